@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Pigmentry need.
+# This is the one list of packages; apt-get runs only when something is missing.
+set -euo pipefail
+
+packages=(
+    # build
+    build-essential cmake ninja-build pkg-config
+    # toolkit
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+    qt6-qpa-plugins libqt6dbus6
+    # X11 specifics
+    libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxkbcommon-dev
+    # tests and the tour: a virtual display, input, a tray host, a private bus
+    xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
+    # fonts so that text renders the same everywhere
+    fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+        missing+=("$p")
+    fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+else
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
