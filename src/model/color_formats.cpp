@@ -1,0 +1,114 @@
+// The thirteen colour-code formats of RGBA::formatted.
+
+#include "rgba.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace pigmentry {
+
+namespace {
+
+enum class Format { Hex, HexAlpha, Rgb, Rgba, Hsl, Hsv, CssVariable, SwiftUI, NSColor, Android, Flutter, Tailwind, Json };
+
+Format formatNamed(const QString &name)
+{
+    static const QHash<QString, Format> byName = [] {
+        QHash<QString, Format> map;
+        for (qsizetype i = 0; i < RGBA::formats().size(); ++i)
+            map.insert(RGBA::formats().at(i), Format(i));
+        return map;
+    }();
+    return byName.value(name, Format::Hex);
+}
+
+// The shortest decimal text that reads back as the same double, always with a
+// fractional part (1.0, 0.5, 0.5019607843137255). Gives the characters written.
+int shortestDecimal(char *out, int size, double x)
+{
+    const auto result = std::to_chars(out, out + size - 2, x);
+    int n = int(result.ptr - out);
+    if (std::find_if(out, result.ptr, [](char c) { return c == '.' || c == 'e' || c == 'n'; }) == result.ptr) {
+        out[n++] = '.';
+        out[n++] = '0';
+    }
+    return n;
+}
+
+} // namespace
+
+const QStringList &RGBA::formats()
+{
+    static const QStringList names = {
+        QStringLiteral("HEX"),     QStringLiteral("HEX Alpha"), QStringLiteral("RGB"),
+        QStringLiteral("RGBA"),    QStringLiteral("HSL"),       QStringLiteral("HSV"),
+        QStringLiteral("CSS Variable"), QStringLiteral("SwiftUI"), QStringLiteral("NSColor"),
+        QStringLiteral("Android"), QStringLiteral("Flutter"),   QStringLiteral("Tailwind"),
+        QStringLiteral("JSON"),
+    };
+    return names;
+}
+
+QString RGBA::formatted(const QString &format) const
+{
+    // Every code is printed into one buffer with the C conversions: "%.Nf"
+    // rounds the exact double with ties to even, which is what the codes
+    // promise; channel values are clamped, the decimal components are raw.
+    const int R = channelValue(r), G = channelValue(g), B = channelValue(b), A = channelValue(a);
+    char buffer[192];
+    const int size = sizeof buffer;
+    int n = 0;
+    switch (formatNamed(format)) {
+    case Format::Hex:
+        n = std::snprintf(buffer, size, "#%02X%02X%02X", R, G, B);
+        break;
+    case Format::HexAlpha:
+        n = std::snprintf(buffer, size, "#%02X%02X%02X%02X", R, G, B, A);
+        break;
+    case Format::Rgb:
+        n = std::snprintf(buffer, size, "rgb(%d, %d, %d)", R, G, B);
+        break;
+    case Format::Rgba:
+        n = std::snprintf(buffer, size, "rgba(%d, %d, %d, %.3f)", R, G, B, a);
+        break;
+    case Format::Hsl: {
+        const Triple t = hsl();
+        n = std::snprintf(buffer, size, "hsl(%.0f, %.0f%%, %.0f%%)", t.hue, t.saturation * 100.0, t.third * 100.0);
+        break;
+    }
+    case Format::Hsv: {
+        const Triple t = hsv();
+        n = std::snprintf(buffer, size, "hsv(%.0f, %.0f%%, %.0f%%)", t.hue, t.saturation * 100.0, t.third * 100.0);
+        break;
+    }
+    case Format::CssVariable:
+        n = std::snprintf(buffer, size, "--color: #%02X%02X%02X;", R, G, B);
+        break;
+    case Format::SwiftUI:
+        n = std::snprintf(buffer, size, "Color(.sRGB, red: %.4f, green: %.4f, blue: %.4f, opacity: %.4f)", r, g, b, a);
+        break;
+    case Format::NSColor:
+        n = std::snprintf(buffer, size, "NSColor(srgbRed: %.4f, green: %.4f, blue: %.4f, alpha: %.4f)", r, g, b, a);
+        break;
+    case Format::Android: // alpha first
+        n = std::snprintf(buffer, size, "<color name=\"color\">#%02X%02X%02X%02X</color>", A, R, G, B);
+        break;
+    case Format::Flutter: // alpha first
+        n = std::snprintf(buffer, size, "Color(0x%02X%02X%02X%02X)", A, R, G, B);
+        break;
+    case Format::Tailwind:
+        n = std::snprintf(buffer, size, "bg-[#%02X%02X%02X]", R, G, B);
+        break;
+    case Format::Json:
+        n = std::snprintf(buffer, size, "{\"hex\":\"#%02X%02X%02X\",\"alpha\":", R, G, B);
+        n += shortestDecimal(buffer + n, size - n - 1, a);
+        buffer[n++] = '}';
+        break;
+    }
+    return QString::fromLatin1(buffer, std::clamp(n, 0, size - 1));
+}
+
+} // namespace pigmentry

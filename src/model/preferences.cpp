@@ -1,0 +1,99 @@
+#include "preferences.h"
+
+#include <QVariant>
+
+namespace pigmentry {
+
+Preferences::Preferences()
+    : settings_(new QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pigmentry"),
+                              QStringLiteral("Pigmentry")))
+    , owned_(true)
+{
+}
+
+Preferences::Preferences(QSettings *settings) : settings_(settings), owned_(false) {}
+
+Preferences::~Preferences()
+{
+    if (owned_)
+        delete settings_;
+}
+
+std::optional<bool> Preferences::boolean(const QString &key) const
+{
+    const QVariant v = settings_->value(key);
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        if (s == QLatin1String("true"))
+            return true;
+        if (s == QLatin1String("false"))
+            return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<qint64> Preferences::integer(const QString &key) const
+{
+    const QVariant v = settings_->value(key);
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return v.toLongLong();
+    case QMetaType::QString: {
+        bool ok = false;
+        const qint64 n = v.toString().trimmed().toLongLong(&ok);
+        if (ok)
+            return n;
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> Preferences::text(const QString &key) const
+{
+    const QVariant v = settings_->value(key);
+    if (v.typeId() == QMetaType::QString)
+        return v.toString();
+    return std::nullopt;
+}
+
+std::optional<QByteArray> Preferences::data(const QString &key) const
+{
+    const QVariant v = settings_->value(key);
+    if (v.typeId() == QMetaType::QByteArray)
+        return v.toByteArray();
+    return std::nullopt;
+}
+
+void Preferences::setBoolean(const QString &key, bool value)
+{
+    settings_->setValue(key, value);
+}
+
+void Preferences::setInteger(const QString &key, qint64 value)
+{
+    settings_->setValue(key, value);
+}
+
+void Preferences::setText(const QString &key, const QString &value)
+{
+    settings_->setValue(key, value);
+}
+
+void Preferences::setData(const QString &key, const QByteArray &value)
+{
+    settings_->setValue(key, value);
+}
+
+void Preferences::remove(const QString &key)
+{
+    settings_->remove(key);
+}
+
+} // namespace pigmentry

@@ -1,0 +1,68 @@
+#include "model/preferences.h"
+#include "temp_settings.h"
+
+#include <QTest>
+
+using namespace pigmentry;
+
+class TestPreferences : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultsWhenAbsent()
+    {
+        test::TempSettings temp;
+        const Preferences &p = temp.prefs();
+        QCOMPARE(p.showDock(), false);
+        QCOMPARE(p.openAtLaunch(), false);
+        QCOMPARE(p.useNativePicker(), false);
+        QCOMPARE(p.autoCopy(), true);
+        QCOMPARE(p.historyLimit(), 0);
+        QCOMPARE(p.format(), QStringLiteral("HEX"));
+    }
+
+    // Values of another type read as absent, both as written in this process
+    // and as read back from the file by a later one.
+    void otherTypesReadAsAbsent()
+    {
+        test::TempSettings temp;
+        QSettings &s = temp.settings();
+        s.setValue("autoCopy", "yes");
+        s.setValue("historyLimit", "many");
+        s.setValue("format", QStringList{"RGB", "HSL"});
+        s.setValue("useNativePicker", 1);
+        s.setValue("pickerShortcut", "text, not data");
+        s.sync();
+
+        for (int pass = 0; pass < 2; ++pass) {
+            QSettings reread(temp.path("Pigmentry.conf"), QSettings::IniFormat);
+            Preferences fromFile(&reread);
+            const Preferences &p = pass == 0 ? temp.prefs() : fromFile;
+            QCOMPARE(p.autoCopy(), true);
+            QCOMPARE(p.historyLimit(), 0);
+            QCOMPARE(p.format(), QStringLiteral("HEX"));
+            QCOMPARE(p.useNativePicker(), false);
+            QCOMPARE(p.data("pickerShortcut"), std::nullopt);
+        }
+    }
+
+    void writtenValuesSurviveTheFile()
+    {
+        test::TempSettings temp;
+        temp.prefs().setBoolean("autoCopy", false);
+        temp.prefs().setInteger("historyLimit", -5);
+        temp.prefs().setText("format", "HEX Alpha");
+        temp.prefs().setData("pickerShortcut", QByteArray("{\"keyCode\":80}"));
+        temp.settings().sync();
+
+        QSettings reread(temp.path("Pigmentry.conf"), QSettings::IniFormat);
+        Preferences p(&reread);
+        QCOMPARE(p.autoCopy(), false);
+        QCOMPARE(p.historyLimit(), -5);
+        QCOMPARE(p.format(), QStringLiteral("HEX Alpha"));
+        QCOMPARE(p.data("pickerShortcut"), QByteArray("{\"keyCode\":80}"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "test_preferences.moc"

@@ -1,0 +1,259 @@
+#include "model/library_file.h"
+#include "model/store.h"
+#include "temp_settings.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace pigmentry;
+using pigmentry::test::readFile;
+using pigmentry::test::writeFile;
+
+namespace {
+
+RGBA grey(int i)
+{
+    return RGBA{i / 255.0, i / 255.0, i / 255.0, 1.0};
+}
+
+QClipboard *clipboard()
+{
+    return QGuiApplication::clipboard();
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { clipboard()->setText(QStringLiteral("before")); }
+
+    void startsWithItsInitialState()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        QCOMPARE(store.selected(), (RGBA{0.23, 0.51, 0.96, 1.0}));
+        QVERIFY(store.notice().isEmpty());
+        QCOMPARE(store.library(), Library());
+        QCOMPARE(store.url(), temp.libraryPath());
+        QVERIFY(!QFile::exists(temp.libraryPath()));
+    }
+
+    void captureRecordsCopiesAndSaves()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        QSignalSpy library(&store, &Store::libraryChanged);
+        QSignalSpy selected(&store, &Store::selectedChanged);
+
+        store.capture(RGBA{1, 0.5, 0, 1});
+
+        QCOMPARE(store.selected(), (RGBA{1, 0.5, 0, 1}));
+        QCOMPARE(clipboard()->text(), QStringLiteral("#FF8000"));
+        QCOMPARE(store.notice(), QStringLiteral("Copied #FF8000"));
+        QCOMPARE(library.count(), 3); // removal, insertion, limit
+        QCOMPARE(selected.count(), 1);
+        const ColorRecord &record = store.library().history.first();
+        QVERIFY(!record.id.isNull());
+        QVERIFY(record.label.isEmpty());
+        QVERIFY(!record.favorite);
+        QCOMPARE(record.colorSpace, QStringLiteral("sRGB"));
+        QVERIFY(qAbs(record.date - now()) < 5);
+        QCOMPARE(loadLibrary(temp.libraryPath()).library, store.library());
+    }
+
+    void captureReplacesEqualColoursOnly()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        store.capture(grey(1));
+        store.capture(grey(2));
+        store.capture(RGBA{grey(1).r, grey(1).g, grey(1).b, 0.5}); // other alpha stays
+        store.setLabel(QStringLiteral("kept?"), store.library().history.at(2).id);
+        store.toggleFavorite(store.library().history.at(2).id);
+        const QUuid oldId = store.library().history.at(2).id;
+
+        store.capture(grey(1));
+
+        const auto &history = store.library().history;
+        QCOMPARE(history.size(), 3);
+        QCOMPARE(history.at(0).color, grey(1));
+        QVERIFY(history.at(0).id != oldId);
+        QVERIFY(history.at(0).label.isEmpty());
+        QVERIFY(!history.at(0).favorite);
+        QCOMPARE(history.at(1).color.a, 0.5);
+        QCOMPARE(history.at(2).color, grey(2));
+    }
+
+    void historyLimit_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("3") << QVariant(3) << 3;
+        QTest::newRow("-5 keeps one") << QVariant(-5) << 1;
+        QTest::newRow("0 means 500") << QVariant(0) << 500;
+        QTest::newRow("absent means 500") << QVariant() << 500;
+        QTest::newRow("not a number means 500") << QVariant(QStringLiteral("lots")) << 500;
+    }
+
+    void historyLimit()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(int, kept);
+        test::TempSettings temp;
+        if (stored.isValid())
+            temp.settings().setValue("historyLimit", stored);
+        temp.prefs().setBoolean("autoCopy", false);
+        // Start from a file with 505 records so that the limit is visible.
+        Library full;
+        for (int i = 0; i < 505; ++i)
+            full.history.append(ColorRecord::captured(RGBA{0, 0, i / 1000.0, 1}));
+        QVERIFY(!saveLibrary(temp.libraryPath(), full));
+        Store store(temp.prefs(), temp.libraryPath());
+
+        store.capture(grey(200));
+
+        QCOMPARE(store.library().history.size(), kept);
+        QCOMPARE(store.library().history.first().color, grey(200));
+        if (kept > 1)
+            QCOMPARE(store.library().history.at(1).color, full.history.first().color);
+    }
+
+    void autoCopy_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("copies");
+        QTest::newRow("false skips") << QVariant(false) << false;
+        QTest::newRow("text false skips") << QVariant(QStringLiteral("false")) << false;
+        QTest::newRow("absent copies") << QVariant() << true;
+        QTest::newRow("true copies") << QVariant(true) << true;
+        QTest::newRow("not a boolean copies") << QVariant(QStringLiteral("no")) << true;
+        QTest::newRow("a number copies") << QVariant(0) << true;
+    }
+
+    void autoCopy()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, copies);
+        test::TempSettings temp;
+        if (stored.isValid())
+            temp.settings().setValue("autoCopy", stored);
+        temp.prefs().setText("format", "RGB");
+        Store store(temp.prefs(), temp.libraryPath());
+        store.setNotice(QStringLiteral("earlier"));
+
+        store.capture(RGBA{1, 0.5, 0, 1});
+
+        QCOMPARE(clipboard()->text(), copies ? QStringLiteral("rgb(255, 128, 0)") : QStringLiteral("before"));
+        QCOMPARE(store.notice(), copies ? QStringLiteral("Copied #FF8000") : QStringLiteral("earlier"));
+    }
+
+    void copyNoticeIsAlwaysHex()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        store.copy(store.selected(), QStringLiteral("JSON"));
+        QCOMPARE(clipboard()->text(), QStringLiteral("{\"hex\":\"#3B82F5\",\"alpha\":1.0}"));
+        QCOMPARE(store.notice(), QStringLiteral("Copied #3B82F5"));
+        // A stale preference value gives the HEX code.
+        temp.prefs().setText("format", "hex");
+        store.copy(RGBA{0.2, 0.4, 0.6, 0.8});
+        QCOMPARE(clipboard()->text(), QStringLiteral("#336699"));
+        QCOMPARE(store.notice(), QStringLiteral("Copied #336699"));
+    }
+
+    void failedSaveKeepsFileAndChange()
+    {
+        test::TempSettings temp;
+        writeFile(temp.path("blocker"), "x");
+        Store store(temp.prefs(), temp.path("blocker/Pigmentry/library.json"));
+        temp.prefs().setBoolean("autoCopy", false);
+
+        store.capture(grey(9));
+
+        QCOMPARE(store.library().history.size(), 1);
+        QVERIFY(store.notice().contains(QLatin1String("blocker")));
+        QVERIFY(!store.notice().startsWith(QLatin1String("Copied")));
+        QCOMPARE(readFile(temp.path("blocker")), QByteArray("x"));
+    }
+
+    void loadFailureBecomesNotice()
+    {
+        test::TempSettings temp;
+        writeFile(temp.libraryPath(), R"({"history":[],"palettes":[{"id":"x"}]})");
+        Store store(temp.prefs(), temp.libraryPath());
+        QVERIFY(store.notice().startsWith(QLatin1String("Could not read library: ")));
+        QVERIFY(store.notice().contains(QLatin1String("(kept as library.json.corrupt-")));
+        QCOMPARE(store.library(), Library());
+        // The next save writes a fresh file beside the kept one.
+        store.clearHistory();
+        QDir folder(QFileInfo(temp.libraryPath()).absolutePath());
+        QCOMPARE(folder.entryList(QDir::Files).size(), 2);
+    }
+
+    void paletteEdits()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        store.createPalette(QStringLiteral("Warm "));
+        const Palette warm = store.library().palettes.first();
+        QCOMPARE(warm.name, QStringLiteral("Warm ")); // taken as typed
+        QCOMPARE(warm.colors, QList<RGBA>{Store::initialSelection});
+
+        store.addToPalette(warm.id);
+        store.addToPalette(warm.id);
+        QCOMPARE(store.library().palettes.first().colors.size(), 3);
+
+        store.duplicatePalette(store.library().palettes.first());
+        store.duplicatePalette(store.library().palettes.last());
+        QCOMPARE(store.library().palettes.last().name, QStringLiteral("Warm  Copy Copy"));
+
+        store.renamePalette(warm.id, QStringLiteral("Hot"));
+        store.removeColor(0, warm.id);
+        QCOMPARE(store.library().palettes.first().name, QStringLiteral("Hot"));
+        QCOMPARE(store.library().palettes.first().colors.size(), 2);
+        store.setOpacity(0.25);
+        QCOMPARE(store.selected().a, 0.25);
+        QCOMPARE(loadLibrary(temp.libraryPath()).library, store.library());
+    }
+
+    void editsOfMissingItemsWriteNothing()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        QSignalSpy library(&store, &Store::libraryChanged);
+        const QUuid gone = QUuid::createUuid();
+        store.renamePalette(gone, QStringLiteral("x"));
+        store.addToPalette(gone);
+        store.removeColor(0, gone);
+        store.setLabel(QStringLiteral("x"), gone);
+        store.toggleFavorite(gone);
+        QCOMPARE(library.count(), 0);
+        QVERIFY(!QFile::exists(temp.libraryPath()));
+
+        // Removals rewrite the file even when nothing matched.
+        store.deleteRecord(gone);
+        QVERIFY(QFile::exists(temp.libraryPath()));
+        QFile::remove(temp.libraryPath());
+        store.deletePalette(gone);
+        QVERIFY(QFile::exists(temp.libraryPath()));
+    }
+
+    void clearHistoryKeepsPalettes()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), temp.libraryPath());
+        store.capture(grey(1));
+        store.createPalette(QStringLiteral("P"));
+        store.clearHistory();
+        QVERIFY(store.library().history.isEmpty());
+        QCOMPARE(store.library().palettes.size(), 1);
+        QCOMPARE(store.selected(), grey(1));
+    }
+};
+
+QTEST_MAIN(TestStore)
+#include "test_store.moc"
