@@ -1,0 +1,20 @@
+#pragma once
+
+#include "tools/file_dialogs.h"
+
+class QWidget;
+
+namespace pigmentry {
+
+// The desktop's own file panels through QFileDialog.
+class QtFileDialogs : public FileDialogs {
+public:
+    explicit QtFileDialogs(QWidget *parent = nullptr) : parent_(parent) {}
+    std::optional<QString> saveFile(const QString &proposedName) override;
+    std::optional<QString> openFile() override;
+
+private:
+    QWidget *parent_;
+};
+
+} // namespace pigmentry

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace pigmentry {
+
+// The modal open and save panels. Each answers with the chosen file's path,
+// or nothing when the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // A save panel that proposes proposedName; no type restriction.
+    virtual std::optional<QString> saveFile(const QString &proposedName) = 0;
+    // An open panel for one file of any type.
+    virtual std::optional<QString> openFile() = 0;
+};
+
+} // namespace pigmentry
