@@ -1,0 +1,61 @@
+#include "convert_command.h"
+
+#include "model/rgba.h"
+
+namespace pigmentry {
+
+namespace {
+
+void write(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int usage(std::FILE *err)
+{
+    write(err, QStringLiteral("Usage: pigmentry convert COLOR [--format NAME | --all]\n"));
+    return 2;
+}
+
+} // namespace
+
+int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    std::optional<QString> color;
+    QString format = QStringLiteral("HEX");
+    bool all = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--all")) {
+            all = true;
+        } else if (argument == QLatin1String("--format")) {
+            if (++i == arguments.size())
+                return usage(err);
+            format = arguments.at(i);
+        } else if (argument.startsWith(QLatin1String("--format="))) {
+            format = argument.mid(9);
+        } else if (!color) {
+            color = argument;
+        } else {
+            return usage(err);
+        }
+    }
+    if (!color)
+        return usage(err);
+
+    const std::optional<RGBA> rgba = RGBA::fromHex(*color);
+    if (!rgba) {
+        write(err, QStringLiteral("Use 6 or 8 hexadecimal digits.\n"));
+        return 2;
+    }
+    if (all) {
+        for (const QString &name : RGBA::formats())
+            write(out, name + u'\t' + rgba->formatted(name) + u'\n');
+    } else {
+        write(out, rgba->formatted(format) + u'\n');
+    }
+    return 0;
+}
+
+} // namespace pigmentry
