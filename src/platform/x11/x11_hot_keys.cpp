@@ -1,0 +1,285 @@
+#include "x11_hot_keys.h"
+
+#include "shortcut/shortcut_configuration.h"
+
+#include <QChar>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace pigmentry {
+
+namespace {
+
+// Key symbols of the X protocol (X11/keysymdef.h).
+constexpr quint32 XK_Alt_L = 0xffe9, XK_Alt_R = 0xffea, XK_Meta_L = 0xffe7, XK_Meta_R = 0xffe8;
+constexpr quint32 XK_Super_L = 0xffeb, XK_Super_R = 0xffec, XK_Num_Lock = 0xff7f;
+
+// The key symbol of a Qt key, 0 when there is none.
+quint32 keysymForKey(quint32 key)
+{
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return 0xffbe + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Escape: return 0xff1b;
+    case Qt::Key_Tab: return 0xff09;
+    case Qt::Key_Backtab: return 0xfe20;
+    case Qt::Key_Backspace: return 0xff08;
+    case Qt::Key_Return: return 0xff0d;
+    case Qt::Key_Enter: return 0xff8d; // keypad Enter
+    case Qt::Key_Insert: return 0xff63;
+    case Qt::Key_Delete: return 0xffff;
+    case Qt::Key_Pause: return 0xff13;
+    case Qt::Key_Print: return 0xff61;
+    case Qt::Key_Home: return 0xff50;
+    case Qt::Key_End: return 0xff57;
+    case Qt::Key_Left: return 0xff51;
+    case Qt::Key_Up: return 0xff52;
+    case Qt::Key_Right: return 0xff53;
+    case Qt::Key_Down: return 0xff54;
+    case Qt::Key_PageUp: return 0xff55;
+    case Qt::Key_PageDown: return 0xff56;
+    case Qt::Key_Menu: return 0xff67;
+    case Qt::Key_Help: return 0xff6a;
+    default: break;
+    }
+    // Printable Latin-1 keys: the Qt key is the upper-case character, the
+    // key symbol the lower-case one.
+    if ((key >= 0x20 && key <= 0x7e) || (key >= 0xa0 && key <= 0xff))
+        return QChar(char16_t(key)).toLower().unicode();
+    return 0;
+}
+
+template <typename Reply>
+struct Freed {
+    Reply *reply;
+    ~Freed() { std::free(reply); }
+    Reply *operator->() const { return reply; }
+    explicit operator bool() const { return reply != nullptr; }
+};
+
+} // namespace
+
+std::unique_ptr<X11HotKeys> X11HotKeys::create()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return nullptr;
+    xcb_connection_t *connection = x11->connection();
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen)
+        return nullptr;
+    return std::unique_ptr<X11HotKeys>(new X11HotKeys(connection, screen->root));
+}
+
+X11HotKeys::X11HotKeys(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)
+{
+    readKeyboard();
+    qGuiApp->installNativeEventFilter(this);
+}
+
+X11HotKeys::~X11HotKeys()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+    for (const Grab &g : grabs)
+        ungrab(g);
+    xcb_flush(connection);
+}
+
+void X11HotKeys::readKeyboard()
+{
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    minKeycode = setup->min_keycode;
+    keysyms.clear();
+    keysymsPerKeycode = 0;
+    altMask = superMask = numLockMask = 0;
+
+    const auto mappingCookie =
+        xcb_get_keyboard_mapping(connection, setup->min_keycode, quint8(setup->max_keycode - setup->min_keycode + 1));
+    const Freed<xcb_get_keyboard_mapping_reply_t> mapping{
+        xcb_get_keyboard_mapping_reply(connection, mappingCookie, nullptr)};
+    if (!mapping)
+        return;
+    keysymsPerKeycode = mapping->keysyms_per_keycode;
+    const xcb_keysym_t *syms = xcb_get_keyboard_mapping_keysyms(mapping.reply);
+    const int count = xcb_get_keyboard_mapping_keysyms_length(mapping.reply);
+    keysyms = QList<quint32>(syms, syms + count);
+
+    // Which of Mod1...Mod5 carries Alt, Super and NumLock on this keyboard;
+    // Mod4 is only the usual answer for Super.
+    const Freed<xcb_get_modifier_mapping_reply_t> modmap{
+        xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr)};
+    if (!modmap)
+        return;
+    const xcb_keycode_t *codes = xcb_get_modifier_mapping_keycodes(modmap.reply);
+    const int perModifier = modmap->keycodes_per_modifier;
+    for (int modifier = 3; modifier < 8; ++modifier) {
+        for (int i = 0; i < perModifier; ++i) {
+            const xcb_keycode_t code = codes[modifier * perModifier + i];
+            if (code < minKeycode || keysymsPerKeycode == 0)
+                continue;
+            const qsizetype first = qsizetype(code - minKeycode) * keysymsPerKeycode;
+            for (int level = 0; level < keysymsPerKeycode && first + level < keysyms.size(); ++level) {
+                const quint32 sym = keysyms.at(first + level);
+                const quint16 bit = quint16(1u << modifier);
+                if (sym == XK_Alt_L || sym == XK_Alt_R || sym == XK_Meta_L || sym == XK_Meta_R)
+                    altMask |= bit;
+                else if (sym == XK_Super_L || sym == XK_Super_R)
+                    superMask |= bit;
+                else if (sym == XK_Num_Lock)
+                    numLockMask |= bit;
+            }
+        }
+    }
+    // A keyboard whose Super and Alt share a modifier would make Super+K and
+    // Alt+K the same grab; keep Alt to the bits Super does not use.
+    if (altMask & superMask && altMask != superMask)
+        altMask &= quint16(~superMask);
+}
+
+int X11HotKeys::resolve(Grab &g) const
+{
+    const quint32 sym = keysymForKey(g.key);
+    if (sym == 0 || keysymsPerKeycode == 0)
+        return NoSuchKey;
+    g.keycode = 0;
+    // The lowest level that carries the symbol wins, so "p" finds the P key
+    // rather than some key that has it on a third level.
+    const qsizetype codes = keysyms.size() / keysymsPerKeycode;
+    for (int level = 0; level < keysymsPerKeycode && !g.keycode; ++level) {
+        for (qsizetype i = 0; i < codes; ++i) {
+            if (keysyms.at(i * keysymsPerKeycode + level) == sym) {
+                g.keycode = quint8(minKeycode + i);
+                break;
+            }
+        }
+    }
+    if (!g.keycode)
+        return NoSuchKey;
+
+    g.mask = 0;
+    if (g.modifiers & ShortcutConfiguration::Shift)
+        g.mask |= XCB_MOD_MASK_SHIFT;
+    if (g.modifiers & ShortcutConfiguration::Ctrl)
+        g.mask |= XCB_MOD_MASK_CONTROL;
+    if (g.modifiers & ShortcutConfiguration::Alt) {
+        if (!altMask)
+            return NoSuchModifier;
+        g.mask |= altMask;
+    }
+    if (g.modifiers & ShortcutConfiguration::Super) {
+        if (!superMask)
+            return NoSuchModifier;
+        g.mask |= superMask;
+    }
+    return 0;
+}
+
+QList<quint16> X11HotKeys::lockVariants() const
+{
+    QList<quint16> variants{0, XCB_MOD_MASK_LOCK};
+    if (numLockMask)
+        variants << numLockMask << quint16(numLockMask | XCB_MOD_MASK_LOCK);
+    return variants;
+}
+
+int X11HotKeys::grab(const Grab &g)
+{
+    QList<xcb_void_cookie_t> cookies;
+    for (const quint16 locks : lockVariants())
+        cookies << xcb_grab_key_checked(connection, 1, root, quint16(g.mask | locks), g.keycode,
+                                        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    int status = 0;
+    for (const xcb_void_cookie_t cookie : cookies) {
+        if (xcb_generic_error_t *error = xcb_request_check(connection, cookie)) {
+            if (status == 0)
+                status = -int(error->error_code);
+            std::free(error);
+        }
+    }
+    if (status != 0)
+        ungrab(g); // releases only the variants this client did get
+    return status;
+}
+
+void X11HotKeys::ungrab(const Grab &g)
+{
+    for (const quint16 locks : lockVariants())
+        xcb_ungrab_key(connection, g.keycode, root, quint16(g.mask | locks));
+    xcb_flush(connection);
+}
+
+int X11HotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handle)
+{
+    Grab candidate;
+    candidate.key = key;
+    candidate.modifiers = modifiers;
+    if (const int status = resolve(candidate))
+        return status;
+    const quint32 newHandle = nextHandle++;
+    for (Grab &existing : grabs) {
+        if (existing.keycode == candidate.keycode && existing.mask == candidate.mask) {
+            existing.handles << newHandle;
+            *handle = newHandle;
+            return 0;
+        }
+    }
+    if (const int status = grab(candidate))
+        return status;
+    candidate.handles << newHandle;
+    grabs << candidate;
+    *handle = newHandle;
+    return 0;
+}
+
+void X11HotKeys::unregisterHotKey(quint32 handle)
+{
+    for (qsizetype i = 0; i < grabs.size(); ++i) {
+        if (grabs[i].handles.removeAll(handle) == 0)
+            continue;
+        if (grabs[i].handles.isEmpty()) {
+            ungrab(grabs[i]);
+            grabs.removeAt(i);
+        }
+        return;
+    }
+}
+
+bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    const quint8 type = event->response_type & 0x7f;
+
+    if (type == XCB_MAPPING_NOTIFY) {
+        // The layout changed: the keys may sit on other keycodes now.
+        for (const Grab &g : grabs)
+            ungrab(g);
+        readKeyboard();
+        for (Grab &g : grabs) {
+            if (resolve(g) == 0)
+                grab(g);
+        }
+        return false;
+    }
+    if (type != XCB_KEY_PRESS)
+        return false;
+
+    const auto *press = reinterpret_cast<const xcb_key_press_event_t *>(event);
+    // Locks and buttons do not count; only the modifiers a combination uses.
+    const quint16 relevant = quint16(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | altMask | superMask);
+    for (const Grab &g : grabs) {
+        if (press->detail == g.keycode && (press->state & relevant) == g.mask) {
+            if (pressed)
+                pressed(g.handles.constFirst());
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace pigmentry

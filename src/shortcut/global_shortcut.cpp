@@ -1,0 +1,38 @@
+#include "global_shortcut.h"
+
+namespace pigmentry {
+
+GlobalShortcut::GlobalShortcut(HotKeyService &service) : service(service)
+{
+    service.pressed = [this](quint32) {
+        if (ref && action)
+            action();
+    };
+}
+
+GlobalShortcut::~GlobalShortcut()
+{
+    unregister();
+    service.pressed = nullptr;
+}
+
+int GlobalShortcut::registerKey(quint32 key, quint32 modifiers, std::function<void()> newAction)
+{
+    quint32 handle = 0;
+    const int status = service.registerHotKey(key, modifiers, &handle);
+    if (status != 0)
+        return status;
+    unregister();
+    ref = handle;
+    action = std::move(newAction);
+    return 0;
+}
+
+void GlobalShortcut::unregister()
+{
+    if (ref)
+        service.unregisterHotKey(*ref);
+    ref.reset();
+}
+
+} // namespace pigmentry

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "hot_key_service.h"
+
+#include <functional>
+#include <optional>
+
+namespace pigmentry {
+
+// Registers one system-wide combination at a time and runs an action when it
+// is pressed.
+class GlobalShortcut {
+public:
+    explicit GlobalShortcut(HotKeyService &service);
+    ~GlobalShortcut();
+    GlobalShortcut(const GlobalShortcut &) = delete;
+    GlobalShortcut &operator=(const GlobalShortcut &) = delete;
+
+    // Registers the new combination before releasing the old one, so that a
+    // refusal leaves the old registration and action in place. 0 on success,
+    // otherwise the service's status.
+    int registerKey(quint32 key, quint32 modifiers, std::function<void()> action);
+    // Releases the current combination, if any; the action stays.
+    void unregister();
+    bool isRegistered() const { return ref.has_value(); }
+
+private:
+    HotKeyService &service;
+    std::optional<quint32> ref;
+    std::function<void()> action;
+};
+
+} // namespace pigmentry

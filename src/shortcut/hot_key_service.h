@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <functional>
+
+namespace pigmentry {
+
+// The desktop's system-wide hot keys. Statuses are 0 for success and negative
+// otherwise:
+//   -1001  no hot-key service in this session (no X11 connection: Wayland
+//          without the portal, the offscreen platform)
+//   -1002  the key has no key on the current keyboard layout
+//   -1003  a modifier has no key on the current keyboard layout
+//   -N     the X server refused the grab with error N; -10 (BadAccess)
+//          means another program holds the combination
+class HotKeyService {
+public:
+    static constexpr int NoService = -1001;
+    static constexpr int NoSuchKey = -1002;
+    static constexpr int NoSuchModifier = -1003;
+
+    virtual ~HotKeyService() = default;
+
+    // Claims key (a Qt::Key) with modifiers (the bits of ShortcutConfiguration)
+    // for the whole desktop. On success gives 0 and a handle for unregistering;
+    // the same combination may be registered more than once, and stays claimed
+    // until every registration of it is released.
+    virtual int registerHotKey(quint32 key, quint32 modifiers, quint32 *handle) = 0;
+    virtual void unregisterHotKey(quint32 handle) = 0;
+
+    // Called on the GUI thread, once per press of a registered combination.
+    std::function<void(quint32 handle)> pressed;
+};
+
+} // namespace pigmentry

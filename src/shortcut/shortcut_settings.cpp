@@ -1,0 +1,95 @@
+#include "shortcut_settings.h"
+
+#include "model/preferences.h"
+
+namespace pigmentry {
+
+ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, QObject *parent)
+    : QObject(parent), prefs(prefs), hotkey(service), configuration_(ShortcutConfiguration::load(prefs))
+{
+}
+
+void ShortcutSettings::setConfiguration(const ShortcutConfiguration &configuration)
+{
+    configuration_ = configuration;
+    Q_EMIT configurationChanged();
+}
+
+void ShortcutSettings::setRecording(bool recording)
+{
+    recording_ = recording;
+    Q_EMIT recordingChanged();
+}
+
+void ShortcutSettings::setError(const QString &error)
+{
+    error_ = error;
+    Q_EMIT errorChanged();
+}
+
+void ShortcutSettings::activate()
+{
+    if (!action)
+        return;
+    const int status = hotkey.registerKey(configuration_.keyCode, configuration_.modifiers, action);
+    if (status != 0)
+        setError(QStringLiteral("Shortcut unavailable (%1). Choose another combination. "
+                                "You can still pick from the tray icon.")
+                     .arg(status));
+}
+
+void ShortcutSettings::set(const ShortcutConfiguration &configuration)
+{
+    if (!configuration.isValid()) {
+        setError(QStringLiteral("Include Super, Ctrl, or Alt with a key."));
+        return;
+    }
+    if (!action)
+        return;
+    // Outside recording the combination in force is registered already, and
+    // registering it again would only be refused.
+    if (configuration == configuration_ && !recording_) {
+        setError(QString());
+        return;
+    }
+    const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
+    if (status != 0) {
+        setError(QStringLiteral("That shortcut could not be registered (%1). It may be used by the "
+                                "desktop or another app. Try another combination.")
+                     .arg(status));
+        return;
+    }
+    setConfiguration(configuration);
+    configuration.save(prefs);
+    setError(QString());
+    setRecording(false);
+}
+
+void ShortcutSettings::reset()
+{
+    hotkey.unregister();
+    setError(QString());
+    setRecording(true);
+    set(ShortcutConfiguration::defaultConfiguration());
+    if (recording_) {
+        setRecording(false);
+        activate();
+    }
+}
+
+void ShortcutSettings::beginRecording()
+{
+    hotkey.unregister();
+    setError(QString());
+    setRecording(true);
+}
+
+void ShortcutSettings::stopRecording()
+{
+    if (!recording_)
+        return;
+    setRecording(false);
+    activate();
+}
+
+} // namespace pigmentry
