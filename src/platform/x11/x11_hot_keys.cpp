@@ -13,10 +13,6 @@ namespace pigmentry {
 
 namespace {
 
-// Key symbols of the X protocol (X11/keysymdef.h).
-constexpr quint32 XK_Alt_L = 0xffe9, XK_Alt_R = 0xffea, XK_Meta_L = 0xffe7, XK_Meta_R = 0xffe8;
-constexpr quint32 XK_Super_L = 0xffeb, XK_Super_R = 0xffec, XK_Num_Lock = 0xff7f;
-
 // The key symbol of a Qt key, 0 when there is none.
 quint32 keysymForKey(quint32 key)
 {
@@ -52,14 +48,6 @@ quint32 keysymForKey(quint32 key)
     return 0;
 }
 
-template <typename Reply>
-struct Freed {
-    Reply *reply;
-    ~Freed() { std::free(reply); }
-    Reply *operator->() const { return reply; }
-    explicit operator bool() const { return reply != nullptr; }
-};
-
 } // namespace
 
 std::unique_ptr<X11HotKeys> X11HotKeys::create()
@@ -74,9 +62,9 @@ std::unique_ptr<X11HotKeys> X11HotKeys::create()
     return std::unique_ptr<X11HotKeys>(new X11HotKeys(connection, screen->root));
 }
 
-X11HotKeys::X11HotKeys(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)
+X11HotKeys::X11HotKeys(xcb_connection_t *connection, quint32 root)
+    : connection(connection), root(root), keyboard(connection)
 {
-    readKeyboard();
     qGuiApp->installNativeEventFilter(this);
 }
 
@@ -89,74 +77,9 @@ X11HotKeys::~X11HotKeys()
     xcb_flush(connection);
 }
 
-void X11HotKeys::readKeyboard()
-{
-    const xcb_setup_t *setup = xcb_get_setup(connection);
-    minKeycode = setup->min_keycode;
-    keysyms.clear();
-    keysymsPerKeycode = 0;
-    altMask = superMask = numLockMask = 0;
-
-    const auto mappingCookie =
-        xcb_get_keyboard_mapping(connection, setup->min_keycode, quint8(setup->max_keycode - setup->min_keycode + 1));
-    const Freed<xcb_get_keyboard_mapping_reply_t> mapping{
-        xcb_get_keyboard_mapping_reply(connection, mappingCookie, nullptr)};
-    if (!mapping)
-        return;
-    keysymsPerKeycode = mapping->keysyms_per_keycode;
-    const xcb_keysym_t *syms = xcb_get_keyboard_mapping_keysyms(mapping.reply);
-    const int count = xcb_get_keyboard_mapping_keysyms_length(mapping.reply);
-    keysyms = QList<quint32>(syms, syms + count);
-
-    // Which of Mod1...Mod5 carries Alt, Super and NumLock on this keyboard;
-    // Mod4 is only the usual answer for Super.
-    const Freed<xcb_get_modifier_mapping_reply_t> modmap{
-        xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr)};
-    if (!modmap)
-        return;
-    const xcb_keycode_t *codes = xcb_get_modifier_mapping_keycodes(modmap.reply);
-    const int perModifier = modmap->keycodes_per_modifier;
-    for (int modifier = 3; modifier < 8; ++modifier) {
-        for (int i = 0; i < perModifier; ++i) {
-            const xcb_keycode_t code = codes[modifier * perModifier + i];
-            if (code < minKeycode || keysymsPerKeycode == 0)
-                continue;
-            const qsizetype first = qsizetype(code - minKeycode) * keysymsPerKeycode;
-            for (int level = 0; level < keysymsPerKeycode && first + level < keysyms.size(); ++level) {
-                const quint32 sym = keysyms.at(first + level);
-                const quint16 bit = quint16(1u << modifier);
-                if (sym == XK_Alt_L || sym == XK_Alt_R || sym == XK_Meta_L || sym == XK_Meta_R)
-                    altMask |= bit;
-                else if (sym == XK_Super_L || sym == XK_Super_R)
-                    superMask |= bit;
-                else if (sym == XK_Num_Lock)
-                    numLockMask |= bit;
-            }
-        }
-    }
-    // A keyboard whose Super and Alt share a modifier would make Super+K and
-    // Alt+K the same grab; keep Alt to the bits Super does not use.
-    if (altMask & superMask && altMask != superMask)
-        altMask &= quint16(~superMask);
-}
-
 int X11HotKeys::resolve(Grab &g) const
 {
-    const quint32 sym = keysymForKey(g.key);
-    if (sym == 0 || keysymsPerKeycode == 0)
-        return NoSuchKey;
-    g.keycode = 0;
-    // The lowest level that carries the symbol wins, so "p" finds the P key
-    // rather than some key that has it on a third level.
-    const qsizetype codes = keysyms.size() / keysymsPerKeycode;
-    for (int level = 0; level < keysymsPerKeycode && !g.keycode; ++level) {
-        for (qsizetype i = 0; i < codes; ++i) {
-            if (keysyms.at(i * keysymsPerKeycode + level) == sym) {
-                g.keycode = quint8(minKeycode + i);
-                break;
-            }
-        }
-    }
+    g.keycode = keyboard.keycodeFor(keysymForKey(g.key));
     if (!g.keycode)
         return NoSuchKey;
 
@@ -166,14 +89,14 @@ int X11HotKeys::resolve(Grab &g) const
     if (g.modifiers & ShortcutConfiguration::Ctrl)
         g.mask |= XCB_MOD_MASK_CONTROL;
     if (g.modifiers & ShortcutConfiguration::Alt) {
-        if (!altMask)
+        if (!keyboard.altMask)
             return NoSuchModifier;
-        g.mask |= altMask;
+        g.mask |= keyboard.altMask;
     }
     if (g.modifiers & ShortcutConfiguration::Super) {
-        if (!superMask)
+        if (!keyboard.superMask)
             return NoSuchModifier;
-        g.mask |= superMask;
+        g.mask |= keyboard.superMask;
     }
     return 0;
 }
@@ -181,8 +104,8 @@ int X11HotKeys::resolve(Grab &g) const
 QList<quint16> X11HotKeys::lockVariants() const
 {
     QList<quint16> variants{0, XCB_MOD_MASK_LOCK};
-    if (numLockMask)
-        variants << numLockMask << quint16(numLockMask | XCB_MOD_MASK_LOCK);
+    if (keyboard.numLockMask)
+        variants << keyboard.numLockMask << quint16(keyboard.numLockMask | XCB_MOD_MASK_LOCK);
     return variants;
 }
 
@@ -259,7 +182,7 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
         // The layout changed: the keys may sit on other keycodes now.
         for (const Grab &g : grabs)
             ungrab(g);
-        readKeyboard();
+        keyboard.read();
         for (Grab &g : grabs) {
             if (resolve(g) == 0)
                 grab(g);
@@ -271,7 +194,7 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
 
     const auto *press = reinterpret_cast<const xcb_key_press_event_t *>(event);
     // Locks and buttons do not count; only the modifiers a combination uses.
-    const quint16 relevant = quint16(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | altMask | superMask);
+    const quint16 relevant = quint16(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | keyboard.altMask | keyboard.superMask);
     for (const Grab &g : grabs) {
         if (press->detail == g.keycode && (press->state & relevant) == g.mask) {
             if (pressed)

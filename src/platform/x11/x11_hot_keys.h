@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shortcut/hot_key_service.h"
+#include "x11_keyboard.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QList>
@@ -36,8 +37,6 @@ private:
         QList<quint32> handles; // one per registration of this grab
     };
 
-    // The layout: keycodes per key symbol and which ModN holds each modifier.
-    void readKeyboard();
     int resolve(Grab &grab) const;
     int grab(const Grab &grab);
     void ungrab(const Grab &grab);
@@ -47,12 +46,7 @@ private:
     quint32 root;
     QList<Grab> grabs;
     quint32 nextHandle = 1;
-
-    // From the keyboard mapping and the modifier map.
-    quint8 minKeycode = 8;
-    quint8 keysymsPerKeycode = 0;
-    QList<quint32> keysyms;
-    quint16 altMask = 0, superMask = 0, numLockMask = 0;
+    X11Keyboard keyboard;
 };
 
 } // namespace pigmentry

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/rgba.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QSize>
+
+class QPainter;
+
+namespace pigmentry {
+
+// The view in the magnifier panel: the captured 15 x 15 region enlarged with
+// a pixel grid and a marker on the sampled pixel, a swatch with the hex and
+// RGB codes, and a hint with the magnification. Sizes are logical pixels.
+struct Magnifier {
+    static constexpr QSize panelSize{210, 264};
+    static constexpr int loupeSide = 180;
+    static constexpr int regionSide = 15;
+
+    QImage image;      // the captured region
+    RGBA color;        // the sampled colour
+    int zoom = 10;     // logical pixels per captured pixel: 5, 10, 15 or 20
+    QPointF center;    // the sampled pixel in the region, image pixels (x right, y down)
+
+    QString hint() const;
+    // The enlargement's shift in the loupe so that the sampled pixel sits
+    // under the marker even where the region was cut at a display edge.
+    QPointF shift() const;
+
+    // Draws the whole panel into a panelSize rectangle at the origin.
+    void paint(QPainter &painter) const;
+    // The panel's outline: a rounded rectangle around the content.
+    static QRectF background();
+    // Where the loupe sits in the panel.
+    static QRectF loupe();
+};
+
+// The panel's top-left corner for a sampled position on a screen (logical
+// coordinates, y down): 28 to the right of and 16 below the position, pushed
+// back inside the screen, the clamp towards the right and top edges last.
+QPointF panelPosition(const QPointF &point, const QRectF &screen);
+
+} // namespace pigmentry

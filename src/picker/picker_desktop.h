@@ -1,0 +1,112 @@
+#pragma once
+
+// The small interfaces through which the pick reaches the desktop. The X11 and
+// portal implementations live in the platform layer; the tests use fakes.
+
+#include "model/rgba.h"
+
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace pigmentry {
+
+struct Magnifier;
+
+// One screen. frame is in Qt's logical coordinates (origin top left, y down);
+// scale is the device pixels per logical pixel; the screen is
+// frame.width() * scale by frame.height() * scale device pixels.
+struct PickerScreen {
+    QRectF frame;
+    double scale = 1.0;
+
+    QSize pixelSize() const
+    {
+        return QSize(qRound(frame.width() * scale), qRound(frame.height() * scale));
+    }
+    friend bool operator==(const PickerScreen &, const PickerScreen &) = default;
+};
+
+// Screens, the pointer and captures of small regions.
+class ScreenSource {
+public:
+    virtual ~ScreenSource() = default;
+    // Every screen, primary first.
+    virtual QList<PickerScreen> screens() const = 0;
+    // The pointer in logical coordinates.
+    virtual QPointF pointer() const = 0;
+
+    // region is in device pixels of the screen (origin at its top left) and
+    // lies inside it. done runs later on the GUI thread, never inside this
+    // call, with the region's pixels in sRGB or with a description of the
+    // failure.
+    using CaptureDone = std::function<void(const QImage &image, const QString &error)>;
+    virtual void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) = 0;
+};
+
+// What the user does during a precision pick.
+struct PickerInput {
+    enum class Kind { LeftClick, RightClick, Key };
+    Kind kind = Kind::Key;
+    int key = 0; // a Qt::Key for Kind::Key
+    bool shift = false;
+};
+
+// The overlay windows over every screen (crosshair cursor, every click and key
+// goes to the pick) and the magnifier panel.
+class PickerOverlay {
+public:
+    virtual ~PickerOverlay() = default;
+    // Covers the screens and takes pointer and keyboard. Gives an error text
+    // when the desktop refuses; nothing is shown then.
+    virtual std::optional<QString> show(const QList<PickerScreen> &screens) = 0;
+    // Closes the windows and the panel and releases pointer and keyboard.
+    virtual void hide() = 0;
+    // Shows the panel with the magnifier at topLeft (logical), with a hole
+    // (panel coordinates) through which the next capture sees the screen.
+    virtual void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) = 0;
+
+    std::function<void(const PickerInput &)> input;
+};
+
+// The desktop's own colour sampler.
+class DesktopSampler {
+public:
+    virtual ~DesktopSampler() = default;
+    enum class Outcome { Picked, Cancelled, Unavailable };
+    // done runs later on the GUI thread, exactly once: the colour in sRGB
+    // for Picked, nothing for Cancelled (also a failed request), and an
+    // error text for Unavailable (no sampler answers at all).
+    using Done = std::function<void(Outcome, const RGBA &color, const QString &error)>;
+    virtual void pickColor(Done done) = 0;
+};
+
+// Whether the precision pick may read the screen.
+class ScreenAccess {
+public:
+    virtual ~ScreenAccess() = default;
+    // True when live capture works now, without asking.
+    virtual bool preflight() = 0;
+    // Asks the desktop; true when live capture works afterwards.
+    virtual bool request() = 0;
+    // Opens the desktop's privacy settings, where it has any.
+    virtual void openSettings() = 0;
+};
+
+// Modal alerts.
+class Alerts {
+public:
+    virtual ~Alerts() = default;
+    // The index of the button chosen (0 for the first, the default), or -1.
+    virtual int ask(const QString &message, const QString &informative, const QStringList &buttons) = 0;
+    virtual void inform(const QString &message, const QString &informative) = 0;
+};
+
+} // namespace pigmentry

@@ -1,0 +1,298 @@
+#include "screen_picker.h"
+
+#include "magnifier.h"
+#include "model/preferences.h"
+
+#include <QPointer>
+
+#include <cmath>
+
+namespace pigmentry {
+
+namespace {
+
+const QString failureTitle = QStringLiteral("Color picking could not continue");
+
+// A device-pixel coordinate computed from logical ones lands a hair off a
+// whole number; snap it so that truncation reads the intended pixel.
+double snapped(double x)
+{
+    const double r = std::round(x);
+    return std::fabs(x - r) < 1e-6 ? r : x;
+}
+
+} // namespace
+
+ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
+    : QObject(parent), prefs(prefs), desktop(desktop)
+{
+    timer.setInterval(interval);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, this, &ScreenPicker::update);
+    desktop.overlay.input = [this](const PickerInput &input) { handle(input); };
+}
+
+ScreenPicker::~ScreenPicker()
+{
+    desktop.overlay.input = nullptr;
+    if (running)
+        desktop.overlay.hide();
+}
+
+std::optional<PickerScreen> ScreenPicker::screenAt(const QPointF &position) const
+{
+    // Minimum edges inside, maximum edges outside.
+    for (const PickerScreen &screen : desktop.source.screens()) {
+        const QRectF &f = screen.frame;
+        if (position.x() >= f.left() && position.x() < f.right() && position.y() >= f.top()
+            && position.y() < f.bottom())
+            return screen;
+    }
+    return std::nullopt;
+}
+
+void ScreenPicker::start(Completion newCompletion)
+{
+    if (running || nativeSamplerOpen)
+        return;
+    if (prefs.useNativePicker()) {
+        startNative(std::move(newCompletion));
+        return;
+    }
+    if (!desktop.access.preflight() && !desktop.access.request()) {
+        const int answer = desktop.alerts.ask(
+            QStringLiteral("Precision picker needs screen capture access"),
+            QStringLiteral("This desktop session does not let Pigmentry read the screen. Allow screenshots for "
+                           "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
+                           "the desktop's built-in color picker. Change picker mode later in Settings."),
+            {QStringLiteral("Use Desktop Picker"), QStringLiteral("Open Settings"), QStringLiteral("Cancel")});
+        if (answer == 0) {
+            prefs.setBoolean(QStringLiteral("useNativePicker"), true);
+            startNative(std::move(newCompletion));
+            return;
+        }
+        if (answer == 1)
+            desktop.access.openSettings();
+        Q_EMIT ended();
+        return;
+    }
+
+    const QList<PickerScreen> screens = desktop.source.screens();
+    if (screens.isEmpty()) {
+        desktop.alerts.inform(failureTitle, QStringLiteral("No accessible displays were returned by the desktop."));
+        Q_EMIT ended();
+        return;
+    }
+
+    completion = std::move(newCompletion);
+    generation = QUuid::createUuid();
+    samplePoint.reset();
+    pendingConfirm = false;
+    point = lastMouse = desktop.source.pointer();
+
+    if (const std::optional<QString> error = desktop.overlay.show(screens)) {
+        completion = nullptr;
+        desktop.alerts.inform(failureTitle, QStringLiteral("The desktop could not start screen capture: ") + *error);
+        Q_EMIT ended();
+        return;
+    }
+    running = true;
+    panel = true; // shown with the first sample
+    timer.start();
+    update();
+}
+
+void ScreenPicker::handle(const PickerInput &input)
+{
+    if (!running)
+        return;
+    switch (input.kind) {
+    case PickerInput::Kind::LeftClick:
+        finish(true);
+        return;
+    case PickerInput::Kind::RightClick:
+        finish(false);
+        return;
+    case PickerInput::Kind::Key:
+        break;
+    }
+
+    // One press moves one device pixel of the screen under the position,
+    // Shift ten; y grows downwards, so Up subtracts.
+    const std::optional<PickerScreen> screen = screenAt(point);
+    const double scale = screen ? screen->scale : 1.0;
+    const double step = (input.shift ? 10.0 : 1.0) / scale;
+    switch (input.key) {
+    case Qt::Key_Escape:
+        finish(false);
+        break;
+    case Qt::Key_Return:
+        finish(true);
+        break;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus:
+        zoom = std::min(zoom + 5, 20);
+        break;
+    case Qt::Key_Minus:
+        zoom = std::max(zoom - 5, 5);
+        break;
+    case Qt::Key_Left:
+        point.rx() -= step;
+        break;
+    case Qt::Key_Right:
+        point.rx() += step;
+        break;
+    case Qt::Key_Up:
+        point.ry() -= step;
+        break;
+    case Qt::Key_Down:
+        point.ry() += step;
+        break;
+    default:
+        break;
+    }
+}
+
+void ScreenPicker::trackPointer()
+{
+    // The pointer moves the position only when it really moved, so that
+    // keyboard nudges stay in force while it rests.
+    const QPointF mouse = desktop.source.pointer();
+    if (mouse != lastMouse) {
+        point = mouse;
+        lastMouse = mouse;
+    }
+}
+
+void ScreenPicker::finish(bool confirm)
+{
+    if (confirm) {
+        if (!pendingConfirm)
+            trackPointer();
+        if (!(samplePoint && *samplePoint == point)) {
+            pendingConfirm = true;
+            update();
+            return;
+        }
+    }
+
+    pendingConfirm = false;
+    generation = QUuid::createUuid();
+    timer.stop();
+    if (running)
+        desktop.overlay.hide();
+    running = false;
+    panel = false;
+
+    // Cleared before the call, so that a completion that starts the next
+    // pick keeps its own.
+    Completion done = std::exchange(completion, nullptr);
+    const std::optional<RGBA> picked = std::exchange(sample, std::nullopt);
+    if (confirm && picked && done)
+        done(*picked);
+    Q_EMIT ended();
+}
+
+void ScreenPicker::update()
+{
+    if (!running)
+        return;
+    if (!pendingConfirm)
+        trackPointer();
+
+    const std::optional<PickerScreen> screen = screenAt(point);
+    if (!screen)
+        return;
+    const QRectF &f = screen->frame;
+    const double s = screen->scale;
+    // The position names a device pixel's top-left corner.
+    point.setX(std::min(std::max(point.x(), f.left()), f.right() - 1 / s));
+    point.setY(std::min(std::max(point.y(), f.top()), f.bottom() - 1 / s));
+
+    const double px = snapped(s * (point.x() - f.left()));
+    const double py = snapped(s * (point.y() - f.top()));
+    double ox = std::max(px - halfSide, 0.0);
+    double oy = std::max(py - halfSide, 0.0);
+
+    if (captureBusy)
+        return;
+    const QSize pixels = screen->pixelSize();
+    ox = std::floor(std::min(ox, double(pixels.width() - regionSide)));
+    oy = std::floor(std::min(oy, double(pixels.height() - regionSide)));
+    const QRect region(int(std::max(ox, 0.0)), int(std::max(oy, 0.0)), regionSide, regionSide);
+    const QPointF center(px - region.x(), py - region.y());
+    const QPointF capturedPoint = point;
+    const QUuid g = generation;
+    captureBusy = true;
+
+    QPointer<ScreenPicker> self(this);
+    desktop.source.capture(*screen, region,
+                           [self, g, screen = *screen, center, capturedPoint](const QImage &image, const QString &error) {
+                               if (!self)
+                                   return;
+                               self->captureBusy = false;
+                               if (self->generation != g)
+                                   return;
+                               if (!error.isEmpty())
+                                   self->failed(QStringLiteral("Screen capture failed: ") + error);
+                               else if (self->running)
+                                   self->present(image, screen, center, capturedPoint);
+                           });
+}
+
+void ScreenPicker::failed(const QString &text)
+{
+    finish(false);
+    desktop.alerts.inform(failureTitle, text);
+}
+
+void ScreenPicker::present(const QImage &captured, const PickerScreen &screen, const QPointF &center,
+                           const QPointF &capturedPoint)
+{
+    // Exactly one pixel is read; a pick is always opaque.
+    RGBA color{0, 0, 0, 1};
+    if (!captured.isNull()) {
+        const int column = std::clamp(int(center.x()), 0, captured.width() - 1);
+        const int row = std::clamp(int(center.y()), 0, captured.height() - 1);
+        const QRgb pixel = captured.pixel(column, row);
+        color = RGBA{qRed(pixel) / 255.0, qGreen(pixel) / 255.0, qBlue(pixel) / 255.0, 1.0};
+    }
+    sample = color;
+    samplePoint = capturedPoint;
+    image = captured;
+
+    if (panel) {
+        const QPointF topLeft = panelPosition(point, screen.frame);
+        // Where the panel is pushed over the position, the next capture must
+        // see the screen through it, not the panel: cut a hole that covers
+        // any region cut around the position, edges included.
+        const double reach = (regionSide - 1) / screen.scale;
+        const QRectF region = QRectF(point - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).adjusted(-1, -1, 1, 1);
+        const QRectF panelRect(topLeft, QSizeF(Magnifier::panelSize));
+        const QRectF hole = panelRect.intersects(region) ? region.translated(-topLeft) : QRectF();
+        desktop.overlay.present(Magnifier{image, color, zoom, center}, topLeft, hole);
+    }
+
+    if (pendingConfirm && samplePoint && *samplePoint == point)
+        finish(true);
+}
+
+void ScreenPicker::startNative(Completion newCompletion)
+{
+    nativeSamplerOpen = true;
+    QPointer<ScreenPicker> self(this);
+    desktop.sampler.pickColor([self, done = std::move(newCompletion)](DesktopSampler::Outcome outcome,
+                                                                      const RGBA &color, const QString &error) {
+        if (self)
+            self->nativeSamplerOpen = false;
+        if (outcome == DesktopSampler::Outcome::Picked && done)
+            done(color);
+        if (!self)
+            return;
+        if (outcome == DesktopSampler::Outcome::Unavailable)
+            self->desktop.alerts.inform(failureTitle, QStringLiteral("No desktop color picker is available: ") + error);
+        Q_EMIT self->ended();
+    });
+}
+
+} // namespace pigmentry

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "picker_desktop.h"
+
+#include "model/rgba.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+#include <QTimer>
+#include <QUuid>
+
+#include <functional>
+#include <optional>
+
+namespace pigmentry {
+
+class Preferences;
+
+// The controller behind every pick from the screen: the precision pick
+// (overlay, magnifier, 30 captures a second, keyboard nudges by device
+// pixels) or the desktop's own sampler. Positions are Qt logical coordinates.
+class ScreenPicker : public QObject {
+    Q_OBJECT
+
+public:
+    struct Desktop {
+        ScreenSource &source;
+        PickerOverlay &overlay;
+        DesktopSampler &sampler;
+        ScreenAccess &access;
+        Alerts &alerts;
+    };
+    using Completion = std::function<void(const RGBA &)>;
+
+    ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent = nullptr);
+    ~ScreenPicker() override;
+
+    // Begins a pick unless one runs. The completion is called later, at most
+    // once, with the picked colour; never when the user cancels.
+    void start(Completion completion);
+    // Ends the precision pick, or tries to confirm it: a confirmation waits
+    // for a sample taken at the current position.
+    void finish(bool confirm);
+    // One pass: follow the pointer, keep the position on its screen, and
+    // capture the region around it unless a capture is in flight.
+    void update();
+
+    bool isRunning() const { return running; }
+    bool isSamplerOpen() const { return nativeSamplerOpen; }
+    QPointF position() const { return point; }
+    int magnification() const { return zoom; }
+    bool isConfirmPending() const { return pendingConfirm; }
+    bool isCaptureBusy() const { return captureBusy; }
+    std::optional<RGBA> currentSample() const { return sample; }
+
+    static constexpr int regionSide = 15;
+    static constexpr int halfSide = 7;
+    static constexpr int interval = 33; // ms: 30 captures a second
+
+Q_SIGNALS:
+    // Every pick ends with this, picked, cancelled or failed.
+    void ended();
+
+private:
+    void handle(const PickerInput &input);
+    void startNative(Completion completion);
+    void present(const QImage &image, const PickerScreen &screen, const QPointF &center,
+                 const QPointF &capturedPoint);
+    void failed(const QString &text);
+    void trackPointer();
+    std::optional<PickerScreen> screenAt(const QPointF &position) const;
+
+    Preferences &prefs;
+    Desktop desktop;
+
+    bool running = false; // overlay windows are up
+    bool panel = false;
+    QTimer timer;
+    QPointF point;
+    QPointF lastMouse;
+    int zoom = 10;
+    std::optional<QPointF> samplePoint;
+    bool pendingConfirm = false;
+    bool captureBusy = false;
+    QUuid generation = QUuid::createUuid();
+    bool nativeSamplerOpen = false;
+    Completion completion;
+    std::optional<RGBA> sample;
+    QImage image;
+};
+
+} // namespace pigmentry

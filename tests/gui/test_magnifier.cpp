@@ -1,0 +1,85 @@
+#include "picker/magnifier.h"
+
+#include <QPainter>
+#include <QTest>
+
+using namespace pigmentry;
+
+namespace {
+
+// A region whose every pixel has its own colour: red = 16 * column,
+// green = 16 * row.
+QImage region()
+{
+    QImage image(15, 15, QImage::Format_RGB32);
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 15; ++x)
+            image.setPixel(x, y, qRgb(16 * x, 16 * y, 200));
+    return image;
+}
+
+QImage render(const Magnifier &magnifier)
+{
+    QImage out(Magnifier::panelSize, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    QPainter painter(&out);
+    magnifier.paint(painter);
+    return out;
+}
+
+} // namespace
+
+class TestMagnifier : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void enlargesWithoutSmoothingUnderAGrid()
+    {
+        const QImage out = render(Magnifier{region(), RGBA{1, 0.5, 0, 1}, 10, QPointF(7.5, 7.5)});
+        if (qEnvironmentVariableIsSet("PIGMENTRY_SAVE_RENDERS"))
+            out.save(qEnvironmentVariable("PIGMENTRY_SAVE_RENDERS") + QLatin1String("/magnifier.png"));
+        const QRectF loupe = Magnifier::loupe();
+        QCOMPARE(loupe, QRectF(15, 12, 180, 180));
+        // Pixel (c, r) of the region spans 10 x 10 starting at the loupe's
+        // centre minus 75; its inside is exactly the captured colour.
+        const QPoint origin = (loupe.center() - QPointF(75, 75)).toPoint();
+        for (int c : {0, 6, 14}) {
+            const QPoint inside = origin + QPoint(c * 10 + 5, 3 * 10 + 5);
+            QCOMPARE(QColor(out.pixel(inside)), QColor(qRgb(16 * c, 48, 200)));
+        }
+        // Grid lines darken the block edges; 16 of them each way.
+        const QPoint onLine = origin + QPoint(40, 35);
+        QVERIFY(qBlue(out.pixel(onLine)) < 200);
+        // The marker: a white square around the middle pixel.
+        const QPointF markerEdge = loupe.center() - QPointF(5, 0);
+        QVERIFY(QColor(out.pixel(markerEdge.toPoint())).lightness() > 240);
+    }
+
+    void shiftsAtADisplayEdge()
+    {
+        const Magnifier magnifier{region(), RGBA{0, 0, 0, 1}, 10, QPointF(3, 7)};
+        QCOMPARE(magnifier.shift(), QPointF(40, 0));
+        const QImage out = render(magnifier);
+        const QPointF left = Magnifier::loupe().topLeft();
+        // The left 40 points of the enlargement's place show only the dim fill.
+        const QRgb background = out.pixel((left + QPointF(5, 90)).toPoint());
+        QCOMPARE(out.pixel((left + QPointF(50, 90)).toPoint()), background);
+        // The sampled column 3 lies under the marker.
+        const QPoint middle = Magnifier::loupe().center().toPoint() + QPoint(2, 2);
+        QCOMPARE(QColor(out.pixel(middle)), QColor(qRgb(48, 112, 200)));
+    }
+
+    void markerAndGridFollowTheZoom()
+    {
+        const Magnifier magnifier{region(), RGBA{0, 0, 0, 1}, 20, QPointF(7, 7)};
+        QCOMPARE(magnifier.hint(), QStringLiteral("Click to pick · Esc to cancel · 20×"));
+        const QImage out = render(magnifier);
+        const QPointF c = Magnifier::loupe().center();
+        QVERIFY(QColor(out.pixel((c - QPointF(10, 0)).toPoint())).lightness() > 240);
+        QCOMPARE(QColor(out.pixel((c - QPointF(5, 5)).toPoint())), QColor(qRgb(112, 112, 200)));
+        QCOMPARE(Magnifier{}.hint(), QStringLiteral("Click to pick · Esc to cancel · 10×"));
+    }
+};
+
+QTEST_MAIN(TestMagnifier)
+#include "test_magnifier.moc"

@@ -1,0 +1,373 @@
+#include "fake_picker_desktop.h"
+#include "picker/screen_picker.h"
+#include "temp_settings.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace pigmentry;
+using test::FakeScreenSource;
+
+namespace {
+
+// A picker on fake screens; the timer never fires because the tests do not
+// spin the event loop, so every pass is one the test asks for.
+struct Fixture {
+    test::TempSettings temp;
+    FakeScreenSource source;
+    test::FakeOverlay overlay;
+    test::FakeSampler sampler;
+    test::FakeAccess access;
+    test::FakeAlerts alerts;
+    ScreenPicker picker{temp.prefs(), {source, overlay, sampler, access, alerts}};
+    QList<RGBA> picked;
+
+    void start()
+    {
+        picker.start([this](const RGBA &c) { picked.append(c); });
+    }
+    RGBA colorAt(const QPointF &p) const { return source.colorAt(source.screenList.first(), p); }
+};
+
+} // namespace
+
+class TestScreenPicker : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void clickBeforeTheFirstSampleWaitsForIt()
+    {
+        Fixture f;
+        f.start();
+        QVERIFY(f.overlay.shown);
+        QCOMPARE(f.source.pending.size(), size_t(1));
+        f.overlay.click();
+        QVERIFY(f.picker.isConfirmPending());
+        QVERIFY(f.picked.isEmpty());
+
+        QVERIFY(f.source.respond());
+
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({400, 300})});
+        QVERIFY(!f.overlay.shown);
+        QVERIFY(!f.picker.isRunning());
+    }
+
+    void clickAfterAMoveUsesASampleFromTheNewPosition()
+    {
+        Fixture f;
+        f.start();
+        f.source.respond(); // sample at (400, 300)
+        f.picker.update();  // a capture of (400, 300) is in flight
+        f.source.mouse = {410, 320};
+        f.overlay.click();
+        QVERIFY(f.picker.isConfirmPending());
+        f.source.respond(); // the old position's answer does not complete
+        QVERIFY(f.picked.isEmpty());
+        f.picker.update();
+        f.source.respond();
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({410, 320})});
+    }
+
+    void arrowsNudgeByDevicePixelsUntilThePointerMoves()
+    {
+        Fixture f;
+        f.start();
+        f.source.respond();
+        for (int i = 0; i < 3; ++i)
+            f.overlay.key(Qt::Key_Right);
+        f.overlay.key(Qt::Key_Up, true);
+        QCOMPARE(f.picker.position(), QPointF(403, 290));
+        f.overlay.key(Qt::Key_Down, true);
+        f.picker.update();
+        f.source.respond();
+        f.overlay.key(Qt::Key_Return);
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({403, 300})});
+
+        // Any pointer motion discards the nudge.
+        f.start();
+        f.source.respond();
+        f.overlay.key(Qt::Key_Left);
+        f.source.mouse = {400.0, 301.0};
+        f.picker.update();
+        QCOMPARE(f.picker.position(), QPointF(400, 301));
+    }
+
+    void nudgesFollowTheScaleOfTheScreen()
+    {
+        Fixture f;
+        f.source.screenList = {PickerScreen{QRectF(0, 0, 800, 600), 2.0}};
+        f.start();
+        f.overlay.key(Qt::Key_Right);
+        QCOMPARE(f.picker.position(), QPointF(400.5, 300));
+        f.overlay.key(Qt::Key_Left, true);
+        QCOMPARE(f.picker.position(), QPointF(395.5, 300));
+        f.source.respond();
+        f.picker.update();
+        QCOMPARE(f.source.regions.last(), QRect(791 - 7, 600 - 7, 15, 15));
+        f.source.respond();
+        f.overlay.click();
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({395.5, 300})});
+    }
+
+    void zoomStaysWithinItsLimitsAndIsKept()
+    {
+        Fixture f;
+        f.start();
+        QCOMPARE(f.picker.magnification(), 10);
+        f.overlay.key(Qt::Key_Equal);
+        f.overlay.key(Qt::Key_Plus, true);
+        f.overlay.key(Qt::Key_Equal);
+        QCOMPARE(f.picker.magnification(), 20);
+        f.source.respond();
+        QCOMPARE(f.overlay.presented.last().zoom, 20);
+        QVERIFY(f.overlay.presented.last().hint().endsWith(QStringLiteral("· 20×")));
+        f.overlay.key(Qt::Key_Escape);
+        f.start();
+        QCOMPARE(f.picker.magnification(), 20);
+        for (int i = 0; i < 4; ++i)
+            f.overlay.key(Qt::Key_Minus);
+        QCOMPARE(f.picker.magnification(), 5);
+    }
+
+    void cancelNeverCompletes_data()
+    {
+        QTest::addColumn<bool>("rightClick");
+        QTest::addColumn<bool>("whilePending");
+        QTest::newRow("escape") << false << false;
+        QTest::newRow("escape while confirming") << false << true;
+        QTest::newRow("right click") << true << false;
+        QTest::newRow("right click while confirming") << true << true;
+    }
+
+    void cancelNeverCompletes()
+    {
+        QFETCH(bool, rightClick);
+        QFETCH(bool, whilePending);
+        Fixture f;
+        QSignalSpy ended(&f.picker, &ScreenPicker::ended);
+        f.start();
+        if (whilePending)
+            f.overlay.click();
+        if (rightClick)
+            f.overlay.click(false);
+        else
+            f.overlay.key(Qt::Key_Escape);
+        QVERIFY(!f.overlay.shown);
+        QCOMPARE(ended.count(), 1);
+
+        // The answer of the ended pick is dropped without a word.
+        QVERIFY(f.source.respond());
+        QVERIFY(f.picked.isEmpty());
+        QVERIFY(f.overlay.presented.isEmpty());
+        QVERIFY(!f.picker.isCaptureBusy());
+        QVERIFY(f.alerts.messages.isEmpty());
+    }
+
+    void doubleClickCompletesOnce()
+    {
+        Fixture f;
+        f.start();
+        f.overlay.click();
+        f.overlay.click();
+        f.source.respond();
+        QCOMPARE(f.picked.size(), 1);
+
+        f.start();
+        f.source.respond();
+        f.overlay.click();
+        f.overlay.click(); // the overlay is gone: nothing reaches the picker
+        QCOMPARE(f.picked.size(), 2);
+    }
+
+    void secondStartDuringAPickDoesNothing()
+    {
+        Fixture f;
+        f.start();
+        int second = 0;
+        f.picker.start([&](const RGBA &) { ++second; });
+        QCOMPARE(f.overlay.showCount, 1);
+        f.source.respond();
+        f.overlay.click();
+        QCOMPARE(f.picked.size(), 1);
+        QCOMPARE(second, 0);
+    }
+
+    void captureFailureEndsThePickWithAnAlert()
+    {
+        Fixture f;
+        f.start();
+        f.overlay.click();
+        f.source.respond(QStringLiteral("BadMatch"));
+        QVERIFY(!f.overlay.shown);
+        QVERIFY(f.picked.isEmpty());
+        QCOMPARE(f.alerts.messages,
+                 QStringList{"Color picking could not continue|Screen capture failed: BadMatch"});
+    }
+
+    void regionsAtTheDisplayEdges_data()
+    {
+        QTest::addColumn<QPointF>("mouse");
+        QTest::addColumn<QRect>("region");
+        QTest::addColumn<QPointF>("shift");
+        QTest::newRow("middle") << QPointF(400, 300) << QRect(393, 293, 15, 15) << QPointF(0, 0);
+        QTest::newRow("3 from the left") << QPointF(3, 300) << QRect(0, 293, 15, 15) << QPointF(40, 0);
+        QTest::newRow("top row") << QPointF(400, 0) << QRect(393, 0, 15, 15) << QPointF(0, 70);
+        QTest::newRow("last column") << QPointF(799, 300) << QRect(785, 293, 15, 15) << QPointF(-70, 0);
+        QTest::newRow("bottom row") << QPointF(400, 599) << QRect(393, 585, 15, 15) << QPointF(0, -70);
+        QTest::newRow("past the corner is clamped") << QPointF(799.9, 599.9) << QRect(785, 585, 15, 15) << QPointF(-70, -70);
+    }
+
+    void regionsAtTheDisplayEdges()
+    {
+        QFETCH(QPointF, mouse);
+        QFETCH(QRect, region);
+        QFETCH(QPointF, shift);
+        Fixture f;
+        f.source.mouse = mouse;
+        f.start();
+        QCOMPARE(f.source.regions.last(), region);
+        f.source.respond();
+        QCOMPARE(f.overlay.presented.last().shift(), shift);
+        f.overlay.click();
+        const QPointF clamped(std::min(mouse.x(), 799.0), std::min(mouse.y(), 599.0));
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt(clamped)});
+    }
+
+    void picksOnTheSecondScreen()
+    {
+        Fixture f;
+        const PickerScreen right{QRectF(800, 0, 640, 480), 1.5};
+        f.source.screenList.append(right);
+        f.source.mouse = {1000, 100};
+        f.start();
+        QCOMPARE(f.source.regions.last(), QRect(300 - 7, 150 - 7, 15, 15));
+        f.source.respond();
+        f.overlay.click();
+        QCOMPARE(f.picked, QList<RGBA>{f.source.colorAt(right, {1000, 100})});
+        // Nudged past the right-most column: no screen, nothing captured,
+        // the confirmation waits.
+        f.source.mouse = {1439, 100};
+        f.start();
+        f.source.respond();
+        f.overlay.key(Qt::Key_Right, true);
+        const auto captures = f.source.regions.size();
+        f.overlay.click();
+        QCOMPARE(f.source.regions.size(), captures);
+        QVERIFY(f.picker.isConfirmPending());
+        f.overlay.key(Qt::Key_Left, true);
+        f.picker.update();
+        f.source.respond();
+        QCOMPARE(f.picked.size(), 2);
+    }
+
+    void panelPlacement_data()
+    {
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<QRectF>("screen");
+        QTest::addColumn<QPointF>("topLeft");
+        const QRectF big(0, 0, 1920, 1080);
+        QTest::newRow("middle") << QPointF(500, 400) << big << QPointF(528, 416);
+        QTest::newRow("100 from the right") << QPointF(1820, 400) << big << QPointF(1710, 416);
+        QTest::newRow("50 above the bottom") << QPointF(500, 1030) << big << QPointF(528, 816);
+        QTest::newRow("bottom-right corner covers the point") << QPointF(1910, 1070) << big << QPointF(1710, 816);
+        QTest::newRow("second screen") << QPointF(2000, 100) << QRectF(1920, 0, 1280, 1024) << QPointF(2028, 116);
+        QTest::newRow("screen smaller than the panel") << QPointF(150, 100) << QRectF(0, 0, 200, 200) << QPointF(-10, 0);
+    }
+
+    void panelPlacement()
+    {
+        QFETCH(QPointF, point);
+        QFETCH(QRectF, screen);
+        QFETCH(QPointF, topLeft);
+        QCOMPARE(panelPosition(point, screen), topLeft);
+    }
+
+    void panelOverThePointerGetsAHole()
+    {
+        Fixture f;
+        f.source.mouse = {795, 595};
+        f.start();
+        f.source.respond();
+        const QRectF hole = f.overlay.holes.last();
+        const QPointF panel = f.overlay.panelPositions.last();
+        QCOMPARE(panel, QPointF(590, 336));
+        QVERIFY(hole.contains(QPointF(795, 595) - panel));
+        QVERIFY(hole.contains(QRectF(785, 585, 15, 15).translated(-panel)));
+        f.source.mouse = {400, 300};
+        f.picker.update();
+        f.source.respond();
+        QVERIFY(f.overlay.holes.last().isNull());
+    }
+
+    void desktopSamplerWhenChosen()
+    {
+        Fixture f;
+        f.temp.prefs().setBoolean("useNativePicker", true);
+        f.access.allowed = false;
+        f.start();
+        QCOMPARE(f.sampler.requests.size(), 1);
+        QCOMPARE(f.access.requests, 0);
+        QVERIFY(!f.overlay.shown);
+        f.start(); // the shortcut again while the sampler is open
+        QCOMPARE(f.sampler.requests.size(), 1);
+
+        f.sampler.requests.takeFirst()(DesktopSampler::Outcome::Cancelled, {}, {});
+        QVERIFY(!f.picker.isSamplerOpen());
+        QVERIFY(f.picked.isEmpty());
+
+        f.start();
+        f.sampler.requests.takeFirst()(DesktopSampler::Outcome::Picked, RGBA{0.1, 0.2, 0.3, 0.5}, {});
+        QCOMPARE(f.picked, (QList<RGBA>{RGBA{0.1, 0.2, 0.3, 0.5}}));
+
+        f.start();
+        f.sampler.requests.takeFirst()(DesktopSampler::Outcome::Unavailable, {}, QStringLiteral("no portal"));
+        QCOMPARE(f.alerts.messages.last(),
+                 QStringLiteral("Color picking could not continue|No desktop color picker is available: no portal"));
+    }
+
+    void missingAccessAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("use desktop picker") << 0;
+        QTest::newRow("open settings") << 1;
+        QTest::newRow("cancel") << 2;
+    }
+
+    void missingAccessAsks()
+    {
+        QFETCH(int, answer);
+        Fixture f;
+        f.access.allowed = false;
+        f.alerts.answer = answer;
+        f.start();
+        QCOMPARE(f.access.requests, 1);
+        QVERIFY(!f.overlay.shown);
+        QCOMPARE(f.alerts.messages.size(), 1);
+        QVERIFY(f.alerts.messages.first().startsWith(
+            QLatin1String("Precision picker needs screen capture access|This desktop session does not let")));
+        QVERIFY(f.alerts.messages.first().endsWith(QLatin1String("|Use Desktop Picker,Open Settings,Cancel")));
+        QCOMPARE(f.sampler.requests.size(), answer == 0 ? 1 : 0);
+        QCOMPARE(f.temp.prefs().useNativePicker(), answer == 0);
+        QCOMPARE(f.access.settingsOpened, answer == 1 ? 1 : 0);
+        // Access granted on request starts the precision pick.
+        Fixture g;
+        g.access.allowed = false;
+        g.access.grantedOnRequest = true;
+        g.start();
+        QVERIFY(g.overlay.shown);
+        QVERIFY(g.alerts.messages.isEmpty());
+    }
+
+    void refusedOverlayIsReported()
+    {
+        Fixture f;
+        f.overlay.refuse = QStringLiteral("another program holds the keyboard");
+        f.start();
+        QVERIFY(!f.picker.isRunning());
+        QCOMPARE(f.alerts.messages, QStringList{"Color picking could not continue|The desktop could not start "
+                                                "screen capture: another program holds the keyboard"});
+    }
+};
+
+QTEST_MAIN(TestScreenPicker)
+#include "test_screen_picker.moc"
