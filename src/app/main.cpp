@@ -1,4 +1,5 @@
 #include "convert_command.h"
+#include "pick_command.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -18,5 +19,9 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Pigmentry"));
     QApplication::setApplicationName(QStringLiteral("Pigmentry"));
     QApplication::setQuitOnLastWindowClosed(false);
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1 && arguments.at(1) == QLatin1String("pick"))
+        return pigmentry::runPick(arguments.mid(2));
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "magnifier.h"
 #include "model/preferences.h"
 
+#include <QDeadlineTimer>
 #include <QPointer>
 
 #include <cmath>
@@ -24,7 +25,7 @@ double snapped(double x)
 } // namespace
 
 ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
-    : QObject(parent), prefs(prefs), desktop(desktop)
+    : QObject(parent), clock([] { return QDeadlineTimer::current().deadline(); }), prefs(prefs), desktop(desktop)
 {
     timer.setInterval(interval);
     timer.setTimerType(Qt::PreciseTimer);
@@ -183,6 +184,8 @@ void ScreenPicker::finish(bool confirm)
         desktop.overlay.hide();
     running = false;
     panel = false;
+    panelRect.reset();
+    uncovered = QRectF();
 
     // Cleared before the call, so that a completion that starts the next
     // pick keeps its own.
@@ -221,6 +224,17 @@ void ScreenPicker::update()
     oy = std::floor(std::min(oy, double(pixels.height() - regionSide)));
     const QRect region(int(std::max(ox, 0.0)), int(std::max(oy, 0.0)), regionSide, regionSide);
     const QPointF center(px - region.x(), py - region.y());
+
+    // A fast move can bring the position under the panel, which the capture
+    // would read. Move the panel out of the way first and capture at the next
+    // pass, once the windows below have drawn what it uncovered.
+    const QRectF seen(f.left() + region.x() / s, f.top() + region.y() / s, regionSide / s, regionSide / s);
+    if (panelRect && panelRect->intersects(seen) && !panelHole.contains(seen)) {
+        placePanel(shown, *screen);
+        return;
+    }
+    if (uncovered.intersects(seen) && clock() - uncoveredAt < settleMs)
+        return;
     const QPointF capturedPoint = point;
     const QUuid g = generation;
     captureBusy = true;
@@ -261,20 +275,30 @@ void ScreenPicker::present(const QImage &captured, const PickerScreen &screen, c
     samplePoint = capturedPoint;
     image = captured;
 
-    if (panel) {
-        const QPointF topLeft = panelPosition(point, screen.frame);
-        // Where the panel is pushed over the position, the next capture must
-        // see the screen through it, not the panel: cut a hole that covers
-        // any region cut around the position, edges included.
-        const double reach = (regionSide - 1) / screen.scale;
-        const QRectF region = QRectF(point - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).adjusted(-1, -1, 1, 1);
-        const QRectF panelRect(topLeft, QSizeF(Magnifier::panelSize));
-        const QRectF hole = panelRect.intersects(region) ? region.translated(-topLeft) : QRectF();
-        desktop.overlay.present(Magnifier{image, color, zoom, center}, topLeft, hole);
-    }
+    if (panel)
+        placePanel(Magnifier{image, color, zoom, center}, screen);
 
     if (pendingConfirm && samplePoint && *samplePoint == point)
         finish(true);
+}
+
+void ScreenPicker::placePanel(const Magnifier &magnifier, const PickerScreen &screen)
+{
+    const QPointF topLeft = panelPosition(point, screen.frame);
+    // Where the panel is pushed over the position, the next capture must see
+    // the screen through it, not the panel: the hole covers any region cut
+    // around the position, display edges included.
+    const double reach = (regionSide - 1) / screen.scale;
+    const QRectF around = QRectF(point - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).adjusted(-1, -1, 1, 1);
+    const QRectF rect(topLeft, QSizeF(Magnifier::panelSize));
+    panelHole = rect.intersects(around) ? around : QRectF();
+    if (panelRect && *panelRect != rect) {
+        uncovered = *panelRect;
+        uncoveredAt = clock();
+    }
+    panelRect = rect;
+    shown = magnifier;
+    desktop.overlay.present(magnifier, topLeft, panelHole.isNull() ? QRectF() : panelHole.translated(-topLeft));
 }
 
 void ScreenPicker::startNative(Completion newCompletion)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "magnifier.h"
 #include "picker_desktop.h"
 
 #include "model/rgba.h"
@@ -57,6 +58,12 @@ public:
     static constexpr int regionSide = 15;
     static constexpr int halfSide = 7;
     static constexpr int interval = 33; // ms: 30 captures a second
+    // How long the screen under a panel that moved away is not read: without
+    // a compositing manager the windows there must first draw it again.
+    static constexpr int settleMs = 100;
+
+    // Milliseconds from a monotonic clock; tests replace it.
+    std::function<qint64()> clock;
 
 Q_SIGNALS:
     // Every pick ends with this, picked, cancelled or failed.
@@ -68,6 +75,9 @@ private:
     void present(const QImage &image, const PickerScreen &screen, const QPointF &center,
                  const QPointF &capturedPoint);
     void failed(const QString &text);
+    // Puts the panel beside the position, with a hole where it covers the
+    // regions a capture around the position may read.
+    void placePanel(const Magnifier &magnifier, const PickerScreen &screen);
     void trackPointer();
     std::optional<PickerScreen> screenAt(const QPointF &position) const;
 
@@ -88,6 +98,12 @@ private:
     Completion completion;
     std::optional<RGBA> sample;
     QImage image;
+    // Where the panel was last put, in logical coordinates, and its hole.
+    std::optional<QRectF> panelRect;
+    QRectF panelHole;
+    Magnifier shown;
+    QRectF uncovered; // where the panel stood before its last move
+    qint64 uncoveredAt = 0;
 };
 
 } // namespace pigmentry

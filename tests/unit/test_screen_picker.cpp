@@ -21,6 +21,12 @@ struct Fixture {
     test::FakeAlerts alerts;
     ScreenPicker picker{temp.prefs(), {source, overlay, sampler, access, alerts}};
     QList<RGBA> picked;
+    qint64 now = 1000;
+
+    Fixture()
+    {
+        picker.clock = [this] { return now; };
+    }
 
     void start()
     {
@@ -297,6 +303,29 @@ private Q_SLOTS:
         f.picker.update();
         f.source.respond();
         QVERIFY(f.overlay.holes.last().isNull());
+    }
+
+    void panelMovesAsideBeforeACaptureUnderIt()
+    {
+        Fixture f;
+        f.start();
+        f.source.respond(); // the panel now hangs at (428, 316)
+        QCOMPARE(f.overlay.panelPositions.last(), QPointF(428, 316));
+        f.source.mouse = {450, 350}; // straight into the panel
+        const auto captures = f.source.regions.size();
+        f.picker.update();
+        QCOMPARE(f.source.regions.size(), captures); // no capture of the panel
+        QCOMPARE(f.overlay.panelPositions.last(), QPointF(478, 336));
+        // What the panel uncovered is read only once the windows there have
+        // had time to draw it again.
+        f.picker.update();
+        QCOMPARE(f.source.regions.size(), captures);
+        f.now += ScreenPicker::settleMs;
+        f.picker.update();
+        QCOMPARE(f.source.regions.size(), captures + 1);
+        f.source.respond();
+        f.overlay.click();
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({450, 350})});
     }
 
     void desktopSamplerWhenChosen()

@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
-# Runs one test on a private Xvfb display of its own. XVFB_SCREEN_ARGS may
-# give other screens (for example two screens with Xinerama).
+# Runs one test on a private Xvfb display of its own.
+#   XVFB_SCREEN   the screen, default 1280x800x24
+#   XVFB_MONITORS "two": split the screen into two monitors side by side, as
+#                 a desktop with two displays shows them
 set -euo pipefail
 command -v xvfb-run >/dev/null || { echo "xvfb-run is not installed" >&2; exit 1; }
-args=${XVFB_SCREEN_ARGS:-"-screen 0 1280x800x24"}
-exec xvfb-run -a -s "$args -nolisten tcp" "$@"
+screen=${XVFB_SCREEN:-1280x800x24}
+if [ "${XVFB_MONITORS:-}" = two ]; then
+    command -v xrandr >/dev/null || { echo "xrandr is not installed" >&2; exit 1; }
+    width=${screen%%x*}
+    rest=${screen#*x}
+    height=${rest%%x*}
+    half=$((width / 2))
+    # -noreset keeps the monitors once xrandr has disconnected.
+    exec xvfb-run -a -s "-screen 0 $screen -nolisten tcp -noreset" bash -c '
+        xrandr --setmonitor left '"$half"'/200x'"$height"'/200+0+0 screen >/dev/null &&
+        xrandr --setmonitor right '"$half"'/200x'"$height"'/200+'"$half"'+0 none >/dev/null &&
+        exec "$@"' bash "$@"
+fi
+exec xvfb-run -a -s "-screen 0 $screen -nolisten tcp" "$@"

@@ -1,0 +1,178 @@
+#include "x11_overlay.h"
+
+#include "magnifier_panel.h"
+#include "x11_screen_source.h"
+
+#include <QGuiApplication>
+#include <QThread>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace pigmentry {
+
+namespace {
+
+// Key symbols of the keys a pick reacts to; the keypad's are not among them.
+int pickKey(quint32 keysym)
+{
+    switch (keysym) {
+    case 0xff1b: return Qt::Key_Escape;
+    case 0xff0d: return Qt::Key_Return;
+    case 0x3d: return Qt::Key_Equal;
+    case 0x2b: return Qt::Key_Plus;
+    case 0x2d: return Qt::Key_Minus;
+    case 0xff51: return Qt::Key_Left;
+    case 0xff52: return Qt::Key_Up;
+    case 0xff53: return Qt::Key_Right;
+    case 0xff54: return Qt::Key_Down;
+    default: return Qt::Key_unknown;
+    }
+}
+
+constexpr quint16 crosshairGlyph = 34; // XC_crosshair of the cursor font
+
+} // namespace
+
+X11Overlay::X11Overlay(xcb_connection_t *connection, quint32 root)
+    : connection(connection), root(root), keyboard(connection)
+{
+}
+
+X11Overlay::~X11Overlay()
+{
+    hide();
+    if (cursor)
+        xcb_free_cursor(connection, cursor);
+    xcb_flush(connection);
+}
+
+quint32 X11Overlay::crosshair()
+{
+    if (cursor)
+        return cursor;
+    const xcb_font_t font = xcb_generate_id(connection);
+    xcb_open_font(connection, font, 6, "cursor");
+    cursor = xcb_generate_id(connection);
+    xcb_create_glyph_cursor(connection, cursor, font, font, crosshairGlyph, crosshairGlyph + 1, 0, 0, 0, 0xffff,
+                            0xffff, 0xffff);
+    xcb_close_font(connection, font);
+    return cursor;
+}
+
+std::optional<QString> X11Overlay::show(const QList<PickerScreen> &screens)
+{
+    hide();
+    keyboard.read();
+    for (const PickerScreen &screen : screens) {
+        const QRect rect = nativeRect(screen);
+        const xcb_window_t window = xcb_generate_id(connection);
+        const quint32 values[] = {1, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_KEY_PRESS, crosshair()};
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, qint16(rect.x()), qint16(rect.y()),
+                          quint16(rect.width()), quint16(rect.height()), 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK | XCB_CW_CURSOR,
+                          values);
+        xcb_map_window(connection, window);
+        const quint32 above[] = {XCB_STACK_MODE_ABOVE};
+        xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_STACK_MODE, above);
+        windows.append(window);
+    }
+    xcb_flush(connection);
+    qGuiApp->installNativeEventFilter(this);
+    if (windows.isEmpty() || !takeInput()) {
+        hide();
+        return QStringLiteral("another program holds the pointer or the keyboard.");
+    }
+    panel = std::make_unique<MagnifierPanel>();
+    return std::nullopt;
+}
+
+bool X11Overlay::takeInput()
+{
+    // A menu that is closing or a key still held may keep its grab for a
+    // moment; try for up to half a second.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        auto *pointer = xcb_grab_pointer_reply(
+            connection,
+            xcb_grab_pointer(connection, 0, windows.first(), XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
+                             XCB_GRAB_MODE_ASYNC, XCB_NONE, crosshair(), XCB_CURRENT_TIME),
+            nullptr);
+        const bool pointerTaken = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
+        std::free(pointer);
+        auto *keys = xcb_grab_keyboard_reply(
+            connection,
+            xcb_grab_keyboard(connection, 0, windows.first(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                              XCB_GRAB_MODE_ASYNC),
+            nullptr);
+        const bool keysTaken = keys && keys->status == XCB_GRAB_STATUS_SUCCESS;
+        std::free(keys);
+        if (pointerTaken && keysTaken)
+            return true;
+        xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+        xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
+        xcb_flush(connection);
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+void X11Overlay::hide()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+    panel.reset();
+    if (windows.isEmpty())
+        return;
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
+    for (const quint32 window : std::as_const(windows))
+        xcb_destroy_window(connection, window);
+    windows.clear();
+    xcb_flush(connection);
+}
+
+void X11Overlay::present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole)
+{
+    if (panel)
+        panel->present(magnifier, topLeft, hole);
+}
+
+bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t" || windows.isEmpty())
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    switch (event->response_type & 0x7f) {
+    case XCB_BUTTON_PRESS: {
+        const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
+        if (!windows.contains(press->event))
+            return false;
+        if (input && (press->detail == 1 || press->detail == 3))
+            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false});
+        return true;
+    }
+    case XCB_KEY_PRESS: {
+        const auto *press = reinterpret_cast<const xcb_key_press_event_t *>(event);
+        if (!windows.contains(press->event))
+            return false;
+        const bool shift = press->state & XCB_MOD_MASK_SHIFT;
+        // "+" is Shift and "=" on most layouts: the shifted symbol decides.
+        quint32 keysym = keyboard.keysymFor(press->detail, shift ? 1 : 0);
+        if (keysym == 0)
+            keysym = keyboard.keysymFor(press->detail, 0);
+        const int key = pickKey(keysym);
+        if (input)
+            input({PickerInput::Kind::Key, key, shift});
+        return true;
+    }
+    case XCB_MAPPING_NOTIFY:
+        keyboard.read();
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace pigmentry

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "picker/picker_desktop.h"
+
+namespace pigmentry {
+
+class X11ScreenSource;
+
+// On X11 every client may read the screen: live capture is possible when a
+// capture of one pixel works.
+class X11ScreenAccess : public ScreenAccess {
+public:
+    explicit X11ScreenAccess(const X11ScreenSource &source) : source(source) {}
+    bool preflight() override;
+    bool request() override { return preflight(); }
+    void openSettings() override;
+
+private:
+    const X11ScreenSource &source;
+};
+
+// The desktop's settings program, where one is known; nothing otherwise.
+void openDesktopPrivacySettings();
+
+} // namespace pigmentry

@@ -1,0 +1,91 @@
+#include "x11_screen_source.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace pigmentry {
+
+QRect nativeRect(const PickerScreen &screen)
+{
+    const QPoint origin = screen.frame.topLeft().toPoint();
+    return QRect(origin, screen.pixelSize());
+}
+
+X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root) : connection(connection), root(root) {}
+
+QList<PickerScreen> X11ScreenSource::screens() const
+{
+    QList<PickerScreen> list;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const PickerScreen s{QRectF(screen->geometry()), screen->devicePixelRatio()};
+        if (screen == primary)
+            list.prepend(s);
+        else
+            list.append(s);
+    }
+    return list;
+}
+
+QPointF X11ScreenSource::pointer() const
+{
+    xcb_query_pointer_reply_t *reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    if (!reply)
+        return QCursor::pos();
+    const QPoint device(reply->root_x, reply->root_y);
+    std::free(reply);
+    for (const PickerScreen &screen : screens()) {
+        const QRect native = nativeRect(screen);
+        if (native.contains(device))
+            return screen.frame.topLeft() + QPointF(device - native.topLeft()) / screen.scale;
+    }
+    return QPointF(device);
+}
+
+QImage X11ScreenSource::grab(const QRect &rect, QString *error) const
+{
+    xcb_generic_error_t *xerror = nullptr;
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(
+        connection,
+        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(rect.x()), qint16(rect.y()),
+                      quint16(rect.width()), quint16(rect.height()), ~0u),
+        &xerror);
+    if (!reply) {
+        if (error)
+            *error = xerror ? QStringLiteral("the X server refused the capture (error %1)").arg(xerror->error_code)
+                            : QStringLiteral("the X server did not answer");
+        std::free(xerror);
+        return QImage();
+    }
+    const int length = xcb_get_image_data_length(reply);
+    const bool rgb32 = (reply->depth == 24 || reply->depth == 32) && length == rect.width() * rect.height() * 4
+        && xcb_get_setup(connection)->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
+    QImage image;
+    if (rgb32) {
+        // 32 bits a pixel, blue first in memory: what Format_RGB32 is.
+        image = QImage(xcb_get_image_data(reply), rect.width(), rect.height(), rect.width() * 4,
+                       QImage::Format_RGB32)
+                    .copy();
+    } else if (error) {
+        *error = QStringLiteral("the screen's pixel format (depth %1) is not supported").arg(reply->depth);
+    }
+    std::free(reply);
+    return image;
+}
+
+void X11ScreenSource::capture(const PickerScreen &screen, const QRect &region, CaptureDone done)
+{
+    QString error;
+    const QImage image = grab(region.translated(nativeRect(screen).topLeft()), &error);
+    // Answer later, as the pick expects of every capture.
+    QTimer::singleShot(0, &context, [done = std::move(done), image, error] { done(image, error); });
+}
+
+} // namespace pigmentry

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "picker/picker_desktop.h"
+
+#include <QObject>
+
+struct xcb_connection_t;
+
+namespace pigmentry {
+
+// Screens from Qt, the pointer and captures from the X root window in device
+// pixels, so that every device pixel can be addressed at any scale. The X11
+// framebuffer is taken as sRGB. Root captures never contain the pointer.
+class X11ScreenSource : public ScreenSource {
+public:
+    X11ScreenSource(xcb_connection_t *connection, quint32 root);
+
+    QList<PickerScreen> screens() const override;
+    QPointF pointer() const override;
+    void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) override;
+
+    // Reads a rectangle of the root window (device pixels) at once.
+    QImage grab(const QRect &rect, QString *error) const;
+
+private:
+    xcb_connection_t *connection;
+    quint32 root;
+    QObject context; // answers are posted through it
+};
+
+// A screen's rectangle on the X root window: Qt keeps each screen's origin
+// and scales only its size.
+QRect nativeRect(const PickerScreen &screen);
+
+} // namespace pigmentry

@@ -1,0 +1,239 @@
+// A precision pick against a real X server: a window of known colours, the
+// pointer moved and clicked with xdotool, as a user would.
+#include "platform/picker_services.h"
+#include "platform/x11/x11_overlay.h"
+#include "picker/screen_picker.h"
+#include "temp_settings.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+using namespace pigmentry;
+
+namespace {
+
+// Every pixel of the board has its own colour, so a pick tells exactly
+// which pixel it read.
+QRgb boardColor(int x, int y)
+{
+    return qRgb(x % 256, y % 256, 8 * (x / 256) + (y / 256));
+}
+
+RGBA expected(int x, int y)
+{
+    const QRgb c = boardColor(x, y);
+    return RGBA{qRed(c) / 255.0, qGreen(c) / 255.0, qBlue(c) / 255.0, 1.0};
+}
+
+// Covers a screen with the board, drawn one image pixel per device pixel.
+class Board : public QWidget {
+public:
+    explicit Board(const QScreen *screen)
+        : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+    {
+        const QRect area = screen->geometry();
+        const double scale = screen->devicePixelRatio();
+        const QPoint origin = area.topLeft(); // device origin of the screen on the root
+        image = QImage(area.size() * scale, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, boardColor(origin.x() + x, origin.y() + y));
+        image.setDevicePixelRatio(scale);
+        setGeometry(area);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).drawImage(0, 0, image); }
+
+private:
+    QImage image;
+};
+
+double scale()
+{
+    return QGuiApplication::primaryScreen()->devicePixelRatio();
+}
+
+// Runs xdotool while this process goes on drawing its windows.
+bool xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForStarted())
+        return false;
+    QDeadlineTimer deadline(10000);
+    while (process.state() != QProcess::NotRunning && !deadline.hasExpired())
+        QTest::qWait(5);
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool windowExists(quint32 id)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_generic_error_t *error = nullptr;
+    auto *reply = xcb_get_window_attributes_reply(x11->connection(),
+                                                  xcb_get_window_attributes(x11->connection(), id), &error);
+    const bool exists = reply != nullptr;
+    std::free(reply);
+    std::free(error);
+    return exists;
+}
+
+// True while another client holds the keyboard (a pick's overlay does).
+bool keyboardHeldElsewhere(quint32 window)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *c = x11->connection();
+    auto *reply = xcb_grab_keyboard_reply(
+        c, xcb_grab_keyboard(c, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+    const bool held = reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+    if (reply && reply->status == XCB_GRAB_STATUS_SUCCESS)
+        xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    std::free(reply);
+    return held;
+}
+
+} // namespace
+
+class TestX11Pick : public QObject {
+    Q_OBJECT
+
+    std::vector<std::unique_ptr<Board>> boards;
+    Board *board = nullptr;
+    std::unique_ptr<PickerServices> services;
+    std::unique_ptr<test::TempSettings> temp;
+    std::unique_ptr<ScreenPicker> picker;
+    QList<RGBA> picked;
+
+    // Moves the pointer to a device pixel of the root window and waits for
+    // the pick to sample it; position is where the pick should stand.
+    void moveAndWait(int x, int y, QPointF position = {})
+    {
+        if (position.isNull())
+            position = QPointF(x, y) / scale();
+        QVERIFY(xdotool({"mousemove", QString::number(x), QString::number(y)}));
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == position && picker->currentSample()
+                                     && *picker->currentSample() == expected(x, y),
+                                 5000);
+    }
+
+    void start()
+    {
+        picker->start([this](const RGBA &c) { picked.append(c); });
+        QVERIFY(picker->isRunning());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY2(xdotool({"version"}), "xdotool is not installed");
+        QCOMPARE(QGuiApplication::screens().size(), std::max(qEnvironmentVariableIntValue("PIGMENTRY_EXPECT_SCREENS"), 1));
+        for (QScreen *screen : QGuiApplication::screens()) {
+            boards.push_back(std::make_unique<Board>(screen));
+            boards.back()->show();
+            QVERIFY(QTest::qWaitForWindowExposed(boards.back().get()));
+        }
+        board = boards.front().get();
+        services = createPickerServices();
+        QVERIFY(dynamic_cast<X11Overlay *>(services->overlay.get()));
+        temp = std::make_unique<test::TempSettings>();
+        picker = std::make_unique<ScreenPicker>(temp->prefs(), services->desktop());
+    }
+
+    void init() { picked.clear(); }
+
+    void clickPicksThePixelUnderThePointer()
+    {
+        QVERIFY(xdotool({"mousemove", "10", "10"}));
+        start();
+        moveAndWait(123, 45);
+        QVERIFY(xdotool({"click", "1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(123, 45)}, 5000);
+        QVERIFY(!picker->isRunning());
+    }
+
+    void arrowNudgePicksTheNeighbour()
+    {
+        start();
+        moveAndWait(255, 300); // the next column starts another block of blue
+        QVERIFY(xdotool({"key", "Right"})); // one device pixel
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(256, 300) / scale(), 5000);
+        QVERIFY(xdotool({"key", "Return"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(256, 300)}, 5000);
+    }
+
+    void escapePicksNothingAndRemovesTheOverlay()
+    {
+        start();
+        moveAndWait(200, 200);
+        const QList<quint32> windows = static_cast<X11Overlay *>(services->overlay.get())->windowIds();
+        QVERIFY(!windows.isEmpty());
+        QVERIFY(xdotool({"key", "Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+        QTest::qWait(100);
+        QVERIFY(picked.isEmpty());
+        for (const quint32 id : windows)
+            QVERIFY(!windowExists(id));
+        QVERIFY(!keyboardHeldElsewhere(quint32(board->winId())));
+    }
+
+    void magnifierOverThePointerDoesNotChangeThePick()
+    {
+        const QSize pixels = QGuiApplication::primaryScreen()->geometry().size() * scale();
+        const int x = pixels.width() - 3, y = pixels.height() - 3;
+        start();
+        moveAndWait(x, y);
+        // A few more passes with the panel in place over the pointer.
+        const int before = int(picked.size());
+        QTest::qWait(200);
+        QCOMPARE(*picker->currentSample(), expected(x, y));
+        QVERIFY(xdotool({"click", "1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked.size(), before + 1, 5000);
+        QCOMPARE(picked.last(), expected(x, y));
+    }
+
+    void picksOnTheLastScreen()
+    {
+        const QScreen *last = QGuiApplication::screens().last();
+        const QPoint device = last->geometry().topLeft() + QPoint(40, 50);
+        start();
+        moveAndWait(device.x(), device.y(), last->geometry().topLeft() + QPointF(40, 50) / last->devicePixelRatio());
+        QVERIFY(xdotool({"click", "1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(device.x(), device.y())}, 5000);
+    }
+
+    void pickCommandPrintsTheColour()
+    {
+        QProcess pick;
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--format", "HEX"});
+        QVERIFY(pick.waitForStarted());
+        const quint32 window = quint32(board->winId());
+        QTRY_VERIFY_WITH_TIMEOUT(keyboardHeldElsewhere(window), 10000);
+        QVERIFY(xdotool({"mousemove", "77", "88"}));
+        QVERIFY(xdotool({"click", "1"}));
+        // The board must keep drawing while the other process picks.
+        QTRY_COMPARE_WITH_TIMEOUT(pick.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(pick.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(pick.readAllStandardOutput()), expected(77, 88).hex() + u'\n');
+
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QVERIFY(pick.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(keyboardHeldElsewhere(window), 10000);
+        QVERIFY(xdotool({"key", "Escape"}));
+        QTRY_COMPARE_WITH_TIMEOUT(pick.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(pick.exitCode(), 1);
+        QVERIFY(pick.readAllStandardOutput().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestX11Pick)
+#include "test_x11_pick.moc"
