@@ -19,7 +19,9 @@ test: setup
 	@bash scripts/test.sh $(BUILD) $(ASAN_BUILD)
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do "$$b"; done
+	@for b in $(BUILD)/bench/bench_*; do \
+		if [ -z "$$DISPLAY" ]; then xvfb-run -a -s "-screen 0 1280x800x24" "$$b"; else "$$b"; fi; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

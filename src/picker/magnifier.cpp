@@ -48,31 +48,82 @@ QPointF Magnifier::shift() const
     return QPointF((7 - std::floor(center.x())) * zoom, (7 - std::floor(center.y())) * zoom);
 }
 
+namespace {
+
+// The parts of the panel that change only with the magnification, the
+// palette or the scale: drawn once, then copied into every frame (the panel
+// repaints up to thirty times a second).
+struct Layers {
+    int zoom = 0;
+    double scale = 0;
+    QRgb window = 0;
+    QRgb text = 0;
+    QImage base; // the rounded background, the loupe's dim fill and the hint
+    QImage grid; // the pixel grid over the enlargement, transparent elsewhere
+};
+
+const Layers &layers(const Magnifier &m, double scale, const QPalette &palette)
+{
+    static thread_local Layers cache;
+    const QRgb window = palette.color(QPalette::Window).rgba();
+    const QRgb text = palette.color(QPalette::WindowText).rgba();
+    if (cache.zoom == m.zoom && cache.scale == scale && cache.window == window && cache.text == text)
+        return cache;
+    cache = Layers{m.zoom, scale, window, text, {}, {}};
+
+    cache.base = QImage(QSizeF(Magnifier::panelSize * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    cache.base.setDevicePixelRatio(scale);
+    cache.base.fill(Qt::transparent);
+    {
+        QPainter p(&cache.base);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPainterPath outline;
+        outline.addRoundedRect(Magnifier::background(), 14, 14);
+        p.fillPath(outline, palette.color(QPalette::Window));
+        p.fillRect(Magnifier::loupe(), QColor(0, 0, 0, 26));
+        p.setPen(palette.color(QPalette::WindowText));
+        p.setFont(pixelFont(QGuiApplication::font(), 9));
+        const QRectF loupe = Magnifier::loupe();
+        p.drawText(QRectF(loupe.left() - inset, loupe.bottom() + spacing + swatchSide + spacing, loupe.width() + 2 * inset, 12),
+                   Qt::AlignHCenter | Qt::AlignVCenter, m.hint());
+    }
+
+    const double side = Magnifier::regionSide * m.zoom;
+    cache.grid = QImage(QSizeF(QSizeF(side + 1, side + 1) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    cache.grid.setDevicePixelRatio(scale);
+    cache.grid.fill(Qt::transparent);
+    {
+        QPainter p(&cache.grid);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0, 0, 0, 64), 0.5));
+        for (int i = 0; i <= Magnifier::regionSide; ++i) {
+            const double at = i * m.zoom + 0.25; // the half-point line sits inside the image
+            p.drawLine(QPointF(at, 0), QPointF(at, side + 0.5));
+            p.drawLine(QPointF(0, at), QPointF(side + 0.5, at));
+        }
+    }
+    return cache;
+}
+
+} // namespace
+
 void Magnifier::paint(QPainter &painter) const
 {
     const QPalette palette = QGuiApplication::palette();
+    const double scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const Layers &fixed = layers(*this, scale, palette);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawImage(QPointF(0, 0), fixed.base);
 
-    QPainterPath outline;
-    outline.addRoundedRect(background(), 14, 14);
-    painter.fillPath(outline, palette.color(QPalette::Window));
-
-    // The loupe: dim background, the enlargement with its grid, the marker.
+    // The loupe: the enlargement without smoothing, its grid, the marker.
     const QRectF view = loupe();
     painter.save();
     painter.setClipRect(view);
-    painter.fillRect(view, QColor(0, 0, 0, 26));
     const double side = regionSide * zoom;
     const QPointF origin = view.center() - QPointF(side / 2, side / 2) + shift();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRectF(origin, QSizeF(side, side)), image, QRectF(image.rect()));
-    painter.setPen(QPen(QColor(0, 0, 0, 64), 0.5));
-    for (int i = 0; i <= regionSide; ++i) {
-        const double at = i * side / regionSide;
-        painter.drawLine(origin + QPointF(at, 0), origin + QPointF(at, side));
-        painter.drawLine(origin + QPointF(0, at), origin + QPointF(side, at));
-    }
+    painter.drawImage(origin - QPointF(0.25, 0.25), fixed.grid);
     const QRectF marker(view.center() - QPointF(zoom / 2.0, zoom / 2.0), QSizeF(zoom, zoom));
     painter.setPen(QPen(QColor(0, 0, 0, 110), 3.0)); // the marker's shadow
     painter.drawRect(marker);
@@ -81,8 +132,9 @@ void Magnifier::paint(QPainter &painter) const
     painter.restore();
 
     // The swatch with the hex and RGB codes, centred under the loupe.
-    const QFont hexFont = pixelFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), 13, QFont::DemiBold);
-    const QFont rgbFont = pixelFont(QGuiApplication::font(), 11);
+    painter.setRenderHint(QPainter::Antialiasing);
+    static const QFont hexFont = pixelFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), 13, QFont::DemiBold);
+    static const QFont rgbFont = pixelFont(QGuiApplication::font(), 11);
     const QString hexText = color.hex();
     const QString rgbText = color.formatted(QStringLiteral("RGB"));
     const double textWidth =
@@ -101,11 +153,13 @@ void Magnifier::paint(QPainter &painter) const
     painter.drawText(QRectF(textLeft, rowTop - 1, textWidth + 2, 17), Qt::AlignLeft | Qt::AlignVCenter, hexText);
     painter.setFont(rgbFont);
     painter.drawText(QRectF(textLeft, rowTop + 16, textWidth + 2, 14), Qt::AlignLeft | Qt::AlignVCenter, rgbText);
-
-    painter.setFont(pixelFont(QGuiApplication::font(), 9));
-    painter.drawText(QRectF(view.left() - inset, rowTop + swatchSide + spacing, view.width() + 2 * inset, 12),
-                     Qt::AlignHCenter | Qt::AlignVCenter, hint());
     painter.restore();
+}
+
+QRectF Magnifier::row()
+{
+    const QRectF view = loupe();
+    return QRectF(background().left(), view.bottom() + spacing - 2, background().width(), swatchSide + 4);
 }
 
 QPointF panelPosition(const QPointF &point, const QRectF &screen)

@@ -35,6 +35,10 @@ struct Magnifier {
     static QRectF background();
     // Where the loupe sits in the panel.
     static QRectF loupe();
+    // Where the swatch and the codes sit.
+    static QRectF row();
+
+    friend bool operator==(const Magnifier &, const Magnifier &) = default;
 };
 
 // The panel's top-left corner for a sampled position on a screen (logical

@@ -51,10 +51,12 @@ std::unique_ptr<PickerServices> createPickerServices()
     services->alerts = std::make_unique<QtAlerts>();
 
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 && x11->connection()) {
+    std::unique_ptr<X11ScreenSource> source = x11 && x11->connection() ? X11ScreenSource::create() : nullptr;
+    if (source) {
+        // The overlay's windows and grabs belong to Qt's connection, whose
+        // events Qt reads for it.
         xcb_connection_t *connection = x11->connection();
         const quint32 root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        auto source = std::make_unique<X11ScreenSource>(connection, root);
         services->access = std::make_unique<X11ScreenAccess>(*source);
         services->overlay = std::make_unique<X11Overlay>(connection, root);
         services->source = std::move(source);

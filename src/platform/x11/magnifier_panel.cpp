@@ -16,6 +16,17 @@ MagnifierPanel::MagnifierPanel()
 
 void MagnifierPanel::present(const Magnifier &next, const QPointF &topLeft, const QRectF &nextHole)
 {
+    // Repaint only what changed: most frames change the loupe, fewer the
+    // codes, few the magnification.
+    QRegion dirty;
+    if (!isVisible() || next.zoom != magnifier.zoom)
+        dirty = rect();
+    else {
+        if (next.image != magnifier.image || next.center != magnifier.center)
+            dirty += Magnifier::loupe().toAlignedRect();
+        if (!(next.color == magnifier.color))
+            dirty += Magnifier::row().toAlignedRect();
+    }
     magnifier = next;
     if (!masked || nextHole != hole) {
         QPainterPath outline;
@@ -27,11 +38,14 @@ void MagnifierPanel::present(const Magnifier &next, const QPointF &topLeft, cons
         hole = nextHole;
         masked = true;
     }
-    move(topLeft.toPoint());
-    if (!isVisible())
+    if (pos() != topLeft.toPoint())
+        move(topLeft.toPoint());
+    if (!isVisible()) {
         show();
-    raise();
-    update();
+        raise();
+    }
+    if (!dirty.isEmpty())
+        update(dirty);
 }
 
 void MagnifierPanel::paintEvent(QPaintEvent *)

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <memory>
+
 struct xcb_connection_t;
 
 namespace pigmentry {
@@ -11,9 +13,14 @@ namespace pigmentry {
 // Screens from Qt, the pointer and captures from the X root window in device
 // pixels, so that every device pixel can be addressed at any scale. The X11
 // framebuffer is taken as sRGB. Root captures never contain the pointer.
+//
+// The round trips go over a connection of their own: on Qt's, every reply
+// would also wake Qt's event reader thread, thirty times a second.
 class X11ScreenSource : public ScreenSource {
 public:
-    X11ScreenSource(xcb_connection_t *connection, quint32 root);
+    // Nothing when no connection to the display can be made.
+    static std::unique_ptr<X11ScreenSource> create();
+    ~X11ScreenSource() override;
 
     QList<PickerScreen> screens() const override;
     QPointF pointer() const override;
@@ -23,6 +30,8 @@ public:
     QImage grab(const QRect &rect, QString *error) const;
 
 private:
+    X11ScreenSource(xcb_connection_t *connection, quint32 root);
+
     xcb_connection_t *connection;
     quint32 root;
     QObject context; // answers are posted through it
