@@ -1,13 +1,18 @@
+#include "app_delegate.h"
 #include "convert_command.h"
+#include "model/preferences.h"
 #include "pick_command.h"
+#include "platform/single_instance.h"
 
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
-    // Sub-commands for scripts are recognised only as the first argument and
-    // need no display.
+    // Sub-commands for scripts are recognised only as the first argument;
+    // convert needs no display.
     if (argc > 1 && qstrcmp(argv[1], "convert") == 0) {
         QStringList arguments;
         for (int i = 2; i < argc; ++i)
@@ -18,10 +23,33 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pigmentry"));
     QApplication::setApplicationName(QStringLiteral("Pigmentry"));
+    QApplication::setDesktopFileName(QStringLiteral("pigmentry"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1 && arguments.at(1) == QLatin1String("pick"))
-        return pigmentry::runPick(arguments.mid(2));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.value(0) == QLatin1String("pick"))
+        return pigmentry::runPick(arguments.mid(1));
+
+    pigmentry::SingleInstance instance;
+    // `pigmentry tour FOLDER` asks the running Pigmentry for screenshots.
+    if (arguments.value(0) == QLatin1String("tour") || arguments.value(0) == QLatin1String("quit")) {
+        const std::optional<QString> reply = instance.send(arguments, 30000);
+        if (!reply) {
+            std::fputs("Pigmentry is not running.\n", stderr);
+            return 1;
+        }
+        if (!reply->isEmpty() && arguments.value(0) == QLatin1String("tour"))
+            std::printf("%s\n", qPrintable(*reply));
+        return 0;
+    }
+    // A second launch hands over to the running one, which opens the Studio.
+    if (instance.send(arguments))
+        return 0;
+    instance.listen();
+
+    pigmentry::Preferences prefs;
+    pigmentry::AppDelegate delegate(prefs);
+    QObject::connect(&instance, &pigmentry::SingleInstance::received, &delegate, &pigmentry::AppDelegate::handOver);
+    delegate.launch(arguments);
     return QApplication::exec();
 }

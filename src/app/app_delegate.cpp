@@ -1,0 +1,172 @@
+#include "app_delegate.h"
+
+#include "menu_content.h"
+#include "model/preferences.h"
+#include "model/store.h"
+#include "picker/screen_picker.h"
+#include "platform/hot_keys.h"
+#include "platform/picker_services.h"
+#include "platform/taskbar.h"
+#include "popover.h"
+#include "shortcut/shortcut_settings.h"
+#include "studio_window.h"
+#include "theme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPointer>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace pigmentry {
+
+namespace {
+
+// Closing the Studio only hides it: its view state lives on.
+class HideOnClose : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            static_cast<QWidget *>(watched)->hide();
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+AppDelegate::AppDelegate(Preferences &prefs, const QString &libraryPath, std::unique_ptr<HotKeyService> givenHotKeys,
+                         std::unique_ptr<PickerServices> givenPickers, QObject *parent)
+    : QObject(parent)
+    , prefs(prefs)
+    , hotKeys(givenHotKeys ? std::move(givenHotKeys) : createHotKeyService())
+    , pickers(givenPickers ? std::move(givenPickers) : createPickerServices())
+{
+    store_ = std::make_unique<Store>(prefs, libraryPath);
+    picker_ = std::make_unique<ScreenPicker>(prefs, pickers->desktop());
+    shortcut_ = std::make_unique<ShortcutSettings>(prefs, *hotKeys);
+    popover_ = std::make_unique<Popover>();
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete window_;
+}
+
+void AppDelegate::launch(const QStringList &arguments)
+{
+    // The tray icon, with a menu for hosts that only ever show one.
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray_ = new QSystemTrayIcon(theme::icon(QStringLiteral("eyedropper")), this);
+        tray_->setToolTip(QStringLiteral("Pigmentry"));
+        trayMenu = std::make_unique<QMenu>();
+        trayMenu->addAction(QStringLiteral("Pick Color"), this, &AppDelegate::pick);
+        trayMenu->addAction(QStringLiteral("Open Color Studio"), this, &AppDelegate::openStudio);
+        trayMenu->addSeparator();
+        trayMenu->addAction(QStringLiteral("Quit"), qApp, &QCoreApplication::quit);
+        tray_->setContextMenu(trayMenu.get());
+        connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger)
+                toggle();
+        });
+        tray_->show();
+    }
+
+    popover_->setContent(new MenuContent(*store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); }));
+
+    shortcut_->action = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->pick();
+    };
+    shortcut_->activate();
+
+    // Never unreachable: without a tray the Studio opens at launch.
+    if (arguments.contains(QStringLiteral("--studio")) || !tray_ || prefs.openAtLaunch())
+        openStudio();
+}
+
+void AppDelegate::toggle()
+{
+    if (popover_->isVisible()) {
+        popover_->hide();
+        return;
+    }
+    popover_->showAt(tray_ ? tray_->geometry() : QRect());
+}
+
+void AppDelegate::pick()
+{
+    popover_->hide();
+    picker_->start([this](const RGBA &color) { store_->capture(color); });
+}
+
+void AppDelegate::openStudio()
+{
+    popover_->hide();
+    if (!window_) {
+        window_ = new StudioWindow(*store_, *shortcut_, prefs, [this] { pick(); });
+        window_->installEventFilter(new HideOnClose(window_));
+        window_->setWindowIcon(theme::icon(QStringLiteral("eyedropper")));
+        setShownInTaskbar(window_, prefs.showDock());
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(), window_->size());
+            frame.moveCenter(screen->availableGeometry().center());
+            window_->move(frame.topLeft());
+        }
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply)
+{
+    if (arguments.value(0) == QLatin1String("tour")) {
+        reply(saveTour(arguments.value(1)).join(u'\n'));
+        return;
+    }
+    if (arguments.value(0) == QLatin1String("quit")) {
+        reply(QStringLiteral("ok"));
+        QCoreApplication::quit();
+        return;
+    }
+    // Launching again does what reopening does.
+    openStudio();
+    reply(QStringLiteral("ok"));
+}
+
+QStringList AppDelegate::saveTour(const QString &folder)
+{
+    QDir().mkpath(folder);
+    QStringList saved;
+    auto save = [&](QWidget *widget, const QString &name) {
+        const QString path = QDir(folder).filePath(name + QLatin1String(".png"));
+        if (widget->grab().save(path))
+            saved << path;
+    };
+    popover_->showAt(tray_ ? tray_->geometry() : QRect());
+    QCoreApplication::processEvents();
+    save(popover_.get(), QStringLiteral("popover"));
+    popover_->hide();
+
+    openStudio();
+    const std::optional<Page> before = window_->page();
+    for (const Page page : allPages()) {
+        window_->setPage(page);
+        QCoreApplication::processEvents();
+        QString name = title(page).toLower();
+        name.replace(u' ', u'-');
+        save(window_, QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name));
+    }
+    window_->setPage(before);
+    return saved;
+}
+
+} // namespace pigmentry

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/rgba.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+// The look in one place: the framework and semantic colours, the fonts and
+// the one table from symbol names to the bundled icons. Sizes are logical
+// pixels, which is what the layout's points are.
+namespace pigmentry::theme {
+
+// Framework colours.
+QColor purple();
+QColor orange();
+QColor green();
+QColor red();
+QColor accent();
+
+// Semantic colours from the application palette, light or dark.
+QColor windowBackground();
+QColor controlBackground();
+QColor primary(double opacity = 1.0);
+QColor secondary();
+QColor tertiary();
+QColor quaternary();
+
+// The system font and the system monospace font at a pixel size.
+QFont font(int pixelSize, QFont::Weight weight = QFont::Normal);
+QFont monospace(int pixelSize, QFont::Weight weight = QFont::Normal);
+
+// A symbol ("eyedropper", "star.fill", ...) drawn in a colour.
+QIcon icon(const QString &symbol, const QColor &color = primary());
+QPixmap pixmap(const QString &symbol, int size, const QColor &color, double devicePixelRatio = 1.0);
+// Whether the table knows the symbol.
+bool hasSymbol(const QString &symbol);
+
+// An sRGB colour with its alpha, for drawing.
+QColor color(const RGBA &rgba);
+// The colour-well conversion: a colour to sRGB components, black when the
+// conversion fails.
+RGBA rgba(const QColor &color);
+
+} // namespace pigmentry::theme
