@@ -35,7 +35,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
                          std::function<void()> open, QWidget *parent)
     : QWidget(parent), store(store), shortcuts(shortcuts)
 {
-    setFixedSize(size);
+    setFixedSize(panelSize);
     auto *stack = new QVBoxLayout(this);
     stack->setSpacing(16);
     stack->setContentsMargins(18, 18, 18, 18);

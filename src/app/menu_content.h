@@ -23,7 +23,7 @@ class MenuContent : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr QSize size{310, 340};
+    static constexpr QSize panelSize{310, 340};
 
     MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick, std::function<void()> open,
                 QWidget *parent = nullptr);

@@ -21,7 +21,7 @@ void Popover::setContent(MenuContent *content)
 {
     content_ = content;
     layout()->addWidget(content);
-    setFixedSize(MenuContent::size);
+    setFixedSize(MenuContent::panelSize);
 }
 
 QPoint Popover::placement(const QRect &anchor, const QPoint &pointer, const QRect &available, const QSize &size)
@@ -29,8 +29,8 @@ QPoint Popover::placement(const QRect &anchor, const QPoint &pointer, const QRec
     QPoint at;
     if (anchor.isValid() && !anchor.isEmpty()) {
         const bool topPanel = anchor.center().y() < available.center().y();
-        at = QPoint(anchor.center().x() - size.width() / 2,
-                    topPanel ? anchor.bottom() + 4 : anchor.top() - 4 - size.height());
+        at = QPoint(anchor.x() + anchor.width() / 2 - size.width() / 2,
+                    topPanel ? anchor.y() + anchor.height() + 4 : anchor.y() - 4 - size.height());
     } else {
         // Above the pointer in the lower half of the screen, below it otherwise.
         const bool lower = pointer.y() > available.center().y();

@@ -71,8 +71,8 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     : QWidget(parent, Qt::Window), store(store), shortcuts(shortcuts)
 {
     setWindowTitle(QStringLiteral("Pigmentry — Color Studio"));
-    setMinimumSize(minimumSize);
-    resize(initialSize);
+    setMinimumSize(smallestSize);
+    resize(defaultSize);
 
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);

@@ -27,8 +27,8 @@ class StudioWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr QSize initialSize{1180, 780};
-    static constexpr QSize minimumSize{1000, 680};
+    static constexpr QSize defaultSize{1180, 780};
+    static constexpr QSize smallestSize{1000, 680};
 
     StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, std::function<void()> pick,
                  QWidget *parent = nullptr);
