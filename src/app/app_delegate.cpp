@@ -156,6 +156,7 @@ QStringList AppDelegate::saveTour(const QString &folder)
     save(popover_.get(), QStringLiteral("popover"));
     popover_->hide();
 
+    const bool wasShown = window_ && window_->isVisible();
     openStudio();
     const std::optional<Page> before = window_->page();
     for (const Page page : allPages()) {
@@ -166,6 +167,8 @@ QStringList AppDelegate::saveTour(const QString &folder)
         save(window_, QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name));
     }
     window_->setPage(before);
+    if (!wasShown)
+        window_->hide();
     return saved;
 }
 

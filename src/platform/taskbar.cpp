@@ -24,7 +24,8 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name)
 void setShownInTaskbar(QWidget *window, bool shown)
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window)
+    // Other platforms (offscreen among them) may answer without a connection.
+    if (!x11 || !x11->connection() || !window)
         return;
     xcb_connection_t *c = x11->connection();
     const xcb_window_t id = xcb_window_t(window->winId());

@@ -4,10 +4,9 @@
 #include "platform/x11/x11_overlay.h"
 #include "picker/screen_picker.h"
 #include "temp_settings.h"
+#include "x11_tools.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QPainter>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -17,61 +16,21 @@
 
 using namespace pigmentry;
 
-namespace {
+using test::Board;
+using test::keyboardHeldElsewhere;
+using test::xdotool;
 
-// Every pixel of the board has its own colour, so a pick tells exactly
-// which pixel it read.
-QRgb boardColor(int x, int y)
-{
-    return qRgb(x % 256, y % 256, 8 * (x / 256) + (y / 256));
-}
+namespace {
 
 RGBA expected(int x, int y)
 {
-    const QRgb c = boardColor(x, y);
+    const QRgb c = test::boardColor(x, y);
     return RGBA{qRed(c) / 255.0, qGreen(c) / 255.0, qBlue(c) / 255.0, 1.0};
 }
-
-// Covers a screen with the board, drawn one image pixel per device pixel.
-class Board : public QWidget {
-public:
-    explicit Board(const QScreen *screen)
-        : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
-    {
-        const QRect area = screen->geometry();
-        const double scale = screen->devicePixelRatio();
-        const QPoint origin = area.topLeft(); // device origin of the screen on the root
-        image = QImage(area.size() * scale, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                image.setPixel(x, y, boardColor(origin.x() + x, origin.y() + y));
-        image.setDevicePixelRatio(scale);
-        setGeometry(area);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).drawImage(0, 0, image); }
-
-private:
-    QImage image;
-};
 
 double scale()
 {
     return QGuiApplication::primaryScreen()->devicePixelRatio();
-}
-
-// Runs xdotool while this process goes on drawing its windows.
-bool xdotool(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForStarted())
-        return false;
-    QDeadlineTimer deadline(10000);
-    while (process.state() != QProcess::NotRunning && !deadline.hasExpired())
-        QTest::qWait(5);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 bool windowExists(quint32 id)
@@ -84,21 +43,6 @@ bool windowExists(quint32 id)
     std::free(reply);
     std::free(error);
     return exists;
-}
-
-// True while another client holds the keyboard (a pick's overlay does).
-bool keyboardHeldElsewhere(quint32 window)
-{
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *c = x11->connection();
-    auto *reply = xcb_grab_keyboard_reply(
-        c, xcb_grab_keyboard(c, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
-    const bool held = reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
-    if (reply && reply->status == XCB_GRAB_STATUS_SUCCESS)
-        xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
-    xcb_flush(c);
-    std::free(reply);
-    return held;
 }
 
 } // namespace

@@ -20,7 +20,7 @@ QRect nativeRect(const PickerScreen &screen)
 std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    if (!x11 || !x11->connection())
         return nullptr;
     // The display Qt itself opened, even when it was given as -display.
     const QByteArray display = qEnvironmentVariable("DISPLAY").toLocal8Bit();

@@ -1,0 +1,103 @@
+#include "app/app_delegate.h"
+#include "app/popover.h"
+#include "app/studio_window.h"
+#include "fake_hot_keys.h"
+#include "fake_picker_desktop.h"
+#include "model/store.h"
+#include "picker/screen_picker.h"
+#include "shortcut/shortcut_settings.h"
+#include "temp_settings.h"
+
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using namespace pigmentry;
+
+namespace {
+
+// The delegate on fakes; the offscreen platform has no system tray.
+struct Fixture {
+    test::TempSettings temp;
+    test::FakeHotKeys *hotKeys = new test::FakeHotKeys;
+    test::FakeScreenSource *source = new test::FakeScreenSource;
+    test::FakeOverlay *overlay = new test::FakeOverlay;
+    std::unique_ptr<AppDelegate> delegate;
+
+    Fixture()
+    {
+        auto services = std::make_unique<PickerServices>();
+        services->source.reset(source);
+        services->overlay.reset(overlay);
+        services->sampler = std::make_unique<test::FakeSampler>();
+        services->access = std::make_unique<test::FakeAccess>();
+        services->alerts = std::make_unique<test::FakeAlerts>();
+        temp.prefs().setBoolean("autoCopy", false);
+        delegate = std::make_unique<AppDelegate>(temp.prefs(), temp.libraryPath(),
+                                                 std::unique_ptr<HotKeyService>(hotKeys), std::move(services));
+    }
+};
+
+} // namespace
+
+class TestAppDelegate : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void withoutATrayTheStudioOpensAtLaunch()
+    {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        Fixture f;
+        f.delegate->launch({});
+        QVERIFY(!f.delegate->tray());
+        QVERIFY(f.delegate->window() && f.delegate->window()->isVisible());
+        // The shortcut is wired and registered at launch.
+        QCOMPARE(f.hotKeys->registered().size(), 1);
+    }
+
+    void studioIsHiddenNotDestroyedAndReused()
+    {
+        Fixture f;
+        f.delegate->launch({QStringLiteral("--studio")});
+        StudioWindow *window = f.delegate->window();
+        window->setPage(Page::contrast);
+        window->close();
+        QVERIFY(!window->isVisible());
+        f.delegate->openStudio();
+        QCOMPARE(f.delegate->window(), window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->page(), std::optional<Page>(Page::contrast));
+    }
+
+    void shortcutPickGoesIntoTheStore()
+    {
+        Fixture f;
+        f.delegate->launch({});
+        f.delegate->toggle();
+        QVERIFY(f.delegate->popover().isVisible());
+        QVERIFY(f.hotKeys->press(Qt::Key_P, ShortcutConfiguration::Shift | ShortcutConfiguration::Super));
+        QVERIFY(!f.delegate->popover().isVisible());
+        QVERIFY(f.overlay->shown);
+        f.source->respond();
+        f.overlay->click();
+        const RGBA picked = f.source->colorAt(f.source->screenList.first(), f.source->mouse);
+        QCOMPARE(f.delegate->store().library().history.first().color, picked);
+        QCOMPARE(f.delegate->store().selected(), picked);
+    }
+
+    void toggleShowsAndHidesThePopover()
+    {
+        Fixture f;
+        f.delegate->launch({});
+        f.delegate->toggle();
+        QVERIFY(f.delegate->popover().isVisible());
+        QCOMPARE(f.delegate->popover().size(), QSize(310, 340));
+        f.delegate->toggle();
+        QVERIFY(!f.delegate->popover().isVisible());
+        f.delegate->toggle();
+        f.delegate->openStudio();
+        QVERIFY(!f.delegate->popover().isVisible());
+    }
+};
+
+QTEST_MAIN(TestAppDelegate)
+#include "test_app_delegate.moc"

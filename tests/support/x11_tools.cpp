@@ -1,0 +1,96 @@
+#include "x11_tools.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace pigmentry::test {
+
+namespace {
+
+xcb_connection_t *connection()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+xcb_atom_t atom(const char *name)
+{
+    auto *reply = xcb_intern_atom_reply(connection(), xcb_intern_atom(connection(), 0, quint16(std::strlen(name)), name),
+                                        nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+
+} // namespace
+
+QRgb boardColor(int x, int y)
+{
+    return qRgb(x % 256, y % 256, 8 * (x / 256) + (y / 256));
+}
+
+Board::Board(const QScreen *screen) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+{
+    const QRect area = screen->geometry();
+    const double scale = screen->devicePixelRatio();
+    const QPoint origin = area.topLeft(); // the screen's device origin on the root
+    image = QImage(area.size() * scale, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, boardColor(origin.x() + x, origin.y() + y));
+    image.setDevicePixelRatio(scale);
+    setGeometry(area);
+}
+
+void Board::paintEvent(QPaintEvent *)
+{
+    QPainter(this).drawImage(0, 0, image);
+}
+
+bool xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForStarted())
+        return false;
+    QDeadlineTimer deadline(10000);
+    while (process.state() != QProcess::NotRunning && !deadline.hasExpired())
+        QTest::qWait(5);
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool keyboardHeldElsewhere(quint32 window)
+{
+    xcb_connection_t *c = connection();
+    auto *reply = xcb_grab_keyboard_reply(
+        c, xcb_grab_keyboard(c, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+    const bool held = reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+    if (reply && reply->status == XCB_GRAB_STATUS_SUCCESS)
+        xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    std::free(reply);
+    return held;
+}
+
+void requestClose(quint32 window)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection(), 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
+    xcb_flush(connection());
+}
+
+} // namespace pigmentry::test

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+
+class QScreen;
+
+namespace pigmentry::test {
+
+// Every device pixel of a board has its own colour, so a pick tells exactly
+// which pixel it read.
+QRgb boardColor(int x, int y);
+
+// A window over a screen showing the board, one image pixel per device pixel.
+class Board : public QWidget {
+public:
+    explicit Board(const QScreen *screen);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage image;
+};
+
+// Runs xdotool while this process goes on drawing its windows; true when it
+// succeeded.
+bool xdotool(const QStringList &arguments);
+// True while another client holds the keyboard, as a pick's overlay does.
+// window is a window of this process to try the grab on.
+bool keyboardHeldElsewhere(quint32 window);
+// Asks a top-level window to close, as a window manager's close button does.
+void requestClose(quint32 window);
+
+} // namespace pigmentry::test

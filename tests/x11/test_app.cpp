@@ -1,0 +1,162 @@
+// Pigmentry as a user runs it: a tray host, a fresh home folder, the global
+// shortcut pressed and a colour clicked, then the library file, the
+// clipboard and the popover checked; a second launch and a closed Studio.
+#include "model/library_file.h"
+#include "x11_tools.h"
+
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+using namespace pigmentry;
+
+namespace {
+
+bool traySelectionOwned()
+{
+    xcb_connection_t *c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    auto *atomReply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 19, "_NET_SYSTEM_TRAY_S0"), nullptr);
+    if (!atomReply)
+        return false;
+    auto *owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atomReply->atom), nullptr);
+    const bool owned = owner && owner->owner != XCB_NONE;
+    std::free(owner);
+    std::free(atomReply);
+    return owned;
+}
+
+// The visible windows whose name contains text, by xdotool.
+QStringList windowsNamed(const QString &text, bool visibleOnly = true)
+{
+    QProcess search;
+    QStringList arguments{QStringLiteral("search")};
+    if (visibleOnly)
+        arguments << QStringLiteral("--onlyvisible");
+    search.start(QStringLiteral("xdotool"), arguments << QStringLiteral("--name") << text);
+    search.waitForFinished(10000);
+    return QString::fromUtf8(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestApp : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    QProcess tray;
+    QProcess app;
+    std::unique_ptr<test::Board> board;
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        return env;
+    }
+
+    int runPigmentry(const QStringList &arguments, QByteArray *out = nullptr)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), arguments);
+        process.waitForStarted();
+        QDeadlineTimer deadline(30000);
+        while (process.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QTest::qWait(10);
+        if (out)
+            *out = process.readAllStandardOutput();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QString libraryPath() const { return home.filePath(QStringLiteral("data/Pigmentry/library.json")); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(test::xdotool({"version"}), "xdotool is not installed");
+        QDir(home.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        tray.start(QStringLiteral("trayer"), {"--edge", "top", "--height", "24", "--SetDockType", "true"});
+        QVERIFY2(tray.waitForStarted(), "trayer is not installed");
+        QTRY_VERIFY_WITH_TIMEOUT(traySelectionOwned(), 10000);
+
+        board = std::make_unique<test::Board>(QGuiApplication::primaryScreen());
+        board->show();
+        QVERIFY(QTest::qWaitForWindowExposed(board.get()));
+
+        app.setProcessEnvironment(environment());
+        app.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList());
+        QVERIFY(app.waitForStarted());
+        // Up once it answers on its socket.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime/pigmentry.socket"))), 10000);
+    }
+
+    void cleanupTestCase()
+    {
+        if (app.state() != QProcess::NotRunning) {
+            runPigmentry({"quit"});
+            app.waitForFinished(5000);
+        }
+        tray.kill();
+        tray.waitForFinished();
+    }
+
+    void shortcutPickLandsInLibraryClipboardAndPopover()
+    {
+        // Launch has grabbed the shortcut once another client cannot.
+        const QString helper = QCoreApplication::applicationDirPath() + QLatin1String("/grab_helper");
+        QTRY_COMPARE_WITH_TIMEOUT(QProcess::execute(helper, {QStringLiteral("try")}), 3, 10000);
+        QVERIFY(test::xdotool({"key", "shift+super+p"}));
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QVERIFY(test::xdotool({"mousemove", "321", "234"}));
+        QVERIFY(test::xdotool({"click", "1"}));
+
+        const QRgb expected = test::boardColor(321, 234);
+        const RGBA color{qRed(expected) / 255.0, qGreen(expected) / 255.0, qBlue(expected) / 255.0, 1.0};
+        QTRY_VERIFY_WITH_TIMEOUT(!loadLibrary(libraryPath()).library.history.isEmpty(), 10000);
+        QCOMPARE(loadLibrary(libraryPath()).library.history.first().color, color);
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), color.hex(), 5000);
+
+        QByteArray saved;
+        QCOMPARE(runPigmentry({"tour", home.filePath(QStringLiteral("tour"))}, &saved), 0);
+        QVERIFY(saved.contains("popover.png"));
+        const QImage popover(home.filePath(QStringLiteral("tour/popover.png")));
+        QCOMPARE(popover.size(), QSize(310, 340));
+        // The swatch, 18 in from the edge, below the header.
+        QCOMPARE(QColor(popover.pixel(40, 90)), QColor(expected));
+    }
+
+    void secondLaunchOpensTheStudio()
+    {
+        QVERIFY(windowsNamed(QStringLiteral("Color Studio")).isEmpty());
+        QCOMPARE(runPigmentry({}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowsNamed(QStringLiteral("Color Studio")).isEmpty(), 10000);
+    }
+
+    void closingTheStudioKeepsRunning()
+    {
+        const QStringList windows = windowsNamed(QStringLiteral("Color Studio"));
+        QVERIFY(!windows.isEmpty());
+        test::requestClose(windows.first().toUInt());
+        QTRY_VERIFY_WITH_TIMEOUT(windowsNamed(QStringLiteral("Color Studio")).isEmpty(), 10000);
+        QTest::qWait(200);
+        QCOMPARE(app.state(), QProcess::Running);
+        // The same window comes back.
+        QCOMPARE(runPigmentry({}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(windowsNamed(QStringLiteral("Color Studio")), windows, 10000);
+    }
+};
+
+QTEST_MAIN(TestApp)
+#include "test_app.moc"
