@@ -1,6 +1,48 @@
 #!/usr/bin/env bash
-# Starts Pigmentry from the build folder.
+# Starts Pigmentry from the build folder. On a machine without any display it
+# gives a tour instead: Pigmentry runs on a virtual display with a tray host,
+# makes one scripted pick, and writes screenshots of the popover and of every
+# Studio page to BUILD/tour/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-exec "$build/pigmentry" "${@:2}"
+binary="$build/pigmentry"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec "$binary" "${@:2}"
+fi
+
+tour="$PWD/$build/tour"
+rm -rf "$tour"
+mkdir -p "$tour"
+# A home of its own, so that the tour never touches your library.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -m 700 "$home/runtime"
+
+echo "No display: running the tour on a virtual display."
+HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
+    set -e
+    binary=$1; tour=$2
+    trayer --edge top --height 24 --SetDockType true >/dev/null 2>&1 & tray=$!
+    # A desktop of one colour to pick from.
+    xsetroot -solid "#2E86AB"
+    "$binary" & app=$!
+    for i in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/pigmentry.socket" ] && break; sleep 0.1; done
+    sleep 1
+    # The scripted pick: the global shortcut, a move, a click.
+    xdotool key shift+super+p
+    sleep 1
+    xdotool mousemove 720 450
+    sleep 0.5
+    xdotool click 1
+    sleep 1
+    "$binary" tour "$tour" >/dev/null
+    "$binary" quit >/dev/null
+    wait $app || true
+    kill $tray 2>/dev/null || true
+' bash "$PWD/$binary" "$tour"
+
+echo "Screenshots of the tour are in $tour:"
+ls -1 "$tour"

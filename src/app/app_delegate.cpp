@@ -161,7 +161,9 @@ QStringList AppDelegate::saveTour(const QString &folder)
     const std::optional<Page> before = window_->page();
     for (const Page page : allPages()) {
         window_->setPage(page);
-        QCoreApplication::processEvents();
+        // Layout requests travel one level per pass of the event loop.
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
         QString name = title(page).toLower();
         name.replace(u' ', u'-');
         save(window_, QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name));

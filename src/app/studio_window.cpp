@@ -287,7 +287,12 @@ void StudioWindow::showPageContent()
     toolbarTitle_->setText(title(p));
     title_->setText(title(p));
     subtitle_->setText(subtitle(p));
+    // The stack takes the height of the page shown, not of the tallest page.
+    for (int i = 0; i < pages_->count(); ++i)
+        pages_->widget(i)->setSizePolicy(QSizePolicy::Preferred,
+                                          i == allPages().indexOf(p) ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     pages_->setCurrentIndex(int(allPages().indexOf(p)));
+    pages_->adjustSize();
     const bool settings = p == Page::settings;
     pageBlock_->setMaximumWidth(settings ? 720 : 900);
     inspectorDivider_->setVisible(!settings);
