@@ -22,6 +22,7 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do \
 		if [ -z "$$DISPLAY" ]; then xvfb-run -a -s "-screen 0 1280x800x24" "$$b"; else "$$b"; fi; \
 	done
+	@bash bench/bench_startup.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
