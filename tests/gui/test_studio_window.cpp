@@ -166,6 +166,25 @@ private Q_SLOTS:
         QCOMPARE(f.window.pickerPage()->largeSwatch()->color(), grey(7));
     }
 
+    void recentTilesAfterNarrowingMatchAFreshLayout()
+    {
+        // Columns of an earlier, wider arrangement must not keep taking space.
+        const auto tileWidths = [](int firstWidth, int secondWidth) {
+            Fixture f;
+            for (int i = 1; i <= 6; ++i)
+                f.store.capture(grey(i));
+            for (const int width : {firstWidth, secondWidth}) {
+                f.window.resize(width, 780);
+                QTest::qWait(50);
+            }
+            QList<int> widths;
+            for (SwatchTile *tile : f.window.pickerPage()->recentTiles())
+                widths.append(tile->width());
+            return widths;
+        };
+        QCOMPARE(tileWidths(1600, 1000), tileWidths(1000, 1000));
+    }
+
     void paletteMenuWithoutPalettesOpensMyPalettes()
     {
         Fixture f;

@@ -7,6 +7,7 @@
 #include "shortcut/shortcut_settings.h"
 #include "swatch_tile.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -84,6 +85,10 @@ PickerPage::PickerPage(Store &store, ShortcutSettings &shortcuts, Preferences &p
     gridLayout = new QGridLayout(grid);
     gridLayout->setContentsMargins(0, 0, 0, 0);
     gridLayout->setSpacing(tileSpacing);
+    // The grid takes the card's width and arranges its columns to fit it, so
+    // an earlier, wider arrangement never holds the card wide.
+    grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->installEventFilter(this);
     recent->content()->addWidget(grid);
     stack->addWidget(recent);
 
@@ -128,10 +133,11 @@ void PickerPage::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void PickerPage::resizeEvent(QResizeEvent *event)
+bool PickerPage::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    layoutTiles();
+    if (watched == grid && event->type() == QEvent::Resize)
+        layoutTiles();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PickerPage::updateSelected()
@@ -157,14 +163,14 @@ void PickerPage::layoutTiles()
 {
     // Adaptive columns at least 85 wide.
     const QList<SwatchTile *> tiles = recentTiles();
-    while (gridLayout->count())
-        gridLayout->takeAt(0);
-    const int available = std::max(grid->width(), width() - 40);
+    while (QLayoutItem *item = gridLayout->takeAt(0))
+        delete item;
+    const int available = grid->contentsRect().width();
     const int columns = std::max(1, (available + tileSpacing) / (tileMinimumWidth + tileSpacing));
     for (qsizetype i = 0; i < tiles.size(); ++i)
         gridLayout->addWidget(tiles.at(i), int(i) / columns, int(i) % columns);
-    for (int c = 0; c < columns; ++c)
-        gridLayout->setColumnStretch(c, 1);
+    for (int c = 0; c < std::max(columns, gridLayout->columnCount()); ++c)
+        gridLayout->setColumnStretch(c, c < columns ? 1 : 0);
 }
 
 void PickerPage::updateNote()
