@@ -52,6 +52,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::secondary()));
     openButton->setToolTip(QStringLiteral("Open Color Studio"));
     openButton->setAccessibleName(QStringLiteral("Open Color Studio"));
+    openButton->setFixedSize(20, 20);
     connect(openButton, &QToolButton::clicked, this, open);
     header->addWidget(openButton);
     stack->addLayout(header);
@@ -65,7 +66,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     // Pick.
     pickButton_ = new QPushButton;
     pickButton_->setStyleSheet(prominentStyle());
-    pickButton_->setFixedHeight(32);
+    pickButton_->setFixedHeight(28);
     pickButton_->setAccessibleName(QStringLiteral("Pick Color"));
     auto *pickRow = new QHBoxLayout(pickButton_);
     pickRow->setContentsMargins(12, 0, 12, 0);
@@ -81,14 +82,19 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     connect(pickButton_, &QPushButton::clicked, this, pick);
     stack->addWidget(pickButton_);
 
-    // Recent colours.
-    recentCaption_ = textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::secondary());
-    stack->addWidget(recentCaption_);
+    // Recent colours: the caption sits close to its row, so that the whole
+    // panel fits its fixed height.
+    recent_ = new QWidget;
+    auto *recent = new QVBoxLayout(recent_);
+    recent->setContentsMargins(0, 0, 0, 0);
+    recent->setSpacing(6);
+    recent->addWidget(textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::secondary()));
     recentRow_ = new QWidget;
     recentLayout_ = new QHBoxLayout(recentRow_);
     recentLayout_->setContentsMargins(0, 0, 0, 0);
     recentLayout_->setSpacing(8);
-    stack->addWidget(recentRow_);
+    recent->addWidget(recentRow_);
+    stack->addWidget(recent_);
 
     // Actions.
     auto *actions = new QHBoxLayout;
@@ -111,6 +117,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *quit = new QPushButton(QStringLiteral("Quit"));
     quit->setFlat(true);
     quit->setFont(theme::font(11));
+    quit->setFixedHeight(18);
     connect(quit, &QPushButton::clicked, qApp, &QCoreApplication::quit);
     footerRow->addWidget(quit);
     stack->addLayout(footerRow);
@@ -162,8 +169,7 @@ void MenuContent::updateRecent()
     }
     if (recentLayout_->count() == int(recentTiles().size()))
         recentLayout_->addStretch();
-    recentCaption_->setVisible(!history.isEmpty());
-    recentRow_->setVisible(!history.isEmpty());
+    recent_->setVisible(!history.isEmpty());
 }
 
 void MenuContent::updateNotice()

@@ -47,7 +47,7 @@ private:
     ColorPatch *swatch_;
     QPushButton *pickButton_;
     QLabel *shortcutLabel_;
-    QWidget *recentCaption_;
+    QWidget *recent_; // the caption and the row of tiles
     QWidget *recentRow_;
     QHBoxLayout *recentLayout_;
     QPushButton *copyButton_;

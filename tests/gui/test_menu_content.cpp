@@ -72,6 +72,9 @@ private Q_SLOTS:
             QCOMPARE(static_cast<ColorButton *>(tiles.at(i))->color(), grey(12 - i));
             QCOMPARE(tiles.at(i)->toolTip(), QLatin1String("Copy ") + grey(12 - i).hex());
         }
+        // Everything fits the fixed panel: no row is squeezed over another.
+        QVERIFY2(f.menu.layout()->minimumSize().height() <= f.menu.height(),
+                 qPrintable(QString::number(f.menu.layout()->minimumSize().height())));
     }
 
     void tileSelectsAndCopies()
