@@ -15,6 +15,16 @@
 
 using namespace pigmentry;
 
+namespace {
+
+// The clipboard is not what is measured.
+class NoClipboard : public Clipboard {
+public:
+    void setText(const QString &) override {}
+};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,11 +34,12 @@ int main(int argc, char *argv[])
     Preferences prefs(&settings);
     prefs.setInteger(QStringLiteral("historyLimit"), 5000);
     prefs.setBoolean(QStringLiteral("autoCopy"), false);
-    Store store(prefs, dir.filePath(QStringLiteral("library.json")));
+    NoClipboard clipboard;
+    Store store(prefs, clipboard, dir.filePath(QStringLiteral("library.json")));
 
     Library library;
     for (int i = 0; i < 5000; ++i) {
-        ColorRecord record = ColorRecord::captured(RGBA{(i % 256) / 255.0, (i / 256) / 255.0, 0.5, 1.0});
+        ColorRecord record = ColorRecord::captured(RGBA{(i % 256) / 255.0, (i / 256) / 255.0, 0.5, 1.0}, i);
         record.label = QStringLiteral("Label number %1").arg(i);
         library.history.append(record);
     }
@@ -37,7 +48,7 @@ int main(int argc, char *argv[])
         file.open(QIODevice::WriteOnly);
         file.write(*encodeLibrary(library, nullptr));
     }
-    Store filled(prefs, store.url());
+    Store filled(prefs, clipboard, store.url());
 
     std::vector<double> times;
     QElapsedTimer timer;

@@ -1,5 +1,7 @@
 #include "library.h"
 
+#include "clock.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -344,9 +346,13 @@ QDateTime dateFromReferenceSeconds(double seconds)
     return referenceDate().addMSecs(qint64(std::llround(seconds * 1000.0)));
 }
 
-double now()
+const Clock &systemClock()
 {
-    return secondsSinceReferenceDate(QDateTime::currentDateTimeUtc());
+    struct SystemClock : Clock {
+        QDateTime now() const override { return QDateTime::currentDateTimeUtc(); }
+    };
+    static const SystemClock clock;
+    return clock;
 }
 
 QString uuidText(const QUuid &id)
@@ -354,9 +360,9 @@ QString uuidText(const QUuid &id)
     return id.toString(QUuid::WithoutBraces).toUpper();
 }
 
-ColorRecord ColorRecord::captured(const RGBA &color)
+ColorRecord ColorRecord::captured(const RGBA &color, double date)
 {
-    return ColorRecord{QUuid::createUuid(), color, now(), QString(), false, QStringLiteral("sRGB")};
+    return ColorRecord{QUuid::createUuid(), color, date, QString(), false, QStringLiteral("sRGB")};
 }
 
 std::optional<ColorRecord> ColorRecord::fromJson(const QJsonValue &value, QString *error)

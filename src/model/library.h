@@ -17,7 +17,6 @@ namespace pigmentry {
 // 2001-01-01 00:00:00 UTC, the form the library file uses.
 double secondsSinceReferenceDate(const QDateTime &time);
 QDateTime dateFromReferenceSeconds(double seconds);
-double now();
 
 // One entry of the history.
 struct ColorRecord {
@@ -28,8 +27,9 @@ struct ColorRecord {
     bool favorite = false;
     QString colorSpace = QStringLiteral("sRGB");
 
-    // A new record for a captured colour: random id, now, no label.
-    static ColorRecord captured(const RGBA &color);
+    // A new record for a captured colour: random id, no label; date in
+    // seconds since 2001-01-01 00:00:00 UTC.
+    static ColorRecord captured(const RGBA &color, double date);
 
     static std::optional<ColorRecord> fromJson(const QJsonValue &value, QString *error);
     // As fromJson; where names the record's place in the document for the error.

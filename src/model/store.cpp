@@ -2,14 +2,13 @@
 
 #include "library_file.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 #include <algorithm>
 
 namespace pigmentry {
 
 namespace {
+
+using ListChange = Store::ListChange;
 
 template <typename List>
 auto findById(List &list, const QUuid &id)
@@ -17,20 +16,65 @@ auto findById(List &list, const QUuid &id)
     return std::find_if(list.begin(), list.end(), [&id](const auto &item) { return item.id == id; });
 }
 
+// Removes the items that match and gives the removed runs of neighbours,
+// last run first, so that each range is valid when it is reported in order.
+template <typename List, typename Predicate>
+QList<ListChange> removeMatching(List &list, Predicate matches)
+{
+    QList<ListChange> runs;
+    for (qsizetype i = list.size() - 1; i >= 0; --i) {
+        if (!matches(list.at(i)))
+            continue;
+        qsizetype first = i;
+        while (first > 0 && matches(list.at(first - 1)))
+            --first;
+        runs.append({ListChange::Removed, int(first), int(i)});
+        list.remove(first, i - first + 1);
+        i = first;
+    }
+    return runs;
+}
+
+ListChange edited(qsizetype row)
+{
+    return {ListChange::Edited, int(row), int(row)};
+}
+
 } // namespace
 
-Store::Store(Preferences &prefs, const QString &url, QObject *parent)
-    : QObject(parent), prefs_(prefs), url_(url.isEmpty() ? defaultLibraryPath() : url)
+Store::Store(Preferences &prefs, Clipboard &clipboard, const QString &url, const Clock &clock, QObject *parent)
+    : QObject(parent)
+    , prefs_(prefs)
+    , clipboard_(clipboard)
+    , clock_(clock)
+    , url_(url.isEmpty() ? defaultLibraryPath() : url)
 {
-    LoadedLibrary loaded = loadLibrary(url_);
+    LoadedLibrary loaded = loadLibrary(url_, clock_.now());
     library_ = std::move(loaded.library);
     notice_ = loaded.notice;
 }
 
-void Store::setLibrary(Library library)
+void Store::commit(Library next, const QList<ListChange> &history, const QList<ListChange> &palettes)
 {
-    library_ = std::move(library);
+    library_ = std::move(next);
+    for (const ListChange &change : history) {
+        switch (change.kind) {
+        case ListChange::Inserted: Q_EMIT historyInserted(change.first, change.last); break;
+        case ListChange::Removed: Q_EMIT historyRemoved(change.first, change.last); break;
+        case ListChange::Edited: Q_EMIT historyEdited(change.first); break;
+        case ListChange::Reset: Q_EMIT historyReset(); break;
+        }
+    }
+    for (const ListChange &change : palettes) {
+        switch (change.kind) {
+        case ListChange::Inserted: Q_EMIT palettesInserted(change.first, change.last); break;
+        case ListChange::Removed: Q_EMIT palettesRemoved(change.first, change.last); break;
+        case ListChange::Edited: Q_EMIT paletteEdited(change.first); break;
+        case ListChange::Reset: Q_EMIT palettesReset(); break;
+        }
+    }
     Q_EMIT libraryChanged();
+    save();
 }
 
 void Store::setSelected(const RGBA &color)
@@ -60,30 +104,24 @@ void Store::capture(const RGBA &color)
     if (prefs_.autoCopy())
         copy(color);
 
+    // Equal colours leave, the new record goes first, the oldest beyond the
+    // limit are dropped: one change of the library.
     Library next = library_;
-    next.history.removeIf([&color](const ColorRecord &record) { return record.color == color; });
-    setLibrary(std::move(next));
-
-    next = library_;
-    next.history.prepend(ColorRecord::captured(color));
-    setLibrary(std::move(next));
-
-    next = library_;
+    QList<ListChange> steps = removeMatching(next.history, [&color](const ColorRecord &r) { return r.color == color; });
+    next.history.prepend(ColorRecord::captured(color, secondsSinceReferenceDate(clock_.now())));
+    steps.append({ListChange::Inserted, 0, 0});
     const qsizetype limit = historyLimit();
-    if (next.history.size() > limit)
+    if (next.history.size() > limit) {
+        steps.append({ListChange::Removed, int(limit), int(next.history.size() - 1)});
         next.history.resize(limit);
-    setLibrary(std::move(next));
-
-    save();
+    }
+    commit(std::move(next), steps, {});
 }
 
 void Store::copy(const RGBA &color, const std::optional<QString> &format)
 {
     const QString name = format ? *format : prefs_.format();
-    if (QClipboard *clipboard = QGuiApplication::clipboard()) {
-        clipboard->clear();
-        clipboard->setText(color.formatted(name));
-    }
+    clipboard_.setText(color.formatted(name));
     setNotice(QLatin1String("Copied ") + color.hex());
 }
 
@@ -112,24 +150,21 @@ void Store::addToPalette(const QUuid &palette)
     if (it == next.palettes.end())
         return;
     it->colors.append(selected_);
-    setLibrary(std::move(next));
-    save();
+    const ListChange change = edited(it - next.palettes.begin());
+    commit(std::move(next), {}, {change});
 }
 
 void Store::createPalette(const QString &name)
 {
-    Library next = library_;
-    next.palettes.append(Palette{QUuid::createUuid(), name, {selected_}, QString()});
-    setLibrary(std::move(next));
-    save();
+    appendPalette(Palette{QUuid::createUuid(), name, {selected_}, QString()});
 }
 
 void Store::appendPalette(const Palette &palette)
 {
     Library next = library_;
     next.palettes.append(palette);
-    setLibrary(std::move(next));
-    save();
+    const int row = int(next.palettes.size() - 1);
+    commit(std::move(next), {}, {{ListChange::Inserted, row, row}});
 }
 
 void Store::renamePalette(const QUuid &palette, const QString &name)
@@ -139,8 +174,8 @@ void Store::renamePalette(const QUuid &palette, const QString &name)
     if (it == next.palettes.end())
         return;
     it->name = name;
-    setLibrary(std::move(next));
-    save();
+    const ListChange change = edited(it - next.palettes.begin());
+    commit(std::move(next), {}, {change});
 }
 
 void Store::removeColor(qsizetype index, const QUuid &palette)
@@ -151,25 +186,20 @@ void Store::removeColor(qsizetype index, const QUuid &palette)
     if (it == next.palettes.end() || index < 0 || index >= it->colors.size())
         return;
     it->colors.removeAt(index);
-    setLibrary(std::move(next));
-    save();
+    const ListChange change = edited(it - next.palettes.begin());
+    commit(std::move(next), {}, {change});
 }
 
 void Store::duplicatePalette(const Palette &palette)
 {
-    Library next = library_;
-    next.palettes.append(
-        Palette{QUuid::createUuid(), palette.name + QLatin1String(" Copy"), palette.colors, QString()});
-    setLibrary(std::move(next));
-    save();
+    appendPalette(Palette{QUuid::createUuid(), palette.name + QLatin1String(" Copy"), palette.colors, QString()});
 }
 
 void Store::deletePalette(const QUuid &palette)
 {
     Library next = library_;
-    next.palettes.removeIf([&palette](const Palette &p) { return p.id == palette; });
-    setLibrary(std::move(next));
-    save();
+    const QList<ListChange> steps = removeMatching(next.palettes, [&palette](const Palette &p) { return p.id == palette; });
+    commit(std::move(next), {}, steps);
 }
 
 void Store::setLabel(const QString &label, const QUuid &record)
@@ -179,8 +209,8 @@ void Store::setLabel(const QString &label, const QUuid &record)
     if (it == next.history.end())
         return;
     it->label = label;
-    setLibrary(std::move(next));
-    save();
+    const ListChange change = edited(it - next.history.begin());
+    commit(std::move(next), {change}, {});
 }
 
 void Store::toggleFavorite(const QUuid &record)
@@ -190,24 +220,22 @@ void Store::toggleFavorite(const QUuid &record)
     if (it == next.history.end())
         return;
     it->favorite = !it->favorite;
-    setLibrary(std::move(next));
-    save();
+    const ListChange change = edited(it - next.history.begin());
+    commit(std::move(next), {change}, {});
 }
 
 void Store::deleteRecord(const QUuid &record)
 {
     Library next = library_;
-    next.history.removeIf([&record](const ColorRecord &r) { return r.id == record; });
-    setLibrary(std::move(next));
-    save();
+    const QList<ListChange> steps = removeMatching(next.history, [&record](const ColorRecord &r) { return r.id == record; });
+    commit(std::move(next), steps, {});
 }
 
 void Store::clearHistory()
 {
     Library next = library_;
     next.history.clear();
-    setLibrary(std::move(next));
-    save();
+    commit(std::move(next), {{ListChange::Reset}}, {});
 }
 
 } // namespace pigmentry

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clipboard.h"
+#include "clock.h"
 #include "library.h"
 #include "preferences.h"
 #include "rgba.h"
@@ -23,8 +25,9 @@ public:
     static constexpr RGBA initialSelection{0.23, 0.51, 0.96, 1.0};
 
     // Loads the library from url, or from the default location when url is
-    // empty. prefs must outlive the store.
-    explicit Store(Preferences &prefs, const QString &url = QString(), QObject *parent = nullptr);
+    // empty. prefs, clipboard and clock must outlive the store.
+    Store(Preferences &prefs, Clipboard &clipboard, const QString &url = QString(),
+          const Clock &clock = systemClock(), QObject *parent = nullptr);
 
     const Library &library() const { return library_; }
     const RGBA &selected() const { return selected_; }
@@ -34,7 +37,7 @@ public:
 
     // Records a picked colour: selects it, copies it unless autoCopy is false,
     // moves it to the front of the history as a new record, applies the
-    // history limit and saves.
+    // history limit and saves. One change of the library.
     void capture(const RGBA &color);
     // Puts the colour's code on the clipboard (format: the given one, else the
     // preference "format", else "HEX"); the notice shows the HEX code.
@@ -58,17 +61,45 @@ public:
     // For failures found outside the store (export and import, login item).
     void setNotice(const QString &notice);
 
+    // One step of a change of the history or of the palettes.
+    struct ListChange {
+        enum Kind { Inserted, Removed, Edited, Reset };
+        Kind kind;
+        int first = 0;
+        int last = 0;
+    };
+
 Q_SIGNALS:
+    // Once per change of the library, after the item-level reports below.
     void libraryChanged();
+
+    // What a change did to each list, step by step, sent when the library
+    // already holds its new value. Rows count in the list as it stands after
+    // the steps reported before: several removed runs come last run first,
+    // and inserted rows stand where they stand in the new library. Edited
+    // means the row's content changed (a label, the star, a palette's name or
+    // colours); Reset that the list was replaced whole.
+    void historyInserted(int first, int last);
+    void historyRemoved(int first, int last);
+    void historyEdited(int row);
+    void historyReset();
+    void palettesInserted(int first, int last);
+    void palettesRemoved(int first, int last);
+    void paletteEdited(int row);
+    void palettesReset();
+
     void selectedChanged();
     void noticeChanged();
 
 private:
-    void setLibrary(Library library);
+    // Makes next the library, reports the steps that led there and saves.
+    void commit(Library next, const QList<ListChange> &history, const QList<ListChange> &palettes);
     void setSelected(const RGBA &color);
     qsizetype historyLimit() const;
 
     Preferences &prefs_;
+    Clipboard &clipboard_;
+    const Clock &clock_;
     QString url_;
     Library library_;
     RGBA selected_ = initialSelection;

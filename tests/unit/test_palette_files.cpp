@@ -1,4 +1,4 @@
-#include "fake_file_dialogs.h"
+#include "fake_desktop.h"
 #include "model/store.h"
 #include "temp_settings.h"
 #include "tools/palette_files.h"
@@ -13,11 +13,13 @@ using pigmentry::test::writeFile;
 class TestPaletteFiles : public QObject {
     Q_OBJECT
 
+    test::FakeClipboard clipboard;
+
 private Q_SLOTS:
     void exportThenImportGivesACopyWithNewId()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         const Palette warm{QUuid::createUuid(), QStringLiteral("Warm / “quoted”"),
@@ -45,7 +47,7 @@ private Q_SLOTS:
     {
         test::TempSettings temp;
         temp.prefs().setBoolean("autoCopy", false);
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         dialogs.answer = temp.path("history.txt");
@@ -73,7 +75,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         writeFile(temp.path("in.json"), bytes);
@@ -89,7 +91,7 @@ private Q_SLOTS:
     void unreadableImportAndFailedExport()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
 
@@ -107,7 +109,7 @@ private Q_SLOTS:
     void cancelChangesNothing()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         store.setNotice(QStringLiteral("previous"));

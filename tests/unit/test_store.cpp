@@ -1,9 +1,9 @@
 #include "model/library_file.h"
 #include "model/store.h"
+#include "fake_clock.h"
+#include "fake_desktop.h"
 #include "temp_settings.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -18,23 +18,21 @@ RGBA grey(int i)
     return RGBA{i / 255.0, i / 255.0, i / 255.0, 1.0};
 }
 
-QClipboard *clipboard()
-{
-    return QGuiApplication::clipboard();
-}
-
 } // namespace
 
 class TestStore : public QObject {
     Q_OBJECT
 
+    test::FakeClipboard clipboard;
+    test::FakeClock clock;
+
 private Q_SLOTS:
-    void init() { clipboard()->setText(QStringLiteral("before")); }
+    void init() { clipboard.texts = {QStringLiteral("before")}; }
 
     void startsWithItsInitialState()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         QCOMPARE(store.selected(), (RGBA{0.23, 0.51, 0.96, 1.0}));
         QVERIFY(store.notice().isEmpty());
         QCOMPARE(store.library(), Library());
@@ -45,30 +43,30 @@ private Q_SLOTS:
     void captureRecordsCopiesAndSaves()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath(), clock);
         QSignalSpy library(&store, &Store::libraryChanged);
         QSignalSpy selected(&store, &Store::selectedChanged);
 
         store.capture(RGBA{1, 0.5, 0, 1});
 
         QCOMPARE(store.selected(), (RGBA{1, 0.5, 0, 1}));
-        QCOMPARE(clipboard()->text(), QStringLiteral("#FF8000"));
+        QCOMPARE(clipboard.text(), QStringLiteral("#FF8000"));
         QCOMPARE(store.notice(), QStringLiteral("Copied #FF8000"));
-        QCOMPARE(library.count(), 3); // removal, insertion, limit
+        QCOMPARE(library.count(), 1); // one change, one save
         QCOMPARE(selected.count(), 1);
         const ColorRecord &record = store.library().history.first();
         QVERIFY(!record.id.isNull());
         QVERIFY(record.label.isEmpty());
         QVERIFY(!record.favorite);
         QCOMPARE(record.colorSpace, QStringLiteral("sRGB"));
-        QVERIFY(qAbs(record.date - now()) < 5);
+        QCOMPARE(record.date, secondsSinceReferenceDate(clock.time));
         QCOMPARE(loadLibrary(temp.libraryPath()).library, store.library());
     }
 
     void captureReplacesEqualColoursOnly()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         store.capture(grey(1));
         store.capture(grey(2));
         store.capture(RGBA{grey(1).r, grey(1).g, grey(1).b, 0.5}); // other alpha stays
@@ -110,9 +108,9 @@ private Q_SLOTS:
         // Start from a file with 505 records so that the limit is visible.
         Library full;
         for (int i = 0; i < 505; ++i)
-            full.history.append(ColorRecord::captured(RGBA{0, 0, i / 1000.0, 1}));
+            full.history.append(ColorRecord::captured(RGBA{0, 0, i / 1000.0, 1}, i));
         QVERIFY(!saveLibrary(temp.libraryPath(), full));
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
 
         store.capture(grey(200));
 
@@ -142,34 +140,33 @@ private Q_SLOTS:
         if (stored.isValid())
             temp.settings().setValue("autoCopy", stored);
         temp.prefs().setText("format", "RGB");
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         store.setNotice(QStringLiteral("earlier"));
 
         store.capture(RGBA{1, 0.5, 0, 1});
 
-        QCOMPARE(clipboard()->text(), copies ? QStringLiteral("rgb(255, 128, 0)") : QStringLiteral("before"));
+        QCOMPARE(clipboard.text(), copies ? QStringLiteral("rgb(255, 128, 0)") : QStringLiteral("before"));
         QCOMPARE(store.notice(), copies ? QStringLiteral("Copied #FF8000") : QStringLiteral("earlier"));
     }
 
     void copyNoticeIsAlwaysHex()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         store.copy(store.selected(), QStringLiteral("JSON"));
-        QCOMPARE(clipboard()->text(), QStringLiteral("{\"hex\":\"#3B82F5\",\"alpha\":1.0}"));
+        QCOMPARE(clipboard.text(), QStringLiteral("{\"hex\":\"#3B82F5\",\"alpha\":1.0}"));
         QCOMPARE(store.notice(), QStringLiteral("Copied #3B82F5"));
         // A stale preference value gives the HEX code.
         temp.prefs().setText("format", "hex");
         store.copy(RGBA{0.2, 0.4, 0.6, 0.8});
-        QCOMPARE(clipboard()->text(), QStringLiteral("#336699"));
+        QCOMPARE(clipboard.text(), QStringLiteral("#336699"));
         QCOMPARE(store.notice(), QStringLiteral("Copied #336699"));
     }
 
     void failedSaveKeepsFileAndChange()
     {
         test::TempSettings temp;
-        writeFile(temp.path("blocker"), "x");
-        Store store(temp.prefs(), temp.path("blocker/Pigmentry/library.json"));
+        Store store(temp.prefs(), clipboard, temp.failingPath("Pigmentry/library.json"));
         temp.prefs().setBoolean("autoCopy", false);
 
         store.capture(grey(9));
@@ -177,14 +174,14 @@ private Q_SLOTS:
         QCOMPARE(store.library().history.size(), 1);
         QVERIFY(store.notice().contains(QLatin1String("blocker")));
         QVERIFY(!store.notice().startsWith(QLatin1String("Copied")));
-        QCOMPARE(readFile(temp.path("blocker")), QByteArray("x"));
+        QCOMPARE(readFile(temp.path("blocker")), QByteArray("not a folder"));
     }
 
     void loadFailureBecomesNotice()
     {
         test::TempSettings temp;
         writeFile(temp.libraryPath(), R"({"history":[],"palettes":[{"id":"x"}]})");
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         QVERIFY(store.notice().startsWith(QLatin1String("Could not read library: ")));
         QVERIFY(store.notice().contains(QLatin1String("(kept as library.json.corrupt-")));
         QCOMPARE(store.library(), Library());
@@ -197,7 +194,7 @@ private Q_SLOTS:
     void paletteEdits()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         store.createPalette(QStringLiteral("Warm "));
         const Palette warm = store.library().palettes.first();
         QCOMPARE(warm.name, QStringLiteral("Warm ")); // taken as typed
@@ -223,7 +220,7 @@ private Q_SLOTS:
     void editsOfMissingItemsWriteNothing()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         QSignalSpy library(&store, &Store::libraryChanged);
         const QUuid gone = QUuid::createUuid();
         store.renamePalette(gone, QStringLiteral("x"));
@@ -245,7 +242,7 @@ private Q_SLOTS:
     void clearHistoryKeepsPalettes()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), temp.libraryPath());
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
         store.capture(grey(1));
         store.createPalette(QStringLiteral("P"));
         store.clearHistory();

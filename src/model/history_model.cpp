@@ -1,0 +1,224 @@
+#include "history_model.h"
+
+#include "store.h"
+
+namespace pigmentry {
+
+HistoryModel::HistoryModel(Store &store, int limit, QObject *parent)
+    : QAbstractListModel(parent), store(store), limit(limit)
+{
+    if (limit >= 0) {
+        rows = store.library().history.mid(0, limit);
+        // A handful of rows: one refresh per change of the library.
+        connect(&store, &Store::libraryChanged, this, &HistoryModel::refresh);
+        return;
+    }
+    rows = store.library().history;
+    connect(&store, &Store::historyInserted, this, &HistoryModel::inserted);
+    connect(&store, &Store::historyRemoved, this, &HistoryModel::removed);
+    connect(&store, &Store::historyEdited, this, &HistoryModel::edited);
+    connect(&store, &Store::historyReset, this, &HistoryModel::reset);
+}
+
+void HistoryModel::inserted(int first, int last)
+{
+    beginInsertRows(QModelIndex(), first, last);
+    // Inserted rows stand where they stand in the store's new history.
+    const QList<ColorRecord> &history = store.library().history;
+    for (int row = first; row <= last; ++row)
+        rows.insert(row, history.at(row));
+    endInsertRows();
+}
+
+void HistoryModel::removed(int first, int last)
+{
+    beginRemoveRows(QModelIndex(), first, last);
+    rows.remove(first, last - first + 1);
+    endRemoveRows();
+}
+
+void HistoryModel::edited(int row)
+{
+    rows[row] = store.library().history.at(row);
+    const QModelIndex changed = index(row);
+    Q_EMIT dataChanged(changed, changed);
+}
+
+void HistoryModel::reset()
+{
+    beginResetModel();
+    rows = store.library().history;
+    endResetModel();
+}
+
+void HistoryModel::refresh()
+{
+    const QList<ColorRecord> next = store.library().history.mid(0, limit);
+    if (next.size() > rows.size()) {
+        beginInsertRows(QModelIndex(), int(rows.size()), int(next.size() - 1));
+        rows.append(next.mid(rows.size()));
+        endInsertRows();
+    } else if (next.size() < rows.size()) {
+        beginRemoveRows(QModelIndex(), int(next.size()), int(rows.size() - 1));
+        rows.resize(next.size());
+        endRemoveRows();
+    }
+    // Only the rows whose record changed are repainted.
+    for (qsizetype row = 0; row < next.size(); ++row) {
+        if (rows.at(row) == next.at(row))
+            continue;
+        rows[row] = next.at(row);
+        Q_EMIT dataChanged(index(int(row)), index(int(row)));
+    }
+}
+
+int HistoryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(rows.size());
+}
+
+QVariant HistoryModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const ColorRecord &record = rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case HexRole: return record.color.hex();
+    case Qt::EditRole:
+    case LabelRole: return record.label;
+    case Qt::AccessibleTextRole:
+        return record.label.isEmpty() ? record.color.hex() : record.label + u' ' + record.color.hex();
+    case ColorRole: return QVariant::fromValue(record.color);
+    case IdRole: return record.id;
+    case FavoriteRole: return record.favorite;
+    case DateRole: return dateFromReferenceSeconds(record.date);
+    default: return {};
+    }
+}
+
+bool HistoryModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    const ColorRecord &record = rows.at(index.row());
+    if (role == Qt::EditRole || role == LabelRole) {
+        store.setLabel(value.toString(), record.id);
+        return true;
+    }
+    if (role == FavoriteRole) {
+        if (value.toBool() != record.favorite)
+            store.toggleFavorite(record.id);
+        return true;
+    }
+    return false;
+}
+
+Qt::ItemFlags HistoryModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
+}
+
+QHash<int, QByteArray> HistoryModel::roleNames() const
+{
+    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+    names.insert({{ColorRole, "color"}, {IdRole, "id"}, {LabelRole, "label"}, {FavoriteRole, "favorite"},
+                  {DateRole, "date"}, {HexRole, "hex"}});
+    return names;
+}
+
+HistoryFilter::HistoryFilter(QObject *parent) : QSortFilterProxyModel(parent) {}
+
+void HistoryFilter::setFavoritesOnly(bool favoritesOnly)
+{
+    if (favorites == favoritesOnly)
+        return;
+    favorites = favoritesOnly;
+    invalidateRowsFilter();
+}
+
+void HistoryFilter::setSearch(const QString &search)
+{
+    if (text == search)
+        return;
+    text = search;
+    invalidateRowsFilter();
+}
+
+bool HistoryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+{
+    const QModelIndex index = sourceModel()->index(sourceRow, 0, sourceParent);
+    if (favorites && !index.data(HistoryModel::FavoriteRole).toBool())
+        return false;
+    if (text.isEmpty())
+        return true;
+    // Label and hex code joined without a separator: "e#ff" finds Blue #FF….
+    const QString haystack = index.data(HistoryModel::LabelRole).toString() + index.data(HistoryModel::HexRole).toString();
+    return haystack.contains(text, Qt::CaseInsensitive);
+}
+
+PaletteModel::PaletteModel(Store &store, QObject *parent)
+    : QAbstractListModel(parent), store(store), rows(store.library().palettes)
+{
+    connect(&store, &Store::palettesInserted, this, [this](int first, int last) {
+        beginInsertRows(QModelIndex(), first, last);
+        for (int row = first; row <= last; ++row)
+            rows.insert(row, this->store.library().palettes.at(row));
+        endInsertRows();
+    });
+    connect(&store, &Store::palettesRemoved, this, [this](int first, int last) {
+        beginRemoveRows(QModelIndex(), first, last);
+        rows.remove(first, last - first + 1);
+        endRemoveRows();
+    });
+    connect(&store, &Store::paletteEdited, this, [this](int row) {
+        rows[row] = this->store.library().palettes.at(row);
+        Q_EMIT dataChanged(index(row), index(row));
+    });
+    connect(&store, &Store::palettesReset, this, [this] {
+        beginResetModel();
+        rows = this->store.library().palettes;
+        endResetModel();
+    });
+}
+
+int PaletteModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(rows.size());
+}
+
+QVariant PaletteModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Palette &palette = rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case NameRole: return palette.name;
+    case IdRole: return palette.id;
+    case ColorsRole: return QVariant::fromValue(palette.colors);
+    case NotesRole: return palette.notes;
+    default: return {};
+    }
+}
+
+bool PaletteModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)
+        || (role != Qt::EditRole && role != NameRole))
+        return false;
+    store.renamePalette(rows.at(index.row()).id, value.toString());
+    return true;
+}
+
+Qt::ItemFlags PaletteModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
+}
+
+} // namespace pigmentry
