@@ -4,7 +4,7 @@
 // display; `make bench` gives it a virtual one when there is none.
 #include "model/preferences.h"
 #include "picker/screen_picker.h"
-#include "platform/picker_services.h"
+#include "platform/desktop_services.h"
 #include "platform/x11/magnifier_panel.h"
 #include "platform/x11/x11_screen_source.h"
 
@@ -64,8 +64,8 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     QSettings settings(dir.filePath(QStringLiteral("prefs.conf")), QSettings::IniFormat);
     Preferences prefs(&settings);
-    const auto services = createPickerServices();
-    auto &source = static_cast<X11ScreenSource &>(*services->source);
+    const auto services = createDesktopServices();
+    auto &source = static_cast<X11ScreenSource &>(*services->screens);
 
     // One capture-and-present, synchronously, 2,000 times.
     MagnifierPanel panel;
@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     QProcess board;
     board.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--board")});
     board.waitForReadyRead(10000);
-    ScreenPicker picker(prefs, services->desktop());
+    ScreenPicker picker(prefs, services->pickerDesktop());
     picker.start([](const RGBA &) {});
     // One xdotool moves the pointer 60 times a second.
     QStringList moves;

@@ -1,7 +1,7 @@
 #include "pick_command.h"
 
 #include "model/preferences.h"
-#include "platform/picker_services.h"
+#include "platform/desktop_services.h"
 
 #include <QApplication>
 
@@ -24,8 +24,8 @@ int runPick(const QStringList &arguments)
         }
     }
 
-    const std::unique_ptr<PickerServices> services = createPickerServices();
-    ScreenPicker picker(prefs, services->desktop());
+    const std::unique_ptr<DesktopServices> services = createDesktopServices();
+    ScreenPicker picker(prefs, services->pickerDesktop());
     std::optional<RGBA> picked;
     QObject::connect(&picker, &ScreenPicker::ended, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     picker.start([&picked](const RGBA &color) { picked = color; });

@@ -4,6 +4,7 @@
 // portal implementations live in the platform layer; the tests use fakes.
 
 #include "model/rgba.h"
+#include "tools/alerts.h"
 
 #include <QImage>
 #include <QList>
@@ -98,15 +99,6 @@ public:
     virtual bool request() = 0;
     // Opens the desktop's privacy settings, where it has any.
     virtual void openSettings() = 0;
-};
-
-// Modal alerts.
-class Alerts {
-public:
-    virtual ~Alerts() = default;
-    // The index of the button chosen (0 for the first, the default), or -1.
-    virtual int ask(const QString &message, const QString &informative, const QStringList &buttons) = 0;
-    virtual void inform(const QString &message, const QString &informative) = 0;
 };
 
 } // namespace pigmentry

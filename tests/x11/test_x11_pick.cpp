@@ -1,6 +1,6 @@
 // A precision pick against a real X server: a window of known colours, the
 // pointer moved and clicked with xdotool, as a user would.
-#include "platform/picker_services.h"
+#include "platform/desktop_services.h"
 #include "platform/x11/x11_overlay.h"
 #include "picker/screen_picker.h"
 #include "temp_settings.h"
@@ -52,7 +52,7 @@ class TestX11Pick : public QObject {
 
     std::vector<std::unique_ptr<Board>> boards;
     Board *board = nullptr;
-    std::unique_ptr<PickerServices> services;
+    std::unique_ptr<DesktopServices> services;
     std::unique_ptr<test::TempSettings> temp;
     std::unique_ptr<ScreenPicker> picker;
     QList<RGBA> picked;
@@ -87,10 +87,10 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowExposed(boards.back().get()));
         }
         board = boards.front().get();
-        services = createPickerServices();
+        services = createDesktopServices();
         QVERIFY(dynamic_cast<X11Overlay *>(services->overlay.get()));
         temp = std::make_unique<test::TempSettings>();
-        picker = std::make_unique<ScreenPicker>(temp->prefs(), services->desktop());
+        picker = std::make_unique<ScreenPicker>(temp->prefs(), services->pickerDesktop());
     }
 
     void init() { picked.clear(); }

@@ -2,8 +2,7 @@
 
 #include "x11_screen_source.h"
 
-#include <QProcess>
-#include <QStandardPaths>
+#include "platform/desktop_workspace.h"
 
 namespace pigmentry {
 
@@ -15,24 +14,6 @@ bool X11ScreenAccess::preflight()
 void X11ScreenAccess::openSettings()
 {
     openDesktopPrivacySettings();
-}
-
-void openDesktopPrivacySettings()
-{
-    const struct {
-        const char *program;
-        const char *argument;
-    } known[] = {{"gnome-control-center", "privacy"}, {"systemsettings", "kcm_screenlocker"}, {"systemsettings5", ""}};
-    for (const auto &candidate : known) {
-        const QString program = QStandardPaths::findExecutable(QLatin1String(candidate.program));
-        if (program.isEmpty())
-            continue;
-        QStringList arguments;
-        if (*candidate.argument)
-            arguments << QLatin1String(candidate.argument);
-        QProcess::startDetached(program, arguments);
-        return;
-    }
 }
 
 } // namespace pigmentry

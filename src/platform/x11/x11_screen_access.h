@@ -19,7 +19,4 @@ private:
     const X11ScreenSource &source;
 };
 
-// The desktop's settings program, where one is known; nothing otherwise.
-void openDesktopPrivacySettings();
-
 } // namespace pigmentry

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/clipboard.h"
+#include "picker/screen_picker.h"
+#include "shortcut/hot_key_service.h"
+#include "tools/alerts.h"
+#include "tools/file_dialogs.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace pigmentry {
+
+// "Show in taskbar" for one window, applied at once.
+class Taskbar {
+public:
+    virtual ~Taskbar() = default;
+    virtual void setShown(QWidget *window, bool shown) = 0;
+};
+
+// Starting Pigmentry when the user logs in.
+class Autostart {
+public:
+    virtual ~Autostart() = default;
+    virtual bool isEnabled() const = 0;
+    // Gives the reason when the change could not be made.
+    virtual std::optional<QString> setEnabled(bool enabled) = 0;
+};
+
+// Places of the desktop that Pigmentry opens for the user.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+    // Shows a folder in the file manager; false when nothing could open it.
+    virtual bool openFolder(const QString &path) = 0;
+    // The desktop's privacy settings where they are known; false otherwise.
+    virtual bool openPrivacySettings() = 0;
+};
+
+// Every service of the desktop that Pigmentry uses, made once at start for
+// the session it runs in. Each one is always present: where the session
+// offers nothing, a stand-in says so ("unavailable") instead of failing.
+struct DesktopServices {
+    std::unique_ptr<HotKeyService> hotKeys;
+    std::unique_ptr<ScreenSource> screens;
+    std::unique_ptr<PickerOverlay> overlay;
+    std::unique_ptr<DesktopSampler> sampler;
+    std::unique_ptr<ScreenAccess> screenAccess;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<Taskbar> taskbar;
+    std::unique_ptr<Autostart> autostart;
+    std::unique_ptr<Alerts> alerts;
+    std::unique_ptr<FileDialogs> fileDialogs;
+    std::unique_ptr<Workspace> workspace;
+
+    ScreenPicker::Desktop pickerDesktop() const { return {*screens, *overlay, *sampler, *screenAccess, *alerts}; }
+    // Puts the unavailable stand-in wherever a service is still missing.
+    void fillUnavailable();
+};
+
+// The services of this session: X11 where Qt runs on xcb, the desktop portal
+// for the sampler, Qt for the clipboard, alerts and file panels.
+std::unique_ptr<DesktopServices> createDesktopServices();
+
+} // namespace pigmentry
