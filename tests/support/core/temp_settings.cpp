@@ -13,6 +13,12 @@ TempSettings::TempSettings()
 {
 }
 
+QString TempSettings::failingPath(const QString &name)
+{
+    writeFile(path(QStringLiteral("blocker")), "not a folder");
+    return path(QStringLiteral("blocker/") + name);
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);

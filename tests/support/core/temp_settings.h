@@ -18,6 +18,9 @@ public:
     QSettings &settings() { return *settings_; }
     QString path(const QString &name) const { return dir_.filePath(name); }
     QString libraryPath() const { return path(QStringLiteral("Pigmentry/library.json")); }
+    // A path inside a folder that can never be made (a plain file stands
+    // where the folder would be), so every write there fails, also for root.
+    QString failingPath(const QString &name);
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "fake_file_dialogs.h"
+#include "fake_hot_keys.h"
+#include "fake_picker_desktop.h"
+#include "platform/desktop_services.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class QWidget;
+
+namespace pigmentry::test {
+
+// Remembers every text put on the clipboard; text() is the last one.
+class FakeClipboard : public Clipboard {
+public:
+    QStringList texts;
+    void setText(const QString &text) override { texts.append(text); }
+    QString text() const { return texts.value(texts.size() - 1); }
+};
+
+class FakeTaskbar : public Taskbar {
+public:
+    QList<bool> shown;
+    void setShown(QWidget *, bool value) override { shown.append(value); }
+};
+
+class FakeAutostart : public Autostart {
+public:
+    bool enabled = false;
+    std::optional<QString> refuse;
+    bool isEnabled() const override { return enabled; }
+    std::optional<QString> setEnabled(bool value) override
+    {
+        if (refuse)
+            return refuse;
+        enabled = value;
+        return std::nullopt;
+    }
+};
+
+class FakeWorkspace : public Workspace {
+public:
+    QStringList opened;
+    int privacySettings = 0;
+    bool openFolder(const QString &path) override
+    {
+        opened.append(path);
+        return true;
+    }
+    bool openPrivacySettings() override
+    {
+        ++privacySettings;
+        return true;
+    }
+};
+
+// Every desktop service as a fake the test can steer and read. services()
+// hands them over once, as the application takes them; the pointers stay
+// valid as long as whoever took them keeps them.
+class FakeDesktop {
+public:
+    FakeDesktop()
+        : owned(std::make_unique<DesktopServices>())
+    {
+        owned->hotKeys.reset(hotKeys = new FakeHotKeys);
+        owned->screens.reset(screens = new FakeScreenSource);
+        owned->overlay.reset(overlay = new FakeOverlay);
+        owned->sampler.reset(sampler = new FakeSampler);
+        owned->screenAccess.reset(access = new FakeAccess);
+        owned->clipboard.reset(clipboard = new FakeClipboard);
+        owned->taskbar.reset(taskbar = new FakeTaskbar);
+        owned->autostart.reset(autostart = new FakeAutostart);
+        owned->alerts.reset(alerts = new FakeAlerts);
+        owned->fileDialogs.reset(fileDialogs = new FakeFileDialogs);
+        owned->workspace.reset(workspace = new FakeWorkspace);
+    }
+
+    std::unique_ptr<DesktopServices> services() { return std::move(owned); }
+    // For tests that keep the services themselves.
+    DesktopServices &get() { return *owned; }
+
+    FakeHotKeys *hotKeys;
+    FakeScreenSource *screens;
+    FakeOverlay *overlay;
+    FakeSampler *sampler;
+    FakeAccess *access;
+    FakeClipboard *clipboard;
+    FakeTaskbar *taskbar;
+    FakeAutostart *autostart;
+    FakeAlerts *alerts;
+    FakeFileDialogs *fileDialogs;
+    FakeWorkspace *workspace;
+
+private:
+    std::unique_ptr<DesktopServices> owned;
+};
+
+} // namespace pigmentry::test
