@@ -4,9 +4,7 @@
 #include "model/preferences.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"
-#include "platform/hot_keys.h"
-#include "platform/picker_services.h"
-#include "platform/taskbar.h"
+#include "platform/desktop_services.h"
 #include "popover.h"
 #include "shortcut/shortcut_settings.h"
 #include "studio_window.h"
@@ -42,16 +40,14 @@ protected:
 
 } // namespace
 
-AppDelegate::AppDelegate(Preferences &prefs, const QString &libraryPath, std::unique_ptr<HotKeyService> givenHotKeys,
-                         std::unique_ptr<PickerServices> givenPickers, QObject *parent)
-    : QObject(parent)
-    , prefs(prefs)
-    , hotKeys(givenHotKeys ? std::move(givenHotKeys) : createHotKeyService())
-    , pickers(givenPickers ? std::move(givenPickers) : createPickerServices())
+AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> desktop, const QString &libraryPath,
+                         QObject *parent)
+    : QObject(parent), prefs(prefs), desktop_(std::move(desktop))
 {
-    store_ = std::make_unique<Store>(prefs, libraryPath);
-    picker_ = std::make_unique<ScreenPicker>(prefs, pickers->desktop());
-    shortcut_ = std::make_unique<ShortcutSettings>(prefs, *hotKeys);
+    desktop_->fillUnavailable();
+    store_ = std::make_unique<Store>(prefs, *desktop_->clipboard, libraryPath);
+    picker_ = std::make_unique<ScreenPicker>(prefs, desktop_->pickerDesktop());
+    shortcut_ = std::make_unique<ShortcutSettings>(prefs, *desktop_->hotKeys);
     popover_ = std::make_unique<Popover>();
 }
 
@@ -79,8 +75,6 @@ void AppDelegate::launch(const QStringList &arguments)
         tray_->show();
     }
 
-    popover_->setContent(new MenuContent(*store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); }));
-
     shortcut_->action = [self = QPointer<AppDelegate>(this)] {
         if (self)
             self->pick();
@@ -98,6 +92,14 @@ void AppDelegate::toggle()
         popover_->hide();
         return;
     }
+    showPopover();
+}
+
+void AppDelegate::showPopover()
+{
+    if (!popover_->content())
+        popover_->setContent(new MenuContent(*store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); },
+                                             [] { QCoreApplication::quit(); }));
     popover_->showAt(tray_ ? tray_->geometry() : QRect());
 }
 
@@ -111,10 +113,10 @@ void AppDelegate::openStudio()
 {
     popover_->hide();
     if (!window_) {
-        window_ = new StudioWindow(*store_, *shortcut_, prefs, [this] { pick(); });
+        window_ = new StudioWindow(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); });
         window_->installEventFilter(new HideOnClose(window_));
         window_->setWindowIcon(theme::icon(QStringLiteral("eyedropper")));
-        setShownInTaskbar(window_, prefs.showDock());
+        desktop_->taskbar->setShown(window_, prefs.showDock());
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame(QPoint(), window_->size());
             frame.moveCenter(screen->availableGeometry().center());
@@ -151,7 +153,7 @@ QStringList AppDelegate::saveTour(const QString &folder)
         if (widget->grab().save(path))
             saved << path;
     };
-    popover_->showAt(tray_ ? tray_->geometry() : QRect());
+    showPopover();
     QCoreApplication::processEvents();
     save(popover_.get(), QStringLiteral("popover"));
     popover_->hide();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/picker_services.h"
-#include "shortcut/hot_key_service.h"
 
 #include <QObject>
 #include <QStringList>
@@ -14,6 +12,7 @@ class QMenu;
 
 namespace pigmentry {
 
+struct DesktopServices;
 class Popover;
 class Preferences;
 class ScreenPicker;
@@ -29,9 +28,9 @@ class AppDelegate : public QObject {
     Q_OBJECT
 
 public:
-    // The desktop services are created here unless given (tests give fakes).
-    AppDelegate(Preferences &prefs, const QString &libraryPath = QString(),
-                std::unique_ptr<HotKeyService> hotKeys = nullptr, std::unique_ptr<PickerServices> pickers = nullptr,
+    // desktop: the services of the session (createDesktopServices()), or
+    // fakes in tests.
+    AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> desktop, const QString &libraryPath = QString(),
                 QObject *parent = nullptr);
     ~AppDelegate() override;
 
@@ -47,6 +46,7 @@ public:
     Store &store() const { return *store_; }
     ShortcutSettings &shortcut() const { return *shortcut_; }
     ScreenPicker &picker() const { return *picker_; }
+    DesktopServices &desktop() const { return *desktop_; }
     Popover &popover() const { return *popover_; }
     StudioWindow *window() const { return window_; }
     QSystemTrayIcon *tray() const { return tray_; }
@@ -55,9 +55,11 @@ public:
     QStringList saveTour(const QString &folder);
 
 private:
+    // The popover's content is built the first time it is shown.
+    void showPopover();
+
     Preferences &prefs;
-    std::unique_ptr<HotKeyService> hotKeys;
-    std::unique_ptr<PickerServices> pickers;
+    std::unique_ptr<DesktopServices> desktop_;
     std::unique_ptr<Store> store_;
     std::unique_ptr<ScreenPicker> picker_;
     std::unique_ptr<ShortcutSettings> shortcut_;

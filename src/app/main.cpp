@@ -2,7 +2,9 @@
 #include "convert_command.h"
 #include "model/preferences.h"
 #include "pick_command.h"
+#include "platform/desktop_services.h"
 #include "platform/single_instance.h"
+#include "style.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -47,8 +49,9 @@ int main(int argc, char *argv[])
         return 0;
     instance.listen();
 
+    pigmentry::installStyle();
     pigmentry::Preferences prefs;
-    pigmentry::AppDelegate delegate(prefs);
+    pigmentry::AppDelegate delegate(prefs, pigmentry::createDesktopServices());
     QObject::connect(&instance, &pigmentry::SingleInstance::received, &delegate, &pigmentry::AppDelegate::handOver);
     delegate.launch(arguments);
     return QApplication::exec();

@@ -1,12 +1,16 @@
 #include "menu_content.h"
 
+#include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
+#include "style.h"
+#include "swatch_delegate.h"
+#include "swatch_grid.h"
 #include "theme.h"
 #include "widgets.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -14,25 +18,17 @@ namespace pigmentry {
 
 namespace {
 
-// The large, prominent button: accent face, white text.
-QString prominentStyle()
+template <typename W>
+W *named(W *widget, const QString &name)
 {
-    return QStringLiteral("QPushButton { background: %1; color: white; border: none; border-radius: 7px; padding: 0 12px; }"
-                          "QPushButton:hover { background: %2; } QPushButton:pressed { background: %3; }"
-                          "QPushButton:focus { outline: none; border: 2px solid %3; }")
-        .arg(theme::accent().name(), theme::accent().lighter(110).name(), theme::accent().darker(115).name());
-}
-
-QLabel *passive(QLabel *label)
-{
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
+    widget->setObjectName(name);
+    return widget;
 }
 
 } // namespace
 
 MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick,
-                         std::function<void()> open, QWidget *parent)
+                         std::function<void()> open, std::function<void()> quit, QWidget *parent)
     : QWidget(parent), store(store), shortcuts(shortcuts)
 {
     setFixedSize(panelSize);
@@ -42,14 +38,12 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
 
     // Header.
     auto *header = new QHBoxLayout;
-    auto *logo = new QLabel;
-    logo->setPixmap(theme::pixmap(QStringLiteral("eyedropper"), 16, theme::primary(), devicePixelRatioF()));
-    header->addWidget(logo);
-    header->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(13, QFont::DemiBold), theme::primary()));
+    header->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 16, theme::Tone::Primary));
+    header->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
     header->addStretch();
-    auto *openButton = new QToolButton;
+    auto *openButton = named(new QToolButton, QStringLiteral("openStudio"));
     openButton->setAutoRaise(true);
-    openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::secondary()));
+    openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::Tone::Secondary));
     openButton->setToolTip(QStringLiteral("Open Color Studio"));
     openButton->setAccessibleName(QStringLiteral("Open Color Studio"));
     openButton->setFixedSize(20, 20);
@@ -58,130 +52,122 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     stack->addLayout(header);
 
     // The selected colour.
-    swatch_ = new ColorPatch;
-    swatch_->setFixedHeight(76);
-    swatch_->setRadius(12);
-    stack->addWidget(swatch_);
+    swatch = named(new ColorPatch, QStringLiteral("swatch"));
+    swatch->setFixedHeight(76);
+    swatch->setRadius(12);
+    stack->addWidget(swatch);
 
-    // Pick.
-    pickButton_ = new QPushButton;
-    pickButton_->setStyleSheet(prominentStyle());
-    pickButton_->setFixedHeight(28);
-    pickButton_->setAccessibleName(QStringLiteral("Pick Color"));
-    auto *pickRow = new QHBoxLayout(pickButton_);
+    // Pick: the icon, the title, and the shortcut at the far end.
+    auto *pickButton = named(new QPushButton, QStringLiteral("pickButton"));
+    makeProminent(pickButton);
+    pickButton->setFixedHeight(28);
+    pickButton->setAccessibleName(QStringLiteral("Pick Color"));
+    auto *pickRow = new QHBoxLayout(pickButton);
     pickRow->setContentsMargins(12, 0, 12, 0);
-    auto *pickIcon = passive(new QLabel);
-    pickIcon->setPixmap(theme::pixmap(QStringLiteral("eyedropper"), 15, Qt::white, devicePixelRatioF()));
-    pickRow->addWidget(pickIcon);
-    pickRow->addWidget(passive(textLabel(QStringLiteral("Pick Color"), theme::font(13, QFont::Medium), Qt::white)));
+    pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
+    auto *pickTitle = textLabel(QStringLiteral("Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
+    pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pickRow->addWidget(pickTitle);
     pickRow->addStretch();
-    QColor faded(Qt::white);
-    faded.setAlphaF(0.7f);
-    shortcutLabel_ = passive(textLabel(QString(), theme::font(12), faded));
-    pickRow->addWidget(shortcutLabel_);
-    connect(pickButton_, &QPushButton::clicked, this, pick);
-    stack->addWidget(pickButton_);
+    shortcutText = named(textLabel(QString(), theme::font(12), theme::Tone::White), QStringLiteral("shortcutText"));
+    shortcutText->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shortcutText->setOpacity(0.7);
+    pickRow->addWidget(shortcutText);
+    connect(pickButton, &QPushButton::clicked, this, pick);
+    stack->addWidget(pickButton);
 
     // Recent colours: the caption sits close to its row, so that the whole
     // panel fits its fixed height.
-    recent_ = new QWidget;
-    auto *recent = new QVBoxLayout(recent_);
-    recent->setContentsMargins(0, 0, 0, 0);
-    recent->setSpacing(6);
-    recent->addWidget(textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::secondary()));
-    recentRow_ = new QWidget;
-    recentLayout_ = new QHBoxLayout(recentRow_);
-    recentLayout_->setContentsMargins(0, 0, 0, 0);
-    recentLayout_->setSpacing(8);
-    recent->addWidget(recentRow_);
-    stack->addWidget(recent_);
+    recent = new QWidget;
+    auto *recentStack = new QVBoxLayout(recent);
+    recentStack->setContentsMargins(0, 0, 0, 0);
+    recentStack->setSpacing(6);
+    recentStack->addWidget(textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
+    recentModel = new HistoryModel(store, 8, this);
+    auto *tiles = named(new SwatchGrid, QStringLiteral("recentColors"));
+    tiles->setAccessibleName(QStringLiteral("Recent colors"));
+    tiles->setCellSize(24, 24, false);
+    tiles->setSpacing(8);
+    tiles->setFitsContent(true);
+    auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Chip, nullptr, tiles);
+    delegate->setToolTipPrefix(QStringLiteral("Copy "));
+    tiles->setItemDelegate(delegate);
+    tiles->setModel(recentModel);
+    connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
+        const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+        this->store.select(color);
+        this->store.copy(color);
+    });
+    recentStack->addWidget(tiles);
+    stack->addWidget(recent);
 
     // Actions.
     auto *actions = new QHBoxLayout;
-    copyButton_ = new QPushButton;
-    connect(copyButton_, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
-    actions->addWidget(copyButton_);
+    copyButton = named(new QPushButton, QStringLiteral("copyButton"));
+    connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
+    actions->addWidget(copyButton);
     actions->addStretch();
     auto *studio = new QPushButton(QStringLiteral("Studio"));
     connect(studio, &QPushButton::clicked, this, open);
     actions->addWidget(studio);
     stack->addLayout(actions);
 
-    stack->addWidget(divider());
+    stack->addWidget(new Divider);
 
     // Footer.
     auto *footerRow = new QHBoxLayout;
-    footer_ = textLabel(QString(), theme::font(11), theme::secondary());
-    footer_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    footerRow->addWidget(footer_, 1);
-    auto *quit = new QPushButton(QStringLiteral("Quit"));
-    quit->setFlat(true);
-    quit->setFont(theme::font(11));
-    quit->setFixedHeight(18);
-    connect(quit, &QPushButton::clicked, qApp, &QCoreApplication::quit);
-    footerRow->addWidget(quit);
+    footer = named(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("footer"));
+    footer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    footerRow->addWidget(footer, 1);
+    auto *quitButton = named(new QPushButton(QStringLiteral("Quit")), QStringLiteral("quit"));
+    quitButton->setFlat(true);
+    quitButton->setFont(theme::font(11));
+    quitButton->setFixedHeight(18);
+    connect(quitButton, &QPushButton::clicked, this, quit);
+    footerRow->addWidget(quitButton);
     stack->addLayout(footerRow);
     stack->addStretch();
 
     connect(&store, &Store::selectedChanged, this, &MenuContent::updateSelected);
-    connect(&store, &Store::libraryChanged, this, &MenuContent::updateRecent);
     connect(&store, &Store::noticeChanged, this, &MenuContent::updateNotice);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &MenuContent::updateShortcut);
+    auto showRecent = [this] { recent->setVisible(recentModel->rowCount() > 0); };
+    connect(recentModel, &QAbstractItemModel::rowsInserted, this, showRecent);
+    connect(recentModel, &QAbstractItemModel::rowsRemoved, this, showRecent);
+    showRecent();
     updateSelected();
-    updateRecent();
     updateNotice();
     updateShortcut();
 }
 
-QList<QAbstractButton *> MenuContent::recentTiles() const
+void MenuContent::paintEvent(QPaintEvent *)
 {
-    return recentRow_->findChildren<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-QString MenuContent::shortcutText() const
-{
-    return shortcutLabel_->text();
+    // A hairline edge, so that the panel stands apart from a light window
+    // under it.
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.setPen(theme::primary(0.18));
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 void MenuContent::updateSelected()
 {
     const RGBA &color = store.selected();
-    swatch_->setColor(color);
-    swatch_->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold));
-    copyButton_->setText(QLatin1String("Copy ") + color.hex());
-}
-
-void MenuContent::updateRecent()
-{
-    for (QAbstractButton *tile : recentTiles())
-        delete tile;
-    const auto &history = store.library().history;
-    for (qsizetype i = 0; i < std::min<qsizetype>(history.size(), 8); ++i) {
-        const RGBA color = history.at(i).color;
-        auto *tile = new ColorButton(color, QSize(24, 24), 6, recentRow_);
-        tile->setToolTip(QLatin1String("Copy ") + color.hex());
-        tile->setAccessibleName(QLatin1String("Copy ") + color.hex());
-        connect(tile, &QAbstractButton::clicked, this, [this, color] {
-            store.select(color);
-            store.copy(color);
-        });
-        recentLayout_->insertWidget(int(i), tile);
-    }
-    if (recentLayout_->count() == int(recentTiles().size()))
-        recentLayout_->addStretch();
-    recent_->setVisible(!history.isEmpty());
+    swatch->setColor(color);
+    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold));
+    copyButton->setText(QLatin1String("Copy ") + color.hex());
 }
 
 void MenuContent::updateNotice()
 {
     const QString text = store.notice().isEmpty() ? QStringLiteral("Local. Private. Ready.") : store.notice();
-    footer_->setText(text);
-    footer_->setToolTip(text);
+    footer->setText(text);
+    footer->setToolTip(text);
 }
 
 void MenuContent::updateShortcut()
 {
-    shortcutLabel_->setText(shortcuts.configuration().display());
+    shortcutText->setText(shortcuts.configuration().display());
 }
 
 } // namespace pigmentry

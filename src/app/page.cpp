@@ -50,6 +50,13 @@ QString subtitle(Page page)
     return QString::fromUtf16(text(page).subtitle);
 }
 
+QString key(Page page)
+{
+    static const char *const keys[] = {"picker",   "history",  "favorites",  "palettes", "harmony",
+                                       "gradient", "contrast", "extraction", "settings"};
+    return QString::fromLatin1(keys[int(page)]);
+}
+
 std::optional<Page> pageNamed(const QString &name)
 {
     for (const Page page : allPages())

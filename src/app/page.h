@@ -15,6 +15,9 @@ const QList<Page> &allPages();
 QString title(Page page);
 QString symbol(Page page);
 QString subtitle(Page page);
+// The page's case name ("picker", "history", ...): the object name of its
+// widget in the Studio.
+QString key(Page page);
 // Exactly the nine titles, case-sensitive.
 std::optional<Page> pageNamed(const QString &title);
 

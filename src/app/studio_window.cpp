@@ -2,13 +2,13 @@
 
 #include "model/store.h"
 #include "pages/inspector.h"
-#include "pages/picker_page.h"
 #include "shortcut/shortcut_settings.h"
+#include "sidebar.h"
+#include "style.h"
 #include "theme.h"
 #include "widgets.h"
 
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -17,17 +17,6 @@
 namespace pigmentry {
 
 namespace {
-
-constexpr int pageRole = Qt::UserRole + 1;
-
-QWidget *filled(QWidget *widget, const QColor &color)
-{
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    return widget;
-}
 
 // The 36 x 36 accent tile with the white eyedropper.
 class IconTile : public QWidget {
@@ -48,7 +37,7 @@ protected:
 
 class Dot : public QWidget {
 public:
-    explicit Dot(const QColor &color) : color(color) { setFixedSize(6, 6); }
+    Dot() { setFixedSize(6, 6); }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -56,19 +45,24 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
+        painter.setBrush(theme::green());
         painter.drawEllipse(QRectF(rect()));
     }
-
-private:
-    QColor color;
 };
+
+QWidget *filled(QWidget *widget, QPalette::ColorRole role)
+{
+    widget->setBackgroundRole(role);
+    widget->setAutoFillBackground(true);
+    return widget;
+}
 
 } // namespace
 
-StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, std::function<void()> pick,
-                           QWidget *parent)
-    : QWidget(parent, Qt::Window), store(store), shortcuts(shortcuts)
+StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
+                           std::function<void()> pick, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , context{store, prefs, shortcuts, desktop, undo, std::move(pick), [this](Page p) { setPage(p); }}
 {
     setWindowTitle(QStringLiteral("Pigmentry — Color Studio"));
     setMinimumSize(smallestSize);
@@ -78,78 +72,56 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(0);
     columns->addWidget(makeSidebar());
-    columns->addWidget(divider(Qt::Vertical));
+    columns->addWidget(new Divider(Qt::Vertical));
 
-    auto *detail = new QWidget;
+    auto *detail = filled(new QWidget, QPalette::Window);
+    detail->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     auto *detailStack = new QVBoxLayout(detail);
     detailStack->setContentsMargins(0, 0, 0, 0);
     detailStack->setSpacing(0);
-    detailStack->addWidget(makeToolbar(pick));
-    detailStack->addWidget(divider());
+    detailStack->addWidget(makeToolbar());
+    detailStack->addWidget(new Divider);
 
     auto *main = new QHBoxLayout;
     main->setSpacing(0);
-    auto *pageScroll = new QScrollArea;
-    pageScroll->setFrameShape(QFrame::NoFrame);
-    pageScroll->setWidgetResizable(true);
-    auto *pageArea = filled(new QWidget, theme::windowBackground());
-    auto *pageAreaLayout = new QHBoxLayout(pageArea);
-    pageAreaLayout->setContentsMargins(0, 0, 0, 0);
-    pageBlock_ = new QWidget;
-    auto *pageStack = new QVBoxLayout(pageBlock_);
-    pageStack->setContentsMargins(28, 28, 28, 28);
-    pageStack->setSpacing(24);
-    auto *header = new QVBoxLayout;
-    header->setSpacing(6);
-    title_ = textLabel(QString(), theme::font(27, QFont::DemiBold), theme::primary());
-    subtitle_ = textLabel(QString(), theme::font(13), theme::secondary());
-    header->addWidget(title_);
-    header->addWidget(subtitle_);
-    pageStack->addLayout(header);
-    pages_ = new QStackedWidget;
-    auto showPage = [this](Page p) { setPage(p); };
-    pickerPage_ = new PickerPage(store, shortcuts, prefs, pick, showPage);
-    for (const Page p : allPages())
-        pages_->addWidget(p == Page::picker ? static_cast<QWidget *>(pickerPage_) : new QWidget);
-    pageStack->addWidget(pages_);
-    pageStack->addStretch();
-    // The block takes the width up to its maximum; the rest stays empty.
-    pageBlock_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    pageAreaLayout->addWidget(pageBlock_, 1000);
-    pageAreaLayout->addStretch(1);
-    pageScroll->setWidget(pageArea);
-    main->addWidget(pageScroll, 1);
-
-    inspectorDivider_ = divider(Qt::Vertical);
-    main->addWidget(inspectorDivider_);
-    inspectorScroll_ = new QScrollArea;
-    inspectorScroll_->setFrameShape(QFrame::NoFrame);
-    inspectorScroll_->setWidgetResizable(true);
-    inspectorScroll_->setFixedWidth(280);
-    inspectorScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    inspector_ = new Inspector(store, showPage);
-    filled(inspector_, theme::controlBackground());
-    inspectorScroll_->setWidget(inspector_);
-    main->addWidget(inspectorScroll_);
+    stack = new QStackedWidget;
+    stack->setObjectName(QStringLiteral("pages"));
+    main->addWidget(stack, 1);
+    inspectorDivider = new Divider(Qt::Vertical);
+    main->addWidget(inspectorDivider);
+    inspectorColumn = new QScrollArea;
+    inspectorColumn->setObjectName(QStringLiteral("inspectorColumn"));
+    inspectorColumn->setFrameShape(QFrame::NoFrame);
+    inspectorColumn->setWidgetResizable(true);
+    inspectorColumn->setFixedWidth(280);
+    inspectorColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inspectorColumn->viewport()->setBackgroundRole(QPalette::Base);
+    inspector = new Inspector(context);
+    filled(inspector, QPalette::Base);
+    inspectorColumn->setWidget(inspector);
+    main->addWidget(inspectorColumn);
     detailStack->addLayout(main, 1);
-    detailStack->addWidget(divider());
+    detailStack->addWidget(new Divider);
     detailStack->addWidget(makeStatusBar());
     columns->addWidget(detail, 1);
 
     connect(&store, &Store::noticeChanged, this, &StudioWindow::updateStatus);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &StudioWindow::updateStatus);
+    connect(sidebar, &Sidebar::pageChanged, this, [this](std::optional<Page> page) {
+        page_ = page;
+        showPageContent();
+    });
     updateStatus();
     setPage(Page::picker);
 }
 
 QWidget *StudioWindow::makeSidebar()
 {
-    auto *sidebar = new QWidget;
-    sidebar->setMinimumWidth(195);
-    sidebar->setMaximumWidth(235);
-    sidebar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    sidebar->resize(210, height());
-    auto *stack = new QVBoxLayout(sidebar);
+    auto *column = new QWidget;
+    column->setMinimumWidth(195);
+    column->setMaximumWidth(235);
+    column->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    auto *stack = new QVBoxLayout(column);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
 
@@ -159,81 +131,47 @@ QWidget *StudioWindow::makeSidebar()
     header->addWidget(new IconTile);
     auto *name = new QVBoxLayout;
     name->setSpacing(2);
-    name->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(16, QFont::DemiBold), theme::primary()));
-    name->addWidget(textLabel(QStringLiteral("COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::secondary()));
+    name->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(16, QFont::DemiBold), theme::Tone::Primary));
+    name->addWidget(textLabel(QStringLiteral("COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
     header->addLayout(name);
     header->addStretch();
     stack->addLayout(header);
 
-    sidebar_ = new QListWidget;
-    sidebar_->setFrameShape(QFrame::NoFrame);
-    sidebar_->setIconSize(QSize(16, 16));
-    sidebar_->setFocusPolicy(Qt::StrongFocus);
-    sidebar_->setAccessibleName(QStringLiteral("Pages"));
-    sidebar_->setStyleSheet(QStringLiteral("QListWidget { background: transparent; padding: 0 10px; }"
-                                           "QListWidget::item { padding: 5px 6px; border-radius: 6px; }"
-                                           "QListWidget::item:selected { background: %1; color: %2; }")
-                                .arg(theme::accent().name(), QStringLiteral("white")));
-    auto section = [this](const QString &text) {
-        auto *item = new QListWidgetItem(text, sidebar_);
-        item->setFlags(Qt::NoItemFlags);
-        item->setFont(tracked(theme::font(10, QFont::DemiBold), 0.5));
-        item->setForeground(theme::secondary());
-        item->setSizeHint(QSize(0, text.isEmpty() ? 12 : 30));
-    };
-    auto row = [this](Page p) {
-        auto *item = new QListWidgetItem(theme::icon(symbol(p), theme::primary(0.8)), title(p), sidebar_);
-        item->setFont(theme::font(12));
-        item->setData(pageRole, int(p));
-        item->setSizeHint(QSize(0, 28));
-    };
-    section(QStringLiteral("LIBRARY"));
-    for (const Page p : {Page::picker, Page::history, Page::favorites, Page::palettes})
-        row(p);
-    section(QStringLiteral("DESIGN TOOLS"));
-    for (const Page p : {Page::harmony, Page::gradient, Page::contrast, Page::extraction})
-        row(p);
-    section(QString());
-    row(Page::settings);
-    connect(sidebar_, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> selected = sidebar_->selectedItems();
-        page_ = selected.isEmpty() ? std::nullopt : std::optional<Page>(Page(selected.first()->data(pageRole).toInt()));
-        showPageContent();
-    });
-    stack->addWidget(sidebar_, 1);
+    sidebar = new Sidebar;
+    stack->addWidget(sidebar, 1);
 
     auto *footer = new QHBoxLayout;
     footer->setContentsMargins(18, 18, 18, 18);
     footer->setSpacing(7);
-    footer->addWidget(new Dot(theme::green()));
-    footer->addWidget(textLabel(QStringLiteral("All colors stay on this computer"), theme::font(10), theme::secondary()));
+    footer->addWidget(new Dot);
+    footer->addWidget(textLabel(QStringLiteral("All colors stay on this computer"), theme::font(10), theme::Tone::Secondary));
     footer->addStretch();
     stack->addLayout(footer);
-    return sidebar;
+    return column;
 }
 
-QWidget *StudioWindow::makeToolbar(const std::function<void()> &pick)
+QWidget *StudioWindow::makeToolbar()
 {
     auto *toolbar = new QWidget;
     toolbar->setFixedHeight(54);
     auto *row = new QHBoxLayout(toolbar);
     row->setContentsMargins(24, 0, 24, 0);
-    toolbarIcon_ = new QLabel;
-    row->addWidget(toolbarIcon_);
-    toolbarTitle_ = textLabel(QString(), theme::font(13, QFont::Medium), theme::secondary());
-    row->addWidget(toolbarTitle_);
+    toolbarIcon = new SymbolLabel(symbol(Page::picker), 15, theme::Tone::Secondary);
+    row->addWidget(toolbarIcon);
+    toolbarTitle = textLabel(QString(), theme::font(13, QFont::Medium), theme::Tone::Secondary);
+    toolbarTitle->setObjectName(QStringLiteral("toolbarTitle"));
+    row->addWidget(toolbarTitle);
     row->addStretch();
     auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QStringLiteral("Copy Color"));
+    copy->setObjectName(QStringLiteral("copyColor"));
     copy->setToolTip(QStringLiteral("Copy in your preferred format"));
-    connect(copy, &QPushButton::clicked, this, [this] { store.copy(store.selected()); });
+    connect(copy, &QPushButton::clicked, this, [this] { context.store.copy(context.store.selected()); });
     row->addWidget(copy);
-    auto *pickButton = new QPushButton(theme::icon(QStringLiteral("eyedropper"), Qt::white), QStringLiteral("Pick Color"));
-    pickButton->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; color: white; border: none; border-radius: 6px; padding: 5px 12px; }"
-                       "QPushButton:hover { background: %2; }")
-            .arg(theme::accent().name(), theme::accent().lighter(110).name()));
-    connect(pickButton, &QPushButton::clicked, this, pick);
-    row->addWidget(pickButton);
+    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), QStringLiteral("Pick Color"));
+    pick->setObjectName(QStringLiteral("pickColor"));
+    makeProminent(pick);
+    connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
+    row->addWidget(pick);
     return toolbar;
 }
 
@@ -244,68 +182,59 @@ QWidget *StudioWindow::makeStatusBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(20, 0, 20, 0);
     row->setSpacing(8);
-    statusIcon_ = new QLabel;
-    row->addWidget(statusIcon_);
-    statusText_ = textLabel(QString(), theme::font(10), theme::secondary());
-    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    row->addWidget(statusText_, 1);
-    row->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::secondary()));
-    row->addWidget(textLabel(QStringLiteral("•"), theme::font(10), theme::secondary()));
-    statusShortcut_ = textLabel(QString(), theme::font(10), theme::secondary());
-    row->addWidget(statusShortcut_);
+    statusIcon = new SymbolLabel(QStringLiteral("lock.shield"), 12, theme::Tone::Secondary);
+    row->addWidget(statusIcon);
+    statusText = textLabel(QString(), theme::font(10), theme::Tone::Secondary);
+    statusText->setObjectName(QStringLiteral("statusText"));
+    statusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->addWidget(statusText, 1);
+    row->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
+    row->addWidget(textLabel(QStringLiteral("•"), theme::font(10), theme::Tone::Secondary));
+    statusShortcut = textLabel(QString(), theme::font(10), theme::Tone::Secondary);
+    statusShortcut->setObjectName(QStringLiteral("statusShortcut"));
+    row->addWidget(statusShortcut);
     return bar;
-}
-
-QWidget *StudioWindow::inspectorColumn() const
-{
-    return inspectorScroll_;
-}
-
-int StudioWindow::pageMaximumWidth() const
-{
-    return pageBlock_->maximumWidth();
 }
 
 void StudioWindow::setPage(std::optional<Page> page)
 {
-    for (int i = 0; i < sidebar_->count(); ++i) {
-        QListWidgetItem *item = sidebar_->item(i);
-        if (page && item->data(pageRole).isValid() && Page(item->data(pageRole).toInt()) == *page) {
-            sidebar_->setCurrentItem(item);
-            return; // the selection change shows it
-        }
-    }
-    sidebar_->clearSelection();
-    page_ = page;
+    sidebar->setPage(page);
+    // Selecting the row already showed it; a cleared or unchanged selection
+    // is shown here.
+    page_ = sidebar->page();
     showPageContent();
 }
 
 void StudioWindow::showPageContent()
 {
-    const Page p = shownPage();
-    toolbarIcon_->setPixmap(theme::pixmap(symbol(p), 15, theme::secondary(), devicePixelRatioF()));
-    toolbarTitle_->setText(title(p));
-    title_->setText(title(p));
-    subtitle_->setText(subtitle(p));
-    // The stack takes the height of the page shown, not of the tallest page.
-    for (int i = 0; i < pages_->count(); ++i)
-        pages_->widget(i)->setSizePolicy(QSizePolicy::Preferred,
-                                          i == allPages().indexOf(p) ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    pages_->setCurrentIndex(int(allPages().indexOf(p)));
-    pages_->adjustSize();
-    const bool settings = p == Page::settings;
-    pageBlock_->setMaximumWidth(settings ? 720 : 900);
-    inspectorDivider_->setVisible(!settings);
-    inspectorScroll_->setVisible(!settings);
+    const Page shown = shownPage();
+    QWidget *&widget = pages.at(std::size_t(shown));
+    if (!widget) {
+        widget = createPage(shown, context);
+        stack->addWidget(widget);
+    }
+    stack->setCurrentWidget(widget);
+    toolbarIcon->setSymbol(symbol(shown), theme::Tone::Secondary);
+    toolbarTitle->setText(title(shown));
+    const bool settings = shown == Page::settings;
+    inspectorDivider->setVisible(!settings);
+    inspectorColumn->setVisible(!settings);
 }
 
 void StudioWindow::updateStatus()
 {
-    const bool quiet = store.notice().isEmpty();
-    statusIcon_->setPixmap(theme::pixmap(quiet ? QStringLiteral("lock.shield") : QStringLiteral("checkmark.circle"), 12,
-                                         quiet ? theme::secondary() : theme::green(), devicePixelRatioF()));
-    statusText_->setText(quiet ? QStringLiteral("On-device color tools") : store.notice());
-    statusShortcut_->setText(shortcuts.configuration().display());
+    const bool quiet = context.store.notice().isEmpty();
+    statusIcon->setSymbol(quiet ? QStringLiteral("lock.shield") : QStringLiteral("checkmark.circle"),
+                          quiet ? theme::Tone::Secondary : theme::Tone::Green);
+    statusText->setText(quiet ? QStringLiteral("On-device color tools") : context.store.notice());
+    statusShortcut->setText(context.shortcuts.configuration().display());
+}
+
+void StudioWindow::showEvent(QShowEvent *event)
+{
+    // Each showing starts the hex field from the selected colour.
+    inspector->syncHex();
+    QWidget::showEvent(event);
 }
 
 } // namespace pigmentry

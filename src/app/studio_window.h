@@ -1,28 +1,30 @@
 #pragma once
 
 #include "page.h"
+#include "page_context.h"
 
+#include <QUndoStack>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
 
-class QLabel;
-class QListWidget;
 class QScrollArea;
 class QStackedWidget;
 
 namespace pigmentry {
 
 class Inspector;
-class PickerPage;
-class Preferences;
-class ShortcutSettings;
-class Store;
+class Label;
+class Sidebar;
+class SymbolLabel;
 
-// The Studio: a sidebar of the nine pages, a toolbar, the page with its
-// header, the inspector column on every page but Settings, and a status bar.
-// Closing only hides it, so its view state lives until the process ends.
+// The Studio: a sidebar of the nine pages, a toolbar, the page, the
+// inspector column on every page but Settings, and a status bar. Each page is
+// built the first time it is shown, from the page table, with the window's
+// page context; the window knows nothing of a page's inside. Closing only
+// hides the window, so its view state lives until the process ends.
 class StudioWindow : public QWidget {
     Q_OBJECT
 
@@ -30,8 +32,8 @@ public:
     static constexpr QSize defaultSize{1180, 780};
     static constexpr QSize smallestSize{1000, 680};
 
-    StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, std::function<void()> pick,
-                 QWidget *parent = nullptr);
+    StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
+                 std::function<void()> pick, QWidget *parent = nullptr);
 
     // The selected page; none when the sidebar selection was cleared.
     std::optional<Page> page() const { return page_; }
@@ -39,41 +41,31 @@ public:
     Page shownPage() const { return page_.value_or(Page::picker); }
     void setPage(std::optional<Page> page);
 
-    // For tests and the tour.
-    QListWidget *sidebar() const { return sidebar_; }
-    Inspector *inspector() const { return inspector_; }
-    QWidget *inspectorColumn() const;
-    PickerPage *pickerPage() const { return pickerPage_; }
-    QLabel *statusText() const { return statusText_; }
-    QLabel *pageTitle() const { return title_; }
-    QLabel *pageSubtitle() const { return subtitle_; }
-    int pageMaximumWidth() const;
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     QWidget *makeSidebar();
-    QWidget *makeToolbar(const std::function<void()> &pick);
+    QWidget *makeToolbar();
     QWidget *makeStatusBar();
     void showPageContent();
     void updateStatus();
 
-    Store &store;
-    ShortcutSettings &shortcuts;
+    QUndoStack undo;
+    PageContext context;
     std::optional<Page> page_ = Page::picker;
+    std::array<QWidget *, 9> pages{};
 
-    QListWidget *sidebar_ = nullptr;
-    QLabel *toolbarIcon_ = nullptr;
-    QLabel *toolbarTitle_ = nullptr;
-    QLabel *title_ = nullptr;
-    QLabel *subtitle_ = nullptr;
-    QWidget *pageBlock_ = nullptr;
-    QStackedWidget *pages_ = nullptr;
-    PickerPage *pickerPage_ = nullptr;
-    QWidget *inspectorDivider_ = nullptr;
-    QScrollArea *inspectorScroll_ = nullptr;
-    Inspector *inspector_ = nullptr;
-    QLabel *statusIcon_ = nullptr;
-    QLabel *statusText_ = nullptr;
-    QLabel *statusShortcut_ = nullptr;
+    Sidebar *sidebar = nullptr;
+    SymbolLabel *toolbarIcon = nullptr;
+    Label *toolbarTitle = nullptr;
+    QStackedWidget *stack = nullptr;
+    QWidget *inspectorDivider = nullptr;
+    QScrollArea *inspectorColumn = nullptr;
+    Inspector *inspector = nullptr;
+    SymbolLabel *statusIcon = nullptr;
+    Label *statusText = nullptr;
+    Label *statusShortcut = nullptr;
 };
 
 } // namespace pigmentry

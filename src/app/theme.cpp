@@ -4,7 +4,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPalette>
 #include <QSvgRenderer>
 
@@ -99,6 +101,22 @@ QColor secondary() { return primary(0.55); }
 QColor tertiary() { return primary(0.30); }
 QColor quaternary() { return primary(0.10); }
 
+QColor color(Tone tone)
+{
+    switch (tone) {
+    case Tone::Primary: return primary();
+    case Tone::Secondary: return secondary();
+    case Tone::Tertiary: return tertiary();
+    case Tone::Quaternary: return quaternary();
+    case Tone::Accent: return accent();
+    case Tone::White: return Qt::white;
+    case Tone::Green: return green();
+    case Tone::Red: return red();
+    case Tone::Orange: return orange();
+    }
+    return primary();
+}
+
 QFont font(int pixelSize, QFont::Weight weight)
 {
     QFont f = QGuiApplication::font();
@@ -122,25 +140,75 @@ bool hasSymbol(const QString &symbol)
 
 QPixmap pixmap(const QString &symbol, int size, const QColor &color, double devicePixelRatio)
 {
+    const QString key = QStringLiteral("symbol:%1:%2:%3:%4").arg(symbol).arg(size).arg(color.rgba()).arg(devicePixelRatio);
+    QPixmap out;
+    if (QPixmapCache::find(key, &out))
+        return out;
     QByteArray text = svgText(symbol);
     text.replace("currentColor", color.name(QColor::HexRgb).toLatin1());
-    QPixmap out(QSize(size, size) * devicePixelRatio);
+    out = QPixmap(QSize(size, size) * devicePixelRatio);
     out.setDevicePixelRatio(devicePixelRatio);
     out.fill(Qt::transparent);
     QSvgRenderer renderer(text);
     QPainter painter(&out);
     painter.setOpacity(color.alphaF());
     renderer.render(&painter, QRectF(0, 0, size, size));
+    painter.end();
+    QPixmapCache::insert(key, out);
     return out;
 }
 
-QIcon icon(const QString &symbol, const QColor &color)
+namespace {
+
+// Paints the symbol in its tone as it stands when painted: disabled icons
+// fade, icons on a selection take the selection's text colour.
+class SymbolIconEngine : public QIconEngine {
+public:
+    SymbolIconEngine(const QString &symbol, Tone tone) : symbol(symbol), tone(tone) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const double ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const int side = std::min(rect.width(), rect.height());
+        const QPixmap image = scaledPixmap(QSize(side, side), mode, state, ratio);
+        painter->drawPixmap(QPointF(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0), image);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
+    {
+        QColor c = color(tone);
+        if (mode == QIcon::Selected)
+            c = palette().color(QPalette::HighlightedText);
+        else if (mode == QIcon::Disabled)
+            c.setAlphaF(c.alphaF() * 0.4f);
+        return theme::pixmap(symbol, std::min(size.width(), size.height()), c, scale);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return QSize(side, side);
+    }
+    // Tray hosts that take pixmaps ask for the sizes there are.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(22, 22), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine *clone() const override { return new SymbolIconEngine(symbol, tone); }
+    QString key() const override { return QStringLiteral("pigmentry-symbol"); }
+
+private:
+    QString symbol;
+    Tone tone;
+};
+
+} // namespace
+
+QIcon icon(const QString &symbol, Tone tone)
 {
-    QIcon result;
-    for (const int size : {16, 24, 32, 48})
-        for (const double ratio : {1.0, 2.0})
-            result.addPixmap(pixmap(symbol, size, color, ratio));
-    return result;
+    return QIcon(new SymbolIconEngine(symbol, tone));
 }
 
 QColor color(const RGBA &c)
@@ -153,7 +221,10 @@ RGBA rgba(const QColor &color)
     const QColor srgb = color.toRgb();
     if (!srgb.isValid())
         return RGBA{0, 0, 0, 1};
-    return RGBA{srgb.redF(), srgb.greenF(), srgb.blueF(), srgb.alphaF()};
+    // The 16-bit channels divided in double: a colour given in bytes comes
+    // back as exactly n / 255, equal to the same colour typed or picked.
+    const QRgba64 c = srgb.rgba64();
+    return RGBA{c.red() / 65535.0, c.green() / 65535.0, c.blue() / 65535.0, c.alpha() / 65535.0};
 }
 
 } // namespace pigmentry::theme

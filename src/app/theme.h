@@ -10,7 +10,9 @@
 
 // The look in one place: the framework and semantic colours, the fonts and
 // the one table from symbol names to the bundled icons. Sizes are logical
-// pixels, which is what the layout's points are.
+// pixels, which is what the layout's points are. Semantic colours are read
+// from the application palette at the moment of the call, so whatever paints
+// with them follows a switch between light and dark.
 namespace pigmentry::theme {
 
 // Framework colours.
@@ -28,12 +30,18 @@ QColor secondary();
 QColor tertiary();
 QColor quaternary();
 
+// A colour named by its meaning, resolved when it is painted.
+enum class Tone { Primary, Secondary, Tertiary, Quaternary, Accent, White, Green, Red, Orange };
+QColor color(Tone tone);
+
 // The system font and the system monospace font at a pixel size.
 QFont font(int pixelSize, QFont::Weight weight = QFont::Normal);
 QFont monospace(int pixelSize, QFont::Weight weight = QFont::Normal);
 
-// A symbol ("eyedropper", "star.fill", ...) drawn in a colour.
-QIcon icon(const QString &symbol, const QColor &color = primary());
+// A symbol ("eyedropper", "star.fill", ...) in a tone. The icon renders when
+// it is painted, at the device's pixel ratio, in the tone of that moment.
+QIcon icon(const QString &symbol, Tone tone = Tone::Primary);
+// The symbol drawn once in a fixed colour; cached.
 QPixmap pixmap(const QString &symbol, int size, const QColor &color, double devicePixelRatio = 1.0);
 // Whether the table knows the symbol.
 bool hasSymbol(const QString &symbol);

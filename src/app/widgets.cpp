@@ -2,6 +2,7 @@
 
 #include "theme.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -39,8 +40,8 @@ void ColorPatch::paintEvent(QPaintEvent *)
     const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     shape.addRoundedRect(area, radius_, radius_);
     painter.fillPath(shape, theme::color(color_));
-    if (border_.alpha() > 0) {
-        painter.setPen(QPen(border_, 1));
+    if (border_ > 0) {
+        painter.setPen(QPen(theme::primary(border_), 1));
         painter.drawPath(shape);
     }
     if (caption_.isEmpty())
@@ -60,25 +61,6 @@ void ColorPatch::paintEvent(QPaintEvent *)
     }
     painter.setFont(captionFont_);
     painter.drawText(QPointF(margin_, bottom - main.descent()), caption_);
-}
-
-ColorButton::ColorButton(const RGBA &color, QSize size, double radius, QWidget *parent)
-    : QAbstractButton(parent), color_(color), size_(size), radius_(radius)
-{
-    setFixedSize(size);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
-}
-
-void ColorButton::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius_, radius_);
-    painter.fillPath(shape, theme::color(color_));
-    painter.setPen(QPen(hasFocus() ? theme::accent() : theme::primary(0.08), hasFocus() ? 2 : 1));
-    painter.drawPath(shape);
 }
 
 StudioCard::StudioCard(QWidget *parent) : QFrame(parent), layout_(new QVBoxLayout(this))
@@ -106,34 +88,111 @@ QFont tracked(QFont font, double spacing)
     return font;
 }
 
-QLabel *textLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
+Label::Label(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent)
+    : QLabel(text, parent), tone_(tone)
 {
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
+    // On a Base-coloured column Qt would pick the Text role; the tone is
+    // always in WindowText.
+    setForegroundRole(QPalette::WindowText);
+    setFont(font);
+    applyTone();
+}
+
+void Label::setTone(theme::Tone tone)
+{
+    tone_ = tone;
+    applyTone();
+}
+
+void Label::setOpacity(double opacity)
+{
+    opacity_ = opacity;
+    applyTone();
+}
+
+void Label::applyTone()
+{
+    QPalette palette = this->palette();
+    QColor color = theme::color(tone_);
+    color.setAlphaF(float(color.alphaF() * opacity_));
+    if (palette.color(QPalette::WindowText) == color && testAttribute(Qt::WA_SetPalette))
+        return;
     palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
+    setPalette(palette);
 }
 
-QLabel *fieldLabel(const QString &text, QWidget *parent)
+void Label::changeEvent(QEvent *event)
 {
-    return textLabel(text, tracked(theme::font(9, QFont::DemiBold), 0.9), theme::secondary(), parent);
+    // Our own colour stays set; the rest of the palette follows the
+    // application's, and so does the tone once it is read again.
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+        applyTone();
+    QLabel::changeEvent(event);
 }
 
-QFrame *divider(Qt::Orientation orientation, QWidget *parent)
+Pill::Pill(const QString &text, const QFont &font, theme::Tone tone, double radius, QWidget *parent)
+    : Label(text, font, tone, parent), radius_(radius)
 {
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::NoFrame);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, theme::primary(0.12));
-    line->setPalette(palette);
-    if (orientation == Qt::Horizontal)
-        line->setFixedHeight(1);
-    else
-        line->setFixedWidth(1);
-    return line;
+}
+
+void Pill::paintEvent(QPaintEvent *event)
+{
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(theme::quaternary());
+        const double r = std::min(radius_, height() / 2.0);
+        painter.drawRoundedRect(QRectF(rect()), r, r);
+    }
+    Label::paintEvent(event);
+}
+
+SymbolLabel::SymbolLabel(const QString &symbol, int size, theme::Tone tone, QWidget *parent)
+    : QWidget(parent), symbol_(symbol), size_(size), tone_(tone)
+{
+    setFixedSize(size, size);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void SymbolLabel::setSymbol(const QString &symbol, theme::Tone tone)
+{
+    symbol_ = symbol;
+    tone_ = tone;
+    update();
+}
+
+void SymbolLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(QPointF(0, 0), theme::pixmap(symbol_, size_, theme::color(tone_), devicePixelRatioF()));
+}
+
+Divider::Divider(Qt::Orientation orientation, QWidget *parent) : QWidget(parent)
+{
+    if (orientation == Qt::Horizontal) {
+        setFixedHeight(1);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
+        setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
+}
+
+void Divider::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), theme::primary(0.12));
+}
+
+Label *textLabel(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent)
+{
+    return new Label(text, font, tone, parent);
+}
+
+Label *fieldLabel(const QString &text, QWidget *parent)
+{
+    return textLabel(text, tracked(theme::font(9, QFont::DemiBold), 0.9), theme::Tone::Secondary, parent);
 }
 
 } // namespace pigmentry

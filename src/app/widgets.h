@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/rgba.h"
+#include "theme.h"
 
-#include <QAbstractButton>
 #include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -21,7 +21,8 @@ public:
     void setColor(const RGBA &color);
     const RGBA &color() const { return color_; }
     void setRadius(double radius) { radius_ = radius; update(); }
-    void setBorder(const QColor &border) { border_ = border; update(); }
+    // A 1-pixel border in the primary colour at this opacity (0: none).
+    void setBorder(double opacity) { border_ = opacity; update(); }
     // Text in the bottom-left corner, inset by margin; a second line under it.
     void setCaption(const QString &text, const QFont &font, const QString &second = {},
                     const QFont &secondFont = {}, int margin = 10);
@@ -35,28 +36,10 @@ protected:
 private:
     RGBA color_;
     double radius_ = 12;
-    QColor border_ = Qt::transparent;
+    double border_ = 0;
     QString caption_, second_;
     QFont captionFont_, secondFont_;
     int margin_ = 10;
-};
-
-// A button whose whole face is a small colour tile.
-class ColorButton : public QAbstractButton {
-    Q_OBJECT
-
-public:
-    ColorButton(const RGBA &color, QSize size, double radius, QWidget *parent = nullptr);
-    const RGBA &color() const { return color_; }
-    QSize sizeHint() const override { return size_; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    RGBA color_;
-    QSize size_;
-    double radius_;
 };
 
 // The container of a Studio page's blocks: a vertical stack (spacing 16,
@@ -73,12 +56,66 @@ private:
     QVBoxLayout *layout_;
 };
 
+// A label in a tone that follows the palette: a switch between light and
+// dark repaints it in the new colour.
+class Label : public QLabel {
+public:
+    Label(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent = nullptr);
+    void setTone(theme::Tone tone);
+    // The tone's colour at this opacity.
+    void setOpacity(double opacity);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void applyTone();
+    theme::Tone tone_;
+    double opacity_ = 1.0;
+};
+
+// A label on a rounded quaternary fill (a capsule where radius is half the
+// height or more).
+class Pill : public Label {
+public:
+    Pill(const QString &text, const QFont &font, theme::Tone tone, double radius, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    double radius_;
+};
+
+// A symbol drawn at its size in a tone, at paint time.
+class SymbolLabel : public QWidget {
+public:
+    SymbolLabel(const QString &symbol, int size, theme::Tone tone, QWidget *parent = nullptr);
+    void setSymbol(const QString &symbol, theme::Tone tone);
+    QSize sizeHint() const override { return {size_, size_}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString symbol_;
+    int size_;
+    theme::Tone tone_;
+};
+
+// A horizontal or vertical hairline in the primary colour, faint.
+class Divider : public QWidget {
+public:
+    explicit Divider(Qt::Orientation orientation = Qt::Horizontal, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
 // The small upper-case section label of the Studio's pages.
-QLabel *fieldLabel(const QString &text, QWidget *parent = nullptr);
-// A label in a font and colour.
-QLabel *textLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent = nullptr);
-// A horizontal or vertical hairline.
-QFrame *divider(Qt::Orientation orientation = Qt::Horizontal, QWidget *parent = nullptr);
+Label *fieldLabel(const QString &text, QWidget *parent = nullptr);
+// A label in a font and tone.
+Label *textLabel(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent = nullptr);
 // Letter spacing in logical pixels.
 QFont tracked(QFont font, double spacing);
 

@@ -1,8 +1,7 @@
 #include "app/app_delegate.h"
 #include "app/popover.h"
 #include "app/studio_window.h"
-#include "fake_hot_keys.h"
-#include "fake_picker_desktop.h"
+#include "fake_desktop.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"
 #include "shortcut/shortcut_settings.h"
@@ -18,22 +17,16 @@ namespace {
 // The delegate on fakes; the offscreen platform has no system tray.
 struct Fixture {
     test::TempSettings temp;
-    test::FakeHotKeys *hotKeys = new test::FakeHotKeys;
-    test::FakeScreenSource *source = new test::FakeScreenSource;
-    test::FakeOverlay *overlay = new test::FakeOverlay;
+    test::FakeDesktop desktop;
+    test::FakeHotKeys *hotKeys = desktop.hotKeys;
+    test::FakeScreenSource *source = desktop.screens;
+    test::FakeOverlay *overlay = desktop.overlay;
     std::unique_ptr<AppDelegate> delegate;
 
     Fixture()
     {
-        auto services = std::make_unique<PickerServices>();
-        services->source.reset(source);
-        services->overlay.reset(overlay);
-        services->sampler = std::make_unique<test::FakeSampler>();
-        services->access = std::make_unique<test::FakeAccess>();
-        services->alerts = std::make_unique<test::FakeAlerts>();
         temp.prefs().setBoolean("autoCopy", false);
-        delegate = std::make_unique<AppDelegate>(temp.prefs(), temp.libraryPath(),
-                                                 std::unique_ptr<HotKeyService>(hotKeys), std::move(services));
+        delegate = std::make_unique<AppDelegate>(temp.prefs(), desktop.services(), temp.libraryPath());
     }
 };
 
@@ -52,6 +45,8 @@ private Q_SLOTS:
         QVERIFY(f.delegate->window() && f.delegate->window()->isVisible());
         // The shortcut is wired and registered at launch.
         QCOMPARE(f.hotKeys->registered().size(), 1);
+        // The window follows "Show in taskbar" (off by default).
+        QCOMPARE(f.desktop.taskbar->shown, QList<bool>{false});
     }
 
     void studioIsHiddenNotDestroyedAndReused()
@@ -88,6 +83,8 @@ private Q_SLOTS:
     {
         Fixture f;
         f.delegate->launch({});
+        // Nothing of the popover's inside exists before it is first shown.
+        QVERIFY(!f.delegate->popover().content());
         f.delegate->toggle();
         QVERIFY(f.delegate->popover().isVisible());
         QCOMPARE(f.delegate->popover().size(), QSize(310, 340));

@@ -1,17 +1,19 @@
 #include "app/menu_content.h"
 #include "app/popover.h"
+#include "app/swatch_grid.h"
 #include "app/widgets.h"
-#include "fake_hot_keys.h"
+#include "fake_desktop.h"
+#include "find_widget.h"
+#include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
-#include <QAbstractButton>
-#include <QClipboard>
-#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 using namespace pigmentry;
 
@@ -20,12 +22,38 @@ namespace {
 struct Fixture {
     test::TempSettings temp;
     test::FakeHotKeys hotKeys;
-    Store store{temp.prefs(), temp.libraryPath()};
+    test::FakeClipboard clipboard;
+    Store store{temp.prefs(), clipboard, temp.libraryPath()};
     ShortcutSettings shortcuts{temp.prefs(), hotKeys};
-    int picks = 0, opens = 0;
-    MenuContent menu{store, shortcuts, [this] { ++picks; }, [this] { ++opens; }};
+    int picks = 0, opens = 0, quits = 0;
+    MenuContent menu{store, shortcuts, [this] { ++picks; }, [this] { ++opens; }, [this] { ++quits; }};
 
-    Fixture() { temp.prefs().setBoolean("autoCopy", false); }
+    Fixture()
+    {
+        temp.prefs().setBoolean("autoCopy", false);
+        menu.show();
+    }
+
+    ColorPatch *swatch() const { return test::named<ColorPatch>(&menu, QStringLiteral("swatch")); }
+    SwatchGrid *recent() const { return test::named<SwatchGrid>(&menu, QStringLiteral("recentColors")); }
+    QString text(const QString &name) const
+    {
+        if (auto *button = test::named<QPushButton>(&menu, name))
+            return button->text();
+        return test::named<QLabel>(&menu, name)->text();
+    }
+    QList<RGBA> tiles() const
+    {
+        QList<RGBA> colors;
+        for (int row = 0; row < recent()->model()->rowCount(); ++row)
+            colors << recent()->model()->index(row, 0).data(HistoryModel::ColorRole).value<RGBA>();
+        return colors;
+    }
+    void clickTile(int row)
+    {
+        SwatchGrid *grid = recent();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
+    }
 };
 
 RGBA grey(int i)
@@ -54,11 +82,11 @@ private Q_SLOTS:
     {
         Fixture f;
         QCOMPARE(f.menu.size(), QSize(310, 340));
-        QVERIFY(f.menu.recentTiles().isEmpty());
-        QCOMPARE(f.menu.copyButton()->text(), QStringLiteral("Copy #3B82F5"));
-        QCOMPARE(f.menu.footer()->text(), QStringLiteral("Local. Private. Ready."));
-        QCOMPARE(f.menu.shortcutText(), QStringLiteral("Shift+Super+P"));
-        QCOMPARE(f.menu.swatch()->captionText(), QStringLiteral("#3B82F5"));
+        QVERIFY(!test::shown(&f.menu, QStringLiteral("recentColors")));
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy #3B82F5"));
+        QCOMPARE(f.text("footer"), QStringLiteral("Local. Private. Ready."));
+        QCOMPARE(f.text("shortcutText"), QStringLiteral("Shift+Super+P"));
+        QCOMPARE(f.swatch()->captionText(), QStringLiteral("#3B82F5"));
     }
 
     void twelveRecordsShowTheNewestEight()
@@ -66,15 +94,32 @@ private Q_SLOTS:
         Fixture f;
         for (int i = 1; i <= 12; ++i)
             f.store.capture(grey(i));
-        const QList<QAbstractButton *> tiles = f.menu.recentTiles();
-        QCOMPARE(tiles.size(), 8);
-        for (int i = 0; i < 8; ++i) {
-            QCOMPARE(static_cast<ColorButton *>(tiles.at(i))->color(), grey(12 - i));
-            QCOMPARE(tiles.at(i)->toolTip(), QLatin1String("Copy ") + grey(12 - i).hex());
-        }
-        // Everything fits the fixed panel: no row is squeezed over another.
+        QVERIFY(test::shown(&f.menu, QStringLiteral("recentColors")));
+        QList<RGBA> expected;
+        for (int i = 12; i > 4; --i)
+            expected << grey(i);
+        QCOMPARE(f.tiles(), expected);
+        // Every tile is whole on one row, and the panel keeps its size.
+        SwatchGrid *grid = f.recent();
+        QCOMPARE(grid->columnCount(), 8);
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(7, 0))));
         QVERIFY2(f.menu.layout()->minimumSize().height() <= f.menu.height(),
                  qPrintable(QString::number(f.menu.layout()->minimumSize().height())));
+
+        QHelpEvent help(QEvent::ToolTip, grid->visualRect(grid->model()->index(0, 0)).center(), QPoint(10, 10));
+        QCoreApplication::sendEvent(grid->viewport(), &help);
+        QCOMPARE(QToolTip::text(), QLatin1String("Copy ") + grey(12).hex());
+    }
+
+    void capturesCreateNoWidgets()
+    {
+        Fixture f;
+        f.store.capture(grey(1));
+        const qsizetype widgets = f.menu.findChildren<QObject *>().size();
+        for (int i = 2; i < 40; ++i)
+            f.store.capture(grey(i));
+        f.store.deleteRecord(f.store.library().history.first().id);
+        QCOMPARE(f.menu.findChildren<QObject *>().size(), widgets);
     }
 
     void tileSelectsAndCopies()
@@ -83,44 +128,54 @@ private Q_SLOTS:
         f.temp.prefs().setText("format", "RGB");
         f.store.capture(RGBA{1, 0.5, 0, 1});
         f.store.select(grey(3));
-        QTest::mouseClick(f.menu.recentTiles().first(), Qt::LeftButton);
+        f.clickTile(0);
         QCOMPARE(f.store.selected(), (RGBA{1, 0.5, 0, 1}));
-        QCOMPARE(f.menu.copyButton()->text(), QStringLiteral("Copy #FF8000"));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("rgb(255, 128, 0)"));
-        QCOMPARE(f.menu.footer()->text(), QStringLiteral("Copied #FF8000"));
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy #FF8000"));
+        QCOMPARE(f.clipboard.text(), QStringLiteral("rgb(255, 128, 0)"));
+        QCOMPARE(f.text("footer"), QStringLiteral("Copied #FF8000"));
+
+        // From the keyboard: the tiles take focus, Return copies.
+        f.store.capture(grey(7));
+        SwatchGrid *grid = f.recent();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(f.store.selected(), (RGBA{1, 0.5, 0, 1}));
+        QCOMPARE(f.clipboard.texts.size(), 2);
     }
 
     void captionIsBlackOnlyAboveLuminance04()
     {
         Fixture f;
-        const RGBA light = greyWithLuminance(0.41);
-        f.store.select(light);
-        QCOMPARE(f.menu.swatch()->captionColor(), QColor(Qt::black));
+        f.store.select(greyWithLuminance(0.41));
+        QCOMPARE(f.swatch()->captionColor(), QColor(Qt::black));
         // A colour whose luminance is exactly 0.4 keeps white text.
         const RGBA boundary{0, 0.7406023092426888, 0.7406023092426888, 1};
         QCOMPARE(boundary.luminance(), 0.4);
         f.store.select(boundary);
-        QCOMPARE(f.menu.swatch()->captionColor(), QColor(Qt::white));
+        QCOMPARE(f.swatch()->captionColor(), QColor(Qt::white));
     }
 
     void clampedHexForOutOfRangeColours()
     {
         Fixture f;
         f.store.select(RGBA{-0.2, 1.4, 0.5, 1});
-        QCOMPARE(f.menu.swatch()->captionText(), QStringLiteral("#00FF80"));
+        QCOMPARE(f.swatch()->captionText(), QStringLiteral("#00FF80"));
     }
 
     void followsNoticeAndShortcut()
     {
         Fixture f;
-        QTest::mouseClick(f.menu.copyButton(), Qt::LeftButton);
-        QCOMPARE(f.menu.footer()->text(), QStringLiteral("Copied #3B82F5"));
+        QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("copyButton")), Qt::LeftButton);
+        QCOMPARE(f.text("footer"), QStringLiteral("Copied #3B82F5"));
         f.shortcuts.action = [] {};
         f.shortcuts.beginRecording();
         f.shortcuts.set(ShortcutConfiguration{quint32(Qt::Key_K), ShortcutConfiguration::Ctrl | ShortcutConfiguration::Alt, "K"});
-        QCOMPARE(f.menu.shortcutText(), QStringLiteral("Ctrl+Alt+K"));
-        QTest::mouseClick(f.menu.pickButton(), Qt::LeftButton);
+        QCOMPARE(f.text("shortcutText"), QStringLiteral("Ctrl+Alt+K"));
+        QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("pickButton")), Qt::LeftButton);
         QCOMPARE(f.picks, 1);
+        QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("quit")), Qt::LeftButton);
+        QCOMPARE(f.quits, 1);
     }
 
     void popoverPlacement_data()
@@ -128,8 +183,6 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("anchor");
         QTest::addColumn<QPoint>("pointer");
         QTest::addColumn<QPoint>("topLeft");
-        const QRect screen(0, 0, 1920, 1080);
-        Q_UNUSED(screen);
         QTest::newRow("below an icon in a top panel") << QRect(1800, 0, 24, 24) << QPoint() << QPoint(1610, 28);
         QTest::newRow("above an icon in a bottom panel") << QRect(1000, 1056, 24, 24) << QPoint() << QPoint(857, 712);
         QTest::newRow("near the pointer without geometry") << QRect() << QPoint(100, 900) << QPoint(0, 552);

@@ -1,33 +1,38 @@
-#include "app/pages/inspector.h"
-#include "app/pages/picker_page.h"
-#include "app/pages/swatch_tile.h"
+#include "app/page.h"
 #include "app/studio_window.h"
+#include "app/swatch_grid.h"
 #include "app/widgets.h"
-#include "fake_hot_keys.h"
+#include "fake_desktop.h"
+#include "find_widget.h"
+#include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QTest>
-#include <QToolButton>
 
 using namespace pigmentry;
+using test::named;
+using test::shown;
 
 namespace {
 
 struct Fixture {
     test::TempSettings temp;
-    test::FakeHotKeys hotKeys;
-    Store store{temp.prefs(), temp.libraryPath()};
-    ShortcutSettings shortcuts{temp.prefs(), hotKeys};
+    test::FakeDesktop desktop;
+    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
+    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
     int picks = 0;
-    StudioWindow window{store, shortcuts, temp.prefs(), [this] { ++picks; }};
+    StudioWindow window{store, shortcuts, temp.prefs(), desktop.get(), [this] { ++picks; }};
 
     Fixture()
     {
@@ -35,16 +40,28 @@ struct Fixture {
         window.show();
     }
 
+    // The page on screen, and a widget on it or in the frame around it.
+    QWidget *page() const { return named<QStackedWidget>(&window, QStringLiteral("pages"))->currentWidget(); }
+    QString text(const QString &name) const { return shown<QLabel>(&window, name)->text(); }
+    QLineEdit *hexField() const { return named<QLineEdit>(&window, QStringLiteral("hexField")); }
+    QWidget *inspector() const { return named(&window, QStringLiteral("inspectorColumn")); }
+    SwatchGrid *recent() const { return named<SwatchGrid>(&window, QStringLiteral("recentColors")); }
+
     void enterHex(const QString &text)
     {
-        window.inspector()->hexField()->setText(text);
-        window.inspector()->submitHex();
+        hexField()->setText(text);
+        QTest::keyClick(hexField(), Qt::Key_Return);
     }
 };
 
 RGBA grey(int i)
 {
     return RGBA{i / 255.0, i / 255.0, i / 255.0, 1.0};
+}
+
+QColor pixelAt(QWidget *widget, const QPoint &point)
+{
+    return widget->grab().toImage().pixelColor(point * widget->devicePixelRatioF());
 }
 
 } // namespace
@@ -60,80 +77,112 @@ private Q_SLOTS:
         QCOMPARE(f.window.size(), QSize(1180, 780));
         QCOMPARE(f.window.minimumSize(), QSize(1000, 680));
         QCOMPARE(f.window.page(), std::optional<Page>(Page::picker));
-        QCOMPARE(f.window.pageTitle()->text(), QStringLiteral("Color Inspector"));
-        QCOMPARE(f.window.pageSubtitle()->text(), QStringLiteral("Capture, refine, and make it yours."));
-        QVERIFY(f.window.inspectorColumn()->isVisible());
-        QCOMPARE(f.window.inspectorColumn()->width(), 280);
-        QCOMPARE(f.window.statusText()->text(), QStringLiteral("On-device color tools"));
+        QCOMPARE(f.text("pageTitle"), QStringLiteral("Color Inspector"));
+        QCOMPARE(f.text("pageSubtitle"), QStringLiteral("Capture, refine, and make it yours."));
+        QCOMPARE(f.text("toolbarTitle"), QStringLiteral("Color Inspector"));
+        QVERIFY(f.inspector()->isVisible());
+        QCOMPARE(f.inspector()->width(), 280);
+        QCOMPARE(f.text("statusText"), QStringLiteral("On-device color tools"));
+        QCOMPARE(f.text("statusShortcut"), QStringLiteral("Shift+Super+P"));
+        // The sidebar takes its ideal width.
+        QCOMPARE(named(&f.window, QStringLiteral("sidebar"))->width(), 210);
     }
 
     void sidebarListsNinePagesInThreeSections()
     {
         Fixture f;
+        auto *sidebar = named<QListWidget>(&f.window, QStringLiteral("Pages"));
         QStringList rows;
-        for (int i = 0; i < f.window.sidebar()->count(); ++i)
-            rows << f.window.sidebar()->item(i)->text();
+        for (int i = 0; i < sidebar->count(); ++i)
+            rows << sidebar->item(i)->text();
         QCOMPARE(rows, (QStringList{"LIBRARY", "Color Inspector", "Recent Colors", "Favorites", "My Palettes",
                                     "DESIGN TOOLS", "Color Harmony", "Gradient Studio", "Contrast Checker",
                                     "Image Extraction", "", "Settings"}));
+        // The keyboard walks the pages and skips the section headers.
+        sidebar->setFocus();
+        QTest::keyClick(sidebar, Qt::Key_Down);
+        QTest::keyClick(sidebar, Qt::Key_Down);
+        QTest::keyClick(sidebar, Qt::Key_Down);
+        QTest::keyClick(sidebar, Qt::Key_Down);
+        QCOMPARE(f.window.page(), std::optional<Page>(Page::harmony));
+    }
+
+    void pagesAreBuiltWhenFirstShown()
+    {
+        Fixture f;
+        QVERIFY(named(&f.window, QStringLiteral("picker")));
+        for (const Page page : allPages())
+            if (page != Page::picker)
+                QVERIFY2(!named(&f.window, key(page)), qPrintable(key(page)));
+        f.window.setPage(Page::gradient);
+        QWidget *gradient = f.page();
+        QCOMPARE(gradient->objectName(), QStringLiteral("gradient"));
+        f.window.setPage(Page::picker);
+        f.window.setPage(Page::gradient);
+        QCOMPARE(f.page(), gradient);
     }
 
     void settingsHasNoInspector()
     {
         Fixture f;
         f.window.setPage(Page::settings);
-        QVERIFY(!f.window.inspectorColumn()->isVisible());
-        QCOMPARE(f.window.pageMaximumWidth(), 720);
+        QVERIFY(!f.inspector()->isVisible());
+        QCOMPARE(shown(f.page(), QStringLiteral("pageBlock"))->maximumWidth(), 720);
         f.window.setPage(Page::gradient);
-        QVERIFY(f.window.inspectorColumn()->isVisible());
-        QCOMPARE(f.window.pageMaximumWidth(), 900);
-        QCOMPARE(f.window.pageTitle()->text(), QStringLiteral("Gradient Studio"));
+        QVERIFY(f.inspector()->isVisible());
+        QCOMPARE(shown(f.page(), QStringLiteral("pageBlock"))->maximumWidth(), 900);
+        QCOMPARE(f.text("pageTitle"), QStringLiteral("Gradient Studio"));
     }
 
     void emptySelectionShowsTheColorInspector()
     {
         Fixture f;
         f.window.setPage(Page::harmony);
-        f.window.sidebar()->clearSelection();
+        named<QListWidget>(&f.window, QStringLiteral("sidebar"))->clearSelection();
         QCOMPARE(f.window.page(), std::nullopt);
-        QCOMPARE(f.window.pageTitle()->text(), QStringLiteral("Color Inspector"));
-        QVERIFY(f.window.pickerPage()->isVisible());
-        QVERIFY(f.window.inspectorColumn()->isVisible());
+        QCOMPARE(f.text("pageTitle"), QStringLiteral("Color Inspector"));
+        QVERIFY(shown(&f.window, QStringLiteral("largeSwatch")));
+        QVERIFY(f.inspector()->isVisible());
     }
 
     void statusBarShowsTheNoticeAfterACopy()
     {
         Fixture f;
-        f.store.copy(f.store.selected());
-        QCOMPARE(f.window.statusText()->text(), QStringLiteral("Copied #3B82F5"));
+        QTest::mouseClick(named<QPushButton>(&f.window, QStringLiteral("copyColor")), Qt::LeftButton);
+        QCOMPARE(f.text("statusText"), QStringLiteral("Copied #3B82F5"));
+        QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("#3B82F5"));
+        QTest::mouseClick(named<QPushButton>(&f.window, QStringLiteral("pickColor")), Qt::LeftButton);
+        QCOMPARE(f.picks, 1);
     }
 
     void hexEntry()
     {
         Fixture f;
-        Inspector *inspector = f.window.inspector();
         f.enterHex(QStringLiteral("3b82f6"));
         QCOMPARE(f.store.selected(), *RGBA::fromHex(QStringLiteral("#3B82F6")));
-        QCOMPARE(inspector->hexField()->text(), QStringLiteral("#3B82F6"));
+        QCOMPARE(f.hexField()->text(), QStringLiteral("#3B82F6"));
 
         // The same colour again changes nothing: the field keeps the text.
         f.enterHex(QStringLiteral("  3B82f6 "));
-        QCOMPARE(inspector->hexField()->text(), QStringLiteral("  3B82f6 "));
+        QCOMPARE(f.hexField()->text(), QStringLiteral("  3B82f6 "));
+        // Until the Studio is put on screen again.
+        f.window.hide();
+        f.window.show();
+        QCOMPARE(f.hexField()->text(), QStringLiteral("#3B82F6"));
 
         f.enterHex(QStringLiteral("#3B82F680"));
         QCOMPARE(f.store.selected().a, 128 / 255.0);
-        QCOMPARE(inspector->hexField()->text(), QStringLiteral("#3B82F6"));
-        QCOMPARE(inspector->opacityLabel()->text(), QStringLiteral("50%"));
+        QCOMPARE(f.hexField()->text(), QStringLiteral("#3B82F6"));
+        QCOMPARE(f.text("opacityText"), QStringLiteral("50%"));
 
         f.enterHex(QStringLiteral("#FFF"));
-        QCOMPARE(inspector->errorLabel()->text(), QStringLiteral("Use 6 or 8 hexadecimal digits."));
-        QVERIFY(inspector->errorLabel()->isVisible());
+        QCOMPARE(f.text("hexError"), QStringLiteral("Use 6 or 8 hexadecimal digits."));
         QCOMPARE(f.store.selected().a, 128 / 255.0);
         // Another change of the colour keeps the message; a valid entry clears it.
         f.store.select(grey(9));
-        QVERIFY(inspector->errorLabel()->isVisible());
+        QVERIFY(shown(&f.window, QStringLiteral("hexError")));
         f.enterHex(QStringLiteral("#FF8000"));
-        QVERIFY(!inspector->errorLabel()->isVisible());
+        QVERIFY(!shown(&f.window, QStringLiteral("hexError")));
         QCOMPARE(f.store.selected(), (RGBA{1, 128 / 255.0, 0, 1}));
         QVERIFY(f.store.library().history.isEmpty()); // nothing is saved
     }
@@ -141,54 +190,52 @@ private Q_SLOTS:
     void copyInTheChosenFormat()
     {
         Fixture f;
-        Inspector *inspector = f.window.inspector();
-        inspector->formatPicker()->setCurrentText(QStringLiteral("JSON"));
-        QCOMPARE(inspector->copyButton()->text(), QStringLiteral("Copy JSON"));
-        QTest::mouseClick(inspector->copyButton(), Qt::LeftButton);
+        named<QComboBox>(&f.window, QStringLiteral("formatPicker"))->setCurrentText(QStringLiteral("JSON"));
+        auto *copy = named<QPushButton>(&f.window, QStringLiteral("copyFormat"));
+        QCOMPARE(copy->text(), QStringLiteral("Copy JSON"));
+        QTest::mouseClick(copy, Qt::LeftButton);
         QCOMPARE(f.store.notice(), QStringLiteral("Copied #3B82F5"));
+        QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("{\"hex\":\"#3B82F5\",\"alpha\":1.0}"));
     }
 
-    void recentCardShowsTheNewestSix()
+    void recentCardShowsTheNewestSixAsWholeTiles()
     {
         Fixture f;
-        QVERIFY(!f.window.pickerPage()->recentCard()->isVisible());
+        QVERIFY(!shown(&f.window, QStringLiteral("recentCard")));
         for (int i = 1; i <= 10; ++i)
             f.store.capture(grey(i));
-        QVERIFY(f.window.pickerPage()->recentCard()->isVisible());
-        const QList<SwatchTile *> tiles = f.window.pickerPage()->recentTiles();
-        QCOMPARE(tiles.size(), 6);
-        QCOMPARE(tiles.first()->color(), grey(10));
-        QVERIFY(tiles.first()->isSelectedColor());
-        QTest::mouseClick(tiles.at(3), Qt::LeftButton);
+        QVERIFY(shown(&f.window, QStringLiteral("recentCard")));
+        SwatchGrid *grid = f.recent();
+        QCOMPARE(grid->model()->rowCount(), 6);
+        QCOMPARE(grid->model()->index(0, 0).data(HistoryModel::ColorRole).value<RGBA>(), grey(10));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(3, 0)).center());
         QCOMPARE(f.store.selected(), grey(7));
-        QVERIFY(tiles.at(3)->isSelectedColor());
-        QVERIFY(!tiles.first()->isSelectedColor());
-        QCOMPARE(f.window.pickerPage()->largeSwatch()->color(), grey(7));
+        QCOMPARE(named<ColorPatch>(&f.window, QStringLiteral("largeSwatch"))->color(), grey(7));
+
+        // At any width every tile is whole: the grid grows by rows.
+        for (const int width : {1600, 1000, 1180}) {
+            f.window.resize(width, 780);
+            QTRY_VERIFY(grid->width() > 0 && grid->height() == grid->heightForWidth(grid->width()));
+            for (int row = 0; row < 6; ++row)
+                QVERIFY2(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(row, 0))),
+                         qPrintable(QStringLiteral("tile %1 at width %2").arg(row).arg(width)));
+        }
     }
 
-    void recentTilesAfterNarrowingMatchAFreshLayout()
+    void capturesCreateNoWidgets()
     {
-        // Columns of an earlier, wider arrangement must not keep taking space.
-        const auto tileWidths = [](int firstWidth, int secondWidth) {
-            Fixture f;
-            for (int i = 1; i <= 6; ++i)
-                f.store.capture(grey(i));
-            for (const int width : {firstWidth, secondWidth}) {
-                f.window.resize(width, 780);
-                QTest::qWait(50);
-            }
-            QList<int> widths;
-            for (SwatchTile *tile : f.window.pickerPage()->recentTiles())
-                widths.append(tile->width());
-            return widths;
-        };
-        QCOMPARE(tileWidths(1600, 1000), tileWidths(1000, 1000));
+        Fixture f;
+        f.store.capture(grey(1));
+        const qsizetype objects = f.window.findChildren<QObject *>().size();
+        for (int i = 2; i < 30; ++i)
+            f.store.capture(grey(i));
+        QCOMPARE(f.window.findChildren<QObject *>().size(), objects);
     }
 
     void paletteMenuWithoutPalettesOpensMyPalettes()
     {
         Fixture f;
-        QMenu *menu = f.window.inspector()->paletteButton()->menu();
+        QMenu *menu = named<QPushButton>(&f.window, QStringLiteral("paletteMenu"))->menu();
         Q_EMIT menu->aboutToShow();
         QCOMPARE(menu->actions().size(), 1);
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("Create a palette in My Palettes"));
@@ -206,11 +253,34 @@ private Q_SLOTS:
     void keysNoteFollowsThePickerMode()
     {
         Fixture f;
-        QVERIFY(f.window.pickerPage()->keysNote()->text().startsWith(QStringLiteral("Precision mode · Shift + arrows")));
+        QVERIFY(f.text("keysNote").startsWith(QStringLiteral("Precision mode · Shift + arrows")));
         f.temp.prefs().setBoolean("useNativePicker", true);
         f.window.setPage(Page::history);
         f.window.setPage(Page::picker);
-        QVERIFY(f.window.pickerPage()->keysNote()->text().startsWith(QStringLiteral("Using the built-in desktop picker.")));
+        QVERIFY(f.text("keysNote").startsWith(QStringLiteral("Using the built-in desktop picker.")));
+    }
+
+    void switchingToDarkRepaintsEverything()
+    {
+        Fixture f;
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(30, 30, 32));
+        dark.setColor(QPalette::Base, QColor(44, 44, 46));
+        dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+        dark.setColor(QPalette::Text, QColor(240, 240, 240));
+        dark.setColor(QPalette::Button, QColor(58, 58, 60));
+        dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+
+        auto *title = shown<QLabel>(&f.window, QStringLiteral("pageTitle"));
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(240, 240, 240));
+        // The page area and the cards paint with the new colours.
+        QCOMPARE(pixelAt(f.page(), QPoint(4, 4)), QColor(30, 30, 32));
+        QCOMPARE(pixelAt(named(&f.window, QStringLiteral("largeSwatch"))->parentWidget(), QPoint(10, 30)), QColor(44, 44, 46));
+        QCOMPARE(pixelAt(named(&f.window, QStringLiteral("inspector")), QPoint(4, 4)), QColor(44, 44, 46));
+        QApplication::setPalette(light);
     }
 };
 

@@ -1,39 +1,77 @@
 #include "inspector.h"
 
+#include "app/page_context.h"
+#include "app/style.h"
+#include "app/swatch_delegate.h"
 #include "app/theme.h"
 #include "app/widgets.h"
 #include "model/store.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QToolButton>
 
 #include <cmath>
 
 namespace pigmentry {
 
+// The colour well: the selected colour on a small rounded button that opens
+// the colour editor.
+class ColorWell : public QAbstractButton {
+public:
+    explicit ColorWell(Store &store, QWidget *parent = nullptr) : QAbstractButton(parent), store(store)
+    {
+        setFixedSize(44, 28);
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 5, 5);
+        paintColor(&painter, shape, store.selected());
+        painter.setPen(QPen(theme::primary(0.2), 1));
+        painter.drawPath(shape);
+        if (hasFocus()) {
+            painter.setPen(QPen(theme::accent(), 2));
+            painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 7, 7);
+        }
+    }
+
+private:
+    Store &store;
+};
+
 namespace {
 
 const QString hexMessage = QStringLiteral("Use 6 or 8 hexadecimal digits.");
+const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
 
-QString prominentStyle()
+template <typename W>
+W *named(W *widget, const QString &name)
 {
-    return QStringLiteral("QPushButton { background: %1; color: white; border: none; border-radius: 7px; padding: 0 12px; }"
-                          "QPushButton:hover { background: %2; } QPushButton:pressed { background: %3; }")
-        .arg(theme::accent().name(), theme::accent().lighter(110).name(), theme::accent().darker(115).name());
+    widget->setObjectName(name);
+    return widget;
 }
 
 } // namespace
 
-Inspector::Inspector(Store &store, std::function<void(Page)> showPage, QWidget *parent)
-    : QWidget(parent), store(store), showPage(std::move(showPage))
+Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
 {
+    Store &store = context.store;
+    setObjectName(QStringLiteral("inspector"));
     auto *stack = new QVBoxLayout(this);
     stack->setSpacing(20);
     stack->setContentsMargins(22, 22, 22, 22);
@@ -41,30 +79,28 @@ Inspector::Inspector(Store &store, std::function<void(Page)> showPage, QWidget *
     // Header.
     auto *header = new QHBoxLayout;
     header->addWidget(textLabel(QStringLiteral("COLOR DETAILS"), tracked(theme::font(10, QFont::DemiBold), 1.3),
-                                theme::secondary()));
-    auto *badge = textLabel(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::secondary());
+                                theme::Tone::Secondary));
+    auto *badge = new Pill(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::Tone::Secondary, 100);
     badge->setContentsMargins(7, 3, 7, 3);
-    badge->setStyleSheet(QStringLiteral("background: %1; border-radius: 8px;").arg(theme::quaternary().name(QColor::HexArgb)));
     header->addWidget(badge);
     header->addStretch();
     stack->addLayout(header);
 
     swatch = new ColorPatch;
     swatch->setFixedHeight(120);
-    swatch->setBorder(theme::primary(0.07));
+    swatch->setBorder(0.07);
     stack->addWidget(swatch);
 
     // The code and the colour editor.
     auto *titleRow = new QHBoxLayout;
-    hexTitle = textLabel(QString(), theme::monospace(23, QFont::Medium), theme::primary());
+    hexTitle = named(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary), QStringLiteral("hexTitle"));
     hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
-    well = new QPushButton;
-    well->setFixedSize(44, 26);
+    well = new ColorWell(store);
     well->setAccessibleName(QStringLiteral("Edit color"));
     well->setToolTip(QStringLiteral("Open color editor"));
-    connect(well, &QPushButton::clicked, this, &Inspector::openColorEditor);
+    connect(well, &QAbstractButton::clicked, this, &Inspector::openColorEditor);
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
 
@@ -72,13 +108,13 @@ Inspector::Inspector(Store &store, std::function<void(Page)> showPage, QWidget *
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
     entry->addWidget(fieldLabel(QStringLiteral("HEX VALUE")));
-    hex = new QLineEdit;
+    hex = named(new QLineEdit, QStringLiteral("hexField"));
     hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
     hex->setFont(theme::monospace(13));
     hex->setAccessibleName(QStringLiteral("HEX VALUE"));
     connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
     entry->addWidget(hex);
-    error = textLabel(QString(), theme::font(11), theme::red());
+    error = named(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
     error->setWordWrap(true);
     error->hide();
     entry->addWidget(error);
@@ -87,16 +123,15 @@ Inspector::Inspector(Store &store, std::function<void(Page)> showPage, QWidget *
     // RGB, HSL, HSV.
     auto *codeList = new QVBoxLayout;
     codeList->setSpacing(0);
-    const QStringList names = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
-    for (qsizetype i = 0; i < names.size(); ++i) {
+    for (qsizetype i = 0; i < codeNames.size(); ++i) {
         if (i)
-            codeList->addWidget(divider());
+            codeList->addWidget(new Divider);
         auto *row = new QHBoxLayout;
         row->setContentsMargins(0, 10, 0, 10);
-        auto *name = textLabel(names.at(i), theme::font(10, QFont::Medium), theme::secondary());
+        auto *name = textLabel(codeNames.at(i), theme::font(10, QFont::Medium), theme::Tone::Secondary);
         name->setFixedWidth(28);
         row->addWidget(name);
-        auto *code = textLabel(QString(), theme::monospace(10), theme::primary());
+        auto *code = textLabel(QString(), theme::monospace(10), theme::Tone::Primary);
         code->setTextInteractionFlags(Qt::TextSelectableByMouse);
         row->addWidget(code, 1);
         codes.append(code);
@@ -110,62 +145,63 @@ Inspector::Inspector(Store &store, std::function<void(Page)> showPage, QWidget *
     auto *opacityRow = new QHBoxLayout;
     opacityRow->addWidget(fieldLabel(QStringLiteral("OPACITY")));
     opacityRow->addStretch();
-    opacity = textLabel(QString(), theme::monospace(11), theme::secondary());
+    opacity = named(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
     opacityRow->addWidget(opacity);
     opacityBlock->addLayout(opacityRow);
-    slider = new QSlider(Qt::Horizontal);
+    slider = named(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     slider->setRange(0, 1000);
     slider->setAccessibleName(QStringLiteral("Opacity"));
-    connect(slider, &QSlider::valueChanged, this, [this](int value) { this->store.setOpacity(value / 1000.0); });
+    connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 1000.0); });
     opacityBlock->addWidget(slider);
     stack->addLayout(opacityBlock);
 
-    stack->addWidget(divider());
+    stack->addWidget(new Divider);
 
     // Export.
     auto *exportBlock = new QVBoxLayout;
     exportBlock->setSpacing(8);
     exportBlock->addWidget(fieldLabel(QStringLiteral("EXPORT FORMAT")));
-    format = new QComboBox;
+    format = named(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
     format->setAccessibleName(QStringLiteral("Copy as"));
     exportBlock->addWidget(format);
-    copy = new QPushButton;
-    copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), Qt::white));
-    copy->setStyleSheet(prominentStyle());
+    auto *copy = named(new QPushButton, QStringLiteral("copyFormat"));
+    copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
+    makeProminent(copy);
     copy->setFixedHeight(32);
-    connect(format, &QComboBox::currentTextChanged, this,
-            [this](const QString &name) { copy->setText(QLatin1String("Copy ") + name); });
+    connect(format, &QComboBox::currentTextChanged, copy,
+            [copy](const QString &name) { copy->setText(QLatin1String("Copy ") + name); });
     copy->setText(QLatin1String("Copy ") + format->currentText());
-    connect(copy, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected(), format->currentText()); });
+    connect(copy, &QPushButton::clicked, this,
+            [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
     exportBlock->addWidget(copy);
     stack->addLayout(exportBlock);
 
     // Save and Palette.
     auto *saveRow = new QHBoxLayout;
     auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QStringLiteral("Save"));
-    connect(save, &QPushButton::clicked, this, [this] { this->store.capture(this->store.selected()); });
+    connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
     saveRow->addWidget(save);
-    palette = new QToolButton;
-    palette->setText(QStringLiteral("Palette"));
-    palette->setIcon(theme::icon(QStringLiteral("square.stack.3d.up")));
-    palette->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    palette->setPopupMode(QToolButton::InstantPopup);
+    palette = named(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QStringLiteral("Palette")),
+                    QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
     saveRow->addWidget(palette);
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    auto *footnote = textLabel(QStringLiteral("Screen colors are converted to sRGB."), theme::font(10), theme::tertiary());
+    auto *footnote = textLabel(QStringLiteral("Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Tertiary);
     footnote->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(footnote);
     stack->addStretch();
 
     connect(&store, &Store::selectedChanged, this, &Inspector::updateSelected);
-    connect(&store, &Store::libraryChanged, this, &Inspector::rebuildPaletteMenu);
     updateSelected();
-    rebuildPaletteMenu();
+}
+
+void Inspector::syncHex()
+{
+    hex->setText(context.store.selected().hex());
 }
 
 void Inspector::submitHex()
@@ -179,26 +215,24 @@ void Inspector::submitHex()
     error->clear();
     error->hide();
     // An unchanged colour changes nothing, so the field keeps what was typed.
-    if (!(*parsed == store.selected()))
-        store.select(*parsed);
+    if (!(*parsed == context.store.selected()))
+        context.store.select(*parsed);
 }
 
 void Inspector::updateSelected()
 {
-    const RGBA &color = store.selected();
+    const RGBA &color = context.store.selected();
     swatch->setColor(color);
     hexTitle->setText(color.hex());
-    hex->setText(color.hex());
-    const QStringList names = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
+    syncHex();
     for (qsizetype i = 0; i < codes.size(); ++i)
-        codes.at(i)->setText(color.formatted(names.at(i)));
+        codes.at(i)->setText(color.formatted(codeNames.at(i)));
     opacity->setText(QString::number(std::isfinite(color.a) ? int(std::trunc(color.a * 100)) : 0) + u'%');
     {
         const QSignalBlocker blocker(slider);
-        slider->setValue(int(std::lround(std::clamp(color.a, 0.0, 1.0) * 1000)));
+        slider->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 1000)));
     }
-    well->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid %2; border-radius: 6px; }")
-                            .arg(theme::color(color).name(QColor::HexArgb), theme::primary(0.2).name(QColor::HexArgb)));
+    well->update();
     if (editor) {
         const QSignalBlocker blocker(editor);
         editor->setCurrentColor(theme::color(color));
@@ -207,16 +241,18 @@ void Inspector::updateSelected()
 
 void Inspector::rebuildPaletteMenu()
 {
+    // Built when it opens, so it always shows the palettes of the moment.
     QMenu *menu = palette->menu();
     menu->clear();
-    const auto &palettes = store.library().palettes;
+    const auto &palettes = context.store.library().palettes;
     if (palettes.isEmpty()) {
-        menu->addAction(QStringLiteral("Create a palette in My Palettes"), this, [this] { showPage(Page::palettes); });
+        menu->addAction(QStringLiteral("Create a palette in My Palettes"), this,
+                        [this] { context.showPage(Page::palettes); });
         return;
     }
     for (const Palette &p : palettes) {
         const QUuid id = p.id;
-        menu->addAction(p.name, this, [this, id] { store.addToPalette(id); });
+        menu->addAction(p.name, this, [this, id] { context.store.addToPalette(id); });
     }
 }
 
@@ -227,9 +263,9 @@ void Inspector::openColorEditor()
         editor->setOption(QColorDialog::ShowAlphaChannel);
         editor->setOption(QColorDialog::NoButtons);
         editor->setWindowTitle(QStringLiteral("Edit color"));
-        editor->setCurrentColor(theme::color(store.selected()));
+        editor->setCurrentColor(theme::color(context.store.selected()));
         connect(editor, &QColorDialog::currentColorChanged, this,
-                [this](const QColor &color) { store.select(theme::rgba(color)); });
+                [this](const QColor &color) { context.store.select(theme::rgba(color)); });
     }
     editor->show();
     editor->raise();

@@ -1,23 +1,19 @@
 #pragma once
 
-#include "app/page.h"
-
 #include <QWidget>
-
-#include <functional>
 
 class QColorDialog;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
-class QToolButton;
 
 namespace pigmentry {
 
 class ColorPatch;
-class Store;
+class ColorWell;
+class Label;
+struct PageContext;
 
 // The inspector column: the selected colour in detail with every edit of it
 // (hex entry, colour editor, opacity), copy in any format, Save and the
@@ -26,37 +22,29 @@ class Inspector : public QWidget {
     Q_OBJECT
 
 public:
-    Inspector(Store &store, std::function<void(Page)> showPage, QWidget *parent = nullptr);
+    explicit Inspector(PageContext &context, QWidget *parent = nullptr);
 
-    // Submits the hex field, as Return does.
-    void submitHex();
-
-    QLineEdit *hexField() const { return hex; }
-    QLabel *errorLabel() const { return error; }
-    QLabel *opacityLabel() const { return opacity; }
-    QComboBox *formatPicker() const { return format; }
-    QPushButton *copyButton() const { return copy; }
-    QToolButton *paletteButton() const { return palette; }
-    QSlider *opacitySlider() const { return slider; }
+    // Sets the hex field from the selected colour, as each showing of the
+    // Studio does.
+    void syncHex();
 
 private:
+    void submitHex();
     void updateSelected();
     void rebuildPaletteMenu();
     void openColorEditor();
 
-    Store &store;
-    std::function<void(Page)> showPage;
+    PageContext &context;
     ColorPatch *swatch;
-    QLabel *hexTitle;
-    QPushButton *well;
+    Label *hexTitle;
+    ColorWell *well;
     QLineEdit *hex;
-    QLabel *error;
-    QList<QLabel *> codes;
-    QLabel *opacity;
+    Label *error;
+    QList<Label *> codes;
+    Label *opacity;
     QSlider *slider;
     QComboBox *format;
-    QPushButton *copy;
-    QToolButton *palette;
+    QPushButton *palette;
     QColorDialog *editor = nullptr;
 };
 

@@ -1,0 +1,47 @@
+#include "app/page_context.h"
+#include "app/page_frame.h"
+#include "picker_page.h"
+
+#include <QWidget>
+
+#include <array>
+
+namespace pigmentry {
+
+namespace {
+
+using PageFactory = QWidget *(*)(PageContext &);
+
+QWidget *pickerPage(PageContext &context)
+{
+    return scrollingPage(Page::picker, new PickerPage(context));
+}
+
+// Pages still to come show their header over an empty body.
+template <Page page>
+QWidget *emptyPage(PageContext &)
+{
+    return scrollingPage(page, new QWidget);
+}
+
+// One factory per page, in the order of the cases.
+constexpr std::array<PageFactory, 9> factories = {
+    &pickerPage,
+    &emptyPage<Page::history>,
+    &emptyPage<Page::favorites>,
+    &emptyPage<Page::palettes>,
+    &emptyPage<Page::harmony>,
+    &emptyPage<Page::gradient>,
+    &emptyPage<Page::contrast>,
+    &emptyPage<Page::extraction>,
+    &emptyPage<Page::settings>,
+};
+
+} // namespace
+
+QWidget *createPage(Page page, PageContext &context)
+{
+    return factories.at(std::size_t(page))(context);
+}
+
+} // namespace pigmentry

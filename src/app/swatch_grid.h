@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QAbstractItemView>
+
+namespace pigmentry {
+
+// A grid of equal cells for colour swatches, painted by the view's delegate:
+// one view for thousands of colours, never a widget per colour. Columns adapt
+// to the width (each at least the minimum cell width; with stretch they share
+// the whole row), only visible rows are painted, and the arrow keys, Home,
+// End and the page keys move between cells. Clicking a cell, or Return or
+// Space on the current one, emits chosen.
+class SwatchGrid : public QAbstractItemView {
+    Q_OBJECT
+
+public:
+    explicit SwatchGrid(QWidget *parent = nullptr);
+
+    void setCellSize(int minimumWidth, int height, bool stretch);
+    void setSpacing(int spacing);
+    // The grid takes the height of all its rows and never scrolls; otherwise
+    // it scrolls vertically.
+    void setFitsContent(bool fits);
+
+    int columnCount() const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return fits; }
+    int heightForWidth(int width) const override;
+
+    QModelIndex indexAt(const QPoint &point) const override;
+    QRect visualRect(const QModelIndex &index) const override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    void setModel(QAbstractItemModel *model) override;
+    void reset() override;
+
+Q_SIGNALS:
+    void chosen(const QModelIndex &index);
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override { return 0; }
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex &) const override { return false; }
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags flags) override;
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void rowsInserted(const QModelIndex &parent, int first, int last) override;
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int first, int last) override;
+    void updateGeometries() override;
+
+private:
+    int rows() const;
+    int columnsFor(int width) const;
+    double cellWidthFor(int width, int columns) const;
+    int contentHeightFor(int width) const;
+    QRect cellRect(int row, int width) const;
+    void contentChanged();
+
+    int minimumWidth = 85;
+    int cellHeight = 108;
+    bool stretch = true;
+    int spacing = 12;
+    bool fits = false;
+    QPersistentModelIndex hovered;
+};
+
+} // namespace pigmentry
