@@ -1,7 +1,9 @@
 // Starts a program and reports how long it takes until a window of its
 // process is viewable (for Pigmentry: the tray icon docked in the tray host;
 // for a program without a tray icon: its main window), then, after a pause,
-// its resident memory. Usage: first_window SECONDS PROGRAM [ARGUMENTS...]
+// its resident memory. With FIRST_WINDOW_THEN set, that shell command runs
+// next and the memory is read once more (Pigmentry: visit every Studio page).
+// Usage: first_window SECONDS PROGRAM [ARGUMENTS...]
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -96,6 +98,12 @@ int main(int argc, char **argv)
     }
     std::this_thread::sleep_for(std::chrono::duration<double>(std::atof(argv[1])));
     std::printf("%s: first window after %.0f ms, resident memory %.1f MiB\n", argv[2], ms, residentKiB(pid) / 1024.0);
+    if (const char *then = std::getenv("FIRST_WINDOW_THEN")) {
+        if (std::system(then) == 0) {
+            std::this_thread::sleep_for(std::chrono::duration<double>(std::atof(argv[1])));
+            std::printf("%s: after \"%s\", resident memory %.1f MiB\n", argv[2], then, residentKiB(pid) / 1024.0);
+        }
+    }
     kill(pid, SIGTERM);
     xcb_disconnect(c);
     return 0;

@@ -1,5 +1,7 @@
 #include "swatch_grid.h"
 
+#include "model/history_model.h"
+#include "model/store.h"
 #include "theme.h"
 
 #include <QKeyEvent>
@@ -7,6 +9,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <memory>
 
 namespace pigmentry {
 
@@ -90,6 +93,33 @@ QRect SwatchGrid::cellRect(int row, int width) const
     const int left = int(std::lround(column * (cell + spacing)));
     const int right = int(std::lround(column * (cell + spacing) + cell));
     return QRect(left, line * (cellHeight + spacing), right - left, cellHeight);
+}
+
+void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &matches)
+{
+    if (!model())
+        return;
+    const int columns = columnCount();
+    const int first = std::max(0, verticalOffset() / (cellHeight + spacing)) * columns;
+    const int last = std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + spacing) * columns + columns);
+    for (int row = first; row < last; ++row) {
+        const QModelIndex index = model()->index(row, 0, rootIndex());
+        if (matches(index))
+            viewport()->update(visualRect(index));
+    }
+}
+
+void SwatchGrid::followSelection(Store &store)
+{
+    auto previous = std::make_shared<RGBA>(store.selected());
+    connect(&store, &Store::selectedChanged, this, [this, &store, previous] {
+        const RGBA now = store.selected();
+        updateCells([&](const QModelIndex &index) {
+            const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+            return color == now || color == *previous;
+        });
+        *previous = now;
+    });
 }
 
 QSize SwatchGrid::sizeHint() const

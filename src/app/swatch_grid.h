@@ -2,7 +2,11 @@
 
 #include <QAbstractItemView>
 
+#include <functional>
+
 namespace pigmentry {
+
+class Store;
 
 // A grid of equal cells for colour swatches, painted by the view's delegate:
 // one view for thousands of colours, never a widget per colour. Columns adapt
@@ -23,6 +27,12 @@ public:
     void setFitsContent(bool fits);
 
     int columnCount() const;
+    // Repaints the cells on screen whose index matches, and nothing else:
+    // a change of the selected colour touches two tiles, not the grid.
+    void updateCells(const std::function<bool(const QModelIndex &)> &matches);
+    // Keeps the tiles' selected outline in step with a store: repaints the
+    // tiles of the colour that was selected and of the one that is.
+    void followSelection(Store &store);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return fits; }

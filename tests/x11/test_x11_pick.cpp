@@ -123,7 +123,6 @@ private Q_SLOTS:
         QVERIFY(!windows.isEmpty());
         QVERIFY(xdotool({"key", "Escape"}));
         QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
-        QTest::qWait(100);
         QVERIFY(picked.isEmpty());
         for (const quint32 id : windows)
             QVERIFY(!windowExists(id));
@@ -138,7 +137,11 @@ private Q_SLOTS:
         moveAndWait(x, y);
         // A few more passes with the panel in place over the pointer.
         const int before = int(picked.size());
-        QTest::qWait(200);
+        for (int pass = 0; pass < 3; ++pass) {
+            QTRY_VERIFY_WITH_TIMEOUT(!picker->isCaptureBusy(), 5000);
+            picker->update();
+            QTRY_VERIFY_WITH_TIMEOUT(!picker->isCaptureBusy(), 5000);
+        }
         QCOMPARE(*picker->currentSample(), expected(x, y));
         QVERIFY(xdotool({"click", "1"}));
         QTRY_COMPARE_WITH_TIMEOUT(picked.size(), before + 1, 5000);

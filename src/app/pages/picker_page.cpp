@@ -97,8 +97,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     tiles->setModel(model);
     connect(tiles, &SwatchGrid::chosen, this,
             [&store](const QModelIndex &index) { store.select(index.data(HistoryModel::ColorRole).value<RGBA>()); });
-    // The outline follows the selected colour.
-    connect(&store, &Store::selectedChanged, tiles->viewport(), qOverload<>(&QWidget::update));
+    tiles->followSelection(store);
     recent->content()->addWidget(tiles);
     auto showRecent = [recent, model] { recent->setVisible(model->rowCount() > 0); };
     connect(model, &QAbstractItemModel::rowsInserted, recent, showRecent);
