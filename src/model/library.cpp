@@ -8,10 +8,12 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace pigmentry {
@@ -238,16 +240,40 @@ public:
         raw(std::string_view(out, size_t(n)));
     }
 
+    // Most components are bytes (n / 255, from picks); their shortest texts
+    // are made once. Any other value takes the general path, so the text is
+    // the same either way.
+    void component(double x)
+    {
+        static const auto texts = [] {
+            std::array<std::string, 256> table;
+            for (int n = 0; n < 256; ++n) {
+                char buffer[32];
+                const auto result = std::to_chars(buffer, buffer + sizeof buffer, n / 255.0);
+                table[size_t(n)].assign(buffer, result.ptr);
+            }
+            return table;
+        }();
+        if (x >= 0.0 && x <= 1.0 && !std::signbit(x)) {
+            const long n = std::lround(x * 255.0);
+            if (n / 255.0 == x) {
+                raw(texts[size_t(n)]);
+                return;
+            }
+        }
+        number(x);
+    }
+
     void color(const RGBA &c)
     {
         raw("{\"r\":");
-        number(c.r);
+        component(c.r);
         raw(",\"g\":");
-        number(c.g);
+        component(c.g);
         raw(",\"b\":");
-        number(c.b);
+        component(c.b);
         raw(",\"a\":");
-        number(c.a);
+        component(c.a);
         raw("}");
     }
 
