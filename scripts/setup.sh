@@ -15,6 +15,8 @@ packages=(
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
     # fonts so that text renders the same everywhere
     fonts-dejavu-core
+    # a locale with a decimal comma for the tests, generated below
+    locales
 )
 
 missing=()
@@ -24,14 +26,20 @@ for p in "${packages[@]}"; do
     fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     sudo=()
 else
     sudo=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -q
-"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Codes must keep their full stops under a locale with a decimal comma.
+if ! locale -a 2>/dev/null | grep -qiE '^de_DE\.utf-?8$'; then
+    echo "Generating the locale de_DE.UTF-8"
+    "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -38,6 +38,18 @@ int shortestDecimal(char *out, int size, double x)
     return n;
 }
 
+// A number with a fixed count of decimals and always a full stop, whatever
+// the C library's numeric locale: rounds the exact double with ties to even,
+// as "%.Nf" does in the C locale.
+struct Fixed {
+    char text[400];
+    Fixed(double x, int decimals)
+    {
+        const auto result = std::to_chars(text, text + sizeof text - 1, x, std::chars_format::fixed, decimals);
+        *result.ptr = '\0';
+    }
+};
+
 } // namespace
 
 const QStringList &RGBA::formats()
@@ -54,9 +66,9 @@ const QStringList &RGBA::formats()
 
 QString RGBA::formatted(const QString &format) const
 {
-    // Every code is printed into one buffer with the C conversions: "%.Nf"
-    // rounds the exact double with ties to even, which is what the codes
-    // promise; channel values are clamped, the decimal components are raw.
+    // Every code is printed into one buffer; decimals come from Fixed, never
+    // from "%f", which would take the locale's decimal comma. Channel values
+    // are clamped, the decimal components are raw.
     const int R = channelValue(r), G = channelValue(g), B = channelValue(b), A = channelValue(a);
     char buffer[192];
     const int size = sizeof buffer;
@@ -72,26 +84,30 @@ QString RGBA::formatted(const QString &format) const
         n = std::snprintf(buffer, size, "rgb(%d, %d, %d)", R, G, B);
         break;
     case Format::Rgba:
-        n = std::snprintf(buffer, size, "rgba(%d, %d, %d, %.3f)", R, G, B, a);
+        n = std::snprintf(buffer, size, "rgba(%d, %d, %d, %s)", R, G, B, Fixed(a, 3).text);
         break;
     case Format::Hsl: {
         const Triple t = hsl();
-        n = std::snprintf(buffer, size, "hsl(%.0f, %.0f%%, %.0f%%)", t.hue, t.saturation * 100.0, t.third * 100.0);
+        n = std::snprintf(buffer, size, "hsl(%s, %s%%, %s%%)", Fixed(t.hue, 0).text, Fixed(t.saturation * 100.0, 0).text,
+                          Fixed(t.third * 100.0, 0).text);
         break;
     }
     case Format::Hsv: {
         const Triple t = hsv();
-        n = std::snprintf(buffer, size, "hsv(%.0f, %.0f%%, %.0f%%)", t.hue, t.saturation * 100.0, t.third * 100.0);
+        n = std::snprintf(buffer, size, "hsv(%s, %s%%, %s%%)", Fixed(t.hue, 0).text, Fixed(t.saturation * 100.0, 0).text,
+                          Fixed(t.third * 100.0, 0).text);
         break;
     }
     case Format::CssVariable:
         n = std::snprintf(buffer, size, "--color: #%02X%02X%02X;", R, G, B);
         break;
     case Format::SwiftUI:
-        n = std::snprintf(buffer, size, "Color(.sRGB, red: %.4f, green: %.4f, blue: %.4f, opacity: %.4f)", r, g, b, a);
+        n = std::snprintf(buffer, size, "Color(.sRGB, red: %s, green: %s, blue: %s, opacity: %s)", Fixed(r, 4).text,
+                          Fixed(g, 4).text, Fixed(b, 4).text, Fixed(a, 4).text);
         break;
     case Format::NSColor:
-        n = std::snprintf(buffer, size, "NSColor(srgbRed: %.4f, green: %.4f, blue: %.4f, alpha: %.4f)", r, g, b, a);
+        n = std::snprintf(buffer, size, "NSColor(srgbRed: %s, green: %s, blue: %s, alpha: %s)", Fixed(r, 4).text,
+                          Fixed(g, 4).text, Fixed(b, 4).text, Fixed(a, 4).text);
         break;
     case Format::Android: // alpha first
         n = std::snprintf(buffer, size, "<color name=\"color\">#%02X%02X%02X%02X</color>", A, R, G, B);

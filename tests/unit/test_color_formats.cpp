@@ -2,6 +2,9 @@
 
 #include <QTest>
 
+#include <clocale>
+#include <cstdio>
+
 using pigmentry::RGBA;
 
 Q_DECLARE_METATYPE(pigmentry::RGBA)
@@ -79,6 +82,28 @@ private Q_SLOTS:
         QFETCH(QString, format);
         QFETCH(QString, code);
         QCOMPARE(color.formatted(format), code);
+    }
+
+    // A GUI application takes the user's numeric locale into the C library;
+    // codes are code and keep their full stops.
+    void codesUnderACommaLocale()
+    {
+        QVERIFY2(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), "the locale de_DE.UTF-8 is missing: run scripts/setup.sh");
+        char probe[16];
+        std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+        const QString written = QString::fromLatin1(probe);
+        const RGBA color{240 / 255.0, 252 / 255.0, 20 / 255.0, 1.0};
+        const QString rgba = color.formatted(QStringLiteral("RGBA"));
+        const QString swift = color.formatted(QStringLiteral("SwiftUI"));
+        const QString ns = color.formatted(QStringLiteral("NSColor"));
+        const RGBA violet{0.5, 0.25, 0.75, 1};
+        const QString hsl = violet.formatted(QStringLiteral("HSL"));
+        std::setlocale(LC_NUMERIC, "C");
+        QCOMPARE(written, QStringLiteral("0,5"));
+        QCOMPARE(rgba, QStringLiteral("rgba(240, 252, 20, 1.000)"));
+        QCOMPARE(swift, QStringLiteral("Color(.sRGB, red: 0.9412, green: 0.9882, blue: 0.0784, opacity: 1.0000)"));
+        QCOMPARE(ns, QStringLiteral("NSColor(srgbRed: 0.9412, green: 0.9882, blue: 0.0784, alpha: 1.0000)"));
+        QCOMPARE(hsl, violet.formatted(QStringLiteral("HSL")));
     }
 };
 
