@@ -20,6 +20,13 @@ int usage(std::FILE *err)
 
 } // namespace
 
+QString unknownFormat(const QString &name)
+{
+    if (RGBA::formats().contains(name))
+        return QString();
+    return QStringLiteral("Unknown format \"%1\". Use one of: %2.\n").arg(name, RGBA::formats().join(QLatin1String(", ")));
+}
+
 int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     std::optional<QString> color;
@@ -43,6 +50,10 @@ int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     if (!color)
         return usage(err);
+    if (const QString refusal = unknownFormat(format); !all && !refusal.isEmpty()) {
+        write(err, refusal);
+        return 2;
+    }
 
     const std::optional<RGBA> rgba = RGBA::fromHex(*color);
     if (!rgba) {

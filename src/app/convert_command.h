@@ -10,4 +10,8 @@ namespace pigmentry {
 // scripts. arguments are those after "convert". Gives the exit status.
 int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err);
 
+// The refusal of a format name that is not one of the thirteen, with the list;
+// empty for a known name.
+QString unknownFormat(const QString &name);
+
 } // namespace pigmentry

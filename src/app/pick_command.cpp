@@ -1,5 +1,6 @@
 #include "pick_command.h"
 
+#include "convert_command.h"
 #include "model/preferences.h"
 #include "platform/desktop_services.h"
 
@@ -20,6 +21,13 @@ int runPick(const QStringList &arguments)
             format = arguments.at(i).mid(9);
         else {
             std::fputs("Usage: pigmentry pick [--format NAME]\n", stderr);
+            return 2;
+        }
+    }
+
+    if (format) {
+        if (const QString refusal = unknownFormat(*format); !refusal.isEmpty()) {
+            std::fputs(qPrintable(refusal), stderr);
             return 2;
         }
     }

@@ -36,7 +36,6 @@ private Q_SLOTS:
         QTest::newRow("default is HEX") << QStringList{"#3b82f5"} << "#3B82F5\n";
         QTest::newRow("named format") << QStringList{"3B82F5", "--format", "RGB"} << "rgb(59, 130, 245)\n";
         QTest::newRow("format with =") << QStringList{"FF800080", "--format=HEX Alpha"} << "#FF800080\n";
-        QTest::newRow("unknown format gives HEX") << QStringList{"FF800080", "--format", "hex"} << "#FF8000\n";
         QTest::newRow("JSON alpha") << QStringList{"FF800080", "--format", "JSON"}
                                     << "{\"hex\":\"#FF8000\",\"alpha\":0.5019607843137255}\n";
     }
@@ -69,6 +68,13 @@ private Q_SLOTS:
         QCOMPARE(bad.exitCode, 2);
         QVERIFY(bad.out.isEmpty());
         QCOMPARE(bad.err, QStringLiteral("Use 6 or 8 hexadecimal digits.\n"));
+
+        // Format names are exact; a near miss is refused with the list.
+        const Result unknown = run({"FF800080", "--format", "hex"});
+        QCOMPARE(unknown.exitCode, 2);
+        QVERIFY(unknown.out.isEmpty());
+        QCOMPARE(unknown.err, QStringLiteral("Unknown format \"hex\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
+                                             "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON.\n"));
 
         const Result missing = run({});
         QCOMPARE(missing.exitCode, 2);
