@@ -67,11 +67,26 @@ public Q_SLOTS:
             finish(DesktopSampler::Outcome::Cancelled);
             return;
         }
+        // Anything but three finite numbers is no colour: nothing is picked,
+        // as when the colour cannot be converted.
+        const QVariant value = results.value(QStringLiteral("color"));
+        if (value.userType() != qMetaTypeId<QDBusArgument>()) {
+            finish(DesktopSampler::Outcome::Cancelled);
+            return;
+        }
+        const QDBusArgument argument = value.value<QDBusArgument>();
+        if (argument.currentSignature() != QLatin1String("(ddd)")) {
+            finish(DesktopSampler::Outcome::Cancelled);
+            return;
+        }
         double r = 0, g = 0, b = 0;
-        const QDBusArgument argument = results.value(QStringLiteral("color")).value<QDBusArgument>();
         argument.beginStructure();
         argument >> r >> g >> b;
         argument.endStructure();
+        if (!std::isfinite(r) || !std::isfinite(g) || !std::isfinite(b)) {
+            finish(DesktopSampler::Outcome::Cancelled);
+            return;
+        }
         // Bytes, as every other pick gives; rounded, never truncated.
         auto byte = [](double c) { return std::round(std::clamp(c, 0.0, 1.0) * 255.0) / 255.0; };
         finish(DesktopSampler::Outcome::Picked, RGBA{byte(r), byte(g), byte(b), 1.0});

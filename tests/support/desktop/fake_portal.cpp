@@ -45,6 +45,16 @@ QDBusObjectPath FakePortal::PickColor(const QString &, const QVariantMap &option
             code = 0;
         } else if (answer == Answer::Fail) {
             code = 2;
+        } else if (answer == Answer::TwoNumbers) {
+            QDBusArgument color;
+            color.beginStructure();
+            color << r << g;
+            color.endStructure();
+            results.insert(QStringLiteral("color"), QVariant::fromValue(color));
+            code = 0;
+        } else if (answer == Answer::Text) {
+            results.insert(QStringLiteral("color"), QStringLiteral("red"));
+            code = 0;
         }
         signal << code << results;
         QDBusConnection(connectionName).send(signal);

@@ -15,7 +15,8 @@ class FakePortal : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
 
 public:
-    enum class Answer { Color, Cancel, Fail, Never };
+    // TwoNumbers and Text succeed with a colour that is not (ddd).
+    enum class Answer { Color, Cancel, Fail, Never, TwoNumbers, Text };
     Answer answer = Answer::Color;
     double r = 0.2, g = 0.4, b = 0.6;
     bool otherHandle = false; // answer on a request path of its own choosing
