@@ -115,6 +115,23 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(256, 300)}, 5000);
     }
 
+    void zoomKeysWhateverModifiersAreHeld()
+    {
+        start();
+        moveAndWait(200, 200);
+        QCOMPARE(picker->magnification(), 10);
+        QVERIFY(xdotool({"key", "shift+minus"})); // the symbol is "_"
+        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 5, 5000);
+        QVERIFY(xdotool({"key", "shift+equal"})); // "+"
+        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 10, 5000);
+        QVERIFY(xdotool({"key", "equal"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 15, 5000);
+        QVERIFY(xdotool({"key", "minus"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 10, 5000);
+        QVERIFY(xdotool({"key", "Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+    }
+
     void escapePicksNothingAndRemovesTheOverlay()
     {
         start();

@@ -158,11 +158,13 @@ bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, q
         if (!windows.contains(press->event))
             return false;
         const bool shift = press->state & XCB_MOD_MASK_SHIFT;
-        // "+" is Shift and "=" on most layouts: the shifted symbol decides.
-        quint32 keysym = keyboard.keysymFor(press->detail, shift ? 1 : 0);
-        if (keysym == 0)
-            keysym = keyboard.keysymFor(press->detail, 0);
-        const int key = pickKey(keysym);
+        // "+" is Shift and "=" on most layouts: the shifted symbol decides
+        // where it is a key of the pick. Otherwise the key's own symbol does,
+        // whatever modifiers are held: Shift and "-" (which gives "_") still
+        // zooms out, Shift and an arrow moves ten pixels.
+        int key = shift ? pickKey(keyboard.keysymFor(press->detail, 1)) : int(Qt::Key_unknown);
+        if (key == Qt::Key_unknown)
+            key = pickKey(keyboard.keysymFor(press->detail, 0));
         if (input)
             input({PickerInput::Kind::Key, key, shift});
         return true;
