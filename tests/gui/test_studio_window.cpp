@@ -9,7 +9,9 @@
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,6 +187,20 @@ private Q_SLOTS:
         QVERIFY(!shown(&f.window, QStringLiteral("hexError")));
         QCOMPARE(f.store.selected(), (RGBA{1, 128 / 255.0, 0, 1}));
         QVERIFY(f.store.library().history.isEmpty()); // nothing is saved
+    }
+
+    void colourEditorGivesTheSameColourAsItsHexCode()
+    {
+        Fixture f;
+        QTest::mouseClick(named<QAbstractButton>(&f.window, QStringLiteral("Edit color")), Qt::LeftButton);
+        auto *editor = f.window.findChild<QColorDialog *>();
+        QVERIFY(editor && editor->isVisible());
+        editor->setCurrentColor(QColor(59, 130, 246, 128));
+        // Exactly what typing the code gives, so Save finds it equal.
+        QCOMPARE(f.store.selected(), *RGBA::fromHex(QStringLiteral("#3B82F680")));
+        f.store.capture(*RGBA::fromHex(QStringLiteral("#3B82F680")));
+        f.store.capture(f.store.selected());
+        QCOMPARE(f.store.library().history.size(), 1);
     }
 
     void copyInTheChosenFormat()
