@@ -8,12 +8,17 @@ GlobalShortcut::GlobalShortcut(HotKeyService &service) : service(service)
         if (ref && action)
             action();
     };
+    service.lost = [this](quint32 handle, int status) {
+        if (ref && *ref == handle && lost)
+            lost(status);
+    };
 }
 
 GlobalShortcut::~GlobalShortcut()
 {
     unregister();
     service.pressed = nullptr;
+    service.lost = nullptr;
 }
 
 int GlobalShortcut::registerKey(quint32 key, quint32 modifiers, std::function<void()> newAction)

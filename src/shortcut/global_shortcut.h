@@ -24,6 +24,10 @@ public:
     void unregister();
     bool isRegistered() const { return ref.has_value(); }
 
+    // Runs with the service's status when the registered combination was
+    // lost (after a change of the keyboard layout).
+    std::function<void(int status)> lost;
+
 private:
     HotKeyService &service;
     std::optional<quint32> ref;

@@ -31,6 +31,10 @@ public:
 
     // Called on the GUI thread, once per press of a registered combination.
     std::function<void(quint32 handle)> pressed;
+    // Called on the GUI thread when a registered combination could not be
+    // claimed again after the keyboard layout changed, with the status of
+    // that attempt. The registration stays; the next change tries again.
+    std::function<void(quint32 handle, int status)> lost;
 };
 
 } // namespace pigmentry

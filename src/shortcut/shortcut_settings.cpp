@@ -7,6 +7,16 @@ namespace pigmentry {
 ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, QObject *parent)
     : QObject(parent), prefs(prefs), hotkey(service), configuration_(ShortcutConfiguration::load(prefs))
 {
+    // A combination lost to a new keyboard layout is reported like one
+    // refused at launch.
+    hotkey.lost = [this](int status) { setError(unavailable(status)); };
+}
+
+QString ShortcutSettings::unavailable(int status)
+{
+    return QStringLiteral("Shortcut unavailable (%1). Choose another combination. "
+                          "You can still pick from the tray icon.")
+        .arg(status);
 }
 
 void ShortcutSettings::setConfiguration(const ShortcutConfiguration &configuration)
@@ -33,9 +43,7 @@ void ShortcutSettings::activate()
         return;
     const int status = hotkey.registerKey(configuration_.keyCode, configuration_.modifiers, action);
     if (status != 0)
-        setError(QStringLiteral("Shortcut unavailable (%1). Choose another combination. "
-                                "You can still pick from the tray icon.")
-                     .arg(status));
+        setError(unavailable(status));
 }
 
 void ShortcutSettings::set(const ShortcutConfiguration &configuration)

@@ -52,6 +52,7 @@ Q_SIGNALS:
     void errorChanged();
 
 private:
+    static QString unavailable(int status);
     void setConfiguration(const ShortcutConfiguration &configuration);
     void setRecording(bool recording);
     void setError(const QString &error);

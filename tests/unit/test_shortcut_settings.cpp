@@ -55,6 +55,21 @@ private Q_SLOTS:
         QVERIFY(f.settings.error().isEmpty());
     }
 
+    void combinationLostToANewLayoutIsReported()
+    {
+        Fixture f;
+        f.withAction();
+        f.settings.activate();
+        QVERIFY(f.settings.error().isEmpty());
+        f.hotKeys.loseAll(-1002);
+        QCOMPARE(f.settings.error(), QStringLiteral("Shortcut unavailable (-1002). Choose another combination. "
+                                                    "You can still pick from the tray icon."));
+        // A combination released for recording is not reported.
+        f.settings.beginRecording();
+        f.hotKeys.loseAll(-10);
+        QVERIFY(f.settings.error().isEmpty());
+    }
+
     void activateRefusedSetsErrorThatLaterActivateKeeps()
     {
         Fixture f;

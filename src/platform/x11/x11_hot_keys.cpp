@@ -184,8 +184,13 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
             ungrab(g);
         keyboard.read();
         for (Grab &g : grabs) {
-            if (resolve(g) == 0)
-                grab(g);
+            int status = resolve(g);
+            if (status == 0)
+                status = grab(g);
+            if (status != 0 && lost) {
+                for (const quint32 handle : g.handles)
+                    lost(handle, status);
+            }
         }
         return false;
     }

@@ -32,6 +32,14 @@ public:
 
     QList<Combination> registered() const { return live.values(); }
 
+    // A new keyboard layout where every registered combination is taken.
+    void loseAll(int status)
+    {
+        for (auto it = live.cbegin(); it != live.cend(); ++it)
+            if (lost)
+                lost(it.key(), status);
+    }
+
     // The user presses a combination: runs the action if it is registered.
     bool press(quint32 key, quint32 modifiers)
     {
