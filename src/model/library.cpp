@@ -18,6 +18,12 @@
 
 namespace pigmentry {
 
+QString quotedText(const QString &text)
+{
+    constexpr qsizetype most = 80;
+    return text.size() <= most ? text : text.left(most - 1) + QChar(0x2026);
+}
+
 namespace {
 
 const QDateTime &referenceDate()
@@ -89,7 +95,7 @@ public:
             return {};
         const QUuid id = parseUuid(text);
         if (id.isNull() && text != QLatin1String("00000000-0000-0000-0000-000000000000"))
-            fail(QStringLiteral("\"%1\" is not a valid UUID").arg(text));
+            fail(QStringLiteral("\"%1\" is not a valid UUID").arg(quotedText(text)));
         return id;
     }
 

@@ -72,6 +72,10 @@ std::optional<QByteArray> encodePalette(const Palette &palette, QString *error);
 // Parses bytes that must hold one JSON object.
 std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes, QString *error);
 
+// Text from a file as a notice quotes it: at most 80 characters, the last an
+// ellipsis where it was cut.
+QString quotedText(const QString &text);
+
 // UUIDs are written in the canonical 36-character form, upper case.
 QString uuidText(const QUuid &id);
 

@@ -52,6 +52,7 @@ Store::Store(Preferences &prefs, Clipboard &clipboard, const QString &url, const
     LoadedLibrary loaded = loadLibrary(url_, clock_.now());
     library_ = std::move(loaded.library);
     notice_ = loaded.notice;
+    keepOut_ = loaded.keepOut;
 }
 
 void Store::commit(Library next, const QList<ListChange> &history, const QList<ListChange> &palettes)
@@ -127,6 +128,10 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 
 void Store::save()
 {
+    if (keepOut_) {
+        setNotice(QStringLiteral("Not saved: %1 could not be read and is kept as it is.").arg(url_));
+        return;
+    }
     if (const auto error = saveLibrary(url_, library_))
         setNotice(*error);
 }

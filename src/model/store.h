@@ -102,6 +102,8 @@ private:
     const Clock &clock_;
     QString url_;
     Library library_;
+    // The file on disk could not be read nor set aside: never written over.
+    bool keepOut_ = false;
     RGBA selected_ = initialSelection;
     QString notice_;
 };

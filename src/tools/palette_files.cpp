@@ -3,7 +3,6 @@
 #include "model/library_file.h"
 #include "model/store.h"
 
-#include <QFile>
 #include <QStringConverter>
 
 namespace pigmentry {
@@ -59,13 +58,13 @@ void PaletteFiles::importPalette()
     const std::optional<QString> path = dialogs_.openFile();
     if (!path || path->isEmpty())
         return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        store_.setNotice(QLatin1String("Invalid palette: ") + file.errorString());
+    QString error;
+    const std::optional<QByteArray> bytes = readRegularFile(*path, largestPaletteFile, &error);
+    if (!bytes) {
+        store_.setNotice(QLatin1String("Invalid palette: ") + error);
         return;
     }
-    QString error;
-    const std::optional<Palette> palette = decodeImportedPalette(file.readAll(), &error);
+    const std::optional<Palette> palette = decodeImportedPalette(*bytes, &error);
     if (!palette) {
         store_.setNotice(QLatin1String("Invalid palette: ") + error);
         return;

@@ -12,6 +12,9 @@ namespace pigmentry {
 
 class Store;
 
+// A palette file larger than this is not read.
+constexpr qint64 largestPaletteFile = 16 * 1024 * 1024;
+
 // A palette read from a file: its name, colours and notes, under a new id
 // (so importing one file twice gives two palettes).
 std::optional<Palette> decodeImportedPalette(const QByteArray &bytes, QString *error);

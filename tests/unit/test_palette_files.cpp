@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace pigmentry;
 using pigmentry::test::readFile;
 using pigmentry::test::writeFile;
@@ -98,6 +100,18 @@ private Q_SLOTS:
         dialogs.answer = temp.path("no such file.json");
         files.importPalette();
         QVERIFY(store.notice().startsWith(QLatin1String("Invalid palette: ")));
+
+        // Nothing huge or endless is read: a file over 16 MiB, a FIFO.
+        QFile huge(temp.path("huge.json"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(largestPaletteFile + 1));
+        dialogs.answer = huge.fileName();
+        files.importPalette();
+        QCOMPARE(store.notice(), QStringLiteral("Invalid palette: it is larger than 16 MiB"));
+        QCOMPARE(::mkfifo(QFile::encodeName(temp.path("pipe.json")).constData(), 0600), 0);
+        dialogs.answer = temp.path("pipe.json");
+        files.importPalette();
+        QCOMPARE(store.notice(), QStringLiteral("Invalid palette: it is not a regular file"));
+        QVERIFY(store.library().palettes.isEmpty());
 
         writeFile(temp.path("blocker"), "x");
         dialogs.answer = temp.path("blocker/Pigmentry.txt");
