@@ -66,7 +66,7 @@ void AppDelegate::launch(const QStringList &arguments)
         trayMenu->addAction(QStringLiteral("Pick Color"), this, &AppDelegate::pick);
         trayMenu->addAction(QStringLiteral("Open Color Studio"), this, &AppDelegate::openStudio);
         trayMenu->addSeparator();
-        trayMenu->addAction(QStringLiteral("Quit"), qApp, &QCoreApplication::quit);
+        trayMenu->addAction(QStringLiteral("Quit"), this, &AppDelegate::quit);
         tray_->setContextMenu(trayMenu.get());
         connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger)
@@ -99,7 +99,7 @@ void AppDelegate::showPopover()
 {
     if (!popover_->content())
         popover_->setContent(new MenuContent(*store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); },
-                                             [] { QCoreApplication::quit(); }));
+                                             [this] { quit(); }));
     popover_->showAt(tray_ ? tray_->geometry() : QRect());
 }
 
@@ -128,6 +128,17 @@ void AppDelegate::openStudio()
     window_->activateWindow();
 }
 
+void AppDelegate::quit()
+{
+    // Every change is saved when it is made, so nothing waits. exit() rather
+    // than quit(): quit() first asks the windows to close, and the Studio
+    // only hides on close, which would stop the quit there.
+    popover_->hide();
+    if (picker_->isRunning())
+        picker_->finish(false);
+    QCoreApplication::exit(0);
+}
+
 void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply)
 {
     if (arguments.value(0) == QLatin1String("tour")) {
@@ -136,7 +147,7 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
     }
     if (arguments.value(0) == QLatin1String("quit")) {
         reply(QStringLiteral("ok"));
-        QCoreApplication::quit();
+        quit();
         return;
     }
     // Launching again does what reopening does.

@@ -40,6 +40,8 @@ public:
     void toggle();
     void pick();
     void openStudio();
+    // Ends the program, whatever windows are open.
+    void quit();
     // What a second launch asks of the running one.
     void handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply);
 

@@ -33,21 +33,39 @@ int main(int argc, char *argv[])
         return pigmentry::runPick(arguments.mid(1));
 
     pigmentry::SingleInstance instance;
-    // `pigmentry tour FOLDER` asks the running Pigmentry for screenshots.
+    // `pigmentry tour FOLDER` asks the running Pigmentry for screenshots;
+    // `pigmentry quit` ends it and returns once it has ended.
     if (arguments.value(0) == QLatin1String("tour") || arguments.value(0) == QLatin1String("quit")) {
-        const std::optional<QString> reply = instance.send(arguments, 30000);
-        if (!reply) {
+        if (!instance.isRunningElsewhere()) {
             std::fputs("Pigmentry is not running.\n", stderr);
             return 1;
         }
-        if (!reply->isEmpty() && arguments.value(0) == QLatin1String("tour"))
+        const std::optional<QString> reply = instance.send(arguments);
+        if (!reply) {
+            std::fputs("Pigmentry did not answer.\n", stderr);
+            return 1;
+        }
+        if (arguments.value(0) == QLatin1String("quit")) {
+            if (!instance.waitUntilEnded(10000)) {
+                std::fputs("Pigmentry did not quit.\n", stderr);
+                return 1;
+            }
+            return 0;
+        }
+        if (!reply->isEmpty())
             std::printf("%s\n", qPrintable(*reply));
         return 0;
     }
-    // A second launch hands over to the running one, which opens the Studio.
-    if (instance.send(arguments))
-        return 0;
-    instance.listen();
+    // A second launch only hands over to the running one, which opens the
+    // Studio; it becomes the instance itself only once that one has ended.
+    if (instance.isUsable() && !instance.claim()) {
+        if (instance.send(arguments))
+            return 0;
+        if (!instance.claim()) {
+            std::fputs("Pigmentry is running but did not answer.\n", stderr);
+            return 1;
+        }
+    }
 
     pigmentry::installStyle();
     pigmentry::Preferences prefs;

@@ -54,21 +54,23 @@ class TestApp : public QObject {
     QProcess app;
     std::unique_ptr<test::Board> board;
 
-    QProcessEnvironment environment() const
+    // The user of the test: a home of its own; another "desk" is another
+    // user session of the same user, with its own runtime and data folders.
+    QProcessEnvironment environment(const QString &desk = QStringLiteral("")) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data") + desk));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime") + desk));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         return env;
     }
 
-    int runPigmentry(const QStringList &arguments, QByteArray *out = nullptr)
+    int runPigmentry(const QStringList &arguments, QByteArray *out = nullptr, const QString &desk = QString())
     {
         QProcess process;
-        process.setProcessEnvironment(environment());
+        process.setProcessEnvironment(environment(desk));
         process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), arguments);
         process.waitForStarted();
         QDeadlineTimer deadline(30000);
@@ -100,6 +102,7 @@ private Q_SLOTS:
         QVERIFY(app.waitForStarted());
         // Up once it answers on its socket.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime/pigmentry.socket"))), 10000);
+        QVERIFY(test::nonUnixSockets(app.processId()).isEmpty());
     }
 
     void cleanupTestCase()
@@ -154,6 +157,56 @@ private Q_SLOTS:
         QCOMPARE(runPigmentry({}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(windowsNamed(QStringLiteral("Color Studio")), windows, 10000);
         QCOMPARE(app.state(), QProcess::Running);
+    }
+
+    void opensNoSocketButUnixOnes()
+    {
+        QVERIFY(app.state() == QProcess::Running);
+        const QStringList others = test::nonUnixSockets(app.processId());
+        QVERIFY2(others.isEmpty(), qPrintable(others.join(u' ')));
+    }
+
+    void simultaneousLaunchesLeaveOneInstance()
+    {
+        const QString desk = QStringLiteral("-second");
+        QDir(home.path()).mkpath(QLatin1String("runtime") + desk);
+        QFile::setPermissions(home.filePath(QLatin1String("runtime") + desk),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        std::vector<std::unique_ptr<QProcess>> launches;
+        for (int i = 0; i < 4; ++i) {
+            launches.push_back(std::make_unique<QProcess>());
+            launches.back()->setProcessEnvironment(environment(desk));
+            launches.back()->start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList());
+        }
+        // All but one hand over and leave with success; one stays.
+        auto running = [&] {
+            int count = 0;
+            for (const auto &launch : launches)
+                count += launch->state() != QProcess::NotRunning;
+            return count;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(running(), 1, 30000);
+        for (const auto &launch : launches) {
+            if (launch->state() == QProcess::NotRunning) {
+                QCOMPARE(launch->exitStatus(), QProcess::NormalExit);
+                QCOMPARE(launch->exitCode(), 0);
+            }
+        }
+        QCOMPARE(runPigmentry({"quit"}, nullptr, desk), 0);
+        QCOMPARE(running(), 0);
+    }
+
+    // Last: Quit with the Studio open ends the process, and `pigmentry quit`
+    // returns once it has ended.
+    void quitEndsTheProcessWithTheStudioOpen()
+    {
+        QVERIFY(!windowsNamed(QStringLiteral("Color Studio")).isEmpty());
+        QCOMPARE(runPigmentry({"quit"}), 0);
+        // Ended already: the quit command waited for it.
+        QVERIFY(app.state() == QProcess::NotRunning || app.waitForFinished(200));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+        QCOMPARE(runPigmentry({"quit"}), 1); // nothing runs now
     }
 };
 

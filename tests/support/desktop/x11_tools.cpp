@@ -1,6 +1,10 @@
 #include "x11_tools.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
@@ -91,6 +95,35 @@ void requestClose(quint32 window)
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection(), 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
     xcb_flush(connection());
+}
+
+QStringList nonUnixSockets(qint64 pid)
+{
+    QSet<QString> unixInodes;
+    QFile table(QStringLiteral("/proc/net/unix"));
+    if (table.open(QIODevice::ReadOnly)) {
+        table.readLine(); // the heading
+        while (!table.atEnd()) {
+            const QList<QByteArray> fields = table.readLine().simplified().split(' ');
+            if (fields.size() > 6)
+                unixInodes.insert(QString::fromLatin1(fields.at(6)));
+        }
+    }
+    QStringList others;
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString &name : descriptors.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        const QString target = QFile::symLinkTarget(descriptors.filePath(name));
+        const QString link = QFileInfo(descriptors.filePath(name)).symLinkTarget();
+        const QString text = !target.isEmpty() ? target : link;
+        // Targets of socket links read "socket:[12345]".
+        const QString label = QFileInfo(text).fileName();
+        if (!label.startsWith(QLatin1String("socket:[")))
+            continue;
+        const QString inode = label.mid(8, label.size() - 9);
+        if (!unixInodes.contains(inode))
+            others.append(label);
+    }
+    return others;
 }
 
 } // namespace pigmentry::test

@@ -30,6 +30,9 @@ bool xdotool(const QStringList &arguments);
 // True while another client holds the keyboard, as a pick's overlay does.
 // window is a window of this process to try the grab on.
 bool keyboardHeldElsewhere(quint32 window);
+// The sockets a process holds that are not Unix sockets (network ones), as
+// "socket:[inode]"; empty when it holds none.
+QStringList nonUnixSockets(qint64 pid);
 // Asks a top-level window to close, as a window manager's close button does.
 void requestClose(quint32 window);
 
