@@ -212,18 +212,10 @@ void ScreenPicker::update()
     point.setX(std::min(std::max(point.x(), f.left()), f.right() - 1 / s));
     point.setY(std::min(std::max(point.y(), f.top()), f.bottom() - 1 / s));
 
-    const double px = snapped(s * (point.x() - f.left()));
-    const double py = snapped(s * (point.y() - f.top()));
-    double ox = std::max(px - halfSide, 0.0);
-    double oy = std::max(py - halfSide, 0.0);
-
     if (captureBusy)
         return;
-    const QSize pixels = screen->pixelSize();
-    ox = std::floor(std::min(ox, double(pixels.width() - regionSide)));
-    oy = std::floor(std::min(oy, double(pixels.height() - regionSide)));
-    const QRect region(int(std::max(ox, 0.0)), int(std::max(oy, 0.0)), regionSide, regionSide);
-    const QPointF center(px - region.x(), py - region.y());
+    QPointF center;
+    const QRect region = captureRegion(*screen, &center);
 
     // A fast move can bring the position under the panel, which the capture
     // would read. Move the panel out of the way first and capture at the next
@@ -282,20 +274,43 @@ void ScreenPicker::present(const QImage &captured, const PickerScreen &screen, c
         finish(true);
 }
 
+QRect ScreenPicker::captureRegion(const PickerScreen &screen, QPointF *center) const
+{
+    // 15 x 15 device pixels with the position's pixel in the middle, pushed
+    // back inside the display at its edges.
+    const QRectF &f = screen.frame;
+    const double s = screen.scale;
+    const double px = snapped(s * (point.x() - f.left()));
+    const double py = snapped(s * (point.y() - f.top()));
+    const QSize pixels = screen.pixelSize();
+    const double ox = std::floor(std::min(std::max(px - halfSide, 0.0), double(pixels.width() - regionSide)));
+    const double oy = std::floor(std::min(std::max(py - halfSide, 0.0), double(pixels.height() - regionSide)));
+    const QRect region(int(std::max(ox, 0.0)), int(std::max(oy, 0.0)), regionSide, regionSide);
+    if (center)
+        *center = QPointF(px - region.x(), py - region.y());
+    return region;
+}
+
 void ScreenPicker::placePanel(const Magnifier &magnifier, const PickerScreen &screen)
 {
     const QPointF topLeft = panelPosition(point, screen.frame);
-    // Where the panel is pushed over the position, the next capture must see
-    // the screen through it, not the panel: the hole covers any region cut
-    // around the position, display edges included.
-    const double reach = (regionSide - 1) / screen.scale;
-    const QRectF around = QRectF(point - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).adjusted(-1, -1, 1, 1);
+    // Where the panel is pushed over the position, the capture must see the
+    // screen through it, not the panel: the hole is exactly the region the
+    // capture at the position reads, in logical coordinates.
+    const QRect region = captureRegion(screen, nullptr);
+    const QRectF seen(screen.frame.left() + region.x() / screen.scale, screen.frame.top() + region.y() / screen.scale,
+                      regionSide / screen.scale, regionSide / screen.scale);
     const QRectF rect(topLeft, QSizeF(Magnifier::panelSize));
-    panelHole = rect.intersects(around) ? around : QRectF();
+    const QRectF hole = rect.intersects(seen) ? seen : QRectF();
     if (panelRect && *panelRect != rect) {
         uncovered = *panelRect;
         uncoveredAt = clock();
+    } else if (!hole.isNull() && !panelHole.contains(hole)) {
+        // A hole cut anew shows pixels the panel covered until now.
+        uncovered = hole;
+        uncoveredAt = clock();
     }
+    panelHole = hole;
     panelRect = rect;
     shown = magnifier;
     desktop.overlay.present(magnifier, topLeft, panelHole.isNull() ? QRectF() : panelHole.translated(-topLeft));

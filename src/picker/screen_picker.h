@@ -79,6 +79,9 @@ private:
     // regions a capture around the position may read.
     void placePanel(const Magnifier &magnifier, const PickerScreen &screen);
     void trackPointer();
+    // The region a capture at the position reads, in device pixels of the
+    // screen, and the position's place in it.
+    QRect captureRegion(const PickerScreen &screen, QPointF *center) const;
     std::optional<PickerScreen> screenAt(const QPointF &position) const;
 
     Preferences &prefs;

@@ -19,7 +19,9 @@ void MagnifierPanel::present(const Magnifier &next, const QPointF &topLeft, cons
     // Repaint only what changed: most frames change the loupe, fewer the
     // codes, few the magnification.
     QRegion dirty;
-    if (!isVisible() || next.zoom != magnifier.zoom)
+    // A moved hole uncovers parts of the panel that were not painted while
+    // they were cut out: those take the whole panel again.
+    if (!isVisible() || next.zoom != magnifier.zoom || !masked || nextHole != hole)
         dirty = rect();
     else {
         if (next.image != magnifier.image || next.center != magnifier.center)
