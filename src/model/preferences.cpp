@@ -74,26 +74,31 @@ std::optional<QByteArray> Preferences::data(const QString &key) const
 void Preferences::setBoolean(const QString &key, bool value)
 {
     settings_->setValue(key, value);
+    Q_EMIT changes_.changed(key);
 }
 
 void Preferences::setInteger(const QString &key, qint64 value)
 {
     settings_->setValue(key, value);
+    Q_EMIT changes_.changed(key);
 }
 
 void Preferences::setText(const QString &key, const QString &value)
 {
     settings_->setValue(key, value);
+    Q_EMIT changes_.changed(key);
 }
 
 void Preferences::setData(const QString &key, const QByteArray &value)
 {
     settings_->setValue(key, value);
+    Q_EMIT changes_.changed(key);
 }
 
 void Preferences::remove(const QString &key)
 {
     settings_->remove(key);
+    Q_EMIT changes_.changed(key);
 }
 
 } // namespace pigmentry

@@ -1,12 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QSettings>
 #include <QString>
 
 #include <optional>
 
 namespace pigmentry {
+
+// Tells a view that a key was written through Preferences, so that what
+// shows a preference follows a change made elsewhere at once.
+class PreferenceChanges : public QObject {
+    Q_OBJECT
+
+Q_SIGNALS:
+    void changed(const QString &key);
+};
 
 // Typed reads and writes of the user's preferences, read afresh at every call.
 // A stored value that is not of the key's type reads as absent. QSettings'
@@ -43,10 +53,13 @@ public:
     QString format() const { return text(QStringLiteral("format")).value_or(QStringLiteral("HEX")); }
 
     QSettings &settings() const { return *settings_; }
+    // Every write and removal through this object is announced here.
+    PreferenceChanges &changes() { return changes_; }
 
 private:
     QSettings *settings_;
     bool owned_;
+    PreferenceChanges changes_;
 };
 
 } // namespace pigmentry

@@ -125,14 +125,14 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     stack->addStretch();
 
     connect(&store, &Store::selectedChanged, this, &PickerPage::updateSelected);
+    // "Use Desktop Picker" in the access alert switches the mode while the
+    // page is on screen.
+    connect(&context.prefs.changes(), &PreferenceChanges::changed, this, [this](const QString &key) {
+        if (key == QLatin1String("useNativePicker"))
+            updateNote();
+    });
     updateSelected();
     updateNote();
-}
-
-void PickerPage::showEvent(QShowEvent *event)
-{
-    updateNote(); // the preference is read when the page is shown
-    QWidget::showEvent(event);
 }
 
 void PickerPage::updateSelected()

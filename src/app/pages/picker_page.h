@@ -16,9 +16,6 @@ class PickerPage : public QWidget {
 public:
     explicit PickerPage(PageContext &context, QWidget *parent = nullptr);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void updateSelected();
     void updateNote();
