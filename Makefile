@@ -3,7 +3,9 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: setup build run test test-plain test-asan bench clean
+.PHONY: setup build run test test-plain test-asan bench stress fuzz clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
 setup:
 	@bash scripts/setup.sh
@@ -25,5 +27,23 @@ bench: build
 	done
 	@bash bench/bench_startup.sh $(BUILD)
 
+# A thousand SIGKILLs while a library of 5,000 records is saved in a loop.
+stress: build
+	$(BUILD)/tests/kill_during_save 1000
+
+# Each fuzz target for FUZZ_SECONDS, starting from the kept corpus; what it
+# finds worth keeping goes to $(FUZZ_BUILD)/corpus-NAME (copy the interesting
+# ones into tests/fuzz/corpus/NAME so that the suite replays them).
+fuzz: setup
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DPIGMENTRY_FUZZ=ON -DPIGMENTRY_WERROR=OFF -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzz_hex fuzz_library fuzz_palette
+	@for t in hex library palette; do \
+		mkdir -p $(FUZZ_BUILD)/corpus-$$t; \
+		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			$(FUZZ_BUILD)/corpus-$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
