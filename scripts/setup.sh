@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     qt6-qpa-plugins libqt6dbus6
     # X11 specifics
-    libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxkbcommon-dev
+    libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-damage0-dev libxkbcommon-dev
     # tests and the tour: a virtual display, input, a tray host, a private bus
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
     # the desktop portal, as most desktops have it: the suite must pass beside it

@@ -50,14 +50,25 @@ public:
     // failure.
     using CaptureDone = std::function<void(const QImage &image, const QString &error)>;
     virtual void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) = 0;
+
+    // Whether the source reports changes of a watched region; only then
+    // may a pick rest while nothing moves.
+    virtual bool reportsChanges() const { return false; }
+    // Reports through changed, on the GUI thread, when pixels of the region
+    // (device pixels of the screen, as for capture) may have changed, until
+    // another region is watched or watching stops.
+    virtual void watch(const PickerScreen &, const QRect &) {}
+    virtual void stopWatching() {}
+    std::function<void()> changed;
 };
 
 // What the user does during a precision pick.
 struct PickerInput {
-    enum class Kind { LeftClick, RightClick, Key };
+    enum class Kind { LeftClick, RightClick, Key, Motion };
     Kind kind = Kind::Key;
     int key = 0; // a Qt::Key for Kind::Key
     bool shift = false;
+    QPointF position; // the pointer, logical, for Kind::Motion
 };
 
 // The overlay windows over every screen (crosshair cursor, every click and key
@@ -73,6 +84,8 @@ public:
     // Shows the panel with the magnifier at topLeft (logical), with a hole
     // (panel coordinates) through which the next capture sees the screen.
     virtual void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) = 0;
+    // Whether every move of the pointer arrives as a Motion input.
+    virtual bool reportsMotion() const { return false; }
 
     std::function<void(const PickerInput &)> input;
 };

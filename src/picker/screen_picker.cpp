@@ -99,8 +99,24 @@ void ScreenPicker::start(Completion newCompletion)
     }
     running = true;
     panel = true; // shown with the first sample
+    eventDriven = desktop.source.reportsChanges() && desktop.overlay.reportsMotion();
+    contentChanged = false;
+    if (eventDriven) {
+        desktop.source.changed = [this] {
+            contentChanged = true;
+            wake();
+        };
+    }
     timer.start();
     update();
+}
+
+void ScreenPicker::wake()
+{
+    if (running && !timer.isActive()) {
+        timer.start();
+        update();
+    }
 }
 
 void ScreenPicker::handle(const PickerInput &input)
@@ -113,6 +129,14 @@ void ScreenPicker::handle(const PickerInput &input)
         return;
     case PickerInput::Kind::RightClick:
         finish(false);
+        return;
+    case PickerInput::Kind::Motion:
+        // The pointer moves the position; keyboard nudges stay in force
+        // while it rests.
+        if (eventDriven && input.position != lastMouse) {
+            point = lastMouse = input.position;
+            wake();
+        }
         return;
     case PickerInput::Kind::Key:
         break;
@@ -133,9 +157,11 @@ void ScreenPicker::handle(const PickerInput &input)
     case Qt::Key_Equal:
     case Qt::Key_Plus:
         zoom = std::min(zoom + 5, 20);
+        contentChanged = true; // the panel shows it with the next frame
         break;
     case Qt::Key_Minus:
         zoom = std::max(zoom - 5, 5);
+        contentChanged = true;
         break;
     case Qt::Key_Left:
         point.rx() -= step;
@@ -152,6 +178,7 @@ void ScreenPicker::handle(const PickerInput &input)
     default:
         break;
     }
+    wake();
 }
 
 void ScreenPicker::trackPointer()
@@ -168,7 +195,7 @@ void ScreenPicker::trackPointer()
 void ScreenPicker::finish(bool confirm)
 {
     if (confirm) {
-        if (!pendingConfirm)
+        if (!pendingConfirm && !eventDriven)
             trackPointer();
         if (!(samplePoint && *samplePoint == point)) {
             pendingConfirm = true;
@@ -180,6 +207,11 @@ void ScreenPicker::finish(bool confirm)
     pendingConfirm = false;
     generation = QUuid::createUuid();
     timer.stop();
+    if (eventDriven) {
+        desktop.source.stopWatching();
+        desktop.source.changed = nullptr;
+        eventDriven = false;
+    }
     if (running)
         desktop.overlay.hide();
     running = false;
@@ -200,7 +232,9 @@ void ScreenPicker::update()
 {
     if (!running)
         return;
-    if (!pendingConfirm)
+    // Driven by the desktop's reports, the position is already where the
+    // pointer is; otherwise ask where it is, once a pass.
+    if (!pendingConfirm && !eventDriven)
         trackPointer();
 
     const std::optional<PickerScreen> screen = screenAt(point);
@@ -214,6 +248,12 @@ void ScreenPicker::update()
 
     if (captureBusy)
         return;
+    // Nothing moved and nothing changed under the position: rest until the
+    // desktop reports something.
+    if (eventDriven && !contentChanged && !pendingConfirm && samplePoint && *samplePoint == point) {
+        timer.stop();
+        return;
+    }
     QPointF center;
     const QRect region = captureRegion(*screen, &center);
 
@@ -230,6 +270,9 @@ void ScreenPicker::update()
     const QPointF capturedPoint = point;
     const QUuid g = generation;
     captureBusy = true;
+    contentChanged = false;
+    if (eventDriven)
+        desktop.source.watch(*screen, region);
 
     QPointer<ScreenPicker> self(this);
     desktop.source.capture(*screen, region,

@@ -79,6 +79,8 @@ private:
     // regions a capture around the position may read.
     void placePanel(const Magnifier &magnifier, const PickerScreen &screen);
     void trackPointer();
+    // Something moved or changed: work resumes at once if the pick rests.
+    void wake();
     // The region a capture at the position reads, in device pixels of the
     // screen, and the position's place in it.
     QRect captureRegion(const PickerScreen &screen, QPointF *center) const;
@@ -88,6 +90,10 @@ private:
     Desktop desktop;
 
     bool running = false; // overlay windows are up
+    // The desktop reports pointer moves and changed pixels, so a pass with
+    // nothing new stops the timer until the next report.
+    bool eventDriven = false;
+    bool contentChanged = false;
     bool panel = false;
     QTimer timer;
     QPointF point;

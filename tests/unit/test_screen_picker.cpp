@@ -288,6 +288,48 @@ private Q_SLOTS:
         QCOMPARE(panelPosition(point, screen), topLeft);
     }
 
+    // With a desktop that reports moves and changed pixels, a pick whose
+    // pointer rests does nothing at all, and follows every report at once.
+    void eventDrivenPickRestsAndFollowsReports()
+    {
+        Fixture f;
+        f.source.reports = true;
+        f.overlay.motion = true;
+        f.start();
+        QVERIFY(f.source.respond());
+        const qsizetype captures = f.source.regions.size();
+        const int queries = f.source.pointerQueries;
+        const qsizetype frames = f.overlay.presented.size();
+        for (int pass = 0; pass < 5; ++pass)
+            f.picker.update();
+        QCOMPARE(f.source.regions.size(), captures);
+        QCOMPARE(f.source.pointerQueries, queries); // no round trip for the pointer
+        QCOMPARE(f.source.watched.last(), f.source.regions.last());
+
+        // A move: one capture where the pointer went, told by the report.
+        f.overlay.move({420, 310});
+        QCOMPARE(f.source.regions.size(), captures + 1);
+        QVERIFY(f.source.respond());
+        QCOMPARE(*f.picker.currentSample(), f.colorAt({420, 310}));
+
+        // The screen changes under the still pointer: captured again, and
+        // the pick is the new colour.
+        f.source.pixel = [](const PickerScreen &, int, int) { return qRgb(1, 2, 3); };
+        f.source.change();
+        f.picker.update(); // the next pass of the timer, still running since the move
+        QCOMPARE(f.source.regions.size(), captures + 2);
+        QVERIFY(f.source.respond());
+        // A zoom shows at once, a new frame.
+        f.overlay.key(Qt::Key_Minus, true);
+        f.picker.update();
+        QVERIFY(f.source.respond());
+        QCOMPARE(f.overlay.presented.last().zoom, 5);
+        QVERIFY(f.overlay.presented.size() > frames);
+        f.overlay.click();
+        QCOMPARE(f.picked, (QList<RGBA>{RGBA{1 / 255.0, 2 / 255.0, 3 / 255.0, 1}}));
+        QVERIFY(f.source.watched.isEmpty()); // watching ends with the pick
+    }
+
     void panelOverThePointerGetsAHole()
     {
         Fixture f;

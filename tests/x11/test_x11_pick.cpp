@@ -132,6 +132,25 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
     }
 
+    void aChangeUnderTheStillPointerIsPicked()
+    {
+        start();
+        moveAndWait(300, 300);
+        // Another window appears under the pointer, which does not move.
+        QWidget patch(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+        patch.setAttribute(Qt::WA_ShowWithoutActivating);
+        QPalette red = patch.palette();
+        red.setColor(QPalette::Window, QColor(200, 10, 20));
+        patch.setPalette(red);
+        patch.setAutoFillBackground(true);
+        patch.setGeometry(QRect((QPointF(300, 300) / scale()).toPoint() - QPoint(10, 10), QSize(20, 20)));
+        patch.show();
+        const RGBA now{200 / 255.0, 10 / 255.0, 20 / 255.0, 1};
+        QTRY_VERIFY_WITH_TIMEOUT(picker->currentSample() && *picker->currentSample() == now, 5000);
+        QVERIFY(xdotool({"click", "1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{now}, 5000);
+    }
+
     void escapePicksNothingAndRemovesTheOverlay()
     {
         start();

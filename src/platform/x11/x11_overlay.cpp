@@ -62,14 +62,16 @@ quint32 X11Overlay::crosshair()
     return cursor;
 }
 
-std::optional<QString> X11Overlay::show(const QList<PickerScreen> &screens)
+std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
 {
     hide();
     keyboard.read();
+    screens = covered;
     for (const PickerScreen &screen : screens) {
         const QRect rect = nativeRect(screen);
         const xcb_window_t window = xcb_generate_id(connection);
-        const quint32 values[] = {1, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_KEY_PRESS, crosshair()};
+        const quint32 values[] = {1, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_POINTER_MOTION,
+                                  crosshair()};
         xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, qint16(rect.x()), qint16(rect.y()),
                           quint16(rect.width()), quint16(rect.height()), 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                           XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK | XCB_CW_CURSOR,
@@ -96,7 +98,8 @@ bool X11Overlay::takeInput()
     for (int attempt = 0; attempt < 50; ++attempt) {
         auto *pointer = xcb_grab_pointer_reply(
             connection,
-            xcb_grab_pointer(connection, 0, windows.first(), XCB_EVENT_MASK_BUTTON_PRESS, XCB_GRAB_MODE_ASYNC,
+            xcb_grab_pointer(connection, 0, windows.first(), XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_POINTER_MOTION,
+                             XCB_GRAB_MODE_ASYNC,
                              XCB_GRAB_MODE_ASYNC, XCB_NONE, crosshair(), XCB_CURRENT_TIME),
             nullptr);
         const bool pointerTaken = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
@@ -145,12 +148,29 @@ bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, q
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
     switch (event->response_type & 0x7f) {
+    case XCB_MOTION_NOTIFY: {
+        const auto *motion = reinterpret_cast<const xcb_motion_notify_event_t *>(event);
+        if (!windows.contains(motion->event))
+            return false;
+        // Root coordinates are device pixels; each screen keeps its origin.
+        const QPoint device(motion->root_x, motion->root_y);
+        for (const PickerScreen &screen : std::as_const(screens)) {
+            const QRect native = nativeRect(screen);
+            if (native.contains(device)) {
+                if (input)
+                    input({PickerInput::Kind::Motion, 0, false,
+                           screen.frame.topLeft() + QPointF(device - native.topLeft()) / screen.scale});
+                break;
+            }
+        }
+        return true;
+    }
     case XCB_BUTTON_PRESS: {
         const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
         if (!windows.contains(press->event))
             return false;
         if (input && (press->detail == 1 || press->detail == 3))
-            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false});
+            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false, {}});
         return true;
     }
     case XCB_KEY_PRESS: {
@@ -166,7 +186,7 @@ bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, q
         if (key == Qt::Key_unknown)
             key = pickKey(keyboard.keysymFor(press->detail, 0));
         if (input)
-            input({PickerInput::Kind::Key, key, shift});
+            input({PickerInput::Kind::Key, key, shift, {}});
         return true;
     }
     case XCB_MAPPING_NOTIFY:

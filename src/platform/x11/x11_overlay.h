@@ -26,6 +26,8 @@ public:
     std::optional<QString> show(const QList<PickerScreen> &screens) override;
     void hide() override;
     void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) override;
+    // Moves arrive through the pointer grab.
+    bool reportsMotion() const override { return true; }
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
@@ -41,6 +43,7 @@ private:
     quint32 root;
     X11Keyboard keyboard;
     QList<quint32> windows;
+    QList<PickerScreen> screens; // those covered, to map moves to positions
     std::unique_ptr<MagnifierPanel> panel;
     quint32 cursor = 0;
 };

@@ -3,8 +3,10 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -36,11 +38,77 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
     return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(connection, it.data->root));
 }
 
-X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root) : connection(connection), root(root) {}
+X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)
+{
+    const xcb_query_extension_reply_t *extension = xcb_get_extension_data(connection, &xcb_damage_id);
+    if (!extension || !extension->present)
+        return;
+    // The version must be asked for before the extension may be used.
+    auto *version = xcb_damage_query_version_reply(connection, xcb_damage_query_version(connection, 1, 1), nullptr);
+    if (version)
+        damageEvent = extension->first_event;
+    std::free(version);
+}
 
 X11ScreenSource::~X11ScreenSource()
 {
+    stopWatching();
+    notifier.reset();
     xcb_disconnect(connection);
+}
+
+void X11ScreenSource::watch(const PickerScreen &screen, const QRect &region)
+{
+    if (!damageEvent)
+        return;
+    watched = region.translated(nativeRect(screen).topLeft());
+    if (damage)
+        return;
+    damage = xcb_generate_id(connection);
+    xcb_damage_create(connection, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    xcb_flush(connection);
+    if (!notifier) {
+        notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] { readEvents(); });
+    }
+    notifier->setEnabled(true);
+}
+
+void X11ScreenSource::stopWatching()
+{
+    if (notifier)
+        notifier->setEnabled(false);
+    if (damage) {
+        xcb_damage_destroy(connection, damage);
+        xcb_flush(connection);
+        damage = 0;
+    }
+    // Reports still on their way are of no interest now.
+    while (xcb_generic_event_t *event = xcb_poll_for_event(connection))
+        std::free(event);
+}
+
+void X11ScreenSource::readEvents()
+{
+    bool touched = false;
+    bool any = false;
+    while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+        if (damage && (event->response_type & 0x7f) == damageEvent + XCB_DAMAGE_NOTIFY) {
+            const auto *notify = reinterpret_cast<const xcb_damage_notify_event_t *>(event);
+            const QRect area(notify->area.x, notify->area.y, notify->area.width, notify->area.height);
+            touched = touched || area.intersects(watched);
+            any = true;
+        }
+        std::free(event);
+    }
+    if (!any || !damage)
+        return;
+    // Emptied again, so that the next change anywhere is reported. A capture
+    // after this reads whatever changed before it.
+    xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
+    xcb_flush(connection);
+    if (touched && changed)
+        changed();
 }
 
 QList<PickerScreen> X11ScreenSource::screens() const
@@ -108,6 +176,10 @@ void X11ScreenSource::capture(const PickerScreen &screen, const QRect &region, C
 {
     QString error;
     const QImage image = grab(region.translated(nativeRect(screen).topLeft()), &error);
+    // Reports that arrived while we waited for the image sit in the queue,
+    // where the notifier cannot see them.
+    if (damage)
+        QTimer::singleShot(0, &context, [this] { readEvents(); });
     // Answer later, as the pick expects of every capture.
     QTimer::singleShot(0, &context, [done = std::move(done), image, error] { done(image, error); });
 }

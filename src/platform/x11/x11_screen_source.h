@@ -3,8 +3,11 @@
 #include "picker/picker_desktop.h"
 
 #include <QObject>
+#include <QRect>
 
 #include <memory>
+
+class QSocketNotifier;
 
 struct xcb_connection_t;
 
@@ -26,15 +29,28 @@ public:
     QPointF pointer() const override;
     void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) override;
 
+    // Changes come from the X Damage extension where the server has it: one
+    // report for a change anywhere, then nothing until it is read, so a busy
+    // screen elsewhere costs a wake-up a pass at most.
+    bool reportsChanges() const override { return damageEvent != 0; }
+    void watch(const PickerScreen &screen, const QRect &region) override;
+    void stopWatching() override;
+
     // Reads a rectangle of the root window (device pixels) at once.
     QImage grab(const QRect &rect, QString *error) const;
 
 private:
     X11ScreenSource(xcb_connection_t *connection, quint32 root);
+    // Reads the reports waiting on our connection.
+    void readEvents();
 
     xcb_connection_t *connection;
     quint32 root;
     QObject context; // answers are posted through it
+    quint8 damageEvent = 0; // the extension's first event, 0 without it
+    quint32 damage = 0;     // the damage object while watching
+    QRect watched;          // root window, device pixels
+    std::unique_ptr<QSocketNotifier> notifier;
 };
 
 // A screen's rectangle on the X root window: Qt keeps each screen's origin

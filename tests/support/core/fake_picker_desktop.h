@@ -29,8 +29,27 @@ public:
     std::deque<Request> pending;
     QList<QRect> regions;
 
+    // Set to report changes of watched regions, as a desktop with the X
+    // Damage extension does.
+    bool reports = false;
+    QList<QRect> watched;
+    mutable int pointerQueries = 0;
+
     QList<PickerScreen> screens() const override { return screenList; }
-    QPointF pointer() const override { return mouse; }
+    QPointF pointer() const override
+    {
+        ++pointerQueries;
+        return mouse;
+    }
+    bool reportsChanges() const override { return reports; }
+    void watch(const PickerScreen &, const QRect &region) override { watched.append(region); }
+    void stopWatching() override { watched.clear(); }
+    // Pixels under a watched region changed.
+    void change()
+    {
+        if (changed)
+            changed();
+    }
     void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) override
     {
         regions.append(region);
@@ -79,6 +98,14 @@ public:
         return std::nullopt;
     }
     void hide() override { shown = false; }
+    bool reportsMotion() const override { return motion; }
+    bool motion = false;
+    // The pointer moves to a logical position.
+    void move(const QPointF &position)
+    {
+        if (input)
+            input({PickerInput::Kind::Motion, 0, false, position});
+    }
     void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) override
     {
         presented.append(magnifier);
@@ -89,12 +116,12 @@ public:
     void click(bool left = true)
     {
         if (input)
-            input({left ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false});
+            input({left ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false, {}});
     }
     void key(int key, bool shift = false)
     {
         if (input)
-            input({PickerInput::Kind::Key, key, shift});
+            input({PickerInput::Kind::Key, key, shift, {}});
     }
 };
 
