@@ -4,17 +4,20 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QPointer>
-#include <QStandardPaths>
+#include <QScopeGuard>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace pigmentry {
@@ -106,8 +109,11 @@ SingleInstance::SingleInstance(const QString &folder, QObject *parent)
 
 SingleInstance::~SingleInstance()
 {
-    if (server)
-        server->close();
+    delete acceptor;
+    if (listening >= 0) {
+        ::close(listening);
+        ::unlink(QFile::encodeName(socketPath()).constData());
+    }
     if (lock >= 0)
         ::close(lock);
 }
@@ -130,57 +136,111 @@ bool SingleInstance::claim()
         lock = takeLock(lockPath());
     if (lock < 0)
         return false;
-    if (server)
+    if (listening >= 0)
         return true;
     // We hold the lock, so a socket left here belongs to an instance that
     // has gone.
-    server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(socketPath());
-    if (!server->listen(socketPath())) {
-        // Still the only instance (the lock says so), but unreachable.
-        qWarning("Pigmentry could not listen on %s: %s", qPrintable(socketPath()), qPrintable(server->errorString()));
+    const QByteArray path = QFile::encodeName(socketPath());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address.sun_path) {
+        qWarning("Pigmentry's socket path is too long: %s", path.constData());
         return true;
     }
-    connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    ::unlink(path.constData());
+    listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listening < 0 || ::bind(listening, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+        || ::listen(listening, 16) != 0) {
+        // Still the only instance (the lock says so), but unreachable.
+        qWarning("Pigmentry could not listen on %s: %s", path.constData(), std::strerror(errno));
+        if (listening >= 0)
+            ::close(listening);
+        listening = -1;
+        return true;
+    }
+    acceptor = new QSocketNotifier(listening, QSocketNotifier::Read, this);
+    connect(acceptor, &QSocketNotifier::activated, this, &SingleInstance::accept);
     return true;
 }
 
+namespace {
+
+// One caller on the socket: its bytes until one whole message, then the
+// reply, then the end.
+class Caller : public QObject {
+public:
+    Caller(int fd, QObject *parent) : QObject(parent), fd(fd), reader(fd, QSocketNotifier::Read, this) {}
+    ~Caller() override { ::close(fd); }
+
+    int fd;
+    QSocketNotifier reader;
+    QByteArray buffer;
+};
+
+} // namespace
+
 void SingleInstance::accept()
 {
-    while (QLocalSocket *socket = server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!peerIsThisUser(socket->socketDescriptor())) {
-            socket->abort();
+    for (;;) {
+        const int fd = ::accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0)
+            return;
+        if (!peerIsThisUser(fd)) {
+            ::close(fd);
             continue;
         }
-        auto buffer = std::make_shared<QByteArray>();
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-            *buffer += socket->readAll();
+        auto *caller = new Caller(fd, this);
+        connect(&caller->reader, &QSocketNotifier::activated, caller, [this, caller] {
+            char chunk[4096];
+            const ssize_t n = ::read(caller->fd, chunk, sizeof chunk);
+            if (n <= 0) {
+                if (n == 0 || (errno != EAGAIN && errno != EINTR))
+                    caller->deleteLater(); // gone, or broken
+                return;
+            }
+            caller->buffer.append(chunk, n);
             bool tooLong = false;
-            const std::optional<QByteArray> data = takeMessage(*buffer, &tooLong);
+            const std::optional<QByteArray> data = takeMessage(caller->buffer, &tooLong);
             if (tooLong) {
-                socket->abort();
+                caller->deleteLater();
                 return;
             }
             if (!data)
                 return; // the rest is still on its way
+            caller->reader.setEnabled(false);
             QDataStream in(*data);
             QStringList arguments;
             in >> arguments;
             if (in.status() != QDataStream::Ok) {
-                socket->abort();
+                caller->deleteLater();
                 return;
             }
-            QPointer<QLocalSocket> guard(socket);
+            QPointer<Caller> guard(caller);
             Q_EMIT received(arguments, [guard](const QString &reply) {
                 if (!guard)
                     return;
                 QByteArray out;
                 QDataStream stream(&out, QIODevice::WriteOnly);
                 stream << reply;
-                guard->write(framed(out));
-                guard->flush();
+                const QByteArray message = framed(out);
+                // A reply is small; wait a little if the socket is full.
+                qsizetype sent = 0;
+                while (sent < message.size()) {
+                    const ssize_t n = ::send(guard->fd, message.constData() + sent, size_t(message.size() - sent),
+                                             MSG_NOSIGNAL);
+                    if (n > 0) {
+                        sent += n;
+                        continue;
+                    }
+                    if (n < 0 && errno == EAGAIN) {
+                        pollfd wait{guard->fd, POLLOUT, 0};
+                        if (::poll(&wait, 1, 1000) > 0)
+                            continue;
+                    }
+                    break;
+                }
+                guard->deleteLater();
             });
         });
     }
@@ -211,17 +271,38 @@ bool SingleInstance::waitUntilEnded(int timeoutMs) const
 
 std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, int timeoutMs) const
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (!socket.waitForConnected(std::min(timeoutMs, 1000)) || !peerIsThisUser(socket.socketDescriptor()))
+    const QByteArray path = QFile::encodeName(socketPath());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address.sun_path)
         return std::nullopt;
-    socket.write(message);
-    if (!socket.waitForBytesWritten(std::min(timeoutMs, 1000)))
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
         return std::nullopt;
-    QByteArray buffer;
+    const auto closing = qScopeGuard([fd] { ::close(fd); });
+    // A Unix socket connects at once or not at all.
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || !peerIsThisUser(fd))
+        return std::nullopt;
     QDeadlineTimer deadline(timeoutMs);
-    while (socket.state() == QLocalSocket::ConnectedState && socket.waitForReadyRead(int(deadline.remainingTime()))) {
-        buffer += socket.readAll();
+    qsizetype sent = 0;
+    while (sent < message.size()) {
+        const ssize_t n = ::send(fd, message.constData() + sent, size_t(message.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0)
+            return std::nullopt;
+        sent += n;
+    }
+    QByteArray buffer;
+    for (;;) {
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, int(std::max<qint64>(deadline.remainingTime(), 0)));
+        if (ready <= 0)
+            return std::nullopt; // no answer in time
+        char chunk[4096];
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n <= 0)
+            return std::nullopt;
+        buffer.append(chunk, n);
         bool tooLong = false;
         if (const std::optional<QByteArray> data = takeMessage(buffer, &tooLong)) {
             QDataStream in(*data);
@@ -234,7 +315,6 @@ std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, int t
         if (tooLong)
             return std::nullopt;
     }
-    return std::nullopt;
 }
 
 std::optional<QString> SingleInstance::send(const QStringList &arguments, int timeoutMs) const

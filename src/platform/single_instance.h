@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace pigmentry {
 
@@ -61,12 +61,12 @@ Q_SIGNALS:
 private:
     std::optional<QString> sendOnce(const QByteArray &message, int timeoutMs) const;
     void accept();
-
     QString lockPath() const;
 
     QString folder_;
-    int lock = -1; // the descriptor that holds the lock, while we do
-    QLocalServer *server = nullptr;
+    int lock = -1;     // the descriptor that holds the lock, while we do
+    int listening = -1; // the socket we accept on
+    QSocketNotifier *acceptor = nullptr;
 };
 
 // The user's runtime folder, or a folder of our own in the temporary folder
