@@ -54,10 +54,13 @@ public:
     // Whether the source reports changes of a watched region; only then
     // may a pick rest while nothing moves.
     virtual bool reportsChanges() const { return false; }
-    // Reports through changed, on the GUI thread, when pixels of the region
-    // (device pixels of the screen, as for capture) may have changed, until
-    // another region is watched or watching stops.
+    // The region (device pixels of the screen, as for capture) that the next
+    // capture reads. Changes before this call are in that capture.
     virtual void watch(const PickerScreen &, const QRect &) {}
+    // The pick rests: report through changed, on the GUI thread, when pixels
+    // of the watched region may have changed since it was watched. While
+    // the pick is busy nothing is reported; it captures anyway.
+    virtual void awaitChanges() {}
     virtual void stopWatching() {}
     std::function<void()> changed;
 };

@@ -252,6 +252,7 @@ void ScreenPicker::update()
     // desktop reports something.
     if (eventDriven && !contentChanged && !pendingConfirm && samplePoint && *samplePoint == point) {
         timer.stop();
+        desktop.source.awaitChanges();
         return;
     }
     QPointF center;

@@ -62,16 +62,34 @@ void X11ScreenSource::watch(const PickerScreen &screen, const QRect &region)
     if (!damageEvent)
         return;
     watched = region.translated(nativeRect(screen).topLeft());
-    if (damage)
+    if (notifier)
+        notifier->setEnabled(false);
+    if (!damage) {
+        damage = xcb_generate_id(connection);
+        xcb_damage_create(connection, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        xcb_flush(connection);
         return;
-    damage = xcb_generate_id(connection);
-    xcb_damage_create(connection, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-    xcb_flush(connection);
+    }
+    // Whatever changed so far is in the capture that follows.
+    readEvents();
+}
+
+void X11ScreenSource::awaitChanges()
+{
+    if (!damage)
+        return;
     if (!notifier) {
         notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] { readEvents(); });
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] {
+            if (readEvents() && changed)
+                changed();
+        });
     }
     notifier->setEnabled(true);
+    // Reports read along with the last image wait in the queue, where the
+    // notifier does not see them.
+    if (readEvents() && changed)
+        changed();
 }
 
 void X11ScreenSource::stopWatching()
@@ -88,7 +106,7 @@ void X11ScreenSource::stopWatching()
         std::free(event);
 }
 
-void X11ScreenSource::readEvents()
+bool X11ScreenSource::readEvents()
 {
     bool touched = false;
     bool any = false;
@@ -101,14 +119,13 @@ void X11ScreenSource::readEvents()
         }
         std::free(event);
     }
-    if (!any || !damage)
-        return;
-    // Emptied again, so that the next change anywhere is reported. A capture
-    // after this reads whatever changed before it.
-    xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
-    xcb_flush(connection);
-    if (touched && changed)
-        changed();
+    if (any && damage) {
+        // Emptied again, so that the next change anywhere is reported. A
+        // capture after this reads whatever changed before it.
+        xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
+        xcb_flush(connection);
+    }
+    return touched;
 }
 
 QList<PickerScreen> X11ScreenSource::screens() const
@@ -176,10 +193,6 @@ void X11ScreenSource::capture(const PickerScreen &screen, const QRect &region, C
 {
     QString error;
     const QImage image = grab(region.translated(nativeRect(screen).topLeft()), &error);
-    // Reports that arrived while we waited for the image sit in the queue,
-    // where the notifier cannot see them.
-    if (damage)
-        QTimer::singleShot(0, &context, [this] { readEvents(); });
     // Answer later, as the pick expects of every capture.
     QTimer::singleShot(0, &context, [done = std::move(done), image, error] { done(image, error); });
 }

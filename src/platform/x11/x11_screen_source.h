@@ -30,10 +30,12 @@ public:
     void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) override;
 
     // Changes come from the X Damage extension where the server has it: one
-    // report for a change anywhere, then nothing until it is read, so a busy
-    // screen elsewhere costs a wake-up a pass at most.
+    // report for a change anywhere, then nothing until it is read. Reports
+    // wake the pick only while it rests; a busy pick reads them with its next
+    // capture, so a busy screen costs it nothing.
     bool reportsChanges() const override { return damageEvent != 0; }
     void watch(const PickerScreen &screen, const QRect &region) override;
+    void awaitChanges() override;
     void stopWatching() override;
 
     // Reads a rectangle of the root window (device pixels) at once.
@@ -41,8 +43,9 @@ public:
 
 private:
     X11ScreenSource(xcb_connection_t *connection, quint32 root);
-    // Reads the reports waiting on our connection.
-    void readEvents();
+    // Reads the reports waiting on our connection and empties the damage
+    // again; true when one touched the watched region.
+    bool readEvents();
 
     xcb_connection_t *connection;
     quint32 root;
