@@ -183,25 +183,29 @@ public:
     }
 
     // UTF-8 with the escapes JSON requires; an unpaired surrogate becomes
-    // U+FFFD, as QString::toUtf8 does.
+    // U+FFFD, as QString::toUtf8 does. Room for the worst case is taken
+    // once (six bytes for an escape), then the bytes go straight in.
     void string(const QString &text)
     {
-        push('"');
+        static const char digits[] = "0123456789ABCDEF";
+        char *const start = reserve(text.size() * 6 + 2);
+        char *out = start;
+        *out++ = '"';
         const auto *p = reinterpret_cast<const char16_t *>(text.utf16());
         const char16_t *end = p + text.size();
         while (p != end) {
             char32_t u = *p++;
             if (u < 0x80) {
                 if (u == '"' || u == '\\') {
-                    push('\\');
-                    push(char(u));
+                    *out++ = '\\';
+                    *out++ = char(u);
                 } else if (u < 0x20) {
-                    static const char digits[] = "0123456789ABCDEF";
-                    raw("\\u00");
-                    push(digits[u >> 4]);
-                    push(digits[u & 0xF]);
+                    std::memcpy(out, "\\u00", 4);
+                    out += 4;
+                    *out++ = digits[u >> 4];
+                    *out++ = digits[u & 0xF];
                 } else {
-                    push(char(u));
+                    *out++ = char(u);
                 }
                 continue;
             }
@@ -210,18 +214,19 @@ public:
             else if (QChar::isSurrogate(u))
                 u = 0xFFFD;
             if (u < 0x800) {
-                push(char(0xC0 | (u >> 6)));
+                *out++ = char(0xC0 | (u >> 6));
             } else if (u < 0x10000) {
-                push(char(0xE0 | (u >> 12)));
-                push(char(0x80 | ((u >> 6) & 0x3F)));
+                *out++ = char(0xE0 | (u >> 12));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
             } else {
-                push(char(0xF0 | (u >> 18)));
-                push(char(0x80 | ((u >> 12) & 0x3F)));
-                push(char(0x80 | ((u >> 6) & 0x3F)));
+                *out++ = char(0xF0 | (u >> 18));
+                *out++ = char(0x80 | ((u >> 12) & 0x3F));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
             }
-            push(char(0x80 | (u & 0x3F)));
+            *out++ = char(0x80 | (u & 0x3F));
         }
-        push('"');
+        *out++ = '"';
+        used_ += out - start;
     }
 
     // The canonical 8-4-4-4-12 form in upper case.
