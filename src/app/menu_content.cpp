@@ -16,17 +16,6 @@
 
 namespace pigmentry {
 
-namespace {
-
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-} // namespace
-
 MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick,
                          std::function<void()> open, std::function<void()> quit, QWidget *parent)
     : QWidget(parent), store(store), shortcuts(shortcuts)
@@ -41,7 +30,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     header->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 16, theme::Tone::Primary));
     header->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
     header->addStretch();
-    auto *openButton = named(new QToolButton, QStringLiteral("openStudio"));
+    auto *openButton = withName(new QToolButton, QStringLiteral("openStudio"));
     openButton->setAutoRaise(true);
     openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::Tone::Secondary));
     openButton->setToolTip(QStringLiteral("Open Color Studio"));
@@ -52,13 +41,13 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     stack->addLayout(header);
 
     // The selected colour.
-    swatch = named(new ColorPatch, QStringLiteral("swatch"));
+    swatch = withName(new ColorPatch, QStringLiteral("swatch"));
     swatch->setFixedHeight(76);
     swatch->setRadius(12);
     stack->addWidget(swatch);
 
     // Pick: the icon, the title, and the shortcut at the far end.
-    auto *pickButton = named(new QPushButton, QStringLiteral("pickButton"));
+    auto *pickButton = withName(new QPushButton, QStringLiteral("pickButton"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(28);
     pickButton->setAccessibleName(QStringLiteral("Pick Color"));
@@ -69,7 +58,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickRow->addWidget(pickTitle);
     pickRow->addStretch();
-    shortcutText = named(textLabel(QString(), theme::font(12), theme::Tone::White), QStringLiteral("shortcutText"));
+    shortcutText = withName(textLabel(QString(), theme::font(12), theme::Tone::White), QStringLiteral("shortcutText"));
     shortcutText->setAttribute(Qt::WA_TransparentForMouseEvents);
     shortcutText->setOpacity(0.7);
     pickRow->addWidget(shortcutText);
@@ -84,7 +73,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     recentStack->setSpacing(6);
     recentStack->addWidget(textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
-    auto *tiles = named(new SwatchGrid, QStringLiteral("recentColors"));
+    auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
     tiles->setAccessibleName(QStringLiteral("Recent colors"));
     tiles->setCellSize(24, 24, false);
     tiles->setSpacing(8);
@@ -103,7 +92,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
 
     // Actions.
     auto *actions = new QHBoxLayout;
-    copyButton = named(new QPushButton, QStringLiteral("copyButton"));
+    copyButton = withName(new QPushButton, QStringLiteral("copyButton"));
     connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
     actions->addWidget(copyButton);
     actions->addStretch();
@@ -116,10 +105,10 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
 
     // Footer.
     auto *footerRow = new QHBoxLayout;
-    footer = named(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("footer"));
+    footer = withName(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("footer"));
     footer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     footerRow->addWidget(footer, 1);
-    auto *quitButton = named(new QPushButton(QStringLiteral("Quit")), QStringLiteral("quit"));
+    auto *quitButton = withName(new QPushButton(QStringLiteral("Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
     quitButton->setFixedHeight(18);

@@ -116,6 +116,13 @@ protected:
 Label *fieldLabel(const QString &text, QWidget *parent = nullptr);
 // A label in a font and tone.
 Label *textLabel(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent = nullptr);
+// The widget with an object name, by which tests and the tour find it.
+template <typename W>
+W *withName(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
 // Letter spacing in logical pixels.
 QFont tracked(QFont font, double spacing);
 

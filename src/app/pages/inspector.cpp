@@ -59,13 +59,6 @@ namespace {
 const QString hexMessage = QStringLiteral("Use 6 or 8 hexadecimal digits.");
 const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
 
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 } // namespace
 
 Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
@@ -93,7 +86,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
 
     // The code and the colour editor.
     auto *titleRow = new QHBoxLayout;
-    hexTitle = named(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary), QStringLiteral("hexTitle"));
+    hexTitle = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary), QStringLiteral("hexTitle"));
     hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
@@ -108,13 +101,13 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
     entry->addWidget(fieldLabel(QStringLiteral("HEX VALUE")));
-    hex = named(new QLineEdit, QStringLiteral("hexField"));
+    hex = withName(new QLineEdit, QStringLiteral("hexField"));
     hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
     hex->setFont(theme::monospace(13));
     hex->setAccessibleName(QStringLiteral("HEX VALUE"));
     connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
     entry->addWidget(hex);
-    error = named(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
+    error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
     error->setWordWrap(true);
     error->hide();
     entry->addWidget(error);
@@ -145,10 +138,10 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *opacityRow = new QHBoxLayout;
     opacityRow->addWidget(fieldLabel(QStringLiteral("OPACITY")));
     opacityRow->addStretch();
-    opacity = named(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
+    opacity = withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
     opacityRow->addWidget(opacity);
     opacityBlock->addLayout(opacityRow);
-    slider = named(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
+    slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     slider->setRange(0, 1000);
     slider->setAccessibleName(QStringLiteral("Opacity"));
     connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 1000.0); });
@@ -161,11 +154,11 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *exportBlock = new QVBoxLayout;
     exportBlock->setSpacing(8);
     exportBlock->addWidget(fieldLabel(QStringLiteral("EXPORT FORMAT")));
-    format = named(new QComboBox, QStringLiteral("formatPicker"));
+    format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
     format->setAccessibleName(QStringLiteral("Copy as"));
     exportBlock->addWidget(format);
-    auto *copy = named(new QPushButton, QStringLiteral("copyFormat"));
+    auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
     makeProminent(copy);
     copy->setFixedHeight(32);
@@ -182,7 +175,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QStringLiteral("Save"));
     connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
     saveRow->addWidget(save);
-    palette = named(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QStringLiteral("Palette")),
+    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QStringLiteral("Palette")),
                     QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
