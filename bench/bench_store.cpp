@@ -1,11 +1,11 @@
 // Store::capture with 5,000 labelled history records: every capture re-encodes
 // the whole library and writes it atomically. Prints the median and the 90th
 // percentile over 200 captures.
+#include "bench_library.h"
 #include "model/library_file.h"
 #include "model/store.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -16,16 +16,6 @@
 
 using namespace pigmentry;
 
-namespace {
-
-// The clipboard is not what is measured.
-class NoClipboard : public Clipboard {
-public:
-    void setText(const QString &) override {}
-};
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -35,21 +25,10 @@ int main(int argc, char *argv[])
     Preferences prefs(&settings);
     prefs.setInteger(QStringLiteral("historyLimit"), 5000);
     prefs.setBoolean(QStringLiteral("autoCopy"), false);
-    NoClipboard clipboard;
-    Store store(prefs, clipboard, dir.filePath(QStringLiteral("library.json")));
-
-    Library library;
-    for (int i = 0; i < 5000; ++i) {
-        ColorRecord record = ColorRecord::captured(RGBA{(i % 256) / 255.0, (i / 256) / 255.0, 0.5, 1.0}, i);
-        record.label = QStringLiteral("Label number %1").arg(i);
-        library.history.append(record);
-    }
-    {
-        QFile file(store.url());
-        file.open(QIODevice::WriteOnly);
-        file.write(*encodeLibrary(library, nullptr));
-    }
-    Store filled(prefs, clipboard, store.url());
+    bench::NoClipboard clipboard;
+    const QString path = dir.filePath(QStringLiteral("library.json"));
+    saveLibrary(path, bench::labelledHistory());
+    Store filled(prefs, clipboard, path);
 
     std::vector<double> times;
     QElapsedTimer timer;

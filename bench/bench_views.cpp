@@ -3,6 +3,7 @@
 //   store's select, then the repaint of what is on screen);
 // - a capture with the popover and the Studio's picker page on screen: its
 //   time, and how many objects the views created or destroyed (goal: none).
+#include "bench_library.h"
 #include "app/menu_content.h"
 #include "app/studio_window.h"
 #include "app/style.h"
@@ -27,11 +28,6 @@ using namespace pigmentry;
 
 namespace {
 
-class NoClipboard : public Clipboard {
-public:
-    void setText(const QString &) override {}
-};
-
 void report(const char *what, std::vector<double> times, const char *goal)
 {
     std::sort(times.begin(), times.end());
@@ -53,15 +49,9 @@ int main(int argc, char *argv[])
     prefs.setInteger(QStringLiteral("historyLimit"), 5000);
     prefs.setBoolean(QStringLiteral("autoCopy"), false);
 
-    Library library;
-    for (int i = 0; i < 5000; ++i) {
-        ColorRecord record = ColorRecord::captured(RGBA{(i % 256) / 255.0, (i / 256) / 255.0, 0.5, 1.0}, i);
-        record.label = QStringLiteral("Label number %1").arg(i);
-        library.history.append(record);
-    }
     const QString path = dir.filePath(QStringLiteral("library.json"));
-    saveLibrary(path, library);
-    NoClipboard clipboard;
+    saveLibrary(path, bench::labelledHistory());
+    bench::NoClipboard clipboard;
     Store store(prefs, clipboard, path);
 
     // Selection changes over the whole history in a grid.

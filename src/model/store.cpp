@@ -58,24 +58,23 @@ Store::Store(Preferences &prefs, Clipboard &clipboard, const QString &url, const
 void Store::commit(Library next, const QList<ListChange> &history, const QList<ListChange> &palettes)
 {
     library_ = std::move(next);
-    for (const ListChange &change : history) {
-        switch (change.kind) {
-        case ListChange::Inserted: Q_EMIT historyInserted(change.first, change.last); break;
-        case ListChange::Removed: Q_EMIT historyRemoved(change.first, change.last); break;
-        case ListChange::Edited: Q_EMIT historyEdited(change.first); break;
-        case ListChange::Reset: Q_EMIT historyReset(); break;
-        }
-    }
-    for (const ListChange &change : palettes) {
-        switch (change.kind) {
-        case ListChange::Inserted: Q_EMIT palettesInserted(change.first, change.last); break;
-        case ListChange::Removed: Q_EMIT palettesRemoved(change.first, change.last); break;
-        case ListChange::Edited: Q_EMIT paletteEdited(change.first); break;
-        case ListChange::Reset: Q_EMIT palettesReset(); break;
-        }
-    }
+    report(history, &Store::historyInserted, &Store::historyRemoved, &Store::historyEdited, &Store::historyReset);
+    report(palettes, &Store::palettesInserted, &Store::palettesRemoved, &Store::paletteEdited, &Store::palettesReset);
     Q_EMIT libraryChanged();
     save();
+}
+
+void Store::report(const QList<ListChange> &steps, void (Store::*inserted)(int, int),
+                   void (Store::*removed)(int, int), void (Store::*edited)(int), void (Store::*reset)())
+{
+    for (const ListChange &change : steps) {
+        switch (change.kind) {
+        case ListChange::Inserted: Q_EMIT(this->*inserted)(change.first, change.last); break;
+        case ListChange::Removed: Q_EMIT(this->*removed)(change.first, change.last); break;
+        case ListChange::Edited: Q_EMIT(this->*edited)(change.first); break;
+        case ListChange::Reset: Q_EMIT(this->*reset)(); break;
+        }
+    }
 }
 
 void Store::setSelected(const RGBA &color)

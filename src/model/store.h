@@ -94,6 +94,9 @@ Q_SIGNALS:
 private:
     // Makes next the library, reports the steps that led there and saves.
     void commit(Library next, const QList<ListChange> &history, const QList<ListChange> &palettes);
+    // Sends the steps of one list through that list's four signals.
+    void report(const QList<ListChange> &steps, void (Store::*inserted)(int, int), void (Store::*removed)(int, int),
+                void (Store::*edited)(int), void (Store::*reset)());
     void setSelected(const RGBA &color);
     qsizetype historyLimit() const;
 
