@@ -1,5 +1,6 @@
 #include "app_delegate.h"
 #include "convert_command.h"
+#include "palette_command.h"
 #include "model/preferences.h"
 #include "pick_command.h"
 #include "platform/desktop_services.h"
@@ -14,12 +15,13 @@
 int main(int argc, char *argv[])
 {
     // Sub-commands for scripts are recognised only as the first argument;
-    // convert needs no display.
-    if (argc > 1 && qstrcmp(argv[1], "convert") == 0) {
+    // convert and palette need no display.
+    if (argc > 1 && (qstrcmp(argv[1], "convert") == 0 || qstrcmp(argv[1], "palette") == 0)) {
         QStringList arguments;
         for (int i = 2; i < argc; ++i)
             arguments.append(QString::fromLocal8Bit(argv[i]));
-        return pigmentry::runConvert(arguments, stdout, stderr);
+        return qstrcmp(argv[1], "convert") == 0 ? pigmentry::runConvert(arguments, stdout, stderr)
+                                                : pigmentry::runPalette(arguments, stdout, stderr);
     }
 
     QApplication app(argc, argv);

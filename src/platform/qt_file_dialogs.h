@@ -10,7 +10,8 @@ namespace pigmentry {
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget *parent = nullptr) : parent_(parent) {}
-    std::optional<QString> saveFile(const QString &proposedName) override;
+    std::optional<QString> saveFile(const QString &proposedName, const QStringList &filters = {},
+                                    QString *chosenFilter = nullptr) override;
     std::optional<QString> openFile() override;
 
 private:

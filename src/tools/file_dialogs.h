@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -11,8 +12,11 @@ namespace pigmentry {
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // A save panel that proposes proposedName; no type restriction.
-    virtual std::optional<QString> saveFile(const QString &proposedName) = 0;
+    // A save panel that proposes proposedName. With filters ("JSON palette
+    // (*.json)"), the user chooses among them and chosenFilter receives the
+    // one in use; without, there is no type restriction.
+    virtual std::optional<QString> saveFile(const QString &proposedName, const QStringList &filters = {},
+                                            QString *chosenFilter = nullptr) = 0;
     // An open panel for one file of any type.
     virtual std::optional<QString> openFile() = 0;
 };

@@ -3,19 +3,131 @@
 #include "model/library_file.h"
 #include "model/store.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringConverter>
 
 namespace pigmentry {
 
-std::optional<Palette> decodeImportedPalette(const QByteArray &bytes, QString *error)
+namespace {
+
+const QByteArray gimpHeader = QByteArrayLiteral("GIMP Palette");
+const QString jsonFilter = QStringLiteral("JSON palette (*.json)");
+const QString gimpFilter = QStringLiteral("GIMP palette (*.gpl)");
+
+QByteArray withoutByteOrderMark(const QByteArray &bytes)
 {
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+}
+
+bool isGimpPalette(const QByteArray &bytes)
+{
+    const QByteArray text = withoutByteOrderMark(bytes);
+    const qsizetype end = text.indexOf('\n');
+    return text.left(end < 0 ? text.size() : end).trimmed() == gimpHeader;
+}
+
+// Text from a file: line breaks inside a name would break the GIMP format.
+QString oneLine(const QString &text)
+{
+    QString line = text;
+    for (QChar &c : line) {
+        if (c == u'\n' || c == u'\r')
+            c = u' ';
+    }
+    return line;
+}
+
+} // namespace
+
+std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString &fallbackName, QString *error)
+{
+    auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    };
+    auto toUtf16 = QStringDecoder(QStringDecoder::Utf8);
+    const QString text = toUtf16(withoutByteOrderMark(bytes));
+    if (toUtf16.hasError())
+        return fail(QStringLiteral("the GIMP palette is not UTF-8 text"));
+    const QStringList lines = text.split(u'\n');
+    if (lines.isEmpty() || lines.first().trimmed() != QLatin1String(gimpHeader))
+        return fail(QStringLiteral("the file does not start with \"GIMP Palette\""));
+
+    // "R G B" with an optional name after white space, as GIMP writes it.
+    static const QRegularExpression colorLine(QStringLiteral(R"(^\s*(\d+)\s+(\d+)\s+(\d+)(?:\s.*)?$)"));
+    Palette palette{QUuid::createUuid(), fallbackName, {}, QString()};
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#') || trimmed.startsWith(QLatin1String("Columns:")))
+            continue;
+        if (trimmed.startsWith(QLatin1String("Name:"))) {
+            palette.name = trimmed.mid(5).trimmed();
+            continue;
+        }
+        const QRegularExpressionMatch match = colorLine.match(line);
+        if (!match.hasMatch())
+            return fail(QStringLiteral("line %1 is not a colour: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
+        int channels[3];
+        for (int c = 0; c < 3; ++c) {
+            bool ok = false;
+            channels[c] = match.captured(c + 1).toInt(&ok);
+            if (!ok || channels[c] > 255)
+                return fail(QStringLiteral("line %1 has a value above 255: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
+        }
+        palette.colors.append(RGBA{channels[0] / 255.0, channels[1] / 255.0, channels[2] / 255.0, 1.0});
+    }
+    return palette;
+}
+
+std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString &fallbackName, QString *error)
+{
+    if (isGimpPalette(bytes))
+        return decodeGimpPalette(bytes, fallbackName, error);
     const auto object = parseJsonObject(bytes, error);
     if (!object)
         return std::nullopt;
-    std::optional<Palette> palette = Palette::fromJson(*object, error);
+    return Palette::fromJson(*object, error);
+}
+
+std::optional<Palette> readPaletteFile(const QString &path, QString *error)
+{
+    const std::optional<QByteArray> bytes = readRegularFile(path, largestPaletteFile, error);
+    if (!bytes)
+        return std::nullopt;
+    return decodePaletteFile(*bytes, QFileInfo(path).completeBaseName(), error);
+}
+
+std::optional<Palette> decodeImportedPalette(const QByteArray &bytes, QString *error)
+{
+    std::optional<Palette> palette = decodePaletteFile(bytes, QString(), error);
     if (palette)
         palette->id = QUuid::createUuid();
     return palette;
+}
+
+QByteArray encodeGimpPalette(const Palette &palette)
+{
+    QString text = QStringLiteral("GIMP Palette\nName: %1\nColumns: 0\n#\n").arg(oneLine(palette.name));
+    for (const RGBA &color : palette.colors) {
+        text += QStringLiteral("%1 %2 %3\t%4\n")
+                    .arg(channelValue(color.r), 3)
+                    .arg(channelValue(color.g), 3)
+                    .arg(channelValue(color.b), 3)
+                    .arg(color.hex());
+    }
+    return text.toUtf8();
+}
+
+std::optional<QByteArray> encodePaletteAs(const Palette &palette, PaletteFormat format, QString *error)
+{
+    if (format == PaletteFormat::Gimp)
+        return encodeGimpPalette(palette);
+    return encodePalette(palette, error);
 }
 
 QString historyText(const Library &library)
@@ -38,14 +150,24 @@ void PaletteFiles::exportText(const QString &text, const QString &ext)
 
 void PaletteFiles::exportPalette(const Palette &palette)
 {
-    const std::optional<QByteArray> bytes = encodePalette(palette, nullptr);
+    QString filter;
+    const std::optional<QString> path =
+        dialogs_.saveFile(QStringLiteral("Pigmentry.json"), {jsonFilter, gimpFilter}, &filter);
+    if (!path || path->isEmpty())
+        return;
+    const QString suffix = QFileInfo(*path).suffix().toLower();
+    const bool gimp = suffix == QLatin1String("gpl") || (suffix != QLatin1String("json") && filter == gimpFilter);
+
+    std::optional<QByteArray> bytes = encodePaletteAs(palette, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, nullptr);
     if (!bytes)
         return;
+    // A name from a damaged file may hold text that is not valid UTF-8.
     auto toUtf16 = QStringDecoder(QStringDecoder::Utf8);
-    const QString text = toUtf16(*bytes);
+    (void)toUtf16(*bytes);
     if (toUtf16.hasError())
         return;
-    exportText(text, QStringLiteral("json"));
+    if (const auto error = writeFileAtomically(*path, *bytes))
+        store_.setNotice(*error);
 }
 
 void PaletteFiles::exportHistory()
@@ -59,16 +181,12 @@ void PaletteFiles::importPalette()
     if (!path || path->isEmpty())
         return;
     QString error;
-    const std::optional<QByteArray> bytes = readRegularFile(*path, largestPaletteFile, &error);
-    if (!bytes) {
-        store_.setNotice(QLatin1String("Invalid palette: ") + error);
-        return;
-    }
-    const std::optional<Palette> palette = decodeImportedPalette(*bytes, &error);
+    std::optional<Palette> palette = readPaletteFile(*path, &error);
     if (!palette) {
         store_.setNotice(QLatin1String("Invalid palette: ") + error);
         return;
     }
+    palette->id = QUuid::createUuid();
     store_.appendPalette(*palette);
 }
 

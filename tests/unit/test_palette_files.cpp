@@ -45,6 +45,89 @@ private Q_SLOTS:
         QVERIFY(store.notice().isEmpty());
     }
 
+    // The filter chosen in the panel decides, unless the typed name's
+    // extension says otherwise; GIMP keeps 8-bit RGB and drops the alpha.
+    void exportsEitherFormatAndImportsBoth()
+    {
+        test::TempSettings temp;
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        test::FakeFileDialogs dialogs;
+        PaletteFiles files(store, dialogs);
+        const Palette sunset{QUuid::createUuid(), QStringLiteral("Sunset\nlate"),
+                             {RGBA{1, 0.5, 0, 0.5}, RGBA{0.2, 0.4, 0.6, 1}, RGBA{0.2, 0.4, 0.6, 1}}, QStringLiteral("warm")};
+
+        dialogs.answer = temp.path("chosen");
+        dialogs.filter = QStringLiteral("GIMP palette (*.gpl)");
+        files.exportPalette(sunset);
+        QCOMPARE(dialogs.offeredFilters, (QStringList{"JSON palette (*.json)", "GIMP palette (*.gpl)"}));
+        QCOMPARE(readFile(temp.path("chosen")), QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
+                                                           "255 128   0\t#FF8000\n 51 102 153\t#336699\n"
+                                                           " 51 102 153\t#336699\n"));
+        dialogs.answer = temp.path("typed.json");
+        files.exportPalette(sunset);
+        QVERIFY(readFile(temp.path("typed.json")).startsWith('{'));
+        dialogs.filter = QStringLiteral("JSON palette (*.json)");
+        dialogs.answer = temp.path("typed.GPL");
+        files.exportPalette(sunset);
+        QVERIFY(readFile(temp.path("typed.GPL")).startsWith("GIMP Palette\n"));
+
+        files.importPalette();
+        const Palette imported = store.library().palettes.last();
+        QCOMPARE(imported.name, QStringLiteral("Sunset late"));
+        QCOMPARE(imported.colors, (QList<RGBA>{RGBA{1, 128 / 255.0, 0, 1}, RGBA{0.2, 0.4, 0.6, 1}, RGBA{0.2, 0.4, 0.6, 1}}));
+        QVERIFY(imported.notes.isEmpty());
+    }
+
+    void readsGimpPalettesOfOtherPrograms()
+    {
+        // Comments, a byte-order mark, CRLF, tabs, names with spaces, a
+        // Columns line, blank lines and no final line feed.
+        const QByteArray bytes = "\xEF\xBB\xBFGIMP Palette\r\nName: Material / Pink\r\nColumns: 16\r\n#\r\n"
+                                 "# exported by hand\r\n252 228 236\tpink 50\r\n\r\n\t  0\t  0\t  0\r\n"
+                                 "255 255 255 White Smoke";
+        QString error;
+        const std::optional<Palette> palette = decodePaletteFile(bytes, QStringLiteral("file"), &error);
+        QVERIFY2(palette, qPrintable(error));
+        QCOMPARE(palette->name, QStringLiteral("Material / Pink"));
+        QCOMPARE(palette->colors.size(), 3);
+        QCOMPARE(palette->colors.at(0).hex(), QStringLiteral("#FCE4EC"));
+        QCOMPARE(palette->colors.at(1), (RGBA{0, 0, 0, 1}));
+        QCOMPARE(palette->colors.at(2), (RGBA{1, 1, 1, 1}));
+        QVERIFY(!palette->id.isNull());
+
+        const std::optional<Palette> empty = decodePaletteFile("GIMP Palette\n", QStringLiteral("blank"), &error);
+        QVERIFY(empty && empty->colors.isEmpty() && empty->name == QLatin1String("blank"));
+    }
+
+    void refusesMalformedGimpPalettes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("two numbers") << QByteArray("GIMP Palette\nName: x\n255 0\n") << "line 3 is not a colour: \"255 0\"";
+        QTest::newRow("above 255") << QByteArray("GIMP Palette\n0 256 0 green\n") << "line 2 has a value above 255: \"0 256 0 green\"";
+        QTest::newRow("huge number") << QByteArray("GIMP Palette\n0 99999999999 0\n") << "line 2 has a value above 255: \"0 99999999999 0\"";
+        QTest::newRow("negative") << QByteArray("GIMP Palette\n-1 0 0\n") << "line 2 is not a colour: \"-1 0 0\"";
+        QTest::newRow("words") << QByteArray("GIMP Palette\nred green blue\n") << "line 2 is not a colour: \"red green blue\"";
+        QTest::newRow("not UTF-8") << QByteArray("GIMP Palette\nName: \xFF\xFE\n") << "the GIMP palette is not UTF-8 text";
+    }
+
+    void refusesMalformedGimpPalettes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        test::TempSettings temp;
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        test::FakeFileDialogs dialogs;
+        PaletteFiles files(store, dialogs);
+        writeFile(temp.path("in.gpl"), bytes);
+        dialogs.answer = temp.path("in.gpl");
+
+        files.importPalette();
+
+        QCOMPARE(store.notice(), QLatin1String("Invalid palette: ") + reason);
+        QVERIFY(store.library().palettes.isEmpty());
+    }
+
     void historyExportIsHexLines()
     {
         test::TempSettings temp;

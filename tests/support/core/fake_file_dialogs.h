@@ -11,12 +11,20 @@ namespace pigmentry::test {
 class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<QString> answer;
+    // The filter the user is taken to have chosen; the first one offered when
+    // empty.
+    QString filter;
     QStringList proposedNames;
+    QStringList offeredFilters;
     int openCalls = 0;
 
-    std::optional<QString> saveFile(const QString &proposedName) override
+    std::optional<QString> saveFile(const QString &proposedName, const QStringList &filters,
+                                    QString *chosenFilter) override
     {
         proposedNames.append(proposedName);
+        offeredFilters = filters;
+        if (answer && chosenFilter)
+            *chosenFilter = filter.isEmpty() ? filters.value(0) : filter;
         return answer;
     }
     std::optional<QString> openFile() override

@@ -1,0 +1,137 @@
+#include "model/rgba.h"
+#include "temp_settings.h"
+
+#include <QProcess>
+#include <QTest>
+
+// Runs the real executable's commands for scripts, as a script would, with
+// no display.
+class TestCommands : public QObject {
+    Q_OBJECT
+
+    struct Result {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+
+    static Result run(const QStringList &arguments) { return command(QStringLiteral("convert"), arguments); }
+
+    static Result command(const QString &name, const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        process.setProcessEnvironment(environment);
+        process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList{name} + arguments);
+        if (!process.waitForFinished(20000))
+            return {-1, {}, {}};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private Q_SLOTS:
+    void printsOneFormat_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("default is HEX") << QStringList{"#3b82f5"} << "#3B82F5\n";
+        QTest::newRow("named format") << QStringList{"3B82F5", "--format", "RGB"} << "rgb(59, 130, 245)\n";
+        QTest::newRow("format with =") << QStringList{"FF800080", "--format=HEX Alpha"} << "#FF800080\n";
+        QTest::newRow("JSON alpha") << QStringList{"FF800080", "--format", "JSON"}
+                                    << "{\"hex\":\"#FF8000\",\"alpha\":0.5019607843137255}\n";
+    }
+
+    void printsOneFormat()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
+        const Result result = run(arguments);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, out);
+        QVERIFY(result.err.isEmpty());
+    }
+
+    void printsAllFormats()
+    {
+        const Result result = run({" #336699CC\n", "--all"});
+        QCOMPARE(result.exitCode, 0);
+        const pigmentry::RGBA color = *pigmentry::RGBA::fromHex(QStringLiteral("#336699CC"));
+        QString expected;
+        for (const QString &name : pigmentry::RGBA::formats())
+            expected += name + u'\t' + color.formatted(name) + u'\n';
+        QCOMPARE(result.out, expected);
+        QVERIFY(result.out.startsWith(QLatin1String("HEX\t#336699\nHEX Alpha\t#336699CC\n")));
+    }
+
+    void rejectsBadInput()
+    {
+        const Result bad = run({"#3B82F"});
+        QCOMPARE(bad.exitCode, 2);
+        QVERIFY(bad.out.isEmpty());
+        QCOMPARE(bad.err, QStringLiteral("Use 6 or 8 hexadecimal digits.\n"));
+
+        // Format names are exact; a near miss is refused with the list.
+        const Result unknown = run({"FF800080", "--format", "hex"});
+        QCOMPARE(unknown.exitCode, 2);
+        QVERIFY(unknown.out.isEmpty());
+        QCOMPARE(unknown.err, QStringLiteral("Unknown format \"hex\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
+                                             "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON.\n"));
+
+        const Result missing = run({});
+        QCOMPARE(missing.exitCode, 2);
+        QVERIFY(missing.err.startsWith(QLatin1String("Usage:")));
+    }
+
+    // A GIMP palette as another program writes it, read in every way the
+    // command offers; its JSON read back gives the same listing.
+    void paletteListsAndConverts()
+    {
+        pigmentry::test::TempSettings temp;
+        const QString gpl = temp.path("Sunset.gpl");
+        pigmentry::test::writeFile(gpl, "GIMP Palette\r\nName: Dusk ✦\r\nColumns: 4\r\n# from an editor\r\n"
+                                        "255 128   0\tOrange\r\n  0   0 255\r\n\r\n");
+        const Result listing = command(QStringLiteral("palette"), {gpl});
+        QCOMPARE(listing.exitCode, 0);
+        QCOMPARE(listing.out, QStringLiteral("Dusk ✦\n#FF8000\n#0000FF\n"));
+        QVERIFY(listing.err.isEmpty());
+
+        const Result rgb = command(QStringLiteral("palette"), {gpl, "--format=RGB"});
+        QCOMPARE(rgb.out, QStringLiteral("Dusk ✦\nrgb(255, 128, 0)\nrgb(0, 0, 255)\n"));
+
+        const Result json = command(QStringLiteral("palette"), {gpl, "--to", "json"});
+        QCOMPARE(json.exitCode, 0);
+        QVERIFY(json.out.startsWith(u'{') && !json.out.endsWith(u'\n'));
+        pigmentry::test::writeFile(temp.path("copy.json"), json.out.toUtf8());
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("copy.json")}).out, listing.out);
+        const Result back = command(QStringLiteral("palette"), {temp.path("copy.json"), "--to=gpl"});
+        QCOMPARE(back.out, QStringLiteral("GIMP Palette\nName: Dusk ✦\nColumns: 0\n#\n255 128   0\t#FF8000\n"
+                                          "  0   0 255\t#0000FF\n"));
+    }
+
+    void paletteRefusals()
+    {
+        pigmentry::test::TempSettings temp;
+        pigmentry::test::writeFile(temp.path("history.txt"), "#FF0000\n#808080");
+        const Result notPalette = command(QStringLiteral("palette"), {temp.path("history.txt")});
+        QCOMPARE(notPalette.exitCode, 2);
+        QVERIFY(notPalette.out.isEmpty());
+        QVERIFY2(notPalette.err.startsWith(QLatin1String("Invalid palette: ")), qPrintable(notPalette.err));
+
+        const Result missing = command(QStringLiteral("palette"), {temp.path("none.gpl")});
+        QCOMPARE(missing.exitCode, 2);
+        QVERIFY(missing.out.isEmpty() && missing.err.startsWith(QLatin1String("Invalid palette: ")));
+
+        pigmentry::test::writeFile(temp.path("p.gpl"), "GIMP Palette\n1 2 3\n");
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--format", "hex"}).exitCode, 2);
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "ase"}).exitCode, 2);
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "gpl", "--format", "RGB"}).exitCode, 2);
+        // Without a Name line the file's name names the palette.
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl")}).out, QStringLiteral("p\n#010203\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommands)
+#include "test_commands.moc"
