@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts Pigmentry from the build folder. On a machine without any display it
-# gives a tour instead: Pigmentry runs on a virtual display with a tray host,
-# makes one scripted pick, and writes screenshots of the popover and of every
-# Studio page to BUILD/tour/.
+# gives a tour instead: Pigmentry runs on a virtual display with a tray host
+# and writes screenshots of the popover and of every Studio page to
+# BUILD/tour/: empty/ before anything is picked, the folder itself after one
+# scripted pick, and collection/ with 40 colours and three palettes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -28,9 +29,13 @@ xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     trayer --edge top --height 24 --SetDockType true >/dev/null 2>&1 & tray=$!
     # A desktop of one colour to pick from.
     xsetroot -solid "#2E86AB"
-    "$binary" & app=$!
-    for i in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/pigmentry.socket" ] && break; sleep 0.1; done
-    sleep 1
+    start() {
+        "$binary" & app=$!
+        for i in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/pigmentry.socket" ] && break; sleep 0.1; done
+        sleep 1
+    }
+    start
+    "$binary" tour "$tour/empty" >/dev/null
     # The scripted pick: the global shortcut, a move, a click.
     xdotool key shift+super+p
     sleep 1
@@ -41,8 +46,13 @@ xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     "$binary" tour "$tour" >/dev/null
     "$binary" quit >/dev/null
     wait $app || true
+    bash scripts/tour_library.sh > "$XDG_DATA_HOME/Pigmentry/library.json"
+    start
+    "$binary" tour "$tour/collection" >/dev/null
+    "$binary" quit >/dev/null
+    wait $app || true
     kill $tray 2>/dev/null || true
 ' bash "$PWD/$binary" "$tour"
 
 echo "Screenshots of the tour are in $tour:"
-ls -1 "$tour"
+(cd "$tour" && find . -name '*.png' | sort)

@@ -13,9 +13,10 @@ struct DesktopServices;
 class Preferences;
 class ShortcutSettings;
 class Store;
+class StudioState;
 
 // What every page of the Studio is given: the models, the desktop, the
-// window's undo stack, and the window's two actions. All of it outlives the
+// window's undo stack and shared view state, and the window's two actions. All of it outlives the
 // pages.
 struct PageContext {
     Store &store;
@@ -23,6 +24,7 @@ struct PageContext {
     ShortcutSettings &shortcuts;
     DesktopServices &desktop;
     QUndoStack &undo;
+    StudioState &state;
     // Starts a pick, as the toolbar's button does.
     std::function<void()> pick;
     // Switches the Studio to another page.

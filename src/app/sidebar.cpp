@@ -1,8 +1,10 @@
 #include "sidebar.h"
 
+#include "swatch_delegate.h"
 #include "theme.h"
 #include "widgets.h"
 
+#include <QDragMoveEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -103,6 +105,53 @@ Sidebar::Sidebar(QWidget *parent) : QListWidget(parent)
     row(Page::settings);
 
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { Q_EMIT pageChanged(this->page()); });
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+}
+
+void Sidebar::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (draggedColor(event->mimeData()))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Sidebar::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Nothing is dropped here; resting on a page's row opens it.
+    event->ignore();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index != springTarget) {
+        springTarget = index;
+        springTimer.stop();
+        if (index.isValid() && index.data(pageRole).isValid() && !selectionModel()->isSelected(index))
+            springTimer.start(600, this);
+    }
+}
+
+void Sidebar::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    springTimer.stop();
+    springTarget = QPersistentModelIndex();
+    event->accept();
+}
+
+void Sidebar::dropEvent(QDropEvent *event)
+{
+    springTimer.stop();
+    event->ignore();
+}
+
+void Sidebar::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != springTimer.timerId()) {
+        QListWidget::timerEvent(event);
+        return;
+    }
+    springTimer.stop();
+    if (springTarget.isValid())
+        setCurrentIndex(springTarget);
 }
 
 std::optional<Page> Sidebar::page() const

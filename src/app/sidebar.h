@@ -2,6 +2,7 @@
 
 #include "page.h"
 
+#include <QBasicTimer>
 #include <QListWidget>
 
 #include <optional>
@@ -11,7 +12,9 @@ namespace pigmentry {
 // The Studio's page list: "LIBRARY" with the four collection pages, "DESIGN
 // TOOLS" with the four tools, and Settings on its own. The selected row is an
 // accent-filled rounded row with white icon and title; the keyboard's place
-// is a ring. The selection can be cleared, which means no page.
+// is a ring. The selection can be cleared, which means no page. A colour
+// dragged over a row opens that page after a moment, so that it can be
+// dropped on a palette there.
 class Sidebar : public QListWidget {
     Q_OBJECT
 
@@ -25,6 +28,17 @@ public:
 
 Q_SIGNALS:
     void pageChanged(std::optional<Page> page);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    QBasicTimer springTimer;
+    QPersistentModelIndex springTarget;
 };
 
 } // namespace pigmentry

@@ -8,6 +8,7 @@
 #include "theme.h"
 #include "widgets.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -62,7 +63,7 @@ QWidget *filled(QWidget *widget, QPalette::ColorRole role)
 StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
                            std::function<void()> pick, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , context{store, prefs, shortcuts, desktop, undo, std::move(pick), [this](Page p) { setPage(p); }}
+    , context{store, prefs, shortcuts, desktop, undo, state, std::move(pick), [this](Page p) { setPage(p); }}
 {
     setWindowTitle(QStringLiteral("Pigmentry — Color Studio"));
     setMinimumSize(smallestSize);
@@ -104,6 +105,16 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     detailStack->addWidget(new Divider);
     detailStack->addWidget(makeStatusBar());
     columns->addWidget(detail, 1);
+
+    // Ctrl+Z takes back the collection's deletions; a text field that has
+    // the focus keeps the keys for its own text.
+    undo.setUndoLimit(50);
+    QAction *undoAction = undo.createUndoAction(this);
+    undoAction->setShortcuts(QKeySequence::Undo);
+    addAction(undoAction);
+    QAction *redoAction = undo.createRedoAction(this);
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addAction(redoAction);
 
     connect(&store, &Store::noticeChanged, this, &StudioWindow::updateStatus);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &StudioWindow::updateStatus);

@@ -2,6 +2,7 @@
 
 #include "page.h"
 #include "page_context.h"
+#include "studio_state.h"
 
 #include <QUndoStack>
 #include <QWidget>
@@ -52,6 +53,7 @@ private:
     void updateStatus();
 
     QUndoStack undo;
+    StudioState state;
     PageContext context;
     std::optional<Page> page_ = Page::picker;
     std::array<QWidget *, 9> pages{};

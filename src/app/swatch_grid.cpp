@@ -2,8 +2,10 @@
 
 #include "model/history_model.h"
 #include "model/store.h"
+#include "swatch_delegate.h"
 #include "theme.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -24,7 +26,6 @@ SwatchGrid::SwatchGrid(QWidget *parent) : QAbstractItemView(parent)
     setVerticalScrollMode(ScrollPerPixel);
     viewport()->setAutoFillBackground(false);
     viewport()->setCursor(Qt::PointingHandCursor);
-    connect(this, &QAbstractItemView::clicked, this, &SwatchGrid::chosen);
 }
 
 void SwatchGrid::setCellSize(int minimumCellWidth, int height, bool stretchCells)
@@ -35,10 +36,43 @@ void SwatchGrid::setCellSize(int minimumCellWidth, int height, bool stretchCells
     contentChanged();
 }
 
-void SwatchGrid::setSpacing(int value)
+void SwatchGrid::setSpacing(int between, int betweenRows)
 {
-    spacing = value;
+    spacing = between;
+    rowSpacing = betweenRows < 0 ? between : betweenRows;
     contentChanged();
+}
+
+void SwatchGrid::setDragText(std::function<QString(const RGBA &)> text)
+{
+    dragText = std::move(text);
+}
+
+void SwatchGrid::cellClicked(const QModelIndex &index, const QPoint &)
+{
+    Q_EMIT chosen(index);
+}
+
+bool SwatchGrid::dragsFrom(const QModelIndex &, const QPoint &) const
+{
+    return true;
+}
+
+void SwatchGrid::mousePressEvent(QMouseEvent *event)
+{
+    QAbstractItemView::mousePressEvent(event);
+    pressPosition = event->position().toPoint();
+    pressed = event->button() == Qt::LeftButton ? indexAt(pressPosition) : QModelIndex();
+}
+
+void SwatchGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QAbstractItemView::mouseReleaseEvent(event);
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed)
+        cellClicked(index, point - visualRect(index).topLeft());
+    pressed = QPersistentModelIndex();
 }
 
 void SwatchGrid::setFitsContent(bool value)
@@ -80,7 +114,7 @@ int SwatchGrid::contentHeightFor(int width) const
     if (count == 0)
         return 0;
     const int lines = (count + columnsFor(width) - 1) / columnsFor(width);
-    return lines * cellHeight + (lines - 1) * spacing;
+    return lines * cellHeight + (lines - 1) * rowSpacing;
 }
 
 QRect SwatchGrid::cellRect(int row, int width) const
@@ -92,7 +126,7 @@ QRect SwatchGrid::cellRect(int row, int width) const
     // Edges from rounded positions, so neighbours never overlap or part.
     const int left = int(std::lround(column * (cell + spacing)));
     const int right = int(std::lround(column * (cell + spacing) + cell));
-    return QRect(left, line * (cellHeight + spacing), right - left, cellHeight);
+    return QRect(left, line * (cellHeight + rowSpacing), right - left, cellHeight);
 }
 
 void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &matches)
@@ -100,8 +134,8 @@ void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &mat
     if (!model())
         return;
     const int columns = columnCount();
-    const int first = std::max(0, verticalOffset() / (cellHeight + spacing)) * columns;
-    const int last = std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + spacing) * columns + columns);
+    const int first = std::max(0, verticalOffset() / (cellHeight + rowSpacing)) * columns;
+    const int last = std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + rowSpacing) * columns + columns);
     for (int row = first; row < last; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
         if (matches(index))
@@ -125,7 +159,7 @@ void SwatchGrid::followSelection(Store &store)
 QSize SwatchGrid::sizeHint() const
 {
     const int width = stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing;
-    return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + spacing * 2);
+    return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + rowSpacing * 2);
 }
 
 QSize SwatchGrid::minimumSizeHint() const
@@ -152,7 +186,7 @@ QModelIndex SwatchGrid::indexAt(const QPoint &point) const
     const int y = point.y() + verticalOffset();
     if (y < 0 || point.x() < 0)
         return {};
-    const int line = y / (cellHeight + spacing);
+    const int line = y / (cellHeight + rowSpacing);
     // Walk the few columns of that line; gaps between cells hit nothing.
     for (int column = 0; column < columns; ++column) {
         const int row = line * columns + column;
@@ -193,7 +227,7 @@ QModelIndex SwatchGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers)
     const QModelIndex current = currentIndex();
     int row = current.isValid() ? current.row() : -1;
     const int columns = columnCount();
-    const int page = std::max(1, viewport()->height() / (cellHeight + spacing)) * columns;
+    const int page = std::max(1, viewport()->height() / (cellHeight + rowSpacing)) * columns;
     switch (action) {
     case MoveLeft:
     case MovePrevious: row = row < 0 ? 0 : row - 1; break;
@@ -249,8 +283,8 @@ void SwatchGrid::paintEvent(QPaintEvent *event)
     const int count = rows();
     const int offset = verticalOffset();
     const QRect area = event->rect();
-    const int firstLine = std::max(0, (area.top() + offset) / (cellHeight + spacing));
-    const int lastLine = (area.bottom() + offset) / (cellHeight + spacing);
+    const int firstLine = std::max(0, (area.top() + offset) / (cellHeight + rowSpacing));
+    const int lastLine = (area.bottom() + offset) / (cellHeight + rowSpacing);
 
     QStyleOptionViewItem option;
     initViewItemOption(&option);
@@ -308,6 +342,14 @@ void SwatchGrid::keyPressEvent(QKeyEvent *event)
 void SwatchGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
+    if (dragText && pressed.isValid() && (event->buttons() & Qt::LeftButton)
+        && (event->position().toPoint() - pressPosition).manhattanLength() >= QApplication::startDragDistance()
+        && dragsFrom(pressed, pressPosition - visualRect(pressed).topLeft())) {
+        const RGBA color = pressed.data(HistoryModel::ColorRole).value<RGBA>();
+        pressed = QPersistentModelIndex();
+        startColorDrag(this, color, dragText(color));
+        return;
+    }
     if (index != hovered) {
         if (hovered.isValid())
             viewport()->update(visualRect(hovered));

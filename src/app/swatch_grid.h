@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/rgba.h"
+
 #include <QAbstractItemView>
 
 #include <functional>
@@ -13,7 +15,8 @@ class Store;
 // to the width (each at least the minimum cell width; with stretch they share
 // the whole row), only visible rows are painted, and the arrow keys, Home,
 // End and the page keys move between cells. Clicking a cell, or Return or
-// Space on the current one, emits chosen.
+// Space on the current one, emits chosen; a subclass may give the parts of
+// a cell their own clicks.
 class SwatchGrid : public QAbstractItemView {
     Q_OBJECT
 
@@ -21,7 +24,11 @@ public:
     explicit SwatchGrid(QWidget *parent = nullptr);
 
     void setCellSize(int minimumWidth, int height, bool stretch);
-    void setSpacing(int spacing);
+    // Between cells, and between rows when betweenRows is not negative.
+    void setSpacing(int between, int betweenRows = -1);
+    // Makes every cell a drag source: its colour as application/x-color and
+    // as the text given for it (a colour code).
+    void setDragText(std::function<QString(const RGBA &)> text);
     // The grid takes the height of all its rows and never scrolls; otherwise
     // it scrolls vertically.
     void setFitsContent(bool fits);
@@ -48,6 +55,12 @@ Q_SIGNALS:
     void chosen(const QModelIndex &index);
 
 protected:
+    // A click on a cell, at point within the cell; chooses the cell.
+    virtual void cellClicked(const QModelIndex &index, const QPoint &point);
+    // Whether a drag may start at point within the cell.
+    virtual bool dragsFrom(const QModelIndex &index, const QPoint &point) const;
+    int cellHeightValue() const { return cellHeight; }
+
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override { return 0; }
     int verticalOffset() const override;
@@ -58,6 +71,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -79,8 +94,12 @@ private:
     int cellHeight = 108;
     bool stretch = true;
     int spacing = 12;
+    int rowSpacing = 12;
     bool fits = false;
     QPersistentModelIndex hovered;
+    QPersistentModelIndex pressed;
+    QPoint pressPosition;
+    std::function<QString(const RGBA &)> dragText;
 };
 
 } // namespace pigmentry

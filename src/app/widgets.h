@@ -56,6 +56,19 @@ private:
     QVBoxLayout *layout_;
 };
 
+// A collection's empty state in a card: the symbol (32, light, secondary),
+// the title (16, semibold) and the detail (12, secondary, centred, wrapped),
+// spaced by 12 and padded by 30 above and below.
+class EmptyState : public StudioCard {
+public:
+    EmptyState(const QString &symbol, const QString &title, const QString &detail, QWidget *parent = nullptr);
+    void setDetail(const QString &detail);
+    QString detail() const;
+
+private:
+    QLabel *detail_;
+};
+
 // A label in a tone that follows the palette: a switch between light and
 // dark repaints it in the new colour.
 class Label : public QLabel {

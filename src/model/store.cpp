@@ -2,6 +2,8 @@
 
 #include "library_file.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace pigmentry {
@@ -233,6 +235,60 @@ void Store::deleteRecord(const QUuid &record)
     Library next = library_;
     const QList<ListChange> steps = removeMatching(next.history, [&record](const ColorRecord &r) { return r.id == record; });
     commit(std::move(next), steps, {});
+}
+
+void Store::insertRecord(qsizetype index, const ColorRecord &record)
+{
+    if (findById(library_.history, record.id) != library_.history.cend())
+        return;
+    Library next = library_;
+    const int row = int(std::clamp<qsizetype>(index, 0, next.history.size()));
+    next.history.insert(row, record);
+    commit(std::move(next), {{ListChange::Inserted, row, row}}, {});
+}
+
+void Store::insertPalette(qsizetype index, const Palette &palette)
+{
+    if (findById(library_.palettes, palette.id) != library_.palettes.cend())
+        return;
+    Library next = library_;
+    const int row = int(std::clamp<qsizetype>(index, 0, next.palettes.size()));
+    next.palettes.insert(row, palette);
+    commit(std::move(next), {}, {{ListChange::Inserted, row, row}});
+}
+
+void Store::insertColor(const QUuid &palette, qsizetype index, const RGBA &color)
+{
+    Library next = library_;
+    const auto it = findById(next.palettes, palette);
+    if (it == next.palettes.end())
+        return;
+    it->colors.insert(std::clamp<qsizetype>(index, 0, it->colors.size()), color);
+    const ListChange change = edited(it - next.palettes.begin());
+    commit(std::move(next), {}, {change});
+}
+
+void Store::restoreHistory(const QList<ColorRecord> &records)
+{
+    Library next = library_;
+    const qsizetype first = next.history.size();
+    QSet<QUuid> ids;
+    QSet<RGBA> colors;
+    for (const ColorRecord &record : std::as_const(next.history)) {
+        ids.insert(record.id);
+        colors.insert(record.color);
+    }
+    for (const ColorRecord &record : records) {
+        if (ids.contains(record.id) || colors.contains(record.color))
+            continue;
+        ids.insert(record.id);
+        colors.insert(record.color);
+        next.history.append(record);
+    }
+    if (next.history.size() == first)
+        return;
+    const int last = int(next.history.size() - 1);
+    commit(std::move(next), {{ListChange::Inserted, int(first), last}}, {});
 }
 
 void Store::clearHistory()

@@ -58,6 +58,16 @@ public:
     void deleteRecord(const QUuid &record);
     void clearHistory();
 
+    // The way back for the deletions above, for undo. A record or palette
+    // whose id is already there is not put back twice; indexes beyond the
+    // end append.
+    void insertRecord(qsizetype index, const ColorRecord &record);
+    void insertPalette(qsizetype index, const Palette &palette);
+    void insertColor(const QUuid &palette, qsizetype index, const RGBA &color);
+    // After a clear: the records come back behind those picked since, less
+    // any whose id or colour is there again.
+    void restoreHistory(const QList<ColorRecord> &records);
+
     // For failures found outside the store (export and import, login item).
     void setNotice(const QString &notice);
 

@@ -1,5 +1,7 @@
 #include "app/page_context.h"
 #include "app/page_frame.h"
+#include "history_page.h"
+#include "palettes_page.h"
 #include "picker_page.h"
 
 #include <QWidget>
@@ -17,6 +19,17 @@ QWidget *pickerPage(PageContext &context)
     return scrollingPage(Page::picker, new PickerPage(context));
 }
 
+template <bool favorites>
+QWidget *historyPage(PageContext &context)
+{
+    return viewPage(favorites ? Page::favorites : Page::history, new HistoryPage(context, favorites));
+}
+
+QWidget *palettesPage(PageContext &context)
+{
+    return viewPage(Page::palettes, new PalettesPage(context));
+}
+
 // Pages still to come show their header over an empty body.
 template <Page page>
 QWidget *emptyPage(PageContext &)
@@ -27,9 +40,9 @@ QWidget *emptyPage(PageContext &)
 // One factory per page, in the order of the cases.
 constexpr std::array<PageFactory, 9> factories = {
     &pickerPage,
-    &emptyPage<Page::history>,
-    &emptyPage<Page::favorites>,
-    &emptyPage<Page::palettes>,
+    &historyPage<false>,
+    &historyPage<true>,
+    &palettesPage,
     &emptyPage<Page::harmony>,
     &emptyPage<Page::gradient>,
     &emptyPage<Page::contrast>,

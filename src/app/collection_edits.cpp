@@ -1,0 +1,76 @@
+#include "collection_edits.h"
+
+#include "model/store.h"
+
+#include <QUndoStack>
+
+#include <functional>
+
+namespace pigmentry::undoable {
+
+namespace {
+
+class StoreEdit : public QUndoCommand {
+public:
+    StoreEdit(const QString &text, std::function<void()> forward, std::function<void()> back)
+        : QUndoCommand(text), forward(std::move(forward)), back(std::move(back))
+    {
+    }
+    void redo() override { forward(); }
+    void undo() override { back(); }
+
+private:
+    std::function<void()> forward, back;
+};
+
+template <typename List>
+qsizetype indexOf(const List &list, const QUuid &id)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).id == id)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record)
+{
+    const qsizetype index = indexOf(store.library().history, record);
+    if (index < 0)
+        return;
+    const ColorRecord removed = store.library().history.at(index);
+    undo.push(new StoreEdit(QStringLiteral("Remove Color"), [&store, record] { store.deleteRecord(record); },
+                            [&store, index, removed] { store.insertRecord(index, removed); }));
+}
+
+void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette)
+{
+    const qsizetype index = indexOf(store.library().palettes, palette);
+    if (index < 0)
+        return;
+    const Palette removed = store.library().palettes.at(index);
+    undo.push(new StoreEdit(QStringLiteral("Delete Palette"), [&store, palette] { store.deletePalette(palette); },
+                            [&store, index, removed] { store.insertPalette(index, removed); }));
+}
+
+void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype index)
+{
+    const qsizetype row = indexOf(store.library().palettes, palette);
+    if (row < 0 || index < 0 || index >= store.library().palettes.at(row).colors.size())
+        return;
+    const RGBA color = store.library().palettes.at(row).colors.at(index);
+    undo.push(new StoreEdit(QStringLiteral("Remove Color from Palette"),
+                            [&store, palette, index] { store.removeColor(index, palette); },
+                            [&store, palette, index, color] { store.insertColor(palette, index, color); }));
+}
+
+void clearHistory(Store &store, QUndoStack &undo)
+{
+    const QList<ColorRecord> cleared = store.library().history;
+    undo.push(new StoreEdit(QStringLiteral("Clear History"), [&store] { store.clearHistory(); },
+                            [&store, cleared] { store.restoreHistory(cleared); }));
+}
+
+} // namespace pigmentry::undoable

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QUuid>
+
+class QUndoStack;
+
+namespace pigmentry {
+
+class Store;
+
+// The collection's deletions, each one click with no confirmation, as steps
+// of the Studio's undo stack: the edit happens at once, Ctrl+Z puts back what
+// it removed (saved at once), Ctrl+Shift+Z does it again. An edit of
+// something that is already gone changes nothing and leaves no step.
+namespace undoable {
+
+void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record);
+void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette);
+// Removes the colour at index (a position, since a colour may repeat).
+void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype index);
+void clearHistory(Store &store, QUndoStack &undo);
+
+} // namespace undoable
+
+} // namespace pigmentry

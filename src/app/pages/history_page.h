@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace pigmentry {
+
+class EmptyState;
+class HistoryFilter;
+class HistoryGrid;
+class HistoryModel;
+struct PageContext;
+
+// Recent Colors, or Favorites: a search bar and the history export over the
+// grid of history cells, or over an empty state when no record is shown. The
+// search text is the Studio's, shared by both pages.
+class HistoryPage : public QWidget {
+    Q_OBJECT
+
+public:
+    HistoryPage(PageContext &context, bool favoritesOnly, QWidget *parent = nullptr);
+
+private:
+    void updateEmptyState();
+
+    PageContext &context;
+    bool favoritesOnly;
+    HistoryModel *model = nullptr;
+    HistoryFilter *filter = nullptr;
+    QLineEdit *search = nullptr;
+    HistoryGrid *grid = nullptr;
+    EmptyState *empty = nullptr;
+};
+
+} // namespace pigmentry
