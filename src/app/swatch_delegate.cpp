@@ -60,7 +60,7 @@ namespace {
 const QString exactColorType = QStringLiteral("application/x-pigmentry-rgba");
 } // namespace
 
-void startColorDrag(QWidget *source, const RGBA &color, const QString &text)
+QMimeData *colorMimeData(const RGBA &color, const QString &text)
 {
     auto *data = new QMimeData;
     data->setText(text);
@@ -69,6 +69,11 @@ void startColorDrag(QWidget *source, const RGBA &color, const QString &text)
     data->setData(exactColorType, QByteArray::number(color.r, 'g', 17) + ' ' + QByteArray::number(color.g, 'g', 17) + ' '
                                       + QByteArray::number(color.b, 'g', 17) + ' ' + QByteArray::number(color.a, 'g', 17));
     data->setColorData(theme::color(color));
+    return data;
+}
+
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text)
+{
     const double ratio = source->devicePixelRatioF();
     QPixmap image(QSize(32, 32) * ratio);
     image.setDevicePixelRatio(ratio);
@@ -83,7 +88,7 @@ void startColorDrag(QWidget *source, const RGBA &color, const QString &text)
         painter.drawPath(shape);
     }
     auto *drag = new QDrag(source);
-    drag->setMimeData(data);
+    drag->setMimeData(colorMimeData(color, text));
     drag->setPixmap(image);
     drag->setHotSpot(QPoint(16, 16));
     drag->exec(Qt::CopyAction);

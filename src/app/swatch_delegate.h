@@ -53,6 +53,9 @@ void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color)
 // control background, outlined in the accent colour when selected.
 void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool selected, bool hovered);
 
+// A colour as dragged data: application/x-color, the text (its code), and
+// the exact components for drops inside Pigmentry.
+QMimeData *colorMimeData(const RGBA &color, const QString &text);
 // Drags a colour out of source as application/x-color and as text (its
 // code), with a small swatch under the pointer. Returns once it is dropped.
 void startColorDrag(QWidget *source, const RGBA &color, const QString &text);

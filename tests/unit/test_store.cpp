@@ -250,6 +250,52 @@ private Q_SLOTS:
         QCOMPARE(store.library().palettes.size(), 1);
         QCOMPARE(store.selected(), grey(1));
     }
+
+    // Undo's way back: rows come back where they were, reported as inserted
+    // rows; nothing comes back twice.
+    void deletedItemsComeBack()
+    {
+        test::TempSettings temp;
+        temp.prefs().setBoolean("autoCopy", false);
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        for (int i = 1; i <= 3; ++i)
+            store.capture(grey(i));
+        const ColorRecord middle = store.library().history.at(1);
+        store.deleteRecord(middle.id);
+        QSignalSpy inserted(&store, &Store::historyInserted);
+        store.insertRecord(1, middle);
+        store.insertRecord(1, middle);
+        QCOMPARE(store.library().history.at(1), middle);
+        QCOMPARE(store.library().history.size(), 3);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0), (QList<QVariant>{1, 1}));
+
+        store.createPalette(QStringLiteral("P"));
+        const Palette palette = store.library().palettes.at(0);
+        store.insertColor(palette.id, 99, grey(7));
+        store.insertColor(palette.id, 0, grey(8));
+        QCOMPARE(store.library().palettes.at(0).colors, (QList<RGBA>{grey(8), store.selected(), grey(7)}));
+        store.deletePalette(palette.id);
+        store.insertPalette(5, palette);
+        store.insertPalette(0, palette);
+        QCOMPARE(store.library().palettes, QList<Palette>{palette});
+
+        // A cleared history comes back behind what was picked since, less
+        // the colours picked again.
+        const QList<ColorRecord> cleared = store.library().history;
+        store.clearHistory();
+        store.capture(grey(2));
+        store.capture(grey(9));
+        inserted.clear();
+        store.restoreHistory(cleared);
+        QStringList order;
+        for (const ColorRecord &record : store.library().history)
+            order << record.color.hex();
+        QCOMPARE(order, (QStringList{"#090909", "#020202", "#030303", "#010101"}));
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0), (QList<QVariant>{2, 3}));
+        QCOMPARE(loadLibrary(temp.libraryPath(), QDateTime::currentDateTimeUtc()).library, store.library());
+    }
 };
 
 QTEST_MAIN(TestStore)

@@ -1,0 +1,399 @@
+#include "app/history_grid.h"
+#include "app/palette_list.h"
+#include "app/studio_window.h"
+#include "app/swatch_delegate.h"
+#include "app/widgets.h"
+#include "fake_desktop.h"
+#include "find_widget.h"
+#include "model/history_model.h"
+#include "model/store.h"
+#include "shortcut/shortcut_settings.h"
+#include "temp_settings.h"
+
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace pigmentry;
+using test::named;
+using test::shown;
+using Part = HistoryCellDelegate::Part;
+using CardPart = PaletteCardDelegate::Part;
+
+namespace {
+
+const RGBA red{1, 0, 0, 1};
+const RGBA blue{0.0, 0.2, 1.0, 1};
+
+RGBA grey(int i)
+{
+    return RGBA{i / 255.0, i / 255.0, i / 255.0, 1.0};
+}
+
+struct Fixture {
+    test::TempSettings temp;
+    test::FakeDesktop desktop;
+    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
+    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
+    StudioWindow window{store, shortcuts, temp.prefs(), desktop.get(), [] {}};
+
+    Fixture()
+    {
+        temp.prefs().setBoolean("autoCopy", false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void open(Page page)
+    {
+        window.setPage(page);
+        QCoreApplication::processEvents();
+    }
+    HistoryGrid *grid() const { return shown<HistoryGrid>(&window, QStringLiteral("historyGrid")); }
+    PaletteList *palettes() const { return shown<PaletteList>(&window, QStringLiteral("paletteList")); }
+    QLineEdit *search() const { return shown<QLineEdit>(&window, QStringLiteral("searchField")); }
+    EmptyState *empty() const { return shown<EmptyState>(&window, QStringLiteral("emptyState")); }
+    QString emptyTitle() const { return empty() ? shown<QLabel>(empty(), QStringLiteral("emptyTitle"))->text() : QString(); }
+
+    // The hex codes the grid shows, in order.
+    QStringList shownHex() const
+    {
+        QStringList codes;
+        if (!grid())
+            return codes;
+        for (int row = 0; row < grid()->model()->rowCount(); ++row)
+            codes << grid()->model()->index(row, 0).data(HistoryModel::HexRole).toString();
+        return codes;
+    }
+    void clickPart(int row, Part part)
+    {
+        const QRect cell = grid()->visualRect(grid()->model()->index(row, 0));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, HistoryCellDelegate::partRect(cell, part).center());
+    }
+    void clickCard(int row, const CardPart &part)
+    {
+        const QModelIndex index = palettes()->model()->index(row, 0);
+        const int colors = int(store.library().palettes.at(row).colors.size());
+        const QRect rect = PaletteCardDelegate::partRect(palettes()->visualRect(index), colors, part);
+        QTest::mouseClick(palettes()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    QByteArray savedLibrary() const { return test::readFile(temp.libraryPath()); }
+};
+
+} // namespace
+
+class TestCollectionPages : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyStates()
+    {
+        Fixture f;
+        f.open(Page::history);
+        QCOMPARE(f.emptyTitle(), QStringLiteral("Your color journey starts here"));
+        QCOMPARE(f.empty()->detail(), QStringLiteral("Pick a color from your screen to start your collection."));
+        QVERIFY(!f.grid());
+        f.open(Page::favorites);
+        QCOMPARE(f.emptyTitle(), QStringLiteral("Your favorites, collected"));
+        f.open(Page::palettes);
+        QCOMPARE(f.emptyTitle(), QStringLiteral("Build your first palette"));
+        QCOMPARE(f.empty()->detail(), QStringLiteral("Give your collection a name, then add colors from the inspector."));
+
+        // Colours but no star: Favorites stays empty, and says so by search.
+        f.store.capture(red);
+        f.open(Page::history);
+        QVERIFY(!f.empty());
+        QCOMPARE(f.shownHex(), QStringList{"#FF0000"});
+        f.open(Page::favorites);
+        QCOMPARE(f.emptyTitle(), QStringLiteral("Your favorites, collected"));
+        f.search()->setText(QStringLiteral("zz"));
+        QCOMPARE(f.empty()->detail(), QStringLiteral("Try another color code or label."));
+        f.search()->clear();
+        QCOMPARE(f.empty()->detail(), QStringLiteral("Pick a color from your screen to start your collection."));
+    }
+
+    // Label and code are one text; the search is shared by both pages and
+    // outlives the window's closing.
+    void searchFindsLabelAndCode()
+    {
+        Fixture f;
+        f.store.capture(red);
+        f.store.capture(RGBA{1.0, 0.5, 0.0, 1});
+        f.store.capture(blue);
+        f.store.setLabel(QStringLiteral("Blue"), f.store.library().history.at(0).id);
+        f.store.setLabel(QStringLiteral("red"), f.store.library().history.at(2).id);
+        f.open(Page::history);
+        const QStringList all{"#0033FF", "#FF8000", "#FF0000"};
+        QCOMPARE(f.shownHex(), all);
+
+        const QList<std::pair<QString, QStringList>> searches = {
+            {"ff0000", {"#FF0000"}},      {"FF0000", {"#FF0000"}}, {"RED", {"#FF0000"}},
+            {"e#00", {"#0033FF"}},        {"#FF", {"#FF8000", "#FF0000"}},
+            {" ", {}},                    {"", all},
+        };
+        for (const auto &[text, expected] : searches) {
+            f.search()->setText(text);
+            QCOMPARE(f.shownHex(), expected);
+        }
+
+        f.store.toggleFavorite(f.store.library().history.at(2).id);
+        f.search()->setText(QStringLiteral("ff"));
+        f.open(Page::favorites);
+        QCOMPARE(f.search()->text(), QStringLiteral("ff"));
+        QCOMPARE(f.shownHex(), QStringList{"#FF0000"});
+        f.window.close();
+        f.window.show();
+        QCOMPARE(f.search()->text(), QStringLiteral("ff"));
+    }
+
+    // Each part of a cell does its own thing; deletions come back with
+    // Ctrl+Z in place and go again with Ctrl+Shift+Z.
+    void cellPartsAndUndo()
+    {
+        Fixture f;
+        for (int i = 1; i <= 3; ++i)
+            f.store.capture(grey(i));
+        f.open(Page::history);
+        QCOMPARE(f.shownHex(), (QStringList{"#030303", "#020202", "#010101"}));
+
+        f.clickPart(1, Part::Tile);
+        QCOMPARE(f.store.selected(), grey(2));
+        f.clickPart(1, Part::Favorite);
+        QVERIFY(f.store.library().history.at(1).favorite);
+        QVERIFY(f.savedLibrary().contains("\"favorite\":true"));
+
+        f.clickPart(1, Part::Remove);
+        QCOMPARE(f.shownHex(), (QStringList{"#030303", "#010101"}));
+        f.store.capture(grey(4));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.shownHex(), (QStringList{"#040404", "#020202", "#030303", "#010101"}));
+        QVERIFY(f.store.library().history.at(1).favorite);
+        QVERIFY(f.savedLibrary().contains(uuidText(f.store.library().history.at(1).id).toUtf8()));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.shownHex(), (QStringList{"#040404", "#030303", "#010101"}));
+    }
+
+    // The label field opens on the cell, saves every keystroke, and keeps
+    // its cursor while the store echoes the change.
+    void labelsAreEditedInPlace()
+    {
+        Fixture f;
+        f.store.capture(red);
+        f.store.capture(blue);
+        f.open(Page::history);
+        f.clickPart(1, Part::Label);
+        auto *editor = f.grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(editor->placeholderText(), QStringLiteral("Add a label"));
+        QTest::keyClicks(editor, QStringLiteral("Brand"));
+        QCOMPARE(f.store.library().history.at(1).label, QStringLiteral("Brand"));
+        QVERIFY(f.savedLibrary().contains("\"label\":\"Brand\""));
+        editor->setCursorPosition(0);
+        QTest::keyClicks(editor, QStringLiteral("X"));
+        QCOMPARE(editor->text(), QStringLiteral("XBrand"));
+        QCOMPARE(editor->cursorPosition(), 1);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!f.grid()->viewport()->findChild<QLineEdit *>() || !editor->isVisible());
+
+        // The entry vanishes while its label is being edited: the editor
+        // closes and the other entry keeps its label.
+        f.grid()->setFocus();
+        f.grid()->setCurrentIndex(f.grid()->model()->index(0, 0));
+        QTest::keyClick(f.grid(), Qt::Key_F2);
+        editor = f.grid()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        const QUuid gone = f.store.library().history.at(0).id;
+        QPointer<QLineEdit> watched(editor);
+        f.store.deleteRecord(gone);
+        QTRY_VERIFY(!watched || !watched->isVisible());
+        QCOMPARE(f.store.library().history.size(), 1);
+        QCOMPARE(f.store.library().history.at(0).label, QStringLiteral("XBrand"));
+    }
+
+    void keyboardAndCopy()
+    {
+        Fixture f;
+        for (int i = 1; i <= 6; ++i)
+            f.store.capture(grey(i));
+        f.open(Page::history);
+        HistoryGrid *grid = f.grid();
+        grid->setFocus(Qt::TabFocusReason);
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(grid->currentIndex().row(), 1);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->currentIndex().row(), 1 + grid->columnCount());
+        QTest::keyClick(grid, Qt::Key_Home);
+
+        QTest::keyClick(grid, Qt::Key_Space);
+        QCOMPARE(f.store.selected(), grey(6));
+        f.temp.prefs().setText("format", QStringLiteral("RGB"));
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("rgb(6, 6, 6)"));
+        QCOMPARE(f.store.notice(), QStringLiteral("Copied #060606"));
+
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(f.store.library().history.size(), 5);
+        QCOMPARE(f.shownHex().first(), QStringLiteral("#050505"));
+
+        // Dragged out: the default format's code, the colour, and the exact
+        // components for drops inside Pigmentry.
+        const RGBA odd{0.123456789, 0.5, 1.0, 0.25};
+        std::unique_ptr<QMimeData> data(colorMimeData(odd, odd.formatted(QStringLiteral("RGB"))));
+        QCOMPARE(data->text(), odd.formatted(QStringLiteral("RGB")));
+        QVERIFY(data->hasColor());
+        QCOMPARE(draggedColor(data.get()), odd);
+        QMimeData foreign;
+        foreign.setText(QStringLiteral(" #336699 "));
+        QCOMPARE(draggedColor(&foreign), RGBA::fromHex(QStringLiteral("#336699")));
+        foreign.setText(QStringLiteral("not a colour"));
+        QVERIFY(!draggedColor(&foreign));
+    }
+
+    // A capture while the page is shown inserts one row at the front; the
+    // view is never reset for it.
+    void capturesInsertRows()
+    {
+        Fixture f;
+        for (int i = 1; i <= 3; ++i)
+            f.store.capture(grey(i));
+        f.open(Page::history);
+        QAbstractItemModel *model = f.grid()->model();
+        QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserts(model, &QAbstractItemModel::rowsInserted);
+        f.store.capture(grey(9));
+        f.store.capture(grey(2));
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(inserts.count(), 2);
+        QCOMPARE(f.shownHex(), (QStringList{"#020202", "#090909", "#030303", "#010101"}));
+    }
+
+    void palettesAreMadeAndEdited()
+    {
+        Fixture f;
+        f.store.select(red);
+        f.open(Page::palettes);
+        auto *name = shown<QLineEdit>(&f.window, QStringLiteral("paletteName"));
+        QCOMPARE(name->text(), QStringLiteral("Untitled Palette"));
+        name->clear();
+        shown<QPushButton>(&f.window, QStringLiteral("createPalette"))->click();
+        QCOMPARE(f.store.library().palettes.size(), 1);
+        QCOMPARE(f.store.library().palettes.at(0).name, QString());
+        QCOMPARE(f.store.library().palettes.at(0).colors, QList<RGBA>{red});
+        QVERIFY(!f.empty());
+
+        // The name field keeps its text between pages.
+        name->setText(QStringLiteral("Sunset"));
+        f.open(Page::history);
+        f.open(Page::palettes);
+        QCOMPARE(name->text(), QStringLiteral("Sunset"));
+        QTest::keyClick(name, Qt::Key_Return);
+        const QUuid sunset = f.store.library().palettes.at(1).id;
+        f.store.insertColor(sunset, 1, red);
+        f.store.insertColor(sunset, 1, blue);
+        Palette withNotes = f.store.library().palettes.at(1);
+        QCOMPARE(withNotes.colors, (QList<RGBA>{red, blue, red}));
+
+        f.clickCard(1, {CardPart::Duplicate});
+        QCOMPARE(f.store.library().palettes.size(), 3);
+        QCOMPARE(f.store.library().palettes.at(2).name, QStringLiteral("Sunset Copy"));
+        QCOMPARE(f.store.library().palettes.at(2).colors, withNotes.colors);
+
+        // Renaming in place saves every keystroke.
+        f.clickCard(0, {CardPart::Name});
+        auto *editor = f.palettes()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor && editor->isVisible());
+        QTest::keyClicks(editor, QStringLiteral("Sea"));
+        QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("Sea"));
+        QVERIFY(f.savedLibrary().contains("\"name\":\"Sea\""));
+        QTest::keyClick(editor, Qt::Key_Escape);
+
+        // The second of two equal colours goes, by its place, from the
+        // keyboard; then undo puts it back in that place.
+        PaletteList *list = f.palettes();
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Right);
+        QTest::keyClick(list, Qt::Key_Right);
+        QCOMPARE(list->focusedSwatch(), 2);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(f.store.library().palettes.at(1).colors, (QList<RGBA>{red, blue}));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.store.library().palettes.at(1).colors, (QList<RGBA>{red, blue, red}));
+
+        // The only colour can go; the palette stays.
+        QSignalSpy removed(list, &PaletteList::removeColorRequested);
+        f.clickCard(0, {CardPart::Swatch, 0});
+        QCOMPARE(f.store.selected(), red);
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Left);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(f.store.library().palettes.at(0).colors, QList<RGBA>{});
+        QCOMPARE(f.store.library().palettes.size(), 3);
+
+        // Delete, undo, redo.
+        f.clickCard(2, {CardPart::Delete});
+        QCOMPARE(f.store.library().palettes.size(), 2);
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.store.library().palettes.size(), 3);
+        QCOMPARE(f.store.library().palettes.at(2).name, QStringLiteral("Sunset Copy"));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.store.library().palettes.size(), 2);
+    }
+
+    // A colour dropped on a card joins that palette, exactly.
+    void colorsDropOntoCards()
+    {
+        Fixture f;
+        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("A"), {red}, {}});
+        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("B"), {}, {}});
+        f.open(Page::palettes);
+        PaletteList *list = f.palettes();
+        const RGBA odd{0.123456789, 0.5, 1.0, 0.25};
+        std::unique_ptr<QMimeData> data(colorMimeData(odd, QStringLiteral("#1F80FF")));
+        const QPoint target = list->visualRect(list->model()->index(1, 0)).center();
+
+        QDragEnterEvent enter(target, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDragMoveEvent move(target, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &move);
+        QVERIFY(move.isAccepted());
+        QDropEvent drop(QPointF(target), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &drop);
+        QCOMPARE(f.store.library().palettes.at(1).colors, QList<RGBA>{odd});
+        QCOMPARE(f.store.library().palettes.at(0).colors, QList<RGBA>{red});
+
+        QMimeData words;
+        words.setText(QStringLiteral("hello"));
+        QDragEnterEvent refused(target, Qt::CopyAction, &words, Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &refused);
+        QVERIFY(!refused.isAccepted());
+    }
+
+    // The export and import buttons go through the file panels.
+    void exportAndImportButtons()
+    {
+        Fixture f;
+        f.store.capture(red);
+        f.store.capture(grey(128));
+        f.open(Page::favorites);
+        f.desktop.fileDialogs->answer = f.temp.path("history.txt");
+        shown<QPushButton>(&f.window, QStringLiteral("exportHistory"))->click();
+        QCOMPARE(test::readFile(f.temp.path("history.txt")), QByteArray("#808080\n#FF0000"));
+
+        test::writeFile(f.temp.path("in.gpl"), "GIMP Palette\nName: From GIMP\n255 0 0 Red\n");
+        f.desktop.fileDialogs->answer = f.temp.path("in.gpl");
+        f.open(Page::palettes);
+        shown<QPushButton>(&f.window, QStringLiteral("importPalette"))->click();
+        QCOMPARE(f.store.library().palettes.size(), 1);
+        QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("From GIMP"));
+        QCOMPARE(f.palettes()->model()->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(TestCollectionPages)
+#include "test_collection_pages.moc"
