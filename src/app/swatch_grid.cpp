@@ -413,8 +413,12 @@ void SwatchGrid::rowsInserted(const QModelIndex &parent, int first, int last)
 void SwatchGrid::rowsAboutToBeRemoved(const QModelIndex &parent, int first, int last)
 {
     QAbstractItemView::rowsAboutToBeRemoved(parent, first, last);
-    // The count drops after this returns.
-    QMetaObject::invokeMethod(this, &SwatchGrid::contentChanged, Qt::QueuedConnection);
+    // The count drops after this returns; a filter removes many runs at
+    // once, and one update after them all is enough.
+    if (!contentChangePending) {
+        contentChangePending = true;
+        QMetaObject::invokeMethod(this, &SwatchGrid::contentChanged, Qt::QueuedConnection);
+    }
 }
 
 void SwatchGrid::updateGeometries()
@@ -429,6 +433,7 @@ void SwatchGrid::updateGeometries()
 
 void SwatchGrid::contentChanged()
 {
+    contentChangePending = false;
     updateGeometries();
     if (fits)
         updateGeometry();

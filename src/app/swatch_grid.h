@@ -96,6 +96,7 @@ private:
     int spacing = 12;
     int rowSpacing = 12;
     bool fits = false;
+    bool contentChangePending = false;
     QPersistentModelIndex hovered;
     QPersistentModelIndex pressed;
     QPoint pressPosition;
