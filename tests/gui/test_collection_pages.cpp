@@ -11,6 +11,7 @@
 #include "temp_settings.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -366,6 +367,22 @@ private Q_SLOTS:
         QApplication::sendEvent(list->viewport(), &drop);
         QCOMPARE(f.store.library().palettes.at(1).colors, QList<RGBA>{odd});
         QCOMPARE(f.store.library().palettes.at(0).colors, QList<RGBA>{red});
+
+        // Resting on a sidebar row with a colour opens that page.
+        f.open(Page::history);
+        auto *sidebar = named<QListWidget>(&f.window, QStringLiteral("sidebar"));
+        QModelIndex row;
+        for (int i = 0; i < sidebar->count(); ++i) {
+            if (sidebar->item(i)->text() == QLatin1String("My Palettes"))
+                row = sidebar->model()->index(i, 0);
+        }
+        const QPoint over = sidebar->visualRect(row).center();
+        QDragEnterEvent overSidebar(over, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(sidebar->viewport(), &overSidebar);
+        QVERIFY(overSidebar.isAccepted());
+        QDragMoveEvent rest(over, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(sidebar->viewport(), &rest);
+        QTRY_COMPARE(f.window.page(), std::optional(Page::palettes));
 
         QMimeData words;
         words.setText(QStringLiteral("hello"));

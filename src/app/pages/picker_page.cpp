@@ -98,6 +98,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     connect(tiles, &SwatchGrid::chosen, this,
             [&store](const QModelIndex &index) { store.select(index.data(HistoryModel::ColorRole).value<RGBA>()); });
     tiles->followSelection(store);
+    tiles->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     recent->content()->addWidget(tiles);
     auto showRecent = [recent, model] { recent->setVisible(model->rowCount() > 0); };
     connect(model, &QAbstractItemModel::rowsInserted, recent, showRecent);
