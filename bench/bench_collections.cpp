@@ -31,13 +31,6 @@ using namespace pigmentry;
 
 namespace {
 
-void report(const char *what, std::vector<double> times, const char *goal)
-{
-    std::sort(times.begin(), times.end());
-    std::printf("%s: median %.3f ms, p90 %.3f ms (goal: %s)\n", what, times[times.size() / 2],
-                times[times.size() * 9 / 10], goal);
-}
-
 double residentMiB()
 {
     std::ifstream statm("/proc/self/statm");
@@ -127,7 +120,7 @@ int main(int argc, char *argv[])
         untilPainted(gridPaints);
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("Switch back to Recent Colors, to its first frame", times, "<= 100 ms");
+    bench::report("Switch back to Recent Colors, to its first frame", times, "<= 100 ms");
     for (int pass = 0; pass < 20; ++pass)
         QCoreApplication::processEvents();
     std::printf("Resident memory: %.1f MiB on the Color Inspector, %.1f MiB with Recent Colors open, +%.1f MiB "
@@ -147,7 +140,7 @@ int main(int argc, char *argv[])
         untilPainted(gridPaints);
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("Keystroke in the search, to the repainted grid", times, "<= 16 ms");
+    bench::report("Keystroke in the search, to the repainted grid", times, "<= 16 ms");
 
     // Keystrokes in the first cell's label, each one saved.
     grid->setFocus();
@@ -161,7 +154,7 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("Keystroke in a label, the save included", times, "median <= 16 ms");
+    bench::report("Keystroke in a label, the save included", times, "median <= 16 ms");
     type(label, Qt::Key_Return);
 
     times.clear();
@@ -171,6 +164,6 @@ int main(int argc, char *argv[])
         untilPainted(gridPaints);
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("Capture with Recent Colors on screen, to the repainted grid", times, "<= 16 ms");
+    bench::report("Capture with Recent Colors on screen, to the repainted grid", times, "<= 16 ms");
     return 0;
 }

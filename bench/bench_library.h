@@ -5,12 +5,24 @@
 #include "model/clipboard.h"
 #include "model/library.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
 namespace pigmentry::bench {
 
 class NoClipboard : public Clipboard {
 public:
     void setText(const QString &) override {}
 };
+
+// Prints the median and 90th percentile of times in milliseconds.
+inline void report(const char *what, std::vector<double> times, const char *goal)
+{
+    std::sort(times.begin(), times.end());
+    std::printf("%s: median %.3f ms, p90 %.3f ms (goal: %s)\n", what, times[times.size() / 2],
+                times[times.size() * 9 / 10], goal);
+}
 
 inline Library labelledHistory(int records = 5000)
 {

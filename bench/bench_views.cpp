@@ -26,17 +26,6 @@
 
 using namespace pigmentry;
 
-namespace {
-
-void report(const char *what, std::vector<double> times, const char *goal)
-{
-    std::sort(times.begin(), times.end());
-    std::printf("%s: median %.3f ms, p90 %.3f ms (goal: %s)\n", what, times[times.size() / 2],
-                times[times.size() * 9 / 10], goal);
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
@@ -74,7 +63,7 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    report("Selection change with 5,000 records in a grid", times, "median <= 2 ms");
+    bench::report("Selection change with 5,000 records in a grid", times, "median <= 2 ms");
 
     // Captures with the popover and the picker page on screen.
     auto desktop = createDesktopServices();
@@ -92,7 +81,7 @@ int main(int argc, char *argv[])
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
         QCoreApplication::processEvents();
     }
-    report("Capture with 5,000 records, save included, popover and picker page following", times, "median <= 5 ms");
+    bench::report("Capture with 5,000 records, save included, popover and picker page following", times, "median <= 5 ms");
     const qsizetype after = menu.findChildren<QObject *>().size() + studio.findChildren<QObject *>().size();
     std::printf("Objects in the popover and the Studio: %lld before, %lld after 200 captures (goal: equal)\n",
                 static_cast<long long>(objects), static_cast<long long>(after));

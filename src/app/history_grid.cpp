@@ -7,7 +7,6 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
@@ -35,7 +34,9 @@ QPoint pointerIn(const QWidget *widget)
 } // namespace
 
 HistoryCellDelegate::HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent)
-    : QStyledItemDelegate(parent), selected(std::move(selected))
+    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11), QStringLiteral("Add a label"), QStringLiteral("Label"), 6},
+                         parent)
+    , selected(std::move(selected))
 {
 }
 
@@ -121,36 +122,6 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 QSize HistoryCellDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
     return QSize(minimumCellWidth, cellHeight);
-}
-
-QWidget *HistoryCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
-{
-    auto *editor = new QLineEdit(parent);
-    editor->setFrame(false);
-    editor->setFont(theme::font(11));
-    editor->setPlaceholderText(QStringLiteral("Add a label"));
-    editor->setTextMargins(6, 0, 6, 0);
-    editor->setAccessibleName(QStringLiteral("Label"));
-    // Every keystroke is saved, as the label is typed.
-    connect(editor, &QLineEdit::textEdited, this,
-            [this, editor] { Q_EMIT const_cast<HistoryCellDelegate *>(this)->commitData(editor); });
-    return editor;
-}
-
-void HistoryCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
-{
-    auto *field = static_cast<QLineEdit *>(editor);
-    const QString label = index.data(HistoryModel::LabelRole).toString();
-    // The store's echo of a keystroke must not move the cursor.
-    if (field->text() != label)
-        field->setText(label);
-}
-
-void HistoryCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
-{
-    const QString text = static_cast<QLineEdit *>(editor)->text();
-    if (text != index.data(HistoryModel::LabelRole).toString())
-        model->setData(index, text, HistoryModel::LabelRole);
 }
 
 void HistoryCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const

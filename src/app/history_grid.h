@@ -1,15 +1,14 @@
 #pragma once
 
+#include "inline_text_delegate.h"
 #include "swatch_grid.h"
-
-#include <QStyledItemDelegate>
 
 namespace pigmentry {
 
 // One cell of the Recent Colors and Favorites grids, painted: the swatch
 // tile, the label (an editor opens on it), and a row with the date, the star
 // and the trash. Rows of a HistoryModel, or of a filter over one.
-class HistoryCellDelegate : public QStyledItemDelegate {
+class HistoryCellDelegate : public InlineTextDelegate {
     Q_OBJECT
 
 public:
@@ -28,9 +27,6 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;

@@ -9,7 +9,6 @@
 #include <QDrag>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -58,7 +57,11 @@ int buttonWidth(Part::Kind kind)
 } // namespace
 
 PaletteCardDelegate::PaletteCardDelegate(QListView *view, std::function<RGBA()> selected)
-    : QStyledItemDelegate(view), view(view), selected(std::move(selected))
+    : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold), QStringLiteral("Name"),
+                          QStringLiteral("Palette name"), 4},
+                         view)
+    , view(view)
+    , selected(std::move(selected))
 {
 }
 
@@ -187,34 +190,6 @@ QSize PaletteCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIn
 {
     const int width = static_cast<PaletteList *>(view)->cardWidth();
     return QSize(width, cardHeight(width, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size())) + cardGap);
-}
-
-QWidget *PaletteCardDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
-{
-    auto *editor = new QLineEdit(parent);
-    editor->setFont(theme::font(13, QFont::DemiBold));
-    editor->setPlaceholderText(QStringLiteral("Name"));
-    editor->setAccessibleName(QStringLiteral("Palette name"));
-    editor->setTextMargins(4, 0, 4, 0);
-    // Each change of the name is saved as it is typed.
-    connect(editor, &QLineEdit::textEdited, this,
-            [this, editor] { Q_EMIT const_cast<PaletteCardDelegate *>(this)->commitData(editor); });
-    return editor;
-}
-
-void PaletteCardDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
-{
-    auto *field = static_cast<QLineEdit *>(editor);
-    const QString name = index.data(PaletteModel::NameRole).toString();
-    if (field->text() != name)
-        field->setText(name);
-}
-
-void PaletteCardDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
-{
-    const QString text = static_cast<QLineEdit *>(editor)->text();
-    if (text != index.data(PaletteModel::NameRole).toString())
-        model->setData(index, text, PaletteModel::NameRole);
 }
 
 void PaletteCardDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "inline_text_delegate.h"
 #include "model/rgba.h"
 
 #include <QListView>
-#include <QStyledItemDelegate>
 #include <QUuid>
 
 namespace pigmentry {
@@ -11,7 +11,7 @@ namespace pigmentry {
 // One palette as a painted card: the name (an editor opens on it), its
 // colours as swatch tiles wrapped into rows, and the buttons "Export",
 // "Duplicate", "Delete". Rows of a PaletteModel.
-class PaletteCardDelegate : public QStyledItemDelegate {
+class PaletteCardDelegate : public InlineTextDelegate {
     Q_OBJECT
 
 public:
@@ -38,9 +38,6 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;

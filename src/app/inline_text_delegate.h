@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QStyledItemDelegate>
+
+namespace pigmentry {
+
+// A delegate for painted cells with one text edited in place (a label, a
+// name): a frameless line editor on one role that commits every keystroke,
+// so each one is saved, and keeps its cursor when the store echoes it back.
+class InlineTextDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    struct Editor {
+        int role;
+        QFont font;
+        QString placeholder;
+        QString accessibleName;
+        int margin;
+    };
+
+    InlineTextDelegate(Editor editor, QObject *parent) : QStyledItemDelegate(parent), editor(std::move(editor)) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+
+private:
+    Editor editor;
+};
+
+} // namespace pigmentry
