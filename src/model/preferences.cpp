@@ -19,9 +19,17 @@ Preferences::~Preferences()
         delete settings_;
 }
 
+QVariant Preferences::read(const QString &key) const
+{
+    // Another process (a second pigmentry, a hand edit) may have written
+    // the file since the last read: sync() reloads it when it changed.
+    settings_->sync();
+    return settings_->value(key);
+}
+
 std::optional<bool> Preferences::boolean(const QString &key) const
 {
-    const QVariant v = settings_->value(key);
+    const QVariant v = read(key);
     if (v.typeId() == QMetaType::Bool)
         return v.toBool();
     if (v.typeId() == QMetaType::QString) {
@@ -36,7 +44,7 @@ std::optional<bool> Preferences::boolean(const QString &key) const
 
 std::optional<qint64> Preferences::integer(const QString &key) const
 {
-    const QVariant v = settings_->value(key);
+    const QVariant v = read(key);
     switch (v.typeId()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
@@ -57,7 +65,7 @@ std::optional<qint64> Preferences::integer(const QString &key) const
 
 std::optional<QString> Preferences::text(const QString &key) const
 {
-    const QVariant v = settings_->value(key);
+    const QVariant v = read(key);
     if (v.typeId() == QMetaType::QString)
         return v.toString();
     return std::nullopt;
@@ -65,7 +73,7 @@ std::optional<QString> Preferences::text(const QString &key) const
 
 std::optional<QByteArray> Preferences::data(const QString &key) const
 {
-    const QVariant v = settings_->value(key);
+    const QVariant v = read(key);
     if (v.typeId() == QMetaType::QByteArray)
         return v.toByteArray();
     return std::nullopt;
@@ -74,30 +82,35 @@ std::optional<QByteArray> Preferences::data(const QString &key) const
 void Preferences::setBoolean(const QString &key, bool value)
 {
     settings_->setValue(key, value);
+    settings_->sync();
     Q_EMIT changes_.changed(key);
 }
 
 void Preferences::setInteger(const QString &key, qint64 value)
 {
     settings_->setValue(key, value);
+    settings_->sync();
     Q_EMIT changes_.changed(key);
 }
 
 void Preferences::setText(const QString &key, const QString &value)
 {
     settings_->setValue(key, value);
+    settings_->sync();
     Q_EMIT changes_.changed(key);
 }
 
 void Preferences::setData(const QString &key, const QByteArray &value)
 {
     settings_->setValue(key, value);
+    settings_->sync();
     Q_EMIT changes_.changed(key);
 }
 
 void Preferences::remove(const QString &key)
 {
     settings_->remove(key);
+    settings_->sync();
     Q_EMIT changes_.changed(key);
 }
 

@@ -18,7 +18,8 @@ Q_SIGNALS:
     void changed(const QString &key);
 };
 
-// Typed reads and writes of the user's preferences, read afresh at every call.
+// Typed reads and writes of the user's preferences, read afresh from the file
+// at every call and written to it at once.
 // A stored value that is not of the key's type reads as absent. QSettings'
 // native format on Linux keeps booleans and integers as text, so "true" and
 // "false" count as booleans and decimal integers as integers.
@@ -57,6 +58,8 @@ public:
     PreferenceChanges &changes() { return changes_; }
 
 private:
+    QVariant read(const QString &key) const;
+
     QSettings *settings_;
     bool owned_;
     PreferenceChanges changes_;

@@ -62,6 +62,25 @@ private Q_SLOTS:
         QCOMPARE(p.format(), QStringLiteral("HEX Alpha"));
         QCOMPARE(p.data("pickerShortcut"), QByteArray("{\"keyCode\":80}"));
     }
+
+    // Two processes share the file: what one writes, the other's next read
+    // sees, without a restart.
+    void readsSeeWritesOfOthers()
+    {
+        test::TempSettings temp;
+        QCOMPARE(temp.prefs().format(), QStringLiteral("HEX"));
+        QSettings other(temp.path("Pigmentry.conf"), QSettings::IniFormat);
+        Preferences elsewhere(&other);
+        elsewhere.setText("format", "RGB");
+        QCOMPARE(temp.prefs().format(), QStringLiteral("RGB"));
+
+        // A hand edit of the file, one byte longer.
+        QTest::qWait(5);
+        test::writeFile(temp.path("Pigmentry.conf"), "[General]\nformat=HSL\nautoCopy=false\n");
+        QCOMPARE(temp.prefs().format(), QStringLiteral("HSL"));
+        QCOMPARE(temp.prefs().autoCopy(), false);
+        QCOMPARE(elsewhere.autoCopy(), false);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPreferences)
