@@ -120,6 +120,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     connect(&store, &Store::selectedChanged, this, &MenuContent::updateSelected);
     connect(&store, &Store::noticeChanged, this, &MenuContent::updateNotice);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &MenuContent::updateShortcut);
+    connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &MenuContent::updateShortcut);
     auto showRecent = [this] { recent->setVisible(recentModel->rowCount() > 0); };
     connect(recentModel, &QAbstractItemModel::rowsInserted, this, showRecent);
     connect(recentModel, &QAbstractItemModel::rowsRemoved, this, showRecent);
@@ -156,7 +157,8 @@ void MenuContent::updateNotice()
 
 void MenuContent::updateShortcut()
 {
-    shortcutText->setText(shortcuts.configuration().display());
+    shortcutText->setText(shortcuts.shownText());
+    shortcutText->setToolTip(shortcuts.registered() ? QString() : shortcuts.error());
 }
 
 } // namespace pigmentry

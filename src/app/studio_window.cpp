@@ -118,6 +118,7 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
 
     connect(&store, &Store::noticeChanged, this, &StudioWindow::updateStatus);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &StudioWindow::updateStatus);
+    connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &StudioWindow::updateStatus);
     connect(sidebar, &Sidebar::pageChanged, this, [this](std::optional<Page> page) {
         page_ = page;
         showPageContent();
@@ -238,7 +239,8 @@ void StudioWindow::updateStatus()
     statusIcon->setSymbol(quiet ? QStringLiteral("lock.shield") : QStringLiteral("checkmark.circle"),
                           quiet ? theme::Tone::Secondary : theme::Tone::Green);
     statusText->setText(quiet ? QStringLiteral("On-device color tools") : context.store.notice());
-    statusShortcut->setText(context.shortcuts.configuration().display());
+    statusShortcut->setText(context.shortcuts.shownText());
+    statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
 }
 
 void StudioWindow::showEvent(QShowEvent *event)

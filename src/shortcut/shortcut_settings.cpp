@@ -9,7 +9,10 @@ ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, Q
 {
     // A combination lost to a new keyboard layout is reported like one
     // refused at launch.
-    hotkey.lost = [this](int status) { setError(unavailable(status)); };
+    hotkey.lost = [this](int status) {
+        setError(unavailable(status));
+        setRegistered(false);
+    };
 }
 
 QString ShortcutSettings::unavailable(int status)
@@ -37,13 +40,28 @@ void ShortcutSettings::setError(const QString &error)
     Q_EMIT errorChanged();
 }
 
+void ShortcutSettings::setRegistered(bool registered)
+{
+    if (registered == registered_)
+        return;
+    registered_ = registered;
+    Q_EMIT registeredChanged();
+}
+
+QString ShortcutSettings::shownText() const
+{
+    return registered_ ? configuration_.display() : QStringLiteral("Shortcut unavailable");
+}
+
 void ShortcutSettings::activate()
 {
     if (!action)
         return;
     const int status = hotkey.registerKey(configuration_.keyCode, configuration_.modifiers, action);
+    // The error first: views read it when told of the state.
     if (status != 0)
         setError(unavailable(status));
+    setRegistered(status == 0);
 }
 
 void ShortcutSettings::set(const ShortcutConfiguration &configuration)
@@ -68,6 +86,7 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
         return;
     }
     setConfiguration(configuration);
+    setRegistered(true);
     configuration.save(prefs);
     setError(QString());
     setRecording(false);

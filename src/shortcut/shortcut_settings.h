@@ -26,6 +26,12 @@ public:
     const ShortcutConfiguration &configuration() const { return configuration_; }
     bool recording() const { return recording_; }
     const QString &error() const { return error_; }
+    // False once the combination in force could not be registered or was
+    // lost; true again after it registers.
+    bool registered() const { return registered_; }
+    // What the popover, the status bar and the picker page show: the
+    // combination, or "Shortcut unavailable" where it does nothing.
+    QString shownText() const;
 
     // What a press runs; nothing is registered while it is unset.
     std::function<void()> action;
@@ -50,18 +56,21 @@ Q_SIGNALS:
     void configurationChanged();
     void recordingChanged();
     void errorChanged();
+    void registeredChanged();
 
 private:
     static QString unavailable(int status);
     void setConfiguration(const ShortcutConfiguration &configuration);
     void setRecording(bool recording);
     void setError(const QString &error);
+    void setRegistered(bool registered);
 
     Preferences &prefs;
     GlobalShortcut hotkey;
     ShortcutConfiguration configuration_;
     bool recording_ = false;
     QString error_;
+    bool registered_ = true;
 };
 
 } // namespace pigmentry

@@ -90,6 +90,23 @@ private Q_SLOTS:
         QCOMPARE(named(&f.window, QStringLiteral("sidebar"))->width(), 210);
     }
 
+    // A shortcut that does nothing is not shown as if it worked.
+    void unavailableShortcutIsSaidWhereItIsShown()
+    {
+        Fixture f;
+        f.desktop.hotKeys->refused[{Qt::Key_P, 0x300}] = -10;
+        f.shortcuts.action = [] {};
+        f.shortcuts.activate();
+        QCOMPARE(f.text("statusShortcut"), QStringLiteral("Shortcut unavailable"));
+        QVERIFY(shown<QLabel>(&f.window, QStringLiteral("statusShortcut"))->toolTip().startsWith(
+            QLatin1String("Shortcut unavailable (-10).")));
+        QCOMPARE(f.text("shortcutText"), QStringLiteral("Shortcut unavailable"));
+        f.desktop.hotKeys->refused.clear();
+        f.shortcuts.activate();
+        QCOMPARE(f.text("statusShortcut"), QStringLiteral("Shift+Super+P"));
+        QCOMPARE(f.text("shortcutText"), QStringLiteral("Shift+Super+P"));
+    }
+
     void sidebarListsNinePagesInThreeSections()
     {
         Fixture f;

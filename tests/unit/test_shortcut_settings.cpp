@@ -61,9 +61,12 @@ private Q_SLOTS:
         f.withAction();
         f.settings.activate();
         QVERIFY(f.settings.error().isEmpty());
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shift+Super+P"));
         f.hotKeys.loseAll(-1002);
         QCOMPARE(f.settings.error(), QStringLiteral("Shortcut unavailable (-1002). Choose another combination. "
                                                     "You can still pick from the tray icon."));
+        QVERIFY(!f.settings.registered());
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shortcut unavailable"));
         // A combination released for recording is not reported.
         f.settings.beginRecording();
         f.hotKeys.loseAll(-10);
@@ -79,10 +82,15 @@ private Q_SLOTS:
         QCOMPARE(f.settings.error(), QStringLiteral("Shortcut unavailable (-10). Choose another combination. "
                                                     "You can still pick from the tray icon."));
         QVERIFY(f.hotKeys.registered().isEmpty());
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shortcut unavailable"));
         f.hotKeys.refused.clear();
+        QSignalSpy registered(&f.settings, &ShortcutSettings::registeredChanged);
         f.settings.activate();
         QCOMPARE(f.hotKeys.registered().size(), 1);
         QVERIFY(f.settings.error().startsWith(QLatin1String("Shortcut unavailable (-10)")));
+        // The combination works now, and every view says so.
+        QCOMPARE(registered.count(), 1);
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shift+Super+P"));
     }
 
     void refusedNewCombinationRollsBack()

@@ -60,8 +60,12 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     auto *shortcut = new Pill(QString(), theme::monospace(12), theme::Tone::Secondary, 6);
     shortcut->setContentsMargins(10, 6, 10, 6);
     shortcut->setObjectName(QStringLiteral("shortcutText"));
-    auto showShortcut = [shortcut, &shortcuts = context.shortcuts] { shortcut->setText(shortcuts.configuration().display()); };
+    auto showShortcut = [shortcut, &shortcuts = context.shortcuts] {
+        shortcut->setText(shortcuts.shownText());
+        shortcut->setToolTip(shortcuts.registered() ? QString() : shortcuts.error());
+    };
     connect(&context.shortcuts, &ShortcutSettings::configurationChanged, shortcut, showShortcut);
+    connect(&context.shortcuts, &ShortcutSettings::registeredChanged, shortcut, showShortcut);
     showShortcut();
     pickRow->addWidget(shortcut);
     pickRow->addStretch();
