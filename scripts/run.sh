@@ -3,7 +3,8 @@
 # gives a tour instead: Pigmentry runs on a virtual display with a tray host
 # and writes screenshots of the popover and of every Studio page to
 # BUILD/tour/: empty/ before anything is picked, the folder itself after one
-# scripted pick, and collection/ with 40 colours and three palettes.
+# scripted pick, and collection/ with 40 colours and three palettes while
+# another program holds Shift+Super+P (so Settings shows the shortcut error).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -25,7 +26,7 @@ echo "No display: running the tour on a virtual display."
 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
 xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     set -e
-    binary=$1; tour=$2
+    binary=$1; tour=$2; helper=$3
     trayer --edge top --height 24 --SetDockType true >/dev/null 2>&1 & tray=$!
     # A desktop of one colour to pick from.
     xsetroot -solid "#2E86AB"
@@ -47,12 +48,18 @@ xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     "$binary" quit >/dev/null
     wait $app || true
     bash scripts/tour_library.sh > "$XDG_DATA_HOME/Pigmentry/library.json"
+    mkfifo "$HOME/hold"
+    "$helper" hold < "$HOME/hold" >/dev/null & holder=$!
+    exec 3>"$HOME/hold"
+    sleep 0.5
     start
     "$binary" tour "$tour/collection" >/dev/null
     "$binary" quit >/dev/null
     wait $app || true
+    exec 3>&-
+    wait $holder || true
     kill $tray 2>/dev/null || true
-' bash "$PWD/$binary" "$tour"
+' bash "$PWD/$binary" "$tour" "$PWD/$build/tests/grab_helper"
 
 echo "Screenshots of the tour are in $tour:"
 (cd "$tour" && find . -name '*.png' | sort)

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QSystemTrayIcon>
 
 namespace pigmentry {
@@ -179,7 +181,12 @@ QStringList AppDelegate::saveTour(const QString &folder)
             QCoreApplication::processEvents();
         QString name = title(page).toLower();
         name.replace(u' ', u'-');
-        save(window_, QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name));
+        const QString file = QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
+        save(window_, file);
+        // A page taller than the window is also kept whole.
+        const auto *area = window_->findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget();
+        if (auto *scroll = area->findChild<QScrollArea *>(); scroll && scroll->widget()->height() > scroll->viewport()->height())
+            save(scroll->widget(), file + QLatin1String("-whole"));
     }
     window_->setPage(before);
     if (!wasShown)

@@ -3,6 +3,7 @@
 #include "history_page.h"
 #include "palettes_page.h"
 #include "picker_page.h"
+#include "settings_page.h"
 
 #include <QWidget>
 
@@ -30,6 +31,11 @@ QWidget *palettesPage(PageContext &context)
     return viewPage(Page::palettes, new PalettesPage(context));
 }
 
+QWidget *settingsPage(PageContext &context)
+{
+    return scrollingPage(Page::settings, new SettingsPage(context));
+}
+
 // Pages still to come show their header over an empty body.
 template <Page page>
 QWidget *emptyPage(PageContext &)
@@ -47,7 +53,7 @@ constexpr std::array<PageFactory, 9> factories = {
     &emptyPage<Page::gradient>,
     &emptyPage<Page::contrast>,
     &emptyPage<Page::extraction>,
-    &emptyPage<Page::settings>,
+    &settingsPage,
 };
 
 } // namespace

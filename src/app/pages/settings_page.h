@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace pigmentry {
+
+struct PageContext;
+
+// Settings: the shortcut, picking and clipboard, general, and local storage
+// cards over the footer. Every control writes its preference at once.
+class SettingsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SettingsPage(PageContext &context, QWidget *parent = nullptr);
+
+private:
+    QWidget *pickingCard();
+    QWidget *generalCard();
+    QWidget *storageCard();
+    void updateLoginState();
+
+    PageContext &context;
+    QLabel *loginState = nullptr;
+};
+
+} // namespace pigmentry

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace pigmentry {
+
+class ShortcutSettings;
+
+// The Settings page's shortcut block: "Keyboard Shortcut", the "Pick Color"
+// row with the recorder and "Reset", the hint, and the error in red. A
+// recording ends when the block leaves the screen, when the application is
+// no longer active, and when any window loses the keyboard.
+class ShortcutSettingsView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget *parent = nullptr);
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void update();
+
+    ShortcutSettings &shortcuts;
+    QLabel *hint;
+    QLabel *error;
+};
+
+} // namespace pigmentry

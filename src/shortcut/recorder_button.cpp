@@ -1,0 +1,190 @@
+#include "recorder_button.h"
+
+#include "shortcut_settings.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+
+namespace pigmentry {
+
+namespace {
+
+bool isModifierKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+RecorderButton::RecorderButton(ShortcutSettings &shortcuts, QWidget *parent) : QPushButton(parent), shortcuts(shortcuts)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QPushButton::clicked, this, &RecorderButton::begin);
+    connect(&shortcuts, &ShortcutSettings::recordingChanged, this, &RecorderButton::syncRecording);
+}
+
+RecorderButton::~RecorderButton()
+{
+    if (monitoring)
+        qApp->removeEventFilter(this);
+}
+
+QString RecorderButton::keyLabel(int key, const QString &text)
+{
+    static const QHash<int, QString> labels = {
+        {Qt::Key_Return, QStringLiteral("↩")},     {Qt::Key_Space, QStringLiteral("Space")},
+        {Qt::Key_Backspace, QStringLiteral("⌫")},  {Qt::Key_Enter, QStringLiteral("⌤")},
+        {Qt::Key_Delete, QStringLiteral("⌦")},     {Qt::Key_Left, QStringLiteral("←")},
+        {Qt::Key_Right, QStringLiteral("→")},      {Qt::Key_Down, QStringLiteral("↓")},
+        {Qt::Key_Up, QStringLiteral("↑")},         {Qt::Key_Home, QStringLiteral("Home")},
+        {Qt::Key_End, QStringLiteral("End")},      {Qt::Key_PageUp, QStringLiteral("Page Up")},
+        {Qt::Key_PageDown, QStringLiteral("Page Down")},
+    };
+    if (const auto it = labels.constFind(key); it != labels.cend())
+        return *it;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
+    // Keys with a character carry it as their code, whatever the modifiers
+    // did to the event's text.
+    if (key > 0x20 && key < 0x110000 && key != 0x7F)
+        return QString::fromUcs4(reinterpret_cast<const char32_t *>(&key), 1).toUpper();
+    QString plain = text;
+    plain.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+    return plain.toUpper();
+}
+
+std::optional<ShortcutConfiguration> RecorderButton::configurationFor(const QKeyEvent &event)
+{
+    const int key = event.key();
+    if (isModifierKey(key))
+        return std::nullopt;
+    const Qt::KeyboardModifiers held = event.modifiers();
+    quint32 modifiers = 0;
+    if (held & Qt::MetaModifier)
+        modifiers |= ShortcutConfiguration::Super;
+    if (held & Qt::ShiftModifier)
+        modifiers |= ShortcutConfiguration::Shift;
+    if (held & Qt::AltModifier)
+        modifiers |= ShortcutConfiguration::Alt;
+    if (held & Qt::ControlModifier)
+        modifiers |= ShortcutConfiguration::Ctrl;
+    return ShortcutConfiguration{quint32(key), modifiers, keyLabel(key, event.text())};
+}
+
+void RecorderButton::begin()
+{
+    if (shortcuts.recording()) {
+        // A second click cancels.
+        shortcuts.stopRecording();
+        return;
+    }
+    setFocus(Qt::OtherFocusReason);
+    shortcuts.beginRecording();
+    if (!monitoring) {
+        qApp->installEventFilter(this);
+        monitoring = true;
+    }
+}
+
+void RecorderButton::syncRecording()
+{
+    if (!shortcuts.recording() && monitoring) {
+        qApp->removeEventFilter(this);
+        monitoring = false;
+    }
+}
+
+bool RecorderButton::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((!press && event->type() != QEvent::ShortcutOverride) || !shortcuts.recording())
+        return false;
+    auto *target = qobject_cast<QWidget *>(watched);
+    if (!target || target->window() != window() || !window()->isActiveWindow())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (!press) {
+        // Claimed, so that no shortcut of the window (Ctrl+Z, ...) fires;
+        // the press itself follows. Tab keeps its role.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
+        event->accept();
+        return true;
+    }
+    return keyDown(key);
+}
+
+bool RecorderButton::keyDown(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        shortcuts.stopRecording();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        shortcuts.stopRecording();
+        return false;
+    default:
+        break;
+    }
+    // Holding a key down tries the combination once.
+    if (event->isAutoRepeat())
+        return true;
+    if (const std::optional<ShortcutConfiguration> configuration = configurationFor(*event))
+        shortcuts.set(*configuration);
+    return true;
+}
+
+void RecorderButton::focusOutEvent(QFocusEvent *event)
+{
+    shortcuts.stopRecording();
+    QPushButton::focusOutEvent(event);
+}
+
+ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
+    : QWidget(parent), shortcuts(shortcuts), button_(new RecorderButton(shortcuts))
+{
+    setFixedSize(180, 28);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(button_);
+    button_->setObjectName(QStringLiteral("shortcutRecorder"));
+    button_->setAccessibleName(QStringLiteral("Pick Color shortcut"));
+    connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &ShortcutRecorder::update);
+    connect(&shortcuts, &ShortcutSettings::recordingChanged, this, &ShortcutRecorder::update);
+    update();
+}
+
+void ShortcutRecorder::update()
+{
+    const QString title = shortcuts.recording() ? QStringLiteral("Type shortcut…") : shortcuts.configuration().display();
+    button_->setText(title);
+    // Qt's buttons have no value of their own; the description carries it.
+    button_->setAccessibleDescription(title);
+}
+
+void ShortcutRecorder::hideEvent(QHideEvent *event)
+{
+    shortcuts.stopRecording();
+    QWidget::hideEvent(event);
+}
+
+} // namespace pigmentry
