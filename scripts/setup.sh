@@ -13,6 +13,8 @@ packages=(
     libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-damage0-dev libxkbcommon-dev
     # tests and the tour: a virtual display, input, a tray host, a private bus
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
+    # a window manager for the tests of window states (taskbar hints, focus)
+    openbox
     # the desktop portal, as most desktops have it: the suite must pass beside it
     xdg-desktop-portal
     # fonts so that text renders the same everywhere
