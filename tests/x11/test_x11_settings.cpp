@@ -47,6 +47,16 @@ private Q_SLOTS:
         windowManager.start(QStringLiteral("openbox"), {"--sm-disable"});
         QVERIFY2(windowManager.waitForStarted(5000), "openbox is not installed");
         QTRY_VERIFY_WITH_TIMEOUT(windowManagerRuns(), 10000);
+        // The manager announces itself before it manages new windows, and a
+        // window mapped in between may never be shown: it is ready once a
+        // probe window shows.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [] {
+                QWidget probe;
+                probe.show();
+                return QTest::qWaitForWindowExposed(&probe, 1000);
+            }(),
+            10000);
     }
 
     void cleanupTestCase()
