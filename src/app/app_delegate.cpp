@@ -12,12 +12,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace pigmentry {
 
@@ -60,6 +62,32 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::launch(const QStringList &arguments)
 {
+    if (!arguments.contains(QStringLiteral("--autostart")) || desktop_->trayHostPresent()) {
+        finishLaunch(arguments);
+        return;
+    }
+    // At login the panel may come up after Pigmentry, and Qt's tray check
+    // keeps its first answer: ask again until a tray host runs or the wait
+    // is over. The shortcut works meanwhile.
+    shortcut_->action = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->pick();
+    };
+    shortcut_->activate();
+    auto *poll = new QTimer(this);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    connect(poll, &QTimer::timeout, this, [this, poll, waited, arguments] {
+        if (!desktop_->trayHostPresent() && waited->elapsed() < trayWait)
+            return;
+        poll->deleteLater();
+        finishLaunch(arguments);
+    });
+    poll->start(200);
+}
+
+void AppDelegate::finishLaunch(const QStringList &arguments)
+{
     // The tray icon, with a menu for hosts that only ever show one.
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         tray_ = new QSystemTrayIcon(theme::icon(QStringLiteral("eyedropper")), this);
@@ -77,11 +105,13 @@ void AppDelegate::launch(const QStringList &arguments)
         tray_->show();
     }
 
-    shortcut_->action = [self = QPointer<AppDelegate>(this)] {
-        if (self)
-            self->pick();
-    };
-    shortcut_->activate();
+    if (!shortcut_->action) {
+        shortcut_->action = [self = QPointer<AppDelegate>(this)] {
+            if (self)
+                self->pick();
+        };
+        shortcut_->activate();
+    }
 
     // Never unreachable: without a tray the Studio opens at launch.
     if (arguments.contains(QStringLiteral("--studio")) || !tray_ || prefs.openAtLaunch())

@@ -35,7 +35,10 @@ public:
     ~AppDelegate() override;
 
     // The launch steps; arguments are the process arguments after the program.
+    // Started by the login entry ("--autostart"), it first waits up to
+    // trayWait for a tray host, which may start after it.
     void launch(const QStringList &arguments);
+    static constexpr int trayWait = 10000;
 
     void toggle();
     void pick();
@@ -57,6 +60,7 @@ public:
     QStringList saveTour(const QString &folder);
 
 private:
+    void finishLaunch(const QStringList &arguments);
     // The popover's content is built the first time it is shown.
     void showPopover();
 

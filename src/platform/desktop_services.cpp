@@ -6,6 +6,7 @@
 #include "qt_alerts.h"
 #include "qt_file_dialogs.h"
 #include "taskbar.h"
+#include "tray_host.h"
 #include "x11/x11_overlay.h"
 #include "x11/x11_screen_access.h"
 #include "x11/x11_screen_source.h"
@@ -134,6 +135,8 @@ void DesktopServices::fillUnavailable()
     fill<Alerts, NoAlerts>(alerts);
     fill<FileDialogs, NoFileDialogs>(fileDialogs);
     fill<Workspace, NoWorkspace>(workspace);
+    if (!trayHostPresent)
+        trayHostPresent = [] { return false; };
 }
 
 std::unique_ptr<DesktopServices> createDesktopServices()
@@ -146,6 +149,7 @@ std::unique_ptr<DesktopServices> createDesktopServices()
     services->fileDialogs = std::make_unique<QtFileDialogs>();
     services->autostart = std::make_unique<XdgAutostart>();
     services->workspace = std::make_unique<DesktopWorkspace>();
+    services->trayHostPresent = &pigmentry::trayHostPresent;
 
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     std::unique_ptr<X11ScreenSource> source = x11 && x11->connection() ? X11ScreenSource::create() : nullptr;

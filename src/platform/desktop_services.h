@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +57,8 @@ struct DesktopServices {
     std::unique_ptr<Alerts> alerts;
     std::unique_ptr<FileDialogs> fileDialogs;
     std::unique_ptr<Workspace> workspace;
+    // Whether a tray host runs now, asked afresh at each call.
+    std::function<bool()> trayHostPresent;
 
     ScreenPicker::Desktop pickerDesktop() const { return {*screens, *overlay, *sampler, *screenAccess, *alerts}; }
     // Puts the unavailable stand-in wherever a service is still missing.

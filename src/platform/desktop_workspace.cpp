@@ -40,6 +40,26 @@ bool systemEntryExists()
     return false;
 }
 
+// The program's path as one argument of an Exec line: quoted, with the
+// characters that quoting reserves escaped, and each backslash doubled again
+// for the string itself; % is the field-code escape.
+QString execArgument(const QString &program)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : program) {
+        if (c == u'\\') {
+            quoted += QLatin1String("\\\\\\\\");
+            continue;
+        }
+        if (c == u'"' || c == u'`' || c == u'$')
+            quoted += QLatin1String("\\\\");
+        if (c == u'%')
+            quoted += u'%';
+        quoted += c;
+    }
+    return quoted + u'"';
+}
+
 } // namespace
 
 bool DesktopWorkspace::openFolder(const QString &path)
@@ -71,8 +91,12 @@ bool openDesktopPrivacySettings()
     return false;
 }
 
-XdgAutostart::XdgAutostart(QString path) : path_(std::move(path))
+XdgAutostart::XdgAutostart(QString path, QString program) : path_(std::move(path)), program_(std::move(program))
 {
+    if (program_.isEmpty())
+        program_ = QCoreApplication::applicationFilePath();
+    if (program_.isEmpty())
+        program_ = QStringLiteral("pigmentry");
     if (path_.isEmpty())
         path_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1String("/autostart/")
               + entryName;
@@ -87,11 +111,9 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
 {
     QByteArray entry;
     if (enabled) {
-        QString program = QCoreApplication::applicationFilePath();
-        if (program.isEmpty())
-            program = QStringLiteral("pigmentry");
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Colour picker in the system tray\n"
-                "Icon=pigmentry\nExec=\"" + program.toUtf8() + "\"\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+                "Icon=pigmentry\nExec=" + execArgument(program_).toUtf8() + " --autostart\nTerminal=false\n"
+                "X-GNOME-Autostart-enabled=true\n";
     } else if (systemEntryExists()) {
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nHidden=true\n";
     } else {

@@ -16,8 +16,9 @@ public:
 // enabled means the file exists and does not say Hidden=true.
 class XdgAutostart : public Autostart {
 public:
-    // The entry's path; the user's own when empty.
-    explicit XdgAutostart(QString path = QString());
+    // The entry's path, the user's own when empty; the program it starts
+    // (with --autostart), this executable's installed path when empty.
+    explicit XdgAutostart(QString path = QString(), QString program = QString());
 
     bool isEnabled() const override;
     std::optional<QString> setEnabled(bool enabled) override;
@@ -26,6 +27,7 @@ public:
 
 private:
     QString path_;
+    QString program_;
 };
 
 // The desktop's settings program at its privacy page where one is known;

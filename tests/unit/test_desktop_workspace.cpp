@@ -69,12 +69,18 @@ private Q_SLOTS:
         QVERIFY(autostart.isEnabled());
         const QByteArray entry = readFile(autostart.path());
         QVERIFY(entry.startsWith("[Desktop Entry]\nType=Application\nName=Pigmentry\n"));
-        QVERIFY(entry.contains("\nExec=\""));
+        QVERIFY(entry.contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" --autostart\n"));
+        QVERIFY(entry.contains("\nX-GNOME-Autostart-enabled=true\n"));
         QCOMPARE(autostart.setEnabled(false), std::nullopt);
         QVERIFY(!QFile::exists(autostart.path()));
         // An entry that says Hidden=true is off.
         writeFile(autostart.path(), "[Desktop Entry]\nType=Application\nHidden=true\n");
         QVERIFY(!autostart.isEnabled());
+
+        // A path with the characters an Exec line reserves.
+        XdgAutostart odd(temp.path(QStringLiteral("odd.desktop")), QStringLiteral("/opt/a b/$x`\"%\\pigmentry"));
+        QCOMPARE(odd.setEnabled(true), std::nullopt);
+        QVERIFY(readFile(odd.path()).contains("Exec=\"/opt/a b/\\\\$x\\\\`\\\\\"%%\\\\\\\\pigmentry\" --autostart"));
     }
 };
 

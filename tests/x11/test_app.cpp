@@ -13,38 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <xcb/xcb.h>
-
 using namespace pigmentry;
-
-namespace {
-
-bool traySelectionOwned()
-{
-    xcb_connection_t *c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    auto *atomReply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 19, "_NET_SYSTEM_TRAY_S0"), nullptr);
-    if (!atomReply)
-        return false;
-    auto *owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atomReply->atom), nullptr);
-    const bool owned = owner && owner->owner != XCB_NONE;
-    std::free(owner);
-    std::free(atomReply);
-    return owned;
-}
-
-// The visible windows whose name contains text, by xdotool.
-QStringList windowsNamed(const QString &text, bool visibleOnly = true)
-{
-    QProcess search;
-    QStringList arguments{QStringLiteral("search")};
-    if (visibleOnly)
-        arguments << QStringLiteral("--onlyvisible");
-    search.start(QStringLiteral("xdotool"), arguments << QStringLiteral("--name") << text);
-    search.waitForFinished(10000);
-    return QString::fromUtf8(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-} // namespace
 
 class TestApp : public QObject {
     Q_OBJECT
@@ -91,7 +60,7 @@ private Q_SLOTS:
         QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         tray.start(QStringLiteral("trayer"), {"--edge", "top", "--height", "24", "--SetDockType", "true"});
         QVERIFY2(tray.waitForStarted(), "trayer is not installed");
-        QTRY_VERIFY_WITH_TIMEOUT(traySelectionOwned(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::traySelectionOwned(), 10000);
 
         board = std::make_unique<test::Board>(QGuiApplication::primaryScreen());
         board->show();
@@ -142,20 +111,20 @@ private Q_SLOTS:
 
     void secondLaunchOpensTheStudio()
     {
-        QVERIFY(windowsNamed(QStringLiteral("Color Studio")).isEmpty());
+        QVERIFY(test::windowsNamed(QStringLiteral("Color Studio")).isEmpty());
         QCOMPARE(runPigmentry({}), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!windowsNamed(QStringLiteral("Color Studio")).isEmpty(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!test::windowsNamed(QStringLiteral("Color Studio")).isEmpty(), 10000);
     }
 
     void closingTheStudioKeepsRunning()
     {
-        const QStringList windows = windowsNamed(QStringLiteral("Color Studio"));
+        const QStringList windows = test::windowsNamed(QStringLiteral("Color Studio"));
         QVERIFY(!windows.isEmpty());
         test::requestClose(windows.first().toUInt());
-        QTRY_VERIFY_WITH_TIMEOUT(windowsNamed(QStringLiteral("Color Studio")).isEmpty(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::windowsNamed(QStringLiteral("Color Studio")).isEmpty(), 10000);
         // The same window comes back: the same process answered.
         QCOMPARE(runPigmentry({}), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(windowsNamed(QStringLiteral("Color Studio")), windows, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(test::windowsNamed(QStringLiteral("Color Studio")), windows, 10000);
         QCOMPARE(app.state(), QProcess::Running);
     }
 
@@ -200,7 +169,7 @@ private Q_SLOTS:
     // returns once it has ended.
     void quitEndsTheProcessWithTheStudioOpen()
     {
-        QVERIFY(!windowsNamed(QStringLiteral("Color Studio")).isEmpty());
+        QVERIFY(!test::windowsNamed(QStringLiteral("Color Studio")).isEmpty());
         QCOMPARE(runPigmentry({"quit"}), 0);
         // Ended already: the quit command waited for it.
         QVERIFY(app.state() == QProcess::NotRunning || app.waitForFinished(200));

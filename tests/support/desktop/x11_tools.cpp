@@ -126,4 +126,28 @@ QStringList nonUnixSockets(qint64 pid)
     return others;
 }
 
+bool traySelectionOwned()
+{
+    xcb_connection_t *c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    auto *atomReply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 19, "_NET_SYSTEM_TRAY_S0"), nullptr);
+    if (!atomReply)
+        return false;
+    auto *owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atomReply->atom), nullptr);
+    const bool owned = owner && owner->owner != XCB_NONE;
+    std::free(owner);
+    std::free(atomReply);
+    return owned;
+}
+
+QStringList windowsNamed(const QString &text, bool visibleOnly)
+{
+    QProcess search;
+    QStringList arguments{QStringLiteral("search")};
+    if (visibleOnly)
+        arguments << QStringLiteral("--onlyvisible");
+    search.start(QStringLiteral("xdotool"), arguments << QStringLiteral("--name") << text);
+    search.waitForFinished(10000);
+    return QString::fromUtf8(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
 } // namespace pigmentry::test

@@ -33,6 +33,11 @@ bool keyboardHeldElsewhere(quint32 window);
 // The sockets a process holds that are not Unix sockets (network ones), as
 // "socket:[inode]"; empty when it holds none.
 QStringList nonUnixSockets(qint64 pid);
+// Whether an XEmbed tray host (trayer) owns the tray selection of screen 0.
+bool traySelectionOwned();
+// The windows whose name contains text (visible ones only, by default), by
+// xdotool.
+QStringList windowsNamed(const QString &text, bool visibleOnly = true);
 // Asks a top-level window to close, as a window manager's close button does.
 void requestClose(quint32 window);
 

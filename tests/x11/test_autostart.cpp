@@ -1,0 +1,72 @@
+// Pigmentry started by its login entry before the panel: it waits for the
+// tray host instead of deciding at once that there is none.
+#include "x11_tools.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace pigmentry;
+
+namespace {
+
+// Whether a Pigmentry icon sits in trayer's panel.
+bool iconInTray()
+{
+    QProcess tree;
+    tree.start(QStringLiteral("xwininfo"), {"-root", "-tree"});
+    tree.waitForFinished(5000);
+    const QString text = QString::fromUtf8(tree.readAllStandardOutput());
+    const qsizetype panel = text.indexOf(QLatin1String("\"panel\": (\"panel\" \"trayer\")"));
+    return panel >= 0 && text.indexOf(QLatin1String("(\"pigmentry\" \"Pigmentry\")"), panel) > panel;
+}
+
+} // namespace
+
+class TestAutostart : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void waitsForTheTrayAtLogin()
+    {
+        QTemporaryDir home;
+        QDir(home.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+
+        QVERIFY(!test::traySelectionOwned());
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"--autostart"});
+        QVERIFY(app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime/pigmentry.socket"))), 10000);
+
+        // The panel comes up a moment later.
+        QTest::qWait(1500);
+        QProcess tray;
+        tray.start(QStringLiteral("trayer"), {"--edge", "top", "--height", "24", "--SetDockType", "true"});
+        QVERIFY2(tray.waitForStarted(), "trayer is not installed");
+        QTRY_VERIFY_WITH_TIMEOUT(test::traySelectionOwned(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(iconInTray(), 15000);
+        // With a tray there, the Studio did not open in its place.
+        QVERIFY(test::windowsNamed(QStringLiteral("Color Studio")).isEmpty());
+
+        QProcess quit;
+        quit.setProcessEnvironment(env);
+        quit.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"quit"});
+        QVERIFY(quit.waitForFinished(20000));
+        QVERIFY(app.waitForFinished(10000));
+        tray.kill();
+        tray.waitForFinished();
+    }
+};
+
+QTEST_MAIN(TestAutostart)
+#include "test_autostart.moc"
