@@ -1,7 +1,9 @@
 #include "widgets.h"
 
+#include "swatch_delegate.h"
 #include "theme.h"
 
+#include <QColorDialog>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -69,6 +71,61 @@ StudioCard::StudioCard(QWidget *parent) : QFrame(parent), layout_(new QVBoxLayou
     layout_->setContentsMargins(20, 20, 20, 20);
     layout_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+}
+
+ColorWell::ColorWell(std::function<RGBA()> color, bool withOpacity, const QString &editorTitle, QWidget *parent)
+    : QAbstractButton(parent), color(std::move(color)), withOpacity(withOpacity), editorTitle(editorTitle)
+{
+    setFixedSize(44, 28);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractButton::clicked, this, &ColorWell::openEditor);
+}
+
+void ColorWell::openEditor()
+{
+    if (!editor) {
+        editor = new QColorDialog(this);
+        editor->setOption(QColorDialog::ShowAlphaChannel, withOpacity);
+        editor->setOption(QColorDialog::NoButtons);
+        editor->setWindowTitle(editorTitle);
+        connect(editor, &QColorDialog::currentColorChanged, this, [this](const QColor &chosen) {
+            RGBA value = theme::rgba(chosen);
+            if (!withOpacity)
+                value.a = 1.0;
+            Q_EMIT edited(value);
+            update();
+        });
+    }
+    sync();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void ColorWell::sync()
+{
+    update();
+    if (editor) {
+        // Showing the current colour is not an edit.
+        const QSignalBlocker quiet(editor);
+        editor->setCurrentColor(theme::color(color()));
+    }
+}
+
+void ColorWell::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 5, 5);
+    paintColor(&painter, shape, color());
+    painter.setPen(QPen(theme::primary(0.2), 1));
+    painter.drawPath(shape);
+    if (hasFocus()) {
+        painter.setPen(QPen(theme::accent(), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 7, 7);
+    }
 }
 
 EmptyState::EmptyState(const QString &symbol, const QString &title, const QString &detail, QWidget *parent)

@@ -3,9 +3,14 @@
 #include "model/rgba.h"
 #include "theme.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <functional>
+
+class QColorDialog;
 
 // Small building blocks shared by the popover and the Studio.
 namespace pigmentry {
@@ -40,6 +45,32 @@ private:
     QString caption_, second_;
     QFont captionFont_, secondFont_;
     int margin_ = 10;
+};
+
+// A colour well: a small rounded button showing a colour that opens the
+// desktop-independent colour editor (non-modal, with or without opacity);
+// every change made there is reported by edited. The colour is read at
+// paint time, so the well follows its source.
+class ColorWell : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    ColorWell(std::function<RGBA()> color, bool withOpacity, const QString &editorTitle, QWidget *parent = nullptr);
+    void openEditor();
+    // Shows the source's colour again, in the editor too when it is open.
+    void sync();
+
+Q_SIGNALS:
+    void edited(const RGBA &color);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::function<RGBA()> color;
+    bool withOpacity;
+    QString editorTitle;
+    QColorDialog *editor = nullptr;
 };
 
 // The container of a Studio page's blocks: a vertical stack (spacing 16,

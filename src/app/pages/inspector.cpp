@@ -23,37 +23,6 @@
 
 namespace pigmentry {
 
-// The colour well: the selected colour on a small rounded button that opens
-// the colour editor.
-class ColorWell : public QAbstractButton {
-public:
-    explicit ColorWell(Store &store, QWidget *parent = nullptr) : QAbstractButton(parent), store(store)
-    {
-        setFixedSize(44, 28);
-        setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 5, 5);
-        paintColor(&painter, shape, store.selected());
-        painter.setPen(QPen(theme::primary(0.2), 1));
-        painter.drawPath(shape);
-        if (hasFocus()) {
-            painter.setPen(QPen(theme::accent(), 2));
-            painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 7, 7);
-        }
-    }
-
-private:
-    Store &store;
-};
-
 namespace {
 
 const QString hexMessage = QStringLiteral("Use 6 or 8 hexadecimal digits.");
@@ -90,10 +59,10 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
-    well = new ColorWell(store);
+    well = new ColorWell([&store] { return store.selected(); }, true, QStringLiteral("Edit color"));
     well->setAccessibleName(QStringLiteral("Edit color"));
     well->setToolTip(QStringLiteral("Open color editor"));
-    connect(well, &QAbstractButton::clicked, this, &Inspector::openColorEditor);
+    connect(well, &ColorWell::edited, &store, &Store::select);
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
 
@@ -225,11 +194,7 @@ void Inspector::updateSelected()
         const QSignalBlocker blocker(slider);
         slider->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 1000)));
     }
-    well->update();
-    if (editor) {
-        const QSignalBlocker blocker(editor);
-        editor->setCurrentColor(theme::color(color));
-    }
+    well->sync();
 }
 
 void Inspector::rebuildPaletteMenu()
@@ -247,22 +212,6 @@ void Inspector::rebuildPaletteMenu()
         const QUuid id = p.id;
         menu->addAction(p.name, this, [this, id] { context.store.addToPalette(id); });
     }
-}
-
-void Inspector::openColorEditor()
-{
-    if (!editor) {
-        editor = new QColorDialog(this);
-        editor->setOption(QColorDialog::ShowAlphaChannel);
-        editor->setOption(QColorDialog::NoButtons);
-        editor->setWindowTitle(QStringLiteral("Edit color"));
-        editor->setCurrentColor(theme::color(context.store.selected()));
-        connect(editor, &QColorDialog::currentColorChanged, this,
-                [this](const QColor &color) { context.store.select(theme::rgba(color)); });
-    }
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
 }
 
 } // namespace pigmentry

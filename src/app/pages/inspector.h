@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QColorDialog;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -32,7 +31,6 @@ private:
     void submitHex();
     void updateSelected();
     void rebuildPaletteMenu();
-    void openColorEditor();
 
     PageContext &context;
     ColorPatch *swatch;
@@ -45,7 +43,6 @@ private:
     QSlider *slider;
     QComboBox *format;
     QPushButton *palette;
-    QColorDialog *editor = nullptr;
 };
 
 } // namespace pigmentry
