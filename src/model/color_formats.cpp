@@ -1,4 +1,5 @@
-// The thirteen colour-code formats of RGBA::formatted.
+// The colour-code formats of RGBA::formatted: the thirteen, then OKLCH and
+// OKLab.
 
 #include "rgba.h"
 
@@ -6,13 +7,17 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace pigmentry {
 
 namespace {
 
-enum class Format { Hex, HexAlpha, Rgb, Rgba, Hsl, Hsv, CssVariable, SwiftUI, NSColor, Android, Flutter, Tailwind, Json };
+enum class Format {
+    Hex, HexAlpha, Rgb, Rgba, Hsl, Hsv, CssVariable, SwiftUI, NSColor, Android, Flutter, Tailwind, Json, Oklch, Oklab
+};
 
 Format formatNamed(const QString &name)
 {
@@ -50,6 +55,51 @@ struct Fixed {
     }
 };
 
+// The same without a sign on a value that rounds to zero: -0.00001 is 0.0000.
+struct Signless : Fixed {
+    Signless(double x, int decimals) : Fixed(x, decimals)
+    {
+        if (text[0] == '-' && std::all_of(text + 1, text + std::strlen(text), [](char c) { return c == '0' || c == '.'; }))
+            std::memmove(text, text + 1, std::strlen(text));
+    }
+};
+
+// OKLab of the colour: lightness 0...1 and the a and b axes. Components
+// outside 0...1 go through the sRGB curve by their magnitude with their
+// sign kept, as CSS Color 4 extends it.
+struct OkLab {
+    double lightness = 0, a = 0, b = 0;
+
+    explicit OkLab(const RGBA &color)
+    {
+        auto linear = [](double c) {
+            const double magnitude = std::abs(c);
+            const double value = magnitude <= 0.04045 ? magnitude / 12.92 : std::pow((magnitude + 0.055) / 1.055, 2.4);
+            return std::copysign(value, c);
+        };
+        const double r = linear(color.r), g = linear(color.g), bl = linear(color.b);
+        // Björn Ottosson's matrices, "A perceptual color space for image
+        // processing" (2020): linear sRGB to LMS, then the cube roots to Lab.
+        const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * bl);
+        const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * bl);
+        const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * bl);
+        lightness = 0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s;
+        a = 1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s;
+        b = 0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s;
+    }
+};
+
+// A CSS Color 4 code: the function, its three values, and " / 0.500" after
+// them when the colour is not opaque.
+QString cssColor4(const char *function, const Signless &first, const Signless &second, const Signless &third, double alpha)
+{
+    QString code = QLatin1String(function) + u'(' + QLatin1String(first.text) + QLatin1String("% ")
+                 + QLatin1String(second.text) + u' ' + QLatin1String(third.text);
+    if (alpha < 1.0)
+        code += QLatin1String(" / ") + QLatin1String(Fixed(alpha, 3).text);
+    return code + u')';
+}
+
 } // namespace
 
 const QStringList &RGBA::formats()
@@ -59,7 +109,7 @@ const QStringList &RGBA::formats()
         QStringLiteral("RGBA"),    QStringLiteral("HSL"),       QStringLiteral("HSV"),
         QStringLiteral("CSS Variable"), QStringLiteral("SwiftUI"), QStringLiteral("NSColor"),
         QStringLiteral("Android"), QStringLiteral("Flutter"),   QStringLiteral("Tailwind"),
-        QStringLiteral("JSON"),
+        QStringLiteral("JSON"),    QStringLiteral("OKLCH"),     QStringLiteral("OKLab"),
     };
     return names;
 }
@@ -123,6 +173,19 @@ QString RGBA::formatted(const QString &format) const
         n += shortestDecimal(buffer + n, size - n - 1, a);
         buffer[n++] = '}';
         break;
+    case Format::Oklch: {
+        const OkLab lab(*this);
+        const double chroma = std::hypot(lab.a, lab.b);
+        // The hue of a colour this close to grey is noise: written as 0.
+        double hue = chroma < 0.0002 ? 0.0 : std::atan2(lab.b, lab.a) * 180.0 / 3.141592653589793;
+        if (hue < 0)
+            hue += 360.0;
+        return cssColor4("oklch", Signless(lab.lightness * 100.0, 1), Signless(chroma, 4), Signless(hue, 2), a);
+    }
+    case Format::Oklab: {
+        const OkLab lab(*this);
+        return cssColor4("oklab", Signless(lab.lightness * 100.0, 1), Signless(lab.a, 4), Signless(lab.b, 4), a);
+    }
     }
     return QString::fromLatin1(buffer, std::clamp(n, 0, size - 1));
 }

@@ -17,7 +17,7 @@ private Q_SLOTS:
     {
         QCOMPARE(RGBA::formats(),
                  (QStringList{"HEX", "HEX Alpha", "RGB", "RGBA", "HSL", "HSV", "CSS Variable", "SwiftUI",
-                              "NSColor", "Android", "Flutter", "Tailwind", "JSON"}));
+                              "NSColor", "Android", "Flutter", "Tailwind", "JSON", "OKLCH", "OKLab"}));
     }
 
     void codes_data()
@@ -35,26 +35,45 @@ private Q_SLOTS:
             "Color(.sRGB, red: 0.2300, green: 0.5100, blue: 0.9600, opacity: 1.0000)",
             "NSColor(srgbRed: 0.2300, green: 0.5100, blue: 0.9600, alpha: 1.0000)",
             "<color name=\"color\">#FF3B82F5</color>", "Color(0xFF3B82F5)", "bg-[#3B82F5]",
-            "{\"hex\":\"#3B82F5\",\"alpha\":1.0}"};
+            "{\"hex\":\"#3B82F5\",\"alpha\":1.0}", "oklch(62.2% 0.1865 259.59)", "oklab(62.2% -0.0337 -0.1834)"};
         const QStringList orangeCodes = {
             "#FF8000", "#FF800080", "rgb(255, 128, 0)", "rgba(255, 128, 0, 0.500)",
             "hsl(30, 100%, 50%)", "hsv(30, 100%, 100%)", "--color: #FF8000;",
             "Color(.sRGB, red: 1.0000, green: 0.5000, blue: 0.0000, opacity: 0.5000)",
             "NSColor(srgbRed: 1.0000, green: 0.5000, blue: 0.0000, alpha: 0.5000)",
             "<color name=\"color\">#80FF8000</color>", "Color(0x80FF8000)", "bg-[#FF8000]",
-            "{\"hex\":\"#FF8000\",\"alpha\":0.5}"};
+            "{\"hex\":\"#FF8000\",\"alpha\":0.5}", "oklch(73.1% 0.1861 52.78 / 0.500)",
+            "oklab(73.1% 0.1126 0.1482 / 0.500)"};
         const QStringList steelCodes = {
             "#336699", "#336699CC", "rgb(51, 102, 153)", "rgba(51, 102, 153, 0.800)",
             "hsl(210, 50%, 40%)", "hsv(210, 67%, 60%)", "--color: #336699;",
             "Color(.sRGB, red: 0.2000, green: 0.4000, blue: 0.6000, opacity: 0.8000)",
             "NSColor(srgbRed: 0.2000, green: 0.4000, blue: 0.6000, alpha: 0.8000)",
             "<color name=\"color\">#CC336699</color>", "Color(0xCC336699)", "bg-[#336699]",
-            "{\"hex\":\"#336699\",\"alpha\":0.8}"};
+            "{\"hex\":\"#336699\",\"alpha\":0.8}", "oklch(49.9% 0.0987 250.43 / 0.800)",
+            "oklab(49.9% -0.0330 -0.0930 / 0.800)"};
         for (int i = 0; i < RGBA::formats().size(); ++i) {
             const QString name = RGBA::formats().at(i);
             QTest::addRow("blue %s", qPrintable(name)) << blue << name << blueCodes.at(i);
             QTest::addRow("orange %s", qPrintable(name)) << orange << name << orangeCodes.at(i);
             QTest::addRow("steel %s", qPrintable(name)) << steel << name << steelCodes.at(i);
+        }
+
+        // Published OKLCH and OKLab values of the primaries and greys (CSS
+        // Color 4 and Ottosson's reference implementation); a grey has no hue
+        // and no signed zeros.
+        const QList<std::tuple<const char *, RGBA, QString, QString>> references = {
+            {"red", RGBA{1, 0, 0, 1}, "oklch(62.8% 0.2577 29.23)", "oklab(62.8% 0.2249 0.1258)"},
+            {"green", RGBA{0, 1, 0, 1}, "oklch(86.6% 0.2948 142.50)", "oklab(86.6% -0.2339 0.1795)"},
+            {"blue", RGBA{0, 0, 1, 1}, "oklch(45.2% 0.3132 264.05)", "oklab(45.2% -0.0325 -0.3115)"},
+            {"white", RGBA{1, 1, 1, 1}, "oklch(100.0% 0.0000 0.00)", "oklab(100.0% 0.0000 0.0000)"},
+            {"black", RGBA{0, 0, 0, 1}, "oklch(0.0% 0.0000 0.00)", "oklab(0.0% 0.0000 0.0000)"},
+            {"mid grey", RGBA{128 / 255.0, 128 / 255.0, 128 / 255.0, 1}, "oklch(60.0% 0.0000 0.00)",
+             "oklab(60.0% 0.0000 0.0000)"},
+        };
+        for (const auto &[name, color, oklch, oklab] : references) {
+            QTest::addRow("reference %s OKLCH", name) << color << "OKLCH" << oklch;
+            QTest::addRow("reference %s OKLab", name) << color << "OKLab" << oklab;
         }
 
         QTest::newRow("unknown name gives HEX") << blue << "Hex" << "#3B82F5";

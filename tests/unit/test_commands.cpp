@@ -78,7 +78,7 @@ private Q_SLOTS:
         QCOMPARE(unknown.exitCode, 2);
         QVERIFY(unknown.out.isEmpty());
         QCOMPARE(unknown.err, QStringLiteral("Unknown format \"hex\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
-                                             "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON.\n"));
+                                             "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON, OKLCH, OKLab.\n"));
 
         const Result missing = run({});
         QCOMPARE(missing.exitCode, 2);
