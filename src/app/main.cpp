@@ -1,6 +1,7 @@
 #include "app_delegate.h"
 #include "convert_command.h"
 #include "palette_command.h"
+#include "tool_commands.h"
 #include "model/preferences.h"
 #include "pick_command.h"
 #include "platform/desktop_services.h"
@@ -15,13 +16,20 @@
 int main(int argc, char *argv[])
 {
     // Sub-commands for scripts are recognised only as the first argument;
-    // convert and palette need no display.
-    if (argc > 1 && (qstrcmp(argv[1], "convert") == 0 || qstrcmp(argv[1], "palette") == 0)) {
-        QStringList arguments;
-        for (int i = 2; i < argc; ++i)
-            arguments.append(QString::fromLocal8Bit(argv[i]));
-        return qstrcmp(argv[1], "convert") == 0 ? pigmentry::runConvert(arguments, stdout, stderr)
-                                                : pigmentry::runPalette(arguments, stdout, stderr);
+    // These need no display.
+    static const struct {
+        const char *name;
+        int (*run)(const QStringList &, std::FILE *, std::FILE *);
+    } commands[] = {{"convert", pigmentry::runConvert}, {"palette", pigmentry::runPalette},
+                    {"harmony", pigmentry::runHarmony}, {"contrast", pigmentry::runContrast},
+                    {"gradient", pigmentry::runGradient}};
+    for (const auto &command : commands) {
+        if (argc > 1 && qstrcmp(argv[1], command.name) == 0) {
+            QStringList arguments;
+            for (int i = 2; i < argc; ++i)
+                arguments.append(QString::fromLocal8Bit(argv[i]));
+            return command.run(arguments, stdout, stderr);
+        }
     }
 
     QApplication app(argc, argv);

@@ -1,0 +1,152 @@
+#include "tool_commands.h"
+
+#include "convert_command.h"
+#include "tools/contrast.h"
+#include "tools/gradient.h"
+#include "tools/harmony.h"
+
+namespace pigmentry {
+
+namespace {
+
+void write(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// The words and the options of a command line, as "--name VALUE" or
+// "--name=VALUE"; nothing when an option lacks its value or is unknown.
+struct CommandLine {
+    QStringList words;
+    QHash<QString, QString> options;
+    bool help = false;
+
+    static std::optional<CommandLine> parse(const QStringList &arguments, const QStringList &known)
+    {
+        CommandLine line;
+        for (qsizetype i = 0; i < arguments.size(); ++i) {
+            const QString &argument = arguments.at(i);
+            if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+                line.help = true;
+                continue;
+            }
+            if (!argument.startsWith(QLatin1String("--"))) {
+                line.words.append(argument);
+                continue;
+            }
+            const qsizetype equals = argument.indexOf(u'=');
+            const QString name = argument.left(equals);
+            if (!known.contains(name))
+                return std::nullopt;
+            if (equals >= 0)
+                line.options.insert(name, argument.mid(equals + 1));
+            else if (++i < arguments.size())
+                line.options.insert(name, arguments.at(i));
+            else
+                return std::nullopt;
+        }
+        return line;
+    }
+};
+
+int refuse(std::FILE *err, const QString &message)
+{
+    write(err, message.endsWith(u'\n') ? message : message + u'\n');
+    return 2;
+}
+
+// A colour as convert takes it, or the refusal.
+std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
+{
+    const std::optional<RGBA> color = RGBA::fromHex(text);
+    if (!color)
+        refuse(err, QStringLiteral("\"%1\" is not a colour. Use 6 or 8 hexadecimal digits.").arg(text));
+    return color;
+}
+
+} // namespace
+
+int runHarmony(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    const QString usage = QStringLiteral("Usage: pigmentry harmony COLOR [--format NAME]\n"
+                                         "Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n");
+    const auto line = CommandLine::parse(arguments, {QStringLiteral("--format")});
+    if (line && line->help) {
+        write(out, usage);
+        return 0;
+    }
+    if (!line || line->words.size() != 1)
+        return refuse(err, usage.section(u'\n', 0, 0));
+    const QString format = line->options.value(QStringLiteral("--format"), QStringLiteral("HEX"));
+    if (const QString refusal = unknownFormat(format); !refusal.isEmpty())
+        return refuse(err, refusal);
+    const std::optional<RGBA> base = colorArgument(line->words.first(), err);
+    if (!base)
+        return 2;
+    QString text;
+    for (const HarmonyRule &rule : harmonyRules()) {
+        text += rule.name;
+        for (const RGBA &color : harmonyColors(*base, rule))
+            text += u'\t' + color.formatted(format);
+        text += u'\n';
+    }
+    write(out, text);
+    return 0;
+}
+
+int runContrast(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    const QString usage = QStringLiteral("Usage: pigmentry contrast FOREGROUND BACKGROUND\n"
+                                         "Prints the WCAG contrast ratio, then Pass or Fail for each level.\n");
+    const auto line = CommandLine::parse(arguments, {});
+    if (line && line->help) {
+        write(out, usage);
+        return 0;
+    }
+    if (!line || line->words.size() != 2)
+        return refuse(err, usage.section(u'\n', 0, 0));
+    const std::optional<RGBA> foreground = colorArgument(line->words.at(0), err);
+    if (!foreground)
+        return 2;
+    const std::optional<RGBA> background = colorArgument(line->words.at(1), err);
+    if (!background)
+        return 2;
+    const double ratio = contrastRatio(*foreground, *background);
+    QString text = ratioText(ratio) + u'\n';
+    for (const ContrastLevel &level : contrastLevels())
+        text += level.name + u'\t' + (passes(ratio, level) ? QLatin1String("Pass") : QLatin1String("Fail")) + u'\n';
+    write(out, text);
+    return 0;
+}
+
+int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    const QString usage = QStringLiteral("Usage: pigmentry gradient FROM TO [--angle DEGREES]\n"
+                                         "Prints the CSS linear-gradient from FROM to TO (angle 90 unless given).\n");
+    const auto line = CommandLine::parse(arguments, {QStringLiteral("--angle")});
+    if (line && line->help) {
+        write(out, usage);
+        return 0;
+    }
+    if (!line || line->words.size() != 2)
+        return refuse(err, usage.section(u'\n', 0, 0));
+    double angle = 90;
+    if (line->options.contains(QStringLiteral("--angle"))) {
+        bool ok = false;
+        const QString text = line->options.value(QStringLiteral("--angle"));
+        angle = text.toDouble(&ok);
+        if (!ok || !std::isfinite(angle))
+            return refuse(err, QStringLiteral("\"%1\" is not an angle. Use a decimal number of degrees.").arg(text));
+    }
+    const std::optional<RGBA> from = colorArgument(line->words.at(0), err);
+    if (!from)
+        return 2;
+    const std::optional<RGBA> to = colorArgument(line->words.at(1), err);
+    if (!to)
+        return 2;
+    write(out, gradientCss(*from, *to, angle) + u'\n');
+    return 0;
+}
+
+} // namespace pigmentry
