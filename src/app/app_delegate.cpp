@@ -11,6 +11,7 @@
 #include "theme.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -217,6 +218,15 @@ QStringList AppDelegate::saveTour(const QString &folder)
         const auto *area = window_->findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget();
         if (auto *scroll = area->findChild<QScrollArea *>(); scroll && scroll->widget()->height() > scroll->viewport()->height())
             save(scroll->widget(), file + QLatin1String("-whole"));
+    }
+    // The contrast sample as a colour-blind reader sees it.
+    window_->setPage(Page::contrast);
+    if (auto *vision = window_->findChild<QComboBox *>(QStringLiteral("vision"))) {
+        const int shown = vision->currentIndex();
+        vision->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        save(window_, QStringLiteral("studio-7-contrast-checker-deuteranopia"));
+        vision->setCurrentIndex(shown);
     }
     window_->setPage(before);
     if (!wasShown)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/rgba.h"
+
 #include <QObject>
 #include <QString>
 
@@ -22,6 +24,13 @@ public:
     }
     // The name field for new palettes, kept as typed.
     QString paletteName = QStringLiteral("Untitled Palette");
+    // The gradient's direction in degrees and its second stop (the
+    // framework's purple at first).
+    double gradientAngle = 90.0;
+    RGBA gradientEnd{0.686, 0.322, 0.871, 1.0};
+    // The contrast checker's background and the vision its sample shows.
+    RGBA contrastBackground{1.0, 1.0, 1.0, 1.0};
+    int colorVision = 0;
 
 Q_SIGNALS:
     void searchChanged(const QString &search);

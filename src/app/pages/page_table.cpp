@@ -1,5 +1,8 @@
 #include "app/page_context.h"
 #include "app/page_frame.h"
+#include "contrast_page.h"
+#include "gradient_page.h"
+#include "harmony_page.h"
 #include "history_page.h"
 #include "palettes_page.h"
 #include "picker_page.h"
@@ -36,6 +39,21 @@ QWidget *settingsPage(PageContext &context)
     return scrollingPage(Page::settings, new SettingsPage(context));
 }
 
+QWidget *harmonyPage(PageContext &context)
+{
+    return scrollingPage(Page::harmony, new HarmonyPage(context));
+}
+
+QWidget *gradientPage(PageContext &context)
+{
+    return scrollingPage(Page::gradient, new GradientPage(context));
+}
+
+QWidget *contrastPage(PageContext &context)
+{
+    return scrollingPage(Page::contrast, new ContrastPage(context));
+}
+
 // Pages still to come show their header over an empty body.
 template <Page page>
 QWidget *emptyPage(PageContext &)
@@ -49,9 +67,9 @@ constexpr std::array<PageFactory, 9> factories = {
     &historyPage<false>,
     &historyPage<true>,
     &palettesPage,
-    &emptyPage<Page::harmony>,
-    &emptyPage<Page::gradient>,
-    &emptyPage<Page::contrast>,
+    &harmonyPage,
+    &gradientPage,
+    &contrastPage,
     &emptyPage<Page::extraction>,
     &settingsPage,
 };

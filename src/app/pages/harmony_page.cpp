@@ -1,0 +1,55 @@
+#include "harmony_page.h"
+
+#include "app/page_context.h"
+#include "app/swatch_grid.h"
+#include "app/theme.h"
+#include "app/widgets.h"
+#include "model/color_list_model.h"
+#include "model/store.h"
+#include "tool_parts.h"
+#include "tools/harmony.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace pigmentry {
+
+HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+{
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(20);
+    for (const HarmonyRule &rule : harmonyRules()) {
+        auto *card = new StudioCard;
+        card->setObjectName(rule.name);
+        card->content()->setSpacing(12);
+        card->content()->addWidget(textLabel(rule.name, theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+        auto *model = new ColorListModel(this);
+        rows.append(model);
+        SwatchGrid *tiles = tileRow(context.store, context.prefs, model);
+        tiles->setAccessibleName(rule.name);
+        card->content()->addWidget(tiles);
+        auto *save = new QPushButton(QStringLiteral("Save Palette"));
+        save->setAccessibleName(QStringLiteral("Save %1 as a palette").arg(rule.name));
+        // The colours of the moment of the click, under the rule's name.
+        connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = rule.name] {
+            store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString()});
+        });
+        auto *row = new QHBoxLayout;
+        row->addWidget(save);
+        row->addStretch();
+        card->content()->addLayout(row);
+        stack->addWidget(card);
+    }
+    stack->addWidget(pageCaption(QStringLiteral("Mathematical suggestions; contrast has not been validated.")));
+    connect(&context.store, &Store::selectedChanged, this, &HarmonyPage::update);
+    update();
+}
+
+void HarmonyPage::update()
+{
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows.at(i)->setColors(harmonyColors(context.store.selected(), harmonyRules().at(i)));
+}
+
+} // namespace pigmentry
