@@ -111,6 +111,52 @@ private Q_SLOTS:
                                           "  0   0 255\t#0000FF\n"));
     }
 
+    void colourTools()
+    {
+        const Result harmony = command(QStringLiteral("harmony"), {"#ff0000"});
+        QCOMPARE(harmony.exitCode, 0);
+        QCOMPARE(harmony.out, QStringLiteral("Complementary\t#FF0000\t#00FFFF\nAnalogous\t#FF0080\t#FF0000\t#FF8000\n"
+                                             "Triadic\t#FF0000\t#00FF00\t#0000FF\n"
+                                             "Split complementary\t#FF0000\t#00FF80\t#0080FF\n"
+                                             "Tetradic\t#FF0000\t#80FF00\t#00FFFF\t#8000FF\n"));
+        QVERIFY(command(QStringLiteral("harmony"), {"FF0000", "--format=RGB"}).out.startsWith(
+            QLatin1String("Complementary\trgb(255, 0, 0)\trgb(0, 255, 255)\n")));
+
+        const Result contrast = command(QStringLiteral("contrast"), {"767676", "FFFFFF"});
+        QCOMPARE(contrast.exitCode, 0);
+        QCOMPARE(contrast.out, QStringLiteral("4.54 : 1\nAA normal\tPass\nAA large\tPass\nAAA normal\tFail\n"
+                                              "AAA large\tPass\n"));
+
+        QCOMPARE(command(QStringLiteral("gradient"), {"FF8000", "800080"}).out,
+                 QStringLiteral("linear-gradient(90deg, #FF8000 0%, #800080 100%)\n"));
+        QCOMPARE(command(QStringLiteral("gradient"), {"FF8000", "800080", "--angle", "-45.9"}).out,
+                 QStringLiteral("linear-gradient(-45deg, #FF8000 0%, #800080 100%)\n"));
+
+        for (const QString &name : {QStringLiteral("harmony"), QStringLiteral("contrast"), QStringLiteral("gradient")}) {
+            const Result help = command(name, {"--help"});
+            QCOMPARE(help.exitCode, 0);
+            QVERIFY(help.out.startsWith(QLatin1String("Usage: pigmentry ") + name));
+        }
+        // Bad input: exit 2, one line on standard error, nothing else.
+        const QList<std::pair<QString, QStringList>> refusals = {
+            {"harmony", {}},
+            {"harmony", {"FF0000", "--format", "hex"}},
+            {"harmony", {"red"}},
+            {"contrast", {"000000"}},
+            {"contrast", {"000000", "#12"}},
+            {"gradient", {"000000", "FFFFFF", "--angle", "wide"}},
+            {"gradient", {"000000", "FFFFFF", "--angle"}},
+            {"gradient", {"000000", "FFFFFF", "--turn", "3"}},
+        };
+        for (const auto &[name, arguments] : refusals) {
+            const Result refused = command(name, arguments);
+            QCOMPARE(refused.exitCode, 2);
+            QVERIFY(refused.out.isEmpty());
+            QCOMPARE(refused.err.count(u'\n'), 1);
+            QVERIFY(refused.err.endsWith(u'\n'));
+        }
+    }
+
     void paletteRefusals()
     {
         pigmentry::test::TempSettings temp;

@@ -1,0 +1,138 @@
+#include "app/studio_window.h"
+#include "app/swatch_grid.h"
+#include "app/widgets.h"
+#include "fake_desktop.h"
+#include "find_widget.h"
+#include "model/history_model.h"
+#include "model/store.h"
+#include "shortcut/shortcut_settings.h"
+#include "temp_settings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+using namespace pigmentry;
+using test::shown;
+
+namespace {
+
+struct Fixture {
+    test::TempSettings temp;
+    test::FakeDesktop desktop;
+    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
+    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
+    StudioWindow window{store, shortcuts, temp.prefs(), desktop.get(), [] {}};
+
+    explicit Fixture(Page page)
+    {
+        window.show();
+        window.setPage(page);
+    }
+    template <typename T = QWidget>
+    T *get(const QString &name) const
+    {
+        return shown<T>(&window, name);
+    }
+    QString text(const QString &name) const { return get<QLabel>(name)->text(); }
+    QStringList row(const QString &rule) const
+    {
+        auto *tiles = shown<SwatchGrid>(get(rule), rule);
+        QStringList codes;
+        for (int i = 0; i < tiles->model()->rowCount(); ++i)
+            codes << tiles->model()->index(i, 0).data(HistoryModel::HexRole).toString();
+        return codes;
+    }
+};
+
+} // namespace
+
+class TestToolPages : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The rows follow the selection; a tile selects; Save keeps the row.
+    void harmonyFollowsAndSaves()
+    {
+        Fixture f(Page::harmony);
+        f.store.select(RGBA{1, 0, 0, 0.5});
+        QCOMPARE(f.row("Complementary"), (QStringList{"#FF0000", "#00FFFF"}));
+        QCOMPARE(f.row("Tetradic"), (QStringList{"#FF0000", "#80FF00", "#00FFFF", "#8000FF"}));
+
+        auto *tiles = shown<SwatchGrid>(f.get("Triadic"), "Triadic");
+        QTest::mouseClick(tiles->viewport(), Qt::LeftButton, {}, tiles->visualRect(tiles->model()->index(1, 0)).center());
+        QCOMPARE(f.store.selected(), (RGBA{0, 1, 0, 1}));
+        QCOMPARE(f.row("Complementary"), (QStringList{"#00FF00", "#FF00FF"}));
+
+        shown<QPushButton>(f.get("Tetradic"), "Save Tetradic as a palette")->click();
+        const Palette saved = f.store.library().palettes.last();
+        QCOMPARE(saved.name, QStringLiteral("Tetradic"));
+        QCOMPARE(saved.colors.size(), 4);
+        QVERIFY(saved.notes.isEmpty());
+        QVERIFY(test::readFile(f.temp.libraryPath()).contains("\"name\":\"Tetradic\""));
+    }
+
+    void gradientAngleEndAndCss()
+    {
+        Fixture f(Page::gradient);
+        f.store.select(RGBA{1, 0.5, 0, 0.3});
+        QCOMPARE(f.text("angleText"), QStringLiteral("Angle 90°"));
+        f.get<QPushButton>("copyCss")->click();
+        QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("linear-gradient(90deg, #FF8000 0%, #AF52DE 100%)"));
+        QVERIFY(f.store.notice().isEmpty());
+
+        auto *angle = f.get<QSlider>("angle");
+        angle->setValue(4570);
+        QCOMPARE(f.text("angleText"), QStringLiteral("Angle 45°"));
+        auto *well = f.get<ColorWell>("endColor");
+        Q_EMIT well->edited(RGBA{0.5, 0, 0.5, 1});
+        f.get<QPushButton>("copyCss")->click();
+        QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("linear-gradient(45deg, #FF8000 0%, #800080 100%)"));
+
+        // The page's state outlives the window's closing.
+        f.window.close();
+        f.window.show();
+        QCOMPARE(f.text("angleText"), QStringLiteral("Angle 45°"));
+        angle->setValue(36000);
+        f.get<QPushButton>("copyCss")->click();
+        QVERIFY(f.desktop.clipboard->text().startsWith(QLatin1String("linear-gradient(360deg, ")));
+    }
+
+    // Ratio and verdicts are the real colours'; Swap exchanges them; the
+    // vision changes only the sample.
+    void contrastVerdictsSwapAndVision()
+    {
+        Fixture f(Page::contrast);
+        f.store.select(RGBA{0, 0, 0, 0.2});
+        QCOMPARE(f.text("ratio"), QStringLiteral("21.00 : 1"));
+        for (const char *level : {"AA normal", "AA large", "AAA normal", "AAA large"})
+            QCOMPARE(f.text(level), QStringLiteral("Pass"));
+
+        f.store.select(RGBA{0x76 / 255.0, 0x76 / 255.0, 0x76 / 255.0, 1});
+        QCOMPARE(f.text("ratio"), QStringLiteral("4.54 : 1"));
+        QCOMPARE(f.text("AAA normal"), QStringLiteral("Fail"));
+        QCOMPARE(f.get<QLabel>("AAA normal")->palette().color(QPalette::WindowText), theme::red());
+        QCOMPARE(f.get<QLabel>("AA normal")->palette().color(QPalette::WindowText), theme::green());
+
+        f.get<QPushButton>("swap")->click();
+        QCOMPARE(f.store.selected(), (RGBA{1, 1, 1, 1}));
+        QCOMPARE(f.text("ratio"), QStringLiteral("4.54 : 1"));
+
+        auto *sample = f.get("sample");
+        const QColor before = sample->grab().toImage().pixelColor(20, 20);
+        Q_EMIT f.get<ColorWell>("background")->edited(RGBA{1, 0, 0, 0.5});
+        QCOMPARE(f.text("ratio"), QStringLiteral("4.00 : 1"));
+        const QColor red = sample->grab().toImage().pixelColor(20, 20);
+        QVERIFY(red != before);
+        f.get<QComboBox>("vision")->setCurrentIndex(4);
+        const QColor grey = sample->grab().toImage().pixelColor(20, 20);
+        QCOMPARE(grey.red(), grey.green());
+        QVERIFY(grey != red);
+        QCOMPARE(f.text("ratio"), QStringLiteral("4.00 : 1"));
+    }
+};
+
+QTEST_MAIN(TestToolPages)
+#include "test_tool_pages.moc"
