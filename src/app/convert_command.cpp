@@ -29,6 +29,12 @@ QString unknownFormat(const QString &name)
 
 int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
+    if (arguments.contains(QStringLiteral("--help"))) {
+        write(out, QStringLiteral("Usage: pigmentry convert COLOR [--format NAME | --all]\n"
+                                  "Prints the code of COLOR (6 or 8 hexadecimal digits) in a format: %1.\n")
+                       .arg(RGBA::formats().join(QLatin1String(", "))));
+        return 0;
+    }
     std::optional<QString> color;
     QString format = QStringLiteral("HEX");
     bool all = false;

@@ -10,7 +10,7 @@ namespace pigmentry {
 // scripts. arguments are those after "convert". Gives the exit status.
 int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err);
 
-// The refusal of a format name that is not one of the thirteen, with the list;
+// The refusal of a format name that is not one of the formats, with the list;
 // empty for a known name.
 QString unknownFormat(const QString &name);
 

@@ -33,6 +33,11 @@ std::optional<QString> option(const QStringList &arguments, qsizetype &i, const 
 
 int runPalette(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
+    if (arguments.contains(QStringLiteral("--help"))) {
+        write(out, "Usage: pigmentry palette FILE [--format NAME | --to gpl|json]\n"
+                   "Prints the palette's name and one code per colour, or the palette as a GIMP or JSON palette.\n");
+        return 0;
+    }
     std::optional<QString> file, format, to;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);

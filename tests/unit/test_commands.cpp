@@ -132,7 +132,8 @@ private Q_SLOTS:
         QCOMPARE(command(QStringLiteral("gradient"), {"FF8000", "800080", "--angle", "-45.9"}).out,
                  QStringLiteral("linear-gradient(-45deg, #FF8000 0%, #800080 100%)\n"));
 
-        for (const QString &name : {QStringLiteral("harmony"), QStringLiteral("contrast"), QStringLiteral("gradient")}) {
+        for (const QString &name : {QStringLiteral("harmony"), QStringLiteral("contrast"), QStringLiteral("gradient"),
+                                    QStringLiteral("convert"), QStringLiteral("palette")}) {
             const Result help = command(name, {"--help"});
             QCOMPARE(help.exitCode, 0);
             QVERIFY(help.out.startsWith(QLatin1String("Usage: pigmentry ") + name));
