@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
         int (*run)(const QStringList &, std::FILE *, std::FILE *);
     } commands[] = {{"convert", pigmentry::runConvert}, {"palette", pigmentry::runPalette},
                     {"harmony", pigmentry::runHarmony}, {"contrast", pigmentry::runContrast},
-                    {"gradient", pigmentry::runGradient}};
+                    {"gradient", pigmentry::runGradient}, {"extract", pigmentry::runExtract}};
     for (const auto &command : commands) {
         if (argc > 1 && qstrcmp(argv[1], command.name) == 0) {
             QStringList arguments;

@@ -4,6 +4,7 @@
 #include "tools/contrast.h"
 #include "tools/gradient.h"
 #include "tools/harmony.h"
+#include "tools/image_extractor.h"
 
 namespace pigmentry {
 
@@ -146,6 +147,31 @@ int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err)
     if (!to)
         return 2;
     write(out, gradientCss(*from, *to, angle) + u'\n');
+    return 0;
+}
+
+int runExtract(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    const QString usage = QStringLiteral("Usage: pigmentry extract IMAGE [--format NAME]\n"
+                                         "Prints up to five dominant colours of IMAGE, one code a line.\n");
+    const auto line = CommandLine::parse(arguments, {QStringLiteral("--format")});
+    if (line && line->help) {
+        write(out, usage);
+        return 0;
+    }
+    if (!line || line->words.size() != 1)
+        return refuse(err, usage.section(u'\n', 0, 0));
+    const QString format = line->options.value(QStringLiteral("--format"), QStringLiteral("HEX"));
+    if (const QString refusal = unknownFormat(format); !refusal.isEmpty())
+        return refuse(err, refusal);
+    const QString &path = line->words.first();
+    const Extraction extraction = ImageExtractor::extractFile(path);
+    if (!extraction.readable)
+        return refuse(err, QStringLiteral("Cannot read image: %1").arg(path));
+    QString text;
+    for (const RGBA &color : extraction.colors)
+        text += color.formatted(format) + u'\n';
+    write(out, text);
     return 0;
 }
 

@@ -12,8 +12,10 @@ namespace pigmentry {
 //   pigmentry harmony COLOR [--format NAME]
 //   pigmentry contrast FOREGROUND BACKGROUND
 //   pigmentry gradient FROM TO [--angle DEGREES]
+//   pigmentry extract IMAGE [--format NAME]
 int runHarmony(const QStringList &arguments, std::FILE *out, std::FILE *err);
 int runContrast(const QStringList &arguments, std::FILE *out, std::FILE *err);
 int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err);
+int runExtract(const QStringList &arguments, std::FILE *out, std::FILE *err);
 
 } // namespace pigmentry
