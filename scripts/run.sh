@@ -53,7 +53,7 @@ xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     exec 3>"$HOME/hold"
     sleep 0.5
     start
-    "$binary" tour "$tour/collection" >/dev/null
+    "$binary" tour "$tour/collection" "$tour/studio-2-recent-colors.png" >/dev/null
     "$binary" quit >/dev/null
     wait $app || true
     exec 3>&-

@@ -3,6 +3,7 @@
 #include "menu_content.h"
 #include "model/preferences.h"
 #include "model/store.h"
+#include "pages/extraction_page.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
 #include "popover.h"
@@ -175,7 +176,7 @@ void AppDelegate::quit()
 void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply)
 {
     if (arguments.value(0) == QLatin1String("tour")) {
-        reply(saveTour(arguments.value(1)).join(u'\n'));
+        reply(saveTour(arguments.value(1), arguments.value(2)).join(u'\n'));
         return;
     }
     if (arguments.value(0) == QLatin1String("quit")) {
@@ -188,7 +189,7 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
     reply(QStringLiteral("ok"));
 }
 
-QStringList AppDelegate::saveTour(const QString &folder)
+QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
 {
     QDir().mkpath(folder);
     QStringList saved;
@@ -205,6 +206,16 @@ QStringList AppDelegate::saveTour(const QString &folder)
     const bool wasShown = window_ && window_->isVisible();
     openStudio();
     const std::optional<Page> before = window_->page();
+    if (!image.isEmpty()) {
+        window_->setPage(Page::extraction);
+        if (auto *extraction = window_->findChild<ExtractionPage *>()) {
+            extraction->extractFile(image);
+            QElapsedTimer waited;
+            waited.start();
+            while (extraction->busy() && waited.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+    }
     for (const Page page : allPages()) {
         window_->setPage(page);
         // Layout requests travel one level per pass of the event loop.

@@ -56,8 +56,9 @@ public:
     StudioWindow *window() const { return window_; }
     QSystemTrayIcon *tray() const { return tray_; }
 
-    // Writes a screenshot of the popover and of every Studio page into folder.
-    QStringList saveTour(const QString &folder);
+    // Writes a screenshot of the popover and of every Studio page into
+    // folder, with the colours of image on the extraction page when given.
+    QStringList saveTour(const QString &folder, const QString &image = QString());
 
 private:
     void finishLaunch(const QStringList &arguments);

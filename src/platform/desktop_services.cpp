@@ -104,7 +104,7 @@ public:
 class NoFileDialogs : public FileDialogs {
 public:
     std::optional<QString> saveFile(const QString &, const QStringList &, QString *) override { return std::nullopt; }
-    std::optional<QString> openFile() override { return std::nullopt; }
+    std::optional<QString> openFile(const QStringList &) override { return std::nullopt; }
 };
 
 class NoWorkspace : public Workspace {

@@ -29,9 +29,9 @@ std::optional<QString> QtFileDialogs::saveFile(const QString &proposedName, cons
     return path;
 }
 
-std::optional<QString> QtFileDialogs::openFile()
+std::optional<QString> QtFileDialogs::openFile(const QStringList &filters)
 {
-    const QString path = QFileDialog::getOpenFileName(owner(parent_));
+    const QString path = QFileDialog::getOpenFileName(owner(parent_), QString(), QString(), filters.join(QLatin1String(";;")));
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -12,7 +12,7 @@ public:
     explicit QtFileDialogs(QWidget *parent = nullptr) : parent_(parent) {}
     std::optional<QString> saveFile(const QString &proposedName, const QStringList &filters = {},
                                     QString *chosenFilter = nullptr) override;
-    std::optional<QString> openFile() override;
+    std::optional<QString> openFile(const QStringList &filters = {}) override;
 
 private:
     QWidget *parent_;

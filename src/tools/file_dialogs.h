@@ -17,8 +17,9 @@ public:
     // one in use; without, there is no type restriction.
     virtual std::optional<QString> saveFile(const QString &proposedName, const QStringList &filters = {},
                                             QString *chosenFilter = nullptr) = 0;
-    // An open panel for one file of any type.
-    virtual std::optional<QString> openFile() = 0;
+    // An open panel for one file: of any type, or of the types the filters
+    // name ("Images (*.png *.jpg)").
+    virtual std::optional<QString> openFile(const QStringList &filters = {}) = 0;
 };
 
 } // namespace pigmentry

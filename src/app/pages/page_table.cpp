@@ -1,6 +1,7 @@
 #include "app/page_context.h"
 #include "app/page_frame.h"
 #include "contrast_page.h"
+#include "extraction_page.h"
 #include "gradient_page.h"
 #include "harmony_page.h"
 #include "history_page.h"
@@ -54,6 +55,11 @@ QWidget *contrastPage(PageContext &context)
     return scrollingPage(Page::contrast, new ContrastPage(context));
 }
 
+QWidget *extractionPage(PageContext &context)
+{
+    return scrollingPage(Page::extraction, new ExtractionPage(context));
+}
+
 // Pages still to come show their header over an empty body.
 template <Page page>
 QWidget *emptyPage(PageContext &)
@@ -70,7 +76,7 @@ constexpr std::array<PageFactory, 9> factories = {
     &harmonyPage,
     &gradientPage,
     &contrastPage,
-    &emptyPage<Page::extraction>,
+    &extractionPage,
     &settingsPage,
 };
 

@@ -27,9 +27,11 @@ public:
             *chosenFilter = filter.isEmpty() ? filters.value(0) : filter;
         return answer;
     }
-    std::optional<QString> openFile() override
+    QStringList openFilters;
+    std::optional<QString> openFile(const QStringList &filters) override
     {
         ++openCalls;
+        openFilters = filters;
         return answer;
     }
 };

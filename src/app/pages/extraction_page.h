@@ -1,0 +1,66 @@
+#pragma once
+
+#include "tools/image_extractor.h"
+
+#include <QFuture>
+#include <QWidget>
+
+#include <functional>
+
+class QProgressBar;
+class QPushButton;
+
+namespace pigmentry {
+
+class ColorListModel;
+class EmptyState;
+class Label;
+struct PageContext;
+
+// Image Extraction: choose an image (or drop or paste one), see it, and get
+// up to five dominant colours to select or save as a palette. Extraction
+// runs on a worker thread; each one that completes shows its result, in the
+// order they complete.
+class ExtractionPage : public QWidget {
+    Q_OBJECT
+
+public:
+    // Runs one extraction and answers with its future; the default runs it
+    // on Qt's thread pool.
+    using Runner = std::function<QFuture<Extraction>(std::function<Extraction()>)>;
+
+    explicit ExtractionPage(PageContext &context, Runner runner = {}, QWidget *parent = nullptr);
+
+    // The whole flow from the button: the open panel, then extractFile.
+    void extract();
+    void extractFile(const QString &path);
+    void extractImage(const QImage &image);
+    bool busy() const { return running > 0; }
+    const QList<RGBA> &extracted() const;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void start(std::function<Extraction()> job);
+    void finished(const Extraction &result);
+    void paste();
+    QSize previewBounds() const;
+    void updateState();
+
+    PageContext &context;
+    Runner runner;
+    int running = 0;
+    bool hasImage = false;
+    QWidget *chooseCard;
+    QPushButton *chooseAnother;
+    QProgressBar *progress;
+    QWidget *preview;
+    ColorListModel *colors;
+    QWidget *tiles;
+    QPushButton *save;
+    Label *problem;
+};
+
+} // namespace pigmentry
