@@ -158,6 +158,35 @@ private Q_SLOTS:
         }
     }
 
+    void extractPrintsTheColours()
+    {
+        pigmentry::test::TempSettings temp;
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(QColor(255, 0, 0));
+        for (int y = 20; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        QVERIFY(image.save(temp.path("halves.png")));
+        const Result halves = command(QStringLiteral("extract"), {temp.path("halves.png")});
+        QCOMPARE(halves.exitCode, 0);
+        QCOMPARE(halves.out, QStringLiteral("#FF0000\n#0000FF\n"));
+        QCOMPARE(command(QStringLiteral("extract"), {temp.path("halves.png"), "--format", "RGB"}).out,
+                 QStringLiteral("rgb(255, 0, 0)\nrgb(0, 0, 255)\n"));
+
+        QImage clear(8, 8, QImage::Format_ARGB32);
+        clear.fill(Qt::transparent);
+        QVERIFY(clear.save(temp.path("clear.png")));
+        const Result none = command(QStringLiteral("extract"), {temp.path("clear.png")});
+        QCOMPARE(none.exitCode, 0);
+        QVERIFY(none.out.isEmpty() && none.err.isEmpty());
+
+        pigmentry::test::writeFile(temp.path("text.jpg"), "plain text");
+        const Result unreadable = command(QStringLiteral("extract"), {temp.path("text.jpg")});
+        QCOMPARE(unreadable.exitCode, 2);
+        QVERIFY(unreadable.out.isEmpty());
+        QCOMPARE(unreadable.err, QStringLiteral("Cannot read image: %1\n").arg(temp.path("text.jpg")));
+    }
+
     void paletteRefusals()
     {
         pigmentry::test::TempSettings temp;

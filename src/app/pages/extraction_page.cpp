@@ -238,7 +238,8 @@ void ExtractionPage::paste()
         extractImage(qvariant_cast<QImage>(data->imageData()));
         return;
     }
-    for (const QUrl &url : data->urls()) {
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
         if (url.isLocalFile()) {
             extractFile(url.toLocalFile());
             return;
@@ -249,7 +250,8 @@ void ExtractionPage::paste()
 void ExtractionPage::dragEnterEvent(QDragEnterEvent *event)
 {
     const QMimeData *data = event->mimeData();
-    const bool file = std::any_of(data->urls().cbegin(), data->urls().cend(), [](const QUrl &url) { return url.isLocalFile(); });
+    const QList<QUrl> urls = data->urls();
+    const bool file = std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); });
     if (file || data->hasImage())
         event->acceptProposedAction();
 }
@@ -257,7 +259,8 @@ void ExtractionPage::dragEnterEvent(QDragEnterEvent *event)
 void ExtractionPage::dropEvent(QDropEvent *event)
 {
     const QMimeData *data = event->mimeData();
-    for (const QUrl &url : data->urls()) {
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
             extractFile(url.toLocalFile());
