@@ -60,13 +60,6 @@ QWidget *extractionPage(PageContext &context)
     return scrollingPage(Page::extraction, new ExtractionPage(context));
 }
 
-// Pages still to come show their header over an empty body.
-template <Page page>
-QWidget *emptyPage(PageContext &)
-{
-    return scrollingPage(page, new QWidget);
-}
-
 // One factory per page, in the order of the cases.
 constexpr std::array<PageFactory, 9> factories = {
     &pickerPage,
