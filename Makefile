@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: setup build run test test-plain test-asan bench stress fuzz clean
+.PHONY: setup build run test test-plain test-asan bench stress fuzz clean deb
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
@@ -16,6 +16,11 @@ build: setup
 
 run: build
 	@bash scripts/run.sh $(BUILD)
+
+# A Debian package of the installed files, in $(BUILD)/package.
+deb: build
+	cpack --config $(BUILD)/CPackConfig.cmake -G DEB -B $(BUILD)/package
+	@ls $(BUILD)/package/*.deb
 
 test: setup
 	@bash scripts/test.sh $(BUILD) $(ASAN_BUILD)

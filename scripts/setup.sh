@@ -15,6 +15,9 @@ packages=(
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
     # a window manager for the tests of window states (taskbar hints, focus)
     openbox
+    # packaging: the validators of the desktop entry and the metainfo, and
+    # the tools that compute a package's dependencies
+    desktop-file-utils appstream dpkg-dev
     # benchmarks: libjpeg-turbo's own decoder, the floor for decoding a JPEG scaled
     libjpeg-turbo-progs
     # the desktop portal, as most desktops have it: the suite must pass beside it

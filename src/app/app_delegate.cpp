@@ -92,7 +92,8 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
 {
     // The tray icon, with a menu for hosts that only ever show one.
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray_ = new QSystemTrayIcon(theme::icon(QStringLiteral("eyedropper")), this);
+        // The application's own coloured icon reads on light and dark panels.
+        tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), this);
         tray_->setToolTip(QStringLiteral("Pigmentry"));
         trayMenu = std::make_unique<QMenu>();
         trayMenu->addAction(QStringLiteral("Pick Color"), this, &AppDelegate::pick);

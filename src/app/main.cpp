@@ -1,73 +1,160 @@
 #include "app_delegate.h"
 #include "convert_command.h"
-#include "palette_command.h"
-#include "tool_commands.h"
 #include "model/preferences.h"
+#include "palette_command.h"
 #include "pick_command.h"
 #include "platform/desktop_services.h"
 #include "platform/single_instance.h"
 #include "style.h"
+#include "tool_commands.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 #include <QStringList>
 
 #include <cstdio>
 
+namespace {
+
+const char usage[] = "Usage: pigmentry [--studio]\n"
+                     "       pigmentry COMMAND [ARGUMENTS]\n"
+                     "\n"
+                     "Without a command, starts Pigmentry in the tray, or opens the Studio of the one running.\n"
+                     "  --studio         open the Studio at start\n"
+                     "  -h, --help       show this help\n"
+                     "  -v, --version    show the version\n"
+                     "\n"
+                     "Commands:\n"
+                     "  pick [--format NAME]                 pick one colour and print its code\n"
+                     "  quit                                 end the running Pigmentry\n"
+                     "  convert COLOR [--format NAME|--all]  print a colour's code\n"
+                     "  harmony COLOR [--format NAME]        print the five harmony rules of a colour\n"
+                     "  contrast FOREGROUND BACKGROUND       print the WCAG contrast of two colours\n"
+                     "  gradient FROM TO [--angle DEGREES]   print a CSS linear-gradient\n"
+                     "  extract IMAGE [--format NAME]        print the dominant colours of an image\n"
+                     "  palette FILE [--format NAME|--to gpl|json]  read or convert a palette file\n"
+                     "\n"
+                     "pigmentry COMMAND --help shows a command's help. All but pick need no display.\n";
+
+int refuse(const QString &message)
+{
+    std::fputs(qPrintable(message + u'\n'), stderr);
+    return 2;
+}
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// `pigmentry quit`, and `pigmentry tour FOLDER [IMAGE]` for screenshots:
+// messages to the running Pigmentry.
+int sendToRunning(const QStringList &arguments)
+{
+    pigmentry::SingleInstance instance;
+    if (!instance.isRunningElsewhere()) {
+        std::fputs("Pigmentry is not running.\n", stderr);
+        return 1;
+    }
+    const std::optional<QString> reply = instance.send(arguments);
+    if (!reply) {
+        std::fputs("Pigmentry did not answer.\n", stderr);
+        return 1;
+    }
+    if (arguments.value(0) == QLatin1String("quit")) {
+        if (!instance.waitUntilEnded(10000)) {
+            std::fputs("Pigmentry did not quit.\n", stderr);
+            return 1;
+        }
+        return 0;
+    }
+    if (!reply->isEmpty())
+        std::printf("%s\n", qPrintable(*reply));
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    // Sub-commands for scripts are recognised only as the first argument;
-    // These need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QString command = arguments.value(0);
+
+    // Commands for scripts, recognised only as the first argument. They need
+    // no display, so they work over SSH.
     static const struct {
         const char *name;
         int (*run)(const QStringList &, std::FILE *, std::FILE *);
-    } commands[] = {{"convert", pigmentry::runConvert}, {"palette", pigmentry::runPalette},
-                    {"harmony", pigmentry::runHarmony}, {"contrast", pigmentry::runContrast},
-                    {"gradient", pigmentry::runGradient}, {"extract", pigmentry::runExtract}};
-    for (const auto &command : commands) {
-        if (argc > 1 && qstrcmp(argv[1], command.name) == 0) {
-            QStringList arguments;
-            for (int i = 2; i < argc; ++i)
-                arguments.append(QString::fromLocal8Bit(argv[i]));
-            return command.run(arguments, stdout, stderr);
-        }
+    } scripts[] = {{"convert", pigmentry::runConvert}, {"palette", pigmentry::runPalette},
+                   {"harmony", pigmentry::runHarmony}, {"contrast", pigmentry::runContrast},
+                   {"gradient", pigmentry::runGradient}, {"extract", pigmentry::runExtract}};
+    for (const auto &script : scripts) {
+        if (command == QLatin1String(script.name))
+            return script.run(arguments.mid(1), stdout, stderr);
     }
+    if (command == QLatin1String("quit") || command == QLatin1String("tour")) {
+        QCoreApplication app(argc, argv);
+        return sendToRunning(arguments);
+    }
+    if (command == QLatin1String("pick")) {
+        if (arguments.contains(QStringLiteral("--help"))) {
+            std::fputs("Usage: pigmentry pick [--format NAME]\nPicks one colour and prints its code; exits 1 when the "
+                       "pick is cancelled.\n",
+                       stdout);
+            return 0;
+        }
+        if (!hasDisplay())
+            return refuse(QStringLiteral("No display: pigmentry pick needs a graphical session."));
+        QApplication app(argc, argv);
+        QApplication::setOrganizationName(QStringLiteral("Pigmentry"));
+        QApplication::setApplicationName(QStringLiteral("Pigmentry"));
+        return pigmentry::runPick(arguments.mid(1));
+    }
+    if (!command.isEmpty() && !command.startsWith(u'-'))
+        return refuse(QStringLiteral("Unknown command \"%1\". See pigmentry --help.").arg(command));
+
+    QCommandLineParser parser;
+    const QCommandLineOption studio(QStringLiteral("studio"));
+    QCommandLineOption autostart(QStringLiteral("autostart")); // from the login entry
+    autostart.setFlags(QCommandLineOption::HiddenFromHelp);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({studio, autostart, help, version});
+    if (!parser.parse(QStringList{QStringLiteral("pigmentry")} + arguments)) {
+        QString error = parser.errorText();
+        if (error.endsWith(u'.'))
+            error.chop(1);
+        return refuse(error + QLatin1String(". See pigmentry --help."));
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("Unknown command \"%1\". See pigmentry --help.").arg(parser.positionalArguments().first()));
+    if (parser.isSet(help)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::puts("pigmentry " PIGMENTRY_VERSION);
+        return 0;
+    }
+    if (!hasDisplay())
+        return refuse(QStringLiteral("No display: pigmentry needs a graphical session."));
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pigmentry"));
     QApplication::setApplicationName(QStringLiteral("Pigmentry"));
-    QApplication::setDesktopFileName(QStringLiteral("pigmentry"));
+    QApplication::setApplicationVersion(QStringLiteral(PIGMENTRY_VERSION));
+    // One id for the desktop entry, the icon and the software centres.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.pigmentry.Pigmentry"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.value(0) == QLatin1String("pick"))
-        return pigmentry::runPick(arguments.mid(1));
-
-    pigmentry::SingleInstance instance;
-    // `pigmentry tour FOLDER` asks the running Pigmentry for screenshots;
-    // `pigmentry quit` ends it and returns once it has ended.
-    if (arguments.value(0) == QLatin1String("tour") || arguments.value(0) == QLatin1String("quit")) {
-        if (!instance.isRunningElsewhere()) {
-            std::fputs("Pigmentry is not running.\n", stderr);
-            return 1;
-        }
-        const std::optional<QString> reply = instance.send(arguments);
-        if (!reply) {
-            std::fputs("Pigmentry did not answer.\n", stderr);
-            return 1;
-        }
-        if (arguments.value(0) == QLatin1String("quit")) {
-            if (!instance.waitUntilEnded(10000)) {
-                std::fputs("Pigmentry did not quit.\n", stderr);
-                return 1;
-            }
-            return 0;
-        }
-        if (!reply->isEmpty())
-            std::printf("%s\n", qPrintable(*reply));
-        return 0;
-    }
     // A second launch only hands over to the running one, which opens the
     // Studio; it becomes the instance itself only once that one has ended.
+    pigmentry::SingleInstance instance;
     if (instance.isUsable() && !instance.claim()) {
         if (instance.send(arguments))
             return 0;

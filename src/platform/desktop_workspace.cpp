@@ -112,7 +112,7 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
     QByteArray entry;
     if (enabled) {
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Colour picker in the system tray\n"
-                "Icon=pigmentry\nExec=" + execArgument(program_).toUtf8() + " --autostart\nTerminal=false\n"
+                "Icon=io.github.pigmentry.Pigmentry\nExec=" + execArgument(program_).toUtf8() + " --autostart\nTerminal=false\n"
                 "X-GNOME-Autostart-enabled=true\n";
     } else if (systemEntryExists()) {
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nHidden=true\n";

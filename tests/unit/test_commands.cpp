@@ -25,7 +25,7 @@ class TestCommands : public QObject {
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         process.setProcessEnvironment(environment);
-        process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList{name} + arguments);
+        process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), (name.isEmpty() ? QStringList() : QStringList{name}) + arguments);
         if (!process.waitForFinished(20000))
             return {-1, {}, {}};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -185,6 +185,35 @@ private Q_SLOTS:
         QCOMPARE(unreadable.exitCode, 2);
         QVERIFY(unreadable.out.isEmpty());
         QCOMPARE(unreadable.err, QStringLiteral("Cannot read image: %1\n").arg(temp.path("text.jpg")));
+    }
+
+    // The program itself: help, version, refusals, and what needs a display
+    // says so instead of aborting.
+    void programLine()
+    {
+        const Result version = command(QStringLiteral("--version"), {});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QStringLiteral("pigmentry 1.0\n"));
+        QCOMPARE(command(QStringLiteral("-v"), {}).out, version.out);
+        const Result help = command(QStringLiteral("-h"), {});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.startsWith(QLatin1String("Usage: pigmentry [--studio]\n")));
+        QVERIFY(help.out.contains(QLatin1String("  extract IMAGE")));
+
+        const QList<std::pair<QStringList, QString>> refusals = {
+            {{"--bogus"}, "Unknown option 'bogus'. See pigmentry --help.\n"},
+            {{"frob"}, "Unknown command \"frob\". See pigmentry --help.\n"},
+            {{"--studio", "extra"}, "Unknown command \"extra\". See pigmentry --help.\n"},
+            {{"pick"}, "No display: pigmentry pick needs a graphical session.\n"},
+            {{}, "No display: pigmentry needs a graphical session.\n"},
+        };
+        for (const auto &[arguments, message] : refusals) {
+            const Result refused = command(arguments.value(0), arguments.mid(1));
+            QCOMPARE(refused.exitCode, 2);
+            QVERIFY(refused.out.isEmpty());
+            QCOMPARE(refused.err, message);
+        }
+        QCOMPARE(command(QStringLiteral("pick"), {"--help"}).exitCode, 0);
     }
 
     void paletteRefusals()

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# What `cmake --install` puts where, and the Debian package made from it:
+# unpacked into a scratch root, its pigmentry runs.
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+expected=(
+    bin/pigmentry
+    share/applications/io.github.pigmentry.Pigmentry.desktop
+    share/metainfo/io.github.pigmentry.Pigmentry.metainfo.xml
+    share/icons/hicolor/scalable/apps/io.github.pigmentry.Pigmentry.svg
+    share/man/man1/pigmentry.1
+    share/bash-completion/completions/pigmentry
+    share/zsh/vendor-completions/_pigmentry
+)
+for size in 16 24 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/io.github.pigmentry.Pigmentry.png")
+done
+for file in "${expected[@]}"; do
+    [ -s "$scratch/prefix/$file" ] || { echo "not installed: $file" >&2; exit 1; }
+done
+# The PNGs are the sizes their folders say.
+file_size=$(od -An -tu1 -j16 -N8 "$scratch/prefix/share/icons/hicolor/48x48/apps/io.github.pigmentry.Pigmentry.png" | tr -s ' ')
+[ "$file_size" = " 0 0 0 48 0 0 0 48" ] || { echo "the 48 px icon is $file_size" >&2; exit 1; }
+
+command -v dpkg-deb >/dev/null || { echo "dpkg-deb is not installed" >&2; exit 1; }
+(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >/dev/null)
+deb=$(ls "$scratch"/package/pigmentry_*_amd64.deb)
+dpkg-deb --field "$deb" Depends | grep -q libqt6widgets6 || { echo "the package names no Qt dependency" >&2; exit 1; }
+dpkg -x "$deb" "$scratch/root"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/pigmentry" --version)
+[ "$version" = "pigmentry 1.0" ] || { echo "the packaged pigmentry says: $version" >&2; exit 1; }
+[ -f "$scratch/root/usr/share/applications/io.github.pigmentry.Pigmentry.desktop" ]
