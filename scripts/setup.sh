@@ -15,6 +15,9 @@ packages=(
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
     # a window manager for the tests of window states (taskbar hints, focus)
     openbox
+    # accessibility: the AT-SPI bus and its Python client, for the walk a
+    # screen reader makes
+    at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0
     # packaging: the validators of the desktop entry and the metainfo, and
     # the tools that compute a package's dependencies
     desktop-file-utils appstream dpkg-dev

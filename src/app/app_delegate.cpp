@@ -116,9 +116,30 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         shortcut_->activate();
     }
 
+    welcome();
+
     // Never unreachable: without a tray the Studio opens at launch.
     if (arguments.contains(QStringLiteral("--studio")) || !tray_ || prefs.openAtLaunch())
         openStudio();
+}
+
+void AppDelegate::welcome()
+{
+    if (!tray_) {
+        // Said once a launch, in the Studio that opens in the tray's place.
+        store_->setNotice(QStringLiteral("No tray icon here: the shortcut still picks after this window is closed, "
+                                         "and starting Pigmentry again reopens it."));
+        return;
+    }
+    // Where Pigmentry went, on the very first start only.
+    if (prefs.boolean(QStringLiteral("welcomed")).value_or(false))
+        return;
+    prefs.setBoolean(QStringLiteral("welcomed"), true);
+    const QString how = shortcut_->registered()
+                          ? QStringLiteral("Press %1 to pick a color.").arg(shortcut_->configuration().display())
+                          : QStringLiteral("Click its icon to pick a color.");
+    tray_->showMessage(QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry is in the tray. ") + how,
+                       QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
 }
 
 void AppDelegate::toggle()

@@ -62,6 +62,8 @@ public:
 
 private:
     void finishLaunch(const QStringList &arguments);
+    // The first start's tray message, or the status text where no tray is.
+    void welcome();
     // The popover's content is built the first time it is shown.
     void showPopover();
 

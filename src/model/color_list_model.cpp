@@ -32,6 +32,7 @@ QVariant ColorListModel::data(const QModelIndex &index, int role) const
     case HistoryModel::ColorRole: return QVariant::fromValue(color);
     case Qt::DisplayRole:
     case HistoryModel::HexRole: return color.hex();
+    case Qt::AccessibleTextRole: return QLatin1String("Color ") + color.hex();
     default: return {};
     }
 }

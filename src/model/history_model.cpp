@@ -88,7 +88,9 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
     case LabelRole: return record.label;
     case Qt::AccessibleTextRole:
-        return record.label.isEmpty() ? record.color.hex() : record.label + u' ' + record.color.hex();
+        // What a screen reader says for the cell: "Color #3B82F6, Sky".
+        return record.label.isEmpty() ? QLatin1String("Color ") + record.color.hex()
+                                      : QLatin1String("Color ") + record.color.hex() + QLatin1String(", ") + record.label;
     case ColorRole: return QVariant::fromValue(record.color);
     case IdRole: return record.id;
     case FavoriteRole: return record.favorite;

@@ -8,6 +8,7 @@
 #include "temp_settings.h"
 
 #include <QSystemTrayIcon>
+#include <QAbstractButton>
 #include <QTest>
 
 using namespace pigmentry;
@@ -42,6 +43,8 @@ private Q_SLOTS:
         Fixture f;
         f.delegate->launch({});
         QVERIFY(!f.delegate->tray());
+        QCOMPARE(f.delegate->store().notice(), QStringLiteral("No tray icon here: the shortcut still picks after this "
+                                                              "window is closed, and starting Pigmentry again reopens it."));
         QVERIFY(f.delegate->window() && f.delegate->window()->isVisible());
         // The shortcut is wired and registered at launch.
         QCOMPARE(f.hotKeys->registered().size(), 1);
@@ -93,6 +96,31 @@ private Q_SLOTS:
         f.delegate->toggle();
         f.delegate->openStudio();
         QVERIFY(!f.delegate->popover().isVisible());
+
+        // From the keyboard alone: Tab walks its controls, each named for a
+        // screen reader, Return presses one, Escape closes.
+        f.delegate->toggle();
+        QWidget *popover = &f.delegate->popover();
+        QVERIFY(QTest::qWaitForWindowActive(popover));
+        QStringList names;
+        QWidget *first = nullptr;
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : popover, Qt::Key_Tab);
+            QWidget *focused = QApplication::focusWidget();
+            QVERIFY(focused && popover->isAncestorOf(focused));
+            if (focused == first)
+                break;
+            if (!first)
+                first = focused;
+            const QString name = focused->accessibleName().isEmpty()
+                                   ? (qobject_cast<QAbstractButton *>(focused) ? qobject_cast<QAbstractButton *>(focused)->text() : QString())
+                                   : focused->accessibleName();
+            QVERIFY2(!name.isEmpty(), qPrintable(focused->metaObject()->className()));
+            names << name;
+        }
+        QVERIFY2(names.size() >= 4, qPrintable(names.join(u',')));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!popover->isVisible());
     }
 };
 

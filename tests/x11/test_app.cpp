@@ -72,6 +72,10 @@ private Q_SLOTS:
         // Up once it answers on its socket.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime/pigmentry.socket"))), 10000);
         QVERIFY(test::nonUnixSockets(app.processId()).isEmpty());
+        // The first start says once where Pigmentry went.
+        QTRY_VERIFY_WITH_TIMEOUT(test::readFileText(home.filePath(QStringLiteral("config/Pigmentry/Pigmentry.conf")))
+                                     .contains(QLatin1String("welcomed=true")),
+                                 10000);
     }
 
     void cleanupTestCase()

@@ -150,4 +150,10 @@ QStringList windowsNamed(const QString &text, bool visibleOnly)
     return QString::fromUtf8(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
+QString readFileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 } // namespace pigmentry::test

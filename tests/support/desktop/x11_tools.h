@@ -38,6 +38,8 @@ bool traySelectionOwned();
 // The windows whose name contains text (visible ones only, by default), by
 // xdotool.
 QStringList windowsNamed(const QString &text, bool visibleOnly = true);
+// A text file's content; empty when it cannot be read.
+QString readFileText(const QString &path);
 // Asks a top-level window to close, as a window manager's close button does.
 void requestClose(quint32 window);
 

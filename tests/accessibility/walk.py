@@ -1,0 +1,117 @@
+"""Walks the accessibility tree of the running Pigmentry through AT-SPI, as a
+screen reader sees it, page by page of the Studio, and fails on any control
+that takes the keyboard focus but has no name."""
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+# Roles that are containers or text a reader reads out by content.
+UNNAMED_OK = {
+    pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_PANE, pyatspi.ROLE_VIEWPORT,
+    pyatspi.ROLE_SCROLL_BAR, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY, pyatspi.ROLE_LABEL,
+    pyatspi.ROLE_PAGE_TAB_LIST, pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW,
+}
+
+
+def application(name, seconds=20):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name.lower() == name:
+                return app
+        time.sleep(0.2)
+    sys.exit(f"no application named {name} on the accessibility bus")
+
+
+def walk(node, path, problems, counted, depth=0):
+    if node is None or depth > 40:
+        return
+    try:
+        states = node.getState()
+        role = node.getRole()
+        name = node.name or ""
+        count = node.childCount
+    except Exception:
+        return
+    if not states.contains(pyatspi.STATE_SHOWING):
+        return
+    here = f"{path} > {node.getRoleName()}"
+    # Entries and text fields are named by their label or placeholder; a
+    # field without either is still a problem.
+    if states.contains(pyatspi.STATE_FOCUSABLE):
+        counted.append(here)
+    # An item the user can reach is read by its name, never as nothing.
+    if (role in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL) and states.contains(pyatspi.STATE_SELECTABLE)
+            and not name.strip()):
+        problems.append(here + " (an item)")
+    if states.contains(pyatspi.STATE_FOCUSABLE) and not name.strip():
+        if role not in UNNAMED_OK or role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
+            problems.append(here)
+    for i in range(min(count, 400)):
+        walk(node.getChildAtIndex(i), here if name == "" else f"{path} > {node.getRoleName()} \"{name}\"", problems,
+             counted, depth + 1)
+
+
+def studio(app):
+    for i in range(app.childCount):
+        window = app.getChildAtIndex(i)
+        if window is not None and "Color Studio" in (window.name or ""):
+            return window
+    sys.exit("the Studio window is not on the accessibility bus")
+
+
+def find(node, predicate, depth=0):
+    if node is None or depth > 40:
+        return None
+    try:
+        if predicate(node):
+            return node
+        for i in range(node.childCount):
+            found = find(node.getChildAtIndex(i), predicate, depth + 1)
+            if found is not None:
+                return found
+    except Exception:
+        return None
+    return None
+
+
+def main():
+    app = application("pigmentry")
+    window = studio(app)
+    sidebar = find(window, lambda n: n.name == "Pages" and n.getRole() == pyatspi.ROLE_LIST)
+    if sidebar is None:
+        sys.exit("the sidebar is not on the accessibility bus")
+    problems = []
+    pages = 0
+    for i in range(sidebar.childCount):
+        row = sidebar.getChildAtIndex(i)
+        if row is None or not row.getState().contains(pyatspi.STATE_SELECTABLE):
+            continue
+        # A click on the row, as a user makes it.
+        box = row.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2),
+                        "click", "1"], check=True)
+        pages += 1
+        # The page is on screen once its title is.
+        deadline = time.time() + 5
+        while time.time() < deadline and find(window, lambda n: n.name == row.name and n.getRole() == pyatspi.ROLE_LABEL
+                                              and n.getState().contains(pyatspi.STATE_SHOWING)) is None:
+            time.sleep(0.1)
+        counted = []
+        walk(window, f"[{row.name}]", problems, counted)
+        print(f"{row.name}: {len(counted)} focusable controls")
+    if pages != 9:
+        sys.exit(f"the sidebar offers {pages} pages, not 9")
+    if problems:
+        print("Focusable controls without an accessible name:")
+        for problem in sorted(set(problems)):
+            print("  " + problem)
+        sys.exit(1)
+    print(f"every focusable control of the {pages} pages has a name")
+
+
+main()
