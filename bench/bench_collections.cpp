@@ -73,15 +73,12 @@ void type(QWidget *target, Qt::Key key, const QString &text = QString())
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenWithoutDisplay();
     QApplication app(argc, argv);
     installStyle();
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("prefs.conf")), QSettings::IniFormat);
-    Preferences prefs(&settings);
-    prefs.setInteger(QStringLiteral("historyLimit"), 5000);
-    prefs.setBoolean(QStringLiteral("autoCopy"), false);
+    bench::Scratch scratch;
+    QTemporaryDir &dir = scratch.dir;
+    Preferences &prefs = scratch.prefs;
 
     Library library = bench::labelledHistory();
     for (int p = 0; p < 50; ++p) {

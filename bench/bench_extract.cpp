@@ -91,11 +91,11 @@ double median(std::vector<double> values)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenWithoutDisplay();
     QApplication app(argc, argv);
     installStyle();
-    QTemporaryDir dir;
+    bench::Scratch scratch;
+    QTemporaryDir &dir = scratch.dir;
     const QByteArray pigmentry = QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1String("/../pigmentry"));
     const QString jpeg = dir.filePath(QStringLiteral("camera.jpg"));
     const QString png = dir.filePath(QStringLiteral("camera.png"));
@@ -153,8 +153,7 @@ int main(int argc, char *argv[])
     std::printf("24 MP PNG: peak memory of pigmentry extract %.1f MiB (goal: <= 150 MiB)\n", peak);
 
     // The page at work: the event loop must keep turning.
-    QSettings settings(dir.filePath(QStringLiteral("prefs.conf")), QSettings::IniFormat);
-    Preferences prefs(&settings);
+    Preferences &prefs = scratch.prefs;
     bench::NoClipboard clipboard;
     Store store(prefs, clipboard, dir.filePath(QStringLiteral("library.json")));
     auto desktop = createDesktopServices();

@@ -4,6 +4,10 @@
 // largest history the library keeps, every record labelled.
 #include "model/clipboard.h"
 #include "model/library.h"
+#include "model/preferences.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +18,28 @@ namespace pigmentry::bench {
 class NoClipboard : public Clipboard {
 public:
     void setText(const QString &) override {}
+};
+
+// Where there is no display the views are measured off screen.
+inline void offscreenWithoutDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// A scratch folder with preferences in it: the history keeps its 5,000
+// records and nothing goes to the clipboard.
+struct Scratch {
+    QTemporaryDir dir;
+    QSettings settings{dir.filePath(QStringLiteral("prefs.conf")), QSettings::IniFormat};
+    Preferences prefs{&settings};
+
+    Scratch()
+    {
+        prefs.setInteger(QStringLiteral("historyLimit"), 5000);
+        prefs.setBoolean(QStringLiteral("autoCopy"), false);
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
 };
 
 // Prints the median and 90th percentile of times in milliseconds.

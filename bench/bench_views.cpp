@@ -28,15 +28,12 @@ using namespace pigmentry;
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenWithoutDisplay();
     QApplication app(argc, argv);
     installStyle();
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("prefs.conf")), QSettings::IniFormat);
-    Preferences prefs(&settings);
-    prefs.setInteger(QStringLiteral("historyLimit"), 5000);
-    prefs.setBoolean(QStringLiteral("autoCopy"), false);
+    bench::Scratch scratch;
+    QTemporaryDir &dir = scratch.dir;
+    Preferences &prefs = scratch.prefs;
 
     const QString path = dir.filePath(QStringLiteral("library.json"));
     saveLibrary(path, bench::labelledHistory());

@@ -6,6 +6,8 @@
 #include "tools/harmony.h"
 #include "tools/image_extractor.h"
 
+#include <variant>
+
 namespace pigmentry {
 
 namespace {
@@ -22,6 +24,8 @@ struct CommandLine {
     QStringList words;
     QHash<QString, QString> options;
     bool help = false;
+
+    QString format() const { return options.value(QStringLiteral("--format"), QStringLiteral("HEX")); }
 
     static std::optional<CommandLine> parse(const QStringList &arguments, const QStringList &known)
     {
@@ -66,23 +70,37 @@ std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
     return color;
 }
 
+// A command's line read: --help answered, a wrong number of words or an
+// unknown format refused. The line to go on with, or the exit status.
+std::variant<CommandLine, int> commandLine(const QStringList &arguments, const QStringList &known, qsizetype words,
+                                           const QString &usage, std::FILE *out, std::FILE *err)
+{
+    const auto line = CommandLine::parse(arguments, known);
+    if (line && line->help) {
+        write(out, usage);
+        return 0;
+    }
+    if (!line || line->words.size() != words)
+        return refuse(err, usage.section(u'\n', 0, 0));
+    if (known.contains(QStringLiteral("--format"))) {
+        if (const QString refusal = unknownFormat(line->format()); !refusal.isEmpty())
+            return refuse(err, refusal);
+    }
+    return *line;
+}
+
 } // namespace
 
 int runHarmony(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry harmony COLOR [--format NAME]\n"
                                          "Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n");
-    const auto line = CommandLine::parse(arguments, {QStringLiteral("--format")});
-    if (line && line->help) {
-        write(out, usage);
-        return 0;
-    }
-    if (!line || line->words.size() != 1)
-        return refuse(err, usage.section(u'\n', 0, 0));
-    const QString format = line->options.value(QStringLiteral("--format"), QStringLiteral("HEX"));
-    if (const QString refusal = unknownFormat(format); !refusal.isEmpty())
-        return refuse(err, refusal);
-    const std::optional<RGBA> base = colorArgument(line->words.first(), err);
+    const auto parsed = commandLine(arguments, {QStringLiteral("--format")}, 1, usage, out, err);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const CommandLine &line = std::get<CommandLine>(parsed);
+    const QString format = line.format();
+    const std::optional<RGBA> base = colorArgument(line.words.first(), err);
     if (!base)
         return 2;
     QString text;
@@ -100,17 +118,14 @@ int runContrast(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry contrast FOREGROUND BACKGROUND\n"
                                          "Prints the WCAG contrast ratio, then Pass or Fail for each level.\n");
-    const auto line = CommandLine::parse(arguments, {});
-    if (line && line->help) {
-        write(out, usage);
-        return 0;
-    }
-    if (!line || line->words.size() != 2)
-        return refuse(err, usage.section(u'\n', 0, 0));
-    const std::optional<RGBA> foreground = colorArgument(line->words.at(0), err);
+    const auto parsed = commandLine(arguments, {}, 2, usage, out, err);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const CommandLine &line = std::get<CommandLine>(parsed);
+    const std::optional<RGBA> foreground = colorArgument(line.words.at(0), err);
     if (!foreground)
         return 2;
-    const std::optional<RGBA> background = colorArgument(line->words.at(1), err);
+    const std::optional<RGBA> background = colorArgument(line.words.at(1), err);
     if (!background)
         return 2;
     const double ratio = contrastRatio(*foreground, *background);
@@ -125,25 +140,22 @@ int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry gradient FROM TO [--angle DEGREES]\n"
                                          "Prints the CSS linear-gradient from FROM to TO (angle 90 unless given).\n");
-    const auto line = CommandLine::parse(arguments, {QStringLiteral("--angle")});
-    if (line && line->help) {
-        write(out, usage);
-        return 0;
-    }
-    if (!line || line->words.size() != 2)
-        return refuse(err, usage.section(u'\n', 0, 0));
+    const auto parsed = commandLine(arguments, {QStringLiteral("--angle")}, 2, usage, out, err);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const CommandLine &line = std::get<CommandLine>(parsed);
     double angle = 90;
-    if (line->options.contains(QStringLiteral("--angle"))) {
+    if (line.options.contains(QStringLiteral("--angle"))) {
         bool ok = false;
-        const QString text = line->options.value(QStringLiteral("--angle"));
+        const QString text = line.options.value(QStringLiteral("--angle"));
         angle = text.toDouble(&ok);
         if (!ok || !std::isfinite(angle))
             return refuse(err, QStringLiteral("\"%1\" is not an angle. Use a decimal number of degrees.").arg(text));
     }
-    const std::optional<RGBA> from = colorArgument(line->words.at(0), err);
+    const std::optional<RGBA> from = colorArgument(line.words.at(0), err);
     if (!from)
         return 2;
-    const std::optional<RGBA> to = colorArgument(line->words.at(1), err);
+    const std::optional<RGBA> to = colorArgument(line.words.at(1), err);
     if (!to)
         return 2;
     write(out, gradientCss(*from, *to, angle) + u'\n');
@@ -154,17 +166,12 @@ int runExtract(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry extract IMAGE [--format NAME]\n"
                                          "Prints up to five dominant colours of IMAGE, one code a line.\n");
-    const auto line = CommandLine::parse(arguments, {QStringLiteral("--format")});
-    if (line && line->help) {
-        write(out, usage);
-        return 0;
-    }
-    if (!line || line->words.size() != 1)
-        return refuse(err, usage.section(u'\n', 0, 0));
-    const QString format = line->options.value(QStringLiteral("--format"), QStringLiteral("HEX"));
-    if (const QString refusal = unknownFormat(format); !refusal.isEmpty())
-        return refuse(err, refusal);
-    const QString &path = line->words.first();
+    const auto parsed = commandLine(arguments, {QStringLiteral("--format")}, 1, usage, out, err);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const CommandLine &line = std::get<CommandLine>(parsed);
+    const QString format = line.format();
+    const QString &path = line.words.first();
     const Extraction extraction = ImageExtractor::extractFile(path);
     if (!extraction.readable)
         return refuse(err, QStringLiteral("Cannot read image: %1").arg(path));

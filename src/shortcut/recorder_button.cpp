@@ -8,32 +8,6 @@
 
 namespace pigmentry {
 
-namespace {
-
-bool isModifierKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
-    case Qt::Key_Mode_switch:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 RecorderButton::RecorderButton(ShortcutSettings &shortcuts, QWidget *parent) : QPushButton(parent), shortcuts(shortcuts)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -74,7 +48,7 @@ QString RecorderButton::keyLabel(int key, const QString &text)
 std::optional<ShortcutConfiguration> RecorderButton::configurationFor(const QKeyEvent &event)
 {
     const int key = event.key();
-    if (isModifierKey(key))
+    if (isModifierOrLockKey(quint32(key)))
         return std::nullopt;
     const Qt::KeyboardModifiers held = event.modifiers();
     quint32 modifiers = 0;

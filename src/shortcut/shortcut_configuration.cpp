@@ -14,6 +14,8 @@ namespace {
 
 const QString preferenceKey = QStringLiteral("pickerShortcut");
 
+} // namespace
+
 bool isModifierOrLockKey(quint32 key)
 {
     switch (key) {
@@ -35,6 +37,8 @@ bool isModifierOrLockKey(quint32 key)
         return false;
     }
 }
+
+namespace {
 
 qsizetype graphemeCount(const QString &text)
 {

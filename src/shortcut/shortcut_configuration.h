@@ -42,4 +42,8 @@ struct ShortcutConfiguration {
     friend bool operator==(const ShortcutConfiguration &, const ShortcutConfiguration &) = default;
 };
 
+// Shift, Control, Meta, Alt, AltGr, Super, Hyper and the lock keys: keys that
+// only modify others.
+bool isModifierOrLockKey(quint32 key);
+
 } // namespace pigmentry
