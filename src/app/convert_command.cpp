@@ -1,24 +1,9 @@
 #include "convert_command.h"
 
+#include "command_line.h"
 #include "model/rgba.h"
 
 namespace pigmentry {
-
-namespace {
-
-void write(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-int usage(std::FILE *err)
-{
-    write(err, QStringLiteral("Usage: pigmentry convert COLOR [--format NAME | --all]\n"));
-    return 2;
-}
-
-} // namespace
 
 QString unknownFormat(const QString &name)
 {
@@ -29,49 +14,26 @@ QString unknownFormat(const QString &name)
 
 int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
-    if (arguments.contains(QStringLiteral("--help"))) {
-        write(out, QStringLiteral("Usage: pigmentry convert COLOR [--format NAME | --all]\n"
-                                  "Prints the code of COLOR (6 or 8 hexadecimal digits) in a format: %1.\n")
-                       .arg(RGBA::formats().join(QLatin1String(", "))));
-        return 0;
-    }
-    std::optional<QString> color;
-    QString format = QStringLiteral("HEX");
-    bool all = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--all")) {
-            all = true;
-        } else if (argument == QLatin1String("--format")) {
-            if (++i == arguments.size())
-                return usage(err);
-            format = arguments.at(i);
-        } else if (argument.startsWith(QLatin1String("--format="))) {
-            format = argument.mid(9);
-        } else if (!color) {
-            color = argument;
-        } else {
-            return usage(err);
-        }
-    }
-    if (!color)
-        return usage(err);
-    if (const QString refusal = unknownFormat(format); !all && !refusal.isEmpty()) {
-        write(err, refusal);
-        return 2;
-    }
-
-    const std::optional<RGBA> rgba = RGBA::fromHex(*color);
-    if (!rgba) {
-        write(err, QStringLiteral("Use 6 or 8 hexadecimal digits.\n"));
-        return 2;
-    }
-    if (all) {
+    const QString usage = QStringLiteral("Usage: pigmentry convert COLOR [--format NAME | --all]\n"
+                                         "Prints the code of COLOR (6 or 8 hexadecimal digits) in a format: %1.\n")
+                              .arg(RGBA::formats().join(QLatin1String(", ")));
+    const auto parsed =
+        readCommandLine({QStringLiteral("convert"), {QStringLiteral("format")}, {QStringLiteral("all")}, 1, usage},
+                        arguments, out, err);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const CommandLine &line = std::get<CommandLine>(parsed);
+    const std::optional<RGBA> rgba = RGBA::fromHex(line.words.first());
+    if (!rgba)
+        return refuse(err, QStringLiteral("Use 6 or 8 hexadecimal digits."));
+    QString text;
+    if (line.flags.contains(QStringLiteral("all"))) {
         for (const QString &name : RGBA::formats())
-            write(out, name + u'\t' + rgba->formatted(name) + u'\n');
+            text += name + u'\t' + rgba->formatted(name) + u'\n';
     } else {
-        write(out, rgba->formatted(format) + u'\n');
+        text = rgba->formatted(line.format()) + u'\n';
     }
+    writeText(out, text);
     return 0;
 }
 

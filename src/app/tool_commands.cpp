@@ -1,65 +1,14 @@
 #include "tool_commands.h"
 
-#include "convert_command.h"
+#include "command_line.h"
 #include "tools/contrast.h"
 #include "tools/gradient.h"
 #include "tools/harmony.h"
 #include "tools/image_extractor.h"
 
-#include <variant>
-
 namespace pigmentry {
 
 namespace {
-
-void write(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-// The words and the options of a command line, as "--name VALUE" or
-// "--name=VALUE"; nothing when an option lacks its value or is unknown.
-struct CommandLine {
-    QStringList words;
-    QHash<QString, QString> options;
-    bool help = false;
-
-    QString format() const { return options.value(QStringLiteral("--format"), QStringLiteral("HEX")); }
-
-    static std::optional<CommandLine> parse(const QStringList &arguments, const QStringList &known)
-    {
-        CommandLine line;
-        for (qsizetype i = 0; i < arguments.size(); ++i) {
-            const QString &argument = arguments.at(i);
-            if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-                line.help = true;
-                continue;
-            }
-            if (!argument.startsWith(QLatin1String("--"))) {
-                line.words.append(argument);
-                continue;
-            }
-            const qsizetype equals = argument.indexOf(u'=');
-            const QString name = argument.left(equals);
-            if (!known.contains(name))
-                return std::nullopt;
-            if (equals >= 0)
-                line.options.insert(name, argument.mid(equals + 1));
-            else if (++i < arguments.size())
-                line.options.insert(name, arguments.at(i));
-            else
-                return std::nullopt;
-        }
-        return line;
-    }
-};
-
-int refuse(std::FILE *err, const QString &message)
-{
-    write(err, message.endsWith(u'\n') ? message : message + u'\n');
-    return 2;
-}
 
 // A colour as convert takes it, or the refusal.
 std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
@@ -70,32 +19,13 @@ std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
     return color;
 }
 
-// A command's line read: --help answered, a wrong number of words or an
-// unknown format refused. The line to go on with, or the exit status.
-std::variant<CommandLine, int> commandLine(const QStringList &arguments, const QStringList &known, qsizetype words,
-                                           const QString &usage, std::FILE *out, std::FILE *err)
-{
-    const auto line = CommandLine::parse(arguments, known);
-    if (line && line->help) {
-        write(out, usage);
-        return 0;
-    }
-    if (!line || line->words.size() != words)
-        return refuse(err, usage.section(u'\n', 0, 0));
-    if (known.contains(QStringLiteral("--format"))) {
-        if (const QString refusal = unknownFormat(line->format()); !refusal.isEmpty())
-            return refuse(err, refusal);
-    }
-    return *line;
-}
-
 } // namespace
 
 int runHarmony(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry harmony COLOR [--format NAME]\n"
                                          "Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n");
-    const auto parsed = commandLine(arguments, {QStringLiteral("--format")}, 1, usage, out, err);
+    const auto parsed = readCommandLine({QStringLiteral("harmony"), {QStringLiteral("format")}, {}, 1, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);
@@ -110,7 +40,7 @@ int runHarmony(const QStringList &arguments, std::FILE *out, std::FILE *err)
             text += u'\t' + color.formatted(format);
         text += u'\n';
     }
-    write(out, text);
+    writeText(out, text);
     return 0;
 }
 
@@ -118,7 +48,7 @@ int runContrast(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry contrast FOREGROUND BACKGROUND\n"
                                          "Prints the WCAG contrast ratio, then Pass or Fail for each level.\n");
-    const auto parsed = commandLine(arguments, {}, 2, usage, out, err);
+    const auto parsed = readCommandLine({QStringLiteral("contrast"), {}, {}, 2, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);
@@ -132,7 +62,7 @@ int runContrast(const QStringList &arguments, std::FILE *out, std::FILE *err)
     QString text = ratioText(ratio) + u'\n';
     for (const ContrastLevel &level : contrastLevels())
         text += level.name + u'\t' + (passes(ratio, level) ? QLatin1String("Pass") : QLatin1String("Fail")) + u'\n';
-    write(out, text);
+    writeText(out, text);
     return 0;
 }
 
@@ -140,14 +70,14 @@ int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry gradient FROM TO [--angle DEGREES]\n"
                                          "Prints the CSS linear-gradient from FROM to TO (angle 90 unless given).\n");
-    const auto parsed = commandLine(arguments, {QStringLiteral("--angle")}, 2, usage, out, err);
+    const auto parsed = readCommandLine({QStringLiteral("gradient"), {QStringLiteral("angle")}, {}, 2, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);
     double angle = 90;
-    if (line.options.contains(QStringLiteral("--angle"))) {
+    if (line.values.contains(QStringLiteral("angle"))) {
         bool ok = false;
-        const QString text = line.options.value(QStringLiteral("--angle"));
+        const QString text = line.values.value(QStringLiteral("angle"));
         angle = text.toDouble(&ok);
         if (!ok || !std::isfinite(angle))
             return refuse(err, QStringLiteral("\"%1\" is not an angle. Use a decimal number of degrees.").arg(text));
@@ -158,7 +88,7 @@ int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err)
     const std::optional<RGBA> to = colorArgument(line.words.at(1), err);
     if (!to)
         return 2;
-    write(out, gradientCss(*from, *to, angle) + u'\n');
+    writeText(out, gradientCss(*from, *to, angle) + u'\n');
     return 0;
 }
 
@@ -166,7 +96,7 @@ int runExtract(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry extract IMAGE [--format NAME]\n"
                                          "Prints up to five dominant colours of IMAGE, one code a line.\n");
-    const auto parsed = commandLine(arguments, {QStringLiteral("--format")}, 1, usage, out, err);
+    const auto parsed = readCommandLine({QStringLiteral("extract"), {QStringLiteral("format")}, {}, 1, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);
@@ -178,7 +108,7 @@ int runExtract(const QStringList &arguments, std::FILE *out, std::FILE *err)
     QString text;
     for (const RGBA &color : extraction.colors)
         text += color.formatted(format) + u'\n';
-    write(out, text);
+    writeText(out, text);
     return 0;
 }
 

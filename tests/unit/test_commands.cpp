@@ -148,6 +148,8 @@ private Q_SLOTS:
             {"gradient", {"000000", "FFFFFF", "--angle", "wide"}},
             {"gradient", {"000000", "FFFFFF", "--angle"}},
             {"gradient", {"000000", "FFFFFF", "--turn", "3"}},
+            {"convert", {"000000", "--bogus"}},
+            {"palette", {"a.gpl", "--to"}},
         };
         for (const auto &[name, arguments] : refusals) {
             const Result refused = command(name, arguments);
@@ -156,6 +158,9 @@ private Q_SLOTS:
             QCOMPARE(refused.err.count(u'\n'), 1);
             QVERIFY(refused.err.endsWith(u'\n'));
         }
+        // An unknown option names the command's help.
+        QCOMPARE(command(QStringLiteral("gradient"), {"000000", "FFFFFF", "--turn", "3"}).err,
+                 QStringLiteral("Unknown option 'turn'. See pigmentry gradient --help.\n"));
     }
 
     void extractPrintsTheColours()

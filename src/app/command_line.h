@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+#include <cstdio>
+#include <variant>
+
+namespace pigmentry {
+
+// What a command for scripts takes: its name, the options with a value and
+// those without (names without dashes), how many words, and its help.
+struct CommandSpec {
+    QString name;
+    QStringList valued;
+    QStringList flags;
+    qsizetype words;
+    QString usage; // the first line is "Usage: ..."
+};
+
+// A command's line, read.
+struct CommandLine {
+    QStringList words;
+    QHash<QString, QString> values;
+    QSet<QString> flags;
+
+    // The --format given, "HEX" otherwise.
+    QString format() const { return values.value(QStringLiteral("format"), QStringLiteral("HEX")); }
+};
+
+// Reads a command's arguments with QCommandLineParser: --help and -h print
+// the help and end with 0; an unknown option, a missing value, a wrong
+// number of words or an unknown --format end with 2 and one line on err.
+// The line to go on with, or the exit status.
+std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QStringList &arguments, std::FILE *out,
+                                               std::FILE *err);
+
+// UTF-8 text to a stream.
+void writeText(std::FILE *stream, const QString &text);
+// One line on err; exit status 2.
+int refuse(std::FILE *err, const QString &message);
+
+} // namespace pigmentry
