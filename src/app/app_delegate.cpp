@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
@@ -96,10 +97,10 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), this);
         tray_->setToolTip(QStringLiteral("Pigmentry"));
         trayMenu = std::make_unique<QMenu>();
-        trayMenu->addAction(QStringLiteral("Pick Color"), this, &AppDelegate::pick);
-        trayMenu->addAction(QStringLiteral("Open Color Studio"), this, &AppDelegate::openStudio);
+        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Pick Color"), this, &AppDelegate::pick);
+        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Open Color Studio"), this, &AppDelegate::openStudio);
         trayMenu->addSeparator();
-        trayMenu->addAction(QStringLiteral("Quit"), this, &AppDelegate::quit);
+        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Quit"), this, &AppDelegate::quit);
         tray_->setContextMenu(trayMenu.get());
         connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger)
@@ -127,7 +128,7 @@ void AppDelegate::welcome()
 {
     if (!tray_) {
         // Said once a launch, in the Studio that opens in the tray's place.
-        store_->setNotice(QStringLiteral("No tray icon here: the shortcut still picks after this window is closed, "
+        store_->setNotice(QCoreApplication::translate("Pigmentry", "No tray icon here: the shortcut still picks after this window is closed, "
                                          "and starting Pigmentry again reopens it."));
         return;
     }
@@ -136,9 +137,9 @@ void AppDelegate::welcome()
         return;
     prefs.setBoolean(QStringLiteral("welcomed"), true);
     const QString how = shortcut_->registered()
-                          ? QStringLiteral("Press %1 to pick a color.").arg(shortcut_->configuration().display())
-                          : QStringLiteral("Click its icon to pick a color.");
-    tray_->showMessage(QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry is in the tray. ") + how,
+                          ? QCoreApplication::translate("Pigmentry", "Press %1 to pick a color.").arg(shortcut_->configuration().display())
+                          : QCoreApplication::translate("Pigmentry", "Click its icon to pick a color.");
+    tray_->showMessage(QStringLiteral("Pigmentry"), QCoreApplication::translate("Pigmentry", "Pigmentry is in the tray. ") + how,
                        QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/store.h"
 
+#include <QCoreApplication>
 #include <QUndoStack>
 
 #include <functional>
@@ -41,7 +42,7 @@ void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record)
     if (index < 0)
         return;
     const ColorRecord removed = store.library().history.at(index);
-    undo.push(new StoreEdit(QStringLiteral("Remove Color"), [&store, record] { store.deleteRecord(record); },
+    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Remove Color"), [&store, record] { store.deleteRecord(record); },
                             [&store, index, removed] { store.insertRecord(index, removed); }));
 }
 
@@ -51,7 +52,7 @@ void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette)
     if (index < 0)
         return;
     const Palette removed = store.library().palettes.at(index);
-    undo.push(new StoreEdit(QStringLiteral("Delete Palette"), [&store, palette] { store.deletePalette(palette); },
+    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Delete Palette"), [&store, palette] { store.deletePalette(palette); },
                             [&store, index, removed] { store.insertPalette(index, removed); }));
 }
 
@@ -61,7 +62,7 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
     if (row < 0 || index < 0 || index >= store.library().palettes.at(row).colors.size())
         return;
     const RGBA color = store.library().palettes.at(row).colors.at(index);
-    undo.push(new StoreEdit(QStringLiteral("Remove Color from Palette"),
+    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Remove Color from Palette"),
                             [&store, palette, index] { store.removeColor(index, palette); },
                             [&store, palette, index, color] { store.insertColor(palette, index, color); }));
 }
@@ -69,7 +70,7 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
 void clearHistory(Store &store, QUndoStack &undo)
 {
     const QList<ColorRecord> cleared = store.library().history;
-    undo.push(new StoreEdit(QStringLiteral("Clear History"), [&store] { store.clearHistory(); },
+    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Clear History"), [&store] { store.clearHistory(); },
                             [&store, cleared] { store.restoreHistory(cleared); }));
 }
 

@@ -5,6 +5,7 @@
 #include "theme.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -34,7 +35,7 @@ QPoint pointerIn(const QWidget *widget)
 } // namespace
 
 HistoryCellDelegate::HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent)
-    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11), QStringLiteral("Add a label"), QStringLiteral("Label"), 6},
+    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11), QCoreApplication::translate("Pigmentry", "Add a label"), QCoreApplication::translate("Pigmentry", "Label"), 6},
                          parent)
     , selected(std::move(selected))
 {
@@ -96,7 +97,7 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
     const QRect textArea = label.adjusted(8, 0, -8, 0);
     painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text.isEmpty() ? QStringLiteral("Add a label") : text,
+                      painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Add a label") : text,
                                                         Qt::ElideRight, textArea.width()));
 
     const QRect row(cell.left() + 8, cell.top() + rowTop, cell.width() - 16, rowHeight);
@@ -137,9 +138,9 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     QString tip;
     const Part part = partAt(option.rect, event->pos());
     switch (part) {
-    case Part::Tile: tip = QStringLiteral("Inspect ") + index.data(HistoryModel::HexRole).toString(); break;
-    case Part::Favorite: tip = QStringLiteral("Toggle favorite"); break;
-    case Part::Remove: tip = QStringLiteral("Remove color"); break;
+    case Part::Tile: tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HistoryModel::HexRole).toString(); break;
+    case Part::Favorite: tip = QCoreApplication::translate("Pigmentry", "Toggle favorite"); break;
+    case Part::Remove: tip = QCoreApplication::translate("Pigmentry", "Remove color"); break;
     case Part::Label:
     case Part::None: break;
     }
@@ -231,26 +232,26 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     setCurrentIndex(index);
     const QPersistentModelIndex target(index);
     QMenu menu(this);
-    menu.addAction(QStringLiteral("Inspect"), this, [this, target] {
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Inspect"), this, [this, target] {
         if (target.isValid())
             Q_EMIT chosen(target);
     });
-    menu.addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this, target] {
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Copy"), QKeySequence::Copy, this, [this, target] {
         if (target.isValid())
             Q_EMIT copyRequested(target);
     });
-    menu.addAction(QStringLiteral("Edit Label"), QKeySequence(Qt::Key_F2), this, [this, target] {
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Edit Label"), QKeySequence(Qt::Key_F2), this, [this, target] {
         if (target.isValid())
             edit(target);
     });
     const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
-    menu.addAction(favorite ? QStringLiteral("Remove from Favorites") : QStringLiteral("Add to Favorites"), this,
+    menu.addAction(favorite ? QCoreApplication::translate("Pigmentry", "Remove from Favorites") : QCoreApplication::translate("Pigmentry", "Add to Favorites"), this,
                    [this, target] {
                        if (target.isValid())
                            toggleFavorite(target);
                    });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("Remove"), QKeySequence(Qt::Key_Delete), this, [this, target] {
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), QKeySequence(Qt::Key_Delete), this, [this, target] {
         if (target.isValid())
             Q_EMIT removeRequested(target);
     });

@@ -11,7 +11,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -151,6 +154,14 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("io.github.pigmentry.Pigmentry"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The texts in the desktop's language where a translation exists; codes
+    // never change with the language.
+    QTranslator translator;
+    if (translator.load(QLocale(), QStringLiteral("pigmentry"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QApplication::installTranslator(&translator);
+    QTranslator toolkit;
+    if (toolkit.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkit);
 
     // A second launch only hands over to the running one, which opens the
     // Studio; it becomes the instance itself only once that one has ended.

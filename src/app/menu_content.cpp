@@ -9,6 +9,7 @@
 #include "theme.h"
 #include "widgets.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -33,8 +34,8 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *openButton = withName(new QToolButton, QStringLiteral("openStudio"));
     openButton->setAutoRaise(true);
     openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::Tone::Secondary));
-    openButton->setToolTip(QStringLiteral("Open Color Studio"));
-    openButton->setAccessibleName(QStringLiteral("Open Color Studio"));
+    openButton->setToolTip(QCoreApplication::translate("Pigmentry", "Open Color Studio"));
+    openButton->setAccessibleName(QCoreApplication::translate("Pigmentry", "Open Color Studio"));
     openButton->setFixedSize(20, 20);
     connect(openButton, &QToolButton::clicked, this, open);
     header->addWidget(openButton);
@@ -50,11 +51,11 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *pickButton = withName(new QPushButton, QStringLiteral("pickButton"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(28);
-    pickButton->setAccessibleName(QStringLiteral("Pick Color"));
+    pickButton->setAccessibleName(QCoreApplication::translate("Pigmentry", "Pick Color"));
     auto *pickRow = new QHBoxLayout(pickButton);
     pickRow->setContentsMargins(12, 0, 12, 0);
     pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
-    auto *pickTitle = textLabel(QStringLiteral("Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
+    auto *pickTitle = textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
     pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickRow->addWidget(pickTitle);
     pickRow->addStretch();
@@ -74,12 +75,12 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     recentStack->addWidget(textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
-    tiles->setAccessibleName(QStringLiteral("Recent colors"));
+    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recent colors"));
     tiles->setCellSize(24, 24, false);
     tiles->setSpacing(8);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Chip, nullptr, tiles);
-    delegate->setToolTipPrefix(QStringLiteral("Copy "));
+    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Copy "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(recentModel);
     connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
@@ -96,7 +97,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
     actions->addWidget(copyButton);
     actions->addStretch();
-    auto *studio = new QPushButton(QStringLiteral("Studio"));
+    auto *studio = new QPushButton(QCoreApplication::translate("Pigmentry", "Studio"));
     connect(studio, &QPushButton::clicked, this, open);
     actions->addWidget(studio);
     stack->addLayout(actions);
@@ -108,7 +109,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     footer = withName(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("footer"));
     footer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     footerRow->addWidget(footer, 1);
-    auto *quitButton = withName(new QPushButton(QStringLiteral("Quit")), QStringLiteral("quit"));
+    auto *quitButton = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
     quitButton->setFixedHeight(18);
@@ -150,7 +151,7 @@ void MenuContent::updateSelected()
 
 void MenuContent::updateNotice()
 {
-    const QString text = store.notice().isEmpty() ? QStringLiteral("Local. Private. Ready.") : store.notice();
+    const QString text = store.notice().isEmpty() ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice();
     footer->setText(text);
     footer->setToolTip(text);
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -45,7 +46,7 @@ int swatchesHeight(int width, int colors)
 
 const QString &buttonText(Part::Kind kind)
 {
-    static const QString texts[] = {QStringLiteral("Export"), QStringLiteral("Duplicate"), QStringLiteral("Delete")};
+    static const QString texts[] = {QCoreApplication::translate("Pigmentry", "Export"), QCoreApplication::translate("Pigmentry", "Duplicate"), QCoreApplication::translate("Pigmentry", "Delete")};
     return texts[kind - Part::Export];
 }
 
@@ -57,8 +58,8 @@ int buttonWidth(Part::Kind kind)
 } // namespace
 
 PaletteCardDelegate::PaletteCardDelegate(QListView *view, std::function<RGBA()> selected)
-    : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold), QStringLiteral("Name"),
-                          QStringLiteral("Palette name"), 4},
+    : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold), QCoreApplication::translate("Pigmentry", "Name"),
+                          QCoreApplication::translate("Pigmentry", "Palette name"), 4},
                          view)
     , view(view)
     , selected(std::move(selected))
@@ -156,7 +157,7 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
     const QRect textArea = name.adjusted(8, 0, -8, 0);
     painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text.isEmpty() ? QStringLiteral("Name") : text, Qt::ElideRight,
+                      painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Name") : text, Qt::ElideRight,
                                                         textArea.width()));
     painter->restore();
 
@@ -207,7 +208,7 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
     const Part part = partAt(option.rect, int(colors.size()), event->pos());
     if (part.kind == Part::Swatch)
-        QToolTip::showText(event->globalPos(), QStringLiteral("Inspect ") + colors.at(part.swatch).hex(), view,
+        QToolTip::showText(event->globalPos(), QCoreApplication::translate("Pigmentry", "Inspect ") + colors.at(part.swatch).hex(), view,
                            partRect(option.rect, int(colors.size()), part));
     else
         QToolTip::hideText();
@@ -405,17 +406,17 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
-        menu.addAction(QStringLiteral("Remove"), this, [this, id, position] { Q_EMIT removeColorRequested(id, position); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), this, [this, id, position] { Q_EMIT removeColorRequested(id, position); });
     } else {
         const QPersistentModelIndex target(index);
-        menu.addAction(QStringLiteral("Rename"), QKeySequence(Qt::Key_F2), this, [this, target] {
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Rename"), QKeySequence(Qt::Key_F2), this, [this, target] {
             if (target.isValid())
                 edit(target);
         });
-        menu.addAction(QStringLiteral("Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
-        menu.addAction(QStringLiteral("Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
         menu.addSeparator();
-        menu.addAction(QStringLiteral("Delete"), QKeySequence(Qt::Key_Delete), this, [this, id] { Q_EMIT deleteRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Delete"), QKeySequence(Qt::Key_Delete), this, [this, id] { Q_EMIT deleteRequested(id); });
     }
     const QRect place = part.kind == Part::Swatch ? PaletteCardDelegate::partRect(visualRect(index), colorCount(index), part)
                                                   : visualRect(index);

@@ -5,6 +5,7 @@
 #include "theme.h"
 #include "widgets.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -18,14 +19,14 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(10);
-    stack->addWidget(textLabel(QStringLiteral("Keyboard Shortcut"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    stack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Keyboard Shortcut"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
 
     auto *row = new QHBoxLayout;
-    row->addWidget(textLabel(QStringLiteral("Pick Color"), theme::font(13), theme::Tone::Primary));
+    row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
     auto *recorder = new ShortcutRecorder(shortcuts);
     row->addWidget(recorder);
-    auto *reset = new QPushButton(QStringLiteral("Reset"));
+    auto *reset = new QPushButton(QCoreApplication::translate("Pigmentry", "Reset"));
     reset->setObjectName(QStringLiteral("resetShortcut"));
     connect(reset, &QPushButton::clicked, this, [&shortcuts] { shortcuts.reset(); });
     row->addWidget(reset);
@@ -51,8 +52,8 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
 
 void ShortcutSettingsView::update()
 {
-    hint->setText(shortcuts.recording() ? QStringLiteral("Press a combination with Super, Ctrl, or Alt. Escape cancels.")
-                                        : QStringLiteral("Click the shortcut to record a new combination. Changes apply "
+    hint->setText(shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Press a combination with Super, Ctrl, or Alt. Escape cancels.")
+                                        : QCoreApplication::translate("Pigmentry", "Click the shortcut to record a new combination. Changes apply "
                                                          "immediately."));
     error->setText(shortcuts.error());
     error->setVisible(!shortcuts.error().isEmpty());

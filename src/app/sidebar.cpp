@@ -4,6 +4,7 @@
 #include "theme.h"
 #include "widgets.h"
 
+#include <QCoreApplication>
 #include <QDragMoveEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -74,7 +75,7 @@ public:
 Sidebar::Sidebar(QWidget *parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("sidebar"));
-    setAccessibleName(QStringLiteral("Pages"));
+    setAccessibleName(QCoreApplication::translate("Pigmentry", "Pages"));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

@@ -9,6 +9,7 @@
 #include "widgets.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -65,7 +66,7 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     : QWidget(parent, Qt::Window)
     , context{store, prefs, shortcuts, desktop, undo, state, std::move(pick), [this](Page p) { setPage(p); }}
 {
-    setWindowTitle(QStringLiteral("Pigmentry — Color Studio"));
+    setWindowTitle(QCoreApplication::translate("Pigmentry", "Pigmentry — Color Studio"));
     setMinimumSize(smallestSize);
     resize(defaultSize);
 
@@ -156,7 +157,7 @@ QWidget *StudioWindow::makeSidebar()
     footer->setContentsMargins(18, 18, 18, 18);
     footer->setSpacing(7);
     footer->addWidget(new Dot);
-    footer->addWidget(textLabel(QStringLiteral("All colors stay on this computer"), theme::font(10), theme::Tone::Secondary));
+    footer->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "All colors stay on this computer"), theme::font(10), theme::Tone::Secondary));
     footer->addStretch();
     stack->addLayout(footer);
     return column;
@@ -174,12 +175,12 @@ QWidget *StudioWindow::makeToolbar()
     toolbarTitle->setObjectName(QStringLiteral("toolbarTitle"));
     row->addWidget(toolbarTitle);
     row->addStretch();
-    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QStringLiteral("Copy Color"));
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QCoreApplication::translate("Pigmentry", "Copy Color"));
     copy->setObjectName(QStringLiteral("copyColor"));
-    copy->setToolTip(QStringLiteral("Copy in your preferred format"));
+    copy->setToolTip(QCoreApplication::translate("Pigmentry", "Copy in your preferred format"));
     connect(copy, &QPushButton::clicked, this, [this] { context.store.copy(context.store.selected()); });
     row->addWidget(copy);
-    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), QStringLiteral("Pick Color"));
+    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), QCoreApplication::translate("Pigmentry", "Pick Color"));
     pick->setObjectName(QStringLiteral("pickColor"));
     makeProminent(pick);
     connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
@@ -238,7 +239,7 @@ void StudioWindow::updateStatus()
     const bool quiet = context.store.notice().isEmpty();
     statusIcon->setSymbol(quiet ? QStringLiteral("lock.shield") : QStringLiteral("checkmark.circle"),
                           quiet ? theme::Tone::Secondary : theme::Tone::Green);
-    statusText->setText(quiet ? QStringLiteral("On-device color tools") : context.store.notice());
+    statusText->setText(quiet ? QCoreApplication::translate("Pigmentry", "On-device color tools") : context.store.notice());
     statusShortcut->setText(context.shortcuts.shownText());
     statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
 }

@@ -2,6 +2,7 @@
 
 #include "library_file.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -130,7 +131,7 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 void Store::save()
 {
     if (keepOut_) {
-        setNotice(QStringLiteral("Not saved: %1 could not be read and is kept as it is.").arg(url_));
+        setNotice(QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_));
         return;
     }
     if (const auto error = saveLibrary(url_, library_))

@@ -3,6 +3,7 @@
 #include "magnifier.h"
 #include "model/preferences.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QPointer>
 
@@ -12,7 +13,10 @@ namespace pigmentry {
 
 namespace {
 
-const QString failureTitle = QStringLiteral("Color picking could not continue");
+QString failureTitle()
+{
+    return QCoreApplication::translate("Pigmentry", "Color picking could not continue");
+}
 
 // A device-pixel coordinate computed from logical ones lands a hair off a
 // whole number; snap it so that truncation reads the intended pixel.
@@ -62,11 +66,11 @@ void ScreenPicker::start(Completion newCompletion)
     }
     if (!desktop.access.preflight() && !desktop.access.request()) {
         const int answer = desktop.alerts.ask(
-            QStringLiteral("Precision picker needs screen capture access"),
-            QStringLiteral("This desktop session does not let Pigmentry read the screen. Allow screenshots for "
+            QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
+            QCoreApplication::translate("Pigmentry", "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
                            "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
                            "the desktop's built-in color picker. Change picker mode later in Settings."),
-            {QStringLiteral("Use Desktop Picker"), QStringLiteral("Open Settings"), QStringLiteral("Cancel")});
+            {QCoreApplication::translate("Pigmentry", "Use Desktop Picker"), QCoreApplication::translate("Pigmentry", "Open Settings"), QCoreApplication::translate("Pigmentry", "Cancel")});
         if (answer == 0) {
             prefs.setBoolean(QStringLiteral("useNativePicker"), true);
             startNative(std::move(newCompletion));
@@ -80,7 +84,7 @@ void ScreenPicker::start(Completion newCompletion)
 
     const QList<PickerScreen> screens = desktop.source.screens();
     if (screens.isEmpty()) {
-        desktop.alerts.inform(failureTitle, QStringLiteral("No accessible displays were returned by the desktop."));
+        desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));
         Q_EMIT ended();
         return;
     }
@@ -93,7 +97,7 @@ void ScreenPicker::start(Completion newCompletion)
 
     if (const std::optional<QString> error = desktop.overlay.show(screens)) {
         completion = nullptr;
-        desktop.alerts.inform(failureTitle, QStringLiteral("The desktop could not start screen capture: ") + *error);
+        desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + *error);
         Q_EMIT ended();
         return;
     }
@@ -284,7 +288,7 @@ void ScreenPicker::update()
                                if (self->generation != g)
                                    return;
                                if (!error.isEmpty())
-                                   self->failed(QStringLiteral("Screen capture failed: ") + error);
+                                   self->failed(QCoreApplication::translate("Pigmentry", "Screen capture failed: ") + error);
                                else if (self->running)
                                    self->present(image, screen, center, capturedPoint);
                            });
@@ -293,7 +297,7 @@ void ScreenPicker::update()
 void ScreenPicker::failed(const QString &text)
 {
     finish(false);
-    desktop.alerts.inform(failureTitle, text);
+    desktop.alerts.inform(failureTitle(), text);
 }
 
 void ScreenPicker::present(const QImage &captured, const PickerScreen &screen, const QPointF &center,
@@ -373,7 +377,7 @@ void ScreenPicker::startNative(Completion newCompletion)
         if (!self)
             return;
         if (outcome == DesktopSampler::Outcome::Unavailable)
-            self->desktop.alerts.inform(failureTitle, QStringLiteral("No desktop color picker is available: ") + error);
+            self->desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No desktop color picker is available: ") + error);
         Q_EMIT self->ended();
     });
 }

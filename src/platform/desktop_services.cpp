@@ -12,6 +12,7 @@
 #include "x11/x11_screen_source.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -91,7 +92,7 @@ public:
     bool isEnabled() const override { return false; }
     std::optional<QString> setEnabled(bool) override
     {
-        return QStringLiteral("Starting at login is not available on this desktop.");
+        return QCoreApplication::translate("Pigmentry", "Starting at login is not available on this desktop.");
     }
 };
 

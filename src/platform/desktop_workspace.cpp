@@ -118,11 +118,11 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nHidden=true\n";
     } else {
         if (QFile::exists(path_) && !QFile::remove(path_))
-            return QStringLiteral("Could not remove %1.").arg(path_);
+            return QCoreApplication::translate("Pigmentry", "Could not remove %1.").arg(path_);
         return std::nullopt;
     }
     if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return QStringLiteral("Could not create the folder %1.").arg(QFileInfo(path_).absolutePath());
+        return QCoreApplication::translate("Pigmentry", "Could not create the folder %1.").arg(QFileInfo(path_).absolutePath());
     return writeFileAtomically(path_, entry);
 }
 

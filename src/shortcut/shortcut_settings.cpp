@@ -2,6 +2,8 @@
 
 #include "model/preferences.h"
 
+#include <QCoreApplication>
+
 namespace pigmentry {
 
 ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, QObject *parent)
@@ -17,7 +19,7 @@ ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, Q
 
 QString ShortcutSettings::unavailable(int status)
 {
-    return QStringLiteral("Shortcut unavailable (%1). Choose another combination. "
+    return QCoreApplication::translate("Pigmentry", "Shortcut unavailable (%1). Choose another combination. "
                           "You can still pick from the tray icon.")
         .arg(status);
 }
@@ -50,7 +52,7 @@ void ShortcutSettings::setRegistered(bool registered)
 
 QString ShortcutSettings::shownText() const
 {
-    return registered_ ? configuration_.display() : QStringLiteral("Shortcut unavailable");
+    return registered_ ? configuration_.display() : QCoreApplication::translate("Pigmentry", "Shortcut unavailable");
 }
 
 void ShortcutSettings::activate()
@@ -67,7 +69,7 @@ void ShortcutSettings::activate()
 void ShortcutSettings::set(const ShortcutConfiguration &configuration)
 {
     if (!configuration.isValid()) {
-        setError(QStringLiteral("Include Super, Ctrl, or Alt with a key."));
+        setError(QCoreApplication::translate("Pigmentry", "Include Super, Ctrl, or Alt with a key."));
         return;
     }
     if (!action)
@@ -80,7 +82,7 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
     }
     const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
     if (status != 0) {
-        setError(QStringLiteral("That shortcut could not be registered (%1). It may be used by the "
+        setError(QCoreApplication::translate("Pigmentry", "That shortcut could not be registered (%1). It may be used by the "
                                 "desktop or another app. Try another combination.")
                      .arg(status));
         return;

@@ -9,6 +9,7 @@
 #include "tools/contrast.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,9 +19,20 @@ namespace pigmentry {
 
 namespace {
 
-const QString sampleTitle = QStringLiteral("The art of clear communication");
-const QString sampleBody = QStringLiteral("A readable palette helps everyone see your message.");
-const QString sampleButton = QStringLiteral("Sample button");
+QString sampleTitle()
+{
+    return QCoreApplication::translate("Pigmentry", "The art of clear communication");
+}
+
+QString sampleBody()
+{
+    return QCoreApplication::translate("Pigmentry", "A readable palette helps everyone see your message.");
+}
+
+QString sampleButton()
+{
+    return QCoreApplication::translate("Pigmentry", "Sample button");
+}
 
 // The sample: text and an outlined button in the selected colour (alpha
 // included) on the background, both as the chosen vision sees them.
@@ -29,7 +41,7 @@ public:
     SampleCard(Store &store, StudioState &state) : store(store), state(state)
     {
         setObjectName(QStringLiteral("sample"));
-        setAccessibleName(QStringLiteral("Sample"));
+        setAccessibleName(QCoreApplication::translate("Pigmentry", "Sample"));
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setMinimumHeight(sizeHint().height());
     }
@@ -65,12 +77,12 @@ protected:
                              painter.fontMetrics().elidedText(text, Qt::ElideRight, width));
             y += height + 12;
         };
-        line(sampleTitle, titleFont());
-        line(sampleBody, theme::font(13));
+        line(sampleTitle(), titleFont());
+        line(sampleBody(), theme::font(13));
         painter.setFont(theme::font(13));
-        const QRect button(24, y, painter.fontMetrics().horizontalAdvance(sampleButton) + 20,
+        const QRect button(24, y, painter.fontMetrics().horizontalAdvance(sampleButton()) + 20,
                            painter.fontMetrics().height() + 20);
-        painter.drawText(button, Qt::AlignCenter, sampleButton);
+        painter.drawText(button, Qt::AlignCenter, sampleButton());
         painter.setPen(QPen(ink, 1));
         painter.drawRoundedRect(QRectF(button).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
@@ -91,18 +103,18 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
     stack->setSpacing(16);
 
     auto *backgroundRow = new QHBoxLayout;
-    backgroundRow->addWidget(textLabel(QStringLiteral("Background"), theme::font(13), theme::Tone::Primary));
-    background = new ColorWell([&state] { return state.contrastBackground; }, false, QStringLiteral("Background"));
+    backgroundRow->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Background"), theme::font(13), theme::Tone::Primary));
+    background = new ColorWell([&state] { return state.contrastBackground; }, false, QCoreApplication::translate("Pigmentry", "Background"));
     background->setObjectName(QStringLiteral("background"));
-    background->setAccessibleName(QStringLiteral("Background"));
+    background->setAccessibleName(QCoreApplication::translate("Pigmentry", "Background"));
     connect(background, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.contrastBackground = color;
         update();
     });
     backgroundRow->addWidget(background);
-    auto *swap = new QPushButton(QStringLiteral("Swap"));
+    auto *swap = new QPushButton(QCoreApplication::translate("Pigmentry", "Swap"));
     swap->setObjectName(QStringLiteral("swap"));
-    swap->setToolTip(QStringLiteral("Use the background as the text color and the text color as the background"));
+    swap->setToolTip(QCoreApplication::translate("Pigmentry", "Use the background as the text color and the text color as the background"));
     connect(swap, &QPushButton::clicked, this, [this] {
         const RGBA text = this->context.store.selected();
         const RGBA behind = this->context.state.contrastBackground;
@@ -124,8 +136,8 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
     sampleLayout->addStretch();
     vision = new QComboBox;
     vision->setObjectName(QStringLiteral("vision"));
-    vision->setAccessibleName(QStringLiteral("Color vision"));
-    vision->setToolTip(QStringLiteral("Show the sample as seen with a color-vision deficiency"));
+    vision->setAccessibleName(QCoreApplication::translate("Pigmentry", "Color vision"));
+    vision->setToolTip(QCoreApplication::translate("Pigmentry", "Show the sample as seen with a color-vision deficiency"));
     vision->addItems(colorVisionNames());
     vision->setCurrentIndex(state.colorVision);
     connect(vision, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -145,7 +157,7 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
         stack->addLayout(row);
     }
     stack->addWidget(pageCaption(
-        QStringLiteral("WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
+        QCoreApplication::translate("Pigmentry", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
 
     connect(&store, &Store::selectedChanged, this, &ContrastPage::update);
     update();
@@ -158,7 +170,7 @@ void ContrastPage::update()
     ratio->setText(ratioText(value));
     for (qsizetype i = 0; i < verdicts.size(); ++i) {
         const bool pass = passes(value, contrastLevels().at(i));
-        verdicts.at(i)->setText(pass ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+        verdicts.at(i)->setText(pass ? QCoreApplication::translate("Pigmentry", "Pass") : QCoreApplication::translate("Pigmentry", "Fail"));
         verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
     }
     sample->update();

@@ -11,6 +11,7 @@
 #include "tool_parts.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QFutureWatcher>
 #include <QGuiApplication>
@@ -88,7 +89,7 @@ QStringList imageFilters()
     QStringList patterns;
     for (const QByteArray &suffix : QImageReader::supportedImageFormats())
         patterns << QLatin1String("*.") + QString::fromLatin1(suffix);
-    return {QStringLiteral("Images (%1)").arg(patterns.join(u' '))};
+    return {QCoreApplication::translate("Pigmentry", "Images (%1)").arg(patterns.join(u' '))};
 }
 
 } // namespace
@@ -110,16 +111,16 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     cardStack->setSpacing(14);
     cardStack->addWidget(new SymbolLabel(QStringLiteral("photo.on.rectangle.angled"), 36, theme::Tone::Secondary), 0,
                          Qt::AlignHCenter);
-    auto *heading = textLabel(QStringLiteral("A palette hiding in every image"), theme::font(13, QFont::DemiBold),
+    auto *heading = textLabel(QCoreApplication::translate("Pigmentry", "A palette hiding in every image"), theme::font(13, QFont::DemiBold),
                               theme::Tone::Primary);
     heading->setAlignment(Qt::AlignCenter);
     cardStack->addWidget(heading);
-    auto *detail = textLabel(QStringLiteral("Choose a photo or artwork to discover its dominant colors."), theme::font(11),
+    auto *detail = textLabel(QCoreApplication::translate("Pigmentry", "Choose a photo or artwork to discover its dominant colors."), theme::font(11),
                              theme::Tone::Secondary);
     detail->setAlignment(Qt::AlignCenter);
     detail->setWordWrap(true);
     cardStack->addWidget(detail);
-    auto *choose = withName(new QPushButton(QStringLiteral("Choose Image")), QStringLiteral("chooseImage"));
+    auto *choose = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Image")), QStringLiteral("chooseImage"));
     makeProminent(choose);
     connect(choose, &QPushButton::clicked, this, &ExtractionPage::extract);
     cardStack->addWidget(choose, 0, Qt::AlignHCenter);
@@ -127,7 +128,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     card->content()->addLayout(cardStack);
     stack->addWidget(card);
 
-    chooseAnother = withName(new QPushButton(QStringLiteral("Choose Another Image")), QStringLiteral("chooseAnother"));
+    chooseAnother = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Another Image")), QStringLiteral("chooseAnother"));
     connect(chooseAnother, &QPushButton::clicked, this, &ExtractionPage::extract);
     auto *anotherRow = new QHBoxLayout;
     anotherRow->addWidget(chooseAnother);
@@ -137,7 +138,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     progress = withName(new QProgressBar, QStringLiteral("progress"));
     progress->setRange(0, 0);
     progress->setTextVisible(false);
-    progress->setAccessibleName(QStringLiteral("Extracting colors"));
+    progress->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracting colors"));
     stack->addWidget(progress);
 
     preview = new PreviewImage;
@@ -145,12 +146,12 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
 
     colors = new ColorListModel(this);
     tiles = withName(tileRow(context.store, context.prefs, colors), QStringLiteral("extractedColors"));
-    tiles->setAccessibleName(QStringLiteral("Extracted colors"));
+    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracted colors"));
     stack->addWidget(tiles);
 
-    save = withName(new QPushButton(QStringLiteral("Save Extracted Palette")), QStringLiteral("saveExtracted"));
+    save = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Save Extracted Palette")), QStringLiteral("saveExtracted"));
     connect(save, &QPushButton::clicked, this, [this] {
-        this->context.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("Image Palette"), colors->colors(), QString()});
+        this->context.store.appendPalette(Palette{QUuid::createUuid(), QCoreApplication::translate("Pigmentry", "Image Palette"), colors->colors(), QString()});
     });
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(save);
@@ -158,7 +159,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     stack->addLayout(saveRow);
 
     stack->addWidget(pageCaption(
-        QStringLiteral("Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
+        QCoreApplication::translate("Pigmentry", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
     problem = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
     stack->addWidget(problem);
 
@@ -218,7 +219,7 @@ void ExtractionPage::finished(const Extraction &result)
 {
     if (!result.readable) {
         // The last image and its colours stay; only the caption says why.
-        problem->setText(QStringLiteral("This file could not be read as an image."));
+        problem->setText(QCoreApplication::translate("Pigmentry", "This file could not be read as an image."));
     } else {
         QImage shown = result.preview;
         shown.setDevicePixelRatio(devicePixelRatioF());

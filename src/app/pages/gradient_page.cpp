@@ -10,6 +10,7 @@
 #include "tool_parts.h"
 #include "tools/gradient.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
@@ -36,7 +37,7 @@ public:
         setFixedHeight(300);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setObjectName(QStringLiteral("gradientPreview"));
-        setAccessibleName(QStringLiteral("Gradient preview"));
+        setAccessibleName(QCoreApplication::translate("Pigmentry", "Gradient preview"));
     }
 
 protected:
@@ -77,10 +78,10 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
     stack->addWidget(preview);
 
     auto *endRow = new QHBoxLayout;
-    endRow->addWidget(textLabel(QStringLiteral("End color"), theme::font(13), theme::Tone::Primary));
-    endWell = new ColorWell([&state] { return state.gradientEnd; }, true, QStringLiteral("End color"));
+    endRow->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "End color"), theme::font(13), theme::Tone::Primary));
+    endWell = new ColorWell([&state] { return state.gradientEnd; }, true, QCoreApplication::translate("Pigmentry", "End color"));
     endWell->setObjectName(QStringLiteral("endColor"));
-    endWell->setAccessibleName(QStringLiteral("End color"));
+    endWell->setAccessibleName(QCoreApplication::translate("Pigmentry", "End color"));
     connect(endWell, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.gradientEnd = color;
         update();
@@ -91,7 +92,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
 
     angle = new QSlider(Qt::Horizontal);
     angle->setObjectName(QStringLiteral("angle"));
-    angle->setAccessibleName(QStringLiteral("Angle"));
+    angle->setAccessibleName(QCoreApplication::translate("Pigmentry", "Angle"));
     angle->setRange(0, 360 * sliderSteps);
     angle->setSingleStep(sliderSteps);
     angle->setPageStep(15 * sliderSteps);
@@ -104,7 +105,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
     angleText = withName(textLabel(QString(), theme::font(13), theme::Tone::Primary), QStringLiteral("angleText"));
     stack->addWidget(angleText);
 
-    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QStringLiteral("Copy CSS"));
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QCoreApplication::translate("Pigmentry", "Copy CSS"));
     copy->setObjectName(QStringLiteral("copyCss"));
     connect(copy, &QPushButton::clicked, this, [this] {
         // Replaces whatever the clipboard held; no notice.
@@ -115,7 +116,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
     copyRow->addWidget(copy);
     copyRow->addStretch();
     stack->addLayout(copyRow);
-    stack->addWidget(pageCaption(QStringLiteral("Two-stop sRGB gradient. Browser interpolation may differ.")));
+    stack->addWidget(pageCaption(QCoreApplication::translate("Pigmentry", "Two-stop sRGB gradient. Browser interpolation may differ.")));
 
     connect(&context.store, &Store::selectedChanged, preview, qOverload<>(&QWidget::update));
     update();
@@ -123,7 +124,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
 
 void GradientPage::update()
 {
-    angleText->setText(QStringLiteral("Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
+    angleText->setText(QCoreApplication::translate("Pigmentry", "Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
     preview->update();
     endWell->sync();
 }

@@ -9,6 +9,7 @@
 #include "tool_parts.h"
 #include "tools/harmony.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -29,8 +30,8 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent) : QWidget(parent
         SwatchGrid *tiles = tileRow(context.store, context.prefs, model);
         tiles->setAccessibleName(rule.name);
         card->content()->addWidget(tiles);
-        auto *save = new QPushButton(QStringLiteral("Save Palette"));
-        save->setAccessibleName(QStringLiteral("Save %1 as a palette").arg(rule.name));
+        auto *save = new QPushButton(QCoreApplication::translate("Pigmentry", "Save Palette"));
+        save->setAccessibleName(QCoreApplication::translate("Pigmentry", "Save %1 as a palette").arg(rule.name));
         // The colours of the moment of the click, under the rule's name.
         connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = rule.name] {
             store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString()});
@@ -41,7 +42,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent) : QWidget(parent
         card->content()->addLayout(row);
         stack->addWidget(card);
     }
-    stack->addWidget(pageCaption(QStringLiteral("Mathematical suggestions; contrast has not been validated.")));
+    stack->addWidget(pageCaption(QCoreApplication::translate("Pigmentry", "Mathematical suggestions; contrast has not been validated.")));
     connect(&context.store, &Store::selectedChanged, this, &HarmonyPage::update);
     update();
 }

@@ -12,6 +12,7 @@
 #include "platform/desktop_services.h"
 #include "tools/palette_files.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -34,8 +35,8 @@ public:
         field = new QLineEdit;
         field->setObjectName(QStringLiteral("searchField"));
         field->setFrame(false);
-        field->setPlaceholderText(QStringLiteral("Search colors or labels"));
-        field->setAccessibleName(QStringLiteral("Search colors or labels"));
+        field->setPlaceholderText(QCoreApplication::translate("Pigmentry", "Search colors or labels"));
+        field->setAccessibleName(QCoreApplication::translate("Pigmentry", "Search colors or labels"));
         field->setClearButtonEnabled(true);
         // The field draws no background of its own inside the well.
         field->setAttribute(Qt::WA_MacShowFocusRect, false);
@@ -76,9 +77,9 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     search = bar->field;
     search->setText(context.state.search());
     header->addWidget(bar, 1);
-    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")), QStringLiteral("Export"));
+    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")), QCoreApplication::translate("Pigmentry", "Export"));
     exportButton->setObjectName(QStringLiteral("exportHistory"));
-    exportButton->setToolTip(QStringLiteral("Export every color of the history as hex codes"));
+    exportButton->setToolTip(QCoreApplication::translate("Pigmentry", "Export every color of the history as hex codes"));
     connect(exportButton, &QPushButton::clicked, this, [&context] {
         PaletteFiles(context.store, *context.desktop.fileDialogs).exportHistory();
     });
@@ -86,8 +87,8 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     stack->addLayout(header);
 
     empty = new EmptyState(favoritesOnly ? QStringLiteral("star") : QStringLiteral("eyedropper"),
-                           favoritesOnly ? QStringLiteral("Your favorites, collected")
-                                         : QStringLiteral("Your color journey starts here"),
+                           favoritesOnly ? QCoreApplication::translate("Pigmentry", "Your favorites, collected")
+                                         : QCoreApplication::translate("Pigmentry", "Your color journey starts here"),
                            QString());
     stack->addWidget(empty);
 
@@ -98,7 +99,7 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     filter->setSourceModel(model);
     grid = new HistoryGrid;
     grid->setObjectName(QStringLiteral("historyGrid"));
-    grid->setAccessibleName(favoritesOnly ? QStringLiteral("Favorites") : QStringLiteral("Recent colors"));
+    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("Pigmentry", "Favorites") : QCoreApplication::translate("Pigmentry", "Recent colors"));
     grid->setItemDelegate(new HistoryCellDelegate([&store] { return store.selected(); }, grid));
     grid->setModel(filter);
     grid->followSelection(store);
@@ -133,8 +134,8 @@ void HistoryPage::updateEmptyState()
     const bool none = filter->rowCount() == 0;
     empty->setVisible(none);
     grid->setVisible(!none);
-    empty->setDetail(filter->search().isEmpty() ? QStringLiteral("Pick a color from your screen to start your collection.")
-                                                : QStringLiteral("Try another color code or label."));
+    empty->setDetail(filter->search().isEmpty() ? QCoreApplication::translate("Pigmentry", "Pick a color from your screen to start your collection.")
+                                                : QCoreApplication::translate("Pigmentry", "Try another color code or label."));
 }
 
 } // namespace pigmentry

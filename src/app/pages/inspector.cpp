@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,7 +26,10 @@ namespace pigmentry {
 
 namespace {
 
-const QString hexMessage = QStringLiteral("Use 6 or 8 hexadecimal digits.");
+QString hexMessage()
+{
+    return QCoreApplication::translate("Pigmentry", "Use 6 or 8 hexadecimal digits.");
+}
 const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
 
 } // namespace
@@ -59,9 +63,9 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
-    well = new ColorWell([&store] { return store.selected(); }, true, QStringLiteral("Edit color"));
-    well->setAccessibleName(QStringLiteral("Edit color"));
-    well->setToolTip(QStringLiteral("Open color editor"));
+    well = new ColorWell([&store] { return store.selected(); }, true, QCoreApplication::translate("Pigmentry", "Edit color"));
+    well->setAccessibleName(QCoreApplication::translate("Pigmentry", "Edit color"));
+    well->setToolTip(QCoreApplication::translate("Pigmentry", "Open color editor"));
     connect(well, &ColorWell::edited, &store, &Store::select);
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
@@ -112,7 +116,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     opacityBlock->addLayout(opacityRow);
     slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     slider->setRange(0, 1000);
-    slider->setAccessibleName(QStringLiteral("Opacity"));
+    slider->setAccessibleName(QCoreApplication::translate("Pigmentry", "Opacity"));
     connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 1000.0); });
     opacityBlock->addWidget(slider);
     stack->addLayout(opacityBlock);
@@ -125,7 +129,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     exportBlock->addWidget(fieldLabel(QStringLiteral("EXPORT FORMAT")));
     format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
-    format->setAccessibleName(QStringLiteral("Copy as"));
+    format->setAccessibleName(QCoreApplication::translate("Pigmentry", "Copy as"));
     exportBlock->addWidget(format);
     auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
@@ -141,10 +145,10 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
 
     // Save and Palette.
     auto *saveRow = new QHBoxLayout;
-    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QStringLiteral("Save"));
+    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QCoreApplication::translate("Pigmentry", "Save"));
     connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
     saveRow->addWidget(save);
-    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QStringLiteral("Palette")),
+    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QCoreApplication::translate("Pigmentry", "Palette")),
                     QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
@@ -152,7 +156,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    auto *footnote = textLabel(QStringLiteral("Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Tertiary);
+    auto *footnote = textLabel(QCoreApplication::translate("Pigmentry", "Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Tertiary);
     footnote->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(footnote);
     stack->addStretch();
@@ -170,7 +174,7 @@ void Inspector::submitHex()
 {
     const std::optional<RGBA> parsed = RGBA::fromHex(hex->text());
     if (!parsed) {
-        error->setText(hexMessage);
+        error->setText(hexMessage());
         error->show();
         return;
     }
@@ -204,7 +208,7 @@ void Inspector::rebuildPaletteMenu()
     menu->clear();
     const auto &palettes = context.store.library().palettes;
     if (palettes.isEmpty()) {
-        menu->addAction(QStringLiteral("Create a palette in My Palettes"), this,
+        menu->addAction(QCoreApplication::translate("Pigmentry", "Create a palette in My Palettes"), this,
                         [this] { context.showPage(Page::palettes); });
         return;
     }

@@ -11,6 +11,7 @@
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -51,7 +52,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     current->content()->addWidget(swatch);
     auto *pickRow = new QHBoxLayout;
     auto *pickButton = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
-                                       QStringLiteral("Pick from Screen"));
+                                       QCoreApplication::translate("Pigmentry", "Pick from Screen"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(34);
     pickButton->setFont(theme::font(13, QFont::Medium));
@@ -77,9 +78,9 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     recent->setObjectName(QStringLiteral("recentCard"));
     recent->content()->setSpacing(12);
     auto *recentHeader = new QHBoxLayout;
-    recentHeader->addWidget(textLabel(QStringLiteral("Recently picked"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
+    recentHeader->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Recently picked"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
     recentHeader->addStretch();
-    auto *viewAll = new QPushButton(QStringLiteral("View all"));
+    auto *viewAll = new QPushButton(QCoreApplication::translate("Pigmentry", "View all"));
     viewAll->setFlat(true);
     viewAll->setCursor(Qt::PointingHandCursor);
     QPalette link = viewAll->palette();
@@ -91,12 +92,12 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     auto *model = new HistoryModel(store, 6, this);
     auto *tiles = new SwatchGrid;
     tiles->setObjectName(QStringLiteral("recentColors"));
-    tiles->setAccessibleName(QStringLiteral("Recently picked"));
+    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recently picked"));
     tiles->setCellSize(85, SwatchDelegate::tileHeight, true);
     tiles->setSpacing(12);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
-    delegate->setToolTipPrefix(QStringLiteral("Inspect "));
+    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     connect(tiles, &SwatchGrid::chosen, this,
@@ -114,13 +115,13 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     auto *keys = new StudioCard;
     auto *keysTitle = new QHBoxLayout;
     keysTitle->addWidget(new SymbolLabel(QStringLiteral("keyboard"), 16, theme::Tone::Primary));
-    keysTitle->addWidget(textLabel(QStringLiteral("At your fingertips"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    keysTitle->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "At your fingertips"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
     keysTitle->addStretch();
     keys->content()->addLayout(keysTitle);
     auto *hints = new QHBoxLayout;
-    hints->addWidget(keyHint(QStringLiteral("↑ ↓ ← →"), QStringLiteral("Move one pixel")), 1);
-    hints->addWidget(keyHint(QStringLiteral("Return"), QStringLiteral("Select color")), 1);
-    hints->addWidget(keyHint(QStringLiteral("Esc"), QStringLiteral("Cancel picking")), 1);
+    hints->addWidget(keyHint(QStringLiteral("↑ ↓ ← →"), QCoreApplication::translate("Pigmentry", "Move one pixel")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Return"), QCoreApplication::translate("Pigmentry", "Select color")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Esc"), QCoreApplication::translate("Pigmentry", "Cancel picking")), 1);
     keys->content()->addLayout(hints);
     note = textLabel(QString(), theme::font(11), theme::Tone::Secondary);
     note->setObjectName(QStringLiteral("keysNote"));
@@ -151,9 +152,9 @@ void PickerPage::updateSelected()
 void PickerPage::updateNote()
 {
     note->setText(context.prefs.useNativePicker()
-                      ? QStringLiteral("Using the built-in desktop picker. The desktop provides the magnifier and "
+                      ? QCoreApplication::translate("Pigmentry", "Using the built-in desktop picker. The desktop provides the magnifier and "
                                        "keyboard controls.")
-                      : QStringLiteral("Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
+                      : QCoreApplication::translate("Pigmentry", "Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
                                        "access is required."));
 }
 

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -70,7 +71,7 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent) : QWidget(pare
     stack->addWidget(pickingCard());
     stack->addWidget(generalCard());
     stack->addWidget(storageCard());
-    stack->addWidget(caption(QStringLiteral("Pigmentry 1.0 · Made for Linux")));
+    stack->addWidget(caption(QCoreApplication::translate("Pigmentry", "Pigmentry 1.0 · Made for Linux")));
 }
 
 QWidget *SettingsPage::pickingCard()
@@ -78,21 +79,21 @@ QWidget *SettingsPage::pickingCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(heading(QStringLiteral("eyedropper"), QStringLiteral("Picking & Clipboard")));
-    card->content()->addWidget(preferenceBox(prefs, QStringLiteral("Use built-in desktop picker"),
+    card->content()->addWidget(heading(QStringLiteral("eyedropper"), QCoreApplication::translate("Pigmentry", "Picking & Clipboard")));
+    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"),
                                              QStringLiteral("useNativePicker"), false));
-    card->content()->addWidget(caption(QStringLiteral("Precision mode requires screen capture access. The built-in "
+    card->content()->addWidget(caption(QCoreApplication::translate("Pigmentry", "Precision mode requires screen capture access. The built-in "
                                                       "picker uses the desktop's own controls.")));
     card->content()->addWidget(new Divider);
     card->content()->addWidget(
-        preferenceBox(prefs, QStringLiteral("Automatically copy picked colors"), QStringLiteral("autoCopy"), true));
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"), QStringLiteral("autoCopy"), true));
 
     auto *row = new QHBoxLayout;
-    auto *label = textLabel(QStringLiteral("Default output"), theme::font(13), theme::Tone::Primary);
+    auto *label = textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);
     row->addWidget(label);
     auto *formats = new QComboBox;
     formats->setObjectName(QStringLiteral("format"));
-    formats->setAccessibleName(QStringLiteral("Default output"));
+    formats->setAccessibleName(QCoreApplication::translate("Pigmentry", "Default output"));
     label->setBuddy(formats);
     formats->addItems(RGBA::formats());
     auto showFormat = [&prefs, formats] {
@@ -118,27 +119,27 @@ QWidget *SettingsPage::generalCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(heading(QStringLiteral("gearshape"), QStringLiteral("General")));
+    card->content()->addWidget(heading(QStringLiteral("gearshape"), QCoreApplication::translate("Pigmentry", "General")));
     card->content()->addWidget(
-        preferenceBox(prefs, QStringLiteral("Open Studio at launch"), QStringLiteral("openAtLaunch"), false));
-    QCheckBox *taskbar = preferenceBox(prefs, QStringLiteral("Show in taskbar"), QStringLiteral("showDock"), false);
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Open Studio at launch"), QStringLiteral("openAtLaunch"), false));
+    QCheckBox *taskbar = preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"), QStringLiteral("showDock"), false);
     connect(taskbar, &QCheckBox::toggled, this, [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
     card->content()->addWidget(taskbar);
 
     auto *row = new QHBoxLayout;
-    row->addWidget(textLabel(QStringLiteral("Launch at login"), theme::font(13), theme::Tone::Primary));
+    row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Launch at login"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
     loginState = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
     row->addWidget(loginState);
-    auto *configure = new QPushButton(QStringLiteral("Configure"));
+    auto *configure = new QPushButton(QCoreApplication::translate("Pigmentry", "Configure"));
     configure->setObjectName(QStringLiteral("configureLogin"));
-    configure->setAccessibleName(QStringLiteral("Launch at login: Configure"));
+    configure->setAccessibleName(QCoreApplication::translate("Pigmentry", "Launch at login: Configure"));
     connect(configure, &QPushButton::clicked, this, [this] {
         Autostart &autostart = *this->context.desktop.autostart;
         if (const std::optional<QString> error = autostart.setEnabled(!autostart.isEnabled()))
             this->context.store.setNotice(*error);
         else
-            this->context.store.setNotice(QStringLiteral("Login setting updated"));
+            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"));
         updateLoginState();
     });
     row->addWidget(configure);
@@ -149,7 +150,7 @@ QWidget *SettingsPage::generalCard()
 
 void SettingsPage::updateLoginState()
 {
-    loginState->setText(context.desktop.autostart->isEnabled() ? QStringLiteral("On") : QStringLiteral("Off"));
+    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("Pigmentry", "On") : QCoreApplication::translate("Pigmentry", "Off"));
 }
 
 QWidget *SettingsPage::storageCard()
@@ -157,13 +158,13 @@ QWidget *SettingsPage::storageCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(heading(QStringLiteral("internaldrive"), QStringLiteral("Local Storage")));
+    card->content()->addWidget(heading(QStringLiteral("internaldrive"), QCoreApplication::translate("Pigmentry", "Local Storage")));
 
     // The limit is only written here; the store applies it at the next pick.
     auto *limit = new QSpinBox;
     limit->setObjectName(QStringLiteral("historyLimit"));
-    limit->setAccessibleName(QStringLiteral("History limit"));
-    limit->setPrefix(QStringLiteral("History limit: "));
+    limit->setAccessibleName(QCoreApplication::translate("Pigmentry", "History limit"));
+    limit->setPrefix(QCoreApplication::translate("Pigmentry", "History limit: "));
     limit->setRange(50, 5000);
     limit->setSingleStep(50);
     limit->setKeyboardTracking(false);
@@ -178,27 +179,27 @@ QWidget *SettingsPage::storageCard()
     card->content()->addLayout(limitRow);
 
     auto *row = new QHBoxLayout;
-    auto *open = new QPushButton(QStringLiteral("Open Data Folder"));
+    auto *open = new QPushButton(QCoreApplication::translate("Pigmentry", "Open Data Folder"));
     open->setObjectName(QStringLiteral("openDataFolder"));
     connect(open, &QPushButton::clicked, this, [this] {
         const QString folder = QFileInfo(context.store.url()).absolutePath();
         // Before the first save the folder may not exist yet.
         QDir().mkpath(folder);
         if (!context.desktop.workspace->openFolder(folder))
-            context.store.setNotice(QStringLiteral("No file manager could open %1").arg(folder));
+            context.store.setNotice(QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder));
     });
     row->addWidget(open);
     row->addStretch();
-    auto *clear = new QPushButton(QStringLiteral("Clear History"));
+    auto *clear = new QPushButton(QCoreApplication::translate("Pigmentry", "Clear History"));
     clear->setObjectName(QStringLiteral("clearHistory"));
-    clear->setToolTip(QStringLiteral("Removes every color from the history; Ctrl+Z brings them back"));
+    clear->setToolTip(QCoreApplication::translate("Pigmentry", "Removes every color from the history; Ctrl+Z brings them back"));
     QPalette destructive = clear->palette();
     destructive.setColor(QPalette::ButtonText, theme::red());
     clear->setPalette(destructive);
     connect(clear, &QPushButton::clicked, this, [this] { undoable::clearHistory(context.store, context.undo); });
     row->addWidget(clear);
     card->content()->addLayout(row);
-    card->content()->addWidget(caption(QStringLiteral("Your library stays on this computer. No account or analytics.")));
+    card->content()->addWidget(caption(QCoreApplication::translate("Pigmentry", "Your library stays on this computer. No account or analytics.")));
     return card;
 }
 

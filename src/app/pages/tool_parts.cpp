@@ -8,6 +8,8 @@
 #include "model/preferences.h"
 #include "model/store.h"
 
+#include <QCoreApplication>
+
 namespace pigmentry {
 
 SwatchGrid *tileRow(Store &store, Preferences &prefs, QAbstractItemModel *model)
@@ -17,7 +19,7 @@ SwatchGrid *tileRow(Store &store, Preferences &prefs, QAbstractItemModel *model)
     tiles->setSpacing(8);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
-    delegate->setToolTipPrefix(QStringLiteral("Inspect "));
+    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     tiles->followSelection(store);
