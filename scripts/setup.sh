@@ -8,6 +8,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     # toolkit
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+    # translations: lupdate and lrelease, and their CMake functions
+    qt6-l10n-tools qt6-tools-dev
     qt6-qpa-plugins libqt6dbus6
     # X11 specifics
     libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-damage0-dev libxkbcommon-dev

@@ -5,595 +5,699 @@
     <name>Pigmentry</name>
     <message>
         <source>Pick Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe aufnehmen</translation>
     </message>
     <message>
         <source>Open Color Studio</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbstudio öffnen</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>No tray icon here: the shortcut still picks after this window is closed, and starting Pigmentry again reopens it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hier gibt es kein Symbol in der Leiste: Das Tastenkürzel nimmt auch nach dem Schließen dieses Fensters Farben auf, und ein erneuter Start von Pigmentry öffnet es wieder.</translation>
     </message>
     <message>
         <source>Press %1 to pick a color.</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken Sie %1, um eine Farbe aufzunehmen.</translation>
     </message>
     <message>
         <source>Click its icon to pick a color.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf das Symbol, um eine Farbe aufzunehmen.</translation>
     </message>
     <message>
         <source>Pigmentry is in the tray. </source>
-        <translation type="unfinished"></translation>
+        <translation>Pigmentry befindet sich in der Systemleiste. </translation>
     </message>
     <message>
         <source>Remove Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe entfernen</translation>
     </message>
     <message>
         <source>Delete Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Palette löschen</translation>
     </message>
     <message>
         <source>Remove Color from Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe aus Palette entfernen</translation>
     </message>
     <message>
         <source>Clear History</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf leeren</translation>
     </message>
     <message>
         <source>Add a label</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezeichnung hinzufügen</translation>
     </message>
     <message>
         <source>Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezeichnung</translation>
     </message>
     <message>
         <source>Inspect </source>
-        <translation type="unfinished"></translation>
+        <translation>Untersuchen: </translation>
     </message>
     <message>
         <source>Toggle favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Favorit umschalten</translation>
     </message>
     <message>
         <source>Remove color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe entfernen</translation>
     </message>
     <message>
         <source>Inspect</source>
-        <translation type="unfinished"></translation>
+        <translation>Untersuchen</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Edit Label</source>
-        <translation type="unfinished"></translation>
+        <translation>Bezeichnung bearbeiten</translation>
     </message>
     <message>
         <source>Remove from Favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus Favoriten entfernen</translation>
     </message>
     <message>
         <source>Add to Favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu Favoriten hinzufügen</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Recent colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Farben</translation>
     </message>
     <message>
         <source>Copy </source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren: </translation>
     </message>
     <message>
         <source>Studio</source>
-        <translation type="unfinished"></translation>
+        <translation>Studio</translation>
     </message>
     <message>
         <source>Local. Private. Ready.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lokal. Privat. Bereit.</translation>
     </message>
     <message>
         <source>The art of clear communication</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Kunst klarer Kommunikation</translation>
     </message>
     <message>
         <source>A readable palette helps everyone see your message.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine lesbare Palette hilft allen, Ihre Botschaft zu sehen.</translation>
     </message>
     <message>
         <source>Sample button</source>
-        <translation type="unfinished"></translation>
+        <translation>Beispielknopf</translation>
     </message>
     <message>
         <source>Sample</source>
-        <translation type="unfinished"></translation>
+        <translation>Beispiel</translation>
     </message>
     <message>
         <source>Background</source>
-        <translation type="unfinished"></translation>
+        <translation>Hintergrund</translation>
     </message>
     <message>
         <source>Swap</source>
-        <translation type="unfinished"></translation>
+        <translation>Tauschen</translation>
     </message>
     <message>
         <source>Use the background as the text color and the text color as the background</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Hintergrund als Textfarbe und die Textfarbe als Hintergrund verwenden</translation>
     </message>
     <message>
         <source>Color vision</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbsehen</translation>
     </message>
     <message>
         <source>Show the sample as seen with a color-vision deficiency</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Beispiel so zeigen, wie es mit einer Farbsehschwäche erscheint</translation>
     </message>
     <message>
         <source>WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.</source>
-        <translation type="unfinished"></translation>
+        <translation>Relative Leuchtdichte nach WCAG für deckendes sRGB. Kontrast allein macht noch keine Barrierefreiheit.</translation>
     </message>
     <message>
         <source>Pass</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestanden</translation>
     </message>
     <message>
         <source>Fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht bestanden</translation>
     </message>
     <message>
         <source>Images (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilder (%1)</translation>
     </message>
     <message>
         <source>A palette hiding in every image</source>
-        <translation type="unfinished"></translation>
+        <translation>In jedem Bild steckt eine Palette</translation>
     </message>
     <message>
         <source>Choose a photo or artwork to discover its dominant colors.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie ein Foto oder Bild, um seine vorherrschenden Farben zu finden.</translation>
     </message>
     <message>
         <source>Choose Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild auswählen</translation>
     </message>
     <message>
         <source>Choose Another Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Anderes Bild auswählen</translation>
     </message>
     <message>
         <source>Extracting colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Farben werden ermittelt</translation>
     </message>
     <message>
         <source>Extracted colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Ermittelte Farben</translation>
     </message>
     <message>
         <source>Save Extracted Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Ermittelte Palette speichern</translation>
     </message>
     <message>
         <source>Image Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildpalette</translation>
     </message>
     <message>
         <source>Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verkleinertes Bild, deterministisches RGB-Clustering (5 Farben). Profilumwandlung nach sRGB.</translation>
     </message>
     <message>
         <source>This file could not be read as an image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei konnte nicht als Bild gelesen werden.</translation>
     </message>
     <message>
         <source>Gradient preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlaufsvorschau</translation>
     </message>
     <message>
         <source>End color</source>
-        <translation type="unfinished"></translation>
+        <translation>Endfarbe</translation>
     </message>
     <message>
         <source>Angle</source>
-        <translation type="unfinished"></translation>
+        <translation>Winkel</translation>
     </message>
     <message>
         <source>Copy CSS</source>
-        <translation type="unfinished"></translation>
+        <translation>CSS kopieren</translation>
     </message>
     <message>
         <source>Two-stop sRGB gradient. Browser interpolation may differ.</source>
-        <translation type="unfinished"></translation>
+        <translation>sRGB-Verlauf mit zwei Stopps. Die Interpolation im Browser kann abweichen.</translation>
     </message>
     <message>
         <source>Angle %1°</source>
-        <translation type="unfinished"></translation>
+        <translation>Winkel %1°</translation>
     </message>
     <message>
         <source>Save Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Palette speichern</translation>
     </message>
     <message>
         <source>Save %1 as a palette</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 als Palette speichern</translation>
     </message>
     <message>
         <source>Mathematical suggestions; contrast has not been validated.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mathematische Vorschläge; der Kontrast wurde nicht geprüft.</translation>
     </message>
     <message>
         <source>Search colors or labels</source>
-        <translation type="unfinished"></translation>
+        <translation>Farben oder Bezeichnungen suchen</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren</translation>
     </message>
     <message>
         <source>Export every color of the history as hex codes</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Farbe des Verlaufs als Hex-Code exportieren</translation>
     </message>
     <message>
         <source>Your favorites, collected</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Favoriten, gesammelt</translation>
     </message>
     <message>
         <source>Your color journey starts here</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Farbreise beginnt hier</translation>
     </message>
     <message>
         <source>Favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoriten</translation>
     </message>
     <message>
         <source>Pick a color from your screen to start your collection.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nehmen Sie eine Farbe vom Bildschirm auf, um Ihre Sammlung zu beginnen.</translation>
     </message>
     <message>
         <source>Try another color code or label.</source>
-        <translation type="unfinished"></translation>
+        <translation>Versuchen Sie einen anderen Farbcode oder eine andere Bezeichnung.</translation>
     </message>
     <message>
         <source>Use 6 or 8 hexadecimal digits.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwenden Sie 6 oder 8 Hexadezimalziffern.</translation>
     </message>
     <message>
         <source>Edit color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe bearbeiten</translation>
     </message>
     <message>
         <source>Open color editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbeditor öffnen</translation>
     </message>
     <message>
         <source>Opacity</source>
-        <translation type="unfinished"></translation>
+        <translation>Deckkraft</translation>
     </message>
     <message>
         <source>Copy as</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren als</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Sichern</translation>
     </message>
     <message>
         <source>Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Palette</translation>
     </message>
     <message>
         <source>Screen colors are converted to sRGB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildschirmfarben werden nach sRGB umgewandelt.</translation>
     </message>
     <message>
         <source>Create a palette in My Palettes</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Palette unter „Meine Paletten“ anlegen</translation>
     </message>
     <message>
         <source>Build your first palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Legen Sie Ihre erste Palette an</translation>
     </message>
     <message>
         <source>Give your collection a name, then add colors from the inspector.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie Ihrer Sammlung einen Namen und fügen Sie dann Farben aus dem Inspektor hinzu.</translation>
     </message>
     <message>
         <source>Palette name</source>
-        <translation type="unfinished"></translation>
+        <translation>Palettenname</translation>
     </message>
     <message>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Anlegen</translation>
     </message>
     <message>
         <source>A new palette holding the selected color</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Palette mit der ausgewählten Farbe</translation>
     </message>
     <message>
         <source>Import JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON importieren</translation>
     </message>
     <message>
         <source>Add a palette from a JSON or GIMP palette file</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Palette aus einer JSON- oder GIMP-Palettendatei hinzufügen</translation>
     </message>
     <message>
         <source>Palettes</source>
-        <translation type="unfinished"></translation>
+        <translation>Paletten</translation>
     </message>
     <message>
         <source>Pick from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Vom Bildschirm aufnehmen</translation>
     </message>
     <message>
         <source>Recently picked</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt aufgenommen</translation>
     </message>
     <message>
         <source>View all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle anzeigen</translation>
     </message>
     <message>
         <source>At your fingertips</source>
-        <translation type="unfinished"></translation>
+        <translation>Griffbereit</translation>
     </message>
     <message>
         <source>Move one pixel</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Pixel bewegen</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe wählen</translation>
     </message>
     <message>
         <source>Cancel picking</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme abbrechen</translation>
     </message>
     <message>
         <source>Using the built-in desktop picker. The desktop provides the magnifier and keyboard controls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die eingebaute Farbauswahl der Arbeitsumgebung wird verwendet. Lupe und Tastatursteuerung stellt die Arbeitsumgebung bereit.</translation>
     </message>
     <message>
         <source>Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture access is required.</source>
-        <translation type="unfinished"></translation>
+        <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · +/− zum Zoomen. Zugriff auf Bildschirmaufnahmen ist nötig.</translation>
     </message>
     <message>
         <source>Pigmentry 1.0 · Made for Linux</source>
-        <translation type="unfinished"></translation>
+        <translation>Pigmentry 1.0 · Gemacht für Linux</translation>
     </message>
     <message>
         <source>Picking &amp; Clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme &amp; Zwischenablage</translation>
     </message>
     <message>
         <source>Use built-in desktop picker</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingebaute Farbauswahl der Arbeitsumgebung verwenden</translation>
     </message>
     <message>
         <source>Precision mode requires screen capture access. The built-in picker uses the desktop&apos;s own controls.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Präzisionsmodus braucht Zugriff auf Bildschirmaufnahmen. Die eingebaute Farbauswahl nutzt die Bedienelemente der Arbeitsumgebung.</translation>
     </message>
     <message>
         <source>Automatically copy picked colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgenommene Farben automatisch kopieren</translation>
     </message>
     <message>
         <source>Default output</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardausgabe</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>Open Studio at launch</source>
-        <translation type="unfinished"></translation>
+        <translation>Studio beim Start öffnen</translation>
     </message>
     <message>
         <source>Show in taskbar</source>
-        <translation type="unfinished"></translation>
+        <translation>In der Taskleiste zeigen</translation>
     </message>
     <message>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei der Anmeldung starten</translation>
     </message>
     <message>
         <source>Configure</source>
-        <translation type="unfinished"></translation>
+        <translation>Einrichten</translation>
     </message>
     <message>
         <source>Launch at login: Configure</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei der Anmeldung starten: Einrichten</translation>
     </message>
     <message>
         <source>Login setting updated</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldeeinstellung aktualisiert</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Local Storage</source>
-        <translation type="unfinished"></translation>
+        <translation>Lokaler Speicher</translation>
     </message>
     <message>
         <source>History limit</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlaufsgrenze</translation>
     </message>
     <message>
         <source>History limit: </source>
-        <translation type="unfinished"></translation>
+        <translation>Verlaufsgrenze: </translation>
     </message>
     <message>
         <source>Open Data Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenordner öffnen</translation>
     </message>
     <message>
         <source>No file manager could open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Dateimanager konnte %1 öffnen</translation>
     </message>
     <message>
         <source>Removes every color from the history; Ctrl+Z brings them back</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernt jede Farbe aus dem Verlauf; Strg+Z holt sie zurück</translation>
     </message>
     <message>
         <source>Your library stays on this computer. No account or analytics.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Bibliothek bleibt auf diesem Computer. Kein Konto, keine Analyse.</translation>
     </message>
     <message>
         <source>Duplicate</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplizieren</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Umbenennen</translation>
     </message>
     <message>
         <source>Export…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren …</translation>
     </message>
     <message>
         <source>Keyboard Shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurücksetzen</translation>
     </message>
     <message>
         <source>Press a combination with Super, Ctrl, or Alt. Escape cancels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken Sie eine Kombination mit Super, Strg oder Alt. Escape bricht ab.</translation>
     </message>
     <message>
         <source>Click the shortcut to record a new combination. Changes apply immediately.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf das Kürzel, um eine neue Kombination aufzunehmen. Änderungen gelten sofort.</translation>
     </message>
     <message>
         <source>Pages</source>
-        <translation type="unfinished"></translation>
+        <translation>Seiten</translation>
     </message>
     <message>
         <source>Untitled Palette</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Palette</translation>
     </message>
     <message>
         <source>Pigmentry — Color Studio</source>
-        <translation type="unfinished"></translation>
+        <translation>Pigmentry — Farbstudio</translation>
     </message>
     <message>
         <source>All colors stay on this computer</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Farben bleiben auf diesem Computer</translation>
     </message>
     <message>
         <source>Copy Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe kopieren</translation>
     </message>
     <message>
         <source>Copy in your preferred format</source>
-        <translation type="unfinished"></translation>
+        <translation>Im bevorzugten Format kopieren</translation>
     </message>
     <message>
         <source>On-device color tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbwerkzeuge auf dem Gerät</translation>
     </message>
     <message>
         <source>Not saved: %1 could not be read and is kept as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gespeichert: %1 konnte nicht gelesen werden und bleibt unverändert.</translation>
     </message>
     <message>
         <source>Color picking could not continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Farbaufnahme konnte nicht fortgesetzt werden</translation>
     </message>
     <message>
         <source>Precision picker needs screen capture access</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Präzisionsauswahl braucht Zugriff auf Bildschirmaufnahmen</translation>
     </message>
     <message>
         <source>This desktop session does not let Pigmentry read the screen. Allow screenshots for Pigmentry in your desktop&apos;s privacy settings, then try again. You can also switch to the desktop&apos;s built-in color picker. Change picker mode later in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Sitzung erlaubt Pigmentry nicht, den Bildschirm zu lesen. Erlauben Sie Bildschirmfotos für Pigmentry in den Datenschutzeinstellungen Ihrer Arbeitsumgebung und versuchen Sie es erneut. Sie können auch zur eingebauten Farbauswahl der Arbeitsumgebung wechseln. Den Modus ändern Sie später in den Einstellungen.</translation>
     </message>
     <message>
         <source>Use Desktop Picker</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbauswahl der Arbeitsumgebung</translation>
     </message>
     <message>
         <source>Open Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen öffnen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>No accessible displays were returned by the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Arbeitsumgebung hat keine zugänglichen Bildschirme geliefert.</translation>
     </message>
     <message>
         <source>The desktop could not start screen capture: </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Arbeitsumgebung konnte die Bildschirmaufnahme nicht starten: </translation>
     </message>
     <message>
         <source>Screen capture failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>Bildschirmaufnahme fehlgeschlagen: </translation>
     </message>
     <message>
         <source>No desktop color picker is available: </source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Farbauswahl der Arbeitsumgebung verfügbar: </translation>
     </message>
     <message>
         <source>Starting at login is not available on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Start bei der Anmeldung ist in dieser Arbeitsumgebung nicht verfügbar.</translation>
     </message>
     <message>
         <source>Could not remove %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht entfernt werden.</translation>
     </message>
     <message>
         <source>Could not create the folder %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
     </message>
     <message>
         <source>Shortcut unavailable (%1). Choose another combination. You can still pick from the tray icon.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel nicht verfügbar (%1). Wählen Sie eine andere Kombination. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
     </message>
     <message>
         <source>Shortcut unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel nicht verfügbar</translation>
     </message>
     <message>
         <source>Include Super, Ctrl, or Alt with a key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwenden Sie Super, Strg oder Alt zusammen mit einer Taste.</translation>
     </message>
     <message>
         <source>That shortcut could not be registered (%1). It may be used by the desktop or another app. Try another combination.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Kürzel konnte nicht registriert werden (%1). Es wird vielleicht von der Arbeitsumgebung oder einer anderen Anwendung verwendet. Versuchen Sie eine andere Kombination.</translation>
+    </message>
+    <message>
+        <source>RECENT COLORS</source>
+        <translation>LETZTE FARBEN</translation>
+    </message>
+    <message>
+        <source>Color Inspector</source>
+        <translation>Farbinspektor</translation>
+    </message>
+    <message>
+        <source>Capture, refine, and make it yours.</source>
+        <translation>Aufnehmen, verfeinern, zu eigen machen.</translation>
+    </message>
+    <message>
+        <source>Recent Colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
+        <source>Every color, right where you left it.</source>
+        <translation>Jede Farbe, genau dort, wo Sie sie gelassen haben.</translation>
+    </message>
+    <message>
+        <source>A collection worth coming back to.</source>
+        <translation>Eine Sammlung, zu der man gern zurückkehrt.</translation>
+    </message>
+    <message>
+        <source>My Palettes</source>
+        <translation>Meine Paletten</translation>
+    </message>
+    <message>
+        <source>A home for your next great color story.</source>
+        <translation>Ein Zuhause für Ihre nächste große Farbgeschichte.</translation>
+    </message>
+    <message>
+        <source>Color Harmony</source>
+        <translation>Farbharmonie</translation>
+    </message>
+    <message>
+        <source>Explore the relationships between colors.</source>
+        <translation>Entdecken Sie die Beziehungen zwischen Farben.</translation>
+    </message>
+    <message>
+        <source>Gradient Studio</source>
+        <translation>Verlaufsstudio</translation>
+    </message>
+    <message>
+        <source>Find the perfect transition.</source>
+        <translation>Finden Sie den perfekten Übergang.</translation>
+    </message>
+    <message>
+        <source>Contrast Checker</source>
+        <translation>Kontrastprüfung</translation>
+    </message>
+    <message>
+        <source>Design with clarity and confidence.</source>
+        <translation>Gestalten Sie klar und sicher.</translation>
+    </message>
+    <message>
+        <source>Image Extraction</source>
+        <translation>Farben aus Bildern</translation>
+    </message>
+    <message>
+        <source>Discover the palette inside an image.</source>
+        <translation>Entdecken Sie die Palette in einem Bild.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Make Pigmentry work your way.</source>
+        <translation>Richten Sie Pigmentry nach Ihren Wünschen ein.</translation>
+    </message>
+    <message>
+        <source>COLOR DETAILS</source>
+        <translation>FARBDETAILS</translation>
+    </message>
+    <message>
+        <source>HEX VALUE</source>
+        <translation>HEX-WERT</translation>
+    </message>
+    <message>
+        <source>OPACITY</source>
+        <translation>DECKKRAFT</translation>
+    </message>
+    <message>
+        <source>EXPORT FORMAT</source>
+        <translation>EXPORTFORMAT</translation>
+    </message>
+    <message>
+        <source>CURRENT COLOR</source>
+        <translation>AKTUELLE FARBE</translation>
+    </message>
+    <message>
+        <source>LIBRARY</source>
+        <translation>BIBLIOTHEK</translation>
+    </message>
+    <message>
+        <source>DESIGN TOOLS</source>
+        <translation>GESTALTUNGSWERKZEUGE</translation>
+    </message>
+    <message>
+        <source>COLOR STUDIO</source>
+        <translation>FARBSTUDIO</translation>
     </message>
 </context>
 </TS>

@@ -72,7 +72,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *recentStack = new QVBoxLayout(recent);
     recentStack->setContentsMargins(0, 0, 0, 0);
     recentStack->setSpacing(6);
-    recentStack->addWidget(textLabel(QStringLiteral("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
+    recentStack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
     tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recent colors"));

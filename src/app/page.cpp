@@ -1,27 +1,29 @@
 #include "page.h"
 
+#include <QCoreApplication>
+
 namespace pigmentry {
 
 namespace {
 
 struct PageText {
-    const char16_t *title;
+    const char *title;
     const char *symbol;
-    const char16_t *subtitle;
+    const char *subtitle;
 };
 
 const PageText &text(Page page)
 {
     static const PageText texts[] = {
-        {u"Color Inspector", "eyedropper", u"Capture, refine, and make it yours."},
-        {u"Recent Colors", "clock", u"Every color, right where you left it."},
-        {u"Favorites", "star", u"A collection worth coming back to."},
-        {u"My Palettes", "square.stack.3d.up", u"A home for your next great color story."},
-        {u"Color Harmony", "circle.hexagongrid", u"Explore the relationships between colors."},
-        {u"Gradient Studio", "rectangle.fill.on.rectangle.fill", u"Find the perfect transition."},
-        {u"Contrast Checker", "circle.lefthalf.filled", u"Design with clarity and confidence."},
-        {u"Image Extraction", "photo", u"Discover the palette inside an image."},
-        {u"Settings", "slider.horizontal.3", u"Make Pigmentry work your way."},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Color Inspector"), "eyedropper", QT_TRANSLATE_NOOP("Pigmentry", "Capture, refine, and make it yours.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Recent Colors"), "clock", QT_TRANSLATE_NOOP("Pigmentry", "Every color, right where you left it.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Favorites"), "star", QT_TRANSLATE_NOOP("Pigmentry", "A collection worth coming back to.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "My Palettes"), "square.stack.3d.up", QT_TRANSLATE_NOOP("Pigmentry", "A home for your next great color story.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Color Harmony"), "circle.hexagongrid", QT_TRANSLATE_NOOP("Pigmentry", "Explore the relationships between colors.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Gradient Studio"), "rectangle.fill.on.rectangle.fill", QT_TRANSLATE_NOOP("Pigmentry", "Find the perfect transition.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Contrast Checker"), "circle.lefthalf.filled", QT_TRANSLATE_NOOP("Pigmentry", "Design with clarity and confidence.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Image Extraction"), "photo", QT_TRANSLATE_NOOP("Pigmentry", "Discover the palette inside an image.")},
+        {QT_TRANSLATE_NOOP("Pigmentry", "Settings"), "slider.horizontal.3", QT_TRANSLATE_NOOP("Pigmentry", "Make Pigmentry work your way.")},
     };
     return texts[int(page)];
 }
@@ -37,7 +39,7 @@ const QList<Page> &allPages()
 
 QString title(Page page)
 {
-    return QString::fromUtf16(text(page).title);
+    return QCoreApplication::translate("Pigmentry", text(page).title);
 }
 
 QString symbol(Page page)
@@ -47,7 +49,7 @@ QString symbol(Page page)
 
 QString subtitle(Page page)
 {
-    return QString::fromUtf16(text(page).subtitle);
+    return QCoreApplication::translate("Pigmentry", text(page).subtitle);
 }
 
 QString key(Page page)

@@ -96,10 +96,10 @@ Sidebar::Sidebar(QWidget *parent) : QListWidget(parent)
         item->setData(pageRole, int(page));
         item->setData(Qt::AccessibleTextRole, title(page));
     };
-    section(QStringLiteral("LIBRARY"));
+    section(QCoreApplication::translate("Pigmentry", "LIBRARY"));
     for (const Page page : {Page::picker, Page::history, Page::favorites, Page::palettes})
         row(page);
-    section(QStringLiteral("DESIGN TOOLS"));
+    section(QCoreApplication::translate("Pigmentry", "DESIGN TOOLS"));
     for (const Page page : {Page::harmony, Page::gradient, Page::contrast, Page::extraction})
         row(page);
     section(QString());

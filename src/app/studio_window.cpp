@@ -145,7 +145,7 @@ QWidget *StudioWindow::makeSidebar()
     auto *name = new QVBoxLayout;
     name->setSpacing(2);
     name->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(16, QFont::DemiBold), theme::Tone::Primary));
-    name->addWidget(textLabel(QStringLiteral("COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
+    name->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
     header->addLayout(name);
     header->addStretch();
     stack->addLayout(header);

@@ -28,6 +28,34 @@ class TestAutostart : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // In a German session the Studio speaks German.
+    void speaksTheDesktopsLanguage()
+    {
+        QTemporaryDir home;
+        QDir(home.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"--studio"});
+        QVERIFY(app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!test::windowsNamed(QStringLiteral("Pigmentry — Farbstudio")).isEmpty(), 15000);
+        QProcess quit;
+        quit.setProcessEnvironment(env);
+        quit.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"quit"});
+        QVERIFY(quit.waitForFinished(20000));
+        QVERIFY(app.waitForFinished(10000));
+    }
+
     void waitsForTheTrayAtLogin()
     {
         QTemporaryDir home;

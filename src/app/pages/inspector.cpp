@@ -44,7 +44,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
 
     // Header.
     auto *header = new QHBoxLayout;
-    header->addWidget(textLabel(QStringLiteral("COLOR DETAILS"), tracked(theme::font(10, QFont::DemiBold), 1.3),
+    header->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR DETAILS"), tracked(theme::font(10, QFont::DemiBold), 1.3),
                                 theme::Tone::Secondary));
     auto *badge = new Pill(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::Tone::Secondary, 100);
     badge->setContentsMargins(7, 3, 7, 3);
@@ -73,11 +73,11 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     // Hex entry.
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
-    entry->addWidget(fieldLabel(QStringLiteral("HEX VALUE")));
+    entry->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "HEX VALUE")));
     hex = withName(new QLineEdit, QStringLiteral("hexField"));
     hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
     hex->setFont(theme::monospace(13));
-    hex->setAccessibleName(QStringLiteral("HEX VALUE"));
+    hex->setAccessibleName(QCoreApplication::translate("Pigmentry", "HEX VALUE"));
     connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
     entry->addWidget(hex);
     error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
@@ -109,7 +109,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *opacityBlock = new QVBoxLayout;
     opacityBlock->setSpacing(6);
     auto *opacityRow = new QHBoxLayout;
-    opacityRow->addWidget(fieldLabel(QStringLiteral("OPACITY")));
+    opacityRow->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "OPACITY")));
     opacityRow->addStretch();
     opacity = withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
     opacityRow->addWidget(opacity);
@@ -126,7 +126,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     // Export.
     auto *exportBlock = new QVBoxLayout;
     exportBlock->setSpacing(8);
-    exportBlock->addWidget(fieldLabel(QStringLiteral("EXPORT FORMAT")));
+    exportBlock->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "EXPORT FORMAT")));
     format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
     format->setAccessibleName(QCoreApplication::translate("Pigmentry", "Copy as"));

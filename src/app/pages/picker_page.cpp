@@ -42,7 +42,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     // The current colour.
     auto *current = new StudioCard;
     auto *header = new QHBoxLayout;
-    header->addWidget(fieldLabel(QStringLiteral("CURRENT COLOR")));
+    header->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "CURRENT COLOR")));
     header->addStretch();
     header->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
     current->content()->addLayout(header);
