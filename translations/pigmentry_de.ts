@@ -699,5 +699,13 @@
         <source>COLOR STUDIO</source>
         <translation>FARBSTUDIO</translation>
     </message>
+    <message>
+        <source>Pick Color shortcut</source>
+        <translation>Tastenkürzel für die Farbaufnahme</translation>
+    </message>
+    <message>
+        <source>Type shortcut…</source>
+        <translation>Kürzel drücken …</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "shortcut_settings.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 
@@ -141,7 +142,7 @@ ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(button_);
     button_->setObjectName(QStringLiteral("shortcutRecorder"));
-    button_->setAccessibleName(QStringLiteral("Pick Color shortcut"));
+    button_->setAccessibleName(QCoreApplication::translate("Pigmentry", "Pick Color shortcut"));
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &ShortcutRecorder::update);
     connect(&shortcuts, &ShortcutSettings::recordingChanged, this, &ShortcutRecorder::update);
     update();
@@ -149,7 +150,7 @@ ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
 
 void ShortcutRecorder::update()
 {
-    const QString title = shortcuts.recording() ? QStringLiteral("Type shortcut…") : shortcuts.configuration().display();
+    const QString title = shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Type shortcut…") : shortcuts.configuration().display();
     button_->setText(title);
     // Qt's buttons have no value of their own; the description carries it.
     button_->setAccessibleDescription(title);
