@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prints a library for the tour: 40 colours around the hue circle, some
-# labelled and starred, and three palettes made of them.
+# labelled and starred, and three palettes made of them. Numbers are written
+# in the C locale: JSON has no decimal comma.
 set -euo pipefail
-awk 'BEGIN {
+LC_ALL=C awk 'BEGIN {
     srand(7)
     split("Header,Button,Link,Accent,Muted text,Border,Hover,Badge", labels, ",")
     printf "{\"history\":["

@@ -707,5 +707,9 @@
         <source>Type shortcut…</source>
         <translation>Kürzel drücken …</translation>
     </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1 kopieren</translation>
+    </message>
 </context>
 </TS>

@@ -157,7 +157,11 @@ QWidget *StudioWindow::makeSidebar()
     footer->setContentsMargins(18, 18, 18, 18);
     footer->setSpacing(7);
     footer->addWidget(new Dot);
-    footer->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "All colors stay on this computer"), theme::font(10), theme::Tone::Secondary));
+    // Longer in some languages than the column is wide: it wraps.
+    Label *privacy = textLabel(QCoreApplication::translate("Pigmentry", "All colors stay on this computer"), theme::font(10),
+                               theme::Tone::Secondary);
+    privacy->setWordWrap(true);
+    footer->addWidget(privacy, 1);
     footer->addStretch();
     stack->addLayout(footer);
     return column;

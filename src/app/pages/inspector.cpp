@@ -136,8 +136,8 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     makeProminent(copy);
     copy->setFixedHeight(32);
     connect(format, &QComboBox::currentTextChanged, copy,
-            [copy](const QString &name) { copy->setText(QLatin1String("Copy ") + name); });
-    copy->setText(QLatin1String("Copy ") + format->currentText());
+            [copy](const QString &name) { copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(name)); });
+    copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(format->currentText()));
     connect(copy, &QPushButton::clicked, this,
             [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
     exportBlock->addWidget(copy);
@@ -158,6 +158,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
 
     auto *footnote = textLabel(QCoreApplication::translate("Pigmentry", "Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Tertiary);
     footnote->setContentsMargins(0, 4, 0, 0);
+    footnote->setWordWrap(true);
     stack->addWidget(footnote);
     stack->addStretch();
 
