@@ -158,6 +158,16 @@ HistoryGrid::HistoryGrid(QWidget *parent) : SwatchGrid(parent)
     viewport()->setCursor(Qt::ArrowCursor);
 }
 
+void HistoryGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    SwatchGrid::mouseDoubleClickEvent(event);
+    // A double click anywhere but on the label picks the colour too.
+    const QPoint at = event->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (index.isValid() && HistoryCellDelegate::partAt(visualRect(index), at) != HistoryCellDelegate::Part::Label)
+        Q_EMIT chosen(index);
+}
+
 void HistoryGrid::cellClicked(const QModelIndex &index, const QPoint &point)
 {
     using Part = HistoryCellDelegate::Part;

@@ -55,6 +55,7 @@ protected:
     bool dragsFrom(const QModelIndex &index, const QPoint &point) const override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:

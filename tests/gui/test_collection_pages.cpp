@@ -161,6 +161,9 @@ private Q_SLOTS:
 
         f.clickPart(1, Part::Tile);
         QCOMPARE(f.store.selected(), grey(2));
+        const QRect date = f.grid()->visualRect(f.grid()->model()->index(2, 0));
+        QTest::mouseDClick(f.grid()->viewport(), Qt::LeftButton, {}, QPoint(date.left() + 12, date.bottom() - 12));
+        QCOMPARE(f.store.selected(), grey(1));
         f.clickPart(1, Part::Favorite);
         QVERIFY(f.store.library().history.at(1).favorite);
         QVERIFY(f.savedLibrary().contains("\"favorite\":true"));
