@@ -25,15 +25,9 @@ class TestApp : public QObject {
 
     // The user of the test: a home of its own; another "desk" is another
     // user session of the same user, with its own runtime and data folders.
-    QProcessEnvironment environment(const QString &desk = QStringLiteral("")) const
+    QProcessEnvironment environment(const QString &desk = QString()) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data") + desk));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime") + desk));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        return env;
+        return test::userEnvironment(home.path(), desk);
     }
 
     int runPigmentry(const QStringList &arguments, QByteArray *out = nullptr, const QString &desk = QString())
@@ -56,8 +50,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(test::xdotool({"version"}), "xdotool is not installed");
-        QDir(home.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         tray.start(QStringLiteral("trayer"), {"--edge", "top", "--height", "24", "--SetDockType", "true"});
         QVERIFY2(tray.waitForStarted(), "trayer is not installed");
         QTRY_VERIFY_WITH_TIMEOUT(test::traySelectionOwned(), 10000);
@@ -142,9 +134,6 @@ private Q_SLOTS:
     void simultaneousLaunchesLeaveOneInstance()
     {
         const QString desk = QStringLiteral("-second");
-        QDir(home.path()).mkpath(QLatin1String("runtime") + desk);
-        QFile::setPermissions(home.filePath(QLatin1String("runtime") + desk),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         std::vector<std::unique_ptr<QProcess>> launches;
         for (int i = 0; i < 4; ++i) {
             launches.push_back(std::make_unique<QProcess>());

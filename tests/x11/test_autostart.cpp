@@ -32,18 +32,10 @@ private Q_SLOTS:
     void speaksTheDesktopsLanguage()
     {
         QTemporaryDir home;
-        QDir(home.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+        QProcessEnvironment env = test::userEnvironment(home.path());
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
         env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
         env.remove(QStringLiteral("LANGUAGE"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         QProcess app;
         app.setProcessEnvironment(env);
         app.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"--studio"});
@@ -59,15 +51,7 @@ private Q_SLOTS:
     void waitsForTheTrayAtLogin()
     {
         QTemporaryDir home;
-        QDir(home.path()).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        const QProcessEnvironment env = test::userEnvironment(home.path());
 
         QVERIFY(!test::traySelectionOwned());
         QProcess app;

@@ -150,6 +150,20 @@ QStringList windowsNamed(const QString &text, bool visibleOnly)
     return QString::fromUtf8(search.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
+QProcessEnvironment userEnvironment(const QString &home, const QString &desk)
+{
+    const QString runtime = home + QLatin1String("/runtime") + desk;
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QLatin1String("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QLatin1String("/data") + desk);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
 QString readFileText(const QString &path)
 {
     QFile file(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QWidget>
 
@@ -38,6 +39,10 @@ bool traySelectionOwned();
 // The windows whose name contains text (visible ones only, by default), by
 // xdotool.
 QStringList windowsNamed(const QString &text, bool visibleOnly = true);
+// The environment of a user whose home is the folder: configuration, data
+// and a private runtime folder (made, mode 700) inside it, and the
+// platform Qt picks by itself. A desk suffix gives another session.
+QProcessEnvironment userEnvironment(const QString &home, const QString &desk = QString());
 // A text file's content; empty when it cannot be read.
 QString readFileText(const QString &path);
 // Asks a top-level window to close, as a window manager's close button does.
