@@ -23,6 +23,7 @@ trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
 
 echo "No display: running the tour on a virtual display."
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
 xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     set -e

@@ -11,6 +11,8 @@ packages=(
     # translations: lupdate and lrelease, and their CMake functions
     qt6-l10n-tools qt6-tools-dev
     qt6-qpa-plugins libqt6dbus6
+    # the Wayland platform plugin, for Wayland sessions
+    qt6-wayland
     # X11 specifics
     libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-damage0-dev libxkbcommon-dev
     # tests and the tour: a virtual display, input, a tray host, a private bus

@@ -5,6 +5,7 @@
 #include "portal/portal_color_picker.h"
 #include "qt_alerts.h"
 #include "qt_file_dialogs.h"
+#include "session.h"
 #include "taskbar.h"
 #include "tray_host.h"
 #include "x11/x11_overlay.h"
@@ -143,7 +144,12 @@ void DesktopServices::fillUnavailable()
 std::unique_ptr<DesktopServices> createDesktopServices()
 {
     auto services = std::make_unique<DesktopServices>();
-    services->hotKeys = createHotKeyService();
+    // Only a real X11 session lets grabs and root captures reach the whole
+    // desktop; elsewhere the portal's sampler picks and the shortcut says
+    // it is unavailable.
+    const bool x11Session = sessionKind() == SessionKind::X11;
+    if (x11Session)
+        services->hotKeys = createHotKeyService();
     services->sampler = std::make_unique<PortalColorPicker>();
     services->clipboard = std::make_unique<QtClipboard>();
     services->alerts = std::make_unique<QtAlerts>();
@@ -153,7 +159,8 @@ std::unique_ptr<DesktopServices> createDesktopServices()
     services->trayHostPresent = &pigmentry::trayHostPresent;
 
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    std::unique_ptr<X11ScreenSource> source = x11 && x11->connection() ? X11ScreenSource::create() : nullptr;
+    std::unique_ptr<X11ScreenSource> source =
+        x11Session && x11 && x11->connection() ? X11ScreenSource::create() : nullptr;
     if (source) {
         // The overlay's windows and grabs belong to Qt's connection, whose
         // events Qt reads for it.
@@ -162,8 +169,10 @@ std::unique_ptr<DesktopServices> createDesktopServices()
         services->screenAccess = std::make_unique<X11ScreenAccess>(*source);
         services->overlay = std::make_unique<X11Overlay>(connection, root);
         services->screens = std::move(source);
-        services->taskbar = std::make_unique<X11Taskbar>();
     }
+    // Window hints reach XWayland's window manager as well.
+    if (x11 && x11->connection())
+        services->taskbar = std::make_unique<X11Taskbar>();
     services->fillUnavailable();
     return services;
 }

@@ -4,6 +4,8 @@
 #   XVFB_MONITORS "two": split the screen into two monitors side by side, as
 #                 a desktop with two displays shows them
 set -euo pipefail
+# An X11 session of its own, whatever session the tests are started from.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 command -v xvfb-run >/dev/null || { echo "xvfb-run is not installed" >&2; exit 1; }
 screen=${XVFB_SCREEN:-1280x800x24}
 if [ "${XVFB_MONITORS:-}" = two ]; then
