@@ -3,6 +3,7 @@
 #include "app/studio_window.h"
 #include "app/swatch_delegate.h"
 #include "app/widgets.h"
+#include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
 #include "model/history_model.h"
@@ -33,11 +34,7 @@ RGBA grey(int i)
     return RGBA{i / 255.0, i / 255.0, i / 255.0, 1.0};
 }
 
-struct Fixture {
-    test::TempSettings temp;
-    test::FakeDesktop desktop;
-    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
-    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
+struct Fixture : test::DesktopModels {
     StudioWindow window{store, shortcuts, temp.prefs(), desktop.get(), [] {}};
 
     Fixture()

@@ -1,6 +1,7 @@
 #include "app/page_context.h"
 #include "app/pages/extraction_page.h"
 #include "app/studio_state.h"
+#include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
 #include "model/store.h"
@@ -43,11 +44,7 @@ struct HeldRunner {
     }
 };
 
-struct Fixture {
-    test::TempSettings temp;
-    test::FakeDesktop desktop;
-    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
-    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
+struct Fixture : test::DesktopModels {
     QUndoStack undo;
     StudioState state;
     PageContext context{store, temp.prefs(), shortcuts, desktop.get(), undo, state, [] {}, [](Page) {}};
@@ -128,10 +125,8 @@ private Q_SLOTS:
     // Dropped files and pasted images run the real extraction on a worker.
     void dropAndPaste()
     {
-        test::TempSettings temp;
-        test::FakeDesktop desktop;
-        Store store(temp.prefs(), *desktop.clipboard, temp.libraryPath());
-        ShortcutSettings shortcuts(temp.prefs(), *desktop.hotKeys);
+        test::DesktopModels m;
+        auto &[temp, desktop, store, shortcuts] = m;
         QUndoStack undo;
         StudioState state;
         PageContext context{store, temp.prefs(), shortcuts, desktop.get(), undo, state, [] {}, [](Page) {}};

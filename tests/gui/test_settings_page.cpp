@@ -1,4 +1,5 @@
 #include "app/studio_window.h"
+#include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
 #include "model/store.h"
@@ -23,11 +24,7 @@ namespace {
 using Combination = test::FakeHotKeys::Combination;
 const Combination shiftSuperP{Qt::Key_P, 0x300};
 
-struct Fixture {
-    test::TempSettings temp;
-    test::FakeDesktop desktop;
-    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
-    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
+struct Fixture : test::DesktopModels {
     int picks = 0;
     std::unique_ptr<StudioWindow> window;
 

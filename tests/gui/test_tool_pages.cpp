@@ -1,6 +1,7 @@
 #include "app/studio_window.h"
 #include "app/swatch_grid.h"
 #include "app/widgets.h"
+#include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
 #include "model/history_model.h"
@@ -19,11 +20,7 @@ using test::shown;
 
 namespace {
 
-struct Fixture {
-    test::TempSettings temp;
-    test::FakeDesktop desktop;
-    Store store{temp.prefs(), *desktop.clipboard, temp.libraryPath()};
-    ShortcutSettings shortcuts{temp.prefs(), *desktop.hotKeys};
+struct Fixture : test::DesktopModels {
     StudioWindow window{store, shortcuts, temp.prefs(), desktop.get(), [] {}};
 
     explicit Fixture(Page page)
