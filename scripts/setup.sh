@@ -11,8 +11,9 @@ packages=(
     # translations: lupdate and lrelease, and their CMake functions
     qt6-l10n-tools qt6-tools-dev
     qt6-qpa-plugins libqt6dbus6
-    # the Wayland platform plugin, for Wayland sessions
-    qt6-wayland
+    # the Wayland platform plugin, for Wayland sessions, and a compositor
+    # that runs headless without a GPU for the Wayland tests and the tour
+    qt6-wayland weston
     # X11 specifics
     libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-damage0-dev libxkbcommon-dev
     # tests and the tour: a virtual display, input, a tray host, a private bus

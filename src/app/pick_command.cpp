@@ -37,7 +37,7 @@ int runPick(const QStringList &arguments)
     std::optional<RGBA> picked;
     QObject::connect(&picker, &ScreenPicker::ended, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     picker.start([&picked](const RGBA &color) { picked = color; });
-    if (picker.isRunning() || picker.isSamplerOpen())
+    if (picker.isActive())
         QApplication::exec();
     if (!picked)
         return 1;

@@ -111,8 +111,11 @@ public:
     virtual ~ScreenAccess() = default;
     // True when live capture works now, without asking.
     virtual bool preflight() = 0;
-    // Asks the desktop; true when live capture works afterwards.
-    virtual bool request() = 0;
+    // Asks the desktop. done runs exactly once, inside the call or later on
+    // the GUI thread, with whether the screen can be read afterwards (live,
+    // or as a frozen frame taken for this pick).
+    using Granted = std::function<void(bool granted)>;
+    virtual void request(Granted done) = 0;
     // Opens the desktop's privacy settings, where it has any.
     virtual void openSettings() = 0;
 };

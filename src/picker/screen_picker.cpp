@@ -58,30 +58,49 @@ std::optional<PickerScreen> ScreenPicker::screenAt(const QPointF &position) cons
 
 void ScreenPicker::start(Completion newCompletion)
 {
-    if (running || nativeSamplerOpen)
+    if (running || nativeSamplerOpen || accessPending)
         return;
     if (prefs.useNativePicker()) {
         startNative(std::move(newCompletion));
         return;
     }
-    if (!desktop.access.preflight() && !desktop.access.request()) {
-        const int answer = desktop.alerts.ask(
-            QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
-            QCoreApplication::translate("Pigmentry", "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
-                           "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
-                           "the desktop's built-in color picker. Change picker mode later in Settings."),
-            {QCoreApplication::translate("Pigmentry", "Use Desktop Picker"), QCoreApplication::translate("Pigmentry", "Open Settings"), QCoreApplication::translate("Pigmentry", "Cancel")});
-        if (answer == 0) {
-            prefs.setBoolean(QStringLiteral("useNativePicker"), true);
-            startNative(std::move(newCompletion));
-            return;
-        }
-        if (answer == 1)
-            desktop.access.openSettings();
-        Q_EMIT ended();
+    if (desktop.access.preflight()) {
+        begin(std::move(newCompletion));
         return;
     }
+    accessPending = true;
+    QPointer<ScreenPicker> self(this);
+    desktop.access.request([self, done = std::move(newCompletion)](bool granted) mutable {
+        if (!self)
+            return;
+        self->accessPending = false;
+        if (granted)
+            self->begin(std::move(done));
+        else
+            self->refused(std::move(done));
+    });
+}
 
+void ScreenPicker::refused(Completion newCompletion)
+{
+    const int answer = desktop.alerts.ask(
+        QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
+        QCoreApplication::translate("Pigmentry", "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
+                       "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
+                       "the desktop's built-in color picker. Change picker mode later in Settings."),
+        {QCoreApplication::translate("Pigmentry", "Use Desktop Picker"), QCoreApplication::translate("Pigmentry", "Open Settings"), QCoreApplication::translate("Pigmentry", "Cancel")});
+    if (answer == 0) {
+        prefs.setBoolean(QStringLiteral("useNativePicker"), true);
+        startNative(std::move(newCompletion));
+        return;
+    }
+    if (answer == 1)
+        desktop.access.openSettings();
+    Q_EMIT ended();
+}
+
+void ScreenPicker::begin(Completion newCompletion)
+{
     const QList<PickerScreen> screens = desktop.source.screens();
     if (screens.isEmpty()) {
         desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));

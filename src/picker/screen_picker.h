@@ -49,6 +49,10 @@ public:
 
     bool isRunning() const { return running; }
     bool isSamplerOpen() const { return nativeSamplerOpen; }
+    // Waiting for the desktop to allow reading the screen.
+    bool isAccessPending() const { return accessPending; }
+    // Any part of a pick is under way: asking, sampling or picking.
+    bool isActive() const { return running || nativeSamplerOpen || accessPending; }
     QPointF position() const { return point; }
     int magnification() const { return zoom; }
     bool isConfirmPending() const { return pendingConfirm; }
@@ -71,6 +75,10 @@ Q_SIGNALS:
 
 private:
     void handle(const PickerInput &input);
+    // The precision pick once the screen can be read.
+    void begin(Completion completion);
+    // The screen cannot be read: the alert offers the desktop's picker.
+    void refused(Completion completion);
     void startNative(Completion completion);
     void present(const QImage &image, const PickerScreen &screen, const QPointF &center,
                  const QPointF &capturedPoint);
@@ -104,6 +112,7 @@ private:
     bool captureBusy = false;
     QUuid generation = QUuid::createUuid();
     bool nativeSamplerOpen = false;
+    bool accessPending = false;
     Completion completion;
     std::optional<RGBA> sample;
     QImage image;

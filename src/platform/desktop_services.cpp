@@ -1,8 +1,12 @@
 #include "desktop_services.h"
 
 #include "desktop_workspace.h"
+#include "frozen_overlay.h"
+#include "frozen_screen_access.h"
 #include "hot_keys.h"
 #include "portal/portal_color_picker.h"
+#include "portal/portal_hot_keys.h"
+#include "portal/portal_screenshot.h"
 #include "qt_alerts.h"
 #include "qt_file_dialogs.h"
 #include "session.h"
@@ -11,6 +15,8 @@
 #include "x11/x11_overlay.h"
 #include "x11/x11_screen_access.h"
 #include "x11/x11_screen_source.h"
+
+#include "picker/frozen_screen_source.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -47,7 +53,7 @@ public:
 class NoAccess : public ScreenAccess {
 public:
     bool preflight() override { return false; }
-    bool request() override { return false; }
+    void request(Granted done) override { done(false); }
     void openSettings() override { openDesktopPrivacySettings(); }
 };
 
@@ -145,11 +151,13 @@ std::unique_ptr<DesktopServices> createDesktopServices()
 {
     auto services = std::make_unique<DesktopServices>();
     // Only a real X11 session lets grabs and root captures reach the whole
-    // desktop; elsewhere the portal's sampler picks and the shortcut says
-    // it is unavailable.
+    // desktop; in a Wayland session the portals do that work.
     const bool x11Session = sessionKind() == SessionKind::X11;
+    const bool waylandSession = sessionKind() == SessionKind::Wayland || sessionKind() == SessionKind::XWayland;
     if (x11Session)
         services->hotKeys = createHotKeyService();
+    else if (waylandSession)
+        services->hotKeys = std::make_unique<PortalHotKeys>();
     services->sampler = std::make_unique<PortalColorPicker>();
     services->clipboard = std::make_unique<QtClipboard>();
     services->alerts = std::make_unique<QtAlerts>();
@@ -169,6 +177,14 @@ std::unique_ptr<DesktopServices> createDesktopServices()
         services->screenAccess = std::make_unique<X11ScreenAccess>(*source);
         services->overlay = std::make_unique<X11Overlay>(connection, root);
         services->screens = std::move(source);
+    }
+    // Wayland, and Qt on XWayland: a screenshot through the portal at each
+    // pick, and the precision pick on that frozen frame.
+    if (!source && waylandSession) {
+        auto frozen = std::make_unique<FrozenScreenSource>();
+        services->screenAccess = std::make_unique<FrozenScreenAccess>(*frozen, std::make_unique<PortalScreenshot>());
+        services->overlay = std::make_unique<FrozenOverlay>(*frozen);
+        services->screens = std::move(frozen);
     }
     // Window hints reach XWayland's window manager as well.
     if (x11 && x11->connection())

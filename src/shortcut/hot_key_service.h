@@ -12,6 +12,7 @@ namespace pigmentry {
 //          without the portal, the offscreen platform)
 //   -1002  the key has no key on the current keyboard layout
 //   -1003  a modifier has no key on the current keyboard layout
+//   -1004  the desktop refused the binding, or the user dismissed it
 //   -N     the X server refused the grab with error N; -10 (BadAccess)
 //          means another program holds the combination
 class HotKeyService {
@@ -19,6 +20,7 @@ public:
     static constexpr int NoService = -1001;
     static constexpr int NoSuchKey = -1002;
     static constexpr int NoSuchModifier = -1003;
+    static constexpr int Refused = -1004;
 
     virtual ~HotKeyService() = default;
 
@@ -32,8 +34,9 @@ public:
     // Called on the GUI thread, once per press of a registered combination.
     std::function<void(quint32 handle)> pressed;
     // Called on the GUI thread when a registered combination could not be
-    // claimed again after the keyboard layout changed, with the status of
-    // that attempt. The registration stays; the next change tries again.
+    // claimed again after the keyboard layout changed, or when a desktop that
+    // binds asynchronously turned it down, with the status of that attempt.
+    // The registration stays; the next change tries again.
     std::function<void(quint32 handle, int status)> lost;
 };
 

@@ -19,6 +19,14 @@ ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, Q
 
 QString ShortcutSettings::unavailable(int status)
 {
+    // No binding at all is possible: the desktop's own keyboard settings can
+    // still run the command that picks.
+    if (status == HotKeyService::NoService)
+        return QCoreApplication::translate("Pigmentry", "Shortcut unavailable (%1). This desktop does not let apps "
+                                                        "set global shortcuts: bind the command “pigmentry pick” "
+                                                        "to a key in the desktop's keyboard settings. You can still pick "
+                                                        "from the tray icon.")
+            .arg(status);
     return QCoreApplication::translate("Pigmentry", "Shortcut unavailable (%1). Choose another combination. "
                           "You can still pick from the tray icon.")
         .arg(status);

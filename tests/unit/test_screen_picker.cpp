@@ -1,4 +1,5 @@
 #include "fake_picker_desktop.h"
+#include "picker/frozen_screen_source.h"
 #include "picker/screen_picker.h"
 #include "temp_settings.h"
 
@@ -429,6 +430,70 @@ private Q_SLOTS:
         g.start();
         QVERIFY(g.overlay.shown);
         QVERIFY(g.alerts.messages.isEmpty());
+    }
+
+    // A desktop that answers later (a screenshot portal): the pick waits,
+    // a second start meanwhile does nothing, and a pick deleted while it
+    // waits is not touched by the answer.
+    void accessAnsweredLater()
+    {
+        Fixture f;
+        f.access.allowed = false;
+        f.access.deferred = true;
+        f.start();
+        QVERIFY(f.picker.isActive() && f.picker.isAccessPending() && !f.overlay.shown);
+        f.start();
+        QCOMPARE(f.access.requests, 1);
+        f.access.answer(true);
+        QVERIFY(f.overlay.shown && !f.picker.isAccessPending());
+
+        auto gone = std::make_unique<Fixture>();
+        gone->access.allowed = false;
+        gone->access.deferred = true;
+        gone->start();
+        test::FakeAccess &access = gone->access;
+        ScreenAccess::Granted late = std::exchange(access.pending, nullptr);
+        gone.reset();
+        late(true);
+    }
+
+    // The frozen frame of a desktop shot: each screen gets its part in its
+    // own device pixels, whatever the shot's scale.
+    void frozenFrameCutsTheShotPerScreen()
+    {
+        // Left at scale 2, right at 1, shot at the larger scale.
+        const QList<PickerScreen> screens{{QRectF(0, 0, 400, 300), 2.0}, {QRectF(400, 0, 400, 300), 1.0}};
+        QImage shot(1600, 600, QImage::Format_RGB32);
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                shot.setPixel(x, y, qRgb(x % 256, y % 256, x / 256 * 16 + y / 256));
+        FrozenScreenSource source;
+        QVERIFY(source.load(shot, screens));
+        QCOMPARE(source.screens(), screens);
+        QCOMPARE(source.frame(0).size(), QSize(800, 600));
+        QCOMPARE(source.frame(1).size(), QSize(400, 300));
+        QCOMPARE(source.frame(0).pixel(799, 599), shot.pixel(799, 599));
+        QCOMPARE(source.frame(1).pixel(0, 0), shot.pixel(800, 0));
+        QCOMPARE(source.frame(1).pixel(399, 299), shot.pixel(1598, 598));
+        QCOMPARE(source.pointer(), QPointF(200, 150));
+
+        // A screen left of the primary, and a shot at scale 1.
+        const QList<PickerScreen> left{{QRectF(0, 0, 100, 50), 1.0}, {QRectF(-100, 0, 100, 50), 1.0}};
+        QVERIFY(source.load(shot.copy(0, 0, 200, 50), left));
+        QCOMPARE(source.frame(0).pixel(0, 0), shot.pixel(100, 0));
+        QCOMPARE(source.frame(1).pixel(0, 0), shot.pixel(0, 0));
+
+        // Captures read the frame later, never inside the call.
+        QImage captured;
+        source.capture(left.first(), QRect(10, 5, 15, 15), [&captured](const QImage &image, const QString &) {
+            captured = image;
+        });
+        QVERIFY(captured.isNull());
+        QTRY_VERIFY(!captured.isNull());
+        QCOMPARE(captured.pixel(0, 0), shot.pixel(110, 5));
+
+        QVERIFY(!source.load(QImage(), screens));
+        QVERIFY(source.screens().isEmpty());
     }
 
     void refusedOverlayIsReported()

@@ -21,8 +21,12 @@ private Q_SLOTS:
         ShortcutSettings settings(temp.prefs(), *service);
         settings.action = [] {};
         settings.activate();
-        QCOMPARE(settings.error(), QStringLiteral("Shortcut unavailable (-1001). Choose another combination. "
-                                                  "You can still pick from the tray icon."));
+        // Another combination would not help: the user is sent to the
+        // desktop's keyboard settings instead.
+        QCOMPARE(settings.error(), QStringLiteral("Shortcut unavailable (-1001). This desktop does not let apps set "
+                                                  "global shortcuts: bind the command “pigmentry pick” to a key in "
+                                                  "the desktop's keyboard settings. You can still pick from the tray "
+                                                  "icon."));
         settings.reset();
         QVERIFY(settings.error().startsWith(QLatin1String("Shortcut unavailable (-1001)")));
     }

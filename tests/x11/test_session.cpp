@@ -1,7 +1,10 @@
 // Which desktop services a session gets: a real X11 session grabs and
 // captures; Qt on xcb inside a Wayland session (XWayland) must not, since
-// there it would see only XWayland's own windows.
+// there it would see only XWayland's own windows: it takes the portals'
+// way, as on Wayland.
 #include "platform/desktop_services.h"
+#include "picker/frozen_screen_source.h"
+#include "platform/portal/portal_hot_keys.h"
 #include "platform/session.h"
 #include "shortcut/hot_key_service.h"
 
@@ -39,10 +42,10 @@ private Q_SLOTS:
         qputenv(variable.constData(), value);
         QCOMPARE(sessionKind(), SessionKind::XWayland);
         const auto services = createDesktopServices();
-        quint32 handle = 0;
-        QCOMPARE(services->hotKeys->registerHotKey(Qt::Key_K, 0x1800, &handle), HotKeyService::NoService);
-        // No live capture: a pick asks for access and offers the desktop's
-        // own sampler, which the portal gives.
+        // The shortcut through the portal, and no live capture: each pick
+        // takes a screenshot through the portal and runs on that frame.
+        QVERIFY(dynamic_cast<PortalHotKeys *>(services->hotKeys.get()));
+        QVERIFY(dynamic_cast<FrozenScreenSource *>(services->screens.get()));
         QVERIFY(!services->screenAccess->preflight());
         qunsetenv(variable.constData());
     }

@@ -12,7 +12,7 @@ class X11ScreenAccess : public ScreenAccess {
 public:
     explicit X11ScreenAccess(const X11ScreenSource &source) : source(source) {}
     bool preflight() override;
-    bool request() override { return preflight(); }
+    void request(Granted done) override { done(preflight()); }
     void openSettings() override;
 
 private:

@@ -138,11 +138,19 @@ public:
     int requests = 0;
     int settingsOpened = 0;
     bool preflight() override { return allowed; }
-    bool request() override
+    // Answered at once unless deferred; then the test answers through
+    // answer().
+    bool deferred = false;
+    Granted pending;
+    void request(Granted done) override
     {
         ++requests;
-        return grantedOnRequest;
+        if (deferred)
+            pending = std::move(done);
+        else
+            done(grantedOnRequest);
     }
+    void answer(bool granted) { std::exchange(pending, nullptr)(granted); }
     void openSettings() override { ++settingsOpened; }
 };
 

@@ -3,15 +3,61 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QTimer>
+#include <QUrl>
 
 namespace pigmentry::test {
 
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+
 bool FakePortal::registerOnBus()
 {
+    registerPortalShortcutTypes();
     QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
-    return bus.isConnected() && bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"))
-        && bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
-                              QDBusConnection::ExportAllSlots);
+    if (!bus.isConnected()
+        || !bus.registerObject(portalPath, this, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors))
+        return false;
+    // The name last, once every interface answers.
+    return bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+}
+
+namespace {
+
+// The caller's unique name as request and session paths spell it.
+QString senderPart(const QDBusMessage &call)
+{
+    QString sender = call.service().mid(1);
+    sender.replace(u'.', u'_');
+    return sender;
+}
+
+} // namespace
+
+QDBusObjectPath FakePortal::request(const QDBusMessage &call, const QVariantMap &options, int code,
+                                    const QVariantMap &results)
+{
+    const QString path = QStringLiteral("%1/request/%2/%3")
+                             .arg(portalPath, senderPart(call), options.value("handle_token").toString());
+    connection().registerObject(path, new FakePortalRequest(this), QDBusConnection::ExportAllSlots);
+    if (code >= 0) {
+        QTimer::singleShot(10, this, [this, path, code, results] {
+            QDBusMessage signal = QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Request"),
+                                                             QStringLiteral("Response"));
+            signal << uint(code) << results;
+            connection().send(signal);
+        });
+    }
+    return QDBusObjectPath(path);
+}
+
+QDBusObjectPath FakePortal::Screenshot(const QString &, const QVariantMap &options)
+{
+    screenshotOptions = options;
+    if (refuseScreenshot || shot.isNull())
+        return request(message(), options, refuseScreenshot ? 1 : 2, {});
+    const QString file = files.filePath(QStringLiteral("shot-%1.png").arg(screenshotFiles.size()));
+    shot.save(file);
+    screenshotFiles.append(file);
+    return request(message(), options, 0, {{QStringLiteral("uri"), QUrl::fromLocalFile(file).toString()}});
 }
 
 FakePortal::~FakePortal()
@@ -60,6 +106,44 @@ QDBusObjectPath FakePortal::PickColor(const QString &, const QVariantMap &option
         QDBusConnection(connectionName).send(signal);
     });
     return QDBusObjectPath(path);
+}
+
+QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap &options)
+{
+    const QString token = options.value(QStringLiteral("session_handle_token")).toString();
+    sessionTokens.append(token);
+    session = QStringLiteral("%1/session/%2/%3").arg(portalPath, senderPart(portal.currentCall()), token);
+    // The handle comes as a string, as the portal sends it.
+    return portal.request(portal.currentCall(), options, 0, {{QStringLiteral("session_handle"), session}});
+}
+
+QDBusObjectPath FakeGlobalShortcuts::ListShortcuts(const QDBusObjectPath &, const QVariantMap &options)
+{
+    ++lists;
+    PortalShortcuts shortcuts;
+    for (auto it = bound.cbegin(); it != bound.cend(); ++it)
+        shortcuts.append({it.key(), {{QStringLiteral("trigger_description"), it.value()}}});
+    return portal.request(portal.currentCall(), options, 0, {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+}
+
+QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, const QList<PortalShortcut> &shortcuts,
+                                                   const QString &, const QVariantMap &options)
+{
+    for (const PortalShortcut &shortcut : shortcuts) {
+        const QString trigger = shortcut.properties.value(QStringLiteral("preferred_trigger")).toString();
+        boundTriggers.append(trigger);
+        if (!refuseBind)
+            bound.insert(shortcut.id, trigger);
+    }
+    return portal.request(portal.currentCall(), options, refuseBind ? 1 : 0, {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+}
+
+void FakeGlobalShortcuts::activate(const QString &id)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
+                                                     QStringLiteral("Activated"));
+    signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(0) << QVariantMap();
+    portal.connection().send(signal);
 }
 
 void FakePortalRequest::Close()

@@ -1,15 +1,26 @@
 #pragma once
 
+#include "platform/portal/portal_hot_keys.h"
+
+#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QImage>
 #include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QVariantMap>
 
 namespace pigmentry::test {
 
-// org.freedesktop.portal.Desktop's Screenshot.PickColor on a connection of
-// its own, answering as the test tells it.
+class FakeGlobalShortcuts;
+
+// org.freedesktop.portal.Desktop's Screenshot interface (PickColor and
+// Screenshot) on a connection of its own, answering as the test tells it;
+// with globalShortcuts set before registering, the GlobalShortcuts
+// interface too.
 class FakePortal : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
@@ -22,15 +33,65 @@ public:
     bool otherHandle = false; // answer on a request path of its own choosing
     int closed = 0;
 
+    // Screenshot answers with this image, written as a PNG, unless
+    // refuseScreenshot; every file it wrote is listed.
+    QImage shot;
+    bool refuseScreenshot = false;
+    QStringList screenshotFiles;
+    QVariantMap screenshotOptions;
+
     // Registers the service on a new connection to the session bus.
     bool registerOnBus();
     ~FakePortal() override;
 
+    // A request object for the caller of a method call, answered with code
+    // and results after the reply unless code is negative.
+    QDBusObjectPath request(const QDBusMessage &call, const QVariantMap &options, int code, const QVariantMap &results);
+    QDBusConnection connection() const { return QDBusConnection(connectionName); }
+    // The call being answered, also for its adaptors' methods: Qt keeps the
+    // context on the object, not on the adaptor.
+    QDBusMessage currentCall() const { return message(); }
+
 public Q_SLOTS:
     QDBusObjectPath PickColor(const QString &parentWindow, const QVariantMap &options);
+    QDBusObjectPath Screenshot(const QString &parentWindow, const QVariantMap &options);
 
 private:
+    friend class FakeGlobalShortcuts;
     QString connectionName = QStringLiteral("fake-portal");
+    QTemporaryDir files;
+};
+
+// GlobalShortcuts: sessions, listing and binding as a desktop answers them,
+// and the Activated signal when the test presses the shortcut.
+// An adaptor of the portal object, since one path holds both interfaces.
+class FakeGlobalShortcuts : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+
+public:
+    // Before the portal registers; the portal exports it from then on.
+    explicit FakeGlobalShortcuts(FakePortal &portal) : QDBusAbstractAdaptor(&portal), portal(portal) {}
+
+    // What the desktop holds: shortcut id to trigger.
+    QVariantMap bound;
+    bool refuseBind = false;
+    QStringList sessionTokens;
+    int lists = 0;
+    QStringList boundTriggers; // every preferred trigger asked for, in order
+
+    // The user presses the shortcut bound as id.
+    void activate(const QString &id);
+
+public Q_SLOTS:
+    QDBusObjectPath CreateSession(const QVariantMap &options);
+    QDBusObjectPath ListShortcuts(const QDBusObjectPath &session, const QVariantMap &options);
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath &session, const QList<pigmentry::PortalShortcut> &shortcuts,
+                                  const QString &parentWindow, const QVariantMap &options);
+
+private:
+    FakePortal &portal;
+    QString session;
 };
 
 // The request object, for Close().

@@ -1,0 +1,58 @@
+#include "frozen_screen_source.h"
+
+#include <QColorSpace>
+#include <QTimer>
+
+namespace pigmentry {
+
+bool FrozenScreenSource::load(const QImage &shot, const QList<PickerScreen> &screens)
+{
+    clear();
+    if (shot.isNull() || screens.isEmpty())
+        return false;
+    QRectF desktop;
+    for (const PickerScreen &screen : screens)
+        desktop |= screen.frame;
+    if (desktop.isEmpty())
+        return false;
+
+    QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    // Picks are sRGB; a shot tagged with another profile is converted.
+    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace(QColorSpace::SRgb))
+        image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
+    const double kx = image.width() / desktop.width();
+    const double ky = image.height() / desktop.height();
+    for (const PickerScreen &screen : screens) {
+        const QRectF part((screen.frame.left() - desktop.left()) * kx, (screen.frame.top() - desktop.top()) * ky,
+                          screen.frame.width() * kx, screen.frame.height() * ky);
+        QImage cut = image.copy(part.toRect());
+        // Only where the shot's scale differs from the screen's is the part
+        // resampled, and then to the nearest pixel, so that every colour of
+        // the frame is one the shot holds.
+        if (cut.size() != screen.pixelSize())
+            cut = cut.scaled(screen.pixelSize(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        cut.setColorSpace(QColorSpace());
+        frames.append(cut);
+    }
+    screenList = screens;
+    position = screens.first().frame.center();
+    return true;
+}
+
+void FrozenScreenSource::clear()
+{
+    screenList.clear();
+    frames.clear();
+}
+
+void FrozenScreenSource::capture(const PickerScreen &screen, const QRect &region, CaptureDone done)
+{
+    const qsizetype index = screenList.indexOf(screen);
+    const QImage pixels = index < 0 ? QImage() : frames.at(index).copy(region);
+    // Answered later, never inside the call, as a live capture is.
+    QTimer::singleShot(0, [pixels, done = std::move(done)] {
+        done(pixels, pixels.isNull() ? QStringLiteral("the screen is not in the frozen frame") : QString());
+    });
+}
+
+} // namespace pigmentry

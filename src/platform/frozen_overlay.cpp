@@ -1,0 +1,172 @@
+#include "frozen_overlay.h"
+
+#include "picker/frozen_screen_source.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace pigmentry {
+
+// One screen's frozen frame, full screen; every input goes to the overlay.
+class FrozenWindow : public QWidget {
+public:
+    FrozenWindow(FrozenOverlay &overlay, const PickerScreen &screen, const QImage &frame)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), screen(screen),
+          overlay(overlay), frame(frame)
+    {
+        setAttribute(Qt::WA_DeleteOnClose);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+        setCursor(Qt::CrossCursor);
+        setFocusPolicy(Qt::StrongFocus);
+        setWindowTitle(QCoreApplication::translate("Pigmentry", "Pick Color"));
+        this->frame.setDevicePixelRatio(screen.scale);
+    }
+
+    const PickerScreen screen;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter painter(this);
+        // Device pixel for device pixel: the frame carries the screen's scale.
+        painter.drawImage(QPointF(0, 0), frame);
+        if (overlay.panel) {
+            const QRectF local = overlay.panel->translated(-screen.frame.topLeft());
+            if (local.intersects(QRectF(rect())) && event->rect().intersects(local.toAlignedRect())) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.translate(local.topLeft());
+                overlay.magnifier.paint(painter);
+            }
+        }
+    }
+    void mouseMoveEvent(QMouseEvent *event) override { overlay.moved(screen.frame.topLeft() + event->position()); }
+    void enterEvent(QEnterEvent *event) override { overlay.moved(screen.frame.topLeft() + event->position()); }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        overlay.moved(screen.frame.topLeft() + event->position());
+        if (event->button() == Qt::LeftButton)
+            overlay.send({PickerInput::Kind::LeftClick, 0, false, {}});
+        else if (event->button() == Qt::RightButton)
+            overlay.send({PickerInput::Kind::RightClick, 0, false, {}});
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        // The pick's keys by meaning; the keypad's Enter confirms as Return
+        // does, and "_" (Shift and "-") zooms out as "-" does.
+        int key = event->key();
+        if (key == Qt::Key_Enter)
+            key = Qt::Key_Return;
+        else if (key == Qt::Key_Underscore)
+            key = Qt::Key_Minus;
+        overlay.send({PickerInput::Kind::Key, key, bool(event->modifiers() & Qt::ShiftModifier), {}});
+    }
+    // Closing the window by other means (the desktop's close shortcut)
+    // cancels, as Escape does.
+    void closeEvent(QCloseEvent *event) override
+    {
+        QWidget::closeEvent(event);
+        overlay.send({PickerInput::Kind::Key, Qt::Key_Escape, false, {}});
+    }
+
+private:
+    FrozenOverlay &overlay;
+    QImage frame;
+};
+
+FrozenOverlay::~FrozenOverlay()
+{
+    hide();
+}
+
+std::optional<QString> FrozenOverlay::show(const QList<PickerScreen> &screens)
+{
+    hide();
+    panel.reset();
+    const QList<QScreen *> qtScreens = QGuiApplication::screens();
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        const QImage frame = source.frame(i);
+        if (frame.isNull())
+            continue;
+        auto *window = new FrozenWindow(*this, screens.at(i), frame);
+        for (QScreen *screen : qtScreens) {
+            if (QRectF(screen->geometry()) == screens.at(i).frame)
+                window->setScreen(screen);
+        }
+        window->setGeometry(screens.at(i).frame.toRect());
+        window->showFullScreen();
+        shown.append(window);
+    }
+    if (shown.isEmpty())
+        return QStringLiteral("no screen is in the frozen frame");
+    // Keys go to the window under the pointer, or to the first.
+    QWidget *focus = shown.first();
+    for (const QPointer<QWidget> &window : std::as_const(shown)) {
+        if (static_cast<FrozenWindow *>(window.data())->screen.frame.contains(source.pointer()))
+            focus = window;
+    }
+    focus->raise();
+    focus->activateWindow();
+    focus->setFocus(Qt::ActiveWindowFocusReason);
+    return std::nullopt;
+}
+
+void FrozenOverlay::hide()
+{
+    // Cleared first: closing a window reports Escape, which must not reach
+    // a pick that is already ending.
+    const QList<QPointer<QWidget>> closing = std::exchange(shown, {});
+    for (const QPointer<QWidget> &window : closing) {
+        if (window) {
+            window->hide();
+            window->deleteLater();
+        }
+    }
+    panel.reset();
+}
+
+void FrozenOverlay::present(const Magnifier &next, const QPointF &topLeft, const QRectF &)
+{
+    // The frame under the panel never changes, so there is no hole to cut:
+    // the pick reads the frame, not the screen.
+    const QRectF rect(topLeft, QSizeF(Magnifier::panelSize));
+    const std::optional<QRectF> old = panel;
+    magnifier = next;
+    panel = rect;
+    for (const QPointer<QWidget> &window : std::as_const(shown)) {
+        if (!window)
+            continue;
+        const QPointF origin = static_cast<FrozenWindow *>(window.data())->screen.frame.topLeft();
+        QRegion dirty(rect.translated(-origin).toAlignedRect().adjusted(-1, -1, 1, 1));
+        if (old && *old != rect)
+            dirty += old->translated(-origin).toAlignedRect().adjusted(-1, -1, 1, 1);
+        window->update(dirty);
+    }
+}
+
+QList<QWidget *> FrozenOverlay::windows() const
+{
+    QList<QWidget *> list;
+    for (const QPointer<QWidget> &window : shown) {
+        if (window)
+            list.append(window);
+    }
+    return list;
+}
+
+void FrozenOverlay::moved(const QPointF &position)
+{
+    source.setPointer(position);
+    send({PickerInput::Kind::Motion, 0, false, position});
+}
+
+void FrozenOverlay::send(const PickerInput &event)
+{
+    if (!shown.isEmpty() && input)
+        input(event);
+}
+
+} // namespace pigmentry

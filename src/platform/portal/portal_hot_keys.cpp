@@ -1,0 +1,221 @@
+#include "portal_hot_keys.h"
+
+#include "portal_request.h"
+
+#include <QCoreApplication>
+#include <QDBusMetaType>
+
+namespace pigmentry {
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+
+// The XKB keysym name of a Qt key, as the trigger grammar wants it.
+QString keysymName(quint32 key)
+{
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z))
+        return QString(QChar(char16_t(key - Qt::Key_A + 'a')));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return QString(QChar(char16_t(key)));
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
+    static const std::map<quint32, const char *> named{
+        {Qt::Key_Return, "Return"},        {Qt::Key_Enter, "KP_Enter"},     {Qt::Key_Space, "space"},
+        {Qt::Key_Backspace, "BackSpace"},  {Qt::Key_Delete, "Delete"},      {Qt::Key_Insert, "Insert"},
+        {Qt::Key_Home, "Home"},            {Qt::Key_End, "End"},            {Qt::Key_PageUp, "Page_Up"},
+        {Qt::Key_PageDown, "Page_Down"},   {Qt::Key_Left, "Left"},          {Qt::Key_Right, "Right"},
+        {Qt::Key_Up, "Up"},                {Qt::Key_Down, "Down"},          {Qt::Key_Escape, "Escape"},
+        {Qt::Key_Tab, "Tab"},              {Qt::Key_Print, "Print"},        {Qt::Key_Pause, "Pause"},
+        {Qt::Key_Minus, "minus"},          {Qt::Key_Equal, "equal"},        {Qt::Key_Plus, "plus"},
+        {Qt::Key_Comma, "comma"},          {Qt::Key_Period, "period"},      {Qt::Key_Slash, "slash"},
+        {Qt::Key_Semicolon, "semicolon"},  {Qt::Key_Apostrophe, "apostrophe"},
+        {Qt::Key_BracketLeft, "bracketleft"}, {Qt::Key_BracketRight, "bracketright"},
+        {Qt::Key_Backslash, "backslash"},  {Qt::Key_QuoteLeft, "grave"},
+    };
+    if (const auto found = named.find(key); found != named.end())
+        return QString::fromLatin1(found->second);
+    // Other printable keys by their Unicode name, which XKB also reads.
+    if (key >= 0xa0 && key < 0x110000)
+        return QStringLiteral("U%1").arg(key, 4, 16, QLatin1Char('0')).toUpper();
+    return QString();
+}
+
+} // namespace
+
+QDBusArgument &operator<<(QDBusArgument &argument, const PortalShortcut &shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, PortalShortcut &shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+void registerPortalShortcutTypes()
+{
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<PortalShortcuts>();
+}
+
+QString portalTrigger(quint32 key, quint32 modifiers)
+{
+    const QString name = keysymName(key);
+    if (name.isEmpty())
+        return QString();
+    QStringList parts;
+    if (modifiers & 0x100)
+        parts << QStringLiteral("LOGO");
+    if (modifiers & 0x1000)
+        parts << QStringLiteral("CTRL");
+    if (modifiers & 0x800)
+        parts << QStringLiteral("ALT");
+    if (modifiers & 0x200)
+        parts << QStringLiteral("SHIFT");
+    parts << name;
+    return parts.join(u'+');
+}
+
+PortalHotKeys::PortalHotKeys(QDBusConnection bus, QObject *parent) : QObject(parent), bus(std::move(bus))
+{
+    registerPortalShortcutTypes();
+    // QDBusConnection offers only the string form for signal slots.
+    this->bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
+                      SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+}
+
+int PortalHotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handle)
+{
+    const QString trigger = portalTrigger(key, modifiers);
+    if (trigger.isEmpty())
+        return NoSuchKey;
+    if (session == Session::Failed)
+        return NoService;
+    const quint32 id = nextHandle++;
+    registrations[id] = trigger;
+    wanted = trigger;
+    if (handle)
+        *handle = id;
+    sync();
+    return 0;
+}
+
+void PortalHotKeys::unregisterHotKey(quint32 handle)
+{
+    // The desktop keeps the binding: there is no unbinding in the portal,
+    // and the user's choice there should survive. Without a registration
+    // its activations are ignored.
+    registrations.erase(handle);
+    if (!registrations.empty())
+        wanted = registrations.rbegin()->second;
+}
+
+void PortalHotKeys::activated(const QDBusObjectPath &, const QString &id, qulonglong, const QVariantMap &)
+{
+    if (id == shortcutId && !registrations.empty() && pressed)
+        pressed(registrations.rbegin()->first);
+}
+
+void PortalHotKeys::fail(int status)
+{
+    std::vector<quint32> handles;
+    for (const auto &registration : registrations)
+        handles.push_back(registration.first);
+    for (const quint32 handle : handles) {
+        if (lost)
+            lost(handle, status);
+    }
+}
+
+void PortalHotKeys::sync()
+{
+    if (busy || registrations.empty())
+        return;
+    if (session == Session::None) {
+        busy = true;
+        session = Session::Creating;
+        callPortal(bus, shortcutsInterface, QStringLiteral("CreateSession"),
+                   {QVariantMap{{QStringLiteral("session_handle_token"), sessionToken}}}, timeoutMs, this,
+                   [this](const PortalResponse &response) {
+                       busy = false;
+                       // The handle is a string in the portal's answer, an
+                       // object path in some versions.
+                       const QVariant value = response.results.value(QStringLiteral("session_handle"));
+                       sessionHandle = value.userType() == qMetaTypeId<QDBusObjectPath>()
+                                           ? value.value<QDBusObjectPath>().path()
+                                           : value.toString();
+                       if (response.status != PortalResponse::Status::Success || sessionHandle.isEmpty()) {
+                           qInfo("No global shortcut session: %s", qPrintable(response.error));
+                           const bool absent = response.status == PortalResponse::Status::Unreachable;
+                           session = absent ? Session::Failed : Session::None;
+                           fail(absent ? NoService : Refused);
+                           return;
+                       }
+                       session = Session::Open;
+                       busy = true;
+                       callPortal(bus, shortcutsInterface, QStringLiteral("ListShortcuts"),
+                                  {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariantMap()}, timeoutMs,
+                                  this, [this](const PortalResponse &listing) {
+                                      busy = false;
+                                      PortalShortcuts shortcuts;
+                                      const QVariant value = listing.results.value(QStringLiteral("shortcuts"));
+                                      if (value.userType() == qMetaTypeId<QDBusArgument>())
+                                          value.value<QDBusArgument>() >> shortcuts;
+                                      listed(shortcuts);
+                                  });
+                   });
+        return;
+    }
+    if (session == Session::Open && wanted != bound)
+        bind();
+}
+
+void PortalHotKeys::listed(const PortalShortcuts &shortcuts)
+{
+    // A binding the desktop already holds is the user's, perhaps changed
+    // in the desktop's own settings: it stays as it is.
+    for (const PortalShortcut &shortcut : shortcuts) {
+        if (shortcut.id == shortcutId)
+            bound = wanted;
+    }
+    sync();
+}
+
+void PortalHotKeys::bind()
+{
+    busy = true;
+    const QString trigger = wanted;
+    const PortalShortcuts shortcuts{
+        {shortcutId,
+         {{QStringLiteral("description"), QCoreApplication::translate("Pigmentry", "Pick Color")},
+          {QStringLiteral("preferred_trigger"), trigger}}}};
+    callPortal(bus, shortcutsInterface, QStringLiteral("BindShortcuts"),
+               {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariant::fromValue(shortcuts), QString(),
+                QVariantMap()},
+               timeoutMs, this, [this, trigger](const PortalResponse &response) {
+                   busy = false;
+                   if (response.status == PortalResponse::Status::Success) {
+                       bound = trigger;
+                       sync();
+                       return;
+                   }
+                   qInfo("The desktop did not bind the shortcut: %s", qPrintable(response.error));
+                   // Turned down: the next registration tries again.
+                   bound.clear();
+                   if (wanted == trigger)
+                       fail(response.status == PortalResponse::Status::Unreachable ? NoService : Refused);
+                   else
+                       sync();
+               });
+}
+
+} // namespace pigmentry

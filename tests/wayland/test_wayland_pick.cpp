@@ -1,0 +1,303 @@
+// The pick and the global shortcut in a real Wayland session (headless
+// weston), with the desktop portal faked on a private bus: the screenshot is
+// a known image, so every picked colour is known to the bit.
+#include "fake_picker_desktop.h"
+#include "fake_portal.h"
+#include "temp_settings.h"
+
+#include "app/pick_command.h"
+#include "picker/screen_picker.h"
+#include "platform/desktop_services.h"
+#include "platform/session.h"
+#include "shortcut/shortcut_settings.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
+
+using namespace pigmentry;
+
+namespace {
+
+// Every device pixel of the desktop has a colour of its own.
+QRgb pattern(int x, int y)
+{
+    return qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256);
+}
+
+QImage desktopShot()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    QImage shot(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            shot.setPixel(x, y, pattern(x, y));
+    return shot;
+}
+
+RGBA patternColor(int x, int y)
+{
+    const QRgb p = pattern(x, y);
+    return RGBA{qRed(p) / 255.0, qGreen(p) / 255.0, qBlue(p) / 255.0, 1.0};
+}
+
+// The frozen frame's windows that are on screen.
+QList<QWidget *> frozenWindows()
+{
+    QList<QWidget *> list;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowTitle() == QLatin1String("Pick Color"))
+            list.append(widget);
+    }
+    return list;
+}
+
+// A pick through the session's own services, with alerts that answer at once.
+struct Session {
+    test::TempSettings temp;
+    std::unique_ptr<DesktopServices> services = createDesktopServices();
+    test::FakeAlerts *alerts = new test::FakeAlerts;
+    std::unique_ptr<ScreenPicker> picker;
+    std::optional<RGBA> picked;
+
+    Session()
+    {
+        services->alerts.reset(alerts);
+        picker = std::make_unique<ScreenPicker>(temp.prefs(), services->pickerDesktop());
+    }
+    void start()
+    {
+        picker->start([this](const RGBA &color) { picked = color; });
+    }
+};
+
+} // namespace
+
+class TestWaylandPick : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
+        QCOMPARE(sessionKind(), SessionKind::Wayland);
+        QVERIFY2(!qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty(), "not on a private bus");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    }
+
+    void cleanup()
+    {
+        // Whatever a case left is gone before the next one looks.
+        QTRY_VERIFY(frozenWindows().isEmpty());
+    }
+
+    // Pointer, arrows one device pixel, Shift ten, Return: the exact pixel of
+    // the screenshot, which is deleted once read.
+    void picksThePixelOfTheFrozenFrame()
+    {
+        test::FakePortal portal;
+        portal.shot = desktopShot();
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        session.start();
+        QTRY_COMPARE(frozenWindows().size(), 1);
+        QWidget *window = frozenWindows().first();
+        QCOMPARE(portal.screenshotOptions.value("interactive"), QVariant(false));
+        QVERIFY(!QFile::exists(portal.screenshotFiles.value(0)));
+        QTRY_VERIFY(window->isFullScreen());
+
+        const double scale = window->devicePixelRatioF();
+        QTest::mouseMove(window->windowHandle(), QPoint(101, 57));
+        QTRY_COMPARE(session.picker->position(), QPointF(101, 57));
+        QTest::keyClick(window, Qt::Key_Right);
+        QTest::keyClick(window, Qt::Key_Right);
+        QTest::keyClick(window, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(window, Qt::Key_Up);
+        QTest::keyClick(window, Qt::Key_Return);
+        QTRY_VERIFY(session.picked.has_value());
+        const int x = int(101 * scale) + 2;
+        const int y = int(57 * scale) + 9;
+        QCOMPARE(*session.picked, patternColor(x, y));
+        QVERIFY(!session.picker->isActive());
+    }
+
+    // The magnifier is drawn over the frame where the pointer is.
+    void showsTheMagnifierOverTheFrame()
+    {
+        test::FakePortal portal;
+        portal.shot = desktopShot();
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        session.start();
+        QTRY_COMPARE(frozenWindows().size(), 1);
+        QWidget *window = frozenWindows().first();
+        QTest::mouseMove(window->windowHandle(), QPoint(300, 200));
+        QTRY_VERIFY(session.picker->currentSample().has_value());
+        QTRY_VERIFY(window->grab().toImage().pixel(300 + 28 + 105, 200 + 16 + 5) != portal.shot.pixel(
+                        int((300 + 28 + 105) * window->devicePixelRatioF()), int((200 + 16 + 5) * window->devicePixelRatioF())));
+        QTest::keyClick(window, Qt::Key_Escape);
+    }
+
+    void escapeAndRightClickCancel_data()
+    {
+        QTest::addColumn<bool>("rightClick");
+        QTest::newRow("Escape") << false;
+        QTest::newRow("right click") << true;
+    }
+
+    void escapeAndRightClickCancel()
+    {
+        QFETCH(bool, rightClick);
+        test::FakePortal portal;
+        portal.shot = desktopShot();
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        QSignalSpy ended(session.picker.get(), &ScreenPicker::ended);
+        session.start();
+        QTRY_COMPARE(frozenWindows().size(), 1);
+        QWidget *window = frozenWindows().first();
+        if (rightClick)
+            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(40, 40));
+        else
+            QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(ended.size(), 1);
+        QTRY_VERIFY(frozenWindows().isEmpty());
+        QVERIFY(!session.picked);
+    }
+
+    // A refused screenshot and a desktop without the portal both end in the
+    // alert that offers the desktop's own picker.
+    void noScreenshotShowsTheAlert_data()
+    {
+        QTest::addColumn<bool>("portalRuns");
+        QTest::newRow("refused") << true;
+        QTest::newRow("no portal") << false;
+    }
+
+    void noScreenshotShowsTheAlert()
+    {
+        QFETCH(bool, portalRuns);
+        test::FakePortal portal;
+        portal.refuseScreenshot = true;
+        if (portalRuns)
+            QVERIFY(portal.registerOnBus());
+        Session session;
+        QSignalSpy ended(session.picker.get(), &ScreenPicker::ended);
+        session.start();
+        QVERIFY(session.picker->isActive());
+        QVERIFY(ended.wait());
+        QCOMPARE(session.alerts->messages.size(), 1);
+        QVERIFY(session.alerts->messages.first().startsWith(
+            QLatin1String("Precision picker needs screen capture access|This desktop session does not let")));
+        QVERIFY(session.alerts->messages.first().endsWith(QLatin1String("|Use Desktop Picker,Open Settings,Cancel")));
+        QVERIFY(frozenWindows().isEmpty());
+    }
+
+    // The shortcut: one session with the fixed token, listed before bound,
+    // bound to the stored combination; the desktop's press starts a pick.
+    void portalShortcutStartsAPick()
+    {
+        test::FakePortal portal;
+        test::FakeGlobalShortcuts shortcuts(portal);
+        portal.shot = desktopShot();
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
+        settings.action = [&session] { session.start(); };
+        settings.activate();
+        QVERIFY(settings.registered());
+        QTRY_COMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
+        QCOMPARE(shortcuts.sessionTokens, QStringList{QStringLiteral("pigmentry")});
+        QCOMPARE(shortcuts.lists, 1);
+
+        shortcuts.activate(QStringLiteral("pick"));
+        QTRY_COMPARE(frozenWindows().size(), 1);
+        QTest::keyClick(frozenWindows().first(), Qt::Key_Escape);
+        QTRY_VERIFY(frozenWindows().isEmpty());
+
+        // A new combination from the recorder is asked of the desktop.
+        settings.beginRecording();
+        settings.set(ShortcutConfiguration{Qt::Key_K, 0x1800, QStringLiteral("K")});
+        QTRY_COMPARE(shortcuts.boundTriggers.size(), 2);
+        QCOMPARE(shortcuts.boundTriggers.last(), QStringLiteral("CTRL+ALT+k"));
+        QVERIFY(settings.error().isEmpty());
+    }
+
+    // A binding the desktop holds already is the user's and is not asked for
+    // again; a refused bind and a desktop without the portal are reported.
+    void portalShortcutOutcomes()
+    {
+        test::FakePortal portal;
+        test::FakeGlobalShortcuts shortcuts(portal);
+        shortcuts.bound.insert(QStringLiteral("pick"), QStringLiteral("Ctrl+Alt+P"));
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
+        settings.action = [] {};
+        settings.activate();
+        QTRY_COMPARE(shortcuts.lists, 1);
+        QTest::qWait(50);
+        QVERIFY(shortcuts.boundTriggers.isEmpty());
+
+        shortcuts.refuseBind = true;
+        settings.beginRecording();
+        settings.set(ShortcutConfiguration{Qt::Key_J, 0x1100, QStringLiteral("J")});
+        QTRY_VERIFY(!settings.registered());
+        QCOMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+CTRL+j")});
+        QVERIFY(settings.error().startsWith(QLatin1String("Shortcut unavailable (-1004)")));
+    }
+
+    void noGlobalShortcutsPortal()
+    {
+        test::FakePortal portal; // Screenshot only, as GNOME before 48
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
+        settings.action = [] {};
+        settings.activate();
+        QTRY_VERIFY(!settings.registered());
+        QVERIFY(settings.error().contains(QStringLiteral("bind the command “pigmentry pick” to a key")));
+        QCOMPARE(settings.shownText(), QStringLiteral("Shortcut unavailable"));
+    }
+
+    // `pigmentry pick` runs the same pick and prints the code.
+    void pickCommandPrintsTheCode()
+    {
+        test::FakePortal portal;
+        portal.shot = desktopShot();
+        QVERIFY(portal.registerOnBus());
+        QTimer::singleShot(0, [] {
+            QTRY_COMPARE(frozenWindows().size(), 1);
+            QWidget *window = frozenWindows().first();
+            QTest::mouseMove(window->windowHandle(), QPoint(20, 30));
+            QTest::qWait(100);
+            QTest::keyClick(window, Qt::Key_Return);
+        });
+        QTemporaryFile out;
+        QVERIFY(out.open());
+        std::fflush(stdout);
+        const int saved = dup(STDOUT_FILENO);
+        dup2(out.handle(), STDOUT_FILENO);
+        const int status = runPick({QStringLiteral("--format"), QStringLiteral("HEX")});
+        std::fflush(stdout);
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+        QCOMPARE(status, 0);
+        out.seek(0);
+        const double scale = QGuiApplication::primaryScreen()->devicePixelRatio();
+        QCOMPARE(QString::fromUtf8(out.readAll()).trimmed(),
+                 patternColor(int(20 * scale), int(30 * scale)).formatted(QStringLiteral("HEX")));
+    }
+
+private:
+    QTemporaryDir config;
+};
+
+QTEST_MAIN(TestWaylandPick)
+#include "test_wayland_pick.moc"
