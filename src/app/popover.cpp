@@ -2,7 +2,9 @@
 
 #include "menu_content.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QWindow>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -41,8 +43,24 @@ QPoint Popover::placement(const QRect &anchor, const QPoint &pointer, const QRec
     return at;
 }
 
+bool Popover::placesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void Popover::becomePopup(bool popup)
+{
+    const Qt::WindowFlags flags = (popup ? Qt::Popup : Qt::Window) | Qt::FramelessWindowHint;
+    if (windowFlags() != flags)
+        setWindowFlags(flags);
+}
+
 void Popover::showAt(const QRect &anchor)
 {
+    if (!placesWindows()) {
+        showUnplaced();
+        return;
+    }
     const QPoint pointer = QCursor::pos();
     const QPoint probe = anchor.isValid() && !anchor.isEmpty() ? anchor.center() : pointer;
     const QScreen *screen = QGuiApplication::screenAt(probe);
@@ -52,6 +70,44 @@ void Popover::showAt(const QRect &anchor)
     show();
     raise();
     activateWindow();
+}
+
+void Popover::showUnplaced()
+{
+    // A popup needs a window of ours to hang from; the pointer is known
+    // only over our own windows, so it is placed there.
+    QWidget *host = QApplication::activeWindow();
+    if (host && host != this && host->isVisible()) {
+        becomePopup(true);
+        create();
+        windowHandle()->setTransientParent(host->windowHandle());
+        move(placement(QRect(), QCursor::pos(), host->frameGeometry(), size()));
+    } else {
+        becomePopup(false);
+    }
+    activated = false;
+    show();
+    raise();
+    activateWindow();
+}
+
+void Popover::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || (windowFlags() & Qt::Popup) == Qt::Popup)
+        return;
+    // A window of its own has no click outside to close it: losing the
+    // focus it once had does.
+    if (isActiveWindow())
+        activated = true;
+    else if (activated && isVisible())
+        hide();
+}
+
+void Popover::hideEvent(QHideEvent *event)
+{
+    activated = false;
+    QWidget::hideEvent(event);
 }
 
 } // namespace pigmentry

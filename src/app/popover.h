@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QRect>
 #include <QWidget>
 
@@ -10,9 +11,16 @@ class MenuContent;
 // The transient panel of the tray icon: a frameless popup that a click
 // outside closes, placed against the icon (below it in a top panel, above it
 // in a bottom one) or near the pointer when the tray reports no geometry.
+// Where windows cannot be placed at all (Wayland), it is a popup attached to
+// the active window of Pigmentry if there is one, and otherwise a small
+// frameless window that the desktop places and that closes when it loses
+// the focus.
 class Popover : public QWidget {
 public:
     explicit Popover(QWidget *parent = nullptr);
+
+    // Whether the platform lets a window choose its own position.
+    static bool placesWindows();
 
     void setContent(MenuContent *content);
     MenuContent *content() const { return content_; }
@@ -23,8 +31,17 @@ public:
     // Where the popover goes for an anchor on a screen's available area.
     static QPoint placement(const QRect &anchor, const QPoint &pointer, const QRect &available, const QSize &size);
 
+protected:
+    void changeEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
+    void showUnplaced();
+    // The kind of window for the next show; changing it makes a new one.
+    void becomePopup(bool popup);
+
     MenuContent *content_ = nullptr;
+    bool activated = false;
 };
 
 } // namespace pigmentry

@@ -4,6 +4,7 @@
 #include "fake_picker_desktop.h"
 #include "fake_portal.h"
 #include "temp_settings.h"
+#include "wayland_tools.h"
 
 #include "app/pick_command.h"
 #include "picker/screen_picker.h"
@@ -12,7 +13,6 @@
 #include "shortcut/shortcut_settings.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryFile>
 #include <QTest>
@@ -21,42 +21,11 @@
 #include <unistd.h>
 
 using namespace pigmentry;
+using test::desktopShot;
+using test::frozenWindows;
+using test::shotColor;
 
 namespace {
-
-// Every device pixel of the desktop has a colour of its own.
-QRgb pattern(int x, int y)
-{
-    return qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256);
-}
-
-QImage desktopShot()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
-    QImage shot(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            shot.setPixel(x, y, pattern(x, y));
-    return shot;
-}
-
-RGBA patternColor(int x, int y)
-{
-    const QRgb p = pattern(x, y);
-    return RGBA{qRed(p) / 255.0, qGreen(p) / 255.0, qBlue(p) / 255.0, 1.0};
-}
-
-// The frozen frame's windows that are on screen.
-QList<QWidget *> frozenWindows()
-{
-    QList<QWidget *> list;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && widget->windowTitle() == QLatin1String("Pick Color"))
-            list.append(widget);
-    }
-    return list;
-}
 
 // A pick through the session's own services, with alerts that answer at once.
 struct Session {
@@ -123,7 +92,7 @@ private Q_SLOTS:
         QTRY_VERIFY(session.picked.has_value());
         const int x = int(101 * scale) + 2;
         const int y = int(57 * scale) + 9;
-        QCOMPARE(*session.picked, patternColor(x, y));
+        QCOMPARE(*session.picked, shotColor(x, y));
         QVERIFY(!session.picker->isActive());
     }
 
@@ -292,7 +261,7 @@ private Q_SLOTS:
         out.seek(0);
         const double scale = QGuiApplication::primaryScreen()->devicePixelRatio();
         QCOMPARE(QString::fromUtf8(out.readAll()).trimmed(),
-                 patternColor(int(20 * scale), int(30 * scale)).formatted(QStringLiteral("HEX")));
+                 shotColor(int(20 * scale), int(30 * scale)).formatted(QStringLiteral("HEX")));
     }
 
 private:

@@ -88,9 +88,6 @@ QString portalTrigger(quint32 key, quint32 modifiers)
 PortalHotKeys::PortalHotKeys(QDBusConnection bus, QObject *parent) : QObject(parent), bus(std::move(bus))
 {
     registerPortalShortcutTypes();
-    // QDBusConnection offers only the string form for signal slots.
-    this->bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
-                      SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
 }
 
 int PortalHotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handle)
@@ -161,6 +158,9 @@ void PortalHotKeys::sync()
                            return;
                        }
                        session = Session::Open;
+                       // QDBusConnection offers only the string form for signal slots.
+                       bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
+                                   SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
                        busy = true;
                        callPortal(bus, shortcutsInterface, QStringLiteral("ListShortcuts"),
                                   {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariantMap()}, timeoutMs,
