@@ -4,7 +4,9 @@
 # and writes screenshots of the popover and of every Studio page to
 # BUILD/tour/: empty/ before anything is picked, the folder itself after one
 # scripted pick, and collection/ with 40 colours and three palettes while
-# another program holds Shift+Super+P (so Settings shows the shortcut error).
+# another program holds Shift+Super+P (so Settings shows the shortcut error),
+# and wayland/ with the Studio and a precision pick on a frozen frame, as a
+# headless weston shows them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -61,6 +63,31 @@ xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     wait $holder || true
     kill $tray 2>/dev/null || true
 ' bash "$PWD/$binary" "$tour" "$PWD/$build/tests/grab_helper"
+
+echo "The Wayland part: headless weston, with a stand-in Screenshot portal."
+mkdir -p "$tour/wayland"
+HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+WESTON_DEBUG=1 WESTON_SIZE=1280x800 tests/wayland/with-weston.sh bash -c '
+    set -e
+    binary=$1; out=$2; portal=$3
+    # The newest of weston-screenshooter'"'"'s files, under a name of ours.
+    shoot() {
+        (cd "$out" && weston-screenshooter && mv "$(ls -t wayland-screenshot-*.png | head -1)" "$1")
+    }
+    "$portal" & portal_pid=$!
+    "$binary" --studio & app=$!
+    sleep 3
+    shoot studio.png
+    # A pick from the command line: the frozen frame with the magnifier,
+    # left by killing it since headless weston has no input devices.
+    "$binary" pick & pick=$!
+    sleep 2
+    shoot frozen-pick.png
+    kill $pick 2>/dev/null || true
+    "$binary" quit >/dev/null || true
+    wait $app || true
+    kill $portal_pid 2>/dev/null || true
+' bash "$PWD/$binary" "$tour/wayland" "$PWD/$build/tests/tour_portal"
 
 echo "Screenshots of the tour are in $tour:"
 (cd "$tour" && find . -name '*.png' | sort)

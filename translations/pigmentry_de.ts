@@ -711,5 +711,9 @@
         <source>Copy %1</source>
         <translation>%1 kopieren</translation>
     </message>
+    <message>
+        <source>Shortcut unavailable (%1). This desktop does not let apps set global shortcuts: bind the command “pigmentry pick” to a key in the desktop&apos;s keyboard settings. You can still pick from the tray icon.</source>
+        <translation>Tastenkürzel nicht verfügbar (%1). Diese Arbeitsumgebung erlaubt Apps keine globalen Tastenkürzel: Legen Sie den Befehl „pigmentry pick“ in den Tastatureinstellungen der Arbeitsumgebung auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
+    </message>
 </context>
 </TS>

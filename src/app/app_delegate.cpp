@@ -175,6 +175,10 @@ void AppDelegate::openStudio()
         window_->setWindowIcon(theme::icon(QStringLiteral("eyedropper")));
         desktop_->taskbar->setShown(window_, prefs.showDock());
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            // On a small screen the window starts smaller, leaving room for
+            // the desktop's title bar and panels, down to its smallest size.
+            const QSize room = screen->availableGeometry().size() - QSize(16, 80);
+            window_->resize(window_->size().boundedTo(room).expandedTo(window_->minimumSize()));
             QRect frame(QPoint(), window_->size());
             frame.moveCenter(screen->availableGeometry().center());
             window_->move(frame.topLeft());

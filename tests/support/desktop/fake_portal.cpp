@@ -52,6 +52,8 @@ QDBusObjectPath FakePortal::request(const QDBusMessage &call, const QVariantMap 
 QDBusObjectPath FakePortal::Screenshot(const QString &, const QVariantMap &options)
 {
     screenshotOptions = options;
+    if (takeShot)
+        shot = takeShot();
     if (refuseScreenshot || shot.isNull())
         return request(message(), options, refuseScreenshot ? 1 : 2, {});
     const QString file = files.filePath(QStringLiteral("shot-%1.png").arg(screenshotFiles.size()));

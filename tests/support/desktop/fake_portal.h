@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QVariantMap>
 
+#include <functional>
+
 namespace pigmentry::test {
 
 class FakeGlobalShortcuts;
@@ -36,6 +38,8 @@ public:
     // Screenshot answers with this image, written as a PNG, unless
     // refuseScreenshot; every file it wrote is listed.
     QImage shot;
+    // When set, asked for the image at each call instead.
+    std::function<QImage()> takeShot;
     bool refuseScreenshot = false;
     QStringList screenshotFiles;
     QVariantMap screenshotOptions;
