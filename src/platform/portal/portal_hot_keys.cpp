@@ -116,10 +116,18 @@ void PortalHotKeys::unregisterHotKey(quint32 handle)
         wanted = registrations.rbegin()->second;
 }
 
-void PortalHotKeys::activated(const QDBusObjectPath &, const QString &id, qulonglong, const QVariantMap &)
+void PortalHotKeys::activated(const QDBusObjectPath &, const QString &id, qulonglong, const QVariantMap &options)
 {
-    if (id == shortcutId && !registrations.empty() && pressed)
-        pressed(registrations.rbegin()->first);
+    if (id != shortcutId || registrations.empty() || !pressed)
+        return;
+    // The press came from the desktop, not from a window of ours: without
+    // its token a desktop that prevents focus stealing would not give the
+    // pick's windows the keyboard. Qt's Wayland windows take the token from
+    // the environment when they are made.
+    const QString token = options.value(QStringLiteral("activation_token")).toString();
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    pressed(registrations.rbegin()->first);
 }
 
 void PortalHotKeys::fail(int status)

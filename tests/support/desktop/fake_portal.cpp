@@ -140,11 +140,11 @@ QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, cons
     return portal.request(portal.currentCall(), options, refuseBind ? 1 : 0, {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
 }
 
-void FakeGlobalShortcuts::activate(const QString &id)
+void FakeGlobalShortcuts::activate(const QString &id, const QVariantMap &options)
 {
     QDBusMessage signal = QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
                                                      QStringLiteral("Activated"));
-    signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(0) << QVariantMap();
+    signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(0) << options;
     portal.connection().send(signal);
 }
 

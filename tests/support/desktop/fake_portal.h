@@ -85,7 +85,7 @@ public:
     QStringList boundTriggers; // every preferred trigger asked for, in order
 
     // The user presses the shortcut bound as id.
-    void activate(const QString &id);
+    void activate(const QString &id, const QVariantMap &options = {});
 
 public Q_SLOTS:
     QDBusObjectPath CreateSession(const QVariantMap &options);
