@@ -58,6 +58,10 @@ private Q_SLOTS:
         QCOMPARE(sessionKind(), SessionKind::Wayland);
         QVERIFY2(!qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty(), "not on a private bus");
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        // The scale comes from the compositor's output or from Qt's factor.
+        const int scale = std::max(1, qEnvironmentVariableIntValue("WESTON_SCALE"))
+                        * std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+        QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), double(scale));
     }
 
     void cleanup()

@@ -2,7 +2,8 @@
 # Runs one command in a Wayland session of its own: a headless weston (no GPU,
 # the pixman renderer) on a private runtime folder, and a private session bus
 # that starts no installed service, so that a fake portal can own its name.
-#   WESTON_SIZE  the output, default 1280x800
+#   WESTON_SIZE  the output, default 1280x800 (device pixels)
+#   WESTON_SCALE the output's scale, default 1: the compositor's own HiDPI
 #   WESTON_DEBUG set to 1 to allow weston-screenshooter
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,7 +26,7 @@ debug=()
 # No X11 session leaks in: the command sees Wayland only.
 unset DISPLAY
 export XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland
-weston --backend=headless-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" \
+weston --backend=headless-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" --scale="${WESTON_SCALE:-1}" \
     --socket="$socket" --idle-time=0 "${debug[@]}" --log="$runtime/weston.log" &
 weston_pid=$!
 for _ in $(seq 100); do
