@@ -26,7 +26,4 @@ private:
     std::unique_ptr<PortalScreenshot> screenshot;
 };
 
-// Qt's screens as the pick sees them, primary first.
-QList<PickerScreen> desktopScreens();
-
 } // namespace pigmentry

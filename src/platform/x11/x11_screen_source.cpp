@@ -1,8 +1,9 @@
 #include "x11_screen_source.h"
 
+#include "platform/desktop_screens.h"
+
 #include <QCursor>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -130,16 +131,7 @@ bool X11ScreenSource::readEvents()
 
 QList<PickerScreen> X11ScreenSource::screens() const
 {
-    QList<PickerScreen> list;
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        const PickerScreen s{QRectF(screen->geometry()), screen->devicePixelRatio()};
-        if (screen == primary)
-            list.prepend(s);
-        else
-            list.append(s);
-    }
-    return list;
+    return desktopScreens();
 }
 
 QPointF X11ScreenSource::pointer() const
