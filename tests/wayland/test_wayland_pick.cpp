@@ -44,6 +44,14 @@ struct Session {
     {
         picker->start([this](const RGBA &color) { picked = color; });
     }
+    // Starts a pick and gives its one window once it is on screen, or
+    // nothing when none comes.
+    QWidget *startAndWait()
+    {
+        start();
+        const bool shown = QTest::qWaitFor([] { return frozenWindows().size() == 1; }, 5000);
+        return shown ? frozenWindows().first() : nullptr;
+    }
 };
 
 } // namespace
@@ -78,9 +86,8 @@ private Q_SLOTS:
         portal.shot = desktopShot();
         QVERIFY(portal.registerOnBus());
         Session session;
-        session.start();
-        QTRY_COMPARE(frozenWindows().size(), 1);
-        QWidget *window = frozenWindows().first();
+        QWidget *window = session.startAndWait();
+        QVERIFY(window);
         QCOMPARE(portal.screenshotOptions.value("interactive"), QVariant(false));
         QVERIFY(!QFile::exists(portal.screenshotFiles.value(0)));
         QTRY_VERIFY(window->isFullScreen());
@@ -107,9 +114,8 @@ private Q_SLOTS:
         portal.shot = desktopShot();
         QVERIFY(portal.registerOnBus());
         Session session;
-        session.start();
-        QTRY_COMPARE(frozenWindows().size(), 1);
-        QWidget *window = frozenWindows().first();
+        QWidget *window = session.startAndWait();
+        QVERIFY(window);
         QTest::mouseMove(window->windowHandle(), QPoint(300, 200));
         QTRY_VERIFY(session.picker->currentSample().has_value());
         QTRY_VERIFY(window->grab().toImage().pixel(300 + 28 + 105, 200 + 16 + 5) != portal.shot.pixel(
@@ -132,9 +138,8 @@ private Q_SLOTS:
         QVERIFY(portal.registerOnBus());
         Session session;
         QSignalSpy ended(session.picker.get(), &ScreenPicker::ended);
-        session.start();
-        QTRY_COMPARE(frozenWindows().size(), 1);
-        QWidget *window = frozenWindows().first();
+        QWidget *window = session.startAndWait();
+        QVERIFY(window);
         if (rightClick)
             QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, QPoint(40, 40));
         else
