@@ -1,6 +1,7 @@
 // A precision pick against a real X server: a window of known colours, the
 // pointer moved and clicked with xdotool, as a user would.
 #include "platform/desktop_services.h"
+#include "platform/x11/magnifier_panel.h"
 #include "platform/x11/x11_overlay.h"
 #include "picker/screen_picker.h"
 #include "temp_settings.h"
@@ -18,6 +19,7 @@ using namespace pigmentry;
 
 using test::Board;
 using test::keyboardHeldElsewhere;
+using test::rootPixel;
 using test::xdotool;
 
 namespace {
@@ -151,12 +153,38 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{now}, 5000);
     }
 
+    void magnifierShowsTheSampleBesideThePointer()
+    {
+        start();
+        moveAndWait(300, 200);
+        const QPointF position = QPointF(300, 200) / scale();
+        const QPoint panel = (panelPosition(position, QGuiApplication::primaryScreen()->geometry()) * scale()).toPoint();
+        // Under the marker in the loupe's middle, the sampled pixel, and one
+        // cell to the right its neighbour on the screen.
+        const QPoint middle = panel + (Magnifier::loupe().center() * scale()).toPoint();
+        QTRY_COMPARE_WITH_TIMEOUT(rootPixel(middle), test::boardColor(300, 200), 5000);
+        QCOMPARE(rootPixel(middle + QPoint(qRound(10 * scale()), 0)), test::boardColor(301, 200));
+        // The rounded corner is cut away: the board shows through it.
+        QCOMPARE(rootPixel(panel + QPoint(4, 1)), test::boardColor(panel.x() + 4, panel.y() + 1));
+
+        // The panel follows the pointer.
+        moveAndWait(420, 260);
+        const QPoint moved =
+            (panelPosition(QPointF(420, 260) / scale(), QGuiApplication::primaryScreen()->geometry()) * scale()).toPoint();
+        QTRY_COMPARE_WITH_TIMEOUT(rootPixel(moved + (Magnifier::loupe().center() * scale()).toPoint()),
+                                  test::boardColor(420, 260), 5000);
+        QVERIFY(xdotool({"key", "Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+    }
+
     void escapePicksNothingAndRemovesTheOverlay()
     {
         start();
         moveAndWait(200, 200);
-        const QList<quint32> windows = static_cast<X11Overlay *>(services->overlay.get())->windowIds();
+        QList<quint32> windows = static_cast<X11Overlay *>(services->overlay.get())->windowIds();
         QVERIFY(!windows.isEmpty());
+        windows << static_cast<X11Overlay *>(services->overlay.get())->magnifierPanel()->windowId();
+        QVERIFY(windows.last());
         QVERIFY(xdotool({"key", "Escape"}));
         QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
         QVERIFY(picked.isEmpty());

@@ -2,28 +2,65 @@
 
 #include "picker/magnifier.h"
 
-#include <QWidget>
+#include <QImage>
+#include <QPoint>
+#include <QRectF>
+
+struct xcb_connection_t;
 
 namespace pigmentry {
 
-// The floating magnifier: never takes focus, lets every click through, and
-// is drawn opaque with rounded corners cut by a window mask (without a
-// compositing manager translucency would read back as black).
-class MagnifierPanel : public QWidget {
+// The floating magnifier, a plain X window of its own rather than a Qt
+// window: the panel moves and repaints up to thirty times a second, and Qt
+// makes several round trips for each move of a top-level window (geometry
+// and frame queries, size hints, a sync before painting over the last
+// flush). This window is only told where to go and which pixels changed,
+// and never answers. It is override-redirect and opaque, its rounded corners
+// cut by a shape (without a compositing manager translucency would read back
+// as black); its input shape is empty, so it takes neither focus nor clicks.
+// Its pixels live in a server-side pixmap that is also its background, so
+// the X server redraws it by itself whenever it is uncovered.
+class MagnifierPanel {
 public:
-    MagnifierPanel();
+    // connection and root are the X display's and its screen's; the panel
+    // is drawn only where pixmaps of the root's depth are 32-bit and
+    // least-significant byte first (as on every current X server).
+    MagnifierPanel(xcb_connection_t *connection, quint32 root);
+    ~MagnifierPanel();
+    MagnifierPanel(const MagnifierPanel &) = delete;
+    MagnifierPanel &operator=(const MagnifierPanel &) = delete;
 
-    // Shows the magnifier at topLeft (logical) with a hole (panel
-    // coordinates) through which the screen stays visible to captures.
-    void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole);
+    // Shows the magnifier with its top-left corner at device (root
+    // coordinates, device pixels) drawn at scale device pixels per logical
+    // pixel, with a hole (logical panel coordinates) through which the
+    // screen stays visible to captures.
+    void present(const Magnifier &magnifier, const QPoint &device, double scale, const QRectF &hole);
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
+    // The X window while the panel is shown, otherwise 0.
+    quint32 windowId() const { return window; }
+    // What the panel shows, in device pixels.
+    const QImage &frame() const { return pixels; }
 
 private:
+    void create(double scale);
+    void destroy();
+    void shape(const QRectF &hole);
+    void upload(const QRect &rect);
+
+    xcb_connection_t *connection;
+    quint32 root;
+    int depth = 0;
+    bool drawable = false; // whether the server takes our pixel layout
+    int maxRequestBytes = 0;
+
+    quint32 window = 0;
+    quint32 pixmap = 0;
+    quint32 gc = 0;
+    QImage pixels; // the panel in device pixels, as the pixmap holds it
+    double scale = 0;
+    QPoint device;
     Magnifier magnifier;
     QRectF hole;
-    bool masked = false;
 };
 
 } // namespace pigmentry

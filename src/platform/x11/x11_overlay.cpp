@@ -87,7 +87,7 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
         hide();
         return QStringLiteral("another program holds the pointer or the keyboard.");
     }
-    panel = std::make_unique<MagnifierPanel>();
+    panel = std::make_unique<MagnifierPanel>(connection, root);
     return std::nullopt;
 }
 
@@ -138,8 +138,19 @@ void X11Overlay::hide()
 
 void X11Overlay::present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole)
 {
-    if (panel)
-        panel->present(magnifier, topLeft, hole);
+    if (!panel || screens.isEmpty())
+        return;
+    // The pick keeps the panel inside one screen, whose scale it takes.
+    const PickerScreen *on = &screens.first();
+    for (const PickerScreen &screen : std::as_const(screens)) {
+        if (screen.frame.contains(topLeft)) {
+            on = &screen;
+            break;
+        }
+    }
+    const QPointF offset = (topLeft - on->frame.topLeft()) * on->scale;
+    const QPoint device = nativeRect(*on).topLeft() + QPoint(qRound(offset.x()), qRound(offset.y()));
+    panel->present(magnifier, device, on->scale, hole);
 }
 
 bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

@@ -59,6 +59,23 @@ void Board::paintEvent(QPaintEvent *)
     QPainter(this).drawImage(0, 0, image);
 }
 
+QRgb rootPixel(const QPoint &device)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *c = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    auto *reply = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(device.x()), qint16(device.y()), 1, 1, ~0u),
+        nullptr);
+    QRgb pixel = 0;
+    if (reply && xcb_get_image_data_length(reply) >= 4) {
+        const uint8_t *bytes = xcb_get_image_data(reply); // blue, green, red, unused
+        pixel = qRgb(bytes[2], bytes[1], bytes[0]);
+    }
+    std::free(reply);
+    return pixel;
+}
+
 bool xdotool(const QStringList &arguments)
 {
     QProcess process;

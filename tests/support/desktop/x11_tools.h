@@ -25,6 +25,10 @@ private:
     QImage image;
 };
 
+// The pixel the X server shows at a device position of the root window, as
+// any screenshot would read it.
+QRgb rootPixel(const QPoint &device);
+
 // Runs xdotool while this process goes on drawing its windows; true when it
 // succeeded.
 bool xdotool(const QStringList &arguments);
