@@ -15,7 +15,7 @@ packages=(
     # that runs headless without a GPU for the Wayland tests and the tour
     qt6-wayland weston
     # X11 specifics
-    libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-damage0-dev libxkbcommon-dev
+    libxcb1-dev libxcb-xtest0-dev libxcb-shape0-dev libxcb-render0-dev libxcb-damage0-dev libxkbcommon-dev
     # tests and the tour: a virtual display, input, a tray host, a private bus
     xvfb xauth xdotool x11-utils x11-xserver-utils trayer dbus dbus-daemon dbus-x11
     # a window manager for the tests of window states (taskbar hints, focus)

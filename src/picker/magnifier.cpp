@@ -2,12 +2,16 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QRawFont>
 
 #include <cmath>
+#include <optional>
 
 namespace pigmentry {
 
@@ -23,6 +27,72 @@ QFont pixelFont(QFont font, int pixels, QFont::Weight weight = QFont::Normal)
     font.setPixelSize(pixels);
     font.setWeight(weight);
     return font;
+}
+
+// The codes change with every frame of a moving pick, and shaping them anew
+// each time cost more than the rest of the panel. They are short runs of
+// ASCII in one font, so each character's glyph and advance are looked up
+// once and the codes are set from those. A character the font lacks sends
+// the code through ordinary text drawing, with its fallback fonts.
+class CodeSetter {
+public:
+    explicit CodeSetter(const QFont &font)
+        : font(font), ascent(QFontMetricsF(font).ascent()), descent(QFontMetricsF(font).descent()),
+          raw(QRawFont::fromFont(font))
+    {
+    }
+
+    // text's glyphs with the first one's baseline origin at (0, 0), and
+    // their width; nothing when a character has no glyph in the font.
+    std::optional<QGlyphRun> set(const QString &text, double *width)
+    {
+        QList<quint32> indexes;
+        for (const QChar c : text) {
+            auto glyph = glyphs.constFind(c.unicode());
+            if (glyph == glyphs.cend()) {
+                const QList<quint32> found = raw.isValid() ? raw.glyphIndexesForString(QString(c)) : QList<quint32>();
+                if (found.size() != 1 || found.first() == 0)
+                    return std::nullopt;
+                glyph = glyphs.insert(c.unicode(), found.first());
+            }
+            indexes.append(*glyph);
+        }
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+        QList<QPointF> positions;
+        double x = 0;
+        for (const QPointF &advance : advances) {
+            positions.append(QPointF(x, 0));
+            x += advance.x();
+        }
+        QGlyphRun run;
+        run.setRawFont(raw);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        *width = x;
+        return run;
+    }
+
+    const QFont font;
+    const double ascent;
+    const double descent;
+
+private:
+    QRawFont raw;
+    QHash<char16_t, quint32> glyphs;
+};
+
+// One line of text left-aligned and centred vertically in box, as
+// QPainter::drawText with Qt::AlignLeft | Qt::AlignVCenter places it.
+void drawCode(QPainter &painter, CodeSetter &setter, const QRectF &box, const QString &text,
+              const std::optional<QGlyphRun> &run)
+{
+    if (!run) {
+        painter.setFont(setter.font);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+        return;
+    }
+    const double baseline = box.top() + (box.height() - setter.ascent - setter.descent) / 2 + setter.ascent;
+    painter.drawGlyphRun(QPointF(box.left(), baseline), *run);
 }
 
 } // namespace
@@ -105,41 +175,81 @@ const Layers &layers(const Magnifier &m, double scale, const QPalette &palette)
     return cache;
 }
 
+const Layers &layers(const Magnifier &m, const QPainter &painter)
+{
+    const double scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    return layers(m, scale, QGuiApplication::palette());
+}
+
 } // namespace
+
+QPointF Magnifier::enlargementOrigin() const
+{
+    const double side = regionSide * zoom;
+    return loupe().center() - QPointF(side / 2, side / 2) + shift();
+}
 
 void Magnifier::paint(QPainter &painter) const
 {
-    const QPalette palette = QGuiApplication::palette();
-    const double scale = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const Layers &fixed = layers(*this, scale, palette);
-    painter.save();
-    painter.drawImage(QPointF(0, 0), fixed.base);
+    paintBackground(painter);
+    paintEnlargement(painter);
+    paintMarks(painter);
+    paintCodes(painter);
+}
 
-    // The loupe: the enlargement without smoothing, its grid, the marker.
+void Magnifier::paintBackground(QPainter &painter) const
+{
+    painter.drawImage(QPointF(0, 0), layers(*this, painter).base);
+}
+
+void Magnifier::paintEnlargement(QPainter &painter) const
+{
+    // Without smoothing: every captured pixel stays one flat square.
+    painter.save();
+    painter.setClipRect(loupe(), Qt::IntersectClip);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const double side = regionSide * zoom;
+    painter.drawImage(QRectF(enlargementOrigin(), QSizeF(side, side)), image, QRectF(image.rect()));
+    painter.restore();
+}
+
+void Magnifier::paintMarks(QPainter &painter) const
+{
     const QRectF view = loupe();
     painter.save();
-    painter.setClipRect(view);
-    const double side = regionSide * zoom;
-    const QPointF origin = view.center() - QPointF(side / 2, side / 2) + shift();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(origin, QSizeF(side, side)), image, QRectF(image.rect()));
-    painter.drawImage(origin - QPointF(0.25, 0.25), fixed.grid);
+    painter.setClipRect(view, Qt::IntersectClip);
+    painter.drawImage(enlargementOrigin() - QPointF(0.25, 0.25), layers(*this, painter).grid);
     const QRectF marker(view.center() - QPointF(zoom / 2.0, zoom / 2.0), QSizeF(zoom, zoom));
     painter.setPen(QPen(QColor(0, 0, 0, 110), 3.0)); // the marker's shadow
     painter.drawRect(marker);
     painter.setPen(QPen(Qt::white, 2.0));
     painter.drawRect(marker);
     painter.restore();
+}
 
+void Magnifier::paintCodes(QPainter &painter) const
+{
     // The swatch with the hex and RGB codes, centred under the loupe.
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    static const QFont hexFont = pixelFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), 13, QFont::DemiBold);
-    static const QFont rgbFont = pixelFont(QGuiApplication::font(), 11);
+    // Never destroyed: a raw font must not be released after the
+    // application has torn down its fonts.
+    static CodeSetter &hexSetter =
+        *new CodeSetter(pixelFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), 13, QFont::DemiBold));
+    static CodeSetter &rgbSetter = *new CodeSetter(pixelFont(QGuiApplication::font(), 11));
     const QString hexText = color.hex();
     const QString rgbText = color.formatted(QStringLiteral("RGB"));
-    const double textWidth =
-        std::max(QFontMetricsF(hexFont).horizontalAdvance(hexText), QFontMetricsF(rgbFont).horizontalAdvance(rgbText));
+    double hexWidth = 0;
+    double rgbWidth = 0;
+    const std::optional<QGlyphRun> hexRun = hexSetter.set(hexText, &hexWidth);
+    const std::optional<QGlyphRun> rgbRun = rgbSetter.set(rgbText, &rgbWidth);
+    if (!hexRun)
+        hexWidth = QFontMetricsF(hexSetter.font).horizontalAdvance(hexText);
+    if (!rgbRun)
+        rgbWidth = QFontMetricsF(rgbSetter.font).horizontalAdvance(rgbText);
+    const double textWidth = std::max(hexWidth, rgbWidth);
     const double rowWidth = swatchSide + rowSpacing + textWidth;
+    const QRectF view = loupe();
     const double rowTop = view.bottom() + spacing;
     const double rowLeft = view.center().x() - rowWidth / 2;
 
@@ -147,12 +257,10 @@ void Magnifier::paint(QPainter &painter) const
     swatch.addRoundedRect(QRectF(rowLeft, rowTop, swatchSide, swatchSide), 5, 5);
     painter.fillPath(swatch, QColor::fromRgbF(float(color.r), float(color.g), float(color.b), float(color.a)));
 
-    painter.setPen(palette.color(QPalette::WindowText));
+    painter.setPen(QGuiApplication::palette().color(QPalette::WindowText));
     const double textLeft = rowLeft + swatchSide + rowSpacing;
-    painter.setFont(hexFont);
-    painter.drawText(QRectF(textLeft, rowTop - 1, textWidth + 2, 17), Qt::AlignLeft | Qt::AlignVCenter, hexText);
-    painter.setFont(rgbFont);
-    painter.drawText(QRectF(textLeft, rowTop + 16, textWidth + 2, 14), Qt::AlignLeft | Qt::AlignVCenter, rgbText);
+    drawCode(painter, hexSetter, QRectF(textLeft, rowTop - 1, textWidth + 2, 17), hexText, hexRun);
+    drawCode(painter, rgbSetter, QRectF(textLeft, rowTop + 16, textWidth + 2, 14), rgbText, rgbRun);
     painter.restore();
 }
 

@@ -31,6 +31,16 @@ struct Magnifier {
 
     // Draws the whole panel into a panelSize rectangle at the origin.
     void paint(QPainter &painter) const;
+    // The parts of paint, in its order: the rounded background with the
+    // loupe's dim fill and the hint; the enlarged region, clipped to the
+    // loupe; the pixel grid and the marker over it; the swatch and the codes.
+    void paintBackground(QPainter &painter) const;
+    void paintEnlargement(QPainter &painter) const;
+    void paintMarks(QPainter &painter) const;
+    void paintCodes(QPainter &painter) const;
+    // Where the enlarged region's top-left corner sits in the panel; it
+    // spans regionSide * zoom.
+    QPointF enlargementOrigin() const;
     // The panel's outline: a rounded rectangle around the content.
     static QRectF background();
     // Where the loupe sits in the panel.

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QRegion>
 
+#include <xcb/render.h>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
@@ -20,14 +21,23 @@ QRect devicePixels(const QRectF &logical, double scale)
     return QRectF(logical.topLeft() * scale, logical.size() * scale).toAlignedRect();
 }
 
+bool hasExtension(xcb_connection_t *connection, xcb_extension_t *extension)
+{
+    const xcb_query_extension_reply_t *reply = xcb_get_extension_data(connection, extension);
+    return reply && reply->present;
+}
+
 } // namespace
 
 MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)
 {
     const xcb_setup_t *setup = xcb_get_setup(connection);
+    quint32 visual = 0;
     for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup); it.rem; xcb_screen_next(&it)) {
-        if (it.data->root == root)
+        if (it.data->root == root) {
             depth = it.data->root_depth;
+            visual = it.data->root_visual;
+        }
     }
     bool thirtyTwoBits = false;
     for (xcb_format_iterator_t it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it)) {
@@ -38,6 +48,33 @@ MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root) : con
     drawable = (depth == 24 || depth == 32) && thirtyTwoBits && setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
     // In bytes, less the PutImage header.
     maxRequestBytes = int(std::min<quint32>(xcb_get_maximum_request_length(connection), 1u << 20)) * 4 - 64;
+
+    if (!drawable || !hasExtension(connection, &xcb_render_id))
+        return;
+    auto *formats = xcb_render_query_pict_formats_reply(connection, xcb_render_query_pict_formats(connection), nullptr);
+    if (!formats)
+        return;
+    for (auto it = xcb_render_query_pict_formats_formats_iterator(formats); it.rem; xcb_render_pictforminfo_next(&it)) {
+        const xcb_render_directformat_t &d = it.data->direct;
+        if (it.data->type == XCB_RENDER_PICT_TYPE_DIRECT && it.data->depth == 32 && d.alpha_shift == 24
+            && d.alpha_mask == 0xff && d.red_shift == 16 && d.red_mask == 0xff && d.green_shift == 8
+            && d.green_mask == 0xff && d.blue_shift == 0 && d.blue_mask == 0xff)
+            argbFormat = it.data->id;
+    }
+    for (auto screens = xcb_render_query_pict_formats_screens_iterator(formats); screens.rem;
+         xcb_render_pictscreen_next(&screens)) {
+        for (auto depths = xcb_render_pictscreen_depths_iterator(screens.data); depths.rem;
+             xcb_render_pictdepth_next(&depths)) {
+            for (auto visuals = xcb_render_pictdepth_visuals_iterator(depths.data); visuals.rem;
+                 xcb_render_pictvisual_next(&visuals)) {
+                if (visuals.data->visual == visual)
+                    screenFormat = visuals.data->format;
+            }
+        }
+    }
+    std::free(formats);
+    if (!argbFormat)
+        screenFormat = 0;
 }
 
 MagnifierPanel::~MagnifierPanel()
@@ -68,30 +105,54 @@ void MagnifierPanel::create(double nextScale)
     static const char windowClass[] = "pigmentry\0Pigmentry";
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         sizeof windowClass, windowClass);
-    const xcb_query_extension_reply_t *shapes = xcb_get_extension_data(connection, &xcb_shape_id);
-    if (shapes && shapes->present) {
+    if (hasExtension(connection, &xcb_shape_id)) {
         // No input shape at all: every click goes to what lies below.
         xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, window, 0,
                              0, 0, nullptr);
     }
+
+    if (!screenFormat)
+        return;
+    const QSize loupe = devicePixels(Magnifier::loupe(), scale).size();
+    panelPicture = xcb_generate_id(connection);
+    xcb_render_create_picture(connection, panelPicture, pixmap, screenFormat, 0, nullptr);
+    loupeBase = xcb_generate_id(connection);
+    xcb_create_pixmap(connection, quint8(depth), loupeBase, root, quint16(loupe.width()), quint16(loupe.height()));
+    marksPixmap = xcb_generate_id(connection);
+    xcb_create_pixmap(connection, 32, marksPixmap, root, quint16(loupe.width()), quint16(loupe.height()));
+    marksGc = xcb_generate_id(connection);
+    xcb_create_gc(connection, marksGc, marksPixmap, 0, nullptr);
+    marksPicture = xcb_generate_id(connection);
+    xcb_render_create_picture(connection, marksPicture, marksPixmap, argbFormat, 0, nullptr);
 }
 
 void MagnifierPanel::destroy()
 {
+    for (quint32 *picture : {&panelPicture, &marksPicture, &regionPicture}) {
+        if (*picture)
+            xcb_render_free_picture(connection, *picture);
+        *picture = 0;
+    }
+    for (quint32 *drawable : {&pixmap, &loupeBase, &marksPixmap, &regionPixmap}) {
+        if (*drawable)
+            xcb_free_pixmap(connection, *drawable);
+        *drawable = 0;
+    }
+    for (quint32 *context : {&gc, &marksGc}) {
+        if (*context)
+            xcb_free_gc(connection, *context);
+        *context = 0;
+    }
     if (window)
         xcb_destroy_window(connection, window);
-    if (gc)
-        xcb_free_gc(connection, gc);
-    if (pixmap)
-        xcb_free_pixmap(connection, pixmap);
-    window = pixmap = gc = 0;
+    window = 0;
+    regionSize = QSize();
 }
 
 void MagnifierPanel::shape(const QRectF &nextHole)
 {
     hole = nextHole;
-    const xcb_query_extension_reply_t *shapes = xcb_get_extension_data(connection, &xcb_shape_id);
-    if (!shapes || !shapes->present)
+    if (!hasExtension(connection, &xcb_shape_id))
         return;
     QPainterPath outline;
     const QRectF background = Magnifier::background();
@@ -106,23 +167,87 @@ void MagnifierPanel::shape(const QRectF &nextHole)
                          0, quint32(rects.size()), rects.data());
 }
 
+void MagnifierPanel::put(quint32 target, int targetDepth, const QImage &image, const QRect &area, const QPoint &to)
+{
+    // Row by row where one request cannot take it all; each row is 32-bit
+    // pixels without padding, as a ZPixmap of these depths is.
+    const int rowsPerRequest = std::max(1, maxRequestBytes / (area.width() * 4));
+    for (int y = area.top(); y <= area.bottom(); y += rowsPerRequest) {
+        const int rows = std::min(rowsPerRequest, area.bottom() + 1 - y);
+        const QImage strip = image.copy(area.x(), y, area.width(), rows);
+        xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, target, targetDepth == depth ? gc : marksGc,
+                      quint16(area.width()), quint16(rows), qint16(to.x()), qint16(to.y() + y - area.top()), 0,
+                      quint8(targetDepth), quint32(strip.sizeInBytes()), strip.constBits());
+    }
+}
+
 void MagnifierPanel::upload(const QRect &rect)
 {
     const QRect area = rect & pixels.rect();
     if (area.isEmpty())
         return;
-    // Row by row where one request cannot take it all.
-    const int rowBytes = area.width() * 4;
-    const int rowsPerRequest = std::max(1, maxRequestBytes / rowBytes);
-    for (int y = area.top(); y <= area.bottom(); y += rowsPerRequest) {
-        const int rows = std::min(rowsPerRequest, area.bottom() + 1 - y);
-        const QImage strip = pixels.copy(area.x(), y, area.width(), rows);
-        xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, quint16(area.width()), quint16(rows),
-                      qint16(area.x()), qint16(y), 0, quint8(depth), quint32(strip.sizeInBytes()), strip.constBits());
-    }
+    put(pixmap, depth, pixels, area, area.topLeft());
     // The window shows its background, which is the pixmap.
     xcb_clear_area(connection, 0, window, qint16(area.x()), qint16(area.y()), quint16(area.width()),
                    quint16(area.height()));
+}
+
+void MagnifierPanel::enlarge(bool marksChanged)
+{
+    const QRect loupe = devicePixels(Magnifier::loupe(), scale);
+    // zoom * scale device pixels a captured pixel, as a 16.16 fixed-point
+    // map from the loupe back to the region.
+    const auto transform = [&] {
+        const qint32 inverse = qRound(65536.0 / (magnifier.zoom * scale));
+        return xcb_render_transform_t{inverse, 0, 0, 0, inverse, 0, 0, 0, 1 << 16};
+    };
+    if (marksChanged) {
+        QImage marks(loupe.size(), QImage::Format_ARGB32_Premultiplied);
+        marks.setDevicePixelRatio(scale);
+        marks.fill(Qt::transparent);
+        {
+            QPainter painter(&marks);
+            painter.translate(-Magnifier::loupe().topLeft());
+            magnifier.paintMarks(painter);
+        }
+        put(marksPixmap, 32, marks, marks.rect(), QPoint(0, 0));
+        if (regionPicture)
+            xcb_render_set_picture_transform(connection, regionPicture, transform());
+    }
+
+    // Each frame starts from the dim fill, which shows where the region was
+    // cut at a display's edge.
+    xcb_copy_area(connection, loupeBase, pixmap, gc, 0, 0, qint16(loupe.x()), qint16(loupe.y()),
+                  quint16(loupe.width()), quint16(loupe.height()));
+    const QImage region = magnifier.image.convertToFormat(QImage::Format_RGB32);
+    if (!region.isNull()) {
+        if (region.size() != regionSize) {
+            if (regionPicture)
+                xcb_render_free_picture(connection, regionPicture);
+            if (regionPixmap)
+                xcb_free_pixmap(connection, regionPixmap);
+            regionSize = region.size();
+            regionPixmap = xcb_generate_id(connection);
+            xcb_create_pixmap(connection, quint8(depth), regionPixmap, root, quint16(regionSize.width()),
+                              quint16(regionSize.height()));
+            regionPicture = xcb_generate_id(connection);
+            xcb_render_create_picture(connection, regionPicture, regionPixmap, screenFormat, 0, nullptr);
+            // Flat squares; outside the region nothing, so the fill stays.
+            static const char nearest[] = "nearest";
+            xcb_render_set_picture_filter(connection, regionPicture, sizeof nearest - 1, nearest, 0, nullptr);
+            xcb_render_set_picture_transform(connection, regionPicture, transform());
+        }
+        put(regionPixmap, depth, region, region.rect(), QPoint(0, 0));
+        const QPointF origin = magnifier.enlargementOrigin() * scale;
+        const QPoint from = loupe.topLeft() - QPoint(qRound(origin.x()), qRound(origin.y()));
+        xcb_render_composite(connection, XCB_RENDER_PICT_OP_OVER, regionPicture, XCB_NONE, panelPicture,
+                             qint16(from.x()), qint16(from.y()), 0, 0, qint16(loupe.x()), qint16(loupe.y()),
+                             quint16(loupe.width()), quint16(loupe.height()));
+    }
+    xcb_render_composite(connection, XCB_RENDER_PICT_OP_OVER, marksPicture, XCB_NONE, panelPicture, 0, 0, 0, 0,
+                         qint16(loupe.x()), qint16(loupe.y()), quint16(loupe.width()), quint16(loupe.height()));
+    xcb_clear_area(connection, 0, window, qint16(loupe.x()), qint16(loupe.y()), quint16(loupe.width()),
+                   quint16(loupe.height()));
 }
 
 void MagnifierPanel::present(const Magnifier &next, const QPoint &at, double nextScale, const QRectF &nextHole)
@@ -139,27 +264,45 @@ void MagnifierPanel::present(const Magnifier &next, const QPoint &at, double nex
     // Repaint only what changed: most frames change the loupe, fewer the
     // codes, few the magnification. The pixmap always holds the whole
     // panel, so a hole that moves needs a new shape but no painting.
-    QRegion dirty;
-    if (fresh || next.zoom != magnifier.zoom) {
-        dirty = QRect(QPoint(0, 0), Magnifier::panelSize);
-    } else {
-        if (next.image != magnifier.image || next.center != magnifier.center)
-            dirty += Magnifier::loupe().toAlignedRect();
-        if (!(next.color == magnifier.color))
-            dirty += Magnifier::row().toAlignedRect();
-    }
+    const bool whole = fresh || next.zoom != magnifier.zoom;
+    const bool marksChanged = whole || next.shift() != magnifier.shift();
+    const bool loupeChanged = whole || next.image != magnifier.image || next.center != magnifier.center;
+    const bool codesChanged = whole || !(next.color == magnifier.color);
     magnifier = next;
     if (fresh || nextHole != hole)
         shape(nextHole);
-    if (!dirty.isEmpty()) {
+
+    // Without RENDER the loupe is painted here along with the rest.
+    const bool serverLoupe = screenFormat != 0;
+    QRectF area;
+    if (whole)
+        area = QRectF(QPointF(0, 0), QSizeF(Magnifier::panelSize));
+    if (codesChanged)
+        area |= Magnifier::row();
+    if (loupeChanged && !serverLoupe)
+        area |= Magnifier::loupe();
+    if (!area.isEmpty()) {
         {
             QPainter painter(&pixels);
-            painter.setClipRegion(dirty);
-            magnifier.paint(painter);
+            painter.setClipRect(area);
+            magnifier.paintBackground(painter);
+            if (loupeChanged && !serverLoupe) {
+                magnifier.paintEnlargement(painter);
+                magnifier.paintMarks(painter);
+            }
+            if (codesChanged)
+                magnifier.paintCodes(painter);
         }
-        for (const QRect &r : dirty)
-            upload(devicePixels(r, scale));
+        upload(devicePixels(area, scale));
+        if (whole && serverLoupe) {
+            // The loupe as the background left it, to start each frame from.
+            const QRect loupe = devicePixels(Magnifier::loupe(), scale);
+            xcb_copy_area(connection, pixmap, loupeBase, gc, qint16(loupe.x()), qint16(loupe.y()), 0, 0,
+                          quint16(loupe.width()), quint16(loupe.height()));
+        }
     }
+    if (loupeChanged && serverLoupe)
+        enlarge(marksChanged);
 
     if (fresh) {
         xcb_map_window(connection, window);

@@ -19,7 +19,10 @@ namespace pigmentry {
 // cut by a shape (without a compositing manager translucency would read back
 // as black); its input shape is empty, so it takes neither focus nor clicks.
 // Its pixels live in a server-side pixmap that is also its background, so
-// the X server redraws it by itself whenever it is uncovered.
+// the X server redraws it by itself whenever it is uncovered. Where the
+// server has the RENDER extension (every current one), it also enlarges the
+// captured region: a frame sends the region's 225 pixels, not the loupe's
+// tens of thousands.
 class MagnifierPanel {
 public:
     // connection and root are the X display's and its screen's; the panel
@@ -46,6 +49,9 @@ private:
     void destroy();
     void shape(const QRectF &hole);
     void upload(const QRect &rect);
+    void put(quint32 drawable, int drawableDepth, const QImage &image, const QRect &area, const QPoint &to);
+    // The loupe drawn by the server from the region and the marks.
+    void enlarge(bool marksChanged);
 
     xcb_connection_t *connection;
     quint32 root;
@@ -57,6 +63,19 @@ private:
     quint32 pixmap = 0;
     quint32 gc = 0;
     QImage pixels; // the panel in device pixels, as the pixmap holds it
+
+    // RENDER's picture formats: the root visual's and 32-bit ARGB; 0 where
+    // the server lacks the extension and the loupe is painted here.
+    quint32 screenFormat = 0;
+    quint32 argbFormat = 0;
+    quint32 panelPicture = 0;
+    quint32 loupeBase = 0;   // the loupe's dim fill, kept to start each frame
+    quint32 marksPixmap = 0; // the grid and the marker, with alpha
+    quint32 marksPicture = 0;
+    quint32 marksGc = 0;
+    quint32 regionPixmap = 0; // the captured region, one pixel each
+    quint32 regionPicture = 0;
+    QSize regionSize;
     double scale = 0;
     QPoint device;
     Magnifier magnifier;
