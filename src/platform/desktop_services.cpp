@@ -169,13 +169,10 @@ std::unique_ptr<DesktopServices> createDesktopServices()
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     std::unique_ptr<X11ScreenSource> source =
         x11Session && x11 && x11->connection() ? X11ScreenSource::create() : nullptr;
-    if (source) {
-        // The overlay's windows and grabs belong to Qt's connection, whose
-        // events Qt reads for it.
-        xcb_connection_t *connection = x11->connection();
-        const quint32 root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    std::unique_ptr<X11Overlay> overlay = source ? X11Overlay::create() : nullptr;
+    if (source && overlay) {
         services->screenAccess = std::make_unique<X11ScreenAccess>(*source);
-        services->overlay = std::make_unique<X11Overlay>(connection, root);
+        services->overlay = std::move(overlay);
         services->screens = std::move(source);
     }
     // Wayland, and Qt on XWayland: a screenshot through the portal at each

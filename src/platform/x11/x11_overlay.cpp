@@ -3,7 +3,7 @@
 #include "magnifier_panel.h"
 #include "x11_screen_source.h"
 
-#include <QGuiApplication>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <xcb/xcb.h>
@@ -36,17 +36,27 @@ constexpr quint16 crosshairGlyph = 34; // XC_crosshair of the cursor font
 
 } // namespace
 
+std::unique_ptr<X11Overlay> X11Overlay::create()
+{
+    quint32 root = 0;
+    xcb_connection_t *connection = openDisplay(&root);
+    return connection ? std::unique_ptr<X11Overlay>(new X11Overlay(connection, root)) : nullptr;
+}
+
 X11Overlay::X11Overlay(xcb_connection_t *connection, quint32 root)
     : connection(connection), root(root), keyboard(connection)
 {
+    notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] { readEvents(); });
 }
 
 X11Overlay::~X11Overlay()
 {
     hide();
+    notifier.reset();
     if (cursor)
         xcb_free_cursor(connection, cursor);
-    xcb_flush(connection);
+    xcb_disconnect(connection);
 }
 
 quint32 X11Overlay::crosshair()
@@ -82,12 +92,15 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
         windows.append(window);
     }
     xcb_flush(connection);
-    qGuiApp->installNativeEventFilter(this);
     if (windows.isEmpty() || !takeInput()) {
         hide();
         return QStringLiteral("another program holds the pointer or the keyboard.");
     }
     panel = std::make_unique<MagnifierPanel>(connection, root);
+    // Events that came in while a reply was awaited wait in xcb's queue,
+    // where the notifier does not see them; they are read once the pick
+    // has started.
+    QMetaObject::invokeMethod(&context, [this] { readEvents(); }, Qt::QueuedConnection);
     return std::nullopt;
 }
 
@@ -123,8 +136,6 @@ bool X11Overlay::takeInput()
 
 void X11Overlay::hide()
 {
-    if (qGuiApp)
-        qGuiApp->removeNativeEventFilter(this);
     panel.reset();
     if (windows.isEmpty())
         return;
@@ -153,16 +164,22 @@ void X11Overlay::present(const Magnifier &magnifier, const QPointF &topLeft, con
     panel->present(magnifier, device, on->scale, hole);
 }
 
-bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+void X11Overlay::readEvents()
 {
-    if (eventType != "xcb_generic_event_t" || windows.isEmpty())
-        return false;
-    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+        handle(event);
+        std::free(event);
+    }
+}
+
+void X11Overlay::handle(const void *received)
+{
+    const auto *event = static_cast<const xcb_generic_event_t *>(received);
     switch (event->response_type & 0x7f) {
     case XCB_MOTION_NOTIFY: {
         const auto *motion = reinterpret_cast<const xcb_motion_notify_event_t *>(event);
         if (!windows.contains(motion->event))
-            return false;
+            return;
         // Root coordinates are device pixels; each screen keeps its origin.
         const QPoint device(motion->root_x, motion->root_y);
         for (const PickerScreen &screen : std::as_const(screens)) {
@@ -174,20 +191,20 @@ bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, q
                 break;
             }
         }
-        return true;
+        return;
     }
     case XCB_BUTTON_PRESS: {
         const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
         if (!windows.contains(press->event))
-            return false;
+            return;
         if (input && (press->detail == 1 || press->detail == 3))
             input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false, {}});
-        return true;
+        return;
     }
     case XCB_KEY_PRESS: {
         const auto *press = reinterpret_cast<const xcb_key_press_event_t *>(event);
         if (!windows.contains(press->event))
-            return false;
+            return;
         const bool shift = press->state & XCB_MOD_MASK_SHIFT;
         // "+" is Shift and "=" on most layouts: the shifted symbol decides
         // where it is a key of the pick. Otherwise the key's own symbol does,
@@ -198,13 +215,13 @@ bool X11Overlay::nativeEventFilter(const QByteArray &eventType, void *message, q
             key = pickKey(keyboard.keysymFor(press->detail, 0));
         if (input)
             input({PickerInput::Kind::Key, key, shift, {}});
-        return true;
+        return;
     }
     case XCB_MAPPING_NOTIFY:
         keyboard.read();
-        return false;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

@@ -3,10 +3,12 @@
 #include "picker/picker_desktop.h"
 #include "x11_keyboard.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QList>
+#include <QObject>
 
 #include <memory>
+
+class QSocketNotifier;
 
 struct xcb_connection_t;
 
@@ -18,9 +20,14 @@ class MagnifierPanel;
 // windows over every screen (they have no pixels, so captures never see
 // them), the crosshair cursor, and pointer and keyboard grabs so that every
 // click and key reaches the pick.
-class X11Overlay : public PickerOverlay, public QAbstractNativeEventFilter {
+//
+// Its windows, grabs and magnifier live on a connection of its own, read
+// here on the GUI thread: on Qt's, each of the sixty moves a second would
+// wake Qt's event reader thread and then pass through Qt's event handling.
+class X11Overlay : public PickerOverlay {
 public:
-    X11Overlay(xcb_connection_t *connection, quint32 root);
+    // Nothing when no connection to the display can be made.
+    static std::unique_ptr<X11Overlay> create();
     ~X11Overlay() override;
 
     std::optional<QString> show(const QList<PickerScreen> &screens) override;
@@ -29,15 +36,17 @@ public:
     // Moves arrive through the pointer grab.
     bool reportsMotion() const override { return true; }
 
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
-
     // For tests: the overlay windows and the panel while a pick runs.
     const QList<quint32> &windowIds() const { return windows; }
     MagnifierPanel *magnifierPanel() const { return panel.get(); }
 
 private:
+    X11Overlay(xcb_connection_t *connection, quint32 root);
     bool takeInput();
     quint32 crosshair();
+    void readEvents();
+    // event is an xcb_generic_event_t.
+    void handle(const void *event);
 
     xcb_connection_t *connection;
     quint32 root;
@@ -46,6 +55,8 @@ private:
     QList<PickerScreen> screens; // those covered, to map moves to positions
     std::unique_ptr<MagnifierPanel> panel;
     quint32 cursor = 0;
+    QObject context; // the queued reads run through it
+    std::unique_ptr<QSocketNotifier> notifier;
 };
 
 } // namespace pigmentry

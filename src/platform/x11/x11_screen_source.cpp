@@ -20,12 +20,11 @@ QRect nativeRect(const PickerScreen &screen)
     return QRect(origin, screen.pixelSize());
 }
 
-std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
+xcb_connection_t *openDisplay(quint32 *root)
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return nullptr;
-    // The display Qt itself opened, even when it was given as -display.
     const QByteArray display = qEnvironmentVariable("DISPLAY").toLocal8Bit();
     int screen = 0;
     xcb_connection_t *connection = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screen);
@@ -36,7 +35,15 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screen && it.rem; ++i)
         xcb_screen_next(&it);
-    return std::unique_ptr<X11ScreenSource>(new X11ScreenSource(connection, it.data->root));
+    *root = it.data->root;
+    return connection;
+}
+
+std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
+{
+    quint32 root = 0;
+    xcb_connection_t *connection = openDisplay(&root);
+    return connection ? std::unique_ptr<X11ScreenSource>(new X11ScreenSource(connection, root)) : nullptr;
 }
 
 X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)

@@ -56,6 +56,10 @@ private:
     std::unique_ptr<QSocketNotifier> notifier;
 };
 
+// A new connection to the display Qt uses, and its default screen's root
+// window; nullptr when none can be made.
+xcb_connection_t *openDisplay(quint32 *root);
+
 // A screen's rectangle on the X root window: Qt keeps each screen's origin
 // and scales only its size.
 QRect nativeRect(const PickerScreen &screen);
