@@ -46,8 +46,12 @@ MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root) : con
     }
     // QImage::Format_RGB32 in memory, as the server reads a ZPixmap.
     drawable = (depth == 24 || depth == 32) && thirtyTwoBits && setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
+    // Everything that waits for the server is asked here, so that present
+    // never does: a reply awaited there would take input events along into
+    // xcb's queue, where the overlay's socket notifier does not see them.
     // In bytes, less the PutImage header.
     maxRequestBytes = int(std::min<quint32>(xcb_get_maximum_request_length(connection), 1u << 20)) * 4 - 64;
+    shapes = hasExtension(connection, &xcb_shape_id);
 
     if (!drawable || !hasExtension(connection, &xcb_render_id))
         return;
@@ -105,7 +109,7 @@ void MagnifierPanel::create(double nextScale)
     static const char windowClass[] = "pigmentry\0Pigmentry";
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                         sizeof windowClass, windowClass);
-    if (hasExtension(connection, &xcb_shape_id)) {
+    if (shapes) {
         // No input shape at all: every click goes to what lies below.
         xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, window, 0,
                              0, 0, nullptr);
@@ -152,7 +156,7 @@ void MagnifierPanel::destroy()
 void MagnifierPanel::shape(const QRectF &nextHole)
 {
     hole = nextHole;
-    if (!hasExtension(connection, &xcb_shape_id))
+    if (!shapes)
         return;
     QPainterPath outline;
     const QRectF background = Magnifier::background();

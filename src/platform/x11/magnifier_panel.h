@@ -58,6 +58,7 @@ private:
     int depth = 0;
     bool drawable = false; // whether the server takes our pixel layout
     int maxRequestBytes = 0;
+    bool shapes = false; // whether the server has the SHAPE extension
 
     quint32 window = 0;
     quint32 pixmap = 0;

@@ -54,6 +54,8 @@ X11Overlay::~X11Overlay()
 {
     hide();
     notifier.reset();
+    for (void *event : std::as_const(queued))
+        std::free(event);
     if (cursor)
         xcb_free_cursor(connection, cursor);
     xcb_disconnect(connection);
@@ -100,6 +102,7 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
     // Events that came in while a reply was awaited wait in xcb's queue,
     // where the notifier does not see them; they are read once the pick
     // has started.
+    readPending = true;
     QMetaObject::invokeMethod(&context, [this] { readEvents(); }, Qt::QueuedConnection);
     return std::nullopt;
 }
@@ -162,10 +165,30 @@ void X11Overlay::present(const Magnifier &magnifier, const QPointF &topLeft, con
     const QPointF offset = (topLeft - on->frame.topLeft()) * on->scale;
     const QPoint device = nativeRect(*on).topLeft() + QPoint(qRound(offset.x()), qRound(offset.y()));
     panel->present(magnifier, device, on->scale, hole);
+    // A frame only writes; whatever xcb read meanwhile is handled next.
+    takeQueued();
+}
+
+void X11Overlay::takeQueued()
+{
+    // xcb reads what the server sent whenever it waits to write, and keeps
+    // it in a queue of its own.
+    while (xcb_generic_event_t *event = xcb_poll_for_queued_event(connection))
+        queued.append(event);
+    if (!queued.isEmpty() && !readPending) {
+        readPending = true;
+        QMetaObject::invokeMethod(&context, [this] { readEvents(); }, Qt::QueuedConnection);
+    }
 }
 
 void X11Overlay::readEvents()
 {
+    readPending = false;
+    while (!queued.isEmpty()) {
+        void *event = queued.takeFirst();
+        handle(event);
+        std::free(event);
+    }
     while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
         handle(event);
         std::free(event);

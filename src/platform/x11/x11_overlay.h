@@ -45,6 +45,9 @@ private:
     bool takeInput();
     quint32 crosshair();
     void readEvents();
+    // Takes the events xcb read along while it wrote, and has them handled
+    // next; the notifier does not see them.
+    void takeQueued();
     // event is an xcb_generic_event_t.
     void handle(const void *event);
 
@@ -57,6 +60,8 @@ private:
     quint32 cursor = 0;
     QObject context; // the queued reads run through it
     std::unique_ptr<QSocketNotifier> notifier;
+    QList<void *> queued; // xcb_generic_event_t, to be handled and freed
+    bool readPending = false;
 };
 
 } // namespace pigmentry

@@ -118,7 +118,8 @@ bool X11ScreenSource::readEvents()
 {
     bool touched = false;
     bool any = false;
-    while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+    xcb_generic_event_t *event = xcb_poll_for_event(connection);
+    while (event) {
         if (damage && (event->response_type & 0x7f) == damageEvent + XCB_DAMAGE_NOTIFY) {
             const auto *notify = reinterpret_cast<const xcb_damage_notify_event_t *>(event);
             const QRect area(notify->area.x, notify->area.y, notify->area.width, notify->area.height);
@@ -126,12 +127,17 @@ bool X11ScreenSource::readEvents()
             any = true;
         }
         std::free(event);
-    }
-    if (any && damage) {
-        // Emptied again, so that the next change anywhere is reported. A
-        // capture after this reads whatever changed before it.
-        xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
-        xcb_flush(connection);
+        event = xcb_poll_for_event(connection);
+        if (!event && any && damage) {
+            // Emptied again, so that the next change anywhere is reported. A
+            // capture after this reads whatever changed before it.
+            xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
+            xcb_flush(connection);
+            any = false;
+            // A report that the flush read along waits in xcb's queue,
+            // where the notifier does not see it.
+            event = xcb_poll_for_queued_event(connection);
+        }
     }
     return touched;
 }
