@@ -1,5 +1,7 @@
 #include "magnifier.h"
 
+#include "code_setter.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -29,70 +31,78 @@ QFont pixelFont(QFont font, int pixels, QFont::Weight weight = QFont::Normal)
     return font;
 }
 
-// The codes change with every frame of a moving pick, and shaping them anew
-// each time cost more than the rest of the panel. They are short runs of
-// ASCII in one font, so each character's glyph and advance are looked up
-// once and the codes are set from those. A character the font lacks sends
-// the code through ordinary text drawing, with its fallback fonts.
-class CodeSetter {
-public:
-    explicit CodeSetter(const QFont &font)
-        : font(font), ascent(QFontMetricsF(font).ascent()), descent(QFontMetricsF(font).descent()),
-          raw(QRawFont::fromFont(font))
-    {
-    }
-
-    // text's glyphs with the first one's baseline origin at (0, 0), and
-    // their width; nothing when a character has no glyph in the font.
-    std::optional<QGlyphRun> set(const QString &text, double *width)
-    {
-        QList<quint32> indexes;
-        for (const QChar c : text) {
-            auto glyph = glyphs.constFind(c.unicode());
-            if (glyph == glyphs.cend()) {
-                const QList<quint32> found = raw.isValid() ? raw.glyphIndexesForString(QString(c)) : QList<quint32>();
-                if (found.size() != 1 || found.first() == 0)
-                    return std::nullopt;
-                glyph = glyphs.insert(c.unicode(), found.first());
-            }
-            indexes.append(*glyph);
-        }
-        const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
-        QList<QPointF> positions;
-        double x = 0;
-        for (const QPointF &advance : advances) {
-            positions.append(QPointF(x, 0));
-            x += advance.x();
-        }
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
-        *width = x;
-        return run;
-    }
-
-    const QFont font;
-    const double ascent;
-    const double descent;
-
-private:
-    QRawFont raw;
-    QHash<char16_t, quint32> glyphs;
+// Where the swatch and the two codes go for a colour, centred under the
+// loupe.
+struct CodesLayout {
+    QString hex;
+    QString rgb;
+    std::optional<QGlyphRun> hexRun; // nothing where a glyph is missing
+    std::optional<QGlyphRun> rgbRun;
+    QRectF swatch;
+    QRectF hexBox;
+    QRectF rgbBox;
 };
 
-// One line of text left-aligned and centred vertically in box, as
+// Never destroyed: a raw font must not be released after the application
+// has torn down its fonts.
+CodeSetter &hexSetter()
+{
+    static CodeSetter &setter =
+        *new CodeSetter(pixelFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), 13, QFont::DemiBold));
+    return setter;
+}
+
+CodeSetter &rgbSetter()
+{
+    static CodeSetter &setter = *new CodeSetter(pixelFont(QGuiApplication::font(), 11));
+    return setter;
+}
+
+CodesLayout layoutCodes(const RGBA &color, const QRectF &loupe)
+{
+    CodesLayout layout;
+    layout.hex = color.hex();
+    layout.rgb = color.formatted(QStringLiteral("RGB"));
+    double hexWidth = 0;
+    double rgbWidth = 0;
+    layout.hexRun = hexSetter().set(layout.hex, &hexWidth);
+    layout.rgbRun = rgbSetter().set(layout.rgb, &rgbWidth);
+    if (!layout.hexRun)
+        hexWidth = QFontMetricsF(hexSetter().font).horizontalAdvance(layout.hex);
+    if (!layout.rgbRun)
+        rgbWidth = QFontMetricsF(rgbSetter().font).horizontalAdvance(layout.rgb);
+    const double textWidth = std::max(hexWidth, rgbWidth);
+    const double rowWidth = swatchSide + rowSpacing + textWidth;
+    const double rowTop = loupe.bottom() + spacing;
+    const double rowLeft = loupe.center().x() - rowWidth / 2;
+    layout.swatch = QRectF(rowLeft, rowTop, swatchSide, swatchSide);
+    const double textLeft = rowLeft + swatchSide + rowSpacing;
+    layout.hexBox = QRectF(textLeft, rowTop - 1, textWidth + 2, 17);
+    layout.rgbBox = QRectF(textLeft, rowTop + 16, textWidth + 2, 14);
+    return layout;
+}
+
+// A line's baseline origin, left-aligned and centred vertically in box as
 // QPainter::drawText with Qt::AlignLeft | Qt::AlignVCenter places it.
+QPointF baselineOrigin(const CodeSetter &setter, const QRectF &box)
+{
+    return QPointF(box.left(), box.top() + (box.height() - setter.ascent - setter.descent) / 2 + setter.ascent);
+}
+
 void drawCode(QPainter &painter, CodeSetter &setter, const QRectF &box, const QString &text,
               const std::optional<QGlyphRun> &run)
 {
-    if (!run) {
+    if (run) {
+        painter.drawGlyphRun(baselineOrigin(setter, box), *run);
+    } else {
         painter.setFont(setter.font);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
-        return;
     }
-    const double baseline = box.top() + (box.height() - setter.ascent - setter.descent) / 2 + setter.ascent;
-    painter.drawGlyphRun(QPointF(box.left(), baseline), *run);
+}
+
+QColor swatchColor(const RGBA &color)
+{
+    return QColor::fromRgbF(float(color.r), float(color.g), float(color.b), float(color.a));
 }
 
 } // namespace
@@ -229,39 +239,56 @@ void Magnifier::paintMarks(QPainter &painter) const
 
 void Magnifier::paintCodes(QPainter &painter) const
 {
-    // The swatch with the hex and RGB codes, centred under the loupe.
+    const CodesLayout layout = layoutCodes(color, loupe());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    // Never destroyed: a raw font must not be released after the
-    // application has torn down its fonts.
-    static CodeSetter &hexSetter =
-        *new CodeSetter(pixelFont(QFontDatabase::systemFont(QFontDatabase::FixedFont), 13, QFont::DemiBold));
-    static CodeSetter &rgbSetter = *new CodeSetter(pixelFont(QGuiApplication::font(), 11));
-    const QString hexText = color.hex();
-    const QString rgbText = color.formatted(QStringLiteral("RGB"));
-    double hexWidth = 0;
-    double rgbWidth = 0;
-    const std::optional<QGlyphRun> hexRun = hexSetter.set(hexText, &hexWidth);
-    const std::optional<QGlyphRun> rgbRun = rgbSetter.set(rgbText, &rgbWidth);
-    if (!hexRun)
-        hexWidth = QFontMetricsF(hexSetter.font).horizontalAdvance(hexText);
-    if (!rgbRun)
-        rgbWidth = QFontMetricsF(rgbSetter.font).horizontalAdvance(rgbText);
-    const double textWidth = std::max(hexWidth, rgbWidth);
-    const double rowWidth = swatchSide + rowSpacing + textWidth;
-    const QRectF view = loupe();
-    const double rowTop = view.bottom() + spacing;
-    const double rowLeft = view.center().x() - rowWidth / 2;
-
     QPainterPath swatch;
-    swatch.addRoundedRect(QRectF(rowLeft, rowTop, swatchSide, swatchSide), 5, 5);
-    painter.fillPath(swatch, QColor::fromRgbF(float(color.r), float(color.g), float(color.b), float(color.a)));
-
+    swatch.addRoundedRect(layout.swatch, 5, 5);
+    painter.fillPath(swatch, swatchColor(color));
     painter.setPen(QGuiApplication::palette().color(QPalette::WindowText));
-    const double textLeft = rowLeft + swatchSide + rowSpacing;
-    drawCode(painter, hexSetter, QRectF(textLeft, rowTop - 1, textWidth + 2, 17), hexText, hexRun);
-    drawCode(painter, rgbSetter, QRectF(textLeft, rowTop + 16, textWidth + 2, 14), rgbText, rgbRun);
+    drawCode(painter, hexSetter(), layout.hexBox, layout.hex, layout.hexRun);
+    drawCode(painter, rgbSetter(), layout.rgbBox, layout.rgb, layout.rgbRun);
     painter.restore();
+}
+
+void Magnifier::paintCodes(QImage &image) const
+{
+    const CodesLayout layout = layoutCodes(color, loupe());
+    if (!layout.hexRun || !layout.rgbRun) {
+        QPainter painter(&image);
+        paintCodes(painter);
+        return;
+    }
+    const double scale = image.devicePixelRatio();
+    // The swatch's rounded square, drawn once per scale and then tinted.
+    static thread_local QImage mask;
+    if (mask.isNull() || mask.devicePixelRatio() != scale) {
+        const QSize side = QSizeF(swatchSide * scale, swatchSide * scale).toSize();
+        mask = QImage(side, QImage::Format_ARGB32_Premultiplied);
+        mask.setDevicePixelRatio(scale);
+        mask.fill(Qt::transparent);
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath swatch;
+        swatch.addRoundedRect(QRectF(0, 0, swatchSide, swatchSide), 5, 5);
+        painter.fillPath(swatch, Qt::white);
+    }
+    QImage tinted = mask;
+    const QRgb tint = swatchColor(color).rgba();
+    for (int y = 0; y < tinted.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(tinted.scanLine(y));
+        for (int x = 0; x < tinted.width(); ++x) {
+            const int coverage = qAlpha(line[x]);
+            line[x] = qRgba(qRed(tint) * coverage / 255, qGreen(tint) * coverage / 255, qBlue(tint) * coverage / 255,
+                            coverage);
+        }
+    }
+    const QPointF swatchAt = layout.swatch.topLeft() * scale;
+    blendOver(image, QPoint(qRound(swatchAt.x()), qRound(swatchAt.y())), tinted);
+
+    const QRgb text = QGuiApplication::palette().color(QPalette::WindowText).rgba();
+    hexSetter().draw(image, baselineOrigin(hexSetter(), layout.hexBox), *layout.hexRun, text);
+    rgbSetter().draw(image, baselineOrigin(rgbSetter(), layout.rgbBox), *layout.rgbRun, text);
 }
 
 QRectF Magnifier::row()

@@ -38,6 +38,13 @@ struct Magnifier {
     void paintEnlargement(QPainter &painter) const;
     void paintMarks(QPainter &painter) const;
     void paintCodes(QPainter &painter) const;
+    // paintCodes straight into an image of the panel (device pixels, its
+    // device pixel ratio the scale; Format_RGB32 or
+    // Format_ARGB32_Premultiplied) whose row already shows the background:
+    // the same picture, with the swatch and each glyph at the nearest whole
+    // device pixel, at a fraction of the cost, for a panel that repaints the
+    // codes with every frame.
+    void paintCodes(QImage &image) const;
     // Where the enlarged region's top-left corner sits in the panel; it
     // spans regionSide * zoom.
     QPointF enlargementOrigin() const;

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 using namespace pigmentry;
 
 namespace {
@@ -67,6 +70,59 @@ private Q_SLOTS:
         // The sampled column 3 lies under the marker.
         const QPoint middle = Magnifier::loupe().center().toPoint() + QPoint(2, 2);
         QCOMPARE(QColor(out.pixel(middle)), QColor(qRgb(48, 112, 200)));
+    }
+
+    void codesDrawnIntoAnImageLookAsPainted_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("scale 1") << 1.0;
+        QTest::newRow("scale 1.5") << 1.5;
+        QTest::newRow("scale 2") << 2.0;
+    }
+
+    // The panel on X11 sets the codes from glyph images it blends itself;
+    // they must look as QPainter draws them, and the swatch must be exact.
+    void codesDrawnIntoAnImageLookAsPainted()
+    {
+        QFETCH(double, scale);
+        const Magnifier magnifier{region(), RGBA{0.2, 0.6, 0.4, 1}, 10, QPointF(7, 7)};
+        QImage painted(Magnifier::panelSize * scale, QImage::Format_RGB32);
+        painted.setDevicePixelRatio(scale);
+        {
+            QPainter painter(&painted);
+            magnifier.paintBackground(painter);
+        }
+        QImage blended = painted.copy();
+        {
+            QPainter painter(&painted);
+            magnifier.paintCodes(painter);
+        }
+        magnifier.paintCodes(blended);
+        if (qEnvironmentVariableIsSet("PIGMENTRY_SAVE_RENDERS")) {
+            painted.save(qEnvironmentVariable("PIGMENTRY_SAVE_RENDERS") + QLatin1String("/codes-painted.png"));
+            blended.save(qEnvironmentVariable("PIGMENTRY_SAVE_RENDERS") + QLatin1String("/codes-blended.png"));
+        }
+        // The same ink overall, and only edges a fraction of a pixel apart.
+        const QRect row = QRectF(Magnifier::row().topLeft() * scale, Magnifier::row().size() * scale).toAlignedRect();
+        qint64 paintedInk = 0;
+        qint64 blendedInk = 0;
+        int apart = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            for (int x = row.left(); x <= row.right(); ++x) {
+                const QRgb a = painted.pixel(x, y);
+                const QRgb b = blended.pixel(x, y);
+                paintedInk += 255 - qGray(a);
+                blendedInk += 255 - qGray(b);
+                apart += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                   std::abs(qBlue(a) - qBlue(b))}) > 96;
+            }
+        }
+        QVERIFY(std::abs(double(blendedInk) / double(paintedInk) - 1) < 0.02);
+        QVERIFY(apart < row.width() * row.height() / 50);
+        // Inside the swatch, exactly the colour.
+        const QPoint swatch = (QPointF(Magnifier::row().left() + 52, Magnifier::row().center().y()) * scale).toPoint();
+        QCOMPARE(QColor(painted.pixel(swatch)), QColor(qRgb(51, 153, 102)));
+        QCOMPARE(QColor(blended.pixel(swatch)), QColor(qRgb(51, 153, 102)));
     }
 
     void markerAndGridFollowTheZoom()

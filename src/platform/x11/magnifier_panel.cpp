@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace pigmentry {
@@ -278,31 +279,43 @@ void MagnifierPanel::present(const Magnifier &next, const QPoint &at, double nex
 
     // Without RENDER the loupe is painted here along with the rest.
     const bool serverLoupe = screenFormat != 0;
-    QRectF area;
-    if (whole)
-        area = QRectF(QPointF(0, 0), QSizeF(Magnifier::panelSize));
-    if (codesChanged)
-        area |= Magnifier::row();
-    if (loupeChanged && !serverLoupe)
-        area |= Magnifier::loupe();
-    if (!area.isEmpty()) {
+    const QRect row = devicePixels(Magnifier::row(), scale) & pixels.rect();
+    if (whole) {
         {
             QPainter painter(&pixels);
-            painter.setClipRect(area);
             magnifier.paintBackground(painter);
-            if (loupeChanged && !serverLoupe) {
+            if (!serverLoupe) {
                 magnifier.paintEnlargement(painter);
                 magnifier.paintMarks(painter);
             }
-            if (codesChanged)
-                magnifier.paintCodes(painter);
         }
-        upload(devicePixels(area, scale));
-        if (whole && serverLoupe) {
+        // The row as the background leaves it, to start each new code from.
+        rowBase = pixels.copy(row);
+        magnifier.paintCodes(pixels);
+        upload(pixels.rect());
+        if (serverLoupe) {
             // The loupe as the background left it, to start each frame from.
             const QRect loupe = devicePixels(Magnifier::loupe(), scale);
             xcb_copy_area(connection, pixmap, loupeBase, gc, qint16(loupe.x()), qint16(loupe.y()), 0, 0,
                           quint16(loupe.width()), quint16(loupe.height()));
+        }
+    } else {
+        if (loupeChanged && !serverLoupe) {
+            {
+                QPainter painter(&pixels);
+                painter.setClipRect(Magnifier::loupe());
+                magnifier.paintBackground(painter);
+                magnifier.paintEnlargement(painter);
+                magnifier.paintMarks(painter);
+            }
+            upload(devicePixels(Magnifier::loupe(), scale));
+        }
+        if (codesChanged) {
+            for (int y = 0; y < rowBase.height(); ++y)
+                std::memcpy(pixels.scanLine(row.y() + y) + row.x() * 4, rowBase.constScanLine(y),
+                            size_t(rowBase.width()) * 4);
+            magnifier.paintCodes(pixels);
+            upload(row);
         }
     }
     if (loupeChanged && serverLoupe)

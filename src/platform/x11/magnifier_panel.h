@@ -64,6 +64,7 @@ private:
     quint32 pixmap = 0;
     quint32 gc = 0;
     QImage pixels; // the panel in device pixels, as the pixmap holds it
+    QImage rowBase; // the codes' row with only the background
 
     // RENDER's picture formats: the root visual's and 32-bit ARGB; 0 where
     // the server lacks the extension and the loupe is painted here.
