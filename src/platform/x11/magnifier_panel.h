@@ -41,8 +41,6 @@ public:
 
     // The X window while the panel is shown, otherwise 0.
     quint32 windowId() const { return window; }
-    // What the panel shows, in device pixels.
-    const QImage &frame() const { return pixels; }
 
 private:
     void create(double scale);
