@@ -4,11 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pigmentry {
 
@@ -31,27 +35,26 @@ std::optional<QString> setAside(const QString &path, const QDateTime &now)
     return std::nullopt;
 }
 
+// Where a save writes before the rename: a hidden name with a fixed ending
+// that no person gives a file, so that sweeping it up never takes theirs.
+QString temporaryName(const QString &fileName, const QString &suffix)
+{
+    return u'.' + fileName + u'.' + suffix + QLatin1String(".partial");
+}
+
 // A save killed between writing its temporary file and the rename leaves
-// "library.json.XXXXXX" (six letters or digits) behind.
+// ".library.json.XXXXXX.partial" behind; nothing else beside the library is
+// touched.
 void removeCutShortSaves(const QString &path)
 {
     const QFileInfo info(path);
-    const QRegularExpression temporary(QLatin1String("^") + QRegularExpression::escape(info.fileName())
-                                       + QLatin1String("\\.[A-Za-z0-9]{6}$"));
+    const QRegularExpression temporary(QLatin1String("^\\.") + QRegularExpression::escape(info.fileName())
+                                       + QLatin1String("\\.[A-Za-z0-9]{6}\\.partial$"));
     QDir folder = info.absoluteDir();
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (temporary.match(name).hasMatch())
             folder.remove(name);
     }
-}
-
-// The system's text for an errno, for errors Qt reports as unknown.
-QString describe(const QFileDevice &file, int savedErrno)
-{
-    const QString text = file.errorString();
-    if (savedErrno != 0 && (text.isEmpty() || text == QLatin1String("Unknown error")))
-        return QString::fromLocal8Bit(std::strerror(savedErrno));
-    return text;
 }
 
 } // namespace
@@ -117,19 +120,54 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Could not write %1: %2").arg(path, describe(file, errno));
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int saved = errno;
-        return QStringLiteral("Could not write %1: %2").arg(path, describe(file, saved));
+    const auto failed = [&path](int error) {
+        return QStringLiteral("Could not write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
+    };
+    // A link is followed, so that a library kept elsewhere stays where it is.
+    const QFileInfo asGiven(path);
+    const QString target = asGiven.isSymLink() ? asGiven.symLinkTarget() : asGiven.absoluteFilePath();
+    const QFileInfo info(target);
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+
+    static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        QString suffix;
+        for (int i = 0; i < 6; ++i)
+            suffix += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+        temporary = folder + '/' + QFile::encodeName(temporaryName(info.fileName(), suffix));
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return failed(errno);
     }
-    errno = 0;
-    if (!file.commit()) {
-        const int saved = errno;
-        return QStringLiteral("Could not write %1: %2").arg(path, describe(file, saved));
+    if (fd < 0)
+        return failed(EEXIST);
+
+    int error = 0;
+    for (qsizetype done = 0; done < bytes.size() && error == 0;) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n == 0)
+            error = EIO;
+    }
+    // The old file's permissions carry over; a new file gets the umask's.
+    struct stat old;
+    if (error == 0 && ::stat(QFile::encodeName(target).constData(), &old) == 0
+        && ::fchmod(fd, old.st_mode & 07777) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return failed(error);
     }
     return std::nullopt;
 }

@@ -30,14 +30,17 @@ struct LoadedLibrary {
 // "library.json.corrupt-YYYYMMDD-HHMMSS" (UTC, `now`) in the same folder so
 // that the next save cannot destroy it, and the notice says so; where it
 // cannot be moved, keepOut is set. Temporary files of a save that was cut
-// short ("library.json.XXXXXX") are removed first.
+// short (".library.json.XXXXXX.partial") are removed first; no other file
+// beside the library is touched.
 LoadedLibrary loadLibrary(const QString &path, const QDateTime &now = QDateTime::currentDateTimeUtc());
 
 // Creates the folder, encodes the library and replaces the file atomically.
 // Gives the error description on failure; the old file is then untouched.
 std::optional<QString> saveLibrary(const QString &path, const Library &library);
 
-// Writes bytes to path atomically (a temporary file renamed over the target).
+// Writes bytes to path atomically: a temporary ".NAME.XXXXXX.partial" beside
+// it, synced and renamed over the target (a link's target, for a link),
+// keeping the old file's permissions.
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // Reads a whole regular file of at most `largest` bytes; FIFOs, devices and

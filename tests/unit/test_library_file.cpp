@@ -28,7 +28,7 @@ RGBA grey(int i)
 
 QStringList entries(const QString &libraryPath)
 {
-    return QFileInfo(libraryPath).absoluteDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    return QFileInfo(libraryPath).absoluteDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name);
 }
 
 bool run(const QString &program, const QStringList &arguments)
@@ -130,16 +130,36 @@ private Q_SLOTS:
         QVERIFY(store->notice().contains(QChar(0x2026)));
     }
 
-    void cutShortSavesAreRemovedAtStart()
+    // Only the save's own temporary name is swept up; a user's copies beside
+    // the library survive a start, a save and a start that sets a broken
+    // library aside.
+    void cutShortSavesAreRemovedAndNothingElse()
     {
         Fixture f;
         QVERIFY(!saveLibrary(f.path, Library{{ColorRecord::captured(grey(1), 0)}, {}}));
-        writeFile(f.path + QLatin1String(".Ab12Cd"), "half a libr");
-        writeFile(f.path + QLatin1String(".corrupt-20200101-000000"), "kept");
-        const auto store = f.store();
+        const QStringList users{"library.json.Ab12Cd", "library.json.backup", "library.json.before",
+                                "library.json.old123", ".library.json.Ab12Cd",  ".library.json.Ab12Cd.partial.txt"};
+        const QString folder = QFileInfo(f.path).absolutePath() + u'/';
+        for (const QString &name : users)
+            writeFile(folder + name, "mine");
+        writeFile(folder + QLatin1String(".library.json.Ab12Cd.partial"), "half a libr");
+        QStringList expected = users;
+        expected << "library.json";
+        expected.sort();
+
+        auto store = f.store();
         QVERIFY(store->notice().isEmpty());
-        QCOMPARE(entries(f.path), (QStringList{"library.json", "library.json.corrupt-20200101-000000"}));
+        QCOMPARE(entries(f.path), expected);
         QCOMPARE(store->library().history.size(), 1);
+        store->capture(grey(2));
+        QCOMPARE(entries(f.path), expected);
+        store.reset();
+
+        writeFile(f.path, "{ not json");
+        store = f.store();
+        QVERIFY(store->notice().startsWith(QLatin1String("Could not read library: ")));
+        for (const QString &name : users)
+            QCOMPARE(readFile(folder + name), QByteArray("mine"));
     }
 
     // A small tmpfs where the machine lets us mount one: a full disk says so,
