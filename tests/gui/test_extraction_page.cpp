@@ -93,13 +93,26 @@ private Q_SLOTS:
         QVERIFY(f.page.busy());
         QVERIFY(f.visible("progress"));
 
-        // The second finishes first, then the first: the last to complete
-        // is what stays, and busy ends at each completion.
+        // The first image finishes last: the image chosen last still wins,
+        // whatever the order of completion.
         f.held.complete(1, found({red, blue}));
         QTRY_COMPARE(f.page.extracted(), (QList<RGBA>{red, blue}));
         QVERIFY(f.visible("chooseAnother") && !f.visible("chooseImage"));
         QVERIFY(f.visible("preview") && f.visible("saveExtracted"));
+        QVERIFY(!f.page.busy() && !f.visible("progress"));
         f.held.complete(0, found({green}));
+        QTest::qWait(50); // time for a stale answer to land, were it taken
+        QCOMPARE(f.page.extracted(), (QList<RGBA>{red, blue}));
+
+        // A stale answer that comes while a later one runs is dropped too.
+        f.page.extractFile(QStringLiteral("/third.png"));
+        QVERIFY(f.page.busy());
+        f.page.extractFile(QStringLiteral("/fourth.png"));
+        f.held.complete(2, found({blue}));
+        QTest::qWait(50); // time for a stale answer to land, were it taken
+        QVERIFY(f.page.busy());
+        QCOMPARE(f.page.extracted(), (QList<RGBA>{red, blue}));
+        f.held.complete(3, found({green}));
         QTRY_COMPARE(f.page.extracted(), QList<RGBA>{green});
         QTRY_VERIFY(!f.visible("progress"));
 
@@ -109,7 +122,7 @@ private Q_SLOTS:
 
         // An unreadable file keeps what is shown and says why.
         f.page.extractFile(QStringLiteral("/broken.png"));
-        f.held.complete(2, Extraction{});
+        f.held.complete(4, Extraction{});
         QTRY_COMPARE(test::named<QLabel>(&f.page, "extractionProblem")->text(),
                      QStringLiteral("This file could not be read as an image."));
         QCOMPARE(f.page.extracted(), QList<RGBA>{green});
@@ -117,7 +130,7 @@ private Q_SLOTS:
         // No qualifying pixel: no swatches, no save button.
         f.page.extractFile(QStringLiteral("/clear.png"));
         QVERIFY(!f.visible("extractionProblem"));
-        f.held.complete(3, found({}));
+        f.held.complete(5, found({}));
         QTRY_VERIFY(!f.visible("saveExtracted"));
         QVERIFY(!f.visible("extractedColors"));
     }

@@ -203,20 +203,22 @@ void ExtractionPage::extractImage(const QImage &image)
 
 void ExtractionPage::start(std::function<Extraction()> job)
 {
-    ++running;
+    const quint64 ticket = ++generation;
     problem->clear();
     updateState();
     auto *watcher = new QFutureWatcher<Extraction>(this);
-    connect(watcher, &QFutureWatcher<Extraction>::finished, this, [this, watcher] {
+    connect(watcher, &QFutureWatcher<Extraction>::finished, this, [this, watcher, ticket] {
         watcher->deleteLater();
-        --running;
-        finished(watcher->future().isValid() && watcher->future().resultCount() > 0 ? watcher->result() : Extraction());
+        finished(ticket, watcher->future().isValid() && watcher->future().resultCount() > 0 ? watcher->result() : Extraction());
     });
     watcher->setFuture(runner(std::move(job)));
 }
 
-void ExtractionPage::finished(const Extraction &result)
+void ExtractionPage::finished(quint64 job, const Extraction &result)
 {
+    if (job != generation)
+        return;
+    answered = job;
     if (!result.readable) {
         // The last image and its colours stay; only the caption says why.
         problem->setText(QCoreApplication::translate("Pigmentry", "This file could not be read as an image."));

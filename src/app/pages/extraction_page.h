@@ -35,7 +35,8 @@ public:
     void extract();
     void extractFile(const QString &path);
     void extractImage(const QImage &image);
-    bool busy() const { return running > 0; }
+    // The image chosen last has not been answered yet.
+    bool busy() const { return answered != generation; }
     const QList<RGBA> &extracted() const;
 
 protected:
@@ -44,14 +45,17 @@ protected:
 
 private:
     void start(std::function<Extraction()> job);
-    void finished(const Extraction &result);
+    void finished(quint64 job, const Extraction &result);
     void paste();
     QSize previewBounds() const;
     void updateState();
 
     PageContext &context;
     Runner runner;
-    int running = 0;
+    // Each choice is numbered; only the answer for the last one is shown, so
+    // a slow earlier image never replaces the colours of a later one.
+    quint64 generation = 0;
+    quint64 answered = 0;
     bool hasImage = false;
     QWidget *chooseCard;
     QPushButton *chooseAnother;
