@@ -129,7 +129,8 @@ void AppDelegate::welcome()
     if (!tray_) {
         // Said once a launch, in the Studio that opens in the tray's place.
         store_->setNotice(QCoreApplication::translate("Pigmentry", "No tray icon here: the shortcut still picks after this window is closed, "
-                                         "and starting Pigmentry again reopens it."));
+                                         "and starting Pigmentry again reopens it."),
+                          Store::NoticeKind::Info);
         return;
     }
     // Where Pigmentry went, on the very first start only.

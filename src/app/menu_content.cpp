@@ -13,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QToolButton>
 
 namespace pigmentry {
@@ -100,14 +102,20 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *studio = new QPushButton(QCoreApplication::translate("Pigmentry", "Studio"));
     connect(studio, &QPushButton::clicked, this, open);
     actions->addWidget(studio);
+    actions->setSpacing(8);
+    // What the Studio button leaves of the row, within the widest allowed.
+    const QMargins margins = stack->contentsMargins();
+    copyButton->setMaximumWidth(std::min(copyButtonWidth, panelSize.width() - margins.left() - margins.right()
+                                                              - studio->sizeHint().width() - actions->spacing()));
     stack->addLayout(actions);
 
     stack->addWidget(new Divider);
 
     // Footer.
     auto *footerRow = new QHBoxLayout;
-    footer = withName(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("footer"));
-    footer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    footerMark = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red), QStringLiteral("footerMark"));
+    footerRow->addWidget(footerMark);
+    footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
     footerRow->addWidget(footer, 1);
     auto *quitButton = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
@@ -131,6 +139,13 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     updateShortcut();
 }
 
+void MenuContent::showEvent(QShowEvent *event)
+{
+    // The default format may have changed since the panel was last shown.
+    updateSelected();
+    QWidget::showEvent(event);
+}
+
 void MenuContent::paintEvent(QPaintEvent *)
 {
     // A hairline edge, so that the panel stands apart from a light window
@@ -146,14 +161,25 @@ void MenuContent::updateSelected()
     const RGBA &color = store.selected();
     swatch->setColor(color);
     swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold));
-    copyButton->setText(QLatin1String("Copy ") + color.hex());
+    // The button names what it copies: the code in the default format,
+    // elided to the room the row leaves it.
+    const QString label = QCoreApplication::translate("Pigmentry", "Copy %1").arg(store.defaultCode(color));
+    QStyleOptionButton option;
+    option.initFrom(copyButton);
+    const QFontMetrics metrics = copyButton->fontMetrics();
+    const int frame = style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton).width();
+    const int room = copyButton->maximumWidth() - frame;
+    copyButton->setText(metrics.elidedText(label, Qt::ElideMiddle, room));
+    copyButton->setToolTip(label);
+    copyButton->setAccessibleName(label);
 }
 
 void MenuContent::updateNotice()
 {
-    const QString text = store.notice().isEmpty() ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice();
-    footer->setText(text);
-    footer->setToolTip(text);
+    const bool quiet = store.notice().isEmpty();
+    const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
+    footerMark->setVisible(failure);
+    footer->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice(), failure);
 }
 
 void MenuContent::updateShortcut()

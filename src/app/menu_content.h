@@ -11,6 +11,8 @@ namespace pigmentry {
 class ColorPatch;
 class HistoryModel;
 class Label;
+class NoticeLabel;
+class SymbolLabel;
 class ShortcutSettings;
 class Store;
 
@@ -23,11 +25,14 @@ class MenuContent : public QWidget {
 
 public:
     static constexpr QSize panelSize{310, 340};
+    // The copy button's widest, beside the Studio button.
+    static constexpr int copyButtonWidth = 180;
 
     MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick, std::function<void()> open,
                 std::function<void()> quit, QWidget *parent = nullptr);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -42,7 +47,8 @@ private:
     Label *shortcutText;
     QWidget *recent; // the caption and the row of tiles
     QPushButton *copyButton;
-    Label *footer;
+    NoticeLabel *footer;
+    SymbolLabel *footerMark;
 };
 
 } // namespace pigmentry

@@ -201,9 +201,7 @@ QWidget *StudioWindow::makeStatusBar()
     row->setSpacing(8);
     statusIcon = new SymbolLabel(QStringLiteral("lock.shield"), 12, theme::Tone::Secondary);
     row->addWidget(statusIcon);
-    statusText = textLabel(QString(), theme::font(10), theme::Tone::Secondary);
-    statusText->setObjectName(QStringLiteral("statusText"));
-    statusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusText = withName(new NoticeLabel(theme::font(10)), QStringLiteral("statusText"));
     row->addWidget(statusText, 1);
     row->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
     row->addWidget(textLabel(QStringLiteral("•"), theme::font(10), theme::Tone::Secondary));
@@ -240,10 +238,18 @@ void StudioWindow::showPageContent()
 
 void StudioWindow::updateStatus()
 {
-    const bool quiet = context.store.notice().isEmpty();
-    statusIcon->setSymbol(quiet ? QStringLiteral("lock.shield") : QStringLiteral("checkmark.circle"),
-                          quiet ? theme::Tone::Secondary : theme::Tone::Green);
-    statusText->setText(quiet ? QCoreApplication::translate("Pigmentry", "On-device color tools") : context.store.notice());
+    const Store &store = context.store;
+    const bool quiet = store.notice().isEmpty();
+    const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
+    if (quiet)
+        statusIcon->setSymbol(QStringLiteral("lock.shield"), theme::Tone::Secondary);
+    else if (failure)
+        statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Red);
+    else if (store.noticeKind() == Store::NoticeKind::Info)
+        statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Secondary);
+    else
+        statusIcon->setSymbol(QStringLiteral("checkmark.circle"), theme::Tone::Green);
+    statusText->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "On-device color tools") : store.notice(), failure);
     statusShortcut->setText(context.shortcuts.shownText());
     statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
 }

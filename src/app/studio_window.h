@@ -18,6 +18,7 @@ namespace pigmentry {
 
 class Inspector;
 class Label;
+class NoticeLabel;
 class Sidebar;
 class SymbolLabel;
 
@@ -66,7 +67,7 @@ private:
     QScrollArea *inspectorColumn = nullptr;
     Inspector *inspector = nullptr;
     SymbolLabel *statusIcon = nullptr;
-    Label *statusText = nullptr;
+    NoticeLabel *statusText = nullptr;
     Label *statusShortcut = nullptr;
 };
 

@@ -61,6 +61,7 @@ const QHash<QString, QString> &symbols()
         {QStringLiteral("plus.square.on.square"), QStringLiteral("copy-simple")},
         {QStringLiteral("lock.shield"), QStringLiteral("lock")},
         {QStringLiteral("checkmark.circle"), QStringLiteral("check-circle")},
+        {QStringLiteral("exclamationmark.circle"), QStringLiteral("warning-circle")},
         {QStringLiteral("plus"), QStringLiteral("plus")},
         {QStringLiteral("keyboard"), QStringLiteral("keyboard")},
         {QStringLiteral("gearshape"), QStringLiteral("gear")},

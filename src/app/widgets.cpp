@@ -3,7 +3,9 @@
 #include "swatch_delegate.h"
 #include "theme.h"
 
+#include <QAccessible>
 #include <QColorDialog>
+#include <QScopedValueRollback>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -93,6 +95,10 @@ void ColorWell::openEditor()
             RGBA value = theme::rgba(chosen);
             if (!withOpacity)
                 value.a = 1.0;
+            // The edit comes back through sync(); while it does, the dialog is
+            // left alone, or the text being typed would be rewritten from
+            // its own first digits.
+            const QScopedValueRollback<bool> inEdit(editing, true);
             Q_EMIT edited(value);
             update();
         });
@@ -106,7 +112,7 @@ void ColorWell::openEditor()
 void ColorWell::sync()
 {
     update();
-    if (editor) {
+    if (editor && !editing) {
         // Showing the current colour is not an edit.
         const QSignalBlocker quiet(editor);
         editor->setCurrentColor(theme::color(color()));
@@ -216,6 +222,34 @@ void Label::changeEvent(QEvent *event)
     if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
         applyTone();
     QLabel::changeEvent(event);
+}
+
+NoticeLabel::NoticeLabel(const QFont &font, QWidget *parent) : Label(QString(), font, theme::Tone::Secondary, parent)
+{
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+}
+
+void NoticeLabel::showNotice(const QString &text, bool failure)
+{
+    setText(text);
+    setToolTip(text);
+    setTone(failure ? theme::Tone::Red : theme::Tone::Secondary);
+    if (failure) {
+        QAccessibleEvent alert(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+}
+
+QString NoticeLabel::shownText() const
+{
+    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
+void NoticeLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), int(alignment()) | Qt::TextSingleLine, shownText());
 }
 
 Pill::Pill(const QString &text, const QFont &font, theme::Tone tone, double radius, QWidget *parent)

@@ -71,6 +71,7 @@ private:
     bool withOpacity;
     QString editorTitle;
     QColorDialog *editor = nullptr;
+    bool editing = false;
 };
 
 // The container of a Studio page's blocks: a vertical stack (spacing 16,
@@ -116,6 +117,21 @@ private:
     void applyTone();
     theme::Tone tone_;
     double opacity_ = 1.0;
+};
+
+// The one-line notice of the status bar and the popover: the whole text is
+// its text, tooltip and accessible name, painted elided with "…" where it
+// does not fit. A failure is marked and announced to a screen reader as an
+// alert.
+class NoticeLabel : public Label {
+public:
+    NoticeLabel(const QFont &font, QWidget *parent = nullptr);
+    void showNotice(const QString &text, bool failure);
+    // What is painted: the text, elided to the width.
+    QString shownText() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // A label on a rounded quaternary fill (a capsule where radius is half the

@@ -55,6 +55,7 @@ Store::Store(Preferences &prefs, Clipboard &clipboard, const QString &url, const
     LoadedLibrary loaded = loadLibrary(url_, clock_.now());
     library_ = std::move(loaded.library);
     notice_ = loaded.notice;
+    noticeKind_ = loaded.notice.isEmpty() ? NoticeKind::Done : NoticeKind::Failure;
     keepOut_ = loaded.keepOut;
 }
 
@@ -86,9 +87,10 @@ void Store::setSelected(const RGBA &color)
     Q_EMIT selectedChanged();
 }
 
-void Store::setNotice(const QString &notice)
+void Store::setNotice(const QString &notice, NoticeKind kind)
 {
     notice_ = notice;
+    noticeKind_ = kind;
     Q_EMIT noticeChanged();
 }
 
@@ -125,17 +127,23 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 {
     const QString name = format ? *format : prefs_.format();
     clipboard_.setText(color.formatted(name));
-    setNotice(QLatin1String("Copied ") + color.hex());
+    setNotice(QLatin1String("Copied ") + color.hex(), NoticeKind::Done);
+}
+
+QString Store::defaultCode(const RGBA &color) const
+{
+    return color.formatted(prefs_.format());
 }
 
 void Store::save()
 {
     if (keepOut_) {
-        setNotice(QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_));
+        setNotice(QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
+                  NoticeKind::Failure);
         return;
     }
     if (const auto error = saveLibrary(url_, library_))
-        setNotice(*error);
+        setNotice(*error, NoticeKind::Failure);
 }
 
 void Store::select(const RGBA &color)
@@ -242,10 +250,20 @@ void Store::insertRecord(qsizetype index, const ColorRecord &record)
 {
     if (findById(library_.history, record.id) != library_.history.cend())
         return;
+    // What comes back obeys the history limit as a capture does: a record
+    // that would stand past it stays gone, the oldest make room otherwise.
+    const qsizetype limit = historyLimit();
+    const int row = int(std::clamp<qsizetype>(index, 0, library_.history.size()));
+    if (row >= limit)
+        return;
     Library next = library_;
-    const int row = int(std::clamp<qsizetype>(index, 0, next.history.size()));
     next.history.insert(row, record);
-    commit(std::move(next), {{ListChange::Inserted, row, row}}, {});
+    QList<ListChange> steps{{ListChange::Inserted, row, row}};
+    if (next.history.size() > limit) {
+        steps.append({ListChange::Removed, int(limit), int(next.history.size() - 1)});
+        next.history.resize(limit);
+    }
+    commit(std::move(next), steps, {});
 }
 
 void Store::insertPalette(qsizetype index, const Palette &palette)
@@ -279,7 +297,10 @@ void Store::restoreHistory(const QList<ColorRecord> &records)
         ids.insert(record.id);
         colors.insert(record.color);
     }
+    const qsizetype limit = historyLimit();
     for (const ColorRecord &record : records) {
+        if (next.history.size() >= limit)
+            break;
         if (ids.contains(record.id) || colors.contains(record.color))
             continue;
         ids.insert(record.id);

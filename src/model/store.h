@@ -32,6 +32,10 @@ public:
     const Library &library() const { return library_; }
     const RGBA &selected() const { return selected_; }
     const QString &notice() const { return notice_; }
+    // What the notice reports: a thing done, a plain fact, or a failure,
+    // which the views mark as an error.
+    enum class NoticeKind { Done, Info, Failure };
+    NoticeKind noticeKind() const { return noticeKind_; }
     // The library file's path; fixed at construction.
     const QString &url() const { return url_; }
 
@@ -42,6 +46,8 @@ public:
     // Puts the colour's code on the clipboard (format: the given one, else the
     // preference "format", else "HEX"); the notice shows the HEX code.
     void copy(const RGBA &color, const std::optional<QString> &format = std::nullopt);
+    // The colour's code in the default format, as copy() puts it.
+    QString defaultCode(const RGBA &color) const;
     void save();
 
     void select(const RGBA &color);
@@ -60,7 +66,8 @@ public:
 
     // The way back for the deletions above, for undo. A record or palette
     // whose id is already there is not put back twice; indexes beyond the
-    // end append.
+    // end append. The history limit holds as at capture: the oldest records
+    // past it go.
     void insertRecord(qsizetype index, const ColorRecord &record);
     void insertPalette(qsizetype index, const Palette &palette);
     void insertColor(const QUuid &palette, qsizetype index, const RGBA &color);
@@ -68,8 +75,8 @@ public:
     // any whose id or colour is there again.
     void restoreHistory(const QList<ColorRecord> &records);
 
-    // For failures found outside the store (export and import, login item).
-    void setNotice(const QString &notice);
+    // For what is found outside the store (export and import, login item).
+    void setNotice(const QString &notice, NoticeKind kind);
 
     // One step of a change of the history or of the palettes.
     struct ListChange {
@@ -119,6 +126,7 @@ private:
     bool keepOut_ = false;
     RGBA selected_ = initialSelection;
     QString notice_;
+    NoticeKind noticeKind_ = NoticeKind::Done;
 };
 
 } // namespace pigmentry

@@ -145,7 +145,7 @@ void PaletteFiles::exportText(const QString &text, const QString &ext)
     if (!path || path->isEmpty())
         return;
     if (const auto error = writeFileAtomically(*path, text.toUtf8()))
-        store_.setNotice(*error);
+        store_.setNotice(*error, Store::NoticeKind::Failure);
 }
 
 void PaletteFiles::exportPalette(const Palette &palette)
@@ -167,7 +167,7 @@ void PaletteFiles::exportPalette(const Palette &palette)
     if (toUtf16.hasError())
         return;
     if (const auto error = writeFileAtomically(*path, *bytes))
-        store_.setNotice(*error);
+        store_.setNotice(*error, Store::NoticeKind::Failure);
 }
 
 void PaletteFiles::exportHistory()
@@ -183,7 +183,7 @@ void PaletteFiles::importPalette()
     QString error;
     std::optional<Palette> palette = readPaletteFile(*path, &error);
     if (!palette) {
-        store_.setNotice(QLatin1String("Invalid palette: ") + error);
+        store_.setNotice(QLatin1String("Invalid palette: ") + error, Store::NoticeKind::Failure);
         return;
     }
     palette->id = QUuid::createUuid();

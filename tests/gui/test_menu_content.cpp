@@ -130,7 +130,7 @@ private Q_SLOTS:
         f.store.select(grey(3));
         f.clickTile(0);
         QCOMPARE(f.store.selected(), (RGBA{1, 0.5, 0, 1}));
-        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy #FF8000"));
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy rgb(255, 128, 0)"));
         QCOMPARE(f.clipboard.text(), QStringLiteral("rgb(255, 128, 0)"));
         QCOMPARE(f.text("footer"), QStringLiteral("Copied #FF8000"));
 
@@ -176,6 +176,52 @@ private Q_SLOTS:
         QCOMPARE(f.picks, 1);
         QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("quit")), Qt::LeftButton);
         QCOMPARE(f.quits, 1);
+    }
+
+    // The copy button names the code it copies, in the default format,
+    // elided to fit, with the whole code in its tooltip.
+    void copyButtonNamesWhatItCopies()
+    {
+        Fixture f;
+        f.temp.prefs().setText("format", QStringLiteral("RGB"));
+        f.store.select(RGBA{59 / 255.0, 130 / 255.0, 245 / 255.0, 1});
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy rgb(59, 130, 245)"));
+        QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("copyButton")), Qt::LeftButton);
+        QCOMPARE(f.clipboard.text(), QStringLiteral("rgb(59, 130, 245)"));
+
+        // A format changed elsewhere shows when the panel is shown again.
+        f.temp.prefs().setText("format", QStringLiteral("SwiftUI"));
+        f.menu.hide();
+        f.menu.show();
+        auto *button = test::named<QPushButton>(&f.menu, QStringLiteral("copyButton"));
+        const QString whole = QStringLiteral("Copy ") + f.store.selected().formatted(QStringLiteral("SwiftUI"));
+        QCOMPARE(button->toolTip(), whole);
+        QVERIFY(button->text().contains(QChar(0x2026)));
+        QVERIFY(button->width() <= MenuContent::copyButtonWidth);
+        QTRY_VERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width());
+    }
+
+    // A failure is marked as one; a long notice
+    // is elided with "…", never cut, and stays whole as text and tooltip.
+    void failuresAreMarked()
+    {
+        Fixture f;
+        QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("copyButton")), Qt::LeftButton);
+        QVERIFY(!test::named<QWidget>(&f.menu, QStringLiteral("footerMark"))->isVisible());
+
+        const QString reason = QStringLiteral("Invalid palette: the data is not valid JSON (at offset 0: illegal value)");
+        f.store.setNotice(reason, Store::NoticeKind::Failure);
+        QVERIFY(test::named<QWidget>(&f.menu, QStringLiteral("footerMark"))->isVisible());
+        auto *footer = test::named<NoticeLabel>(&f.menu, QStringLiteral("footer"));
+        QCOMPARE(footer->text(), reason);
+        QCOMPARE(footer->toolTip(), reason);
+        const QString shown = footer->shownText();
+        QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+        QVERIFY(reason.startsWith(shown.chopped(1)));
+        QVERIFY(footer->fontMetrics().horizontalAdvance(shown) <= footer->contentsRect().width());
+
+        f.store.copy(f.store.selected());
+        QVERIFY(!test::named<QWidget>(&f.menu, QStringLiteral("footerMark"))->isVisible());
     }
 
     void popoverPlacement_data()

@@ -143,7 +143,7 @@ private Q_SLOTS:
         QVERIFY(test::readFile(entry->path()).contains("X-GNOME-Autostart-enabled=true"));
         QCOMPARE(f.store.notice(), QStringLiteral("Login setting updated"));
         QCOMPARE(f.get<QLabel>("loginState")->text(), QStringLiteral("On"));
-        f.store.setNotice(QString());
+        f.store.setNotice(QString(), Store::NoticeKind::Done);
         configure->click();
         QVERIFY(!QFile::exists(entry->path()));
         QCOMPARE(f.store.notice(), QStringLiteral("Login setting updated"));

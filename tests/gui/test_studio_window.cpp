@@ -217,6 +217,31 @@ private Q_SLOTS:
         QCOMPARE(f.store.library().history.size(), 1);
     }
 
+    // What is typed in the dialog stays as typed while it becomes the colour.
+    void colourEditorKeepsWhatIsTyped()
+    {
+        Fixture f;
+        QTest::mouseClick(named<QAbstractButton>(&f.window, QStringLiteral("Edit color")), Qt::LeftButton);
+        auto *editor = f.window.findChild<QColorDialog *>();
+        QVERIFY(editor && editor->isVisible());
+        QLineEdit *html = nullptr;
+        for (QLineEdit *field : editor->findChildren<QLineEdit *>())
+            if (field->text().startsWith(u'#'))
+                html = field;
+        QVERIFY(html);
+        for (const QString &typed : {QStringLiteral("#a1b2c3"), QStringLiteral("#3366cc")}) {
+            html->setFocus();
+            html->selectAll();
+            QTest::keyClick(html, Qt::Key_Backspace);
+            QTest::keyClicks(html, typed);
+            QCOMPARE(html->text(), typed);
+            QCOMPARE(f.store.selected().hex(), typed.toUpper());
+        }
+        // A change from elsewhere still shows in the open dialog.
+        f.store.select(grey(9));
+        QCOMPARE(editor->currentColor(), QColor(9, 9, 9));
+    }
+
     void copyInTheChosenFormat()
     {
         Fixture f;

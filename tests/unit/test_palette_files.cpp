@@ -209,7 +209,7 @@ private Q_SLOTS:
         Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
-        store.setNotice(QStringLiteral("previous"));
+        store.setNotice(QStringLiteral("previous"), Store::NoticeKind::Done);
 
         files.exportHistory();
         files.importPalette();

@@ -141,7 +141,7 @@ private Q_SLOTS:
             temp.settings().setValue("autoCopy", stored);
         temp.prefs().setText("format", "RGB");
         Store store(temp.prefs(), clipboard, temp.libraryPath());
-        store.setNotice(QStringLiteral("earlier"));
+        store.setNotice(QStringLiteral("earlier"), Store::NoticeKind::Done);
 
         store.capture(RGBA{1, 0.5, 0, 1});
 
@@ -295,6 +295,36 @@ private Q_SLOTS:
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(inserted.at(0), (QList<QVariant>{2, 3}));
         QCOMPARE(loadLibrary(temp.libraryPath(), QDateTime::currentDateTimeUtc()).library, store.library());
+    }
+
+    // Undo never takes the history past its limit: the oldest go, as at
+    // capture, and what would stand past the limit stays out.
+    void undoKeepsTheHistoryLimit()
+    {
+        test::TempSettings temp;
+        temp.prefs().setBoolean("autoCopy", false);
+        temp.settings().setValue("historyLimit", 3);
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        for (int i = 1; i <= 3; ++i)
+            store.capture(grey(i));
+        const QList<ColorRecord> three = store.library().history;
+        store.clearHistory();
+        store.capture(grey(9));
+        store.restoreHistory(three);
+        QCOMPARE(store.library().history.size(), 3);
+        QCOMPARE(loadLibrary(temp.libraryPath()).library.history.size(), 3);
+
+        const ColorRecord first = store.library().history.at(0);
+        const ColorRecord last = store.library().history.at(2);
+        store.deleteRecord(first.id);
+        store.capture(grey(20));
+        store.capture(grey(21));
+        store.insertRecord(0, first);
+        QCOMPARE(store.library().history.size(), 3);
+        QCOMPARE(store.library().history.at(0), first);
+        store.insertRecord(3, last);
+        QCOMPARE(store.library().history.size(), 3);
+        QCOMPARE(loadLibrary(temp.libraryPath()).library, store.library());
     }
 };
 

@@ -137,9 +137,9 @@ QWidget *SettingsPage::generalCard()
     connect(configure, &QPushButton::clicked, this, [this] {
         Autostart &autostart = *this->context.desktop.autostart;
         if (const std::optional<QString> error = autostart.setEnabled(!autostart.isEnabled()))
-            this->context.store.setNotice(*error);
+            this->context.store.setNotice(*error, Store::NoticeKind::Failure);
         else
-            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"));
+            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"), Store::NoticeKind::Done);
         updateLoginState();
     });
     row->addWidget(configure);
@@ -186,7 +186,7 @@ QWidget *SettingsPage::storageCard()
         // Before the first save the folder may not exist yet.
         QDir().mkpath(folder);
         if (!context.desktop.workspace->openFolder(folder))
-            context.store.setNotice(QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder));
+            context.store.setNotice(QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder), Store::NoticeKind::Failure);
     });
     row->addWidget(open);
     row->addStretch();
