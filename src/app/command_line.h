@@ -36,9 +36,14 @@ struct CommandLine {
 std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QStringList &arguments, std::FILE *out,
                                                std::FILE *err);
 
+// Text from a file made safe for a terminal: control characters (C0, DEL,
+// C1) and the marks that reorder text (bidirectional overrides and
+// isolates) are shown escaped, "\x1b" or "\u{202e}"; all else is kept.
+QString printable(const QString &text);
+
 // UTF-8 text to a stream.
 void writeText(std::FILE *stream, const QString &text);
-// One line on err; exit status 2.
+// One line on err, made printable; exit status 2.
 int refuse(std::FILE *err, const QString &message);
 
 } // namespace pigmentry

@@ -4,6 +4,7 @@
 #include "palette_command.h"
 #include "pick_command.h"
 #include "platform/desktop_services.h"
+#include "platform/session.h"
 #include "platform/single_instance.h"
 #include "style.h"
 #include "tool_commands.h"
@@ -16,7 +17,12 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,10 +52,29 @@ int refuse(const QString &message)
     return 2;
 }
 
-bool hasDisplay()
+// Standard streams that were closed at start are held on /dev/null, read
+// only: nothing opened later takes their numbers (a warning must never land
+// in the library), and a write to them still fails.
+void holdStandardStreams()
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    }
+}
+
+// What a command printed must have reached its standard output: a failed
+// write is an error, whatever the command said before.
+int checkedOutput(int status)
+{
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && !std::ferror(stdout))
+        return status;
+    std::fprintf(stderr, "pigmentry: could not write the output: %s\n",
+                 error != 0 ? std::strerror(error) : "write error");
+    return status == 0 ? 1 : status;
 }
 
 // `pigmentry quit`, and `pigmentry tour FOLDER [IMAGE]` for screenshots:
@@ -80,7 +105,9 @@ int sendToRunning(const QStringList &arguments)
 
 } // namespace
 
-int main(int argc, char *argv[])
+namespace {
+
+int run(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -110,7 +137,7 @@ int main(int argc, char *argv[])
                        stdout);
             return 0;
         }
-        if (!hasDisplay())
+        if (!pigmentry::connectableDisplay())
             return refuse(QStringLiteral("No display: pigmentry pick needs a graphical session."));
         QApplication app(argc, argv);
         QApplication::setOrganizationName(QStringLiteral("Pigmentry"));
@@ -143,7 +170,7 @@ int main(int argc, char *argv[])
         std::puts("pigmentry " PIGMENTRY_VERSION);
         return 0;
     }
-    if (!hasDisplay())
+    if (!pigmentry::connectableDisplay())
         return refuse(QStringLiteral("No display: pigmentry needs a graphical session."));
 
     QApplication app(argc, argv);
@@ -181,4 +208,12 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &pigmentry::SingleInstance::received, &delegate, &pigmentry::AppDelegate::handOver);
     delegate.launch(arguments);
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    holdStandardStreams();
+    return checkedOutput(run(argc, argv));
 }

@@ -25,14 +25,19 @@ int runPalette(const QStringList &arguments, std::FILE *out, std::FILE *err)
     if (!palette)
         return refuse(err, QLatin1String("Invalid palette: ") + error);
     if (to) {
-        const std::optional<QByteArray> bytes =
-            encodePaletteAs(*palette, *to == QLatin1String("gpl") ? PaletteFormat::Gimp : PaletteFormat::Json, &error);
+        // JSON escapes control characters itself; a GIMP palette is text for
+        // the terminal as much as for a file.
+        Palette shown = *palette;
+        const bool gimp = *to == QLatin1String("gpl");
+        if (gimp)
+            shown.name = printable(shown.name);
+        const std::optional<QByteArray> bytes = encodePaletteAs(shown, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, &error);
         if (!bytes)
             return refuse(err, error);
         std::fwrite(bytes->constData(), 1, size_t(bytes->size()), out);
         return 0;
     }
-    QString text = palette->name + u'\n';
+    QString text = printable(palette->name) + u'\n';
     for (const RGBA &color : palette->colors)
         text += color.formatted(line.format()) + u'\n';
     writeText(out, text);

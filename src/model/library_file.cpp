@@ -70,6 +70,10 @@ QString defaultLibraryPath()
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, QString *error)
 {
     const QFileInfo info(path);
+    if (!info.exists()) {
+        *error = info.isSymLink() ? QStringLiteral("it is a link to a file that does not exist") : QStringLiteral("no such file");
+        return std::nullopt;
+    }
     if (!info.isFile()) {
         *error = info.isDir() ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file");
         return std::nullopt;

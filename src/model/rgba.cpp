@@ -139,6 +139,8 @@ std::optional<RGBA> RGBA::fromJson(const QJsonValue &value, QString *error)
         if (!component.isDouble())
             return fail(QStringLiteral("the colour key \"%1\" is not a number").arg(key));
         components[i] = component.toDouble();
+        if (!std::isfinite(components[i]))
+            return fail(QStringLiteral("the colour key \"%1\" is not a finite number").arg(key));
     }
     return RGBA{components[0], components[1], components[2], components[3]};
 }

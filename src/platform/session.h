@@ -15,4 +15,13 @@ enum class SessionKind {
 // From Qt's platform plugin and, for xcb, XDG_SESSION_TYPE and WAYLAND_DISPLAY.
 SessionKind sessionKind();
 
+// Before Qt starts, which ends the process when its platform cannot
+// connect: whether a display that the environment names answers (an X
+// server at DISPLAY, a compositor's socket at WAYLAND_DISPLAY, or a platform
+// of QT_QPA_PLATFORM that needs neither). Where only one of X11 and Wayland
+// answers and QT_QPA_PLATFORM is not set, it is set to that one, so that Qt
+// never tries the other first; likewise the first entry of a list that
+// answers.
+bool connectableDisplay();
+
 } // namespace pigmentry

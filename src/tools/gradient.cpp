@@ -13,8 +13,13 @@ GradientLine gradientLine(double angle)
 
 QString gradientCss(const RGBA &from, const RGBA &to, double angle)
 {
-    const double whole = std::trunc(angle);
-    const QString degrees = std::isfinite(whole) ? QString::number(qint64(whole)) : QStringLiteral("0");
+    // Whole degrees toward zero; past a full turn either way the angle is
+    // reduced to the same direction within one, so that any finite value
+    // fits the integer it is written as.
+    double whole = std::isfinite(angle) ? std::trunc(angle) : 0.0;
+    if (std::abs(whole) > 360)
+        whole = std::fmod(whole, 360.0);
+    const QString degrees = QString::number(qint64(whole));
     return QStringLiteral("linear-gradient(%1deg, %2 0%, %3 100%)").arg(degrees, from.hex(), to.hex());
 }
 

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QStringConverter>
 
+#include <algorithm>
+
 namespace pigmentry {
 
 namespace {
@@ -20,11 +22,14 @@ QByteArray withoutByteOrderMark(const QByteArray &bytes)
     return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
 }
 
+// The first line, whatever ends it: LF, CR LF or a lone CR.
 bool isGimpPalette(const QByteArray &bytes)
 {
     const QByteArray text = withoutByteOrderMark(bytes);
-    const qsizetype end = text.indexOf('\n');
-    return text.left(end < 0 ? text.size() : end).trimmed() == gimpHeader;
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end) != '\n' && text.at(end) != '\r')
+        ++end;
+    return text.left(end).trimmed() == gimpHeader;
 }
 
 // Text from a file: line breaks inside a name would break the GIMP format.
@@ -51,7 +56,9 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
     const QString text = toUtf16(withoutByteOrderMark(bytes));
     if (toUtf16.hasError())
         return fail(QStringLiteral("the GIMP palette is not UTF-8 text"));
-    const QStringList lines = text.split(u'\n');
+    // Lines end in LF, CR LF or a lone CR, as editors on any system left them.
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineEnd);
     if (lines.isEmpty() || lines.first().trimmed() != QLatin1String(gimpHeader))
         return fail(QStringLiteral("the file does not start with \"GIMP Palette\""));
 
@@ -86,12 +93,26 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
 
 std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString &fallbackName, QString *error)
 {
+    if (withoutByteOrderMark(bytes).trimmed().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the file is empty");
+        return std::nullopt;
+    }
     if (isGimpPalette(bytes))
         return decodeGimpPalette(bytes, fallbackName, error);
     const auto object = parseJsonObject(bytes, error);
     if (!object)
         return std::nullopt;
-    return Palette::fromJson(*object, error);
+    std::optional<Palette> palette = Palette::fromJson(*object, error);
+    // Colours from elsewhere come in within 0…1, so that every code made of
+    // them is well-formed (a component of 1e300 would print 300 digits).
+    if (palette) {
+        for (RGBA &color : palette->colors) {
+            for (double *component : {&color.r, &color.g, &color.b, &color.a})
+                *component = std::clamp(*component, 0.0, 1.0);
+        }
+    }
+    return palette;
 }
 
 std::optional<Palette> readPaletteFile(const QString &path, QString *error)
@@ -99,7 +120,16 @@ std::optional<Palette> readPaletteFile(const QString &path, QString *error)
     const std::optional<QByteArray> bytes = readRegularFile(path, largestPaletteFile, error);
     if (!bytes)
         return std::nullopt;
-    return decodePaletteFile(*bytes, QFileInfo(path).completeBaseName(), error);
+    const QString fallbackName = QFileInfo(path).completeBaseName();
+    std::optional<Palette> palette = decodePaletteFile(*bytes, fallbackName, error);
+    // Content decides; but a file named as a GIMP palette that is neither
+    // is told why it is no GIMP palette, not that it is no JSON.
+    if (!palette && error && !isGimpPalette(*bytes) && !withoutByteOrderMark(*bytes).trimmed().isEmpty()
+        && QFileInfo(path).suffix().compare(QLatin1String("gpl"), Qt::CaseInsensitive) == 0) {
+        decodeGimpPalette(*bytes, fallbackName, error);
+        *error = QLatin1String("not a GIMP palette: ") + *error;
+    }
+    return palette;
 }
 
 std::optional<Palette> decodeImportedPalette(const QByteArray &bytes, QString *error)

@@ -1,7 +1,12 @@
 #include "model/rgba.h"
 #include "temp_settings.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QUuid>
 #include <QTest>
 
 // Runs the real executable's commands for scripts, as a script would, with
@@ -19,12 +24,24 @@ class TestCommands : public QObject {
 
     static Result command(const QString &name, const QStringList &arguments)
     {
+        return commandWith(name, arguments, {});
+    }
+
+    // With variables set in a display-less environment, and standard output
+    // sent to a file (such as /dev/full) when one is given.
+    static Result commandWith(const QString &name, const QStringList &arguments, const QStringList &variables,
+                              const QString &output = QString())
+    {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const QString &variable : variables)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         process.setProcessEnvironment(environment);
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), (name.isEmpty() ? QStringList() : QStringList{name}) + arguments);
         if (!process.waitForFinished(20000))
             return {-1, {}, {}};
@@ -240,6 +257,110 @@ private Q_SLOTS:
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "gpl", "--format", "RGB"}).exitCode, 2);
         // Without a Name line the file's name names the palette.
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl")}).out, QStringLiteral("p\n#010203\n"));
+    }
+
+    // Output that cannot be written is an error, never a silent success.
+    void failedOutputIsAnError()
+    {
+        const QList<QStringList> commands = {
+            {"convert", "FFFFFF", "--all"}, {"harmony", "FF0000"}, {"convert", "--help"}, {"--help"}, {"--version"}};
+        for (const QStringList &arguments : commands) {
+            const Result full = commandWith(arguments.first(), arguments.mid(1), {}, QStringLiteral("/dev/full"));
+            QCOMPARE(full.exitCode, 1);
+            QVERIFY2(full.err.startsWith(QLatin1String("pigmentry: could not write the output: ")), qPrintable(full.err));
+        }
+        // Standard output closed altogether.
+        QProcess process;
+        process.start(QStringLiteral("/bin/sh"), {"-c", "exec \"$0\" convert FFFFFF >&-", qEnvironmentVariable("PIGMENTRY_BINARY")});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().startsWith("pigmentry: could not write the output: "));
+    }
+
+    // A display that is named but does not answer is refused like none.
+    void unreachableDisplayIsRefused()
+    {
+        pigmentry::test::TempSettings temp;
+        const QList<std::pair<QStringList, QStringList>> cases = {
+            {{"DISPLAY=:97"}, {"pick"}},
+            {{"DISPLAY=:97"}, {"--studio"}},
+            {{"DISPLAY=:97"}, {}},
+            {{"WAYLAND_DISPLAY=wayland-9", "XDG_RUNTIME_DIR=" + temp.path(QString())}, {"pick"}},
+            {{"QT_QPA_PLATFORM=xcb", "DISPLAY=:97"}, {}},
+        };
+        for (const auto &[variables, arguments] : cases) {
+            const Result refused = commandWith(arguments.value(0), arguments.mid(1), variables);
+            QCOMPARE(refused.exitCode, 2);
+            QVERIFY2(refused.err.startsWith(QLatin1String("No display: ")) && refused.err.count(u'\n') == 1,
+                     qPrintable(refused.err));
+        }
+    }
+
+    // Whatever a file holds, what is printed of it cannot drive the terminal,
+    // codes stay well-formed, and reasons say what is wrong.
+    void hostilePaletteFiles()
+    {
+        pigmentry::test::TempSettings temp;
+        const QString name = QStringLiteral("A\x1b]0;title\x07" "B\u202eC\x01");
+        QJsonObject colour{{"r", 1e300}, {"g", -1e300}, {"b", 0.5}, {"a", 1}};
+        QJsonObject palette{{"id", QUuid::createUuid().toString(QUuid::WithoutBraces)},
+                            {"name", name},
+                            {"colors", QJsonArray{colour}},
+                            {"notes", ""}};
+        pigmentry::test::writeFile(temp.path("hostile.json"), QJsonDocument(palette).toJson(QJsonDocument::Compact));
+        const Result listing = command(QStringLiteral("palette"), {temp.path("hostile.json")});
+        QCOMPARE(listing.exitCode, 0);
+        QCOMPARE(listing.out, QStringLiteral("A\\x1b]0;title\\x07B\\u{202e}C\\x01\n#FF0080\n"));
+        for (const QString &format : pigmentry::RGBA::formats()) {
+            const Result code = command(QStringLiteral("palette"), {temp.path("hostile.json"), "--format", format});
+            const QString line = code.out.section(u'\n', 1, 1);
+            QVERIFY2(line.size() < 80 && !line.contains(QLatin1String("inf")) && !line.contains(QLatin1String("nan")),
+                     qPrintable(format + u' ' + line));
+        }
+        const Result json = command(QStringLiteral("palette"), {temp.path("hostile.json"), "--to", "json"});
+        QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object().value("name").toString(), name);
+        QVERIFY(!json.out.contains(QChar(0x1b)));
+        const Result gpl = command(QStringLiteral("palette"), {temp.path("hostile.json"), "--to", "gpl"});
+        QVERIFY(!gpl.out.contains(QChar(0x1b)) && !gpl.out.contains(QChar(0x202e)));
+
+        pigmentry::test::writeFile(temp.path("line.gpl"), "GIMP Palette\n1 2 \x1b[31m\n");
+        const Result line = command(QStringLiteral("palette"), {temp.path("line.gpl")});
+        QCOMPARE(line.exitCode, 2);
+        QCOMPARE(line.err, QStringLiteral("Invalid palette: line 2 is not a colour: \"1 2 \\x1b[31m\"\n"));
+
+        // Reasons that name what is wrong.
+        pigmentry::test::writeFile(temp.path("mac.gpl"), "GIMP Palette\rName: Old\r1 2 3\r");
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("mac.gpl")}).out, QStringLiteral("Old\n#010203\n"));
+        pigmentry::test::writeFile(temp.path("empty.gpl"), "");
+        pigmentry::test::writeFile(temp.path("junk.gpl"), "Palette of mine\n1 2 3\n");
+        pigmentry::test::writeFile(temp.path("infinite.json"), "{\"id\":\"" + QUuid::createUuid().toString(QUuid::WithoutBraces).toLatin1()
+                                                        + "\",\"name\":\"x\",\"notes\":\"\",\"colors\":[{\"r\":1e999,\"g\":0,\"b\":0,\"a\":1}]}");
+        const QList<std::pair<QString, QString>> reasons = {
+            {temp.path("none.gpl"), "Invalid palette: no such file\n"},
+            {temp.path("empty.gpl"), "Invalid palette: the file is empty\n"},
+            {temp.path("junk.gpl"), "Invalid palette: not a GIMP palette: the file does not start with \"GIMP Palette\"\n"},
+        };
+        for (const auto &[path, reason] : reasons) {
+            const Result refused = command(QStringLiteral("palette"), {path});
+            QCOMPARE(refused.exitCode, 2);
+            QCOMPARE(refused.err, reason);
+        }
+        const Result infinite = command(QStringLiteral("palette"), {temp.path("infinite.json")});
+        QCOMPARE(infinite.exitCode, 2);
+        QVERIFY2(infinite.err.startsWith(QLatin1String("Invalid palette: ")), qPrintable(infinite.err));
+    }
+
+    void hugeAngles()
+    {
+        for (const QString &angle : {QStringLiteral("1e308"), QStringLiteral("-1e19"), QStringLiteral("1e19"), QStringLiteral("725")}) {
+            const Result gradient = command(QStringLiteral("gradient"), {"FFFFFF", "000000", "--angle", angle});
+            QCOMPARE(gradient.exitCode, 0);
+            static const QRegularExpression wellFormed(QStringLiteral("^linear-gradient\\(-?\\d{1,3}deg, #FFFFFF 0%, #000000 100%\\)\n$"));
+            QVERIFY2(wellFormed.match(gradient.out).hasMatch(), qPrintable(gradient.out));
+        }
+        QCOMPARE(command(QStringLiteral("gradient"), {"FFFFFF", "000000", "--angle", "725"}).out,
+                 QStringLiteral("linear-gradient(5deg, #FFFFFF 0%, #000000 100%)\n"));
+        QCOMPARE(command(QStringLiteral("gradient"), {"FFFFFF", "000000", "--angle", "nan"}).exitCode, 2);
     }
 };
 
