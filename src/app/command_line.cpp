@@ -44,7 +44,8 @@ std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QS
 {
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(help);
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
     for (const QString &name : spec.valued)
         parser.addOption(QCommandLineOption(name, QString(), name));
     for (const QString &name : spec.flags)
@@ -58,6 +59,10 @@ std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QS
     }
     if (parser.isSet(help)) {
         writeText(out, spec.usage);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        writeText(out, QStringLiteral("pigmentry " PIGMENTRY_VERSION "\n"));
         return 0;
     }
     CommandLine line;

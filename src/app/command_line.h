@@ -30,7 +30,7 @@ struct CommandLine {
 };
 
 // Reads a command's arguments with QCommandLineParser: --help and -h print
-// the help and end with 0; an unknown option, a missing value, a wrong
+// the help, --version the version, and end with 0; an unknown option, a missing value, a wrong
 // number of words or an unknown --format end with 2 and one line on err.
 // The line to go on with, or the exit status.
 std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QStringList &arguments, std::FILE *out,

@@ -1,4 +1,5 @@
 #include "app_delegate.h"
+#include "command_line.h"
 #include "convert_command.h"
 #include "model/preferences.h"
 #include "palette_command.h"
@@ -126,17 +127,27 @@ int run(int argc, char *argv[])
         if (command == QLatin1String(script.name))
             return script.run(arguments.mid(1), stdout, stderr);
     }
+    // quit and pick read their line first: --help, --version and unknown
+    // options never reach the running Pigmentry or the screen.
+    if (command == QLatin1String("quit")) {
+        const auto parsed = pigmentry::readCommandLine(
+            {QStringLiteral("quit"), {}, {}, 0, QStringLiteral("Usage: pigmentry quit\nEnds the running Pigmentry.\n")},
+            arguments.mid(1), stdout, stderr);
+        if (const int *status = std::get_if<int>(&parsed))
+            return *status;
+    }
     if (command == QLatin1String("quit") || command == QLatin1String("tour")) {
         QCoreApplication app(argc, argv);
         return sendToRunning(arguments);
     }
     if (command == QLatin1String("pick")) {
-        if (arguments.contains(QStringLiteral("--help"))) {
-            std::fputs("Usage: pigmentry pick [--format NAME]\nPicks one colour and prints its code; exits 1 when the "
-                       "pick is cancelled.\n",
-                       stdout);
-            return 0;
-        }
+        const auto parsed = pigmentry::readCommandLine(
+            {QStringLiteral("pick"), {QStringLiteral("format")}, {}, 0,
+             QStringLiteral("Usage: pigmentry pick [--format NAME]\nPicks one colour and prints its code; exits 1 when the "
+                            "pick is cancelled.\n")},
+            arguments.mid(1), stdout, stderr);
+        if (const int *status = std::get_if<int>(&parsed))
+            return *status;
         if (!pigmentry::connectableDisplay())
             return refuse(QStringLiteral("No display: pigmentry pick needs a graphical session."));
         QApplication app(argc, argv);

@@ -176,16 +176,21 @@ std::optional<QString> writeFileAtomically(const QString &path, const QByteArray
     return std::nullopt;
 }
 
-std::optional<QString> saveLibrary(const QString &path, const Library &library)
+std::optional<QString> writeLibraryBytes(const QString &path, const QByteArray &bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("Could not create the folder %1.").arg(folder);
+    return writeFileAtomically(path, bytes);
+}
+
+std::optional<QString> saveLibrary(const QString &path, const Library &library)
+{
     QString error;
     const std::optional<QByteArray> bytes = encodeLibrary(library, &error);
     if (!bytes)
         return error;
-    return writeFileAtomically(path, *bytes);
+    return writeLibraryBytes(path, *bytes);
 }
 
 } // namespace pigmentry

@@ -37,6 +37,8 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now = QDateTime:
 // Creates the folder, encodes the library and replaces the file atomically.
 // Gives the error description on failure; the old file is then untouched.
 std::optional<QString> saveLibrary(const QString &path, const Library &library);
+// The same for a library already encoded.
+std::optional<QString> writeLibraryBytes(const QString &path, const QByteArray &bytes);
 
 // Writes bytes to path atomically: a temporary ".NAME.XXXXXX.partial" beside
 // it, synced and renamed over the target (a link's target, for a link),

@@ -61,11 +61,35 @@ Store::Store(Preferences &prefs, Clipboard &clipboard, const QString &url, const
 
 void Store::commit(Library next, const QList<ListChange> &history, const QList<ListChange> &palettes)
 {
+    // Nothing is written that the next start would refuse to read: a change
+    // that takes the file past that size is not made at all.
+    QString error;
+    std::optional<QByteArray> bytes = encodeLibrary(next, &error);
+    if (bytes && bytes->size() > largestLibrary) {
+        setNotice(QCoreApplication::translate("Pigmentry", "Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
+                      .arg(largestLibrary / (1024 * 1024)),
+                  NoticeKind::Failure);
+        return;
+    }
     library_ = std::move(next);
     report(history, &Store::historyInserted, &Store::historyRemoved, &Store::historyEdited, &Store::historyReset);
     report(palettes, &Store::palettesInserted, &Store::palettesRemoved, &Store::paletteEdited, &Store::palettesReset);
     Q_EMIT libraryChanged();
-    save();
+    if (bytes)
+        write(*bytes);
+    else
+        setNotice(error, NoticeKind::Failure);
+}
+
+void Store::write(const QByteArray &bytes)
+{
+    if (keepOut_) {
+        setNotice(QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
+                  NoticeKind::Failure);
+        return;
+    }
+    if (const auto error = writeLibraryBytes(url_, bytes))
+        setNotice(*error, NoticeKind::Failure);
 }
 
 void Store::report(const QList<ListChange> &steps, void (Store::*inserted)(int, int),
@@ -137,13 +161,11 @@ QString Store::defaultCode(const RGBA &color) const
 
 void Store::save()
 {
-    if (keepOut_) {
-        setNotice(QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
-                  NoticeKind::Failure);
-        return;
-    }
-    if (const auto error = saveLibrary(url_, library_))
-        setNotice(*error, NoticeKind::Failure);
+    QString error;
+    if (const std::optional<QByteArray> bytes = encodeLibrary(library_, &error))
+        write(*bytes);
+    else
+        setNotice(error, NoticeKind::Failure);
 }
 
 void Store::select(const RGBA &color)

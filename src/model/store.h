@@ -114,6 +114,8 @@ private:
     // Sends the steps of one list through that list's four signals.
     void report(const QList<ListChange> &steps, void (Store::*inserted)(int, int), void (Store::*removed)(int, int),
                 void (Store::*edited)(int), void (Store::*reset)());
+    // Writes the encoded library, unless the file on disk is kept out.
+    void write(const QByteArray &bytes);
     void setSelected(const RGBA &color);
     qsizetype historyLimit() const;
 

@@ -86,6 +86,8 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
             if (!ok || channels[c] > 255)
                 return fail(QStringLiteral("line %1 has a value above 255: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
         }
+        if (palette.colors.size() == mostPaletteColors)
+            return fail(QStringLiteral("it has more than %1 colours").arg(mostPaletteColors));
         palette.colors.append(RGBA{channels[0] / 255.0, channels[1] / 255.0, channels[2] / 255.0, 1.0});
     }
     return palette;
@@ -104,6 +106,11 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
     if (!object)
         return std::nullopt;
     std::optional<Palette> palette = Palette::fromJson(*object, error);
+    if (palette && palette->colors.size() > mostPaletteColors) {
+        if (error)
+            *error = QStringLiteral("it has more than %1 colours").arg(mostPaletteColors);
+        return std::nullopt;
+    }
     // Colours from elsewhere come in within 0…1, so that every code made of
     // them is well-formed (a component of 1e300 would print 300 digits).
     if (palette) {

@@ -12,8 +12,11 @@ namespace pigmentry {
 
 class Store;
 
-// A palette file larger than this is not read.
+// A palette file larger than this is not read, nor one with more colours
+// than this (far beyond any real palette; the views and the library stay
+// quick with it).
 constexpr qint64 largestPaletteFile = 16 * 1024 * 1024;
+constexpr qsizetype mostPaletteColors = 65536;
 
 // The two kinds of palette file: one palette as compact JSON (the library
 // file's keys), and the GIMP palette (.gpl) that GIMP, Inkscape and Krita

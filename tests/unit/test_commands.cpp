@@ -235,7 +235,19 @@ private Q_SLOTS:
             QVERIFY(refused.out.isEmpty());
             QCOMPARE(refused.err, message);
         }
-        QCOMPARE(command(QStringLiteral("pick"), {"--help"}).exitCode, 0);
+        // Every command answers --help, --version and unknown options by
+        // itself, without acting (quit never reaches a running Pigmentry).
+        for (const QString name : {"convert", "palette", "harmony", "contrast", "gradient", "extract", "pick", "quit"}) {
+            const Result help = command(name, {"--help"});
+            QCOMPARE(help.exitCode, 0);
+            QVERIFY2(help.out.startsWith(QLatin1String("Usage: pigmentry ") + name), qPrintable(name));
+            const Result version = command(name, {"--version"});
+            QCOMPARE(version.exitCode, 0);
+            QCOMPARE(version.out, QStringLiteral("pigmentry 1.0\n"));
+            const Result unknown = command(name, {"--bogus"});
+            QCOMPARE(unknown.exitCode, 2);
+            QCOMPARE(unknown.err, QStringLiteral("Unknown option 'bogus'. See pigmentry %1 --help.\n").arg(name));
+        }
     }
 
     void paletteRefusals()

@@ -109,6 +109,12 @@ private Q_SLOTS:
         QTest::newRow("negative") << QByteArray("GIMP Palette\n-1 0 0\n") << "line 2 is not a colour: \"-1 0 0\"";
         QTest::newRow("words") << QByteArray("GIMP Palette\nred green blue\n") << "line 2 is not a colour: \"red green blue\"";
         QTest::newRow("not UTF-8") << QByteArray("GIMP Palette\nName: \xFF\xFE\n") << "the GIMP palette is not UTF-8 text";
+        QByteArray many("GIMP Palette\n");
+        for (int i = 0; i <= mostPaletteColors; ++i)
+            many += "1 2 3\n";
+        QTest::newRow("too many colours") << many << "it has more than 65536 colours";
+        QTest::newRow("empty") << QByteArray() << "the file is empty";
+        QTest::newRow("lone CRs, bad line") << QByteArray("GIMP Palette\r1 2 3\rblue\r") << "line 3 is not a colour: \"blue\"";
     }
 
     void refusesMalformedGimpPalettes()

@@ -326,6 +326,27 @@ private Q_SLOTS:
         QCOMPARE(store.library().history.size(), 3);
         QCOMPARE(loadLibrary(temp.libraryPath()).library, store.library());
     }
+
+    // A change that would take the file past what a start reads back is
+    // not made: the library, the file and the views stay as they were.
+    void nothingIsWrittenThatCannotBeReadBack()
+    {
+        test::TempSettings temp;
+        temp.prefs().setBoolean("autoCopy", false);
+        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        store.capture(grey(1));
+        const QByteArray before = readFile(temp.libraryPath());
+        Palette huge{QUuid::createUuid(), QStringLiteral("Huge"), {}, QString()};
+        for (int i = 0; i < 1000000; ++i)
+            huge.colors.append(RGBA{(i % 997 + 1) / 999.0, 1 / 3.0, 2 / 3.0, 1});
+        QSignalSpy changed(&store, &Store::libraryChanged);
+        store.appendPalette(huge);
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(store.library().palettes.isEmpty());
+        QCOMPARE(store.noticeKind(), Store::NoticeKind::Failure);
+        QVERIFY2(store.notice().startsWith(QLatin1String("Not changed: the library would grow past 64 MiB")), qPrintable(store.notice()));
+        QCOMPARE(readFile(temp.libraryPath()), before);
+    }
 };
 
 QTEST_MAIN(TestStore)
