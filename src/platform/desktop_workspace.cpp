@@ -1,5 +1,7 @@
 #include "desktop_workspace.h"
 
+#include <algorithm>
+
 #include "model/library_file.h"
 
 #include <QCoreApplication>
@@ -111,6 +113,24 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
 {
     QByteArray entry;
     if (enabled) {
+        // A path an Exec line cannot hold exactly is refused, never written
+        // as something that runs another command: line breaks and other
+        // control characters end or break the line, a "%" is a field code
+        // that launchers treat differently, and bytes that are not UTF-8
+        // cannot be written at all.
+        const bool controls = std::any_of(program_.cbegin(), program_.cend(), [](QChar c) {
+            return c.category() == QChar::Other_Control || c == u'%' || c == QChar::ReplacementCharacter;
+        });
+        if (controls || QFile::decodeName(QFile::encodeName(program_)) != program_) {
+            QString shown = program_;
+            for (QChar &c : shown) {
+                if (c.category() == QChar::Other_Control)
+                    c = QChar::ReplacementCharacter;
+            }
+            return QCoreApplication::translate("Pigmentry", "Launch at login is not possible from %1: a login entry cannot name "
+                                                            "this path. Move Pigmentry to a folder without special characters.")
+                .arg(shown);
+        }
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Colour picker in the system tray\n"
                 "Icon=io.github.pigmentry.Pigmentry\nExec=" + execArgument(program_).toUtf8() + " --autostart\nTerminal=false\n"
                 "X-GNOME-Autostart-enabled=true\n";

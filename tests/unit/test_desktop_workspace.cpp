@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
 
 using namespace pigmentry;
@@ -77,10 +78,25 @@ private Q_SLOTS:
         writeFile(autostart.path(), "[Desktop Entry]\nType=Application\nHidden=true\n");
         QVERIFY(!autostart.isEnabled());
 
-        // A path with the characters an Exec line reserves.
-        XdgAutostart odd(temp.path(QStringLiteral("odd.desktop")), QStringLiteral("/opt/a b/$x`\"%\\pigmentry"));
+        // A path with the characters an Exec line reserves: a valid entry.
+        XdgAutostart odd(temp.path(QStringLiteral("odd.desktop")), QStringLiteral("/opt/a b/$x`\"\\pigmentry"));
         QCOMPARE(odd.setEnabled(true), std::nullopt);
-        QVERIFY(readFile(odd.path()).contains("Exec=\"/opt/a b/\\\\$x\\\\`\\\\\"%%\\\\\\\\pigmentry\" --autostart"));
+        QVERIFY(readFile(odd.path()).contains("Exec=\"/opt/a b/\\\\$x\\\\`\\\\\"\\\\\\\\pigmentry\" --autostart"));
+        QProcess validate;
+        validate.start(QStringLiteral("desktop-file-validate"), {odd.path()});
+        QVERIFY2(validate.waitForFinished(10000) && validate.exitCode() == 0, validate.readAll().constData());
+
+        // Paths that no Exec line holds exactly are refused, and nothing is
+        // written: a line break would start a line of its own.
+        for (const QString &path : {QStringLiteral("/tmp/x\nExec=touch INJECTED\nComment=/pigmentry"),
+                                    QStringLiteral("/tmp/a\tb/pigmentry"), QStringLiteral("/tmp/100%/pigmentry"),
+                                    QStringLiteral("/tmp/x\rExec=y/pigmentry")}) {
+            XdgAutostart refused(temp.path(QStringLiteral("refused.desktop")), path);
+            const std::optional<QString> error = refused.setEnabled(true);
+            QVERIFY(error && error->startsWith(QLatin1String("Launch at login is not possible from ")));
+            QVERIFY(!error->contains(u'\n'));
+            QVERIFY(!QFile::exists(refused.path()));
+        }
     }
 };
 
