@@ -8,6 +8,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     # toolkit
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+    # zlib, to measure a gzipped SVG before it is drawn
+    zlib1g-dev
     # translations: lupdate and lrelease, and their CMake functions
     qt6-l10n-tools qt6-tools-dev
     qt6-qpa-plugins libqt6dbus6

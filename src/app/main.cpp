@@ -16,11 +16,14 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
+#include <QThreadPool>
 #include <QTranslator>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -62,6 +65,14 @@ void holdStandardStreams()
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
             ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     }
+}
+
+int checkedOutput(int status);
+
+// Ends the process at once, past the thread pool's wait for its workers.
+[[noreturn]] int endNow(int status)
+{
+    std::_Exit(checkedOutput(status));
 }
 
 // What a command printed must have reached its standard output: a failed
@@ -124,8 +135,19 @@ int run(int argc, char *argv[])
                    {"harmony", pigmentry::runHarmony}, {"contrast", pigmentry::runContrast},
                    {"gradient", pigmentry::runGradient}, {"extract", pigmentry::runExtract}};
     for (const auto &script : scripts) {
-        if (command == QLatin1String(script.name))
-            return script.run(arguments.mid(1), stdout, stderr);
+        if (command != QLatin1String(script.name))
+            continue;
+        // Extraction draws vector images, whose text needs the fonts of a
+        // GUI application object; offscreen, it needs no display.
+        std::optional<QGuiApplication> drawing;
+        if (command == QLatin1String("extract")) {
+            // Qt's own remarks (a missing runtime folder, say) are not the
+            // command's output: its errors are its own lines.
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            drawing.emplace(argc, argv);
+        }
+        return script.run(arguments.mid(1), stdout, stderr);
     }
     // quit and pick read their line first: --help, --version and unknown
     // options never reach the running Pigmentry or the screen.
@@ -218,7 +240,12 @@ int run(int argc, char *argv[])
     pigmentry::AppDelegate delegate(prefs, pigmentry::createDesktopServices());
     QObject::connect(&instance, &pigmentry::SingleInstance::received, &delegate, &pigmentry::AppDelegate::handOver);
     delegate.launch(arguments);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Quitting ends the process within a second, whatever a worker still
+    // decodes: the library is saved at every change, nothing waits for it.
+    if (!QThreadPool::globalInstance()->waitForDone(1000))
+        return endNow(status);
+    return status;
 }
 
 } // namespace

@@ -202,6 +202,15 @@ private Q_SLOTS:
         QCOMPARE(none.exitCode, 0);
         QVERIFY(none.out.isEmpty() && none.err.isEmpty());
 
+        // An SVG with text needs fonts: the command draws it, and says
+        // nothing else on its standard error.
+        const Result svg = command(QStringLiteral("extract"), {QFINDTESTDATA("fuzz/corpus/extract/text.svg")});
+        QCOMPARE(svg.exitCode, 0);
+        QVERIFY(svg.out.contains(QLatin1String("#0000FF\n")));
+        QVERIFY(svg.err.isEmpty());
+        const Result bomb = command(QStringLiteral("extract"), {QFINDTESTDATA("fuzz/corpus/extract/use-bomb.svg")});
+        QCOMPARE(bomb.exitCode, 2);
+
         pigmentry::test::writeFile(temp.path("text.jpg"), "plain text");
         const Result unreadable = command(QStringLiteral("extract"), {temp.path("text.jpg")});
         QCOMPARE(unreadable.exitCode, 2);

@@ -2,6 +2,7 @@
 #include "tools/image_extractor.h"
 
 #include <QColorSpace>
+#include <QElapsedTimer>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTest>
@@ -178,6 +179,37 @@ private Q_SLOTS:
         rusage after{};
         getrusage(RUSAGE_SELF, &after);
         QVERIFY2(after.ru_maxrss - usage.ru_maxrss < 300 * 1024, qPrintable(QString::number(after.ru_maxrss)));
+    }
+
+    // The hostile files kept as fuzz seeds: a progressive JPEG that claims
+    // 32768 x 32768 (its coefficients alone would take 3 GB), a JPEG cut
+    // short that still ends with an end-of-image marker, and SVGs whose
+    // <use>s expand to ten billion elements or refer to each other. Each
+    // ends unreadable at once, decoded within the limit.
+    void hostileSeedsEndUnreadableAtOnce()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        QElapsedTimer clock;
+        clock.start();
+        for (const char *name : {"progressive-bomb.jpg", "cut-short-with-eoi.jpg", "use-bomb.svg", "cycle.svg"}) {
+            const QString path = QFINDTESTDATA(QStringLiteral("fuzz/corpus/extract/") + QLatin1String(name));
+            QVERIFY2(!path.isEmpty(), name);
+            QVERIFY2(!ImageExtractor::extractFile(path, QSize(300, 300)).readable, name);
+        }
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        QVERIFY2(after.ru_maxrss - usage.ru_maxrss < 300 * 1024, qPrintable(QString::number(after.ru_maxrss)));
+        QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed()))); // hangs, not speed
+
+        // Whole progressive and multi-scan files within the limit still read.
+        test::TempSettings temp;
+        QImageWriter writer(temp.path("progressive.jpg"), "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(halves(300, 200, Qt::red, Qt::blue)));
+        const Extraction progressive = ImageExtractor::extractFile(temp.path("progressive.jpg"));
+        QVERIFY(progressive.readable);
+        QVERIFY(!progressive.colors.isEmpty());
     }
 
     void fromMemory()
