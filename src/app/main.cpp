@@ -98,9 +98,10 @@ int sendToRunning(const QStringList &arguments)
         std::fputs("Pigmentry is not running.\n", stderr);
         return 1;
     }
-    const std::optional<QString> reply = instance.send(arguments);
+    QString why;
+    const std::optional<QString> reply = instance.send(arguments, 10000, &why);
     if (!reply) {
-        std::fputs("Pigmentry did not answer.\n", stderr);
+        std::fprintf(stderr, "Pigmentry did not answer: %s.\n", qPrintable(why));
         return 1;
     }
     if (arguments.value(0) == QLatin1String("quit")) {
@@ -227,10 +228,11 @@ int run(int argc, char *argv[])
     // Studio; it becomes the instance itself only once that one has ended.
     pigmentry::SingleInstance instance;
     if (instance.isUsable() && !instance.claim()) {
-        if (instance.send(arguments))
+        QString why;
+        if (instance.send(arguments, 10000, &why))
             return 0;
         if (!instance.claim()) {
-            std::fputs("Pigmentry is running but did not answer.\n", stderr);
+            std::fprintf(stderr, "Pigmentry is running but did not answer: %s.\n", qPrintable(why));
             return 1;
         }
     }

@@ -6,7 +6,11 @@
 #include <QFile>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QThread>
 #include <QtEndian>
 
@@ -100,11 +104,42 @@ int takeLock(const QString &path)
     return fd;
 }
 
+bool fillAddress(sockaddr_un *address, const QString &path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    *address = sockaddr_un{};
+    address->sun_family = AF_UNIX;
+    if (size_t(encoded.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, encoded.constData(), size_t(encoded.size()));
+    return true;
+}
+
+quint64 socketInode(const QString &path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISSOCK(info.st_mode))
+        return 0;
+    return quint64(info.st_ino);
+}
+
 } // namespace
 
-SingleInstance::SingleInstance(const QString &folder, QObject *parent)
-    : QObject(parent), folder_(folder.isEmpty() ? privateRuntimeFolder() : folder)
+SingleInstance::SingleInstance(const QString &lockFolder, const QString &socketFolder, QObject *parent)
+    : QObject(parent)
+    , lockFolder_(lockFolder)
+    , socketFolder_(socketFolder.isEmpty() && !lockFolder.isEmpty() ? lockFolder : socketFolder)
 {
+    if (lockFolder_.isEmpty()) {
+        QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        if (data.isEmpty())
+            data = QDir::homePath() + QLatin1String("/.local/share");
+        const QString folder = data + QLatin1String("/Pigmentry");
+        if (QDir().mkpath(folder))
+            lockFolder_ = folder;
+    }
+    if (socketFolder_.isEmpty())
+        socketFolder_ = privateRuntimeFolder();
 }
 
 SingleInstance::~SingleInstance()
@@ -112,20 +147,36 @@ SingleInstance::~SingleInstance()
     delete acceptor;
     if (listening >= 0) {
         ::close(listening);
-        ::unlink(QFile::encodeName(socketPath()).constData());
+        if (socketInode(listeningAt_) == boundInode_)
+            ::unlink(QFile::encodeName(listeningAt_).constData());
     }
+    if (!ownFolder_.isEmpty())
+        ::rmdir(QFile::encodeName(ownFolder_).constData());
     if (lock >= 0)
         ::close(lock);
 }
 
 QString SingleInstance::lockPath() const
 {
-    return folder_ + QLatin1String("/pigmentry.lock");
+    return lockFolder_ + QLatin1String("/pigmentry.lock");
+}
+
+QString SingleInstance::usualSocketPath() const
+{
+    return socketFolder_.isEmpty() ? QString() : socketFolder_ + QLatin1String("/pigmentry.socket");
 }
 
 QString SingleInstance::socketPath() const
 {
-    return folder_ + QLatin1String("/pigmentry.socket");
+    if (!listeningAt_.isEmpty())
+        return listeningAt_;
+    QFile file(lockPath());
+    if (file.open(QIODevice::ReadOnly)) {
+        const QString named = QFile::decodeName(file.read(4096).trimmed());
+        if (named.startsWith(u'/'))
+            return named;
+    }
+    return usualSocketPath();
 }
 
 bool SingleInstance::claim()
@@ -136,46 +187,151 @@ bool SingleInstance::claim()
         lock = takeLock(lockPath());
     if (lock < 0)
         return false;
-    if (listening >= 0)
-        return true;
-    // We hold the lock, so a socket left here belongs to an instance that
-    // has gone.
-    const QByteArray path = QFile::encodeName(socketPath());
+    if (listening < 0)
+        listen();
+    if (!watcher) {
+        // The socket file can be deleted or replaced under us; the folder's
+        // changes say when to look, so that we listen again.
+        watcher = new QFileSystemWatcher(this);
+        connect(watcher, &QFileSystemWatcher::directoryChanged, this, &SingleInstance::checkSocket);
+    }
+    const QString folder = QFileInfo(listeningAt_).absolutePath();
+    if (!listeningAt_.isEmpty() && !watcher->directories().contains(folder)) {
+        watcher->removePaths(watcher->directories());
+        watcher->addPath(folder);
+    }
+    return true;
+}
+
+// Listens at the usual path, else in a fresh private folder; the lock file
+// then names the path, for launches that look for us. Still the only
+// instance when neither works (the lock says so), but unreachable.
+bool SingleInstance::listen()
+{
+    bool listens = !socketFolder_.isEmpty() && isPrivateFolder(socketFolder_) && listenAt(usualSocketPath());
+    if (!listens) {
+        if (ownFolder_.isEmpty() || !isPrivateFolder(ownFolder_)) {
+            QByteArray pattern = QFile::encodeName(QDir::tempPath() + QLatin1String("/pigmentry-XXXXXX"));
+            if (::mkdtemp(pattern.data()))
+                ownFolder_ = QFile::decodeName(pattern);
+        }
+        listens = !ownFolder_.isEmpty() && listenAt(ownFolder_ + QLatin1String("/pigmentry.socket"));
+    }
+    const QByteArray named = listens && listeningAt_ != usualSocketPath() ? QFile::encodeName(listeningAt_) + '\n' : QByteArray();
+    if (::ftruncate(lock, 0) != 0 || ::pwrite(lock, named.constData(), size_t(named.size()), 0) != named.size())
+        qWarning("Pigmentry could not name its socket in %s", qPrintable(lockPath()));
+    if (!listens)
+        qWarning("Pigmentry cannot be reached: no socket could be made");
+    return listens;
+}
+
+bool SingleInstance::listenAt(const QString &path)
+{
     sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (size_t(path.size()) >= sizeof address.sun_path) {
-        qWarning("Pigmentry's socket path is too long: %s", path.constData());
-        return true;
+    if (!fillAddress(&address, path))
+        return false;
+    // We hold the lock, so a socket left here belongs to an instance that has
+    // gone; anything else at the path is left alone.
+    struct stat info {};
+    if (::lstat(address.sun_path, &info) == 0) {
+        if (!S_ISSOCK(info.st_mode))
+            return false;
+        ::unlink(address.sun_path);
     }
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    ::unlink(path.constData());
-    listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (listening < 0 || ::bind(listening, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
-        || ::listen(listening, 16) != 0) {
-        // Still the only instance (the lock says so), but unreachable.
-        qWarning("Pigmentry could not listen on %s: %s", path.constData(), std::strerror(errno));
-        if (listening >= 0)
-            ::close(listening);
-        listening = -1;
-        return true;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || ::listen(fd, 16) != 0) {
+        ::close(fd);
+        return false;
     }
+    delete acceptor;
+    if (listening >= 0)
+        ::close(listening);
+    listening = fd;
+    listeningAt_ = path;
+    boundInode_ = socketInode(path);
     acceptor = new QSocketNotifier(listening, QSocketNotifier::Read, this);
     connect(acceptor, &QSocketNotifier::activated, this, &SingleInstance::accept);
     return true;
 }
 
+void SingleInstance::checkSocket()
+{
+    if (lock < 0 || (listening >= 0 && socketInode(listeningAt_) == boundInode_ && boundInode_ != 0))
+        return;
+    // Gone or replaced: listen again, where we can.
+    delete acceptor;
+    acceptor = nullptr;
+    if (listening >= 0)
+        ::close(listening);
+    listening = -1;
+    listeningAt_.clear();
+    listen();
+    if (!listeningAt_.isEmpty()) {
+        const QString folder = QFileInfo(listeningAt_).absolutePath();
+        watcher->removePaths(watcher->directories());
+        watcher->addPath(folder);
+    }
+}
+
 namespace {
 
 // One caller on the socket: its bytes until one whole message, then the
-// reply, then the end.
+// reply as the socket takes it, then the end; all within a deadline, so a
+// caller that says nothing, or never reads, is dropped.
 class Caller : public QObject {
 public:
-    Caller(int fd, QObject *parent) : QObject(parent), fd(fd), reader(fd, QSocketNotifier::Read, this) {}
+    Caller(int fd, QObject *parent)
+        : QObject(parent), fd(fd), reader(fd, QSocketNotifier::Read, this), writer(fd, QSocketNotifier::Write, this)
+    {
+        writer.setEnabled(false);
+        deadline.setSingleShot(true);
+        connect(&deadline, &QTimer::timeout, this, &QObject::deleteLater);
+        deadline.start(SingleInstance::callerDeadlineMs);
+        connect(&writer, &QSocketNotifier::activated, this, &Caller::writeMore);
+    }
     ~Caller() override { ::close(fd); }
+
+    // Whether the caller has hung up: it gave up waiting for us.
+    bool hasHungUp() const
+    {
+        char byte = 0;
+        return ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+    }
+
+    void reply(const QByteArray &message)
+    {
+        pending = message;
+        writeMore();
+    }
 
     int fd;
     QSocketNotifier reader;
+    QSocketNotifier writer;
+    QTimer deadline;
     QByteArray buffer;
+
+private:
+    void writeMore()
+    {
+        while (!pending.isEmpty()) {
+            const ssize_t n = ::send(fd, pending.constData(), size_t(pending.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n > 0) {
+                pending.remove(0, n);
+                continue;
+            }
+            if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+                writer.setEnabled(true); // the rest when the socket takes it
+                return;
+            }
+            break; // gone
+        }
+        writer.setEnabled(false);
+        deleteLater();
+    }
+
+    QByteArray pending;
 };
 
 } // namespace
@@ -212,7 +368,9 @@ void SingleInstance::accept()
             QDataStream in(*data);
             QStringList arguments;
             in >> arguments;
-            if (in.status() != QDataStream::Ok) {
+            // A request its sender gave up on (it hung up while we were
+            // busy) is not carried out afterwards.
+            if (in.status() != QDataStream::Ok || caller->hasHungUp()) {
                 caller->deleteLater();
                 return;
             }
@@ -223,24 +381,7 @@ void SingleInstance::accept()
                 QByteArray out;
                 QDataStream stream(&out, QIODevice::WriteOnly);
                 stream << reply;
-                const QByteArray message = framed(out);
-                // A reply is small; wait a little if the socket is full.
-                qsizetype sent = 0;
-                while (sent < message.size()) {
-                    const ssize_t n = ::send(guard->fd, message.constData() + sent, size_t(message.size() - sent),
-                                             MSG_NOSIGNAL);
-                    if (n > 0) {
-                        sent += n;
-                        continue;
-                    }
-                    if (n < 0 && errno == EAGAIN) {
-                        pollfd wait{guard->fd, POLLOUT, 0};
-                        if (::poll(&wait, 1, 1000) > 0)
-                            continue;
-                    }
-                    break;
-                }
-                guard->deleteLater();
+                guard->reply(framed(out));
             });
         });
     }
@@ -269,21 +410,30 @@ bool SingleInstance::waitUntilEnded(int timeoutMs) const
     return true;
 }
 
-std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, int timeoutMs) const
+std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, const QString &path, int timeoutMs,
+                                                QString *why) const
 {
-    const QByteArray path = QFile::encodeName(socketPath());
     sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (size_t(path.size()) >= sizeof address.sun_path)
+    if (path.isEmpty() || !fillAddress(&address, path)) {
+        *why = QStringLiteral("no usable socket path");
         return std::nullopt;
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    }
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    if (fd < 0) {
+        *why = QString::fromLocal8Bit(std::strerror(errno));
         return std::nullopt;
+    }
     const auto closing = qScopeGuard([fd] { ::close(fd); });
     // A Unix socket connects at once or not at all.
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || !peerIsThisUser(fd))
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        *why = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return std::nullopt;
+    }
+    if (!peerIsThisUser(fd)) {
+        *why = QStringLiteral("%1 belongs to another user").arg(path);
+        return std::nullopt;
+    }
+    *why = QStringLiteral("no answer in time");
     QDeadlineTimer deadline(timeoutMs);
     qsizetype sent = 0;
     while (sent < message.size()) {
@@ -297,11 +447,13 @@ std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, int t
         pollfd wait{fd, POLLIN, 0};
         const int ready = ::poll(&wait, 1, int(std::max<qint64>(deadline.remainingTime(), 0)));
         if (ready <= 0)
-            return std::nullopt; // no answer in time
+            return std::nullopt; // no answer in time; closing tells the instance
         char chunk[4096];
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n <= 0)
+        if (n <= 0) {
+            *why = QStringLiteral("the connection was closed");
             return std::nullopt;
+        }
         buffer.append(chunk, n);
         bool tooLong = false;
         if (const std::optional<QByteArray> data = takeMessage(buffer, &tooLong)) {
@@ -310,6 +462,7 @@ std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, int t
             in >> reply;
             if (in.status() == QDataStream::Ok)
                 return reply;
+            *why = QStringLiteral("the answer could not be read");
             return std::nullopt;
         }
         if (tooLong)
@@ -317,8 +470,12 @@ std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, int t
     }
 }
 
-std::optional<QString> SingleInstance::send(const QStringList &arguments, int timeoutMs) const
+std::optional<QString> SingleInstance::send(const QStringList &arguments, int timeoutMs, QString *why) const
 {
+    QString reason;
+    if (!why)
+        why = &reason;
+    *why = QStringLiteral("Pigmentry is not running");
     if (!isUsable())
         return std::nullopt;
     QByteArray data;
@@ -326,12 +483,21 @@ std::optional<QString> SingleInstance::send(const QStringList &arguments, int ti
     out << arguments;
     const QByteArray message = framed(data);
     QDeadlineTimer deadline(timeoutMs);
+    // An instance that is starting has not listened yet: connecting is
+    // tried again for a few seconds at most, while it holds the lock.
+    QDeadlineTimer connecting(std::min(timeoutMs, 5000));
     for (;;) {
-        if (const std::optional<QString> reply = sendOnce(message, int(std::max<qint64>(deadline.remainingTime(), 1))))
+        const QString path = socketPath();
+        if (const std::optional<QString> reply =
+                sendOnce(message, path, int(std::max<qint64>(deadline.remainingTime(), 1)), why))
             return reply;
-        // Nobody answered: try again while a live instance holds the lock
-        // (it may be starting or busy), give up when none does.
-        if (!isRunningElsewhere() || deadline.hasExpired())
+        if (*why == QLatin1String("no answer in time") || *why == QLatin1String("the connection was closed"))
+            return std::nullopt; // it was reached, and did not answer
+        if (!isRunningElsewhere()) {
+            *why = QStringLiteral("Pigmentry is not running");
+            return std::nullopt;
+        }
+        if (connecting.hasExpired() || deadline.hasExpired())
             return std::nullopt;
         QThread::msleep(50);
     }

@@ -7,30 +7,39 @@
 #include <memory>
 #include <optional>
 
+class QFileSystemWatcher;
 class QSocketNotifier;
 
 namespace pigmentry {
 
 // One Pigmentry per user, the only writer of the library. A lock held for
 // the life of the process decides who is the running instance (an flock,
-// which the kernel releases when the process ends, however it ends); a later
-// launch only ever hands its arguments over, on a socket in a folder that
-// only the user can enter, and replies travel back on the same socket. Both
-// ends check that the other runs as the same user.
+// which the kernel releases when the process ends, however it ends); it
+// lives beside the library, so whatever state the runtime folder is in
+// there is never a second writer. A later launch only ever hands its
+// arguments over, on a socket in a folder that only the user can enter
+// (the runtime folder, or a fresh one of the user's own when that cannot be
+// used; the lock file names the socket), and replies travel back on the same
+// socket. Both ends check that the other runs as the same user. Nothing on
+// the instance's side blocks: a caller that says nothing is dropped after a
+// few seconds, replies are written as the socket takes them, and a request
+// whose sender has given up is not carried out.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
     using Reply = std::function<void(const QString &)>;
 
-    // folder: where the lock and the socket live; the user's runtime folder
-    // (or a private one made for the purpose) when empty.
-    explicit SingleInstance(const QString &folder = QString(), QObject *parent = nullptr);
+    // lockFolder: where the lock lives, the library's folder when empty;
+    // socketFolder: where the socket goes, the user's runtime folder (or a
+    // private one made for the purpose) when empty.
+    explicit SingleInstance(const QString &lockFolder = QString(), const QString &socketFolder = QString(),
+                            QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // False when no private folder could be had: then there is no handing
-    // over, and no second instance is kept out either.
-    bool isUsable() const { return !folder_.isEmpty(); }
+    // False when the lock's folder could not be had: then there is no
+    // handing over, and no second instance is kept out either.
+    bool isUsable() const { return !lockFolder_.isEmpty(); }
 
     // Becomes the running instance if no other one holds the lock: takes the
     // lock for the life of this object and listens. False when another
@@ -38,35 +47,48 @@ public:
     bool claim();
 
     // Hands the arguments to the running instance and gives its reply. While
-    // the lock is held by a live process it keeps trying until timeoutMs has
-    // passed (that instance may be busy, or still starting); nothing when
-    // none runs or none answered in time.
-    std::optional<QString> send(const QStringList &arguments, int timeoutMs = 30000) const;
+    // the lock is held by a live process it keeps trying to connect for a few
+    // seconds (that instance may still be starting); nothing when none runs
+    // or none answered within timeoutMs, with the reason in why.
+    std::optional<QString> send(const QStringList &arguments, int timeoutMs = 10000, QString *why = nullptr) const;
     // Whether a live process holds the lock now.
     bool isRunningElsewhere() const;
     // Waits until no process holds the lock; false when one still does after
     // timeoutMs.
     bool waitUntilEnded(int timeoutMs) const;
 
-    const QString &folder() const { return folder_; }
+    const QString &folder() const { return lockFolder_; }
+    // Where the running instance listens: what its lock file names, else
+    // the usual path in the socket folder.
     QString socketPath() const;
 
     // The most a message may hold; a longer one closes the connection.
     static constexpr qint64 largestMessage = 64 * 1024;
+    // How long a caller may take to send its message, and a reply to leave.
+    static constexpr int callerDeadlineMs = 5000;
 
 Q_SIGNALS:
     // reply must be called once, with the text for the sender.
     void received(const QStringList &arguments, const pigmentry::SingleInstance::Reply &reply);
 
 private:
-    std::optional<QString> sendOnce(const QByteArray &message, int timeoutMs) const;
+    std::optional<QString> sendOnce(const QByteArray &message, const QString &path, int timeoutMs, QString *why) const;
+    bool listen();
+    bool listenAt(const QString &path);
+    void checkSocket();
     void accept();
     QString lockPath() const;
+    QString usualSocketPath() const;
 
-    QString folder_;
-    int lock = -1;     // the descriptor that holds the lock, while we do
+    QString lockFolder_;
+    QString socketFolder_;
+    QString ownFolder_;   // a fresh private folder made for the socket, if any
+    QString listeningAt_; // the path we are bound to
+    quint64 boundInode_ = 0;
+    int lock = -1;      // the descriptor that holds the lock, while we do
     int listening = -1; // the socket we accept on
     QSocketNotifier *acceptor = nullptr;
+    QFileSystemWatcher *watcher = nullptr;
 };
 
 // The user's runtime folder, or a folder of our own in the temporary folder

@@ -2,11 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDataStream>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -90,6 +94,104 @@ private Q_SLOTS:
         QCOMPARE(::lstat(QFile::encodeName(chosen).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0700));
         QCOMPARE(info.st_uid, getuid());
+    }
+
+    // The instance's socket deleted, or a folder put in its place: it
+    // listens again (in a fresh folder of its own where it must), and a
+    // launch finds it through the lock file.
+    void theInstanceListensAgain()
+    {
+        QTemporaryDir folder;
+        SingleInstance first(folder.path());
+        QVERIFY(first.claim());
+        QObject::connect(&first, &SingleInstance::received, [](const QStringList &, const SingleInstance::Reply &reply) {
+            reply(QStringLiteral("here"));
+        });
+        const QString usual = first.socketPath();
+        QVERIFY(QFile::remove(usual));
+        QTRY_VERIFY(QFile::exists(usual));
+        auto reply = std::async(std::launch::async, [&folder] { return SingleInstance(folder.path()).send({"x"}, 8000); });
+        QTRY_VERIFY(reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(reply.get(), std::optional<QString>(QStringLiteral("here")));
+
+        QVERIFY(QFile::remove(usual));
+        QVERIFY(QDir().mkdir(usual));
+        QTRY_VERIFY(first.socketPath() != usual);
+        QCOMPARE(SingleInstance(folder.path()).socketPath(), first.socketPath());
+        reply = std::async(std::launch::async, [&folder] { return SingleInstance(folder.path()).send({"x"}, 8000); });
+        QTRY_VERIFY(reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(reply.get(), std::optional<QString>(QStringLiteral("here")));
+    }
+
+    // A runtime folder that cannot be used (another's, shared) leaves one
+    // writer all the same: the lock is beside the library.
+    void oneWriterWhateverTheRuntimeFolder()
+    {
+        QTemporaryDir data, shared;
+        QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777)));
+        SingleInstance first(data.path(), shared.path());
+        QVERIFY(first.claim());
+        QVERIFY(!first.socketPath().startsWith(shared.path()));
+        QObject::connect(&first, &SingleInstance::received, [](const QStringList &, const SingleInstance::Reply &reply) {
+            reply(QStringLiteral("here"));
+        });
+        SingleInstance second(data.path(), shared.path());
+        QVERIFY(!second.claim());
+        auto reply = std::async(std::launch::async, [&second] { return second.send({"x"}, 8000); });
+        QTRY_VERIFY(reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(reply.get(), std::optional<QString>(QStringLiteral("here")));
+    }
+
+    // A caller that connects and says nothing is dropped; one that hung up
+    // before its message was read is not carried out.
+    void silentAndAbandonedCallers()
+    {
+        QTemporaryDir folder;
+        SingleInstance instance(folder.path());
+        QVERIFY(instance.claim());
+        QSignalSpy received(&instance, &SingleInstance::received);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(instance.socketPath());
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::connect(silent, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        char answer = 0;
+        QTRY_COMPARE_WITH_TIMEOUT(::recv(silent, &answer, 1, MSG_DONTWAIT), ssize_t(0), SingleInstance::callerDeadlineMs + 3000);
+        ::close(silent);
+
+        QByteArray data;
+        QDataStream out(&data, QIODevice::WriteOnly);
+        out << QStringList{"quit"};
+        QByteArray message(4, '\0');
+        qToBigEndian(quint32(data.size()), message.data());
+        message += data;
+        const int gaveUp = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::connect(gaveUp, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QCOMPARE(::write(gaveUp, message.constData(), size_t(message.size())), ssize_t(message.size()));
+        ::close(gaveUp);
+        QTest::qWait(300);
+        QCOMPARE(received.count(), 0);
+    }
+
+    // A lock held with nothing listening: the launch gives up within
+    // seconds and says why.
+    void anUnreachableInstanceIsReportedQuickly()
+    {
+        QTemporaryDir folder;
+        const int held = ::open(QFile::encodeName(folder.filePath(QStringLiteral("pigmentry.lock"))).constData(),
+                                O_RDWR | O_CREAT, 0600);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+        QVERIFY(QDir().mkdir(folder.filePath(QStringLiteral("pigmentry.socket"))));
+        SingleInstance launch(folder.path());
+        QElapsedTimer clock;
+        clock.start();
+        QString why;
+        QCOMPARE(launch.send({"quit"}, 30000, &why), std::nullopt);
+        QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(why.contains(QLatin1String("pigmentry.socket")), qPrintable(why));
+        ::close(held);
     }
 };
 
