@@ -77,16 +77,20 @@ void AppDelegate::launch(const QStringList &arguments)
             self->pick();
     };
     shortcut_->activate();
-    auto *poll = new QTimer(this);
-    auto waited = std::make_shared<QElapsedTimer>();
-    waited->start();
-    connect(poll, &QTimer::timeout, this, [this, poll, waited, arguments] {
-        if (!desktop_->trayHostPresent() && waited->elapsed() < trayWait)
+    // The wait ends when a host announces itself, or at the limit.
+    auto *waiting = new QObject(this);
+    auto done = std::make_shared<bool>(false);
+    auto finish = [this, waiting, arguments, done] {
+        if (std::exchange(*done, true))
             return;
-        poll->deleteLater();
+        waiting->deleteLater();
         finishLaunch(arguments);
+    };
+    desktop_->watchTrayHost(waiting, [this, finish] {
+        if (desktop_->trayHostPresent())
+            finish();
     });
-    poll->start(200);
+    QTimer::singleShot(trayWait, waiting, finish);
 }
 
 void AppDelegate::finishLaunch(const QStringList &arguments)

@@ -145,6 +145,8 @@ void DesktopServices::fillUnavailable()
     fill<Workspace, NoWorkspace>(workspace);
     if (!trayHostPresent)
         trayHostPresent = [] { return false; };
+    if (!watchTrayHost)
+        watchTrayHost = [](QObject *, std::function<void()>) {};
 }
 
 std::unique_ptr<DesktopServices> createDesktopServices()
@@ -165,6 +167,7 @@ std::unique_ptr<DesktopServices> createDesktopServices()
     services->autostart = std::make_unique<XdgAutostart>();
     services->workspace = std::make_unique<DesktopWorkspace>();
     services->trayHostPresent = &pigmentry::trayHostPresent;
+    services->watchTrayHost = &pigmentry::watchTrayHost;
 
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     std::unique_ptr<X11ScreenSource> source =

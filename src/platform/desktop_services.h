@@ -59,6 +59,9 @@ struct DesktopServices {
     std::unique_ptr<Workspace> workspace;
     // Whether a tray host runs now, asked afresh at each call.
     std::function<bool()> trayHostPresent;
+    // Calls the function, for the life of the object, when a tray host may
+    // have come up since.
+    std::function<void(QObject *, std::function<void()>)> watchTrayHost;
 
     ScreenPicker::Desktop pickerDesktop() const { return {*screens, *overlay, *sampler, *screenAccess, *alerts}; }
     // Puts the unavailable stand-in wherever a service is still missing.

@@ -2,7 +2,9 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QSocketNotifier>
 
 #include <xcb/xcb.h>
 
@@ -49,6 +51,71 @@ bool xembedTray()
 bool trayHostPresent()
 {
     return statusNotifierWatcher() || xembedTray();
+}
+
+namespace {
+
+// A tray manager that takes its selection tells every client with a MANAGER
+// client message on the root window. Those come to a connection that asked
+// for the root's structure events: one of our own, read when the socket
+// says there is something to read.
+class XEmbedWatch : public QObject {
+public:
+    XEmbedWatch(QObject *parent, std::function<void()> appeared) : QObject(parent), appeared(std::move(appeared))
+    {
+        connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection))
+            return;
+        const xcb_setup_t *setup = xcb_get_setup(connection);
+        const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+        auto *cookie = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 7, "MANAGER"), nullptr);
+        if (cookie) {
+            manager = cookie->atom;
+            std::free(cookie);
+        }
+        xcb_flush(connection);
+        notifier = new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, &XEmbedWatch::read);
+    }
+    ~XEmbedWatch() override
+    {
+        delete notifier;
+        xcb_disconnect(connection);
+    }
+
+private:
+    void read()
+    {
+        bool announced = false;
+        while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+            if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE
+                && reinterpret_cast<xcb_client_message_event_t *>(event)->type == manager)
+                announced = true;
+            std::free(event);
+        }
+        if (xcb_connection_has_error(connection))
+            notifier->setEnabled(false);
+        if (announced)
+            appeared();
+    }
+
+    std::function<void()> appeared;
+    xcb_connection_t *connection = nullptr;
+    xcb_atom_t manager = XCB_ATOM_NONE;
+    QSocketNotifier *notifier = nullptr;
+};
+
+} // namespace
+
+void watchTrayHost(QObject *context, std::function<void()> appeared)
+{
+    auto *bus = new QDBusServiceWatcher(QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
+                                        QDBusServiceWatcher::WatchForRegistration, context);
+    QObject::connect(bus, &QDBusServiceWatcher::serviceRegistered, context, [appeared] { appeared(); });
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        new XEmbedWatch(context, std::move(appeared));
 }
 
 } // namespace pigmentry
