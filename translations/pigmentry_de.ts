@@ -715,5 +715,97 @@
         <source>Shortcut unavailable (%1). This desktop does not let apps set global shortcuts: bind the command “pigmentry pick” to a key in the desktop&apos;s keyboard settings. You can still pick from the tray icon.</source>
         <translation>Tastenkürzel nicht verfügbar (%1). Diese Arbeitsumgebung erlaubt Apps keine globalen Tastenkürzel: Legen Sie den Befehl „pigmentry pick“ in den Tastatureinstellungen der Arbeitsumgebung auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
     </message>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <source>Color %1, %2</source>
+        <translation>Farbe %1, %2</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>sie ist ein Verweis auf eine Datei, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>die Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MiB</source>
+        <translation>sie ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>Could not read library: %1 (kept as %2)</source>
+        <translation>Die Bibliothek konnte nicht gelesen werden: %1 (aufbewahrt als %2)</translation>
+    </message>
+    <message>
+        <source>Could not read library: %1 (left in place; changes are not saved)</source>
+        <translation>Die Bibliothek konnte nicht gelesen werden: %1 (an ihrem Ort belassen; Änderungen werden nicht gesichert)</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.</source>
+        <translation>Nicht geändert: Die Bibliothek würde größer als %1 MiB, mehr als Pigmentry wieder einliest.</translation>
+    </message>
+    <message>
+        <source>Copied %1</source>
+        <translation>%1 kopiert</translation>
+    </message>
+    <message>
+        <source>Click to pick · Esc to cancel · %1×</source>
+        <translation>Klicken zum Aufnehmen · Esc bricht ab · %1×</translation>
+    </message>
+    <message>
+        <source>Launch at login is not possible from %1: a login entry cannot name this path. Move Pigmentry to a folder without special characters.</source>
+        <translation>Start bei der Anmeldung ist von %1 aus nicht möglich: Ein Anmeldeeintrag kann diesen Pfad nicht nennen. Verschieben Sie Pigmentry in einen Ordner ohne Sonderzeichen.</translation>
+    </message>
+    <message>
+        <source>AA normal</source>
+        <translation>AA normal</translation>
+    </message>
+    <message>
+        <source>AA large</source>
+        <translation>AA groß</translation>
+    </message>
+    <message>
+        <source>AAA normal</source>
+        <translation>AAA normal</translation>
+    </message>
+    <message>
+        <source>AAA large</source>
+        <translation>AAA groß</translation>
+    </message>
+    <message>
+        <source>Complementary</source>
+        <translation>Komplementär</translation>
+    </message>
+    <message>
+        <source>Analogous</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <source>Triadic</source>
+        <translation>Triadisch</translation>
+    </message>
+    <message>
+        <source>Split complementary</source>
+        <translation>Geteilt komplementär</translation>
+    </message>
+    <message>
+        <source>Tetradic</source>
+        <translation>Tetradisch</translation>
+    </message>
 </context>
 </TS>

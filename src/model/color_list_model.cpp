@@ -1,5 +1,7 @@
 #include "color_list_model.h"
 
+#include <QCoreApplication>
+
 #include "history_model.h"
 
 namespace pigmentry {
@@ -32,7 +34,7 @@ QVariant ColorListModel::data(const QModelIndex &index, int role) const
     case HistoryModel::ColorRole: return QVariant::fromValue(color);
     case Qt::DisplayRole:
     case HistoryModel::HexRole: return color.hex();
-    case Qt::AccessibleTextRole: return QLatin1String("Color ") + color.hex();
+    case Qt::AccessibleTextRole: return QCoreApplication::translate("Pigmentry", "Color %1").arg(color.hex());
     default: return {};
     }
 }

@@ -1,5 +1,7 @@
 #include "history_model.h"
 
+#include <QCoreApplication>
+
 #include "store.h"
 
 namespace pigmentry {
@@ -89,8 +91,8 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case LabelRole: return record.label;
     case Qt::AccessibleTextRole:
         // What a screen reader says for the cell: "Color #3B82F6, Sky".
-        return record.label.isEmpty() ? QLatin1String("Color ") + record.color.hex()
-                                      : QLatin1String("Color ") + record.color.hex() + QLatin1String(", ") + record.label;
+        return record.label.isEmpty() ? QCoreApplication::translate("Pigmentry", "Color %1").arg(record.color.hex())
+                                      : QCoreApplication::translate("Pigmentry", "Color %1, %2").arg(record.color.hex(), record.label);
     case ColorRole: return QVariant::fromValue(record.color);
     case IdRole: return record.id;
     case FavoriteRole: return record.favorite;

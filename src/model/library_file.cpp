@@ -1,5 +1,6 @@
 #include "library_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,15 +72,17 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        *error = info.isSymLink() ? QStringLiteral("it is a link to a file that does not exist") : QStringLiteral("no such file");
+        *error = info.isSymLink() ? QCoreApplication::translate("Pigmentry", "it is a link to a file that does not exist")
+                                  : QCoreApplication::translate("Pigmentry", "no such file");
         return std::nullopt;
     }
     if (!info.isFile()) {
-        *error = info.isDir() ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file");
+        *error = info.isDir() ? QCoreApplication::translate("Pigmentry", "it is a folder")
+                              : QCoreApplication::translate("Pigmentry", "it is not a regular file");
         return std::nullopt;
     }
     if (info.size() > largest) {
-        *error = QStringLiteral("it is larger than %1 MiB").arg(largest / (1024 * 1024));
+        *error = QCoreApplication::translate("Pigmentry", "it is larger than %1 MiB").arg(largest / (1024 * 1024));
         return std::nullopt;
     }
     QFile file(path);
@@ -94,7 +97,7 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
         return std::nullopt;
     }
     if (bytes.size() > largest) {
-        *error = QStringLiteral("it is larger than %1 MiB").arg(largest / (1024 * 1024));
+        *error = QCoreApplication::translate("Pigmentry", "it is larger than %1 MiB").arg(largest / (1024 * 1024));
         return std::nullopt;
     }
     return bytes;
@@ -116,16 +119,16 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
     if (library)
         return {std::move(*library), QString(), false};
 
-    QString notice = QLatin1String("Could not read library: ") + error;
     if (const auto kept = setAside(path, now))
-        return {Library(), notice + QLatin1String(" (kept as ") + *kept + u')', false};
-    return {Library(), notice + QLatin1String(" (left in place; changes are not saved)"), true};
+        return {Library(), QCoreApplication::translate("Pigmentry", "Could not read library: %1 (kept as %2)").arg(error, *kept), false};
+    return {Library(), QCoreApplication::translate("Pigmentry", "Could not read library: %1 (left in place; changes are not saved)").arg(error),
+            true};
 }
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const auto failed = [&path](int error) {
-        return QStringLiteral("Could not write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
+        return QCoreApplication::translate("Pigmentry", "Could not write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
     };
     // A link is followed, so that a library kept elsewhere stays where it is.
     const QFileInfo asGiven(path);
@@ -180,7 +183,7 @@ std::optional<QString> writeLibraryBytes(const QString &path, const QByteArray &
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return QStringLiteral("Could not create the folder %1.").arg(folder);
+        return QCoreApplication::translate("Pigmentry", "Could not create the folder %1.").arg(folder);
     return writeFileAtomically(path, bytes);
 }
 

@@ -151,7 +151,7 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 {
     const QString name = format ? *format : prefs_.format();
     clipboard_.setText(color.formatted(name));
-    setNotice(QLatin1String("Copied ") + color.hex(), NoticeKind::Done);
+    setNotice(QCoreApplication::translate("Pigmentry", "Copied %1").arg(color.hex()), NoticeKind::Done);
 }
 
 QString Store::defaultCode(const RGBA &color) const

@@ -1,5 +1,7 @@
 #include "magnifier.h"
 
+#include <QCoreApplication>
+
 #include "code_setter.h"
 
 #include <QFontDatabase>
@@ -120,7 +122,7 @@ QRectF Magnifier::loupe()
 
 QString Magnifier::hint() const
 {
-    return QStringLiteral("Click to pick · Esc to cancel · %1×").arg(zoom);
+    return QCoreApplication::translate("Pigmentry", "Click to pick · Esc to cancel · %1×").arg(zoom);
 }
 
 QPointF Magnifier::shift() const

@@ -1,5 +1,7 @@
 #include "contrast.h"
 
+#include <QCoreApplication>
+
 #include <QStringList>
 
 #include <algorithm>
@@ -39,10 +41,10 @@ constexpr Matrix tritanopia = {{1.255528, -0.076749, -0.178779},
 const QList<ContrastLevel> &contrastLevels()
 {
     static const QList<ContrastLevel> levels = {
-        {QStringLiteral("AA normal"), 4.5},
-        {QStringLiteral("AA large"), 3.0},
-        {QStringLiteral("AAA normal"), 7.0},
-        {QStringLiteral("AAA large"), 4.5},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AA normal")), 4.5},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AA large")), 3.0},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AAA normal")), 7.0},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AAA large")), 4.5},
     };
     return levels;
 }

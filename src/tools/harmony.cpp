@@ -1,5 +1,7 @@
 #include "harmony.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace pigmentry {
@@ -7,12 +9,12 @@ namespace pigmentry {
 const QList<HarmonyRule> &harmonyRules()
 {
     static const QList<HarmonyRule> rules = {
-        {QStringLiteral("Complementary"), {0, 180}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Complementary")), {0, 180}},
         // The base colour is the middle one.
-        {QStringLiteral("Analogous"), {-30, 0, 30}},
-        {QStringLiteral("Triadic"), {0, 120, 240}},
-        {QStringLiteral("Split complementary"), {0, 150, 210}},
-        {QStringLiteral("Tetradic"), {0, 90, 180, 270}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Analogous")), {-30, 0, 30}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Triadic")), {0, 120, 240}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Split complementary")), {0, 150, 210}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Tetradic")), {0, 90, 180, 270}},
     };
     return rules;
 }

@@ -149,7 +149,7 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
 
     for (const ContrastLevel &level : contrastLevels()) {
         auto *row = new QHBoxLayout;
-        row->addWidget(textLabel(level.name, theme::font(13), theme::Tone::Primary));
+        row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", level.name.toUtf8().constData()), theme::font(13), theme::Tone::Primary));
         row->addStretch();
         Label *verdict = withName(textLabel(QString(), theme::font(13, QFont::DemiBold), theme::Tone::Green), level.name);
         verdicts.append(verdict);

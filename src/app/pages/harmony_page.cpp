@@ -21,19 +21,22 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent) : QWidget(parent
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(20);
     for (const HarmonyRule &rule : harmonyRules()) {
+        // The rule's name in the desktop's language; the object name and the
+        // command line keep the English one.
+        const QString shown = QCoreApplication::translate("Pigmentry", rule.name.toUtf8().constData());
         auto *card = new StudioCard;
         card->setObjectName(rule.name);
         card->content()->setSpacing(12);
-        card->content()->addWidget(textLabel(rule.name, theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+        card->content()->addWidget(textLabel(shown, theme::font(13, QFont::DemiBold), theme::Tone::Primary));
         auto *model = new ColorListModel(this);
         rows.append(model);
         SwatchGrid *tiles = tileRow(context.store, context.prefs, model);
-        tiles->setAccessibleName(rule.name);
+        tiles->setAccessibleName(shown);
         card->content()->addWidget(tiles);
         auto *save = new QPushButton(QCoreApplication::translate("Pigmentry", "Save Palette"));
-        save->setAccessibleName(QCoreApplication::translate("Pigmentry", "Save %1 as a palette").arg(rule.name));
+        save->setAccessibleName(QCoreApplication::translate("Pigmentry", "Save %1 as a palette").arg(shown));
         // The colours of the moment of the click, under the rule's name.
-        connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = rule.name] {
+        connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = shown] {
             store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString()});
         });
         auto *row = new QHBoxLayout;

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Every text the sources mark for translation has a finished German
+# translation: lupdate, run over the sources into a copy of the .ts file,
+# finds nothing new and nothing unfinished.
+set -euo pipefail
+root=$1
+lupdate=/usr/lib/qt6/bin/lupdate
+[ -x "$lupdate" ] || { echo "lupdate is not installed (qt6-l10n-tools)" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$root/translations/pigmentry_de.ts" "$work/check.ts"
+"$lupdate" -silent -no-obsolete -locations none "$root/src" -ts "$work/check.ts"
+unfinished=$(grep -B2 'type="unfinished"' "$work/check.ts" | grep '<source>' || true)
+if [ -n "$unfinished" ]; then
+    echo "Texts without a German translation:"
+    echo "$unfinished"
+    exit 1
+fi
+echo "1 passed, 0 failed"
