@@ -155,8 +155,9 @@ void ScreenPicker::handle(const PickerInput &input)
         return;
     case PickerInput::Kind::Motion:
         // The pointer moves the position; keyboard nudges stay in force
-        // while it rests.
-        if (eventDriven && input.position != lastMouse) {
+        // while it rests. After the click the position is the one clicked:
+        // the hand moving on at once moves nothing.
+        if (eventDriven && !pendingConfirm && input.position != lastMouse) {
             point = lastMouse = input.position;
             wake();
         }

@@ -331,6 +331,26 @@ private Q_SLOTS:
         QVERIFY(f.source.watched.isEmpty()); // watching ends with the pick
     }
 
+    // A click, then the hand moves on before the sample of the clicked
+    // position has come: the pick is the pixel that was clicked.
+    void motionAfterTheClickMovesNothing()
+    {
+        Fixture f;
+        f.source.reports = true;
+        f.overlay.motion = true;
+        f.start();
+        QVERIFY(f.source.respond());
+        f.overlay.move({300, 200});
+        f.overlay.click();
+        QVERIFY(f.picker.isConfirmPending());
+        f.overlay.move({320, 210});
+        f.overlay.move({360, 230});
+        f.picker.update();
+        while (f.source.respond()) {
+        }
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({300, 200})});
+    }
+
     void panelOverThePointerGetsAHole()
     {
         Fixture f;
