@@ -91,6 +91,9 @@ public:
     virtual bool reportsMotion() const { return false; }
 
     std::function<void(const PickerInput &)> input;
+    // The input could not be taken after all (show() may keep trying for a
+    // moment without blocking); the windows are already gone.
+    std::function<void(const QString &reason)> failed;
 };
 
 // The desktop's own colour sampler.

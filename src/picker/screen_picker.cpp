@@ -4,6 +4,7 @@
 #include "model/preferences.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QDeadlineTimer>
 #include <QPointer>
 
@@ -35,11 +36,30 @@ ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, &ScreenPicker::update);
     desktop.overlay.input = [this](const PickerInput &input) { handle(input); };
+    desktop.overlay.failed = [this](const QString &reason) {
+        if (!running)
+            return;
+        finish(false);
+        inform(failureTitle(), QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + reason);
+    };
+}
+
+void ScreenPicker::inform(const QString &message, const QString &informative)
+{
+    const QScopedValueRollback<bool> open(alertOpen, true);
+    desktop.alerts.inform(message, informative);
+}
+
+int ScreenPicker::ask(const QString &message, const QString &informative, const QStringList &buttons)
+{
+    const QScopedValueRollback<bool> open(alertOpen, true);
+    return desktop.alerts.ask(message, informative, buttons);
 }
 
 ScreenPicker::~ScreenPicker()
 {
     desktop.overlay.input = nullptr;
+    desktop.overlay.failed = nullptr;
     if (running)
         desktop.overlay.hide();
 }
@@ -58,7 +78,7 @@ std::optional<PickerScreen> ScreenPicker::screenAt(const QPointF &position) cons
 
 void ScreenPicker::start(Completion newCompletion)
 {
-    if (running || nativeSamplerOpen || accessPending)
+    if (isActive())
         return;
     if (prefs.useNativePicker()) {
         startNative(std::move(newCompletion));
@@ -83,7 +103,7 @@ void ScreenPicker::start(Completion newCompletion)
 
 void ScreenPicker::refused(Completion newCompletion)
 {
-    const int answer = desktop.alerts.ask(
+    const int answer = ask(
         QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
         QCoreApplication::translate("Pigmentry", "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
                        "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
@@ -103,7 +123,7 @@ void ScreenPicker::begin(Completion newCompletion)
 {
     const QList<PickerScreen> screens = desktop.source.screens();
     if (screens.isEmpty()) {
-        desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));
+        inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));
         Q_EMIT ended();
         return;
     }
@@ -116,7 +136,7 @@ void ScreenPicker::begin(Completion newCompletion)
 
     if (const std::optional<QString> error = desktop.overlay.show(screens)) {
         completion = nullptr;
-        desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + *error);
+        inform(failureTitle(), QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + *error);
         Q_EMIT ended();
         return;
     }
@@ -317,7 +337,7 @@ void ScreenPicker::update()
 void ScreenPicker::failed(const QString &text)
 {
     finish(false);
-    desktop.alerts.inform(failureTitle(), text);
+    inform(failureTitle(), text);
 }
 
 void ScreenPicker::present(const QImage &captured, const PickerScreen &screen, const QPointF &center,
@@ -397,7 +417,7 @@ void ScreenPicker::startNative(Completion newCompletion)
         if (!self)
             return;
         if (outcome == DesktopSampler::Outcome::Unavailable)
-            self->desktop.alerts.inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No desktop color picker is available: ") + error);
+            self->inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No desktop color picker is available: ") + error);
         Q_EMIT self->ended();
     });
 }

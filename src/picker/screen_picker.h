@@ -52,7 +52,7 @@ public:
     // Waiting for the desktop to allow reading the screen.
     bool isAccessPending() const { return accessPending; }
     // Any part of a pick is under way: asking, sampling or picking.
-    bool isActive() const { return running || nativeSamplerOpen || accessPending; }
+    bool isActive() const { return running || nativeSamplerOpen || accessPending || alertOpen; }
     QPointF position() const { return point; }
     int magnification() const { return zoom; }
     bool isConfirmPending() const { return pendingConfirm; }
@@ -113,6 +113,11 @@ private:
     QUuid generation = QUuid::createUuid();
     bool nativeSamplerOpen = false;
     bool accessPending = false;
+    // An alert of the pick is open: a start meanwhile (a held shortcut that
+    // repeats) does nothing, so that no pick or alert nests in another.
+    bool alertOpen = false;
+    void inform(const QString &message, const QString &informative);
+    int ask(const QString &message, const QString &informative, const QStringList &buttons);
     Completion completion;
     std::optional<RGBA> sample;
     QImage image;

@@ -197,7 +197,8 @@ bool SingleInstance::claim()
     }
     const QString folder = QFileInfo(listeningAt_).absolutePath();
     if (!listeningAt_.isEmpty() && !watcher->directories().contains(folder)) {
-        watcher->removePaths(watcher->directories());
+        if (!watcher->directories().isEmpty())
+            watcher->removePaths(watcher->directories());
         watcher->addPath(folder);
     }
     return true;
@@ -270,7 +271,8 @@ void SingleInstance::checkSocket()
     listen();
     if (!listeningAt_.isEmpty()) {
         const QString folder = QFileInfo(listeningAt_).absolutePath();
-        watcher->removePaths(watcher->directories());
+        if (!watcher->directories().isEmpty())
+            watcher->removePaths(watcher->directories());
         watcher->addPath(folder);
     }
 }

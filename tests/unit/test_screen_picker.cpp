@@ -525,6 +525,32 @@ private Q_SLOTS:
         QCOMPARE(f.alerts.messages, QStringList{"Color picking could not continue|The desktop could not start "
                                                 "screen capture: another program holds the keyboard"});
     }
+
+    // The shortcut repeats while the alert is open: nothing nests in it.
+    // The overlay may also give up later, which ends the pick the same way.
+    void noPickNestsInAnAlert()
+    {
+        Fixture f;
+        f.overlay.refuse = QStringLiteral("another program holds the keyboard");
+        int nested = 0;
+        f.alerts.whileOpen = [&] {
+            QVERIFY(f.picker.isActive());
+            f.start();
+            ++nested;
+        };
+        f.start();
+        QCOMPARE(nested, 1);
+        QCOMPARE(f.alerts.messages.size(), 1);
+        QVERIFY(!f.picker.isActive());
+
+        f.overlay.refuse.reset();
+        f.start();
+        QVERIFY(f.picker.isRunning());
+        f.overlay.failed(QStringLiteral("another program holds the pointer or the keyboard."));
+        QVERIFY(!f.picker.isRunning());
+        QCOMPARE(f.alerts.messages.size(), 2);
+        QVERIFY(f.picked.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestScreenPicker)

@@ -105,6 +105,41 @@ private Q_SLOTS:
         QCOMPARE(QColor(popover.pixel(40, 90)), QColor(expected));
     }
 
+    // The hand moves on at once after the click: the pick is still the
+    // pixel that was clicked.
+    void motionAfterTheClickPicksTheClickedPixel()
+    {
+        for (int i = 0; i < 8; ++i) {
+            const int x = 200 + 40 * i, y = 300 + 10 * i;
+            QVERIFY(test::xdotool({"mousemove", QString::number(x), QString::number(y)}));
+            QVERIFY(test::xdotool({"key", "shift+super+p"}));
+            QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+            QVERIFY(test::xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1", "mousemove",
+                                   QString::number(x + 20), QString::number(y + 10), "mousemove", QString::number(x + 40),
+                                   QString::number(y + 20), "mousemove", QString::number(x + 60), QString::number(y + 30)}));
+            const QRgb expected = test::boardColor(x, y);
+            const RGBA color{qRed(expected) / 255.0, qGreen(expected) / 255.0, qBlue(expected) / 255.0, 1.0};
+            QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(loadLibrary(libraryPath()).library.history.first().color.hex(), color.hex(), 5000);
+        }
+    }
+
+    // The shortcut held down, long past a key's repeat: one pick starts, and
+    // no alert or second pick opens.
+    void aHeldShortcutStartsOnePick()
+    {
+        QVERIFY(test::xdotool({"keydown", "shift+super+p"}));
+        QTest::qWait(1200);
+        QVERIFY(test::keyboardHeldElsewhere(quint32(board->winId())));
+        QVERIFY(test::xdotool({"keyup", "shift+super+p"}));
+        QVERIFY(test::windowsNamed(QStringLiteral("Pigmentry"), true).filter(QStringLiteral("Studio")).size()
+                == test::windowsNamed(QStringLiteral("Pigmentry"), true).size());
+        QVERIFY(test::xdotool({"key", "Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QVERIFY(test::windowsNamed(QStringLiteral("Pigmentry"), true).filter(QStringLiteral("Studio")).size()
+                == test::windowsNamed(QStringLiteral("Pigmentry"), true).size());
+    }
+
     void secondLaunchOpensTheStudio()
     {
         QVERIFY(test::windowsNamed(QStringLiteral("Color Studio")).isEmpty());

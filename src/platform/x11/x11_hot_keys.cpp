@@ -202,6 +202,11 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
     const quint16 relevant = quint16(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | keyboard.altMask | keyboard.superMask);
     for (const Grab &g : grabs) {
         if (press->detail == g.keycode && (press->state & relevant) == g.mask) {
+            // The press made the passive grab active: the keyboard stays
+            // ours until the key is released, so that a pick's own grab
+            // would fail for as long as the combination is held. Let go now.
+            xcb_ungrab_keyboard(connection, press->time);
+            xcb_flush(connection);
             if (pressed)
                 pressed(g.handles.constFirst());
             return true;

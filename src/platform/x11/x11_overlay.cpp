@@ -4,7 +4,6 @@
 #include "x11_screen_source.h"
 
 #include <QSocketNotifier>
-#include <QThread>
 
 #include <xcb/xcb.h>
 
@@ -48,6 +47,8 @@ X11Overlay::X11Overlay(xcb_connection_t *connection, quint32 root)
 {
     notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] { readEvents(); });
+    grabRetry.setInterval(10);
+    QObject::connect(&grabRetry, &QTimer::timeout, &context, [this] { retryInput(); });
 }
 
 X11Overlay::~X11Overlay()
@@ -94,9 +95,16 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
         windows.append(window);
     }
     xcb_flush(connection);
-    if (windows.isEmpty() || !takeInput()) {
+    if (windows.isEmpty()) {
         hide();
         return QStringLiteral("another program holds the pointer or the keyboard.");
+    }
+    // A menu that is closing or a key still held may keep its grab for a
+    // moment: try again every 10 ms for up to half a second, from the event
+    // loop, before the pick gives up.
+    if (!takeInput()) {
+        grabAttempts = 1;
+        grabRetry.start();
     }
     panel = std::make_unique<MagnifierPanel>(connection, root);
     // Events that came in while a reply was awaited wait in xcb's queue,
@@ -107,11 +115,27 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
     return std::nullopt;
 }
 
+void X11Overlay::retryInput()
+{
+    if (windows.isEmpty()) {
+        grabRetry.stop();
+        return;
+    }
+    if (takeInput()) {
+        grabRetry.stop();
+        return;
+    }
+    if (++grabAttempts < 50)
+        return;
+    grabRetry.stop();
+    hide();
+    if (failed)
+        failed(QStringLiteral("another program holds the pointer or the keyboard."));
+}
+
 bool X11Overlay::takeInput()
 {
-    // A menu that is closing or a key still held may keep its grab for a
-    // moment; try for up to half a second.
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    {
         auto *pointer = xcb_grab_pointer_reply(
             connection,
             xcb_grab_pointer(connection, 0, windows.first(), XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_POINTER_MOTION,
@@ -132,13 +156,13 @@ bool X11Overlay::takeInput()
         xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
         xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
         xcb_flush(connection);
-        QThread::msleep(10);
     }
     return false;
 }
 
 void X11Overlay::hide()
 {
+    grabRetry.stop();
     panel.reset();
     if (windows.isEmpty())
         return;

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QTimer>
 
 #include <memory>
 
@@ -42,7 +43,9 @@ public:
 
 private:
     X11Overlay(xcb_connection_t *connection, quint32 root);
+    // One try at the pointer and keyboard grabs; both or neither.
     bool takeInput();
+    void retryInput();
     quint32 crosshair();
     void readEvents();
     // Takes the events xcb read along while it wrote, and has them handled
@@ -58,6 +61,8 @@ private:
     QList<PickerScreen> screens; // those covered, to map moves to positions
     std::unique_ptr<MagnifierPanel> panel;
     quint32 cursor = 0;
+    QTimer grabRetry;
+    int grabAttempts = 0;
     QObject context; // the queued reads run through it
     std::unique_ptr<QSocketNotifier> notifier;
     QList<void *> queued; // xcb_generic_event_t, to be handled and freed

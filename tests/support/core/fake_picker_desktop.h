@@ -166,7 +166,11 @@ public:
     void inform(const QString &message, const QString &informative) override
     {
         messages.append(message + u'|' + informative);
+        // What happens while the alert is open, as its event loop would run it.
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
     }
+    std::function<void()> whileOpen;
 };
 
 } // namespace pigmentry::test
