@@ -171,6 +171,33 @@ void AppDelegate::pick()
     picker_->start([this](const RGBA &color) { store_->capture(color); });
 }
 
+void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply)
+{
+    // One pick at a time, as from the shortcut; the command is told why.
+    if (picker_->isActive()) {
+        reply(QLatin1String("refused\t") + QCoreApplication::translate("Pigmentry", "A pick is already under way."));
+        return;
+    }
+    popover_->hide();
+    auto answered = std::make_shared<bool>(false);
+    auto ended = std::make_shared<QMetaObject::Connection>();
+    *ended = connect(picker_.get(), &ScreenPicker::ended, this, [reply, answered, ended] {
+        disconnect(*ended);
+        if (!std::exchange(*answered, true))
+            reply(QStringLiteral("cancelled"));
+    });
+    picker_->start([this, reply, format, answered](const RGBA &color) {
+        store_->capture(color);
+        if (!std::exchange(*answered, true))
+            reply(QLatin1String("picked\t") + color.formatted(format.isEmpty() ? prefs.format() : format));
+    });
+    if (!picker_->isActive() && !*answered) {
+        disconnect(*ended);
+        *answered = true;
+        reply(QStringLiteral("cancelled"));
+    }
+}
+
 void AppDelegate::openStudio()
 {
     popover_->hide();
@@ -214,6 +241,10 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
     if (arguments.value(0) == QLatin1String("quit")) {
         reply(QStringLiteral("ok"));
         quit();
+        return;
+    }
+    if (arguments.value(0) == QLatin1String("pick")) {
+        pickFor(arguments.value(1), reply);
         return;
     }
     // Launching again does what reopening does.

@@ -43,6 +43,10 @@ public:
     void toggle();
     void pick();
     void openStudio();
+    // A pick for `pigmentry pick`: as from the shortcut, and the reply says
+    // "picked<TAB>CODE" (the format given, else the default), "cancelled",
+    // or "refused<TAB>REASON" while another pick is under way.
+    void pickFor(const QString &format, const std::function<void(const QString &)> &reply);
     // Ends the program, whatever windows are open.
     void quit();
     // What a second launch asks of the running one.

@@ -16,6 +16,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
 #include <QThreadPool>
 #include <QTranslator>
 
@@ -39,7 +42,7 @@ const char usage[] = "Usage: pigmentry [--studio]\n"
                      "  -v, --version    show the version\n"
                      "\n"
                      "Commands:\n"
-                     "  pick [--format NAME]                 pick one colour and print its code\n"
+                     "  pick [--format NAME] [--no-save]     pick one colour and print its code\n"
                      "  quit                                 end the running Pigmentry\n"
                      "  convert COLOR [--format NAME|--all]  print a colour's code\n"
                      "  harmony COLOR [--format NAME]        print the five harmony rules of a colour\n"
@@ -116,6 +119,48 @@ int sendToRunning(const QStringList &arguments)
     return 0;
 }
 
+// `pigmentry pick`: the running Pigmentry picks, as from the shortcut (the
+// history, the clipboard, the notices), started in the tray first when none
+// runs, so that a key bound to the command always works.
+int pickInInstance(const QString &format)
+{
+    pigmentry::SingleInstance instance;
+    if (!instance.isUsable()) {
+        std::fputs("Pigmentry cannot find its data folder to reach the running instance.\n", stderr);
+        return 1;
+    }
+    if (!instance.isRunningElsewhere()) {
+        // Started apart from this command's streams, so that a script that
+        // reads the code is not kept waiting by the instance holding them.
+        QProcess tray;
+        tray.setProgram(QCoreApplication::applicationFilePath());
+        tray.setStandardInputFile(QProcess::nullDevice());
+        tray.setStandardOutputFile(QProcess::nullDevice());
+        tray.setStandardErrorFile(QProcess::nullDevice());
+        if (!tray.startDetached()) {
+            std::fputs("Pigmentry could not be started.\n", stderr);
+            return 1;
+        }
+        QDeadlineTimer starting(10000);
+        while (!instance.isRunningElsewhere() && !starting.hasExpired())
+            QThread::msleep(20);
+    }
+    QString why;
+    // The pick waits for the user, however long they take.
+    const std::optional<QString> reply = instance.send({QStringLiteral("pick"), format}, 24 * 3600 * 1000, &why);
+    if (!reply) {
+        std::fprintf(stderr, "Pigmentry did not answer: %s.\n", qPrintable(why));
+        return 1;
+    }
+    if (reply->startsWith(QLatin1String("picked\t"))) {
+        std::printf("%s\n", reply->mid(7).toUtf8().constData());
+        return 0;
+    }
+    if (reply->startsWith(QLatin1String("refused\t")))
+        std::fprintf(stderr, "%s\n", reply->mid(8).toUtf8().constData());
+    return 1;
+}
+
 } // namespace
 
 namespace {
@@ -165,18 +210,28 @@ int run(int argc, char *argv[])
     }
     if (command == QLatin1String("pick")) {
         const auto parsed = pigmentry::readCommandLine(
-            {QStringLiteral("pick"), {QStringLiteral("format")}, {}, 0,
-             QStringLiteral("Usage: pigmentry pick [--format NAME]\nPicks one colour and prints its code; exits 1 when the "
-                            "pick is cancelled.\n")},
+            {QStringLiteral("pick"), {QStringLiteral("format")}, {QStringLiteral("no-save")}, 0,
+             QStringLiteral("Usage: pigmentry pick [--format NAME] [--no-save]\n"
+                            "Picks one colour in the running Pigmentry (started in the tray if it is not running), as the\n"
+                            "shortcut does, and prints its code; exits 1 when the pick is cancelled.\n"
+                            "  --no-save   pick in this process only: nothing goes to the history or the clipboard\n")},
             arguments.mid(1), stdout, stderr);
         if (const int *status = std::get_if<int>(&parsed))
             return *status;
+        const pigmentry::CommandLine &line = std::get<pigmentry::CommandLine>(parsed);
         if (!pigmentry::connectableDisplay())
             return refuse(QStringLiteral("No display: pigmentry pick needs a graphical session."));
+        if (!line.flags.contains(QStringLiteral("no-save"))) {
+            QCoreApplication app(argc, argv);
+            return pickInInstance(line.values.value(QStringLiteral("format")));
+        }
         QApplication app(argc, argv);
         QApplication::setOrganizationName(QStringLiteral("Pigmentry"));
         QApplication::setApplicationName(QStringLiteral("Pigmentry"));
-        return pigmentry::runPick(arguments.mid(1));
+        QStringList pickArguments;
+        if (line.values.contains(QStringLiteral("format")))
+            pickArguments << QStringLiteral("--format") << line.values.value(QStringLiteral("format"));
+        return pigmentry::runPick(pickArguments);
     }
     if (!command.isEmpty() && !command.startsWith(u'-'))
         return refuse(QStringLiteral("Unknown command \"%1\". See pigmentry --help.").arg(command));

@@ -304,6 +304,9 @@ public:
 
     void reply(const QByteArray &message)
     {
+        // The answer may come long after the message (a pick waits for the
+        // user); its writing has a deadline of its own.
+        deadline.start(SingleInstance::callerDeadlineMs);
         pending = message;
         writeMore();
     }
@@ -367,6 +370,7 @@ void SingleInstance::accept()
             if (!data)
                 return; // the rest is still on its way
             caller->reader.setEnabled(false);
+            caller->deadline.stop();
             QDataStream in(*data);
             QStringList arguments;
             in >> arguments;

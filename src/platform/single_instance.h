@@ -64,7 +64,8 @@ public:
 
     // The most a message may hold; a longer one closes the connection.
     static constexpr qint64 largestMessage = 64 * 1024;
-    // How long a caller may take to send its message, and a reply to leave.
+    // How long a caller may take to send its message, and a reply to leave;
+    // the answer itself may take as long as it takes.
     static constexpr int callerDeadlineMs = 5000;
 
 Q_SIGNALS:

@@ -3,6 +3,8 @@
 //                      until its standard input closes
 //   grab_helper try    grabs Shift+Super+P once; exit 0 when the server
 //                      allowed it, 3 when it refused (another client holds it)
+//   grab_helper keyboard  grabs the whole keyboard, prints "held" and keeps
+//                      it until its standard input closes
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -55,6 +57,21 @@ int main(int argc, char **argv)
     if (xcb_connection_has_error(c))
         return 1;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    if (argc > 1 && std::strcmp(argv[1], "keyboard") == 0) {
+        auto *grab = xcb_grab_keyboard_reply(
+            c, xcb_grab_keyboard(c, 1, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+        const bool held = grab && grab->status == XCB_GRAB_STATUS_SUCCESS;
+        std::free(grab);
+        if (!held)
+            return 3;
+        std::puts("held");
+        std::fflush(stdout);
+        char buffer[64];
+        while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+        }
+        xcb_disconnect(c);
+        return 0;
+    }
     const xcb_keycode_t p = keycodeOf(c, XK_p);
     const uint16_t super = modifierOf(c, keycodeOf(c, XK_Super_L));
     if (!p || !super)

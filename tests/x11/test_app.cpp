@@ -44,6 +44,13 @@ class TestApp : public QObject {
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
+    // Whether the process has ended, now or within ten seconds (it may
+    // have ended while the event loop ran, before this is asked).
+    static bool ended(QProcess &process)
+    {
+        return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
+    }
+
     QString libraryPath() const { return home.filePath(QStringLiteral("data/Pigmentry/library.json")); }
 
 private Q_SLOTS:
@@ -138,6 +145,90 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
         QVERIFY(test::windowsNamed(QStringLiteral("Pigmentry"), true).filter(QStringLiteral("Studio")).size()
                 == test::windowsNamed(QStringLiteral("Pigmentry"), true).size());
+    }
+
+    // `pigmentry pick` picks in the running Pigmentry: the code in the
+    // format asked for, and the colour in the history and on the clipboard;
+    // a second pick meanwhile is refused with a reason.
+    void pickCommandPicksInTheInstance()
+    {
+        QProcess pick;
+        pick.setProcessEnvironment(environment());
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--format", "RGB"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QByteArray out;
+        QCOMPARE(runPigmentry({"pick"}, &out), 1);
+        QVERIFY(out.isEmpty());
+        QVERIFY(test::keyboardHeldElsewhere(quint32(board->winId())));
+
+        QVERIFY(test::xdotool({"mousemove", "611", "422", "click", "1"}));
+        QVERIFY(ended(pick));
+        const QRgb expected = test::boardColor(611, 422);
+        const RGBA color{qRed(expected) / 255.0, qGreen(expected) / 255.0, qBlue(expected) / 255.0, 1.0};
+        QCOMPARE(pick.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(pick.readAllStandardOutput()), color.formatted(QStringLiteral("RGB")) + u'\n');
+        QCOMPARE(loadLibrary(libraryPath()).library.history.first().color, color);
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), color.hex(), 5000);
+
+        // Cancelled: exit 1, nothing printed.
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QVERIFY(test::xdotool({"key", "Escape"}));
+        QVERIFY(ended(pick));
+        QCOMPARE(pick.exitCode(), 1);
+        QVERIFY(pick.readAllStandardOutput().isEmpty());
+    }
+
+    // Another program holds the keyboard: the pick ends with an alert that
+    // is drawn, its text and all, and the command ends when it is closed.
+    void alertsAreDrawn()
+    {
+        QProcess holder;
+        holder.start(QCoreApplication::applicationDirPath() + QLatin1String("/grab_helper"), {"keyboard"});
+        QVERIFY(holder.waitForReadyRead(5000));
+        QProcess pick;
+        pick.setProcessEnvironment(environment());
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::windowsNamed(QStringLiteral("Pigmentry")).size()
+                                     > test::windowsNamed(QStringLiteral("Color Studio")).size(),
+                                 10000);
+        QTest::qWait(300); // drawn by now, or never
+        // The alert stands in the middle of the screen, over the board: its
+        // light face with dark text, not a black box nor the board's colours.
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        const QRect middle(shot.width() / 2 - 60, shot.height() / 2 - 30, 120, 60);
+        int light = 0, dark = 0;
+        for (int y = middle.top(); y <= middle.bottom(); ++y) {
+            for (int x = middle.left(); x <= middle.right(); ++x) {
+                const int grey = qGray(shot.pixel(x, y));
+                light += grey > 200;
+                dark += grey < 80;
+            }
+        }
+        const int all = middle.width() * middle.height();
+        QVERIFY2(light > all / 3 && dark > 0 && dark < all / 3, qPrintable(QStringLiteral("%1 %2").arg(light).arg(dark)));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(5000));
+        QVERIFY(test::xdotool({"key", "Return"}));
+        QVERIFY(ended(pick));
+        QCOMPARE(pick.exitCode(), 1);
+    }
+
+    // Without a running Pigmentry, the command starts one in the tray and
+    // hands it the pick.
+    void pickCommandStartsPigmentry()
+    {
+        const QString desk = QStringLiteral("-picker");
+        QProcess pick;
+        pick.setProcessEnvironment(environment(desk));
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 15000);
+        QVERIFY(test::xdotool({"mousemove", "101", "202", "click", "1"}));
+        QVERIFY(ended(pick));
+        QCOMPARE(pick.exitCode(), 0);
+        const QRgb expected = test::boardColor(101, 202);
+        QCOMPARE(pick.readAllStandardOutput().trimmed(), QColor(expected).name().toUpper().toLatin1());
+        QCOMPARE(runPigmentry({"quit"}, nullptr, desk), 0);
     }
 
     void secondLaunchOpensTheStudio()
