@@ -1,5 +1,7 @@
 #include "app_delegate.h"
 
+#include "platform/taskbar.h"
+
 #include "menu_content.h"
 #include "model/preferences.h"
 #include "model/store.h"
@@ -216,9 +218,7 @@ void AppDelegate::openStudio()
             window_->move(frame.topLeft());
         }
     }
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    bringToFront(window_);
 }
 
 void AppDelegate::quit()

@@ -1,9 +1,32 @@
 #include "qt_alerts.h"
 
+#include "taskbar.h"
+
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace pigmentry {
+
+namespace {
+
+// The alert over the window the user works in, which has the keyboard
+// again once it closes (a window kept out of the taskbar is passed over
+// by some window managers when they choose where focus goes).
+void exec(QMessageBox &box)
+{
+    const QPointer<QWidget> working = QApplication::activeWindow();
+    if (working) {
+        box.setParent(working, box.windowFlags());
+        box.setWindowModality(Qt::ApplicationModal);
+    }
+    box.exec();
+    if (working && working->isVisible())
+        bringToFront(working);
+}
+
+} // namespace
 
 int QtAlerts::ask(const QString &message, const QString &informative, const QStringList &buttons)
 {
@@ -16,7 +39,7 @@ int QtAlerts::ask(const QString &message, const QString &informative, const QStr
     }
     if (!added.isEmpty())
         box.setDefaultButton(qobject_cast<QPushButton *>(added.first()));
-    box.exec();
+    exec(box);
     return int(added.indexOf(box.clickedButton()));
 }
 
@@ -24,7 +47,7 @@ void QtAlerts::inform(const QString &message, const QString &informative)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Pigmentry"), message, QMessageBox::Ok);
     box.setInformativeText(informative);
-    box.exec();
+    exec(box);
 }
 
 } // namespace pigmentry

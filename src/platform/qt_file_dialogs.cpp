@@ -1,8 +1,11 @@
 #include "qt_file_dialogs.h"
 
+#include "taskbar.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 
 namespace pigmentry {
 
@@ -14,14 +17,23 @@ QWidget *owner(QWidget *parent)
     return parent ? parent : QApplication::activeWindow();
 }
 
+// The window the panel was over has the keyboard again once it closes.
+void giveBack(QWidget *working)
+{
+    if (working && working->isVisible())
+        bringToFront(working);
+}
+
 } // namespace
 
 std::optional<QString> QtFileDialogs::saveFile(const QString &proposedName, const QStringList &filters,
                                                QString *chosenFilter)
 {
     QString selected = filters.value(0);
-    const QString path = QFileDialog::getSaveFileName(owner(parent_), QString(), QDir::home().filePath(proposedName),
+    const QPointer<QWidget> working = owner(parent_);
+    const QString path = QFileDialog::getSaveFileName(working, QString(), QDir::home().filePath(proposedName),
                                                       filters.join(QLatin1String(";;")), &selected);
+    giveBack(working);
     if (path.isEmpty())
         return std::nullopt;
     if (chosenFilter)
@@ -31,7 +43,9 @@ std::optional<QString> QtFileDialogs::saveFile(const QString &proposedName, cons
 
 std::optional<QString> QtFileDialogs::openFile(const QStringList &filters)
 {
-    const QString path = QFileDialog::getOpenFileName(owner(parent_), QString(), QString(), filters.join(QLatin1String(";;")));
+    const QPointer<QWidget> working = owner(parent_);
+    const QString path = QFileDialog::getOpenFileName(working, QString(), QString(), filters.join(QLatin1String(";;")));
+    giveBack(working);
     if (path.isEmpty())
         return std::nullopt;
     return path;

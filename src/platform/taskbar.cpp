@@ -21,6 +21,32 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name)
 
 } // namespace
 
+void bringToFront(QWidget *window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return;
+    xcb_connection_t *c = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window->winId());
+    event.type = atom(c, "_NET_ACTIVE_WINDOW");
+    event.data.data32[0] = 2; // a pager: the user asked for it
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&event));
+    xcb_flush(c);
+}
+
 void setShownInTaskbar(QWidget *window, bool shown)
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

@@ -2,6 +2,7 @@
 // manager: the taskbar hint on a window on screen, and the recorder with the
 // real global grab, pressed with xdotool as a user would.
 #include "platform/hot_keys.h"
+#include "platform/qt_alerts.h"
 #include "platform/taskbar.h"
 #include "shortcut/recorder_button.h"
 #include "shortcut/shortcut_settings.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace pigmentry;
@@ -23,6 +25,15 @@ QString netWmState(const QWidget &window)
     xprop.start(QStringLiteral("xprop"), {"-id", QString::number(window.winId()), "_NET_WM_STATE"});
     xprop.waitForFinished(5000);
     return QString::fromUtf8(xprop.readAllStandardOutput());
+}
+
+// The window the window manager says is active.
+quint64 activeWindow()
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {"getactivewindow"});
+    xdotool.waitForFinished(5000);
+    return xdotool.readAllStandardOutput().trimmed().toULongLong();
 }
 
 bool windowManagerRuns()
@@ -78,6 +89,39 @@ private Q_SLOTS:
         QVERIFY(netWmState(window).contains("_NET_WM_STATE_SKIP_PAGER"));
         setShownInTaskbar(&window, true);
         QTRY_VERIFY_WITH_TIMEOUT(!netWmState(window).contains("_NET_WM_STATE_SKIP_TASKBAR"), 5000);
+    }
+
+    // A window kept out of the taskbar and minimized has no entry to click:
+    // bringing it to the front de-iconifies, raises and focuses it.
+    void aMinimizedWindowComesBack()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        setShownInTaskbar(&window, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(netWmState(window).contains("_NET_WM_STATE_HIDDEN"), 5000);
+        bringToFront(&window);
+        QTRY_VERIFY_WITH_TIMEOUT(!netWmState(window).contains("_NET_WM_STATE_HIDDEN"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), quint64(window.winId()), 5000);
+    }
+
+    // After an alert the window it stood over has the keyboard again, also
+    // when it is kept out of the taskbar.
+    void focusComesBackAfterAnAlert()
+    {
+        QWidget window;
+        window.resize(300, 200);
+        setShownInTaskbar(&window, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        bringToFront(&window);
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), quint64(window.winId()), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &window, 5000);
+        QTimer::singleShot(500, [] { test::xdotool({"key", "Return"}); });
+        QtAlerts().inform(QStringLiteral("Something went wrong"), QStringLiteral("Details"));
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), quint64(window.winId()), 5000);
     }
 
     // While recording, the combination in force is the window's to record,
