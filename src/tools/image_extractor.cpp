@@ -136,6 +136,9 @@ constexpr int deepestSvg = 256;
 bool svgWithinBounds(const QByteArray &document)
 {
     QXmlStreamReader xml(document);
+    // Prefixes are taken as written, as the renderer reads them: a prefix
+    // that no namespace declares must not end the count early.
+    xml.setNamespaceProcessing(false);
     QHash<QString, qint64> ownElements;        // elements inside each id'd element
     QHash<QString, QStringList> usesInside;    // the targets of the <use>s inside it
     QStringList allUses;
@@ -153,10 +156,12 @@ bool svgWithinBounds(const QByteArray &document)
             return false;
         const QXmlStreamAttributes attributes = xml.attributes();
         QString target;
-        if (xml.name() == QLatin1String("use")) {
-            target = attributes.value(QLatin1String("href")).toString();
-            if (target.isEmpty())
-                target = attributes.value(QLatin1String("http://www.w3.org/1999/xlink"), QLatin1String("href")).toString();
+        if (xml.name() == QLatin1String("use") || xml.name().endsWith(QLatin1String(":use"))) {
+            for (const QXmlStreamAttribute &attribute : attributes) {
+                const QStringView name = attribute.qualifiedName();
+                if (name == QLatin1String("href") || name.endsWith(QLatin1String(":href")))
+                    target = attribute.value().toString();
+            }
             target = target.startsWith(u'#') ? target.mid(1) : QString();
         }
         const QString id = attributes.value(QLatin1String("id")).toString();
@@ -171,8 +176,10 @@ bool svgWithinBounds(const QByteArray &document)
         if (!target.isEmpty())
             allUses.append(target);
     }
+    // What is not well-formed is not handed on: the renderer is lenient
+    // where this count would stop.
     if (xml.hasError())
-        return true; // the renderer refuses it on its own
+        return false;
 
     // What one element expands to, its <use>s followed; a cycle or a sum
     // past the bound stops the count.

@@ -192,7 +192,8 @@ private Q_SLOTS:
         getrusage(RUSAGE_SELF, &usage);
         QElapsedTimer clock;
         clock.start();
-        for (const char *name : {"progressive-bomb.jpg", "cut-short-with-eoi.jpg", "use-bomb.svg", "cycle.svg"}) {
+        for (const char *name : {"progressive-bomb.jpg", "cut-short-with-eoi.jpg", "use-bomb.svg", "cycle.svg",
+                                 "use-bomb-undeclared-prefix.svg"}) {
             const QString path = QFINDTESTDATA(QStringLiteral("fuzz/corpus/extract/") + QLatin1String(name));
             QVERIFY2(!path.isEmpty(), name);
             QVERIFY2(!ImageExtractor::extractFile(path, QSize(300, 300)).readable, name);
