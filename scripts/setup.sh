@@ -8,6 +8,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     # toolkit
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+    # the platform's screen geometry in device pixels (qpa/qplatformscreen.h)
+    qt6-base-private-dev
     # zlib, to measure a gzipped SVG before it is drawn
     zlib1g-dev
     # translations: lupdate and lrelease, and their CMake functions

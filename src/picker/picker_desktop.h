@@ -27,11 +27,21 @@ struct Magnifier;
 struct PickerScreen {
     QRectF frame;
     double scale = 1.0;
+    // The display's size in device pixels, where the desktop tells it; the
+    // frame is then exactly that size over the scale, not rounded to whole
+    // logical pixels, so that at 1.25 or 1.5 every device pixel has its
+    // place and none lies beyond the display.
+    QSize pixels = QSize();
 
     QSize pixelSize() const
     {
+        if (!pixels.isEmpty())
+            return pixels;
         return QSize(qRound(frame.width() * scale), qRound(frame.height() * scale));
     }
+    // The display's device pixels on the whole desktop: the screen keeps its
+    // native origin, as Qt places screens.
+    QRect native() const { return QRect(frame.topLeft().toPoint(), pixelSize()); }
     friend bool operator==(const PickerScreen &, const PickerScreen &) = default;
 };
 

@@ -186,11 +186,9 @@ void ScreenPicker::handle(const PickerInput &input)
         break;
     }
 
-    // One press moves one device pixel of the screen under the position,
-    // Shift ten; y grows downwards, so Up subtracts.
-    const std::optional<PickerScreen> screen = screenAt(point);
-    const double scale = screen ? screen->scale : 1.0;
-    const double step = (input.shift ? 10.0 : 1.0) / scale;
+    // One press moves one device pixel, Shift ten; y grows downwards, so Up
+    // subtracts.
+    const int step = input.shift ? 10 : 1;
     switch (input.key) {
     case Qt::Key_Escape:
         finish(false);
@@ -208,21 +206,48 @@ void ScreenPicker::handle(const PickerInput &input)
         contentChanged = true;
         break;
     case Qt::Key_Left:
-        point.rx() -= step;
+        nudge(-step, 0);
         break;
     case Qt::Key_Right:
-        point.rx() += step;
+        nudge(step, 0);
         break;
     case Qt::Key_Up:
-        point.ry() -= step;
+        nudge(0, -step);
         break;
     case Qt::Key_Down:
-        point.ry() += step;
+        nudge(0, step);
         break;
     default:
         break;
     }
     wake();
+}
+
+void ScreenPicker::nudge(int dx, int dy)
+{
+    // The move is made in the desktop's device pixels, where screens touch:
+    // logical coordinates have gaps between screens of another scale (each
+    // keeps its native origin), and a pixel across the edge is one press away
+    // there. A move past every screen stops at the edge of this one.
+    const std::optional<PickerScreen> screen = screenAt(point);
+    if (!screen) {
+        point += QPointF(dx, dy);
+        return;
+    }
+    // The position names a pixel's corner: whole device pixels, so that a
+    // press lands exactly where the pointer would.
+    const QRect native = screen->native();
+    const QPointF exact = (point - screen->frame.topLeft()) * screen->scale;
+    const QPoint pixel = native.topLeft() + QPoint(int(std::lround(exact.x())) + dx, int(std::lround(exact.y())) + dy);
+    for (const PickerScreen &other : desktop.source.screens()) {
+        const QRect there = other.native();
+        if (there.contains(pixel)) {
+            point = other.frame.topLeft() + QPointF(pixel - there.topLeft()) / other.scale;
+            return;
+        }
+    }
+    const QPoint kept(std::clamp(pixel.x(), native.left(), native.right()), std::clamp(pixel.y(), native.top(), native.bottom()));
+    point = screen->frame.topLeft() + QPointF(kept - native.topLeft()) / screen->scale;
 }
 
 void ScreenPicker::trackPointer()

@@ -43,6 +43,8 @@ public:
     // Ends the precision pick, or tries to confirm it: a confirmation waits
     // for a sample taken at the current position.
     void finish(bool confirm);
+    // Moves the position by device pixels, across screens where they touch.
+    void nudge(int dx, int dy);
     // One pass: follow the pointer, keep the position on its screen, and
     // capture the region around it unless a capture is in flight.
     void update();

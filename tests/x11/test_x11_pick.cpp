@@ -30,9 +30,32 @@ RGBA expected(int x, int y)
     return RGBA{qRed(c) / 255.0, qGreen(c) / 255.0, qBlue(c) / 255.0, 1.0};
 }
 
+// Where a device pixel of the root window stands in Qt's logical
+// coordinates: each monitor keeps its native origin.
+QPointF logicalAt(int x, int y);
+
+// The primary monitor's size in device pixels: the root window's, or its
+// left half where the run splits the display into two monitors.
+QSize primaryDevicePixels()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    const xcb_screen_t *root = xcb_setup_roots_iterator(xcb_get_setup(x11->connection())).data;
+    const int monitors = int(QGuiApplication::screens().size());
+    return QSize(root->width_in_pixels / monitors, root->height_in_pixels);
+}
+
 double scale()
 {
     return QGuiApplication::primaryScreen()->devicePixelRatio();
+}
+
+QPointF logicalAt(int x, int y)
+{
+    const int width = primaryDevicePixels().width();
+    QList<QScreen *> screens = QGuiApplication::screens();
+    std::sort(screens.begin(), screens.end(), [](QScreen *a, QScreen *b) { return a->geometry().x() < b->geometry().x(); });
+    const int monitor = std::min(x / width, int(screens.size()) - 1);
+    return screens.at(monitor)->geometry().topLeft() + QPointF(x - monitor * width, y) / scale();
 }
 
 bool windowExists(quint32 id)
@@ -115,6 +138,59 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(256, 300) / scale(), 5000);
         QVERIFY(xdotool({"key", "Return"}));
         QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(256, 300)}, 5000);
+    }
+
+    // At any scale and on odd sizes, the last device pixel of the screen is
+    // reached by the pointer and by the arrows, and the capture stays on the
+    // display.
+    void everyDevicePixelIsReachable()
+    {
+        // The right and bottom edges of the display: on the right-most
+        // monitor where there are two.
+        const QSize device = primaryDevicePixels();
+        const int monitors = int(QGuiApplication::screens().size());
+        const int w = device.width() * monitors, h = device.height();
+        start();
+        moveAndWait(w - 1, h - 1, logicalAt(w - 1, h - 1));
+        QVERIFY(xdotool({"click", "1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(w - 1, h - 1)}, 5000);
+
+        picked.clear();
+        start();
+        moveAndWait(w - 3, 100, logicalAt(w - 3, 100));
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(xdotool({"key", "Right"}));
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == logicalAt(w - 1, 100), 5000);
+        QVERIFY(xdotool({"key", "Return"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(w - 1, 100)}, 5000);
+
+        picked.clear();
+        start();
+        moveAndWait(100, h - 3);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(xdotool({"key", "Down"}));
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(100, h - 1) / scale(), 5000);
+        QVERIFY(xdotool({"key", "Return"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(100, h - 1)}, 5000);
+    }
+
+    // Two monitors side by side: one press moves one device pixel across
+    // the edge, whatever the scale.
+    void arrowsCrossMonitors()
+    {
+        if (QGuiApplication::screens().size() < 2)
+            return; // the runs with one monitor have no edge to cross
+        const int edge = primaryDevicePixels().width();
+        const QScreen *right = QGuiApplication::screens().at(1);
+        start();
+        moveAndWait(edge - 1, 200);
+        QVERIFY(xdotool({"key", "Right"}));
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == right->geometry().topLeft() + QPointF(0, 200) / scale(), 5000);
+        QVERIFY(xdotool({"key", "Left"}));
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(edge - 1, 200) / scale(), 5000);
+        QVERIFY(xdotool({"key", "Right"}));
+        QVERIFY(xdotool({"key", "Return"}));
+        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(edge, 200)}, 5000);
     }
 
     void zoomKeysWhateverModifiersAreHeld()
@@ -225,7 +301,7 @@ private Q_SLOTS:
     void pickCommandPrintsTheColour()
     {
         QProcess pick;
-        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--format", "HEX"});
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--no-save", "--format", "HEX"});
         QVERIFY(pick.waitForStarted());
         const quint32 window = quint32(board->winId());
         QTRY_VERIFY_WITH_TIMEOUT(keyboardHeldElsewhere(window), 10000);
@@ -236,7 +312,7 @@ private Q_SLOTS:
         QCOMPARE(pick.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(pick.readAllStandardOutput()), expected(77, 88).hex() + u'\n');
 
-        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--no-save"});
         QVERIFY(pick.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(keyboardHeldElsewhere(window), 10000);
         QVERIFY(xdotool({"key", "Escape"}));

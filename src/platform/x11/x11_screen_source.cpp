@@ -16,8 +16,7 @@ namespace pigmentry {
 
 QRect nativeRect(const PickerScreen &screen)
 {
-    const QPoint origin = screen.frame.topLeft().toPoint();
-    return QRect(origin, screen.pixelSize());
+    return screen.native();
 }
 
 xcb_connection_t *openDisplay(quint32 *root)
