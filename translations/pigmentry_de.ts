@@ -807,5 +807,21 @@
         <source>Tetradic</source>
         <translation>Tetradisch</translation>
     </message>
+    <message>
+        <source>Pigmentry — last color %1</source>
+        <translation>Pigmentry — letzte Farbe %1</translation>
+    </message>
+    <message>
+        <source>Picked %1</source>
+        <translation>%1 aufgenommen</translation>
+    </message>
+    <message>
+        <source>A pick is already under way.</source>
+        <translation>Es läuft schon eine Farbaufnahme.</translation>
+    </message>
+    <message>
+        <source>Notify after each pick</source>
+        <translation>Nach jeder Aufnahme benachrichtigen</translation>
+    </message>
 </context>
 </TS>

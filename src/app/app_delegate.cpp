@@ -170,7 +170,26 @@ void AppDelegate::showPopover()
 void AppDelegate::pick()
 {
     popover_->hide();
-    picker_->start([this](const RGBA &color) { store_->capture(color); });
+    picker_->start([this](const RGBA &color) { picked(color); });
+}
+
+void AppDelegate::picked(const RGBA &color)
+{
+    store_->capture(color);
+    if (tray_)
+        tray_->setToolTip(QCoreApplication::translate("Pigmentry", "Pigmentry — last color %1").arg(color.hex()));
+    // With no window of ours showing, the pick would otherwise pass unseen.
+    const bool seen = window_ && window_->isVisible() && !window_->isMinimized();
+    if (seen || !prefs.notifyAfterPick())
+        return;
+    const QString code = store_->defaultCode(color);
+    const QString text = prefs.autoCopy() ? QCoreApplication::translate("Pigmentry", "Copied %1").arg(code)
+                                          : QCoreApplication::translate("Pigmentry", "Picked %1").arg(code);
+    QImage icon(64, 64, QImage::Format_RGB32);
+    QColor shown = theme::color(color);
+    shown.setAlpha(255);
+    icon.fill(shown);
+    desktop_->notifications->show(text, icon, notificationMs);
 }
 
 void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply)
@@ -189,7 +208,7 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
             reply(QStringLiteral("cancelled"));
     });
     picker_->start([this, reply, format, answered](const RGBA &color) {
-        store_->capture(color);
+        picked(color);
         if (!std::exchange(*answered, true))
             reply(QLatin1String("picked\t") + color.formatted(format.isEmpty() ? prefs.format() : format));
     });

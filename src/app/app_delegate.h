@@ -14,6 +14,7 @@ namespace pigmentry {
 
 struct DesktopServices;
 class Popover;
+struct RGBA;
 class Preferences;
 class ScreenPicker;
 class ShortcutSettings;
@@ -43,6 +44,10 @@ public:
     void toggle();
     void pick();
     void openStudio();
+    // What follows every pick: the store's capture, the tray's tooltip, and a
+    // notification when no window of ours shows.
+    void picked(const RGBA &color);
+    static constexpr int notificationMs = 3000;
     // A pick for `pigmentry pick`: as from the shortcut, and the reply says
     // "picked<TAB>CODE" (the format given, else the default), "cancelled",
     // or "refused<TAB>REASON" while another pick is under way.

@@ -49,6 +49,8 @@ public:
     bool openAtLaunch() const { return boolean(QStringLiteral("openAtLaunch")).value_or(false); }
     bool useNativePicker() const { return boolean(QStringLiteral("useNativePicker")).value_or(false); }
     bool autoCopy() const { return boolean(QStringLiteral("autoCopy")).value_or(true); }
+    // A desktop notification after a pick made with no window of ours showing.
+    bool notifyAfterPick() const { return boolean(QStringLiteral("notifyAfterPick")).value_or(true); }
     // The raw stored limit: absent or not a number reads as 0.
     qint64 historyLimit() const { return integer(QStringLiteral("historyLimit")).value_or(0); }
     QString format() const { return text(QStringLiteral("format")).value_or(QStringLiteral("HEX")); }

@@ -1,5 +1,7 @@
 #include "desktop_services.h"
 
+#include "desktop_notifications.h"
+
 #include "desktop_workspace.h"
 #include "frozen_overlay.h"
 #include "frozen_screen_access.h"
@@ -89,6 +91,11 @@ public:
     void setShown(QWidget *window, bool shown) override { setShownInTaskbar(window, shown); }
 };
 
+class NoNotifications : public Notifications {
+public:
+    void show(const QString &, const QImage &, int) override {}
+};
+
 class NoTaskbar : public Taskbar {
 public:
     void setShown(QWidget *, bool) override {}
@@ -143,6 +150,7 @@ void DesktopServices::fillUnavailable()
     fill<Alerts, NoAlerts>(alerts);
     fill<FileDialogs, NoFileDialogs>(fileDialogs);
     fill<Workspace, NoWorkspace>(workspace);
+    fill<Notifications, NoNotifications>(notifications);
     if (!trayHostPresent)
         trayHostPresent = [] { return false; };
     if (!watchTrayHost)
@@ -166,6 +174,7 @@ std::unique_ptr<DesktopServices> createDesktopServices()
     services->fileDialogs = std::make_unique<QtFileDialogs>();
     services->autostart = std::make_unique<XdgAutostart>();
     services->workspace = std::make_unique<DesktopWorkspace>();
+    services->notifications = std::make_unique<DesktopNotifications>();
     services->trayHostPresent = &pigmentry::trayHostPresent;
     services->watchTrayHost = &pigmentry::watchTrayHost;
 

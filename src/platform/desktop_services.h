@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class QImage;
 class QWidget;
 
 namespace pigmentry {
@@ -42,6 +43,16 @@ public:
     virtual bool openPrivacySettings() = 0;
 };
 
+// Short notices outside any window of ours, such as after a pick from the
+// shortcut with no window showing.
+class Notifications {
+public:
+    virtual ~Notifications() = default;
+    // One notification that replaces the last, takes no focus and is gone
+    // after timeoutMs; icon may be null.
+    virtual void show(const QString &summary, const QImage &icon, int timeoutMs) = 0;
+};
+
 // Every service of the desktop that Pigmentry uses, made once at start for
 // the session it runs in. Each one is always present: where the session
 // offers nothing, a stand-in says so ("unavailable") instead of failing.
@@ -57,6 +68,7 @@ struct DesktopServices {
     std::unique_ptr<Alerts> alerts;
     std::unique_ptr<FileDialogs> fileDialogs;
     std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<Notifications> notifications;
     // Whether a tray host runs now, asked afresh at each call.
     std::function<bool()> trayHostPresent;
     // Calls the function, for the life of the object, when a tray host may

@@ -9,6 +9,7 @@
 
 #include <QSystemTrayIcon>
 #include <QAbstractButton>
+#include <QColor>
 #include <QTest>
 
 using namespace pigmentry;
@@ -80,6 +81,40 @@ private Q_SLOTS:
         const RGBA picked = f.source->colorAt(f.source->screenList.first(), f.source->mouse);
         QCOMPARE(f.delegate->store().library().history.first().color, picked);
         QCOMPARE(f.delegate->store().selected(), picked);
+    }
+
+    // A pick with no window of ours showing is told in a notification: the
+    // code in the default format, copied or picked, the colour as its icon;
+    // none while the Studio shows or when switched off.
+    void aPickUnseenIsNotified()
+    {
+        Fixture f;
+        f.delegate->launch({}); // no tray here: the Studio opens
+        auto pickOnce = [&f] {
+            QVERIFY(f.hotKeys->press(Qt::Key_P, ShortcutConfiguration::Shift | ShortcutConfiguration::Super));
+            f.source->respond();
+            f.overlay->click();
+        };
+        pickOnce();
+        QVERIFY(f.desktop.notifications->shown.isEmpty()); // the Studio shows it
+
+        f.delegate->window()->hide();
+        f.temp.prefs().setText("format", QStringLiteral("RGB"));
+        f.source->mouse = {20, 30};
+        pickOnce();
+        const RGBA color = f.source->colorAt(f.source->screenList.first(), {20, 30});
+        QCOMPARE(f.desktop.notifications->shown, QStringList{QStringLiteral("Picked ") + color.formatted("RGB")});
+        QCOMPARE(QColor(f.desktop.notifications->icons.last().pixel(10, 10)), QColor(color.hex()));
+
+        f.temp.prefs().setBoolean("autoCopy", true);
+        f.source->mouse = {40, 30};
+        pickOnce();
+        QVERIFY(f.desktop.notifications->shown.last().startsWith(QLatin1String("Copied rgb(")));
+
+        f.temp.prefs().setBoolean("notifyAfterPick", false);
+        f.source->mouse = {60, 30};
+        pickOnce();
+        QCOMPARE(f.desktop.notifications->shown.size(), 2);
     }
 
     void toggleShowsAndHidesThePopover()

@@ -87,6 +87,8 @@ QWidget *SettingsPage::pickingCard()
     card->content()->addWidget(new Divider);
     card->content()->addWidget(
         preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"), QStringLiteral("autoCopy"), true));
+    card->content()->addWidget(
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Notify after each pick"), QStringLiteral("notifyAfterPick"), true));
 
     auto *row = new QHBoxLayout;
     auto *label = textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);

@@ -27,6 +27,17 @@ public:
     void setShown(QWidget *, bool value) override { shown.append(value); }
 };
 
+class FakeNotifications : public Notifications {
+public:
+    QStringList shown; // the summaries
+    QList<QImage> icons;
+    void show(const QString &summary, const QImage &icon, int) override
+    {
+        shown.append(summary);
+        icons.append(icon);
+    }
+};
+
 class FakeAutostart : public Autostart {
 public:
     bool enabled = false;
@@ -76,6 +87,7 @@ public:
         owned->alerts.reset(alerts = new FakeAlerts);
         owned->fileDialogs.reset(fileDialogs = new FakeFileDialogs);
         owned->workspace.reset(workspace = new FakeWorkspace);
+        owned->notifications.reset(notifications = new FakeNotifications);
     }
 
     std::unique_ptr<DesktopServices> services() { return std::move(owned); }
@@ -93,6 +105,7 @@ public:
     FakeAlerts *alerts;
     FakeFileDialogs *fileDialogs;
     FakeWorkspace *workspace;
+    FakeNotifications *notifications;
 
 private:
     std::unique_ptr<DesktopServices> owned;

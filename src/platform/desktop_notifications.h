@@ -1,0 +1,19 @@
+#pragma once
+
+#include "desktop_services.h"
+
+namespace pigmentry {
+
+// Notifications through org.freedesktop.Notifications on the session bus:
+// each one replaces the last, is transient (kept out of the history where
+// the desktop keeps one), takes no focus and goes after its time. Calls are
+// asynchronous; without a notification service nothing is shown.
+class DesktopNotifications : public Notifications {
+public:
+    void show(const QString &summary, const QImage &icon, int timeoutMs) override;
+
+private:
+    quint32 shown = 0; // the id of the last one, which the next replaces
+};
+
+} // namespace pigmentry
