@@ -133,7 +133,10 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
 void AppDelegate::welcome()
 {
     if (!tray_) {
-        // Said once a launch, in the Studio that opens in the tray's place.
+        // Said once a launch, in the Studio that opens in the tray's place;
+        // never over a failure found at start (a library set aside).
+        if (!store_->notice().isEmpty())
+            return;
         store_->setNotice(QCoreApplication::translate("Pigmentry", "No tray icon here: the shortcut still picks after this window is closed, "
                                          "and starting Pigmentry again reopens it."),
                           Store::NoticeKind::Info);

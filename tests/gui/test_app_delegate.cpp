@@ -53,6 +53,19 @@ private Q_SLOTS:
         QCOMPARE(f.desktop.taskbar->shown, QList<bool>{false});
     }
 
+    // A library that could not be read is said at start; the launch's own
+    // remark does not cover it.
+    void aFailureAtStartStaysInView()
+    {
+        test::TempSettings temp;
+        test::writeFile(temp.libraryPath(), "{\"history\": [ broken");
+        test::FakeDesktop desktop;
+        AppDelegate delegate(temp.prefs(), desktop.services(), temp.libraryPath());
+        delegate.launch({});
+        QVERIFY(delegate.store().notice().startsWith(QLatin1String("Could not read library: ")));
+        QCOMPARE(delegate.store().noticeKind(), Store::NoticeKind::Failure);
+    }
+
     void studioIsHiddenNotDestroyedAndReused()
     {
         Fixture f;

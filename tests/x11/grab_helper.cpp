@@ -48,6 +48,16 @@ uint16_t modifierOf(xcb_connection_t *c, xcb_keycode_t key)
     return mask;
 }
 
+// Says "held", then keeps what it holds until its standard input closes.
+void holdUntilStdinCloses()
+{
+    std::puts("held");
+    std::fflush(stdout);
+    char buffer[64];
+    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -64,11 +74,7 @@ int main(int argc, char **argv)
         std::free(grab);
         if (!held)
             return 3;
-        std::puts("held");
-        std::fflush(stdout);
-        char buffer[64];
-        while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
-        }
+        holdUntilStdinCloses();
         xcb_disconnect(c);
         return 0;
     }
@@ -83,13 +89,8 @@ int main(int argc, char **argv)
         xcb_disconnect(c);
         return 3;
     }
-    if (hold) {
-        std::puts("held");
-        std::fflush(stdout);
-        char buffer[64];
-        while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
-        }
-    }
+    if (hold)
+        holdUntilStdinCloses();
     xcb_disconnect(c);
     return 0;
 }
