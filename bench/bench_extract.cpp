@@ -7,10 +7,10 @@
 // - the Studio's page extracting the JPEG: the longest gap between two
 //   turns of its event loop (a frame that would be late).
 #include "bench_library.h"
-#include "app/pages/extraction_page.h"
-#include "app/page_context.h"
-#include "app/studio_state.h"
-#include "app/style.h"
+#include "gui/studio/pages/extraction_page.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/studio_state.h"
+#include "gui/kit/style.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
 #include "shortcut/shortcut_settings.h"

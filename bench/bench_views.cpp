@@ -4,11 +4,11 @@
 // - a capture with the popover and the Studio's picker page on screen: its
 //   time, and how many objects the views created or destroyed (goal: none).
 #include "bench_library.h"
-#include "app/menu_content.h"
-#include "app/studio_window.h"
-#include "app/style.h"
-#include "app/swatch_delegate.h"
-#include "app/swatch_grid.h"
+#include "gui/popover/menu_content.h"
+#include "gui/studio/studio_window.h"
+#include "gui/kit/style.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
 #include "model/library_file.h"
 #include "model/store.h"

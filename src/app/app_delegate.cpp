@@ -2,27 +2,21 @@
 
 #include "platform/taskbar.h"
 
-#include "menu_content.h"
+#include "gui/popover/menu_content.h"
 #include "model/preferences.h"
 #include "model/store.h"
-#include "pages/extraction_page.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
-#include "popover.h"
+#include "gui/popover/popover.h"
 #include "shortcut/shortcut_settings.h"
-#include "studio_window.h"
-#include "theme.h"
+#include "gui/studio/studio_window.h"
+#include "gui/kit/theme.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
-#include <QScrollArea>
-#include <QStackedWidget>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -274,60 +268,5 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
     reply(QStringLiteral("ok"));
 }
 
-QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
-{
-    QDir().mkpath(folder);
-    QStringList saved;
-    auto save = [&](QWidget *widget, const QString &name) {
-        const QString path = QDir(folder).filePath(name + QLatin1String(".png"));
-        if (widget->grab().save(path))
-            saved << path;
-    };
-    showPopover();
-    QCoreApplication::processEvents();
-    save(popover_.get(), QStringLiteral("popover"));
-    popover_->hide();
-
-    const bool wasShown = window_ && window_->isVisible();
-    openStudio();
-    const std::optional<Page> before = window_->page();
-    if (!image.isEmpty()) {
-        window_->setPage(Page::extraction);
-        if (auto *extraction = window_->findChild<ExtractionPage *>()) {
-            extraction->extractFile(image);
-            QElapsedTimer waited;
-            waited.start();
-            while (extraction->busy() && waited.elapsed() < 10000)
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        }
-    }
-    for (const Page page : allPages()) {
-        window_->setPage(page);
-        // Layout requests travel one level per pass of the event loop.
-        for (int pass = 0; pass < 5; ++pass)
-            QCoreApplication::processEvents();
-        QString name = title(page).toLower();
-        name.replace(u' ', u'-');
-        const QString file = QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
-        save(window_, file);
-        // A page taller than the window is also kept whole.
-        const auto *area = window_->findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget();
-        if (auto *scroll = area->findChild<QScrollArea *>(); scroll && scroll->widget()->height() > scroll->viewport()->height())
-            save(scroll->widget(), file + QLatin1String("-whole"));
-    }
-    // The contrast sample as a colour-blind reader sees it.
-    window_->setPage(Page::contrast);
-    if (auto *vision = window_->findChild<QComboBox *>(QStringLiteral("vision"))) {
-        const int shown = vision->currentIndex();
-        vision->setCurrentIndex(2);
-        QCoreApplication::processEvents();
-        save(window_, QStringLiteral("studio-7-contrast-checker-deuteranopia"));
-        vision->setCurrentIndex(shown);
-    }
-    window_->setPage(before);
-    if (!wasShown)
-        window_->hide();
-    return saved;
-}
 
 } // namespace pigmentry

@@ -1,14 +1,14 @@
-#include "app_delegate.h"
-#include "command_line.h"
-#include "convert_command.h"
+#include "app/app_delegate.h"
+#include "cli/command_line.h"
+#include "cli/convert_command.h"
 #include "model/preferences.h"
-#include "palette_command.h"
-#include "pick_command.h"
+#include "cli/palette_command.h"
+#include "cli/pick_command.h"
 #include "platform/desktop_services.h"
 #include "platform/session.h"
 #include "platform/single_instance.h"
-#include "style.h"
-#include "tool_commands.h"
+#include "gui/kit/style.h"
+#include "cli/tool_commands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #include "app/app_delegate.h"
-#include "app/popover.h"
-#include "app/studio_window.h"
+#include "gui/popover/popover.h"
+#include "gui/studio/studio_window.h"
 #include "fake_desktop.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"

@@ -1,4 +1,4 @@
-#include "app/studio_window.h"
+#include "gui/studio/studio_window.h"
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"

@@ -9,8 +9,8 @@
 #include "wayland_tools.h"
 
 #include "app/app_delegate.h"
-#include "app/popover.h"
-#include "app/studio_window.h"
+#include "gui/popover/popover.h"
+#include "gui/studio/studio_window.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
 

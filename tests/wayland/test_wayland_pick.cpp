@@ -6,7 +6,7 @@
 #include "temp_settings.h"
 #include "wayland_tools.h"
 
-#include "app/pick_command.h"
+#include "cli/pick_command.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
 #include "platform/session.h"

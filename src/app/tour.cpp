@@ -1,0 +1,74 @@
+// The screenshot tour: the popover and every Studio page saved as PNG files,
+// for the README's pictures and for looking at what the program shows.
+#include "app_delegate.h"
+
+#include "gui/popover/popover.h"
+#include "gui/studio/pages/extraction_page.h"
+#include "gui/studio/studio_window.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QScrollArea>
+#include <QStackedWidget>
+
+namespace pigmentry {
+
+QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
+{
+    QDir().mkpath(folder);
+    QStringList saved;
+    auto save = [&](QWidget *widget, const QString &name) {
+        const QString path = QDir(folder).filePath(name + QLatin1String(".png"));
+        if (widget->grab().save(path))
+            saved << path;
+    };
+    showPopover();
+    QCoreApplication::processEvents();
+    save(popover_.get(), QStringLiteral("popover"));
+    popover_->hide();
+
+    const bool wasShown = window_ && window_->isVisible();
+    openStudio();
+    const std::optional<Page> before = window_->page();
+    if (!image.isEmpty()) {
+        window_->setPage(Page::extraction);
+        if (auto *extraction = window_->findChild<ExtractionPage *>()) {
+            extraction->extractFile(image);
+            QElapsedTimer waited;
+            waited.start();
+            while (extraction->busy() && waited.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+    }
+    for (const Page page : allPages()) {
+        window_->setPage(page);
+        // Layout requests travel one level per pass of the event loop.
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+        QString name = title(page).toLower();
+        name.replace(u' ', u'-');
+        const QString file = QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
+        save(window_, file);
+        // A page taller than the window is also kept whole.
+        const auto *area = window_->findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget();
+        if (auto *scroll = area->findChild<QScrollArea *>(); scroll && scroll->widget()->height() > scroll->viewport()->height())
+            save(scroll->widget(), file + QLatin1String("-whole"));
+    }
+    // The contrast sample as a colour-blind reader sees it.
+    window_->setPage(Page::contrast);
+    if (auto *vision = window_->findChild<QComboBox *>(QStringLiteral("vision"))) {
+        const int shown = vision->currentIndex();
+        vision->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        save(window_, QStringLiteral("studio-7-contrast-checker-deuteranopia"));
+        vision->setCurrentIndex(shown);
+    }
+    window_->setPage(before);
+    if (!wasShown)
+        window_->hide();
+    return saved;
+}
+
+} // namespace pigmentry

@@ -1,0 +1,87 @@
+#include "command_line.h"
+
+#include "cli/convert_command.h"
+
+#include <QCommandLineParser>
+
+namespace pigmentry {
+
+void writeText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+QString printable(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool reorders = u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
+                           || (u >= 0x2066 && u <= 0x2069);
+        if (c.category() == QChar::Other_Control && u <= 0xFF)
+            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else if (reorders)
+            shown += QStringLiteral("\\u{%1}").arg(int(u), 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+int refuse(std::FILE *err, const QString &message)
+{
+    QString line = message;
+    if (line.endsWith(u'\n'))
+        line.chop(1);
+    writeText(err, printable(line) + u'\n');
+    return 2;
+}
+
+std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QStringList &arguments, std::FILE *out,
+                                               std::FILE *err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
+    for (const QString &name : spec.valued)
+        parser.addOption(QCommandLineOption(name, QString(), name));
+    for (const QString &name : spec.flags)
+        parser.addOption(QCommandLineOption(name));
+    const QString seeHelp = QStringLiteral(". See pigmentry %1 --help.").arg(spec.name);
+    if (!parser.parse(QStringList{QStringLiteral("pigmentry")} + arguments)) {
+        QString error = parser.errorText();
+        if (error.endsWith(u'.'))
+            error.chop(1);
+        return refuse(err, error + seeHelp);
+    }
+    if (parser.isSet(help)) {
+        writeText(out, spec.usage);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        writeText(out, QStringLiteral("pigmentry " PIGMENTRY_VERSION "\n"));
+        return 0;
+    }
+    CommandLine line;
+    line.words = parser.positionalArguments();
+    if (line.words.size() != spec.words)
+        return refuse(err, spec.usage.section(u'\n', 0, 0));
+    for (const QString &name : spec.valued) {
+        if (parser.isSet(name))
+            line.values.insert(name, parser.value(name));
+    }
+    for (const QString &name : spec.flags) {
+        if (parser.isSet(name))
+            line.flags.insert(name);
+    }
+    if (spec.valued.contains(QStringLiteral("format"))) {
+        if (const QString refusal = unknownFormat(line.format()); !refusal.isEmpty())
+            return refuse(err, refusal);
+    }
+    return line;
+}
+
+} // namespace pigmentry

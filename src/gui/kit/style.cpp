@@ -1,0 +1,284 @@
+#include "style.h"
+
+#include "gui/kit/theme.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace pigmentry {
+
+namespace {
+
+constexpr double buttonRadius = 7;
+constexpr double fieldRadius = 6;
+constexpr int scrollBarExtent = 10;
+
+bool isProminent(const QWidget *widget)
+{
+    return widget && widget->property("prominent").toBool();
+}
+
+QColor mixed(const QColor &a, const QColor &b, double t)
+{
+    return QColor::fromRgbF(float(a.redF() * (1 - t) + b.redF() * t), float(a.greenF() * (1 - t) + b.greenF() * t),
+                            float(a.blueF() * (1 - t) + b.blueF() * t), float(a.alphaF() * (1 - t) + b.alphaF() * t));
+}
+
+// Buttons show focus once the keyboard is in use, not after every click.
+bool keyboardFocus(const QStyleOption *option)
+{
+    return (option->state & QStyle::State_HasFocus) && (option->state & QStyle::State_KeyboardFocusChange);
+}
+
+// The focus ring: two pixels of accent just inside the control's edge.
+void drawFocusRing(QPainter *painter, const QRectF &rect, double radius)
+{
+    painter->setPen(QPen(theme::accent(), 2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
+}
+
+} // namespace
+
+Style::Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+void Style::polish(QPalette &palette)
+{
+    QProxyStyle::polish(palette);
+    // One accent blue for selection, sliders and focus.
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, theme::accent());
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        palette.setColor(group, QPalette::Link, theme::accent());
+    }
+}
+
+void Style::polish(QWidget *widget)
+{
+    QProxyStyle::polish(widget);
+    if (qobject_cast<QAbstractButton *>(widget))
+        widget->setAttribute(Qt::WA_Hover);
+    if (auto *field = qobject_cast<QLineEdit *>(widget); field && field->hasFrame())
+        field->setTextMargins(6, 3, 6, 3);
+}
+
+int Style::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
+{
+    switch (metric) {
+    case PM_ScrollBarExtent:
+        return scrollBarExtent;
+    case PM_ScrollBarSliderMin:
+        return 32;
+    case PM_ScrollView_ScrollBarOverlap:
+        return scrollBarExtent;
+    case PM_ButtonShiftHorizontal:
+    case PM_ButtonShiftVertical:
+        return 0;
+    default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+}
+
+int Style::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const
+{
+    switch (hint) {
+    case SH_ScrollBar_Transient:
+        return true; // drawn over the content, without arrow buttons
+    case SH_ScrollBar_LeftClickAbsolutePosition:
+        return true;
+    default:
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+}
+
+QSize Style::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size, const QWidget *widget) const
+{
+    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type == CT_PushButton) {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (!button || !(button->features & QStyleOptionButton::Flat)) {
+            result.setHeight(std::max(result.height(), 28));
+            // Fusion's minimum width is for dialogs; our buttons size to their text.
+            result.setWidth(size.width() + 2 * 12 + (button && !button->icon.isNull() ? 4 : 0));
+        }
+    } else if (type == CT_LineEdit) {
+        result.setHeight(std::max(result.height(), 28));
+    }
+    return result;
+}
+
+QRect Style::subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl sub,
+                            const QWidget *widget) const
+{
+    const auto *bar = control == CC_ScrollBar ? qstyleoption_cast<const QStyleOptionSlider *>(option) : nullptr;
+    if (!bar)
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    // No arrow buttons: the slider runs the whole length.
+    const QRect r = bar->rect;
+    const bool horizontal = bar->orientation == Qt::Horizontal;
+    const int length = horizontal ? r.width() : r.height();
+    const qint64 range = qint64(bar->maximum) - bar->minimum;
+    int sliderLength = length;
+    if (range > 0) {
+        sliderLength = int(qint64(length) * bar->pageStep / (range + bar->pageStep));
+        sliderLength = std::clamp(sliderLength, std::min(length, pixelMetric(PM_ScrollBarSliderMin, option, widget)), length);
+    }
+    const int start = sliderPositionFromValue(bar->minimum, bar->maximum, bar->sliderPosition, length - sliderLength,
+                                              bar->upsideDown);
+    auto along = [&](int from, int size) {
+        return horizontal ? QRect(r.x() + from, r.y(), size, r.height()) : QRect(r.x(), r.y() + from, r.width(), size);
+    };
+    switch (sub) {
+    case SC_ScrollBarSlider: return along(start, sliderLength);
+    case SC_ScrollBarSubPage: return along(0, start);
+    case SC_ScrollBarAddPage: return along(start + sliderLength, length - start - sliderLength);
+    case SC_ScrollBarGroove: return r;
+    case SC_ScrollBarAddLine:
+    case SC_ScrollBarSubLine:
+    case SC_ScrollBarFirst:
+    case SC_ScrollBarLast: return QRect();
+    default: return QProxyStyle::subControlRect(control, option, sub, widget);
+    }
+}
+
+void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                          const QWidget *widget) const
+{
+    switch (element) {
+    case PE_PanelButtonCommand: {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        const bool flat = button && (button->features & QStyleOptionButton::Flat);
+        const bool hover = option->state & State_MouseOver;
+        const bool down = option->state & (State_Sunken | State_On);
+        const bool enabled = option->state & State_Enabled;
+        const QRectF rect = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        if (isProminent(widget)) {
+            QColor face = theme::accent();
+            if (down)
+                face = face.darker(115);
+            else if (hover)
+                face = face.lighter(110);
+            if (!enabled)
+                face.setAlphaF(0.45f);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(face);
+            painter->drawRoundedRect(rect, buttonRadius, buttonRadius);
+            if (keyboardFocus(option)) {
+                // Accent on accent: a white inner line makes the ring visible.
+                painter->setPen(QPen(Qt::white, 1.5));
+                painter->setBrush(Qt::NoBrush);
+                painter->drawRoundedRect(rect.adjusted(2, 2, -2, -2), buttonRadius - 2, buttonRadius - 2);
+            }
+        } else {
+            const QColor base = option->palette.color(QPalette::Button);
+            const QColor text = option->palette.color(QPalette::ButtonText);
+            if (!flat || hover || down) {
+                painter->setPen(flat ? Qt::NoPen : QPen(mixed(base, text, 0.22), 1));
+                painter->setBrush(down ? mixed(base, text, 0.14) : hover ? mixed(base, text, 0.07) : base);
+                painter->drawRoundedRect(rect, buttonRadius, buttonRadius);
+            }
+            if (keyboardFocus(option))
+                drawFocusRing(painter, option->rect, buttonRadius);
+        }
+        painter->restore();
+        return;
+    }
+    case PE_FrameButtonBevel:
+    case PE_FrameDefaultButton:
+        return;
+    case PE_FrameFocusRect:
+        // Buttons, fields and tiles draw their own ring.
+        if (qobject_cast<const QAbstractButton *>(widget))
+            return;
+        break;
+    case PE_PanelLineEdit: {
+        const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option);
+        if (frame && frame->lineWidth <= 0) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QRectF rect = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->setBrush(option->palette.color(QPalette::Base));
+        painter->setPen(QPen(mixed(option->palette.color(QPalette::Base), option->palette.color(QPalette::Text), 0.22), 1));
+        painter->drawRoundedRect(rect, fieldRadius, fieldRadius);
+        if (option->state & State_HasFocus)
+            drawFocusRing(painter, option->rect, fieldRadius);
+        painter->restore();
+        return;
+    }
+    case PE_FrameLineEdit:
+        return; // the panel draws the frame
+    default:
+        break;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void Style::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter, const QWidget *widget) const
+{
+    if (element == CE_PushButtonLabel && isProminent(widget)) {
+        if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
+            QStyleOptionButton copy(*button);
+            copy.palette.setColor(QPalette::ButtonText, Qt::white);
+            copy.state &= ~State_HasFocus;
+            QProxyStyle::drawControl(element, &copy, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                               const QWidget *widget) const
+{
+    if (control != CC_ScrollBar) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    // A thin rounded handle on no groove, wider while the pointer is on it.
+    const QRect slider = subControlRect(control, option, SC_ScrollBarSlider, widget);
+    const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option);
+    if (!bar || bar->minimum == bar->maximum || slider.isEmpty())
+        return;
+    const bool active = option->state & (State_MouseOver | State_Sunken);
+    const bool horizontal = bar->orientation == Qt::Horizontal;
+    const double thickness = active ? 8 : 5;
+    QRectF handle(slider);
+    if (horizontal)
+        handle = QRectF(handle.x() + 2, handle.bottom() - thickness - 1, handle.width() - 4, thickness);
+    else
+        handle = QRectF(handle.right() - thickness - 1, handle.y() + 2, thickness, handle.height() - 4);
+    QColor color = option->palette.color(QPalette::WindowText);
+    color.setAlphaF(active ? 0.5f : 0.32f);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->drawRoundedRect(handle, thickness / 2, thickness / 2);
+    painter->restore();
+}
+
+void installStyle()
+{
+    if (!qobject_cast<Style *>(QApplication::style()))
+        QApplication::setStyle(new Style);
+}
+
+void makeProminent(QAbstractButton *button)
+{
+    button->setProperty("prominent", true);
+    button->setCursor(Qt::PointingHandCursor);
+}
+
+} // namespace pigmentry

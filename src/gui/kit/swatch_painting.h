@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/rgba.h"
+
+#include <QString>
+
+#include <optional>
+
+class QMimeData;
+class QPainter;
+class QPainterPath;
+class QRectF;
+class QWidget;
+
+namespace pigmentry {
+
+// The height of a swatch tile of the Studio's grids.
+constexpr int swatchTileHeight = 108;
+
+// Fills a rounded shape with a colour, over a checkerboard where it is not
+// opaque.
+void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color);
+
+// The swatch tile in outer (108 high): the colour over its hex code on the
+// control background, outlined in the accent colour when selected.
+void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool selected, bool hovered);
+
+// A colour as dragged data: application/x-color, the text (its code), and
+// the exact components for drops inside Pigmentry.
+QMimeData *colorMimeData(const RGBA &color, const QString &text);
+// Drags a colour out of source as application/x-color and as text (its
+// code), with a small swatch under the pointer. Returns once it is dropped.
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text);
+// The colour that dragged data carries: application/x-color, or a text that
+// is a hex code.
+std::optional<RGBA> draggedColor(const QMimeData *data);
+
+} // namespace pigmentry

@@ -1,0 +1,191 @@
+#include "menu_content.h"
+
+#include "model/history_model.h"
+#include "model/store.h"
+#include "shortcut/shortcut_settings.h"
+#include "gui/kit/style.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QToolButton>
+
+namespace pigmentry {
+
+MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick,
+                         std::function<void()> open, std::function<void()> quit, QWidget *parent)
+    : QWidget(parent), store(store), shortcuts(shortcuts)
+{
+    setFixedSize(panelSize);
+    auto *stack = new QVBoxLayout(this);
+    stack->setSpacing(16);
+    stack->setContentsMargins(18, 18, 18, 18);
+
+    // Header.
+    auto *header = new QHBoxLayout;
+    header->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 16, theme::Tone::Primary));
+    header->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    header->addStretch();
+    auto *openButton = withName(new QToolButton, QStringLiteral("openStudio"));
+    openButton->setAutoRaise(true);
+    openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::Tone::Secondary));
+    openButton->setToolTip(QCoreApplication::translate("Pigmentry", "Open Color Studio"));
+    openButton->setAccessibleName(QCoreApplication::translate("Pigmentry", "Open Color Studio"));
+    openButton->setFixedSize(20, 20);
+    connect(openButton, &QToolButton::clicked, this, open);
+    header->addWidget(openButton);
+    stack->addLayout(header);
+
+    // The selected colour.
+    swatch = withName(new ColorPatch, QStringLiteral("swatch"));
+    swatch->setFixedHeight(76);
+    swatch->setRadius(12);
+    stack->addWidget(swatch);
+
+    // Pick: the icon, the title, and the shortcut at the far end.
+    auto *pickButton = withName(new QPushButton, QStringLiteral("pickButton"));
+    makeProminent(pickButton);
+    pickButton->setFixedHeight(28);
+    pickButton->setAccessibleName(QCoreApplication::translate("Pigmentry", "Pick Color"));
+    auto *pickRow = new QHBoxLayout(pickButton);
+    pickRow->setContentsMargins(12, 0, 12, 0);
+    pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
+    auto *pickTitle = textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
+    pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pickRow->addWidget(pickTitle);
+    pickRow->addStretch();
+    shortcutText = withName(textLabel(QString(), theme::font(12), theme::Tone::White), QStringLiteral("shortcutText"));
+    shortcutText->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shortcutText->setOpacity(0.7);
+    pickRow->addWidget(shortcutText);
+    connect(pickButton, &QPushButton::clicked, this, pick);
+    stack->addWidget(pickButton);
+
+    // Recent colours: the caption sits close to its row, so that the whole
+    // panel fits its fixed height.
+    recent = new QWidget;
+    auto *recentStack = new QVBoxLayout(recent);
+    recentStack->setContentsMargins(0, 0, 0, 0);
+    recentStack->setSpacing(6);
+    recentStack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
+    recentModel = new HistoryModel(store, 8, this);
+    auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
+    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recent colors"));
+    tiles->setCellSize(24, 24, false);
+    tiles->setSpacing(8);
+    tiles->setFitsContent(true);
+    auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Chip, nullptr, tiles);
+    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Copy "));
+    tiles->setItemDelegate(delegate);
+    tiles->setModel(recentModel);
+    connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
+        const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+        this->store.select(color);
+        this->store.copy(color);
+    });
+    recentStack->addWidget(tiles);
+    stack->addWidget(recent);
+
+    // Actions.
+    auto *actions = new QHBoxLayout;
+    copyButton = withName(new QPushButton, QStringLiteral("copyButton"));
+    connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
+    actions->addWidget(copyButton);
+    actions->addStretch();
+    auto *studio = new QPushButton(QCoreApplication::translate("Pigmentry", "Studio"));
+    connect(studio, &QPushButton::clicked, this, open);
+    actions->addWidget(studio);
+    actions->setSpacing(8);
+    // What the Studio button leaves of the row, within the widest allowed.
+    const QMargins margins = stack->contentsMargins();
+    copyButton->setMaximumWidth(std::min(copyButtonWidth, panelSize.width() - margins.left() - margins.right()
+                                                              - studio->sizeHint().width() - actions->spacing()));
+    stack->addLayout(actions);
+
+    stack->addWidget(new Divider);
+
+    // Footer.
+    auto *footerRow = new QHBoxLayout;
+    footerMark = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red), QStringLiteral("footerMark"));
+    footerRow->addWidget(footerMark);
+    footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
+    footerRow->addWidget(footer, 1);
+    auto *quitButton = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Quit")), QStringLiteral("quit"));
+    quitButton->setFlat(true);
+    quitButton->setFont(theme::font(11));
+    quitButton->setFixedHeight(18);
+    connect(quitButton, &QPushButton::clicked, this, quit);
+    footerRow->addWidget(quitButton);
+    stack->addLayout(footerRow);
+    stack->addStretch();
+
+    connect(&store, &Store::selectedChanged, this, &MenuContent::updateSelected);
+    connect(&store, &Store::noticeChanged, this, &MenuContent::updateNotice);
+    connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &MenuContent::updateShortcut);
+    connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &MenuContent::updateShortcut);
+    auto showRecent = [this] { recent->setVisible(recentModel->rowCount() > 0); };
+    connect(recentModel, &QAbstractItemModel::rowsInserted, this, showRecent);
+    connect(recentModel, &QAbstractItemModel::rowsRemoved, this, showRecent);
+    showRecent();
+    updateSelected();
+    updateNotice();
+    updateShortcut();
+}
+
+void MenuContent::showEvent(QShowEvent *event)
+{
+    // The default format may have changed since the panel was last shown.
+    updateSelected();
+    QWidget::showEvent(event);
+}
+
+void MenuContent::paintEvent(QPaintEvent *)
+{
+    // A hairline edge, so that the panel stands apart from a light window
+    // under it.
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.setPen(theme::primary(0.18));
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+void MenuContent::updateSelected()
+{
+    const RGBA &color = store.selected();
+    swatch->setColor(color);
+    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold));
+    // The button names what it copies: the code in the default format,
+    // elided to the room the row leaves it.
+    const QString label = QCoreApplication::translate("Pigmentry", "Copy %1").arg(store.defaultCode(color));
+    QStyleOptionButton option;
+    option.initFrom(copyButton);
+    const QFontMetrics metrics = copyButton->fontMetrics();
+    const int frame = style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton).width();
+    const int room = copyButton->maximumWidth() - frame;
+    copyButton->setText(metrics.elidedText(label, Qt::ElideMiddle, room));
+    copyButton->setToolTip(label);
+    copyButton->setAccessibleName(label);
+}
+
+void MenuContent::updateNotice()
+{
+    const bool quiet = store.notice().isEmpty();
+    const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
+    footerMark->setVisible(failure);
+    footer->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice(), failure);
+}
+
+void MenuContent::updateShortcut()
+{
+    shortcutText->setText(shortcuts.shownText());
+    shortcutText->setToolTip(shortcuts.registered() ? QString() : shortcuts.error());
+}
+
+} // namespace pigmentry

@@ -1,0 +1,180 @@
+#include "contrast_page.h"
+
+#include "gui/studio/page_context.h"
+#include "gui/studio/studio_state.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "model/store.h"
+#include "gui/studio/pages/tool_parts.h"
+#include "tools/contrast.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+namespace pigmentry {
+
+namespace {
+
+QString sampleTitle()
+{
+    return QCoreApplication::translate("Pigmentry", "The art of clear communication");
+}
+
+QString sampleBody()
+{
+    return QCoreApplication::translate("Pigmentry", "A readable palette helps everyone see your message.");
+}
+
+QString sampleButton()
+{
+    return QCoreApplication::translate("Pigmentry", "Sample button");
+}
+
+// The sample: text and an outlined button in the selected colour (alpha
+// included) on the background, both as the chosen vision sees them.
+class SampleCard : public QWidget {
+public:
+    SampleCard(Store &store, StudioState &state) : store(store), state(state)
+    {
+        setObjectName(QStringLiteral("sample"));
+        setAccessibleName(QCoreApplication::translate("Pigmentry", "Sample"));
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setMinimumHeight(sizeHint().height());
+    }
+
+    QSize sizeHint() const override
+    {
+        const int height = 24 + QFontMetrics(titleFont()).height() + 12 + QFontMetrics(theme::font(13)).height() + 12
+                         + QFontMetrics(theme::font(13)).height() + 20 + 24;
+        return QSize(400, height);
+    }
+
+protected:
+    static QFont titleFont() { return theme::font(22, QFont::Normal); }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        const auto vision = ColorVision(state.colorVision);
+        const QColor ink = theme::color(simulateColorVision(store.selected(), vision));
+        const QColor paper = theme::color(simulateColorVision(state.contrastBackground, vision));
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath card;
+        card.addRoundedRect(QRectF(rect()), 16, 16);
+        painter.fillPath(card, paper);
+        painter.setPen(ink);
+
+        int y = 24;
+        const int width = this->width() - 48;
+        auto line = [&](const QString &text, const QFont &font) {
+            painter.setFont(font);
+            const int height = painter.fontMetrics().height();
+            painter.drawText(QRect(24, y, width, height), Qt::AlignLeft | Qt::AlignVCenter,
+                             painter.fontMetrics().elidedText(text, Qt::ElideRight, width));
+            y += height + 12;
+        };
+        line(sampleTitle(), titleFont());
+        line(sampleBody(), theme::font(13));
+        painter.setFont(theme::font(13));
+        const QRect button(24, y, painter.fontMetrics().horizontalAdvance(sampleButton()) + 20,
+                           painter.fontMetrics().height() + 20);
+        painter.drawText(button, Qt::AlignCenter, sampleButton());
+        painter.setPen(QPen(ink, 1));
+        painter.drawRoundedRect(QRectF(button).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    }
+
+private:
+    Store &store;
+    StudioState &state;
+};
+
+} // namespace
+
+ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+{
+    StudioState &state = context.state;
+    Store &store = context.store;
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(16);
+
+    auto *backgroundRow = new QHBoxLayout;
+    backgroundRow->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Background"), theme::font(13), theme::Tone::Primary));
+    background = new ColorWell([&state] { return state.contrastBackground; }, false, QCoreApplication::translate("Pigmentry", "Background"));
+    background->setObjectName(QStringLiteral("background"));
+    background->setAccessibleName(QCoreApplication::translate("Pigmentry", "Background"));
+    connect(background, &ColorWell::edited, this, [this](const RGBA &color) {
+        this->context.state.contrastBackground = color;
+        update();
+    });
+    backgroundRow->addWidget(background);
+    auto *swap = new QPushButton(QCoreApplication::translate("Pigmentry", "Swap"));
+    swap->setObjectName(QStringLiteral("swap"));
+    swap->setToolTip(QCoreApplication::translate("Pigmentry", "Use the background as the text color and the text color as the background"));
+    connect(swap, &QPushButton::clicked, this, [this] {
+        const RGBA text = this->context.store.selected();
+        const RGBA behind = this->context.state.contrastBackground;
+        // The background has no opacity of its own.
+        this->context.state.contrastBackground = RGBA{text.r, text.g, text.b, 1.0};
+        this->context.store.select(behind);
+        update();
+    });
+    backgroundRow->addWidget(swap);
+    backgroundRow->addStretch();
+    stack->addLayout(backgroundRow);
+
+    ratio = withName(textLabel(QString(), theme::font(48, QFont::DemiBold), theme::Tone::Primary), QStringLiteral("ratio"));
+    stack->addWidget(ratio);
+
+    sample = new SampleCard(store, state);
+    auto *sampleLayout = new QHBoxLayout(sample);
+    sampleLayout->setContentsMargins(0, 12, 12, 0);
+    sampleLayout->addStretch();
+    vision = new QComboBox;
+    vision->setObjectName(QStringLiteral("vision"));
+    vision->setAccessibleName(QCoreApplication::translate("Pigmentry", "Color vision"));
+    vision->setToolTip(QCoreApplication::translate("Pigmentry", "Show the sample as seen with a color-vision deficiency"));
+    vision->addItems(colorVisionNames());
+    vision->setCurrentIndex(state.colorVision);
+    connect(vision, &QComboBox::currentIndexChanged, this, [this](int index) {
+        this->context.state.colorVision = std::max(0, index);
+        sample->update();
+    });
+    sampleLayout->addWidget(vision, 0, Qt::AlignTop);
+    stack->addWidget(sample);
+
+    for (const ContrastLevel &level : contrastLevels()) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", level.name.toUtf8().constData()), theme::font(13), theme::Tone::Primary));
+        row->addStretch();
+        Label *verdict = withName(textLabel(QString(), theme::font(13, QFont::DemiBold), theme::Tone::Green), level.name);
+        verdicts.append(verdict);
+        row->addWidget(verdict);
+        stack->addLayout(row);
+    }
+    stack->addWidget(pageCaption(
+        QCoreApplication::translate("Pigmentry", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
+
+    connect(&store, &Store::selectedChanged, this, &ContrastPage::update);
+    update();
+}
+
+void ContrastPage::update()
+{
+    // The verdicts are those of the real colours, whatever the sample shows.
+    const double value = contrastRatio(context.store.selected(), context.state.contrastBackground);
+    ratio->setText(ratioText(value));
+    for (qsizetype i = 0; i < verdicts.size(); ++i) {
+        const bool pass = passes(value, contrastLevels().at(i));
+        verdicts.at(i)->setText(pass ? QCoreApplication::translate("Pigmentry", "Pass") : QCoreApplication::translate("Pigmentry", "Fail"));
+        verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
+    }
+    sample->update();
+    background->sync();
+}
+
+} // namespace pigmentry

@@ -1,0 +1,290 @@
+#include "extraction_page.h"
+
+#include "gui/studio/page_context.h"
+#include "gui/kit/style.h"
+#include "gui/views/swatch_grid.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "model/color_list_model.h"
+#include "model/store.h"
+#include "platform/desktop_services.h"
+#include "gui/studio/pages/tool_parts.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QFutureWatcher>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QtConcurrent>
+
+namespace pigmentry {
+
+namespace {
+
+constexpr int previewHeight = 300;
+
+// The chosen image, scaled to the width with its aspect kept, at most 300
+// high, aligned to the leading edge.
+class PreviewImage : public QWidget {
+public:
+    PreviewImage()
+    {
+        setObjectName(QStringLiteral("preview"));
+        QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+    }
+    void setImage(const QImage &image)
+    {
+        this->image = image;
+        updateGeometry();
+        update();
+    }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        if (image.isNull())
+            return 0;
+        const QSizeF shown = shownSize(width);
+        return int(std::ceil(shown.height()));
+    }
+    QSize sizeHint() const override { return QSize(400, heightForWidth(400)); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (image.isNull())
+            return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSizeF shown = shownSize(width());
+        QPainterPath clip;
+        const QRectF area(QPointF(0, 0), shown);
+        clip.addRoundedRect(area, 12, 12);
+        painter.setClipPath(clip);
+        painter.drawImage(area, image);
+    }
+
+private:
+    QSizeF shownSize(int width) const
+    {
+        QSizeF size = image.deviceIndependentSize();
+        size.scale(QSizeF(std::min<qreal>(width, size.width() * 4), previewHeight), Qt::KeepAspectRatio);
+        return size;
+    }
+    QImage image;
+};
+
+// Every image format this Qt can read, for the open panel.
+QStringList imageFilters()
+{
+    QStringList patterns;
+    for (const QByteArray &suffix : QImageReader::supportedImageFormats())
+        patterns << QLatin1String("*.") + QString::fromLatin1(suffix);
+    return {QCoreApplication::translate("Pigmentry", "Images (%1)").arg(patterns.join(u' '))};
+}
+
+} // namespace
+
+ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *parent)
+    : QWidget(parent), context(context), runner(std::move(runner))
+{
+    if (!this->runner)
+        this->runner = [](std::function<Extraction()> job) { return QtConcurrent::run(std::move(job)); };
+    setAcceptDrops(true);
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(16);
+
+    auto *card = new StudioCard;
+    chooseCard = card;
+    auto *cardStack = new QVBoxLayout;
+    cardStack->setContentsMargins(0, 32, 0, 32);
+    cardStack->setSpacing(14);
+    cardStack->addWidget(new SymbolLabel(QStringLiteral("photo.on.rectangle.angled"), 36, theme::Tone::Secondary), 0,
+                         Qt::AlignHCenter);
+    auto *heading = textLabel(QCoreApplication::translate("Pigmentry", "A palette hiding in every image"), theme::font(13, QFont::DemiBold),
+                              theme::Tone::Primary);
+    heading->setAlignment(Qt::AlignCenter);
+    cardStack->addWidget(heading);
+    auto *detail = textLabel(QCoreApplication::translate("Pigmentry", "Choose a photo or artwork to discover its dominant colors."), theme::font(11),
+                             theme::Tone::Secondary);
+    detail->setAlignment(Qt::AlignCenter);
+    detail->setWordWrap(true);
+    cardStack->addWidget(detail);
+    auto *choose = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Image")), QStringLiteral("chooseImage"));
+    makeProminent(choose);
+    connect(choose, &QPushButton::clicked, this, &ExtractionPage::extract);
+    cardStack->addWidget(choose, 0, Qt::AlignHCenter);
+    card->content()->setAlignment(Qt::Alignment());
+    card->content()->addLayout(cardStack);
+    stack->addWidget(card);
+
+    chooseAnother = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Another Image")), QStringLiteral("chooseAnother"));
+    connect(chooseAnother, &QPushButton::clicked, this, &ExtractionPage::extract);
+    auto *anotherRow = new QHBoxLayout;
+    anotherRow->addWidget(chooseAnother);
+    anotherRow->addStretch();
+    stack->addLayout(anotherRow);
+
+    progress = withName(new QProgressBar, QStringLiteral("progress"));
+    progress->setRange(0, 0);
+    progress->setTextVisible(false);
+    progress->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracting colors"));
+    stack->addWidget(progress);
+
+    preview = new PreviewImage;
+    stack->addWidget(preview);
+
+    colors = new ColorListModel(this);
+    tiles = withName(tileRow(context.store, context.prefs, colors), QStringLiteral("extractedColors"));
+    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracted colors"));
+    stack->addWidget(tiles);
+
+    save = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Save Extracted Palette")), QStringLiteral("saveExtracted"));
+    connect(save, &QPushButton::clicked, this, [this] {
+        this->context.store.appendPalette(Palette{QUuid::createUuid(), QCoreApplication::translate("Pigmentry", "Image Palette"), colors->colors(), QString()});
+    });
+    auto *saveRow = new QHBoxLayout;
+    saveRow->addWidget(save);
+    saveRow->addStretch();
+    stack->addLayout(saveRow);
+
+    stack->addWidget(pageCaption(
+        QCoreApplication::translate("Pigmentry", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
+    problem = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
+    stack->addWidget(problem);
+
+    // Ctrl+V anywhere on the page takes an image, or an image file, from the
+    // clipboard.
+    auto *pasteKey = new QShortcut(QKeySequence::Paste, this, this, &ExtractionPage::paste);
+    pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
+    updateState();
+}
+
+const QList<RGBA> &ExtractionPage::extracted() const
+{
+    return colors->colors();
+}
+
+QSize ExtractionPage::previewBounds() const
+{
+    // The widest the page's block can be, at this screen's scale.
+    return QSize(900, previewHeight) * devicePixelRatioF();
+}
+
+void ExtractionPage::extract()
+{
+    const std::optional<QString> path = context.desktop.fileDialogs->openFile(imageFilters());
+    if (!path || path->isEmpty())
+        return;
+    extractFile(*path);
+}
+
+void ExtractionPage::extractFile(const QString &path)
+{
+    const QSize bounds = previewBounds();
+    start([path, bounds] { return ImageExtractor::extractFile(path, bounds); });
+}
+
+void ExtractionPage::extractImage(const QImage &image)
+{
+    const QSize bounds = previewBounds();
+    start([image, bounds] { return ImageExtractor::extractImage(image, bounds); });
+}
+
+void ExtractionPage::start(std::function<Extraction()> job)
+{
+    const quint64 ticket = ++generation;
+    problem->clear();
+    updateState();
+    auto *watcher = new QFutureWatcher<Extraction>(this);
+    connect(watcher, &QFutureWatcher<Extraction>::finished, this, [this, watcher, ticket] {
+        watcher->deleteLater();
+        finished(ticket, watcher->future().isValid() && watcher->future().resultCount() > 0 ? watcher->result() : Extraction());
+    });
+    watcher->setFuture(runner(std::move(job)));
+}
+
+void ExtractionPage::finished(quint64 job, const Extraction &result)
+{
+    if (job != generation)
+        return;
+    answered = job;
+    if (!result.readable) {
+        // The last image and its colours stay; only the caption says why.
+        problem->setText(QCoreApplication::translate("Pigmentry", "This file could not be read as an image."));
+    } else {
+        QImage shown = result.preview;
+        shown.setDevicePixelRatio(devicePixelRatioF());
+        static_cast<PreviewImage *>(preview)->setImage(shown);
+        hasImage = true;
+        colors->setColors(result.colors);
+    }
+    updateState();
+}
+
+void ExtractionPage::paste()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    if (data->hasImage()) {
+        extractImage(qvariant_cast<QImage>(data->imageData()));
+        return;
+    }
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile()) {
+            extractFile(url.toLocalFile());
+            return;
+        }
+    }
+}
+
+void ExtractionPage::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    const QList<QUrl> urls = data->urls();
+    const bool file = std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); });
+    if (file || data->hasImage())
+        event->acceptProposedAction();
+}
+
+void ExtractionPage::dropEvent(QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            extractFile(url.toLocalFile());
+            return;
+        }
+    }
+    if (data->hasImage()) {
+        event->acceptProposedAction();
+        extractImage(qvariant_cast<QImage>(data->imageData()));
+    }
+}
+
+void ExtractionPage::updateState()
+{
+    chooseCard->setVisible(!hasImage);
+    chooseAnother->setVisible(hasImage);
+    progress->setVisible(busy());
+    preview->setVisible(hasImage);
+    tiles->setVisible(!colors->colors().isEmpty());
+    save->setVisible(!colors->colors().isEmpty());
+    problem->setVisible(!problem->text().isEmpty());
+}
+
+} // namespace pigmentry

@@ -1,0 +1,141 @@
+#include "history_page.h"
+
+#include "gui/studio/collection_edits.h"
+#include "gui/views/history_grid.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/studio_state.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "model/history_model.h"
+#include "model/preferences.h"
+#include "model/store.h"
+#include "platform/desktop_services.h"
+#include "tools/palette_files.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+namespace pigmentry {
+
+namespace {
+
+// The search field's rounded well on the control background.
+class SearchBar : public QWidget {
+public:
+    SearchBar()
+    {
+        auto *row = new QHBoxLayout(this);
+        row->setContentsMargins(10, 10, 10, 10);
+        row->setSpacing(8);
+        row->addWidget(new SymbolLabel(QStringLiteral("magnifyingglass"), 14, theme::Tone::Secondary));
+        field = new QLineEdit;
+        field->setObjectName(QStringLiteral("searchField"));
+        field->setFrame(false);
+        field->setPlaceholderText(QCoreApplication::translate("Pigmentry", "Search colors or labels"));
+        field->setAccessibleName(QCoreApplication::translate("Pigmentry", "Search colors or labels"));
+        field->setClearButtonEnabled(true);
+        // The field draws no background of its own inside the well.
+        field->setAttribute(Qt::WA_MacShowFocusRect, false);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, Qt::transparent);
+        field->setPalette(palette);
+        row->addWidget(field, 1);
+        setFocusProxy(field);
+    }
+    QLineEdit *field;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+        painter.fillPath(shape, theme::controlBackground());
+        painter.setPen(QPen(field->hasFocus() ? theme::accent() : theme::primary(0.08), 1));
+        painter.drawPath(shape);
+    }
+};
+
+} // namespace
+
+HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *parent)
+    : QWidget(parent), context(context), favoritesOnly(favoritesOnly)
+{
+    Store &store = context.store;
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(20);
+
+    auto *header = new QHBoxLayout;
+    header->setSpacing(12);
+    auto *bar = new SearchBar;
+    search = bar->field;
+    search->setText(context.state.search());
+    header->addWidget(bar, 1);
+    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")), QCoreApplication::translate("Pigmentry", "Export"));
+    exportButton->setObjectName(QStringLiteral("exportHistory"));
+    exportButton->setToolTip(QCoreApplication::translate("Pigmentry", "Export every color of the history as hex codes"));
+    connect(exportButton, &QPushButton::clicked, this, [&context] {
+        PaletteFiles(context.store, *context.desktop.fileDialogs).exportHistory();
+    });
+    header->addWidget(exportButton);
+    stack->addLayout(header);
+
+    empty = new EmptyState(favoritesOnly ? QStringLiteral("star") : QStringLiteral("eyedropper"),
+                           favoritesOnly ? QCoreApplication::translate("Pigmentry", "Your favorites, collected")
+                                         : QCoreApplication::translate("Pigmentry", "Your color journey starts here"),
+                           QString());
+    stack->addWidget(empty);
+
+    model = new HistoryModel(store, -1, this);
+    filter = new HistoryFilter(this);
+    filter->setFavoritesOnly(favoritesOnly);
+    filter->setSearch(context.state.search());
+    filter->setSourceModel(model);
+    grid = new HistoryGrid;
+    grid->setObjectName(QStringLiteral("historyGrid"));
+    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("Pigmentry", "Favorites") : QCoreApplication::translate("Pigmentry", "Recent colors"));
+    grid->setItemDelegate(new HistoryCellDelegate([&store] { return store.selected(); }, grid));
+    grid->setModel(filter);
+    grid->followSelection(store);
+    grid->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    stack->addWidget(grid, 1);
+    stack->addStretch(0);
+
+    auto colorAt = [](const QModelIndex &index) { return index.data(HistoryModel::ColorRole).value<RGBA>(); };
+    connect(grid, &SwatchGrid::chosen, this, [&store, colorAt](const QModelIndex &index) { store.select(colorAt(index)); });
+    connect(grid, &HistoryGrid::copyRequested, this, [&store, colorAt](const QModelIndex &index) { store.copy(colorAt(index)); });
+    connect(grid, &HistoryGrid::removeRequested, this, [&context](const QModelIndex &index) {
+        undoable::deleteRecord(context.store, context.undo, index.data(HistoryModel::IdRole).toUuid());
+    });
+
+    // One search for both pages: typing here filters the other page too.
+    connect(search, &QLineEdit::textChanged, &context.state, &StudioState::setSearch);
+    connect(&context.state, &StudioState::searchChanged, this, [this](const QString &text) {
+        if (search->text() != text)
+            search->setText(text);
+        filter->setSearch(text);
+        updateEmptyState();
+    });
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(filter, signal, this, &HistoryPage::updateEmptyState);
+    connect(filter, &QAbstractItemModel::modelReset, this, &HistoryPage::updateEmptyState);
+    connect(filter, &QAbstractItemModel::layoutChanged, this, &HistoryPage::updateEmptyState);
+    updateEmptyState();
+}
+
+void HistoryPage::updateEmptyState()
+{
+    const bool none = filter->rowCount() == 0;
+    empty->setVisible(none);
+    grid->setVisible(!none);
+    empty->setDetail(filter->search().isEmpty() ? QCoreApplication::translate("Pigmentry", "Pick a color from your screen to start your collection.")
+                                                : QCoreApplication::translate("Pigmentry", "Try another color code or label."));
+}
+
+} // namespace pigmentry

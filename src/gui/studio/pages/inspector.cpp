@@ -1,0 +1,222 @@
+#include "inspector.h"
+
+#include "gui/studio/page_context.h"
+#include "gui/kit/style.h"
+#include "gui/kit/swatch_painting.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "model/store.h"
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <cmath>
+
+namespace pigmentry {
+
+namespace {
+
+QString hexMessage()
+{
+    return QCoreApplication::translate("Pigmentry", "Use 6 or 8 hexadecimal digits.");
+}
+const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
+
+} // namespace
+
+Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+{
+    Store &store = context.store;
+    setObjectName(QStringLiteral("inspector"));
+    auto *stack = new QVBoxLayout(this);
+    stack->setSpacing(20);
+    stack->setContentsMargins(22, 22, 22, 22);
+
+    // Header.
+    auto *header = new QHBoxLayout;
+    header->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR DETAILS"), tracked(theme::font(10, QFont::DemiBold), 1.3),
+                                theme::Tone::Secondary));
+    auto *badge = new Pill(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::Tone::Secondary, 100);
+    badge->setContentsMargins(7, 3, 7, 3);
+    header->addWidget(badge);
+    header->addStretch();
+    stack->addLayout(header);
+
+    swatch = new ColorPatch;
+    swatch->setFixedHeight(120);
+    swatch->setBorder(0.07);
+    stack->addWidget(swatch);
+
+    // The code and the colour editor.
+    auto *titleRow = new QHBoxLayout;
+    hexTitle = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary), QStringLiteral("hexTitle"));
+    hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    titleRow->addWidget(hexTitle);
+    titleRow->addStretch();
+    well = new ColorWell([&store] { return store.selected(); }, true, QCoreApplication::translate("Pigmentry", "Edit color"));
+    well->setAccessibleName(QCoreApplication::translate("Pigmentry", "Edit color"));
+    well->setToolTip(QCoreApplication::translate("Pigmentry", "Open color editor"));
+    connect(well, &ColorWell::edited, &store, &Store::select);
+    titleRow->addWidget(well);
+    stack->addLayout(titleRow);
+
+    // Hex entry.
+    auto *entry = new QVBoxLayout;
+    entry->setSpacing(6);
+    entry->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "HEX VALUE")));
+    hex = withName(new QLineEdit, QStringLiteral("hexField"));
+    hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
+    hex->setFont(theme::monospace(13));
+    hex->setAccessibleName(QCoreApplication::translate("Pigmentry", "HEX VALUE"));
+    connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
+    entry->addWidget(hex);
+    error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
+    error->setWordWrap(true);
+    error->hide();
+    entry->addWidget(error);
+    stack->addLayout(entry);
+
+    // RGB, HSL, HSV.
+    auto *codeList = new QVBoxLayout;
+    codeList->setSpacing(0);
+    for (qsizetype i = 0; i < codeNames.size(); ++i) {
+        if (i)
+            codeList->addWidget(new Divider);
+        auto *row = new QHBoxLayout;
+        row->setContentsMargins(0, 10, 0, 10);
+        auto *name = textLabel(codeNames.at(i), theme::font(10, QFont::Medium), theme::Tone::Secondary);
+        name->setFixedWidth(28);
+        row->addWidget(name);
+        auto *code = textLabel(QString(), theme::monospace(10), theme::Tone::Primary);
+        code->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        row->addWidget(code, 1);
+        codes.append(code);
+        codeList->addLayout(row);
+    }
+    stack->addLayout(codeList);
+
+    // Opacity.
+    auto *opacityBlock = new QVBoxLayout;
+    opacityBlock->setSpacing(6);
+    auto *opacityRow = new QHBoxLayout;
+    opacityRow->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "OPACITY")));
+    opacityRow->addStretch();
+    opacity = withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
+    opacityRow->addWidget(opacity);
+    opacityBlock->addLayout(opacityRow);
+    slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
+    slider->setRange(0, 1000);
+    slider->setAccessibleName(QCoreApplication::translate("Pigmentry", "Opacity"));
+    connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 1000.0); });
+    opacityBlock->addWidget(slider);
+    stack->addLayout(opacityBlock);
+
+    stack->addWidget(new Divider);
+
+    // Export.
+    auto *exportBlock = new QVBoxLayout;
+    exportBlock->setSpacing(8);
+    exportBlock->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "EXPORT FORMAT")));
+    format = withName(new QComboBox, QStringLiteral("formatPicker"));
+    format->addItems(RGBA::formats());
+    format->setAccessibleName(QCoreApplication::translate("Pigmentry", "Copy as"));
+    exportBlock->addWidget(format);
+    auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
+    copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
+    makeProminent(copy);
+    copy->setFixedHeight(32);
+    connect(format, &QComboBox::currentTextChanged, copy,
+            [copy](const QString &name) { copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(name)); });
+    copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(format->currentText()));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
+    exportBlock->addWidget(copy);
+    stack->addLayout(exportBlock);
+
+    // Save and Palette.
+    auto *saveRow = new QHBoxLayout;
+    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QCoreApplication::translate("Pigmentry", "Save"));
+    connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
+    saveRow->addWidget(save);
+    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QCoreApplication::translate("Pigmentry", "Palette")),
+                    QStringLiteral("paletteMenu"));
+    palette->setMenu(new QMenu(palette));
+    connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
+    saveRow->addWidget(palette);
+    saveRow->addStretch();
+    stack->addLayout(saveRow);
+
+    auto *footnote = textLabel(QCoreApplication::translate("Pigmentry", "Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Tertiary);
+    footnote->setContentsMargins(0, 4, 0, 0);
+    footnote->setWordWrap(true);
+    stack->addWidget(footnote);
+    stack->addStretch();
+
+    connect(&store, &Store::selectedChanged, this, &Inspector::updateSelected);
+    updateSelected();
+}
+
+void Inspector::syncHex()
+{
+    hex->setText(context.store.selected().hex());
+}
+
+void Inspector::submitHex()
+{
+    const std::optional<RGBA> parsed = RGBA::fromHex(hex->text());
+    if (!parsed) {
+        error->setText(hexMessage());
+        error->show();
+        return;
+    }
+    error->clear();
+    error->hide();
+    // An unchanged colour changes nothing, so the field keeps what was typed.
+    if (!(*parsed == context.store.selected()))
+        context.store.select(*parsed);
+}
+
+void Inspector::updateSelected()
+{
+    const RGBA &color = context.store.selected();
+    swatch->setColor(color);
+    hexTitle->setText(color.hex());
+    syncHex();
+    for (qsizetype i = 0; i < codes.size(); ++i)
+        codes.at(i)->setText(color.formatted(codeNames.at(i)));
+    opacity->setText(QString::number(std::isfinite(color.a) ? int(std::trunc(color.a * 100)) : 0) + u'%');
+    {
+        const QSignalBlocker blocker(slider);
+        slider->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 1000)));
+    }
+    well->sync();
+}
+
+void Inspector::rebuildPaletteMenu()
+{
+    // Built when it opens, so it always shows the palettes of the moment.
+    QMenu *menu = palette->menu();
+    menu->clear();
+    const auto &palettes = context.store.library().palettes;
+    if (palettes.isEmpty()) {
+        menu->addAction(QCoreApplication::translate("Pigmentry", "Create a palette in My Palettes"), this,
+                        [this] { context.showPage(Page::palettes); });
+        return;
+    }
+    for (const Palette &p : palettes) {
+        const QUuid id = p.id;
+        menu->addAction(p.name, this, [this, id] { context.store.addToPalette(id); });
+    }
+}
+
+} // namespace pigmentry

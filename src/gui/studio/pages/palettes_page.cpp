@@ -1,0 +1,113 @@
+#include "palettes_page.h"
+
+#include "gui/studio/collection_edits.h"
+#include "gui/studio/page_context.h"
+#include "gui/views/palette_list.h"
+#include "gui/studio/studio_state.h"
+#include "gui/kit/widgets.h"
+#include "model/history_model.h"
+#include "model/preferences.h"
+#include "model/store.h"
+#include "platform/desktop_services.h"
+#include "tools/palette_files.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pigmentry {
+
+namespace {
+
+const Palette *findPalette(const Store &store, const QUuid &id)
+{
+    for (const Palette &palette : store.library().palettes) {
+        if (palette.id == id)
+            return &palette;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+PalettesPage::PalettesPage(PageContext &context, QWidget *parent) : QWidget(parent)
+{
+    Store &store = context.store;
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(20);
+
+    empty = new EmptyState(QStringLiteral("square.stack.3d.up"), QCoreApplication::translate("Pigmentry", "Build your first palette"),
+                           QCoreApplication::translate("Pigmentry", "Give your collection a name, then add colors from the inspector."));
+    stack->addWidget(empty);
+
+    auto *header = new QHBoxLayout;
+    auto *name = new QLineEdit(context.state.paletteName);
+    name->setObjectName(QStringLiteral("paletteName"));
+    name->setPlaceholderText(QCoreApplication::translate("Pigmentry", "Palette name"));
+    name->setAccessibleName(QCoreApplication::translate("Pigmentry", "Palette name"));
+    connect(name, &QLineEdit::textChanged, this, [&state = context.state](const QString &text) { state.paletteName = text; });
+    header->addWidget(name, 1);
+    auto *create = new QPushButton(QCoreApplication::translate("Pigmentry", "Create"));
+    create->setObjectName(QStringLiteral("createPalette"));
+    create->setToolTip(QCoreApplication::translate("Pigmentry", "A new palette holding the selected color"));
+    connect(create, &QPushButton::clicked, this, [&store, name] { store.createPalette(name->text()); });
+    // Return in the name field creates, as the button does.
+    connect(name, &QLineEdit::returnPressed, create, &QPushButton::click);
+    header->addWidget(create);
+    auto *import = new QPushButton(QCoreApplication::translate("Pigmentry", "Import JSON"));
+    import->setObjectName(QStringLiteral("importPalette"));
+    import->setToolTip(QCoreApplication::translate("Pigmentry", "Add a palette from a JSON or GIMP palette file"));
+    connect(import, &QPushButton::clicked, this, [&context] {
+        PaletteFiles(context.store, *context.desktop.fileDialogs).importPalette();
+    });
+    header->addWidget(import);
+    stack->addLayout(header);
+
+    model = new PaletteModel(store, this);
+    list = new PaletteList([&store] { return store.selected(); });
+    list->setObjectName(QStringLiteral("paletteList"));
+    list->setAccessibleName(QCoreApplication::translate("Pigmentry", "Palettes"));
+    list->setModel(model);
+    list->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    stack->addWidget(list, 1);
+    stack->addStretch(0);
+
+    connect(list, &PaletteList::colorChosen, &store, &Store::select);
+    connect(list, &PaletteList::copyRequested, this, [&store](const RGBA &color) { store.copy(color); });
+    connect(list, &PaletteList::exportRequested, this, [&context](const QUuid &id) {
+        if (const Palette *palette = findPalette(context.store, id))
+            PaletteFiles(context.store, *context.desktop.fileDialogs).exportPalette(Palette(*palette));
+    });
+    connect(list, &PaletteList::duplicateRequested, this, [&store](const QUuid &id) {
+        if (const Palette *palette = findPalette(store, id))
+            store.duplicatePalette(Palette(*palette));
+    });
+    connect(list, &PaletteList::deleteRequested, this,
+            [&context](const QUuid &id) { undoable::deletePalette(context.store, context.undo, id); });
+    connect(list, &PaletteList::removeColorRequested, this, [&context](const QUuid &id, int position) {
+        undoable::removeColor(context.store, context.undo, id, position);
+    });
+    connect(list, &PaletteList::colorDropped, this, [&store](const QUuid &id, const RGBA &color) {
+        if (const Palette *palette = findPalette(store, id))
+            store.insertColor(id, palette->colors.size(), color);
+    });
+
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int, int last) {
+        list->scrollTo(model->index(last), QAbstractItemView::EnsureVisible);
+        updateEmptyState();
+    });
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &PalettesPage::updateEmptyState);
+    connect(model, &QAbstractItemModel::modelReset, this, &PalettesPage::updateEmptyState);
+    updateEmptyState();
+}
+
+void PalettesPage::updateEmptyState()
+{
+    const bool none = model->rowCount() == 0;
+    empty->setVisible(none);
+    list->setVisible(!none);
+}
+
+} // namespace pigmentry

@@ -1,0 +1,161 @@
+#include "picker_page.h"
+
+#include "gui/studio/page_context.h"
+#include "gui/kit/style.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "model/history_model.h"
+#include "model/preferences.h"
+#include "model/store.h"
+#include "shortcut/shortcut_settings.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace pigmentry {
+
+namespace {
+
+QWidget *keyHint(const QString &keys, const QString &action)
+{
+    auto *hint = new QWidget;
+    auto *stack = new QVBoxLayout(hint);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(3);
+    stack->addWidget(textLabel(keys, theme::monospace(11, QFont::Medium), theme::Tone::Primary));
+    stack->addWidget(textLabel(action, theme::font(10), theme::Tone::Secondary));
+    return hint;
+}
+
+} // namespace
+
+PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+{
+    Store &store = context.store;
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(20);
+
+    // The current colour.
+    auto *current = new StudioCard;
+    auto *header = new QHBoxLayout;
+    header->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "CURRENT COLOR")));
+    header->addStretch();
+    header->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
+    current->content()->addLayout(header);
+    swatch = new ColorPatch;
+    swatch->setObjectName(QStringLiteral("largeSwatch"));
+    swatch->setFixedHeight(210);
+    current->content()->addWidget(swatch);
+    auto *pickRow = new QHBoxLayout;
+    auto *pickButton = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
+                                       QCoreApplication::translate("Pigmentry", "Pick from Screen"));
+    makeProminent(pickButton);
+    pickButton->setFixedHeight(34);
+    pickButton->setFont(theme::font(13, QFont::Medium));
+    connect(pickButton, &QPushButton::clicked, this, [this] { this->context.pick(); });
+    pickRow->addWidget(pickButton);
+    auto *shortcut = new Pill(QString(), theme::monospace(12), theme::Tone::Secondary, 6);
+    shortcut->setContentsMargins(10, 6, 10, 6);
+    shortcut->setObjectName(QStringLiteral("shortcutText"));
+    auto showShortcut = [shortcut, &shortcuts = context.shortcuts] {
+        shortcut->setText(shortcuts.shownText());
+        shortcut->setToolTip(shortcuts.registered() ? QString() : shortcuts.error());
+    };
+    connect(&context.shortcuts, &ShortcutSettings::configurationChanged, shortcut, showShortcut);
+    connect(&context.shortcuts, &ShortcutSettings::registeredChanged, shortcut, showShortcut);
+    showShortcut();
+    pickRow->addWidget(shortcut);
+    pickRow->addStretch();
+    current->content()->addLayout(pickRow);
+    stack->addWidget(current);
+
+    // Recent picks: a view of the six newest records, whole tiles only.
+    auto *recent = new StudioCard;
+    recent->setObjectName(QStringLiteral("recentCard"));
+    recent->content()->setSpacing(12);
+    auto *recentHeader = new QHBoxLayout;
+    recentHeader->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Recently picked"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
+    recentHeader->addStretch();
+    auto *viewAll = new QPushButton(QCoreApplication::translate("Pigmentry", "View all"));
+    viewAll->setFlat(true);
+    viewAll->setCursor(Qt::PointingHandCursor);
+    QPalette link = viewAll->palette();
+    link.setColor(QPalette::ButtonText, theme::accent());
+    viewAll->setPalette(link);
+    connect(viewAll, &QPushButton::clicked, this, [this] { this->context.showPage(Page::history); });
+    recentHeader->addWidget(viewAll);
+    recent->content()->addLayout(recentHeader);
+    auto *model = new HistoryModel(store, 6, this);
+    auto *tiles = new SwatchGrid;
+    tiles->setObjectName(QStringLiteral("recentColors"));
+    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recently picked"));
+    tiles->setCellSize(85, SwatchDelegate::tileHeight, true);
+    tiles->setSpacing(12);
+    tiles->setFitsContent(true);
+    auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
+    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
+    tiles->setItemDelegate(delegate);
+    tiles->setModel(model);
+    connect(tiles, &SwatchGrid::chosen, this,
+            [&store](const QModelIndex &index) { store.select(index.data(HistoryModel::ColorRole).value<RGBA>()); });
+    tiles->followSelection(store);
+    tiles->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    recent->content()->addWidget(tiles);
+    auto showRecent = [recent, model] { recent->setVisible(model->rowCount() > 0); };
+    connect(model, &QAbstractItemModel::rowsInserted, recent, showRecent);
+    connect(model, &QAbstractItemModel::rowsRemoved, recent, showRecent);
+    showRecent();
+    stack->addWidget(recent);
+
+    // The picker's keys.
+    auto *keys = new StudioCard;
+    auto *keysTitle = new QHBoxLayout;
+    keysTitle->addWidget(new SymbolLabel(QStringLiteral("keyboard"), 16, theme::Tone::Primary));
+    keysTitle->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "At your fingertips"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    keysTitle->addStretch();
+    keys->content()->addLayout(keysTitle);
+    auto *hints = new QHBoxLayout;
+    hints->addWidget(keyHint(QStringLiteral("↑ ↓ ← →"), QCoreApplication::translate("Pigmentry", "Move one pixel")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Return"), QCoreApplication::translate("Pigmentry", "Select color")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Esc"), QCoreApplication::translate("Pigmentry", "Cancel picking")), 1);
+    keys->content()->addLayout(hints);
+    note = textLabel(QString(), theme::font(11), theme::Tone::Secondary);
+    note->setObjectName(QStringLiteral("keysNote"));
+    note->setWordWrap(true);
+    keys->content()->addWidget(note);
+    stack->addWidget(keys);
+    stack->addStretch();
+
+    connect(&store, &Store::selectedChanged, this, &PickerPage::updateSelected);
+    // "Use Desktop Picker" in the access alert switches the mode while the
+    // page is on screen.
+    connect(&context.prefs.changes(), &PreferenceChanges::changed, this, [this](const QString &key) {
+        if (key == QLatin1String("useNativePicker"))
+            updateNote();
+    });
+    updateSelected();
+    updateNote();
+}
+
+void PickerPage::updateSelected()
+{
+    const RGBA &color = context.store.selected();
+    swatch->setColor(color);
+    swatch->setCaption(color.hex(), theme::monospace(32, QFont::Medium), color.formatted(QStringLiteral("RGB")),
+                       theme::monospace(11), 22);
+}
+
+void PickerPage::updateNote()
+{
+    note->setText(context.prefs.useNativePicker()
+                      ? QCoreApplication::translate("Pigmentry", "Using the built-in desktop picker. The desktop provides the magnifier and "
+                                       "keyboard controls.")
+                      : QCoreApplication::translate("Pigmentry", "Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
+                                       "access is required."));
+}
+
+} // namespace pigmentry

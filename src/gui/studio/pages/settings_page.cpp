@@ -1,0 +1,208 @@
+#include "settings_page.h"
+
+#include "gui/studio/collection_edits.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/shortcut_settings_view.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "model/preferences.h"
+#include "model/store.h"
+#include "platform/desktop_services.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace pigmentry {
+
+namespace {
+
+QWidget *heading(const QString &symbol, const QString &text)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(new SymbolLabel(symbol, 15, theme::Tone::Primary));
+    layout->addWidget(textLabel(text, theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    layout->addStretch();
+    return row;
+}
+
+Label *caption(const QString &text)
+{
+    Label *label = textLabel(text, theme::font(11), theme::Tone::Secondary);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A check box that shows a preference and writes it on every change.
+QCheckBox *preferenceBox(Preferences &prefs, const QString &text, const QString &key, bool fallback)
+{
+    auto *box = new QCheckBox(text);
+    box->setObjectName(key);
+    box->setChecked(prefs.boolean(key).value_or(fallback));
+    QObject::connect(box, &QCheckBox::toggled, box, [&prefs, key](bool on) { prefs.setBoolean(key, on); });
+    // A change made elsewhere (the access alert's "Use Desktop Picker")
+    // shows here at once.
+    QObject::connect(&prefs.changes(), &PreferenceChanges::changed, box, [&prefs, box, key, fallback](const QString &k) {
+        if (k == key)
+            box->setChecked(prefs.boolean(key).value_or(fallback));
+    });
+    return box;
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+{
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(20);
+
+    auto *shortcutCard = new StudioCard;
+    shortcutCard->content()->addWidget(new ShortcutSettingsView(context.shortcuts));
+    stack->addWidget(shortcutCard);
+    stack->addWidget(pickingCard());
+    stack->addWidget(generalCard());
+    stack->addWidget(storageCard());
+    stack->addWidget(caption(QCoreApplication::translate("Pigmentry", "Pigmentry 1.0 · Made for Linux")));
+}
+
+QWidget *SettingsPage::pickingCard()
+{
+    Preferences &prefs = context.prefs;
+    auto *card = new StudioCard;
+    card->content()->setSpacing(12);
+    card->content()->addWidget(heading(QStringLiteral("eyedropper"), QCoreApplication::translate("Pigmentry", "Picking & Clipboard")));
+    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"),
+                                             QStringLiteral("useNativePicker"), false));
+    card->content()->addWidget(caption(QCoreApplication::translate("Pigmentry", "Precision mode requires screen capture access. The built-in "
+                                                      "picker uses the desktop's own controls.")));
+    card->content()->addWidget(new Divider);
+    card->content()->addWidget(
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"), QStringLiteral("autoCopy"), true));
+    card->content()->addWidget(
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Notify after each pick"), QStringLiteral("notifyAfterPick"), true));
+
+    auto *row = new QHBoxLayout;
+    auto *label = textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);
+    row->addWidget(label);
+    auto *formats = new QComboBox;
+    formats->setObjectName(QStringLiteral("format"));
+    formats->setAccessibleName(QCoreApplication::translate("Pigmentry", "Default output"));
+    label->setBuddy(formats);
+    formats->addItems(RGBA::formats());
+    auto showFormat = [&prefs, formats] {
+        // A stored name that is none of the formats shows no choice.
+        const QSignalBlocker quiet(formats);
+        formats->setCurrentIndex(int(RGBA::formats().indexOf(prefs.format())));
+    };
+    showFormat();
+    connect(formats, &QComboBox::currentTextChanged, this,
+            [&prefs](const QString &name) { prefs.setText(QStringLiteral("format"), name); });
+    connect(&prefs.changes(), &PreferenceChanges::changed, formats, [showFormat](const QString &key) {
+        if (key == QLatin1String("format"))
+            showFormat();
+    });
+    row->addWidget(formats);
+    row->addStretch();
+    card->content()->addLayout(row);
+    return card;
+}
+
+QWidget *SettingsPage::generalCard()
+{
+    Preferences &prefs = context.prefs;
+    auto *card = new StudioCard;
+    card->content()->setSpacing(12);
+    card->content()->addWidget(heading(QStringLiteral("gearshape"), QCoreApplication::translate("Pigmentry", "General")));
+    card->content()->addWidget(
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Open Studio at launch"), QStringLiteral("openAtLaunch"), false));
+    QCheckBox *taskbar = preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"), QStringLiteral("showDock"), false);
+    connect(taskbar, &QCheckBox::toggled, this, [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
+    card->content()->addWidget(taskbar);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Launch at login"), theme::font(13), theme::Tone::Primary));
+    row->addStretch();
+    loginState = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
+    row->addWidget(loginState);
+    auto *configure = new QPushButton(QCoreApplication::translate("Pigmentry", "Configure"));
+    configure->setObjectName(QStringLiteral("configureLogin"));
+    configure->setAccessibleName(QCoreApplication::translate("Pigmentry", "Launch at login: Configure"));
+    connect(configure, &QPushButton::clicked, this, [this] {
+        Autostart &autostart = *this->context.desktop.autostart;
+        if (const std::optional<QString> error = autostart.setEnabled(!autostart.isEnabled()))
+            this->context.store.setNotice(*error, Store::NoticeKind::Failure);
+        else
+            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"), Store::NoticeKind::Done);
+        updateLoginState();
+    });
+    row->addWidget(configure);
+    card->content()->addLayout(row);
+    updateLoginState();
+    return card;
+}
+
+void SettingsPage::updateLoginState()
+{
+    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("Pigmentry", "On") : QCoreApplication::translate("Pigmentry", "Off"));
+}
+
+QWidget *SettingsPage::storageCard()
+{
+    Preferences &prefs = context.prefs;
+    auto *card = new StudioCard;
+    card->content()->setSpacing(12);
+    card->content()->addWidget(heading(QStringLiteral("internaldrive"), QCoreApplication::translate("Pigmentry", "Local Storage")));
+
+    // The limit is only written here; the store applies it at the next pick.
+    auto *limit = new QSpinBox;
+    limit->setObjectName(QStringLiteral("historyLimit"));
+    limit->setAccessibleName(QCoreApplication::translate("Pigmentry", "History limit"));
+    limit->setPrefix(QCoreApplication::translate("Pigmentry", "History limit: "));
+    limit->setRange(50, 5000);
+    limit->setSingleStep(50);
+    limit->setKeyboardTracking(false);
+    limit->setMinimumWidth(limit->fontMetrics().horizontalAdvance(QStringLiteral("History limit: 5000")) + 48);
+    const qint64 stored = prefs.historyLimit();
+    limit->setValue(stored == 0 ? 500 : int(std::clamp<qint64>(stored, 50, 5000)));
+    connect(limit, &QSpinBox::valueChanged, this,
+            [&prefs](int value) { prefs.setInteger(QStringLiteral("historyLimit"), value); });
+    auto *limitRow = new QHBoxLayout;
+    limitRow->addWidget(limit);
+    limitRow->addStretch();
+    card->content()->addLayout(limitRow);
+
+    auto *row = new QHBoxLayout;
+    auto *open = new QPushButton(QCoreApplication::translate("Pigmentry", "Open Data Folder"));
+    open->setObjectName(QStringLiteral("openDataFolder"));
+    connect(open, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileInfo(context.store.url()).absolutePath();
+        // Before the first save the folder may not exist yet.
+        QDir().mkpath(folder);
+        if (!context.desktop.workspace->openFolder(folder))
+            context.store.setNotice(QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder), Store::NoticeKind::Failure);
+    });
+    row->addWidget(open);
+    row->addStretch();
+    auto *clear = new QPushButton(QCoreApplication::translate("Pigmentry", "Clear History"));
+    clear->setObjectName(QStringLiteral("clearHistory"));
+    clear->setToolTip(QCoreApplication::translate("Pigmentry", "Removes every color from the history; Ctrl+Z brings them back"));
+    QPalette destructive = clear->palette();
+    destructive.setColor(QPalette::ButtonText, theme::red());
+    clear->setPalette(destructive);
+    connect(clear, &QPushButton::clicked, this, [this] { undoable::clearHistory(context.store, context.undo); });
+    row->addWidget(clear);
+    card->content()->addLayout(row);
+    card->content()->addWidget(caption(QCoreApplication::translate("Pigmentry", "Your library stays on this computer. No account or analytics.")));
+    return card;
+}
+
+} // namespace pigmentry

@@ -1,0 +1,68 @@
+#include "shortcut_settings_view.h"
+
+#include "shortcut/recorder_button.h"
+#include "shortcut/shortcut_settings.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QWindow>
+
+namespace pigmentry {
+
+ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget *parent)
+    : QWidget(parent), shortcuts(shortcuts)
+{
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(10);
+    stack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Keyboard Shortcut"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13), theme::Tone::Primary));
+    row->addStretch();
+    auto *recorder = new ShortcutRecorder(shortcuts);
+    row->addWidget(recorder);
+    auto *reset = new QPushButton(QCoreApplication::translate("Pigmentry", "Reset"));
+    reset->setObjectName(QStringLiteral("resetShortcut"));
+    connect(reset, &QPushButton::clicked, this, [&shortcuts] { shortcuts.reset(); });
+    row->addWidget(reset);
+    stack->addLayout(row);
+
+    hint = withName(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("shortcutHint"));
+    hint->setWordWrap(true);
+    stack->addWidget(hint);
+    error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("shortcutError"));
+    error->setWordWrap(true);
+    stack->addWidget(error);
+
+    connect(&shortcuts, &ShortcutSettings::recordingChanged, this, &ShortcutSettingsView::update);
+    connect(&shortcuts, &ShortcutSettings::errorChanged, this, &ShortcutSettingsView::update);
+    // Leaving the application or the window ends a recording.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [&shortcuts](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            shortcuts.stopRecording();
+    });
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [&shortcuts] { shortcuts.stopRecording(); });
+    update();
+}
+
+void ShortcutSettingsView::update()
+{
+    hint->setText(shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Press a combination with Super, Ctrl, or Alt. Escape cancels.")
+                                        : QCoreApplication::translate("Pigmentry", "Click the shortcut to record a new combination. Changes apply "
+                                                         "immediately."));
+    error->setText(shortcuts.error());
+    error->setVisible(!shortcuts.error().isEmpty());
+}
+
+void ShortcutSettingsView::hideEvent(QHideEvent *event)
+{
+    shortcuts.stopRecording();
+    QWidget::hideEvent(event);
+}
+
+} // namespace pigmentry

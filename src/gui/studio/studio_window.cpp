@@ -1,0 +1,264 @@
+#include "studio_window.h"
+
+#include "model/store.h"
+#include "gui/studio/pages/inspector.h"
+#include "shortcut/shortcut_settings.h"
+#include "gui/studio/sidebar.h"
+#include "gui/kit/style.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+
+namespace pigmentry {
+
+namespace {
+
+// The 36 x 36 accent tile with the white eyedropper.
+class IconTile : public QWidget {
+public:
+    IconTile() { setFixedSize(36, 36); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(theme::accent());
+        painter.drawRoundedRect(QRectF(rect()), 10, 10);
+        painter.drawPixmap(QPointF(8.5, 8.5), theme::pixmap(QStringLiteral("eyedropper"), 19, Qt::white, devicePixelRatioF()));
+    }
+};
+
+class Dot : public QWidget {
+public:
+    Dot() { setFixedSize(6, 6); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(theme::green());
+        painter.drawEllipse(QRectF(rect()));
+    }
+};
+
+QWidget *filled(QWidget *widget, QPalette::ColorRole role)
+{
+    widget->setBackgroundRole(role);
+    widget->setAutoFillBackground(true);
+    return widget;
+}
+
+} // namespace
+
+StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
+                           std::function<void()> pick, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , context{store, prefs, shortcuts, desktop, undo, state, std::move(pick), [this](Page p) { setPage(p); }}
+{
+    setWindowTitle(QCoreApplication::translate("Pigmentry", "Pigmentry — Color Studio"));
+    setMinimumSize(smallestSize);
+    resize(defaultSize);
+
+    auto *columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addWidget(makeSidebar());
+    columns->addWidget(new Divider(Qt::Vertical));
+
+    auto *detail = filled(new QWidget, QPalette::Window);
+    detail->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto *detailStack = new QVBoxLayout(detail);
+    detailStack->setContentsMargins(0, 0, 0, 0);
+    detailStack->setSpacing(0);
+    detailStack->addWidget(makeToolbar());
+    detailStack->addWidget(new Divider);
+
+    auto *main = new QHBoxLayout;
+    main->setSpacing(0);
+    stack = new QStackedWidget;
+    stack->setObjectName(QStringLiteral("pages"));
+    main->addWidget(stack, 1);
+    inspectorDivider = new Divider(Qt::Vertical);
+    main->addWidget(inspectorDivider);
+    inspectorColumn = new QScrollArea;
+    inspectorColumn->setObjectName(QStringLiteral("inspectorColumn"));
+    inspectorColumn->setFrameShape(QFrame::NoFrame);
+    inspectorColumn->setWidgetResizable(true);
+    inspectorColumn->setFixedWidth(280);
+    inspectorColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inspectorColumn->viewport()->setBackgroundRole(QPalette::Base);
+    inspector = new Inspector(context);
+    filled(inspector, QPalette::Base);
+    inspectorColumn->setWidget(inspector);
+    main->addWidget(inspectorColumn);
+    detailStack->addLayout(main, 1);
+    detailStack->addWidget(new Divider);
+    detailStack->addWidget(makeStatusBar());
+    columns->addWidget(detail, 1);
+
+    // Ctrl+Z takes back the collection's deletions; a text field that has
+    // the focus keeps the keys for its own text.
+    undo.setUndoLimit(50);
+    QAction *undoAction = undo.createUndoAction(this);
+    undoAction->setShortcuts(QKeySequence::Undo);
+    addAction(undoAction);
+    QAction *redoAction = undo.createRedoAction(this);
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addAction(redoAction);
+
+    connect(&store, &Store::noticeChanged, this, &StudioWindow::updateStatus);
+    connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &StudioWindow::updateStatus);
+    connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &StudioWindow::updateStatus);
+    connect(sidebar, &Sidebar::pageChanged, this, [this](std::optional<Page> page) {
+        page_ = page;
+        showPageContent();
+    });
+    updateStatus();
+    setPage(Page::picker);
+}
+
+QWidget *StudioWindow::makeSidebar()
+{
+    auto *column = new QWidget;
+    column->setMinimumWidth(195);
+    column->setMaximumWidth(235);
+    column->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    auto *stack = new QVBoxLayout(column);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+
+    auto *header = new QHBoxLayout;
+    header->setContentsMargins(18, 24, 18, 24);
+    header->setSpacing(10);
+    header->addWidget(new IconTile);
+    auto *name = new QVBoxLayout;
+    name->setSpacing(2);
+    name->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(16, QFont::DemiBold), theme::Tone::Primary));
+    name->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
+    header->addLayout(name);
+    header->addStretch();
+    stack->addLayout(header);
+
+    sidebar = new Sidebar;
+    stack->addWidget(sidebar, 1);
+
+    auto *footer = new QHBoxLayout;
+    footer->setContentsMargins(18, 18, 18, 18);
+    footer->setSpacing(7);
+    footer->addWidget(new Dot);
+    // Longer in some languages than the column is wide: it wraps.
+    Label *privacy = textLabel(QCoreApplication::translate("Pigmentry", "All colors stay on this computer"), theme::font(10),
+                               theme::Tone::Secondary);
+    privacy->setWordWrap(true);
+    footer->addWidget(privacy, 1);
+    footer->addStretch();
+    stack->addLayout(footer);
+    return column;
+}
+
+QWidget *StudioWindow::makeToolbar()
+{
+    auto *toolbar = new QWidget;
+    toolbar->setFixedHeight(54);
+    auto *row = new QHBoxLayout(toolbar);
+    row->setContentsMargins(24, 0, 24, 0);
+    toolbarIcon = new SymbolLabel(symbol(Page::picker), 15, theme::Tone::Secondary);
+    row->addWidget(toolbarIcon);
+    toolbarTitle = textLabel(QString(), theme::font(13, QFont::Medium), theme::Tone::Secondary);
+    toolbarTitle->setObjectName(QStringLiteral("toolbarTitle"));
+    row->addWidget(toolbarTitle);
+    row->addStretch();
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QCoreApplication::translate("Pigmentry", "Copy Color"));
+    copy->setObjectName(QStringLiteral("copyColor"));
+    copy->setToolTip(QCoreApplication::translate("Pigmentry", "Copy in your preferred format"));
+    connect(copy, &QPushButton::clicked, this, [this] { context.store.copy(context.store.selected()); });
+    row->addWidget(copy);
+    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), QCoreApplication::translate("Pigmentry", "Pick Color"));
+    pick->setObjectName(QStringLiteral("pickColor"));
+    makeProminent(pick);
+    connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
+    row->addWidget(pick);
+    return toolbar;
+}
+
+QWidget *StudioWindow::makeStatusBar()
+{
+    auto *bar = new QWidget;
+    bar->setFixedHeight(28);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(20, 0, 20, 0);
+    row->setSpacing(8);
+    statusIcon = new SymbolLabel(QStringLiteral("lock.shield"), 12, theme::Tone::Secondary);
+    row->addWidget(statusIcon);
+    statusText = withName(new NoticeLabel(theme::font(10)), QStringLiteral("statusText"));
+    row->addWidget(statusText, 1);
+    row->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
+    row->addWidget(textLabel(QStringLiteral("•"), theme::font(10), theme::Tone::Secondary));
+    statusShortcut = textLabel(QString(), theme::font(10), theme::Tone::Secondary);
+    statusShortcut->setObjectName(QStringLiteral("statusShortcut"));
+    row->addWidget(statusShortcut);
+    return bar;
+}
+
+void StudioWindow::setPage(std::optional<Page> page)
+{
+    sidebar->setPage(page);
+    // Selecting the row already showed it; a cleared or unchanged selection
+    // is shown here.
+    page_ = sidebar->page();
+    showPageContent();
+}
+
+void StudioWindow::showPageContent()
+{
+    const Page shown = shownPage();
+    QWidget *&widget = pages.at(std::size_t(shown));
+    if (!widget) {
+        widget = createPage(shown, context);
+        stack->addWidget(widget);
+    }
+    stack->setCurrentWidget(widget);
+    toolbarIcon->setSymbol(symbol(shown), theme::Tone::Secondary);
+    toolbarTitle->setText(title(shown));
+    const bool settings = shown == Page::settings;
+    inspectorDivider->setVisible(!settings);
+    inspectorColumn->setVisible(!settings);
+}
+
+void StudioWindow::updateStatus()
+{
+    const Store &store = context.store;
+    const bool quiet = store.notice().isEmpty();
+    const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
+    if (quiet)
+        statusIcon->setSymbol(QStringLiteral("lock.shield"), theme::Tone::Secondary);
+    else if (failure)
+        statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Red);
+    else if (store.noticeKind() == Store::NoticeKind::Info)
+        statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Secondary);
+    else
+        statusIcon->setSymbol(QStringLiteral("checkmark.circle"), theme::Tone::Green);
+    statusText->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "On-device color tools") : store.notice(), failure);
+    statusShortcut->setText(context.shortcuts.shownText());
+    statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
+}
+
+void StudioWindow::showEvent(QShowEvent *event)
+{
+    // Each showing starts the hex field from the selected colour.
+    inspector->syncHex();
+    QWidget::showEvent(event);
+}
+
+} // namespace pigmentry

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "gui/studio/page.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/studio_state.h"
+
+#include <QUndoStack>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QScrollArea;
+class QStackedWidget;
+
+namespace pigmentry {
+
+class Inspector;
+class Label;
+class NoticeLabel;
+class Sidebar;
+class SymbolLabel;
+
+// The Studio: a sidebar of the nine pages, a toolbar, the page, the
+// inspector column on every page but Settings, and a status bar. Each page is
+// built the first time it is shown, from the page table, with the window's
+// page context; the window knows nothing of a page's inside. Closing only
+// hides the window, so its view state lives until the process ends.
+class StudioWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr QSize defaultSize{1180, 780};
+    static constexpr QSize smallestSize{1000, 680};
+
+    StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
+                 std::function<void()> pick, QWidget *parent = nullptr);
+
+    // The selected page; none when the sidebar selection was cleared.
+    std::optional<Page> page() const { return page_; }
+    // The page shown: the Color Inspector when nothing is selected.
+    Page shownPage() const { return page_.value_or(Page::picker); }
+    void setPage(std::optional<Page> page);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QWidget *makeSidebar();
+    QWidget *makeToolbar();
+    QWidget *makeStatusBar();
+    void showPageContent();
+    void updateStatus();
+
+    QUndoStack undo;
+    StudioState state;
+    PageContext context;
+    std::optional<Page> page_ = Page::picker;
+    std::array<QWidget *, 9> pages{};
+
+    Sidebar *sidebar = nullptr;
+    SymbolLabel *toolbarIcon = nullptr;
+    Label *toolbarTitle = nullptr;
+    QStackedWidget *stack = nullptr;
+    QWidget *inspectorDivider = nullptr;
+    QScrollArea *inspectorColumn = nullptr;
+    Inspector *inspector = nullptr;
+    SymbolLabel *statusIcon = nullptr;
+    NoticeLabel *statusText = nullptr;
+    Label *statusShortcut = nullptr;
+};
+
+} // namespace pigmentry

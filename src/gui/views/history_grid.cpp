@@ -1,0 +1,273 @@
+#include "history_grid.h"
+
+#include "model/history_model.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/kit/theme.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegularExpression>
+#include <QToolTip>
+
+namespace pigmentry {
+
+namespace {
+
+constexpr int tileHeight = swatchTileHeight;
+constexpr int labelTop = tileHeight + 10;
+constexpr int labelHeight = 24;
+constexpr int rowTop = labelTop + labelHeight + 10;
+constexpr int rowHeight = 18;
+constexpr int iconSize = 13;
+
+// The pointer's place in the view, for hover on the parts of a cell.
+QPoint pointerIn(const QWidget *widget)
+{
+    return widget ? widget->mapFromGlobal(QCursor::pos()) : QPoint(-1, -1);
+}
+
+} // namespace
+
+HistoryCellDelegate::HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent)
+    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11), QCoreApplication::translate("Pigmentry", "Add a label"), QCoreApplication::translate("Pigmentry", "Label"), 6},
+                         parent)
+    , selected(std::move(selected))
+{
+}
+
+QRect HistoryCellDelegate::partRect(const QRect &cell, Part part)
+{
+    const int right = cell.right() - 8;
+    switch (part) {
+    case Part::Tile: return QRect(cell.left(), cell.top(), cell.width(), tileHeight);
+    case Part::Label: return QRect(cell.left(), cell.top() + labelTop, cell.width(), labelHeight);
+    case Part::Remove: return QRect(right - rowHeight + 1, cell.top() + rowTop, rowHeight, rowHeight);
+    case Part::Favorite: return QRect(right - 2 * rowHeight - 3, cell.top() + rowTop, rowHeight, rowHeight);
+    case Part::None: break;
+    }
+    return {};
+}
+
+HistoryCellDelegate::Part HistoryCellDelegate::partAt(const QRect &cell, const QPoint &point)
+{
+    for (Part part : {Part::Tile, Part::Label, Part::Favorite, Part::Remove}) {
+        if (partRect(cell, part).contains(point))
+            return part;
+    }
+    return Part::None;
+}
+
+QString HistoryCellDelegate::dateText(const QDateTime &date)
+{
+    // The long format names the month; the weekday only takes room.
+    static const QString format = [] {
+        QString pattern = QLocale().dateFormat(QLocale::LongFormat);
+        pattern.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
+        return pattern.trimmed();
+    }();
+    return QLocale().toString(date.toLocalTime().date(), format);
+}
+
+void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const QRect cell = option.rect;
+    const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+    const bool hovered = option.state & QStyle::State_MouseOver;
+    const Part pointed = hovered ? partAt(cell, pointerIn(option.widget)) : Part::None;
+
+    paintSwatchTile(painter, QRectF(partRect(cell, Part::Tile)).adjusted(0.5, 0.5, -0.5, -0.5), color,
+                    selected && color == selected(), pointed == Part::Tile);
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRect label = partRect(cell, Part::Label);
+    if (pointed == Part::Label) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(theme::primary(0.05));
+        painter->drawRoundedRect(QRectF(label), 6, 6);
+    }
+    const QString text = index.data(HistoryModel::LabelRole).toString();
+    painter->setFont(theme::font(11));
+    painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
+    const QRect textArea = label.adjusted(8, 0, -8, 0);
+    painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
+                      painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Add a label") : text,
+                                                        Qt::ElideRight, textArea.width()));
+
+    const QRect row(cell.left() + 8, cell.top() + rowTop, cell.width() - 16, rowHeight);
+    painter->setFont(theme::font(9));
+    painter->setPen(theme::secondary());
+    const QRect star = partRect(cell, Part::Favorite);
+    painter->drawText(QRect(row.left(), row.top(), star.left() - row.left() - 4, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                      dateText(index.data(HistoryModel::DateRole).toDateTime()));
+
+    const double ratio = painter->device()->devicePixelRatioF();
+    auto drawIcon = [&](const QRect &area, const QString &symbol, const QColor &tone) {
+        const QPoint at = area.center() - QPoint(iconSize / 2, iconSize / 2);
+        painter->drawPixmap(at, theme::pixmap(symbol, iconSize, tone, ratio));
+    };
+    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
+    drawIcon(star, favorite ? QStringLiteral("star.fill") : QStringLiteral("star"),
+             favorite ? theme::orange() : (pointed == Part::Favorite ? theme::primary() : theme::secondary()));
+    drawIcon(partRect(cell, Part::Remove), QStringLiteral("trash"),
+             pointed == Part::Remove ? theme::primary() : theme::secondary());
+    painter->restore();
+}
+
+QSize HistoryCellDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
+{
+    return QSize(minimumCellWidth, cellHeight);
+}
+
+void HistoryCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
+{
+    editor->setGeometry(partRect(option.rect, Part::Label));
+}
+
+bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index)
+{
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QString tip;
+    const Part part = partAt(option.rect, event->pos());
+    switch (part) {
+    case Part::Tile: tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HistoryModel::HexRole).toString(); break;
+    case Part::Favorite: tip = QCoreApplication::translate("Pigmentry", "Toggle favorite"); break;
+    case Part::Remove: tip = QCoreApplication::translate("Pigmentry", "Remove color"); break;
+    case Part::Label:
+    case Part::None: break;
+    }
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPos(), tip, view, partRect(option.rect, part));
+    return true;
+}
+
+HistoryGrid::HistoryGrid(QWidget *parent) : SwatchGrid(parent)
+{
+    setCellSize(HistoryCellDelegate::minimumCellWidth, HistoryCellDelegate::cellHeight, true);
+    setSpacing(8, 16);
+    viewport()->setCursor(Qt::ArrowCursor);
+}
+
+void HistoryGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    SwatchGrid::mouseDoubleClickEvent(event);
+    // A double click anywhere but on the label picks the colour too.
+    const QPoint at = event->position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (index.isValid() && HistoryCellDelegate::partAt(visualRect(index), at) != HistoryCellDelegate::Part::Label)
+        Q_EMIT chosen(index);
+}
+
+void HistoryGrid::cellClicked(const QModelIndex &index, const QPoint &point)
+{
+    using Part = HistoryCellDelegate::Part;
+    switch (HistoryCellDelegate::partAt(QRect(QPoint(0, 0), visualRect(index).size()), point)) {
+    case Part::Tile: Q_EMIT chosen(index); break;
+    case Part::Label: edit(index); break;
+    case Part::Favorite: toggleFavorite(index); break;
+    case Part::Remove: Q_EMIT removeRequested(index); break;
+    case Part::None: break;
+    }
+}
+
+bool HistoryGrid::dragsFrom(const QModelIndex &index, const QPoint &point) const
+{
+    return HistoryCellDelegate::partAt(QRect(QPoint(0, 0), visualRect(index).size()), point)
+        == HistoryCellDelegate::Part::Tile;
+}
+
+void HistoryGrid::toggleFavorite(const QModelIndex &index)
+{
+    model()->setData(index, !index.data(HistoryModel::FavoriteRole).toBool(), HistoryModel::FavoriteRole);
+}
+
+void HistoryGrid::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && state() != EditingState) {
+        if (event->matches(QKeySequence::Copy)) {
+            Q_EMIT copyRequested(current);
+            return;
+        }
+        if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Delete) {
+            Q_EMIT removeRequested(current);
+            return;
+        }
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F2: edit(current); return;
+        case Qt::Key_Space: Q_EMIT chosen(current); return;
+        default: break;
+        }
+    }
+    SwatchGrid::keyPressEvent(event);
+}
+
+void HistoryGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    SwatchGrid::mouseMoveEvent(event);
+    // Parts of one cell light up on their own, and each has its cursor.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (lastHovered.isValid() && lastHovered != index)
+        viewport()->update(visualRect(lastHovered));
+    lastHovered = index;
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (index.isValid()) {
+        viewport()->update(visualRect(index));
+        switch (HistoryCellDelegate::partAt(visualRect(index), event->position().toPoint())) {
+        case HistoryCellDelegate::Part::Label: shape = Qt::IBeamCursor; break;
+        case HistoryCellDelegate::Part::None: break;
+        default: shape = Qt::PointingHandCursor; break;
+        }
+    }
+    viewport()->setCursor(shape);
+}
+
+void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QModelIndex index = event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
+    if (!index.isValid())
+        return;
+    setCurrentIndex(index);
+    const QPersistentModelIndex target(index);
+    QMenu menu(this);
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Inspect"), this, [this, target] {
+        if (target.isValid())
+            Q_EMIT chosen(target);
+    });
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Copy"), QKeySequence::Copy, this, [this, target] {
+        if (target.isValid())
+            Q_EMIT copyRequested(target);
+    });
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Edit Label"), QKeySequence(Qt::Key_F2), this, [this, target] {
+        if (target.isValid())
+            edit(target);
+    });
+    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
+    menu.addAction(favorite ? QCoreApplication::translate("Pigmentry", "Remove from Favorites") : QCoreApplication::translate("Pigmentry", "Add to Favorites"), this,
+                   [this, target] {
+                       if (target.isValid())
+                           toggleFavorite(target);
+                   });
+    menu.addSeparator();
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), QKeySequence(Qt::Key_Delete), this, [this, target] {
+        if (target.isValid())
+            Q_EMIT removeRequested(target);
+    });
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                  : viewport()->mapToGlobal(visualRect(index).center());
+    menu.exec(at);
+}
+
+} // namespace pigmentry

@@ -1,0 +1,499 @@
+#include "palette_list.h"
+
+#include "model/history_model.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/kit/theme.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDrag>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionButton>
+#include <QToolTip>
+
+namespace pigmentry {
+
+namespace {
+
+constexpr int padding = 16;
+constexpr int nameHeight = 28;
+constexpr int gap = 8;
+constexpr int tileHeight = swatchTileHeight;
+constexpr int buttonHeight = 28;
+// Between one card and the next, below each card.
+constexpr int cardGap = 12;
+
+using Part = PaletteCardDelegate::Part;
+
+int tilesPerRow(int width)
+{
+    return std::max(1, (width - 2 * padding + gap) / (PaletteCardDelegate::swatchWidth + gap));
+}
+
+int swatchesHeight(int width, int colors)
+{
+    if (colors == 0)
+        return 0;
+    const int lines = (colors + tilesPerRow(width) - 1) / tilesPerRow(width);
+    return lines * tileHeight + (lines - 1) * gap + gap;
+}
+
+const QString &buttonText(Part::Kind kind)
+{
+    static const QString texts[] = {QCoreApplication::translate("Pigmentry", "Export"), QCoreApplication::translate("Pigmentry", "Duplicate"), QCoreApplication::translate("Pigmentry", "Delete")};
+    return texts[kind - Part::Export];
+}
+
+int buttonWidth(Part::Kind kind)
+{
+    return std::max(80, QFontMetrics(QApplication::font()).horizontalAdvance(buttonText(kind)) + 32);
+}
+
+} // namespace
+
+PaletteCardDelegate::PaletteCardDelegate(QListView *view, std::function<RGBA()> selected)
+    : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold), QCoreApplication::translate("Pigmentry", "Name"),
+                          QCoreApplication::translate("Pigmentry", "Palette name"), 4},
+                         view)
+    , view(view)
+    , selected(std::move(selected))
+{
+}
+
+int PaletteCardDelegate::cardHeight(int width, int colors)
+{
+    return padding + nameHeight + gap + swatchesHeight(width, colors) + buttonHeight + padding;
+}
+
+QRect PaletteCardDelegate::partRect(const QRect &cell, int colors, const Part &part)
+{
+    const int inner = cell.width() - 2 * padding;
+    switch (part.kind) {
+    case Part::Card: return cell;
+    case Part::Name: return QRect(cell.left() + padding, cell.top() + padding, inner, nameHeight);
+    case Part::Swatch: {
+        const int perRow = tilesPerRow(cell.width());
+        return QRect(cell.left() + padding + (part.swatch % perRow) * (swatchWidth + gap),
+                     cell.top() + padding + nameHeight + gap + (part.swatch / perRow) * (tileHeight + gap), swatchWidth,
+                     tileHeight);
+    }
+    case Part::Export:
+    case Part::Duplicate:
+    case Part::Delete: {
+        int left = cell.left() + padding;
+        for (int kind = Part::Export; kind < part.kind; ++kind)
+            left += buttonWidth(Part::Kind(kind)) + gap;
+        return QRect(left, cell.top() + padding + nameHeight + gap + swatchesHeight(cell.width(), colors),
+                     buttonWidth(part.kind), buttonHeight);
+    }
+    case Part::None: break;
+    }
+    return {};
+}
+
+Part PaletteCardDelegate::partAt(const QRect &cell, int colors, const QPoint &point)
+{
+    if (!cell.adjusted(0, 0, 0, -cardGap).contains(point))
+        return {};
+    for (Part::Kind kind : {Part::Name, Part::Export, Part::Duplicate, Part::Delete}) {
+        if (partRect(cell, colors, {kind}).contains(point))
+            return {kind};
+    }
+    // The swatch under the point, found from its row and column.
+    const int perRow = tilesPerRow(cell.width());
+    const int x = point.x() - cell.left() - padding;
+    const int y = point.y() - cell.top() - padding - nameHeight - gap;
+    if (x >= 0 && y >= 0) {
+        const int position = (y / (tileHeight + gap)) * perRow + x / (swatchWidth + gap);
+        if (x / (swatchWidth + gap) < perRow && position < colors
+            && partRect(cell, colors, {Part::Swatch, position}).contains(point))
+            return {Part::Swatch, position};
+    }
+    return {Part::Card};
+}
+
+void PaletteCardDelegate::setMarks(const QPersistentModelIndex &hoveredIndex, const Part &part, int swatch,
+                                   const QPersistentModelIndex &target)
+{
+    hovered = hoveredIndex;
+    hoveredPart = part;
+    focusedSwatch = swatch;
+    dropTarget = target;
+}
+
+void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const QRect cell = option.rect;
+    const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
+    const int count = int(colors.size());
+    const bool isHovered = index == hovered;
+    const bool isCurrent = view->hasFocus() && index == view->currentIndex();
+    const bool keyboard = isCurrent && view->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    QPainterPath card;
+    card.addRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5 - cardGap), 12, 12);
+    painter->fillPath(card, theme::quaternary());
+    if (index == dropTarget || (keyboard && focusedSwatch < 0)) {
+        painter->setPen(QPen(theme::accent(), 2));
+        painter->drawPath(card);
+    }
+
+    const QRect name = partRect(cell, count, {Part::Name});
+    if (isHovered && hoveredPart.kind == Part::Name) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(theme::primary(0.05));
+        painter->drawRoundedRect(QRectF(name), 6, 6);
+    }
+    const QString text = index.data(PaletteModel::NameRole).toString();
+    painter->setFont(theme::font(13, QFont::DemiBold));
+    painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
+    const QRect textArea = name.adjusted(8, 0, -8, 0);
+    painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
+                      painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Name") : text, Qt::ElideRight,
+                                                        textArea.width()));
+    painter->restore();
+
+    const RGBA current = selected ? selected() : RGBA{};
+    for (int i = 0; i < count; ++i) {
+        const QRect tile = partRect(cell, count, {Part::Swatch, i});
+        const bool pointed = isHovered && hoveredPart == Part{Part::Swatch, i};
+        paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i), colors.at(i) == current, pointed);
+        if (isCurrent && focusedSwatch == i) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            painter->setPen(QPen(theme::accent(), 2));
+            painter->drawRoundedRect(QRectF(tile).adjusted(-2, -2, 2, 2), 13, 13);
+            painter->restore();
+        }
+    }
+
+    for (Part::Kind kind : {Part::Export, Part::Duplicate, Part::Delete}) {
+        QStyleOptionButton button;
+        button.initFrom(view);
+        button.rect = partRect(cell, count, {kind});
+        button.text = buttonText(kind);
+        button.state = QStyle::State_Enabled | QStyle::State_Raised;
+        if (isHovered && hoveredPart.kind == kind)
+            button.state |= QStyle::State_MouseOver;
+        view->style()->drawControl(QStyle::CE_PushButton, &button, painter, view);
+    }
+}
+
+QSize PaletteCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
+{
+    const int width = static_cast<PaletteList *>(view)->cardWidth();
+    return QSize(width, cardHeight(width, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size())) + cardGap);
+}
+
+void PaletteCardDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                               const QModelIndex &index) const
+{
+    editor->setGeometry(partRect(option.rect, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size()),
+                                 {Part::Name}));
+}
+
+bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index)
+{
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
+    const Part part = partAt(option.rect, int(colors.size()), event->pos());
+    if (part.kind == Part::Swatch)
+        QToolTip::showText(event->globalPos(), QCoreApplication::translate("Pigmentry", "Inspect ") + colors.at(part.swatch).hex(), view,
+                           partRect(option.rect, int(colors.size()), part));
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+PaletteList::PaletteList(std::function<RGBA()> selected, QWidget *parent)
+    : QListView(parent), delegate(new PaletteCardDelegate(this, std::move(selected)))
+{
+    setItemDelegate(delegate);
+    setFrameShape(QFrame::NoFrame);
+    setViewMode(ListMode);
+    setFlow(TopToBottom);
+    setSpacing(0);
+    setUniformItemSizes(false);
+    setResizeMode(Adjust);
+    setVerticalScrollMode(ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(NoSelection);
+    setEditTriggers(NoEditTriggers);
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    viewport()->setAutoFillBackground(false);
+}
+
+int PaletteList::cardWidth() const
+{
+    return std::max(2 * padding + PaletteCardDelegate::swatchWidth, viewport()->width());
+}
+
+int PaletteList::colorCount(const QModelIndex &index) const
+{
+    return int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size());
+}
+
+RGBA PaletteList::colorAt(const QModelIndex &index, int position) const
+{
+    return index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().value(position);
+}
+
+QUuid PaletteList::idOf(const QModelIndex &index) const
+{
+    return index.data(PaletteModel::IdRole).toUuid();
+}
+
+Part PaletteList::partAt(const QModelIndex &index, const QPoint &point) const
+{
+    if (!index.isValid())
+        return {};
+    return PaletteCardDelegate::partAt(visualRect(index), colorCount(index), point);
+}
+
+void PaletteList::updateMarks()
+{
+    delegate->setMarks(hovered, hoveredPart, focused, dropTarget);
+}
+
+void PaletteList::act(const QModelIndex &index, const Part &part)
+{
+    switch (part.kind) {
+    case Part::Name: edit(index); break;
+    case Part::Swatch: Q_EMIT colorChosen(colorAt(index, part.swatch)); break;
+    case Part::Export: Q_EMIT exportRequested(idOf(index)); break;
+    case Part::Duplicate: Q_EMIT duplicateRequested(idOf(index)); break;
+    case Part::Delete: Q_EMIT deleteRequested(idOf(index)); break;
+    case Part::Card:
+    case Part::None: break;
+    }
+}
+
+void PaletteList::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || state() == EditingState) {
+        QListView::keyPressEvent(event);
+        return;
+    }
+    const int count = colorCount(current);
+    auto focus = [this, &current](int swatch) {
+        focused = swatch;
+        updateMarks();
+        viewport()->update(visualRect(current));
+    };
+    if (event->matches(QKeySequence::Copy) && focused >= 0) {
+        Q_EMIT copyRequested(colorAt(current, focused));
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (count > 0)
+            focus(focused < 0 ? 0 : std::max(0, focused - 1));
+        return;
+    case Qt::Key_Right:
+        if (count > 0)
+            focus(focused < 0 ? 0 : std::min(count - 1, focused + 1));
+        return;
+    case Qt::Key_Escape:
+        if (focused >= 0) {
+            focus(-1);
+            return;
+        }
+        break;
+    case Qt::Key_F2: edit(current); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (focused >= 0)
+            Q_EMIT colorChosen(colorAt(current, focused));
+        else if (event->key() != Qt::Key_Space)
+            edit(current);
+        return;
+    case Qt::Key_Delete:
+        if (focused >= 0) {
+            const int position = focused;
+            focus(count > 1 ? std::min(position, count - 2) : -1);
+            Q_EMIT removeColorRequested(idOf(current), position);
+        } else {
+            Q_EMIT deleteRequested(idOf(current));
+        }
+        return;
+    default: break;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void PaletteList::setHovered(const QModelIndex &index, const Part &part)
+{
+    if (index == hovered && part == hoveredPart)
+        return;
+    if (hovered.isValid())
+        viewport()->update(visualRect(hovered));
+    hovered = index;
+    hoveredPart = part;
+    updateMarks();
+    if (index.isValid())
+        viewport()->update(visualRect(index));
+    switch (part.kind) {
+    case Part::Name: viewport()->setCursor(Qt::IBeamCursor); break;
+    case Part::Swatch: viewport()->setCursor(Qt::PointingHandCursor); break;
+    default: viewport()->unsetCursor(); break;
+    }
+}
+
+void PaletteList::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    pressed = indexAt(point);
+    pressedPart = partAt(pressed, point);
+    pressPosition = point;
+    QListView::mousePressEvent(event);
+}
+
+void PaletteList::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    if (dragText && pressed.isValid() && pressedPart.kind == Part::Swatch && (event->buttons() & Qt::LeftButton)
+        && (point - pressPosition).manhattanLength() >= QApplication::startDragDistance()) {
+        const RGBA color = colorAt(pressed, pressedPart.swatch);
+        pressed = QPersistentModelIndex();
+        startColorDrag(this, color, dragText(color));
+        return;
+    }
+    const QModelIndex index = indexAt(point);
+    setHovered(index, partAt(index, point));
+    QListView::mouseMoveEvent(event);
+}
+
+void PaletteList::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed && partAt(index, point) == pressedPart)
+        act(index, pressedPart);
+    pressed = QPersistentModelIndex();
+}
+
+void PaletteList::leaveEvent(QEvent *event)
+{
+    setHovered(QModelIndex(), {});
+    QListView::leaveEvent(event);
+}
+
+void PaletteList::contextMenuEvent(QContextMenuEvent *event)
+{
+    const bool mouse = event->reason() == QContextMenuEvent::Mouse;
+    const QModelIndex index = mouse ? indexAt(event->pos()) : currentIndex();
+    if (!index.isValid())
+        return;
+    const Part part = mouse ? partAt(index, event->pos()) : Part{focused >= 0 ? Part::Swatch : Part::Card, focused};
+    const QUuid id = idOf(index);
+    QMenu menu(this);
+    if (part.kind == Part::Swatch) {
+        // A colour is known by its place, so a repeated colour loses only
+        // the one clicked.
+        const int position = part.swatch;
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), this, [this, id, position] { Q_EMIT removeColorRequested(id, position); });
+    } else {
+        const QPersistentModelIndex target(index);
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Rename"), QKeySequence(Qt::Key_F2), this, [this, target] {
+            if (target.isValid())
+                edit(target);
+        });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
+        menu.addSeparator();
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Delete"), QKeySequence(Qt::Key_Delete), this, [this, id] { Q_EMIT deleteRequested(id); });
+    }
+    const QRect place = part.kind == Part::Swatch ? PaletteCardDelegate::partRect(visualRect(index), colorCount(index), part)
+                                                  : visualRect(index);
+    menu.exec(mouse ? event->globalPos() : viewport()->mapToGlobal(place.center()));
+}
+
+void PaletteList::setDropTarget(const QModelIndex &index)
+{
+    if (index == dropTarget)
+        return;
+    if (dropTarget.isValid())
+        viewport()->update(visualRect(dropTarget));
+    dropTarget = index;
+    updateMarks();
+    if (index.isValid())
+        viewport()->update(visualRect(index));
+}
+
+void PaletteList::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (draggedColor(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void PaletteList::dragMoveEvent(QDragMoveEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && draggedColor(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept(visualRect(index));
+        setDropTarget(index);
+    } else {
+        event->ignore();
+        setDropTarget(QModelIndex());
+    }
+}
+
+void PaletteList::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    setDropTarget(QModelIndex());
+    event->accept();
+}
+
+void PaletteList::dropEvent(QDropEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const std::optional<RGBA> color = draggedColor(event->mimeData());
+    setDropTarget(QModelIndex());
+    if (!index.isValid() || !color) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    Q_EMIT colorDropped(idOf(index), *color);
+}
+
+void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    focused = -1;
+    updateMarks();
+    QListView::currentChanged(current, previous);
+    if (previous.isValid())
+        viewport()->update(visualRect(previous));
+}
+
+void PaletteList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    QListView::dataChanged(topLeft, bottomRight, roles);
+    // A colour more or less may change a card's height.
+    if (currentIndex() == topLeft && focused >= colorCount(topLeft)) {
+        focused = colorCount(topLeft) - 1;
+        updateMarks();
+    }
+    scheduleDelayedItemsLayout();
+}
+
+} // namespace pigmentry

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "gui/views/inline_text_delegate.h"
+#include "model/rgba.h"
+
+#include <QListView>
+#include <QUuid>
+
+namespace pigmentry {
+
+// One palette as a painted card: the name (an editor opens on it), its
+// colours as swatch tiles wrapped into rows, and the buttons "Export",
+// "Duplicate", "Delete". Rows of a PaletteModel.
+class PaletteCardDelegate : public InlineTextDelegate {
+    Q_OBJECT
+
+public:
+    struct Part {
+        enum Kind { None, Card, Name, Swatch, Export, Duplicate, Delete };
+        Kind kind = None;
+        int swatch = -1; // the colour's position, for Swatch
+        friend bool operator==(const Part &, const Part &) = default;
+    };
+    static constexpr int swatchWidth = 96;
+
+    PaletteCardDelegate(QListView *view, std::function<RGBA()> selected);
+
+    // Where a part of the card in cell lies, and the part at point; colors
+    // is the number of the palette's colours.
+    static QRect partRect(const QRect &cell, int colors, const Part &part);
+    static Part partAt(const QRect &cell, int colors, const QPoint &point);
+    static int cardHeight(int width, int colors);
+
+    // What the view marks: the pointer's part, the keyboard's swatch, the
+    // card under a drag.
+    void setMarks(const QPersistentModelIndex &hovered, const Part &hoveredPart, int focusedSwatch,
+                  const QPersistentModelIndex &dropTarget);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
+
+private:
+    QListView *view;
+    std::function<RGBA()> selected;
+    QPersistentModelIndex hovered, dropTarget;
+    Part hoveredPart;
+    int focusedSwatch = -1;
+};
+
+// The palettes as a list of cards. Up and Down move between cards, Left and
+// Right between the current card's colours; F2 renames, Delete removes the
+// colour in focus or else the palette, Space or Return chooses the colour in
+// focus, Ctrl+C copies it. A colour dragged onto a card joins that palette.
+class PaletteList : public QListView {
+    Q_OBJECT
+
+public:
+    // selected gives the store's selected colour, for the tiles' outline.
+    explicit PaletteList(std::function<RGBA()> selected, QWidget *parent = nullptr);
+    // The delegate calls for the width its cards take.
+    int cardWidth() const;
+    int focusedSwatch() const { return focused; }
+    // Colours drag out of the cards as application/x-color and this text.
+    void setDragText(std::function<QString(const RGBA &)> text) { dragText = std::move(text); }
+
+Q_SIGNALS:
+    void colorChosen(const RGBA &color);
+    void copyRequested(const RGBA &color);
+    void exportRequested(const QUuid &palette);
+    void duplicateRequested(const QUuid &palette);
+    void deleteRequested(const QUuid &palette);
+    void removeColorRequested(const QUuid &palette, int position);
+    void colorDropped(const QUuid &palette, const RGBA &color);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
+
+private:
+    PaletteCardDelegate::Part partAt(const QModelIndex &index, const QPoint &point) const;
+    int colorCount(const QModelIndex &index) const;
+    RGBA colorAt(const QModelIndex &index, int position) const;
+    QUuid idOf(const QModelIndex &index) const;
+    void act(const QModelIndex &index, const PaletteCardDelegate::Part &part);
+    void setHovered(const QModelIndex &index, const PaletteCardDelegate::Part &part);
+    void setDropTarget(const QModelIndex &index);
+    void updateMarks();
+
+    PaletteCardDelegate *delegate;
+    QPersistentModelIndex hovered, pressed, dropTarget;
+    PaletteCardDelegate::Part hoveredPart, pressedPart;
+    QPoint pressPosition;
+    int focused = -1;
+    std::function<QString(const RGBA &)> dragText;
+};
+
+} // namespace pigmentry

@@ -1,0 +1,443 @@
+#include "swatch_grid.h"
+
+#include "model/history_model.h"
+#include "model/store.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/kit/theme.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <cmath>
+#include <memory>
+
+namespace pigmentry {
+
+SwatchGrid::SwatchGrid(QWidget *parent) : QAbstractItemView(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(NoSelection);
+    setEditTriggers(NoEditTriggers);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollMode(ScrollPerPixel);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setCursor(Qt::PointingHandCursor);
+}
+
+void SwatchGrid::setCellSize(int minimumCellWidth, int height, bool stretchCells)
+{
+    minimumWidth = minimumCellWidth;
+    cellHeight = height;
+    stretch = stretchCells;
+    contentChanged();
+}
+
+void SwatchGrid::setSpacing(int between, int betweenRows)
+{
+    spacing = between;
+    rowSpacing = betweenRows < 0 ? between : betweenRows;
+    contentChanged();
+}
+
+void SwatchGrid::setDragText(std::function<QString(const RGBA &)> text)
+{
+    dragText = std::move(text);
+}
+
+void SwatchGrid::cellClicked(const QModelIndex &index, const QPoint &)
+{
+    Q_EMIT chosen(index);
+}
+
+bool SwatchGrid::dragsFrom(const QModelIndex &, const QPoint &) const
+{
+    return true;
+}
+
+void SwatchGrid::mousePressEvent(QMouseEvent *event)
+{
+    QAbstractItemView::mousePressEvent(event);
+    pressPosition = event->position().toPoint();
+    pressed = event->button() == Qt::LeftButton ? indexAt(pressPosition) : QModelIndex();
+}
+
+void SwatchGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QAbstractItemView::mouseReleaseEvent(event);
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed)
+        cellClicked(index, point - visualRect(index).topLeft());
+    pressed = QPersistentModelIndex();
+}
+
+void SwatchGrid::setFitsContent(bool value)
+{
+    fits = value;
+    setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    QSizePolicy policy = sizePolicy();
+    policy.setHeightForWidth(fits);
+    policy.setVerticalPolicy(fits ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    setSizePolicy(policy);
+    contentChanged();
+}
+
+int SwatchGrid::rows() const
+{
+    return model() ? model()->rowCount(rootIndex()) : 0;
+}
+
+int SwatchGrid::columnsFor(int width) const
+{
+    return std::max(1, (width + spacing) / (minimumWidth + spacing));
+}
+
+int SwatchGrid::columnCount() const
+{
+    return columnsFor(viewport()->width());
+}
+
+double SwatchGrid::cellWidthFor(int width, int columns) const
+{
+    if (!stretch)
+        return minimumWidth;
+    return std::max<double>(minimumWidth, double(width - (columns - 1) * spacing) / columns);
+}
+
+int SwatchGrid::contentHeightFor(int width) const
+{
+    const int count = rows();
+    if (count == 0)
+        return 0;
+    const int lines = (count + columnsFor(width) - 1) / columnsFor(width);
+    return lines * cellHeight + (lines - 1) * rowSpacing;
+}
+
+QRect SwatchGrid::cellRect(int row, int width) const
+{
+    const int columns = columnsFor(width);
+    const double cell = cellWidthFor(width, columns);
+    const int column = row % columns;
+    const int line = row / columns;
+    // Edges from rounded positions, so neighbours never overlap or part.
+    const int left = int(std::lround(column * (cell + spacing)));
+    const int right = int(std::lround(column * (cell + spacing) + cell));
+    return QRect(left, line * (cellHeight + rowSpacing), right - left, cellHeight);
+}
+
+void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &matches)
+{
+    if (!model())
+        return;
+    const int columns = columnCount();
+    const int first = std::max(0, verticalOffset() / (cellHeight + rowSpacing)) * columns;
+    const int last = std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + rowSpacing) * columns + columns);
+    for (int row = first; row < last; ++row) {
+        const QModelIndex index = model()->index(row, 0, rootIndex());
+        if (matches(index))
+            viewport()->update(visualRect(index));
+    }
+}
+
+void SwatchGrid::followSelection(Store &store)
+{
+    auto previous = std::make_shared<RGBA>(store.selected());
+    connect(&store, &Store::selectedChanged, this, [this, &store, previous] {
+        const RGBA now = store.selected();
+        updateCells([&](const QModelIndex &index) {
+            const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+            return color == now || color == *previous;
+        });
+        *previous = now;
+    });
+}
+
+QSize SwatchGrid::sizeHint() const
+{
+    const int width = stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing;
+    return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + rowSpacing * 2);
+}
+
+QSize SwatchGrid::minimumSizeHint() const
+{
+    return QSize(minimumWidth, fits ? 0 : cellHeight);
+}
+
+int SwatchGrid::heightForWidth(int width) const
+{
+    return contentHeightFor(width);
+}
+
+int SwatchGrid::verticalOffset() const
+{
+    return verticalScrollBar()->value();
+}
+
+QModelIndex SwatchGrid::indexAt(const QPoint &point) const
+{
+    if (!model())
+        return {};
+    const int width = viewport()->width();
+    const int columns = columnsFor(width);
+    const int y = point.y() + verticalOffset();
+    if (y < 0 || point.x() < 0)
+        return {};
+    const int line = y / (cellHeight + rowSpacing);
+    // Walk the few columns of that line; gaps between cells hit nothing.
+    for (int column = 0; column < columns; ++column) {
+        const int row = line * columns + column;
+        if (row >= rows())
+            break;
+        if (cellRect(row, width).contains(point.x(), y))
+            return model()->index(row, 0, rootIndex());
+    }
+    return {};
+}
+
+QRect SwatchGrid::visualRect(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.model() != model())
+        return {};
+    return cellRect(index.row(), viewport()->width()).translated(0, -verticalOffset());
+}
+
+void SwatchGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (fits || !index.isValid())
+        return;
+    const QRect rect = visualRect(index);
+    QScrollBar *bar = verticalScrollBar();
+    if (hint == PositionAtTop || rect.top() < 0)
+        bar->setValue(bar->value() + rect.top());
+    else if (hint == PositionAtBottom || rect.bottom() > viewport()->height())
+        bar->setValue(bar->value() + rect.bottom() - viewport()->height() + 1);
+    else if (hint == PositionAtCenter)
+        bar->setValue(bar->value() + rect.center().y() - viewport()->height() / 2);
+}
+
+QModelIndex SwatchGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers)
+{
+    const int count = rows();
+    if (count == 0)
+        return {};
+    const QModelIndex current = currentIndex();
+    int row = current.isValid() ? current.row() : -1;
+    const int columns = columnCount();
+    const int page = std::max(1, viewport()->height() / (cellHeight + rowSpacing)) * columns;
+    switch (action) {
+    case MoveLeft:
+    case MovePrevious: row = row < 0 ? 0 : row - 1; break;
+    case MoveRight:
+    case MoveNext: row = row + 1; break;
+    case MoveUp: row = row < 0 ? 0 : row - columns; break;
+    case MoveDown: row = row < 0 ? 0 : row + columns; break;
+    case MoveHome: row = 0; break;
+    case MoveEnd: row = count - 1; break;
+    case MovePageUp: row -= page; break;
+    case MovePageDown: row += page; break;
+    }
+    if (row < 0 || row >= count) {
+        // Up from the first line and down from the last stay put; the page
+        // keys stop at the ends.
+        if (action == MovePageUp)
+            row = 0;
+        else if (action == MovePageDown)
+            row = count - 1;
+        else
+            return current;
+    }
+    return model()->index(row, 0, rootIndex());
+}
+
+void SwatchGrid::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags flags)
+{
+    QItemSelection selection;
+    for (int row = 0; row < rows(); ++row) {
+        if (visualRect(model()->index(row, 0, rootIndex())).intersects(rect)) {
+            const QModelIndex index = model()->index(row, 0, rootIndex());
+            selection.select(index, index);
+        }
+    }
+    selectionModel()->select(selection, flags);
+}
+
+QRegion SwatchGrid::visualRegionForSelection(const QItemSelection &selection) const
+{
+    QRegion region;
+    for (const QModelIndex &index : selection.indexes())
+        region += visualRect(index);
+    return region;
+}
+
+void SwatchGrid::paintEvent(QPaintEvent *event)
+{
+    if (!model())
+        return;
+    QPainter painter(viewport());
+    const int width = viewport()->width();
+    const int columns = columnsFor(width);
+    const int count = rows();
+    const int offset = verticalOffset();
+    const QRect area = event->rect();
+    const int firstLine = std::max(0, (area.top() + offset) / (cellHeight + rowSpacing));
+    const int lastLine = (area.bottom() + offset) / (cellHeight + rowSpacing);
+
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QModelIndex current = currentIndex();
+    for (int row = firstLine * columns; row < std::min(count, (lastLine + 1) * columns); ++row) {
+        const QModelIndex index = model()->index(row, 0, rootIndex());
+        option.rect = cellRect(row, width).translated(0, -offset);
+        option.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus | QStyle::State_Selected);
+        if (index == hovered)
+            option.state |= QStyle::State_MouseOver;
+        if (selectionModel() && selectionModel()->isSelected(index))
+            option.state |= QStyle::State_Selected;
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+        // The keyboard's place: a ring around the cell, unlike any outline
+        // a delegate draws for a selected colour.
+        if (hasFocus() && index == current && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            QPen pen(theme::accent(), 2);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            const double radius = cellHeight > 40 ? 12 : 7;
+            painter.drawRoundedRect(QRectF(option.rect).adjusted(-2, -2, 2, 2), radius + 1, radius + 1);
+            painter.restore();
+        }
+    }
+}
+
+void SwatchGrid::resizeEvent(QResizeEvent *event)
+{
+    QAbstractItemView::resizeEvent(event);
+    updateGeometries();
+    if (fits)
+        updateGeometry();
+}
+
+void SwatchGrid::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (currentIndex().isValid()) {
+            Q_EMIT chosen(currentIndex());
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QAbstractItemView::keyPressEvent(event);
+}
+
+void SwatchGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (dragText && pressed.isValid() && (event->buttons() & Qt::LeftButton)
+        && (event->position().toPoint() - pressPosition).manhattanLength() >= QApplication::startDragDistance()
+        && dragsFrom(pressed, pressPosition - visualRect(pressed).topLeft())) {
+        const RGBA color = pressed.data(HistoryModel::ColorRole).value<RGBA>();
+        pressed = QPersistentModelIndex();
+        startColorDrag(this, color, dragText(color));
+        return;
+    }
+    if (index != hovered) {
+        if (hovered.isValid())
+            viewport()->update(visualRect(hovered));
+        hovered = index;
+        if (index.isValid())
+            viewport()->update(visualRect(index));
+    }
+    QAbstractItemView::mouseMoveEvent(event);
+}
+
+void SwatchGrid::leaveEvent(QEvent *event)
+{
+    if (hovered.isValid())
+        viewport()->update(visualRect(hovered));
+    hovered = QPersistentModelIndex();
+    QAbstractItemView::leaveEvent(event);
+}
+
+void SwatchGrid::focusInEvent(QFocusEvent *event)
+{
+    QAbstractItemView::focusInEvent(event);
+    if (!currentIndex().isValid() && rows() > 0 && event->reason() != Qt::MouseFocusReason)
+        setCurrentIndex(model()->index(0, 0, rootIndex()));
+    viewport()->update();
+}
+
+void SwatchGrid::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractItemView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void SwatchGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
+    // The ring stands outside the cell.
+    if (previous.isValid())
+        viewport()->update(visualRect(previous).adjusted(-4, -4, 4, 4));
+    if (current.isValid())
+        viewport()->update(visualRect(current).adjusted(-4, -4, 4, 4));
+}
+
+void SwatchGrid::setModel(QAbstractItemModel *model)
+{
+    QAbstractItemView::setModel(model);
+    contentChanged();
+}
+
+void SwatchGrid::reset()
+{
+    QAbstractItemView::reset();
+    contentChanged();
+}
+
+void SwatchGrid::rowsInserted(const QModelIndex &parent, int first, int last)
+{
+    QAbstractItemView::rowsInserted(parent, first, last);
+    contentChanged();
+}
+
+void SwatchGrid::rowsAboutToBeRemoved(const QModelIndex &parent, int first, int last)
+{
+    QAbstractItemView::rowsAboutToBeRemoved(parent, first, last);
+    // The count drops after this returns; a filter removes many runs at
+    // once, and one update after them all is enough.
+    if (!contentChangePending) {
+        contentChangePending = true;
+        QMetaObject::invokeMethod(this, &SwatchGrid::contentChanged, Qt::QueuedConnection);
+    }
+}
+
+void SwatchGrid::updateGeometries()
+{
+    QAbstractItemView::updateGeometries();
+    const int content = contentHeightFor(viewport()->width());
+    QScrollBar *bar = verticalScrollBar();
+    bar->setRange(0, fits ? 0 : std::max(0, content - viewport()->height()));
+    bar->setPageStep(viewport()->height());
+    bar->setSingleStep(cellHeight / 2 + 1);
+}
+
+void SwatchGrid::contentChanged()
+{
+    contentChangePending = false;
+    updateGeometries();
+    if (fits)
+        updateGeometry();
+    viewport()->update();
+}
+
+} // namespace pigmentry
