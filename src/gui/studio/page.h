@@ -3,22 +3,33 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
+class QWidget;
 
 namespace pigmentry {
+
+struct PageContext;
 
 // The Studio's pages in sidebar order.
 enum class Page { picker, history, favorites, palettes, harmony, gradient, contrast, extraction, settings };
 
+// Everything the Studio knows of a page, one row per page in the order of
+// the cases (pages/page_table.cpp).
+struct PageInfo {
+    Page page;
+    const char *key;      // the case name: the object name of its widget
+    const char *title;    // its title, also its name (translated when shown)
+    const char *symbol;   // the symbol of the sidebar row and the toolbar
+    const char *subtitle; // the line under the title (translated when shown)
+    QWidget *(*create)(PageContext &context);
+};
+
+const QList<PageInfo> &pageTable();
+const PageInfo &pageInfo(Page page);
+
 const QList<Page> &allPages();
-// The page's title, which is also its name.
 QString title(Page page);
 QString symbol(Page page);
 QString subtitle(Page page);
-// The page's case name ("picker", "history", ...): the object name of its
-// widget in the Studio.
 QString key(Page page);
-// Exactly the nine titles, case-sensitive.
-std::optional<Page> pageNamed(const QString &title);
 
 } // namespace pigmentry

@@ -223,7 +223,7 @@ void StudioWindow::setPage(std::optional<Page> page)
 void StudioWindow::showPageContent()
 {
     const Page shown = shownPage();
-    QWidget *&widget = pages.at(std::size_t(shown));
+    QWidget *&widget = pages[shown];
     if (!widget) {
         widget = createPage(shown, context);
         stack->addWidget(widget);

@@ -7,7 +7,7 @@
 #include <QUndoStack>
 #include <QWidget>
 
-#include <array>
+#include <map>
 #include <functional>
 #include <optional>
 
@@ -57,7 +57,7 @@ private:
     StudioState state;
     PageContext context;
     std::optional<Page> page_ = Page::picker;
-    std::array<QWidget *, 9> pages{};
+    std::map<Page, QWidget *> pages; // made when first shown
 
     Sidebar *sidebar = nullptr;
     SymbolLabel *toolbarIcon = nullptr;
