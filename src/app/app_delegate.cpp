@@ -24,7 +24,10 @@ namespace pigmentry {
 
 namespace {
 
-// Closing the Studio only hides it: its view state lives on.
+// Closing the Studio only hides it: its view state lives on, and so does its
+// native window with the desktop's hints on it. A plain close would hide the
+// widget too, but Qt then destroys the platform window, which comes back as a
+// new one without those hints.
 class HideOnClose : public QObject {
 public:
     using QObject::QObject;
@@ -42,6 +45,7 @@ protected:
 };
 
 } // namespace
+
 
 AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> desktop, const QString &libraryPath,
                          QObject *parent)
@@ -68,11 +72,7 @@ void AppDelegate::launch(const QStringList &arguments)
     // At login the panel may come up after Pigmentry, and Qt's tray check
     // keeps its first answer: ask again until a tray host runs or the wait
     // is over. The shortcut works meanwhile.
-    shortcut_->action = [self = QPointer<AppDelegate>(this)] {
-        if (self)
-            self->pick();
-    };
-    shortcut_->activate();
+    armShortcut();
     // The wait ends when a host announces itself, or at the limit.
     auto *waiting = new QObject(this);
     auto done = std::make_shared<bool>(false);
@@ -87,6 +87,15 @@ void AppDelegate::launch(const QStringList &arguments)
             finish();
     });
     QTimer::singleShot(trayWait, waiting, finish);
+}
+
+void AppDelegate::armShortcut()
+{
+    shortcut_->action = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->pick();
+    };
+    shortcut_->activate();
 }
 
 void AppDelegate::finishLaunch(const QStringList &arguments)
@@ -109,13 +118,8 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         tray_->show();
     }
 
-    if (!shortcut_->action) {
-        shortcut_->action = [self = QPointer<AppDelegate>(this)] {
-            if (self)
-                self->pick();
-        };
-        shortcut_->activate();
-    }
+    if (!shortcut_->action)
+        armShortcut();
 
     welcome();
 

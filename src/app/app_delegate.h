@@ -70,6 +70,8 @@ public:
     QStringList saveTour(const QString &folder, const QString &image = QString());
 
 private:
+    // The shortcut picks from now on.
+    void armShortcut();
     void finishLaunch(const QStringList &arguments);
     // The first start's tray message, or the status text where no tray is.
     void welcome();
