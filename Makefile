@@ -3,15 +3,21 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: setup build run test test-plain test-asan bench stress fuzz clean deb
+.PHONY: setup build build-tests run test test-plain test-asan bench stress fuzz clean deb
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 setup:
 	@bash scripts/setup.sh
 
+# The program and what the tour runs with; tests and benchmarks are built by
+# `make test`, `make bench` and `make stress` only.
 build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=OFF
+	cmake --build $(BUILD)
+
+build-tests: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON
 	cmake --build $(BUILD)
 
 run: build
@@ -25,7 +31,7 @@ deb: build
 test: setup
 	@bash scripts/test.sh $(BUILD) $(ASAN_BUILD)
 
-bench: build
+bench: build-tests
 	@for b in $(BUILD)/bench/bench_*; do \
 		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
 		if [ -z "$$DISPLAY" ]; then xvfb-run -a -s "-screen 0 1280x800x24" "$$b"; else "$$b"; fi; \
@@ -33,7 +39,7 @@ bench: build
 	@bash bench/bench_startup.sh $(BUILD)
 
 # A thousand SIGKILLs while a library of 5,000 records is saved in a loop.
-stress: build
+stress: build-tests
 	$(BUILD)/tests/kill_during_save 1000
 
 # Each fuzz target for FUZZ_SECONDS, starting from the kept corpus; what it

@@ -16,6 +16,7 @@ run_suite() {
 }
 
 echo "== Suite"
-run_suite "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors here, and in CI, though not in a user's build.
+run_suite "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPIGMENTRY_WERROR=ON
 echo "== Suite with AddressSanitizer and UndefinedBehaviorSanitizer"
-run_suite "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DPIGMENTRY_SANITIZE=ON
+run_suite "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DPIGMENTRY_SANITIZE=ON -DBUILD_TESTING=ON -DPIGMENTRY_WERROR=ON
