@@ -7,9 +7,9 @@
 // - a capture while Recent Colors is on screen;
 // - resident memory with Recent Colors open, against the Color Inspector.
 #include "bench_library.h"
-#include "gui/views/history_grid.h"
-#include "gui/studio/studio_window.h"
 #include "gui/kit/style.h"
+#include "gui/studio/studio_window.h"
+#include "gui/views/history_grid.h"
 #include "model/library_file.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"

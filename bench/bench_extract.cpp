@@ -7,10 +7,10 @@
 // - the Studio's page extracting the JPEG: the longest gap between two
 //   turns of its event loop (a frame that would be late).
 #include "bench_library.h"
-#include "gui/studio/pages/extraction_page.h"
-#include "gui/studio/page_context.h"
-#include "gui/studio/studio_state.h"
 #include "gui/kit/style.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/pages/extraction_page.h"
+#include "gui/studio/studio_state.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
 #include "shortcut/shortcut_settings.h"
@@ -96,7 +96,8 @@ int main(int argc, char *argv[])
     installStyle();
     bench::Scratch scratch;
     QTemporaryDir &dir = scratch.dir;
-    const QByteArray pigmentry = QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1String("/../pigmentry"));
+    const QByteArray pigmentry =
+        QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1String("/../pigmentry"));
     const QString jpeg = dir.filePath(QStringLiteral("camera.jpg"));
     const QString png = dir.filePath(QStringLiteral("camera.png"));
     {
@@ -124,7 +125,8 @@ int main(int argc, char *argv[])
             floor.push_back(measure(djpeg, {"-scale", "1/8", QFile::encodeName(jpeg)}).milliseconds);
     }
     if (djpeg.isEmpty())
-        std::printf("24 MP JPEG: pigmentry extract median %.1f ms (djpeg is not installed: libjpeg-turbo-progs)\n", median(ours));
+        std::printf("24 MP JPEG: pigmentry extract median %.1f ms (djpeg is not installed: libjpeg-turbo-progs)\n",
+                    median(ours));
     else
         std::printf("24 MP JPEG: pigmentry extract median %.1f ms, djpeg -scale 1/8 median %.1f ms, ratio %.2f "
                     "(goal: <= 1.5)\n",
@@ -182,7 +184,8 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
-    std::printf("Studio page extracting the 24 MP JPEG: %.0f ms in all, longest event-loop gap %.1f ms (goal: <= 16 ms)\n",
-                double(total.nsecsElapsed()) / 1e6, longest);
+    std::printf(
+        "Studio page extracting the 24 MP JPEG: %.0f ms in all, longest event-loop gap %.1f ms (goal: <= 16 ms)\n",
+        double(total.nsecsElapsed()) / 1e6, longest);
     return 0;
 }

@@ -17,7 +17,7 @@ namespace pigmentry::bench {
 
 class NoClipboard : public Clipboard {
 public:
-    void setText(const QString &) override {}
+    void setText(const QString &) override { }
 };
 
 // Where there is no display the views are measured off screen.

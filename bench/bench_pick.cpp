@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QScreen>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -32,7 +32,8 @@ double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace
@@ -110,7 +111,10 @@ int main(int argc, char *argv[])
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    QTimer::singleShot(5000, &app, [&] { picker.finish(false); app.quit(); });
+    QTimer::singleShot(5000, &app, [&] {
+        picker.finish(false);
+        app.quit();
+    });
     app.exec();
     const double cpu = cpuSeconds() - cpuBefore;
     mover.kill();
@@ -124,7 +128,10 @@ int main(int argc, char *argv[])
     app.exec();
     const double restBefore = cpuSeconds();
     wall.restart();
-    QTimer::singleShot(5000, &app, [&] { picker.finish(false); app.quit(); });
+    QTimer::singleShot(5000, &app, [&] {
+        picker.finish(false);
+        app.quit();
+    });
     app.exec();
     const double rest = cpuSeconds() - restBefore;
     board.kill();

@@ -4,9 +4,9 @@
 // - a capture with the popover and the Studio's picker page on screen: its
 //   time, and how many objects the views created or destroyed (goal: none).
 #include "bench_library.h"
+#include "gui/kit/style.h"
 #include "gui/popover/menu_content.h"
 #include "gui/studio/studio_window.h"
-#include "gui/kit/style.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
@@ -45,7 +45,8 @@ int main(int argc, char *argv[])
     SwatchGrid grid;
     grid.setCellSize(135, SwatchDelegate::tileHeight, true);
     grid.setSpacing(16);
-    grid.setItemDelegate(new SwatchDelegate(SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, &grid));
+    grid.setItemDelegate(new SwatchDelegate(
+        SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, &grid));
     grid.setModel(&model);
     grid.followSelection(store);
     grid.resize(900, 700);
@@ -65,7 +66,8 @@ int main(int argc, char *argv[])
     // Captures with the popover and the picker page on screen.
     auto desktop = createDesktopServices();
     ShortcutSettings shortcuts(prefs, *desktop->hotKeys);
-    MenuContent menu(store, shortcuts, [] {}, [] {}, [] {});
+    MenuContent menu(
+        store, shortcuts, [] {}, [] {}, [] {});
     menu.show();
     StudioWindow studio(store, shortcuts, prefs, *desktop, [] {});
     studio.show();
@@ -78,7 +80,8 @@ int main(int argc, char *argv[])
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
         QCoreApplication::processEvents();
     }
-    bench::report("Capture with 5,000 records, save included, popover and picker page following", times, "median <= 5 ms");
+    bench::report("Capture with 5,000 records, save included, popover and picker page following", times,
+                  "median <= 5 ms");
     const qsizetype after = menu.findChildren<QObject *>().size() + studio.findChildren<QObject *>().size();
     std::printf("Objects in the popover and the Studio: %lld before, %lld after 200 captures (goal: equal)\n",
                 static_cast<long long>(objects), static_cast<long long>(after));

@@ -43,7 +43,8 @@ bool viewableWindowOf(xcb_connection_t *c, xcb_window_t window, xcb_atom_t pidAt
         std::free(attributes);
         if (!viewable)
             continue;
-        auto *property = xcb_get_property_reply(c, xcb_get_property(c, 0, child, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+        auto *property =
+            xcb_get_property_reply(c, xcb_get_property(c, 0, child, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
         const bool ours = property && xcb_get_property_value_length(property) == 4
             && *static_cast<uint32_t *>(xcb_get_property_value(property)) == pid;
         std::free(property);

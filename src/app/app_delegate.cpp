@@ -2,15 +2,15 @@
 
 #include "platform/taskbar.h"
 
+#include "gui/kit/theme.h"
 #include "gui/popover/menu_content.h"
+#include "gui/popover/popover.h"
+#include "gui/studio/studio_window.h"
 #include "model/preferences.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
-#include "gui/popover/popover.h"
 #include "shortcut/shortcut_settings.h"
-#include "gui/studio/studio_window.h"
-#include "gui/kit/theme.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -46,10 +46,11 @@ protected:
 
 } // namespace
 
-
 AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> desktop, const QString &libraryPath,
                          QObject *parent)
-    : QObject(parent), prefs(prefs), desktop_(std::move(desktop))
+    : QObject(parent)
+    , prefs(prefs)
+    , desktop_(std::move(desktop))
 {
     desktop_->fillUnavailable();
     store_ = std::make_unique<Store>(prefs, *desktop_->clipboard, libraryPath);
@@ -107,7 +108,8 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         tray_->setToolTip(QStringLiteral("Pigmentry"));
         trayMenu = std::make_unique<QMenu>();
         trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Pick Color"), this, &AppDelegate::pick);
-        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Open Color Studio"), this, &AppDelegate::openStudio);
+        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Open Color Studio"), this,
+                            &AppDelegate::openStudio);
         trayMenu->addSeparator();
         trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Quit"), this, &AppDelegate::quit);
         tray_->setContextMenu(trayMenu.get());
@@ -135,9 +137,11 @@ void AppDelegate::welcome()
         // never over a failure found at start (a library set aside).
         if (!store_->notice().isEmpty())
             return;
-        store_->setNotice(QCoreApplication::translate("Pigmentry", "No tray icon here: the shortcut still picks after this window is closed, "
-                                         "and starting Pigmentry again reopens it."),
-                          Store::NoticeKind::Info);
+        store_->setNotice(
+            QCoreApplication::translate("Pigmentry",
+                                        "No tray icon here: the shortcut still picks after this window is closed, "
+                                        "and starting Pigmentry again reopens it."),
+            Store::NoticeKind::Info);
         return;
     }
     // Where Pigmentry went, on the very first start only.
@@ -145,9 +149,11 @@ void AppDelegate::welcome()
         return;
     prefs.setBoolean(QStringLiteral("welcomed"), true);
     const QString how = shortcut_->registered()
-                          ? QCoreApplication::translate("Pigmentry", "Press %1 to pick a color.").arg(shortcut_->configuration().display())
-                          : QCoreApplication::translate("Pigmentry", "Click its icon to pick a color.");
-    tray_->showMessage(QStringLiteral("Pigmentry"), QCoreApplication::translate("Pigmentry", "Pigmentry is in the tray. ") + how,
+        ? QCoreApplication::translate("Pigmentry", "Press %1 to pick a color.")
+              .arg(shortcut_->configuration().display())
+        : QCoreApplication::translate("Pigmentry", "Click its icon to pick a color.");
+    tray_->showMessage(QStringLiteral("Pigmentry"),
+                       QCoreApplication::translate("Pigmentry", "Pigmentry is in the tray. ") + how,
                        QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
 }
 
@@ -163,8 +169,8 @@ void AppDelegate::toggle()
 void AppDelegate::showPopover()
 {
     if (!popover_->content())
-        popover_->setContent(new MenuContent(*store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); },
-                                             [this] { quit(); }));
+        popover_->setContent(new MenuContent(
+            *store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); }, [this] { quit(); }));
     popover_->showAt(tray_ ? tray_->geometry() : QRect());
 }
 
@@ -271,6 +277,5 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
     openStudio();
     reply(QStringLiteral("ok"));
 }
-
 
 } // namespace pigmentry

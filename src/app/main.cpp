@@ -1,23 +1,23 @@
 #include "app/app_delegate.h"
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
-#include "model/preferences.h"
 #include "cli/palette_command.h"
 #include "cli/pick_command.h"
+#include "cli/tool_commands.h"
+#include "gui/kit/style.h"
+#include "model/preferences.h"
 #include "platform/desktop_services.h"
 #include "platform/session.h"
 #include "platform/single_instance.h"
-#include "gui/kit/style.h"
-#include "cli/tool_commands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStringList>
-#include <QDeadlineTimer>
 #include <QProcess>
+#include <QStringList>
 #include <QThread>
 #include <QThreadPool>
 #include <QTranslator>
@@ -177,8 +177,8 @@ int run(int argc, char *argv[])
     static const struct {
         const char *name;
         int (*run)(const QStringList &, std::FILE *, std::FILE *);
-    } scripts[] = {{"convert", pigmentry::runConvert}, {"palette", pigmentry::runPalette},
-                   {"harmony", pigmentry::runHarmony}, {"contrast", pigmentry::runContrast},
+    } scripts[] = {{"convert", pigmentry::runConvert},   {"palette", pigmentry::runPalette},
+                   {"harmony", pigmentry::runHarmony},   {"contrast", pigmentry::runContrast},
                    {"gradient", pigmentry::runGradient}, {"extract", pigmentry::runExtract}};
     for (const auto &script : scripts) {
         if (command != QLatin1String(script.name))
@@ -210,11 +210,15 @@ int run(int argc, char *argv[])
     }
     if (command == QLatin1String("pick")) {
         const auto parsed = pigmentry::readCommandLine(
-            {QStringLiteral("pick"), {QStringLiteral("format")}, {QStringLiteral("no-save")}, 0,
-             QStringLiteral("Usage: pigmentry pick [--format NAME] [--no-save]\n"
-                            "Picks one colour in the running Pigmentry (started in the tray if it is not running), as the\n"
-                            "shortcut does, and prints its code; exits 1 when the pick is cancelled.\n"
-                            "  --no-save   pick in this process only: nothing goes to the history or the clipboard\n")},
+            {QStringLiteral("pick"),
+             {QStringLiteral("format")},
+             {QStringLiteral("no-save")},
+             0,
+             QStringLiteral(
+                 "Usage: pigmentry pick [--format NAME] [--no-save]\n"
+                 "Picks one colour in the running Pigmentry (started in the tray if it is not running), as the\n"
+                 "shortcut does, and prints its code; exits 1 when the pick is cancelled.\n"
+                 "  --no-save   pick in this process only: nothing goes to the history or the clipboard\n")},
             arguments.mid(1), stdout, stderr);
         if (const int *status = std::get_if<int>(&parsed))
             return *status;
@@ -250,7 +254,8 @@ int run(int argc, char *argv[])
         return refuse(error + QLatin1String(". See pigmentry --help."));
     }
     if (!parser.positionalArguments().isEmpty())
-        return refuse(QStringLiteral("Unknown command \"%1\". See pigmentry --help.").arg(parser.positionalArguments().first()));
+        return refuse(
+            QStringLiteral("Unknown command \"%1\". See pigmentry --help.").arg(parser.positionalArguments().first()));
     if (parser.isSet(help)) {
         std::fputs(usage, stdout);
         return 0;
@@ -276,7 +281,8 @@ int run(int argc, char *argv[])
     if (translator.load(QLocale(), QStringLiteral("pigmentry"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         QApplication::installTranslator(&translator);
     QTranslator toolkit;
-    if (toolkit.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (toolkit.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkit);
 
     // A second launch only hands over to the running one, which opens the

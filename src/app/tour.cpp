@@ -53,7 +53,8 @@ QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
         save(window_, file);
         // A page taller than the window is also kept whole.
         const auto *area = window_->findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget();
-        if (auto *scroll = area->findChild<QScrollArea *>(); scroll && scroll->widget()->height() > scroll->viewport()->height())
+        if (auto *scroll = area->findChild<QScrollArea *>();
+            scroll && scroll->widget()->height() > scroll->viewport()->height())
             save(scroll->widget(), file + QLatin1String("-whole"));
     }
     // The contrast sample as a colour-blind reader sees it.

@@ -9,7 +9,8 @@ QString unknownFormat(const QString &name)
 {
     if (RGBA::formats().contains(name))
         return QString();
-    return QStringLiteral("Unknown format \"%1\". Use one of: %2.\n").arg(name, RGBA::formats().join(QLatin1String(", ")));
+    return QStringLiteral("Unknown format \"%1\". Use one of: %2.\n")
+        .arg(name, RGBA::formats().join(QLatin1String(", ")));
 }
 
 int runConvert(const QStringList &arguments, std::FILE *out, std::FILE *err)

@@ -35,7 +35,9 @@ int runPick(const QStringList &arguments)
     const std::unique_ptr<DesktopServices> services = createDesktopServices();
     ScreenPicker picker(prefs, services->pickerDesktop());
     std::optional<RGBA> picked;
-    QObject::connect(&picker, &ScreenPicker::ended, QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+        &picker, &ScreenPicker::ended, QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     picker.start([&picked](const RGBA &color) { picked = color; });
     if (picker.isActive())
         QCoreApplication::exec();

@@ -23,9 +23,11 @@ std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
 
 int runHarmony(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
-    const QString usage = QStringLiteral("Usage: pigmentry harmony COLOR [--format NAME]\n"
-                                         "Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n");
-    const auto parsed = readCommandLine({QStringLiteral("harmony"), {QStringLiteral("format")}, {}, 1, usage}, arguments, out, err);
+    const QString usage =
+        QStringLiteral("Usage: pigmentry harmony COLOR [--format NAME]\n"
+                       "Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n");
+    const auto parsed =
+        readCommandLine({QStringLiteral("harmony"), {QStringLiteral("format")}, {}, 1, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);
@@ -70,7 +72,8 @@ int runGradient(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry gradient FROM TO [--angle DEGREES]\n"
                                          "Prints the CSS linear-gradient from FROM to TO (angle 90 unless given).\n");
-    const auto parsed = readCommandLine({QStringLiteral("gradient"), {QStringLiteral("angle")}, {}, 2, usage}, arguments, out, err);
+    const auto parsed =
+        readCommandLine({QStringLiteral("gradient"), {QStringLiteral("angle")}, {}, 2, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);
@@ -96,7 +99,8 @@ int runExtract(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     const QString usage = QStringLiteral("Usage: pigmentry extract IMAGE [--format NAME]\n"
                                          "Prints up to five dominant colours of IMAGE, one code a line.\n");
-    const auto parsed = readCommandLine({QStringLiteral("extract"), {QStringLiteral("format")}, {}, 1, usage}, arguments, out, err);
+    const auto parsed =
+        readCommandLine({QStringLiteral("extract"), {QStringLiteral("format")}, {}, 1, usage}, arguments, out, err);
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
     const CommandLine &line = std::get<CommandLine>(parsed);

@@ -16,7 +16,21 @@ namespace pigmentry {
 namespace {
 
 enum class Format {
-    Hex, HexAlpha, Rgb, Rgba, Hsl, Hsv, CssVariable, SwiftUI, NSColor, Android, Flutter, Tailwind, Json, Oklch, Oklab
+    Hex,
+    HexAlpha,
+    Rgb,
+    Rgba,
+    Hsl,
+    Hsv,
+    CssVariable,
+    SwiftUI,
+    NSColor,
+    Android,
+    Flutter,
+    Tailwind,
+    Json,
+    Oklch,
+    Oklab
 };
 
 Format formatNamed(const QString &name)
@@ -57,9 +71,11 @@ struct Fixed {
 
 // The same without a sign on a value that rounds to zero: -0.00001 is 0.0000.
 struct Signless : Fixed {
-    Signless(double x, int decimals) : Fixed(x, decimals)
+    Signless(double x, int decimals)
+        : Fixed(x, decimals)
     {
-        if (text[0] == '-' && std::all_of(text + 1, text + std::strlen(text), [](char c) { return c == '0' || c == '.'; }))
+        if (text[0] == '-'
+            && std::all_of(text + 1, text + std::strlen(text), [](char c) { return c == '0' || c == '.'; }))
             std::memmove(text, text + 1, std::strlen(text));
     }
 };
@@ -91,10 +107,11 @@ struct OkLab {
 
 // A CSS Color 4 code: the function, its three values, and " / 0.500" after
 // them when the colour is not opaque.
-QString cssColor4(const char *function, const Signless &first, const Signless &second, const Signless &third, double alpha)
+QString cssColor4(const char *function, const Signless &first, const Signless &second, const Signless &third,
+                  double alpha)
 {
     QString code = QLatin1String(function) + u'(' + QLatin1String(first.text) + QLatin1String("% ")
-                 + QLatin1String(second.text) + u' ' + QLatin1String(third.text);
+        + QLatin1String(second.text) + u' ' + QLatin1String(third.text);
     if (alpha < 1.0)
         code += QLatin1String(" / ") + QLatin1String(Fixed(alpha, 3).text);
     return code + u')';
@@ -105,11 +122,11 @@ QString cssColor4(const char *function, const Signless &first, const Signless &s
 const QStringList &RGBA::formats()
 {
     static const QStringList names = {
-        QStringLiteral("HEX"),     QStringLiteral("HEX Alpha"), QStringLiteral("RGB"),
-        QStringLiteral("RGBA"),    QStringLiteral("HSL"),       QStringLiteral("HSV"),
-        QStringLiteral("CSS Variable"), QStringLiteral("SwiftUI"), QStringLiteral("NSColor"),
-        QStringLiteral("Android"), QStringLiteral("Flutter"),   QStringLiteral("Tailwind"),
-        QStringLiteral("JSON"),    QStringLiteral("OKLCH"),     QStringLiteral("OKLab"),
+        QStringLiteral("HEX"),          QStringLiteral("HEX Alpha"), QStringLiteral("RGB"),
+        QStringLiteral("RGBA"),         QStringLiteral("HSL"),       QStringLiteral("HSV"),
+        QStringLiteral("CSS Variable"), QStringLiteral("SwiftUI"),   QStringLiteral("NSColor"),
+        QStringLiteral("Android"),      QStringLiteral("Flutter"),   QStringLiteral("Tailwind"),
+        QStringLiteral("JSON"),         QStringLiteral("OKLCH"),     QStringLiteral("OKLab"),
     };
     return names;
 }
@@ -124,33 +141,23 @@ QString RGBA::formatted(const QString &format) const
     const int size = sizeof buffer;
     int n = 0;
     switch (formatNamed(format)) {
-    case Format::Hex:
-        n = std::snprintf(buffer, size, "#%02X%02X%02X", R, G, B);
-        break;
-    case Format::HexAlpha:
-        n = std::snprintf(buffer, size, "#%02X%02X%02X%02X", R, G, B, A);
-        break;
-    case Format::Rgb:
-        n = std::snprintf(buffer, size, "rgb(%d, %d, %d)", R, G, B);
-        break;
-    case Format::Rgba:
-        n = std::snprintf(buffer, size, "rgba(%d, %d, %d, %s)", R, G, B, Fixed(a, 3).text);
-        break;
+    case Format::Hex: n = std::snprintf(buffer, size, "#%02X%02X%02X", R, G, B); break;
+    case Format::HexAlpha: n = std::snprintf(buffer, size, "#%02X%02X%02X%02X", R, G, B, A); break;
+    case Format::Rgb: n = std::snprintf(buffer, size, "rgb(%d, %d, %d)", R, G, B); break;
+    case Format::Rgba: n = std::snprintf(buffer, size, "rgba(%d, %d, %d, %s)", R, G, B, Fixed(a, 3).text); break;
     case Format::Hsl: {
         const Triple t = hsl();
-        n = std::snprintf(buffer, size, "hsl(%s, %s%%, %s%%)", Fixed(t.hue, 0).text, Fixed(t.saturation * 100.0, 0).text,
-                          Fixed(t.third * 100.0, 0).text);
+        n = std::snprintf(buffer, size, "hsl(%s, %s%%, %s%%)", Fixed(t.hue, 0).text,
+                          Fixed(t.saturation * 100.0, 0).text, Fixed(t.third * 100.0, 0).text);
         break;
     }
     case Format::Hsv: {
         const Triple t = hsv();
-        n = std::snprintf(buffer, size, "hsv(%s, %s%%, %s%%)", Fixed(t.hue, 0).text, Fixed(t.saturation * 100.0, 0).text,
-                          Fixed(t.third * 100.0, 0).text);
+        n = std::snprintf(buffer, size, "hsv(%s, %s%%, %s%%)", Fixed(t.hue, 0).text,
+                          Fixed(t.saturation * 100.0, 0).text, Fixed(t.third * 100.0, 0).text);
         break;
     }
-    case Format::CssVariable:
-        n = std::snprintf(buffer, size, "--color: #%02X%02X%02X;", R, G, B);
-        break;
+    case Format::CssVariable: n = std::snprintf(buffer, size, "--color: #%02X%02X%02X;", R, G, B); break;
     case Format::SwiftUI:
         n = std::snprintf(buffer, size, "Color(.sRGB, red: %s, green: %s, blue: %s, opacity: %s)", Fixed(r, 4).text,
                           Fixed(g, 4).text, Fixed(b, 4).text, Fixed(a, 4).text);
@@ -165,9 +172,7 @@ QString RGBA::formatted(const QString &format) const
     case Format::Flutter: // alpha first
         n = std::snprintf(buffer, size, "Color(0x%02X%02X%02X%02X)", A, R, G, B);
         break;
-    case Format::Tailwind:
-        n = std::snprintf(buffer, size, "bg-[#%02X%02X%02X]", R, G, B);
-        break;
+    case Format::Tailwind: n = std::snprintf(buffer, size, "bg-[#%02X%02X%02X]", R, G, B); break;
     case Format::Json:
         n = std::snprintf(buffer, size, "{\"hex\":\"#%02X%02X%02X\",\"alpha\":", R, G, B);
         n += shortestDecimal(buffer + n, size - n - 1, a);

@@ -14,7 +14,9 @@ class ColorListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    explicit ColorListModel(QObject *parent = nullptr) : QAbstractListModel(parent) {}
+    explicit ColorListModel(QObject *parent = nullptr)
+        : QAbstractListModel(parent)
+    { }
 
     void setColors(const QList<RGBA> &colors);
     const QList<RGBA> &colors() const { return colors_; }

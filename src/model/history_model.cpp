@@ -7,7 +7,9 @@
 namespace pigmentry {
 
 HistoryModel::HistoryModel(Store &store, int limit, QObject *parent)
-    : QAbstractListModel(parent), store(store), limit(limit)
+    : QAbstractListModel(parent)
+    , store(store)
+    , limit(limit)
 {
     if (limit >= 0) {
         rows = store.library().history.mid(0, limit);
@@ -91,8 +93,9 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case LabelRole: return record.label;
     case Qt::AccessibleTextRole:
         // What a screen reader says for the cell: "Color #3B82F6, Sky".
-        return record.label.isEmpty() ? QCoreApplication::translate("Pigmentry", "Color %1").arg(record.color.hex())
-                                      : QCoreApplication::translate("Pigmentry", "Color %1, %2").arg(record.color.hex(), record.label);
+        return record.label.isEmpty()
+            ? QCoreApplication::translate("Pigmentry", "Color %1").arg(record.color.hex())
+            : QCoreApplication::translate("Pigmentry", "Color %1, %2").arg(record.color.hex(), record.label);
     case ColorRole: return QVariant::fromValue(record.color);
     case IdRole: return record.id;
     case FavoriteRole: return record.favorite;
@@ -128,12 +131,18 @@ Qt::ItemFlags HistoryModel::flags(const QModelIndex &index) const
 QHash<int, QByteArray> HistoryModel::roleNames() const
 {
     QHash<int, QByteArray> names = QAbstractListModel::roleNames();
-    names.insert({{ColorRole, "color"}, {IdRole, "id"}, {LabelRole, "label"}, {FavoriteRole, "favorite"},
-                  {DateRole, "date"}, {HexRole, "hex"}});
+    names.insert({{ColorRole, "color"},
+                  {IdRole, "id"},
+                  {LabelRole, "label"},
+                  {FavoriteRole, "favorite"},
+                  {DateRole, "date"},
+                  {HexRole, "hex"}});
     return names;
 }
 
-HistoryFilter::HistoryFilter(QObject *parent) : QSortFilterProxyModel(parent) {}
+HistoryFilter::HistoryFilter(QObject *parent)
+    : QSortFilterProxyModel(parent)
+{ }
 
 void HistoryFilter::setFavoritesOnly(bool favoritesOnly)
 {
@@ -159,12 +168,15 @@ bool HistoryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePar
     if (text.isEmpty())
         return true;
     // Label and hex code joined without a separator: "e#ff" finds Blue #FF….
-    const QString haystack = index.data(HistoryModel::LabelRole).toString() + index.data(HistoryModel::HexRole).toString();
+    const QString haystack =
+        index.data(HistoryModel::LabelRole).toString() + index.data(HistoryModel::HexRole).toString();
     return haystack.contains(text, Qt::CaseInsensitive);
 }
 
 PaletteModel::PaletteModel(Store &store, QObject *parent)
-    : QAbstractListModel(parent), store(store), rows(store.library().palettes)
+    : QAbstractListModel(parent)
+    , store(store)
+    , rows(store.library().palettes)
 {
     connect(&store, &Store::palettesInserted, this, [this](int first, int last) {
         beginInsertRows(QModelIndex(), first, last);

@@ -19,11 +19,11 @@ class HistoryModel : public QAbstractListModel {
 public:
     enum Role {
         ColorRole = Qt::UserRole + 1, // RGBA
-        IdRole,                       // QUuid
-        LabelRole,                    // QString, editable
-        FavoriteRole,                 // bool, editable
-        DateRole,                     // QDateTime, UTC
-        HexRole,                      // "#RRGGBB"
+        IdRole, // QUuid
+        LabelRole, // QString, editable
+        FavoriteRole, // bool, editable
+        DateRole, // QDateTime, UTC
+        HexRole, // "#RRGGBB"
     };
 
     explicit HistoryModel(Store &store, int limit = -1, QObject *parent = nullptr);
@@ -79,9 +79,9 @@ class PaletteModel : public QAbstractListModel {
 public:
     enum Role {
         IdRole = Qt::UserRole + 1, // QUuid
-        NameRole,                  // QString, editable
-        ColorsRole,                // QList<RGBA>
-        NotesRole,                 // QString
+        NameRole, // QString, editable
+        ColorsRole, // QList<RGBA>
+        NotesRole, // QString
     };
 
     explicit PaletteModel(Store &store, QObject *parent = nullptr);

@@ -38,9 +38,10 @@ const QDateTime &referenceDate()
 class Reader {
 public:
     Reader(const QJsonObject &object, QString where, QString *error)
-        : object_(object), where_(std::move(where)), error_(error)
-    {
-    }
+        : object_(object)
+        , where_(std::move(where))
+        , error_(error)
+    { }
 
     bool failed() const { return failed_; }
 
@@ -236,8 +237,8 @@ public:
         const unsigned char octets[16] = {
             uchar(id.data1 >> 24), uchar(id.data1 >> 16), uchar(id.data1 >> 8), uchar(id.data1),
             uchar(id.data2 >> 8),  uchar(id.data2),       uchar(id.data3 >> 8), uchar(id.data3),
-            id.data4[0], id.data4[1], id.data4[2], id.data4[3],
-            id.data4[4], id.data4[5], id.data4[6], id.data4[7]};
+            id.data4[0],           id.data4[1],           id.data4[2],          id.data4[3],
+            id.data4[4],           id.data4[5],           id.data4[6],          id.data4[7]};
         char out[38];
         int n = 0;
         out[n++] = '"';
@@ -407,8 +408,7 @@ std::optional<ColorRecord> ColorRecord::fromJson(const QJsonValue &value, QStrin
     return fromJsonAt(value, QString(), error);
 }
 
-std::optional<ColorRecord> ColorRecord::fromJsonAt(const QJsonValue &value, const QString &where,
-                                                   QString *error)
+std::optional<ColorRecord> ColorRecord::fromJsonAt(const QJsonValue &value, const QString &where, QString *error)
 {
     if (!value.isObject()) {
         objectOf(value, where, error);
@@ -434,8 +434,7 @@ std::optional<Palette> Palette::fromJson(const QJsonValue &value, QString *error
     return fromJsonAt(value, QString(), error);
 }
 
-std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QString &where,
-                                           QString *error)
+std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QString &where, QString *error)
 {
     if (!value.isObject()) {
         objectOf(value, where.isEmpty() ? QStringLiteral("the top level") : where, error);
@@ -447,8 +446,7 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
     palette.name = read.string("name");
     const QJsonArray colors = read.array("colors");
     for (qsizetype i = 0; i < colors.size() && !read.failed(); ++i) {
-        const QString at = (where.isEmpty() ? QString() : where + u'.')
-            + QStringLiteral("colors[%1]").arg(i);
+        const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colors[%1]").arg(i);
         palette.colors.append(read.color(colors.at(i), at));
     }
     palette.notes = read.string("notes");

@@ -33,8 +33,7 @@ struct ColorRecord {
 
     static std::optional<ColorRecord> fromJson(const QJsonValue &value, QString *error);
     // As fromJson; where names the record's place in the document for the error.
-    static std::optional<ColorRecord> fromJsonAt(const QJsonValue &value, const QString &where,
-                                                 QString *error);
+    static std::optional<ColorRecord> fromJsonAt(const QJsonValue &value, const QString &where, QString *error);
 
     friend bool operator==(const ColorRecord &, const ColorRecord &) = default;
 };
@@ -47,8 +46,7 @@ struct Palette {
     QString notes;
 
     static std::optional<Palette> fromJson(const QJsonValue &value, QString *error);
-    static std::optional<Palette> fromJsonAt(const QJsonValue &value, const QString &where,
-                                             QString *error);
+    static std::optional<Palette> fromJsonAt(const QJsonValue &value, const QString &where, QString *error);
 
     friend bool operator==(const Palette &, const Palette &) = default;
 };

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -72,8 +72,9 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        *error = info.isSymLink() ? QCoreApplication::translate("Pigmentry", "it is a link to a file that does not exist")
-                                  : QCoreApplication::translate("Pigmentry", "no such file");
+        *error = info.isSymLink()
+            ? QCoreApplication::translate("Pigmentry", "it is a link to a file that does not exist")
+            : QCoreApplication::translate("Pigmentry", "no such file");
         return std::nullopt;
     }
     if (!info.isFile()) {
@@ -120,15 +121,21 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
         return {std::move(*library), QString(), false};
 
     if (const auto kept = setAside(path, now))
-        return {Library(), QCoreApplication::translate("Pigmentry", "Could not read library: %1 (kept as %2)").arg(error, *kept), false};
-    return {Library(), QCoreApplication::translate("Pigmentry", "Could not read library: %1 (left in place; changes are not saved)").arg(error),
-            true};
+        return {Library(),
+                QCoreApplication::translate("Pigmentry", "Could not read library: %1 (kept as %2)").arg(error, *kept),
+                false};
+    return {
+        Library(),
+        QCoreApplication::translate("Pigmentry", "Could not read library: %1 (left in place; changes are not saved)")
+            .arg(error),
+        true};
 }
 
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const auto failed = [&path](int error) {
-        return QCoreApplication::translate("Pigmentry", "Could not write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
+        return QCoreApplication::translate("Pigmentry", "Could not write %1: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(error)));
     };
     // A link is followed, so that a library kept elsewhere stays where it is.
     const QFileInfo asGiven(path);

@@ -8,10 +8,12 @@ Preferences::Preferences()
     : settings_(new QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pigmentry"),
                               QStringLiteral("Pigmentry")))
     , owned_(true)
-{
-}
+{ }
 
-Preferences::Preferences(QSettings *settings) : settings_(settings), owned_(false) {}
+Preferences::Preferences(QSettings *settings)
+    : settings_(settings)
+    , owned_(false)
+{ }
 
 Preferences::~Preferences()
 {
@@ -49,8 +51,7 @@ std::optional<qint64> Preferences::integer(const QString &key) const
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return v.toLongLong();
+    case QMetaType::ULongLong: return v.toLongLong();
     case QMetaType::QString: {
         bool ok = false;
         const qint64 n = v.toString().trimmed().toLongLong(&ok);
@@ -58,8 +59,7 @@ std::optional<qint64> Preferences::integer(const QString &key) const
             return n;
         return std::nullopt;
     }
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 

@@ -100,8 +100,7 @@ RGBA::Triple RGBA::hsl() const
 {
     const Extremes e = extremes(*this);
     const double lightness = (e.max + e.min) * 0.5;
-    const double saturation =
-        e.max == e.min ? 0.0 : (e.max - e.min) / (1.0 - std::fabs(2.0 * lightness - 1.0));
+    const double saturation = e.max == e.min ? 0.0 : (e.max - e.min) / (1.0 - std::fabs(2.0 * lightness - 1.0));
     return {e.hue, saturation, lightness};
 }
 
@@ -114,8 +113,7 @@ double RGBA::luminance() const
 QString RGBA::hex() const
 {
     char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", channelValue(r), channelValue(g),
-                  channelValue(b));
+    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", channelValue(r), channelValue(g), channelValue(b));
     return QString::fromLatin1(buffer, 7);
 }
 

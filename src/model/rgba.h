@@ -23,9 +23,9 @@ struct RGBA {
     static std::optional<RGBA> fromHex(const QString &text);
 
     struct Triple {
-        double hue = 0.0;        // degrees, 0 <= hue < 360
+        double hue = 0.0; // degrees, 0 <= hue < 360
         double saturation = 0.0; // 0...1
-        double third = 0.0;      // lightness (hsl) or value (hsv), 0...1
+        double third = 0.0; // lightness (hsl) or value (hsv), 0...1
     };
     Triple hsl() const;
     Triple hsv() const;

@@ -66,7 +66,8 @@ void Store::commit(Library next, const QList<ListChange> &history, const QList<L
     QString error;
     std::optional<QByteArray> bytes = encodeLibrary(next, &error);
     if (bytes && bytes->size() > largestLibrary) {
-        setNotice(QCoreApplication::translate("Pigmentry", "Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
+        setNotice(QCoreApplication::translate(
+                      "Pigmentry", "Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
                       .arg(largestLibrary / (1024 * 1024)),
                   NoticeKind::Failure);
         return;
@@ -84,16 +85,17 @@ void Store::commit(Library next, const QList<ListChange> &history, const QList<L
 void Store::write(const QByteArray &bytes)
 {
     if (keepOut_) {
-        setNotice(QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
-                  NoticeKind::Failure);
+        setNotice(
+            QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
+            NoticeKind::Failure);
         return;
     }
     if (const auto error = writeLibraryBytes(url_, bytes))
         setNotice(*error, NoticeKind::Failure);
 }
 
-void Store::report(const QList<ListChange> &steps, void (Store::*inserted)(int, int),
-                   void (Store::*removed)(int, int), void (Store::*edited)(int), void (Store::*reset)())
+void Store::report(const QList<ListChange> &steps, void (Store::*inserted)(int, int), void (Store::*removed)(int, int),
+                   void (Store::*edited)(int), void (Store::*reset)())
 {
     for (const ListChange &change : steps) {
         switch (change.kind) {
@@ -235,7 +237,8 @@ void Store::duplicatePalette(const Palette &palette)
 void Store::deletePalette(const QUuid &palette)
 {
     Library next = library_;
-    const QList<ListChange> steps = removeMatching(next.palettes, [&palette](const Palette &p) { return p.id == palette; });
+    const QList<ListChange> steps =
+        removeMatching(next.palettes, [&palette](const Palette &p) { return p.id == palette; });
     commit(std::move(next), {}, steps);
 }
 
@@ -264,7 +267,8 @@ void Store::toggleFavorite(const QUuid &record)
 void Store::deleteRecord(const QUuid &record)
 {
     Library next = library_;
-    const QList<ListChange> steps = removeMatching(next.history, [&record](const ColorRecord &r) { return r.id == record; });
+    const QList<ListChange> steps =
+        removeMatching(next.history, [&record](const ColorRecord &r) { return r.id == record; });
     commit(std::move(next), steps, {});
 }
 

@@ -26,8 +26,8 @@ public:
 
     // Loads the library from url, or from the default location when url is
     // empty. prefs, clipboard and clock must outlive the store.
-    Store(Preferences &prefs, Clipboard &clipboard, const QString &url = QString(),
-          const Clock &clock = systemClock(), QObject *parent = nullptr);
+    Store(Preferences &prefs, Clipboard &clipboard, const QString &url = QString(), const Clock &clock = systemClock(),
+          QObject *parent = nullptr);
 
     const Library &library() const { return library_; }
     const RGBA &selected() const { return selected_; }

@@ -19,10 +19,11 @@ inline quint32 multiply(quint32 x, quint32 a)
 } // namespace
 
 CodeSetter::CodeSetter(const QFont &font)
-    : font(font), ascent(QFontMetricsF(font).ascent()), descent(QFontMetricsF(font).descent()),
-      raw(QRawFont::fromFont(font))
-{
-}
+    : font(font)
+    , ascent(QFontMetricsF(font).ascent())
+    , descent(QFontMetricsF(font).descent())
+    , raw(QRawFont::fromFont(font))
+{ }
 
 std::optional<QGlyphRun> CodeSetter::set(const QString &text, double *width)
 {

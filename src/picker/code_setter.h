@@ -32,12 +32,12 @@ public:
     void draw(QImage &image, const QPointF &origin, const QGlyphRun &run, QRgb color);
 
     const QFont font;
-    const double ascent;  // logical pixels, as QFontMetricsF gives them
+    const double ascent; // logical pixels, as QFontMetricsF gives them
     const double descent;
 
 private:
     struct Sprite {
-        QImage image;  // premultiplied, device pixels
+        QImage image; // premultiplied, device pixels
         QPoint origin; // the glyph's baseline origin in it
     };
     struct SpriteKey {

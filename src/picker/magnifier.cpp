@@ -166,7 +166,8 @@ const Layers &layers(const Magnifier &m, double scale, const QPalette &palette)
         p.setPen(palette.color(QPalette::WindowText));
         p.setFont(pixelFont(QGuiApplication::font(), 9));
         const QRectF loupe = Magnifier::loupe();
-        p.drawText(QRectF(loupe.left() - inset, loupe.bottom() + spacing + swatchSide + spacing, loupe.width() + 2 * inset, 12),
+        p.drawText(QRectF(loupe.left() - inset, loupe.bottom() + spacing + swatchSide + spacing,
+                          loupe.width() + 2 * inset, 12),
                    Qt::AlignHCenter | Qt::AlignVCenter, m.hint());
     }
 

@@ -19,10 +19,10 @@ struct Magnifier {
     static constexpr int loupeSide = 180;
     static constexpr int regionSide = 15;
 
-    QImage image;      // the captured region
-    RGBA color;        // the sampled colour
-    int zoom = 10;     // logical pixels per captured pixel: 5, 10, 15 or 20
-    QPointF center;    // the sampled pixel in the region, image pixels (x right, y down)
+    QImage image; // the captured region
+    RGBA color; // the sampled colour
+    int zoom = 10; // logical pixels per captured pixel: 5, 10, 15 or 20
+    QPointF center; // the sampled pixel in the region, image pixels (x right, y down)
 
     QString hint() const;
     // The enlargement's shift in the loupe so that the sampled pixel sits

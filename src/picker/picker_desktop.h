@@ -66,12 +66,12 @@ public:
     virtual bool reportsChanges() const { return false; }
     // The region (device pixels of the screen, as for capture) that the next
     // capture reads. Changes before this call are in that capture.
-    virtual void watch(const PickerScreen &, const QRect &) {}
+    virtual void watch(const PickerScreen &, const QRect &) { }
     // The pick rests: report through changed, on the GUI thread, when pixels
     // of the watched region may have changed since it was watched. While
     // the pick is busy nothing is reported; it captures anyway.
-    virtual void awaitChanges() {}
-    virtual void stopWatching() {}
+    virtual void awaitChanges() { }
+    virtual void stopWatching() { }
     std::function<void()> changed;
 };
 

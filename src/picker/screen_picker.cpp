@@ -4,9 +4,9 @@
 #include "model/preferences.h"
 
 #include <QCoreApplication>
-#include <QScopedValueRollback>
 #include <QDeadlineTimer>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <cmath>
 
@@ -30,7 +30,10 @@ double snapped(double x)
 } // namespace
 
 ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
-    : QObject(parent), clock([] { return QDeadlineTimer::current().deadline(); }), prefs(prefs), desktop(desktop)
+    : QObject(parent)
+    , clock([] { return QDeadlineTimer::current().deadline(); })
+    , prefs(prefs)
+    , desktop(desktop)
 {
     timer.setInterval(interval);
     timer.setTimerType(Qt::PreciseTimer);
@@ -40,7 +43,8 @@ ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
         if (!running)
             return;
         finish(false);
-        inform(failureTitle(), QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + reason);
+        inform(failureTitle(),
+               QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + reason);
     };
 }
 
@@ -103,12 +107,15 @@ void ScreenPicker::start(Completion newCompletion)
 
 void ScreenPicker::refused(Completion newCompletion)
 {
-    const int answer = ask(
-        QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
-        QCoreApplication::translate("Pigmentry", "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
-                       "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
-                       "the desktop's built-in color picker. Change picker mode later in Settings."),
-        {QCoreApplication::translate("Pigmentry", "Use Desktop Picker"), QCoreApplication::translate("Pigmentry", "Open Settings"), QCoreApplication::translate("Pigmentry", "Cancel")});
+    const int answer = ask(QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
+                           QCoreApplication::translate(
+                               "Pigmentry",
+                               "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
+                               "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
+                               "the desktop's built-in color picker. Change picker mode later in Settings."),
+                           {QCoreApplication::translate("Pigmentry", "Use Desktop Picker"),
+                            QCoreApplication::translate("Pigmentry", "Open Settings"),
+                            QCoreApplication::translate("Pigmentry", "Cancel")});
     if (answer == 0) {
         prefs.setBoolean(QStringLiteral("useNativePicker"), true);
         startNative(std::move(newCompletion));
@@ -123,7 +130,8 @@ void ScreenPicker::begin(Completion newCompletion)
 {
     const QList<PickerScreen> screens = desktop.source.screens();
     if (screens.isEmpty()) {
-        inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));
+        inform(failureTitle(),
+               QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));
         Q_EMIT ended();
         return;
     }
@@ -136,7 +144,8 @@ void ScreenPicker::begin(Completion newCompletion)
 
     if (const std::optional<QString> error = desktop.overlay.show(screens)) {
         completion = nullptr;
-        inform(failureTitle(), QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + *error);
+        inform(failureTitle(),
+               QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + *error);
         Q_EMIT ended();
         return;
     }
@@ -167,12 +176,8 @@ void ScreenPicker::handle(const PickerInput &input)
     if (!running)
         return;
     switch (input.kind) {
-    case PickerInput::Kind::LeftClick:
-        finish(true);
-        return;
-    case PickerInput::Kind::RightClick:
-        finish(false);
-        return;
+    case PickerInput::Kind::LeftClick: finish(true); return;
+    case PickerInput::Kind::RightClick: finish(false); return;
     case PickerInput::Kind::Motion:
         // The pointer moves the position; keyboard nudges stay in force
         // while it rests. After the click the position is the one clicked:
@@ -182,20 +187,15 @@ void ScreenPicker::handle(const PickerInput &input)
             wake();
         }
         return;
-    case PickerInput::Kind::Key:
-        break;
+    case PickerInput::Kind::Key: break;
     }
 
     // One press moves one device pixel, Shift ten; y grows downwards, so Up
     // subtracts.
     const int step = input.shift ? 10 : 1;
     switch (input.key) {
-    case Qt::Key_Escape:
-        finish(false);
-        break;
-    case Qt::Key_Return:
-        finish(true);
-        break;
+    case Qt::Key_Escape: finish(false); break;
+    case Qt::Key_Return: finish(true); break;
     case Qt::Key_Equal:
     case Qt::Key_Plus:
         zoom = std::min(zoom + 5, 20);
@@ -205,20 +205,11 @@ void ScreenPicker::handle(const PickerInput &input)
         zoom = std::max(zoom - 5, 5);
         contentChanged = true;
         break;
-    case Qt::Key_Left:
-        nudge(-step, 0);
-        break;
-    case Qt::Key_Right:
-        nudge(step, 0);
-        break;
-    case Qt::Key_Up:
-        nudge(0, -step);
-        break;
-    case Qt::Key_Down:
-        nudge(0, step);
-        break;
-    default:
-        break;
+    case Qt::Key_Left: nudge(-step, 0); break;
+    case Qt::Key_Right: nudge(step, 0); break;
+    case Qt::Key_Up: nudge(0, -step); break;
+    case Qt::Key_Down: nudge(0, step); break;
+    default: break;
     }
     wake();
 }
@@ -246,7 +237,8 @@ void ScreenPicker::nudge(int dx, int dy)
             return;
         }
     }
-    const QPoint kept(std::clamp(pixel.x(), native.left(), native.right()), std::clamp(pixel.y(), native.top(), native.bottom()));
+    const QPoint kept(std::clamp(pixel.x(), native.left(), native.right()),
+                      std::clamp(pixel.y(), native.top(), native.bottom()));
     point = screen->frame.topLeft() + QPointF(kept - native.topLeft()) / screen->scale;
 }
 
@@ -345,18 +337,18 @@ void ScreenPicker::update()
         desktop.source.watch(*screen, region);
 
     QPointer<ScreenPicker> self(this);
-    desktop.source.capture(*screen, region,
-                           [self, g, screen = *screen, center, capturedPoint](const QImage &image, const QString &error) {
-                               if (!self)
-                                   return;
-                               self->captureBusy = false;
-                               if (self->generation != g)
-                                   return;
-                               if (!error.isEmpty())
-                                   self->failed(QCoreApplication::translate("Pigmentry", "Screen capture failed: ") + error);
-                               else if (self->running)
-                                   self->present(image, screen, center, capturedPoint);
-                           });
+    desktop.source.capture(
+        *screen, region, [self, g, screen = *screen, center, capturedPoint](const QImage &image, const QString &error) {
+            if (!self)
+                return;
+            self->captureBusy = false;
+            if (self->generation != g)
+                return;
+            if (!error.isEmpty())
+                self->failed(QCoreApplication::translate("Pigmentry", "Screen capture failed: ") + error);
+            else if (self->running)
+                self->present(image, screen, center, capturedPoint);
+        });
 }
 
 void ScreenPicker::failed(const QString &text)
@@ -442,7 +434,8 @@ void ScreenPicker::startNative(Completion newCompletion)
         if (!self)
             return;
         if (outcome == DesktopSampler::Outcome::Unavailable)
-            self->inform(failureTitle(), QCoreApplication::translate("Pigmentry", "No desktop color picker is available: ") + error);
+            self->inform(failureTitle(),
+                         QCoreApplication::translate("Pigmentry", "No desktop color picker is available: ") + error);
         Q_EMIT self->ended();
     });
 }

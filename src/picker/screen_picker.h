@@ -82,8 +82,7 @@ private:
     // The screen cannot be read: the alert offers the desktop's picker.
     void refused(Completion completion);
     void startNative(Completion completion);
-    void present(const QImage &image, const PickerScreen &screen, const QPointF &center,
-                 const QPointF &capturedPoint);
+    void present(const QImage &image, const PickerScreen &screen, const QPointF &center, const QPointF &capturedPoint);
     void failed(const QString &text);
     // Puts the panel beside the position, with a hole where it covers the
     // regions a capture around the position may read.

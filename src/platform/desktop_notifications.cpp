@@ -29,10 +29,9 @@ QDBusArgument imageData(const QImage &icon)
 
 void DesktopNotifications::show(const QString &summary, const QImage &icon, int timeoutMs)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                                      QStringLiteral("/org/freedesktop/Notifications"),
-                                                      QStringLiteral("org.freedesktop.Notifications"),
-                                                      QStringLiteral("Notify"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("io.github.pigmentry.Pigmentry"));
     hints.insert(QStringLiteral("transient"), true);

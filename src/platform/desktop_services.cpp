@@ -38,7 +38,8 @@ public:
     QPointF pointer() const override { return {}; }
     void capture(const PickerScreen &, const QRect &, CaptureDone done) override
     {
-        QTimer::singleShot(0, [done = std::move(done)] { done(QImage(), QStringLiteral("this session offers no screen capture")); });
+        QTimer::singleShot(
+            0, [done = std::move(done)] { done(QImage(), QStringLiteral("this session offers no screen capture")); });
     }
 };
 
@@ -48,8 +49,8 @@ public:
     {
         return QStringLiteral("this session offers no overlay");
     }
-    void hide() override {}
-    void present(const Magnifier &, const QPointF &, const QRectF &) override {}
+    void hide() override { }
+    void present(const Magnifier &, const QPointF &, const QRectF &) override { }
 };
 
 class NoAccess : public ScreenAccess {
@@ -83,7 +84,7 @@ public:
 
 class NoClipboard : public Clipboard {
 public:
-    void setText(const QString &) override {}
+    void setText(const QString &) override { }
 };
 
 class X11Taskbar : public Taskbar {
@@ -93,12 +94,12 @@ public:
 
 class NoNotifications : public Notifications {
 public:
-    void show(const QString &, const QImage &, int) override {}
+    void show(const QString &, const QImage &, int) override { }
 };
 
 class NoTaskbar : public Taskbar {
 public:
-    void setShown(QWidget *, bool) override {}
+    void setShown(QWidget *, bool) override { }
 };
 
 class NoAutostart : public Autostart {
@@ -113,7 +114,7 @@ public:
 class NoAlerts : public Alerts {
 public:
     int ask(const QString &, const QString &, const QStringList &) override { return -1; }
-    void inform(const QString &, const QString &) override {}
+    void inform(const QString &, const QString &) override { }
 };
 
 class NoFileDialogs : public FileDialogs {

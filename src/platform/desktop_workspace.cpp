@@ -93,7 +93,9 @@ bool openDesktopPrivacySettings()
     return false;
 }
 
-XdgAutostart::XdgAutostart(QString path, QString program) : path_(std::move(path)), program_(std::move(program))
+XdgAutostart::XdgAutostart(QString path, QString program)
+    : path_(std::move(path))
+    , program_(std::move(program))
 {
     if (program_.isEmpty())
         program_ = QCoreApplication::applicationFilePath();
@@ -101,7 +103,7 @@ XdgAutostart::XdgAutostart(QString path, QString program) : path_(std::move(path
         program_ = QStringLiteral("pigmentry");
     if (path_.isEmpty())
         path_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1String("/autostart/")
-              + entryName;
+            + entryName;
 }
 
 bool XdgAutostart::isEnabled() const
@@ -127,13 +129,16 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
                 if (c.category() == QChar::Other_Control)
                     c = QChar::ReplacementCharacter;
             }
-            return QCoreApplication::translate("Pigmentry", "Launch at login is not possible from %1: a login entry cannot name "
-                                                            "this path. Move Pigmentry to a folder without special characters.")
+            return QCoreApplication::translate("Pigmentry",
+                                               "Launch at login is not possible from %1: a login entry cannot name "
+                                               "this path. Move Pigmentry to a folder without special characters.")
                 .arg(shown);
         }
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Colour picker in the system tray\n"
-                "Icon=io.github.pigmentry.Pigmentry\nExec=" + execArgument(program_).toUtf8() + " --autostart\nTerminal=false\n"
-                "X-GNOME-Autostart-enabled=true\n";
+                "Icon=io.github.pigmentry.Pigmentry\nExec="
+            + execArgument(program_).toUtf8()
+            + " --autostart\nTerminal=false\n"
+              "X-GNOME-Autostart-enabled=true\n";
     } else if (systemEntryExists()) {
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nHidden=true\n";
     } else {
@@ -142,7 +147,8 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
         return std::nullopt;
     }
     if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return QCoreApplication::translate("Pigmentry", "Could not create the folder %1.").arg(QFileInfo(path_).absolutePath());
+        return QCoreApplication::translate("Pigmentry", "Could not create the folder %1.")
+            .arg(QFileInfo(path_).absolutePath());
     return writeFileAtomically(path_, entry);
 }
 

@@ -14,8 +14,10 @@ namespace pigmentry {
 class FrozenWindow : public QWidget {
 public:
     FrozenWindow(FrozenOverlay &overlay, const PickerScreen &screen, const QImage &frame)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), screen(screen),
-          overlay(overlay), frame(frame)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+        , screen(screen)
+        , overlay(overlay)
+        , frame(frame)
     {
         setAttribute(Qt::WA_DeleteOnClose);
         setAttribute(Qt::WA_OpaquePaintEvent);

@@ -19,7 +19,9 @@ class FrozenScreenSource;
 // works wherever the desktop lets a window go full screen (Wayland too).
 class FrozenOverlay : public PickerOverlay {
 public:
-    explicit FrozenOverlay(FrozenScreenSource &source) : source(source) {}
+    explicit FrozenOverlay(FrozenScreenSource &source)
+        : source(source)
+    { }
     ~FrozenOverlay() override;
 
     std::optional<QString> show(const QList<PickerScreen> &screens) override;

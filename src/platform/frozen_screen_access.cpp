@@ -8,9 +8,9 @@
 namespace pigmentry {
 
 FrozenScreenAccess::FrozenScreenAccess(FrozenScreenSource &source, std::unique_ptr<PortalScreenshot> screenshot)
-    : source(source), screenshot(std::move(screenshot))
-{
-}
+    : source(source)
+    , screenshot(std::move(screenshot))
+{ }
 
 FrozenScreenAccess::~FrozenScreenAccess() = default;
 

@@ -14,7 +14,7 @@ std::unique_ptr<HotKeyService> createHotKeyService();
 class UnavailableHotKeys : public HotKeyService {
 public:
     int registerHotKey(quint32, quint32, quint32 *) override { return NoService; }
-    void unregisterHotKey(quint32) override {}
+    void unregisterHotKey(quint32) override { }
 };
 
 } // namespace pigmentry

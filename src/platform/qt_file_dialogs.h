@@ -9,7 +9,9 @@ namespace pigmentry {
 // The desktop's own file panels through QFileDialog.
 class QtFileDialogs : public FileDialogs {
 public:
-    explicit QtFileDialogs(QWidget *parent = nullptr) : parent_(parent) {}
+    explicit QtFileDialogs(QWidget *parent = nullptr)
+        : parent_(parent)
+    { }
     std::optional<QString> saveFile(const QString &proposedName, const QStringList &filters = {},
                                     QString *chosenFilter = nullptr) override;
     std::optional<QString> openFile(const QStringList &filters = {}) override;

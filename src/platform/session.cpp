@@ -20,7 +20,8 @@ SessionKind sessionKind()
         return SessionKind::Wayland;
     if (platform != QLatin1String("xcb"))
         return SessionKind::Other;
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return SessionKind::XWayland;
     return SessionKind::X11;
 }
@@ -80,9 +81,9 @@ bool connectableDisplay()
         const QStringList entries = requested.split(u';', Qt::SkipEmptyParts);
         for (qsizetype i = 0; i < entries.size(); ++i) {
             const QString plugin = entries.at(i).section(u':', 0, 0);
-            const bool answers = plugin.startsWith(QLatin1String("xcb"))       ? x11Answers()
-                               : plugin.startsWith(QLatin1String("wayland")) ? waylandAnswers(true)
-                                                                              : true;
+            const bool answers = plugin.startsWith(QLatin1String("xcb")) ? x11Answers()
+                : plugin.startsWith(QLatin1String("wayland"))            ? waylandAnswers(true)
+                                                                         : true;
             if (answers) {
                 if (i > 0)
                     qputenv("QT_QPA_PLATFORM", entries.at(i).toLocal8Bit());

@@ -4,14 +4,14 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QPointer>
-#include <QScopeGuard>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QThread>
+#include <QTimer>
 #include <QtEndian>
 
 #include <cerrno>
@@ -57,7 +57,7 @@ std::optional<QByteArray> takeMessage(QByteArray &buffer, bool *tooLong)
 // Whether the process at the other end of a local socket runs as this user.
 bool peerIsThisUser(qintptr descriptor)
 {
-    struct ucred credentials {};
+    struct ucred credentials { };
     socklen_t size = sizeof credentials;
     if (getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
         return false;
@@ -68,7 +68,7 @@ bool peerIsThisUser(qintptr descriptor)
 // one else may enter.
 bool isPrivateFolder(const QString &path)
 {
-    struct stat info {};
+    struct stat info { };
     if (lstat(QFile::encodeName(path).constData(), &info) != 0)
         return false;
     return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
@@ -117,7 +117,7 @@ bool fillAddress(sockaddr_un *address, const QString &path)
 
 quint64 socketInode(const QString &path)
 {
-    struct stat info {};
+    struct stat info { };
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISSOCK(info.st_mode))
         return 0;
     return quint64(info.st_ino);
@@ -218,7 +218,8 @@ bool SingleInstance::listen()
         }
         listens = !ownFolder_.isEmpty() && listenAt(ownFolder_ + QLatin1String("/pigmentry.socket"));
     }
-    const QByteArray named = listens && listeningAt_ != usualSocketPath() ? QFile::encodeName(listeningAt_) + '\n' : QByteArray();
+    const QByteArray named =
+        listens && listeningAt_ != usualSocketPath() ? QFile::encodeName(listeningAt_) + '\n' : QByteArray();
     if (::ftruncate(lock, 0) != 0 || ::pwrite(lock, named.constData(), size_t(named.size()), 0) != named.size())
         qWarning("Pigmentry could not name its socket in %s", qPrintable(lockPath()));
     if (!listens)
@@ -233,7 +234,7 @@ bool SingleInstance::listenAt(const QString &path)
         return false;
     // We hold the lock, so a socket left here belongs to an instance that has
     // gone; anything else at the path is left alone.
-    struct stat info {};
+    struct stat info { };
     if (::lstat(address.sun_path, &info) == 0) {
         if (!S_ISSOCK(info.st_mode))
             return false;
@@ -285,7 +286,10 @@ namespace {
 class Caller : public QObject {
 public:
     Caller(int fd, QObject *parent)
-        : QObject(parent), fd(fd), reader(fd, QSocketNotifier::Read, this), writer(fd, QSocketNotifier::Write, this)
+        : QObject(parent)
+        , fd(fd)
+        , reader(fd, QSocketNotifier::Read, this)
+        , writer(fd, QSocketNotifier::Write, this)
     {
         writer.setEnabled(false);
         deadline.setSingleShot(true);

@@ -83,10 +83,10 @@ private:
 
     QString lockFolder_;
     QString socketFolder_;
-    QString ownFolder_;   // a fresh private folder made for the socket, if any
+    QString ownFolder_; // a fresh private folder made for the socket, if any
     QString listeningAt_; // the path we are bound to
     quint64 boundInode_ = 0;
-    int lock = -1;      // the descriptor that holds the lock, while we do
+    int lock = -1; // the descriptor that holds the lock, while we do
     int listening = -1; // the socket we accept on
     QSocketNotifier *acceptor = nullptr;
     QFileSystemWatcher *watcher = nullptr;

@@ -61,7 +61,9 @@ namespace {
 // says there is something to read.
 class XEmbedWatch : public QObject {
 public:
-    XEmbedWatch(QObject *parent, std::function<void()> appeared) : QObject(parent), appeared(std::move(appeared))
+    XEmbedWatch(QObject *parent, std::function<void()> appeared)
+        : QObject(parent)
+        , appeared(std::move(appeared))
     {
         connection = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(connection))

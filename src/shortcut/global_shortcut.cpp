@@ -2,7 +2,8 @@
 
 namespace pigmentry {
 
-GlobalShortcut::GlobalShortcut(HotKeyService &service) : service(service)
+GlobalShortcut::GlobalShortcut(HotKeyService &service)
+    : service(service)
 {
     service.pressed = [this](quint32) {
         if (ref && action)

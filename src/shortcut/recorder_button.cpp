@@ -9,7 +9,9 @@
 
 namespace pigmentry {
 
-RecorderButton::RecorderButton(ShortcutSettings &shortcuts, QWidget *parent) : QPushButton(parent), shortcuts(shortcuts)
+RecorderButton::RecorderButton(ShortcutSettings &shortcuts, QWidget *parent)
+    : QPushButton(parent)
+    , shortcuts(shortcuts)
 {
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QPushButton::clicked, this, &RecorderButton::begin);
@@ -25,12 +27,18 @@ RecorderButton::~RecorderButton()
 QString RecorderButton::keyLabel(int key, const QString &text)
 {
     static const QHash<int, QString> labels = {
-        {Qt::Key_Return, QStringLiteral("↩")},     {Qt::Key_Space, QStringLiteral("Space")},
-        {Qt::Key_Backspace, QStringLiteral("⌫")},  {Qt::Key_Enter, QStringLiteral("⌤")},
-        {Qt::Key_Delete, QStringLiteral("⌦")},     {Qt::Key_Left, QStringLiteral("←")},
-        {Qt::Key_Right, QStringLiteral("→")},      {Qt::Key_Down, QStringLiteral("↓")},
-        {Qt::Key_Up, QStringLiteral("↑")},         {Qt::Key_Home, QStringLiteral("Home")},
-        {Qt::Key_End, QStringLiteral("End")},      {Qt::Key_PageUp, QStringLiteral("Page Up")},
+        {Qt::Key_Return, QStringLiteral("↩")},
+        {Qt::Key_Space, QStringLiteral("Space")},
+        {Qt::Key_Backspace, QStringLiteral("⌫")},
+        {Qt::Key_Enter, QStringLiteral("⌤")},
+        {Qt::Key_Delete, QStringLiteral("⌦")},
+        {Qt::Key_Left, QStringLiteral("←")},
+        {Qt::Key_Right, QStringLiteral("→")},
+        {Qt::Key_Down, QStringLiteral("↓")},
+        {Qt::Key_Up, QStringLiteral("↑")},
+        {Qt::Key_Home, QStringLiteral("Home")},
+        {Qt::Key_End, QStringLiteral("End")},
+        {Qt::Key_PageUp, QStringLiteral("Page Up")},
         {Qt::Key_PageDown, QStringLiteral("Page Down")},
     };
     if (const auto it = labels.constFind(key); it != labels.cend())
@@ -110,15 +118,10 @@ bool RecorderButton::eventFilter(QObject *watched, QEvent *event)
 bool RecorderButton::keyDown(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        shortcuts.stopRecording();
-        return true;
+    case Qt::Key_Escape: shortcuts.stopRecording(); return true;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        shortcuts.stopRecording();
-        return false;
-    default:
-        break;
+    case Qt::Key_Backtab: shortcuts.stopRecording(); return false;
+    default: break;
     }
     // Holding a key down tries the combination once.
     if (event->isAutoRepeat())
@@ -135,7 +138,9 @@ void RecorderButton::focusOutEvent(QFocusEvent *event)
 }
 
 ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
-    : QWidget(parent), shortcuts(shortcuts), button_(new RecorderButton(shortcuts))
+    : QWidget(parent)
+    , shortcuts(shortcuts)
+    , button_(new RecorderButton(shortcuts))
 {
     setFixedSize(180, 28);
     auto *layout = new QHBoxLayout(this);
@@ -150,7 +155,8 @@ ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
 
 void ShortcutRecorder::update()
 {
-    const QString title = shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Type shortcut…") : shortcuts.configuration().display();
+    const QString title = shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Type shortcut…")
+                                                : shortcuts.configuration().display();
     button_->setText(title);
     // Qt's buttons have no value of their own; the description carries it.
     button_->setAccessibleDescription(title);

@@ -31,10 +31,8 @@ bool isModifierOrLockKey(quint32 key)
     case Qt::Key_CapsLock:
     case Qt::Key_NumLock:
     case Qt::Key_ScrollLock:
-    case Qt::Key_Mode_switch:
-        return true;
-    default:
-        return false;
+    case Qt::Key_Mode_switch: return true;
+    default: return false;
     }
 }
 

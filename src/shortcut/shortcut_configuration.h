@@ -18,9 +18,9 @@ struct ShortcutConfiguration {
     static constexpr quint32 Ctrl = 0x1000;
     static constexpr quint32 AllModifiers = Super | Shift | Alt | Ctrl;
 
-    quint32 keyCode = 0;   // a Qt::Key
+    quint32 keyCode = 0; // a Qt::Key
     quint32 modifiers = 0; // bits above
-    QString keyLabel;      // the key's name on screen, "P" or "Space"
+    QString keyLabel; // the key's name on screen, "P" or "Space"
 
     // Shift+Super+P.
     static ShortcutConfiguration defaultConfiguration();

@@ -7,7 +7,10 @@
 namespace pigmentry {
 
 ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, QObject *parent)
-    : QObject(parent), prefs(prefs), hotkey(service), configuration_(ShortcutConfiguration::load(prefs))
+    : QObject(parent)
+    , prefs(prefs)
+    , hotkey(service)
+    , configuration_(ShortcutConfiguration::load(prefs))
 {
     // A combination lost to a new keyboard layout is reported like one
     // refused at launch.
@@ -22,13 +25,15 @@ QString ShortcutSettings::unavailable(int status)
     // No binding at all is possible: the desktop's own keyboard settings can
     // still run the command that picks.
     if (status == HotKeyService::NoService)
-        return QCoreApplication::translate("Pigmentry", "Shortcut unavailable (%1). This desktop does not let apps "
-                                                        "set global shortcuts: bind the command “pigmentry pick” "
-                                                        "to a key in the desktop's keyboard settings. You can still pick "
-                                                        "from the tray icon.")
+        return QCoreApplication::translate("Pigmentry",
+                                           "Shortcut unavailable (%1). This desktop does not let apps "
+                                           "set global shortcuts: bind the command “pigmentry pick” "
+                                           "to a key in the desktop's keyboard settings. You can still pick "
+                                           "from the tray icon.")
             .arg(status);
-    return QCoreApplication::translate("Pigmentry", "Shortcut unavailable (%1). Choose another combination. "
-                          "You can still pick from the tray icon.")
+    return QCoreApplication::translate("Pigmentry",
+                                       "Shortcut unavailable (%1). Choose another combination. "
+                                       "You can still pick from the tray icon.")
         .arg(status);
 }
 
@@ -90,8 +95,9 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
     }
     const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
     if (status != 0) {
-        setError(QCoreApplication::translate("Pigmentry", "That shortcut could not be registered (%1). It may be used by the "
-                                "desktop or another app. Try another combination.")
+        setError(QCoreApplication::translate("Pigmentry",
+                                             "That shortcut could not be registered (%1). It may be used by the "
+                                             "desktop or another app. Try another combination.")
                      .arg(status));
         return;
     }

@@ -26,15 +26,12 @@ using Matrix = double[3][3];
 // G. M. Machado, M. M. Oliveira, L. A. F. Fernandes, "A Physiologically-based
 // Model for Simulation of Color Vision Deficiency", IEEE TVCG 15(6), 2009:
 // the matrices for severity 1.0, applied to linear RGB.
-constexpr Matrix protanopia = {{0.152286, 1.052583, -0.204868},
-                               {0.114503, 0.786281, 0.099216},
-                               {-0.003882, -0.048116, 1.051998}};
-constexpr Matrix deuteranopia = {{0.367322, 0.860646, -0.227968},
-                                 {0.280085, 0.672501, 0.047413},
-                                 {-0.011820, 0.042940, 0.968881}};
-constexpr Matrix tritanopia = {{1.255528, -0.076749, -0.178779},
-                               {-0.078411, 0.930809, 0.147602},
-                               {0.004733, 0.691367, 0.303900}};
+constexpr Matrix protanopia = {
+    {0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}};
+constexpr Matrix deuteranopia = {
+    {0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}};
+constexpr Matrix tritanopia = {
+    {1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}};
 
 } // namespace
 
@@ -80,9 +77,9 @@ RGBA simulateColorVision(const RGBA &color, ColorVision vision)
         const double y = 0.2126 * in[0] + 0.7152 * in[1] + 0.0722 * in[2];
         out[0] = out[1] = out[2] = y;
     } else {
-        const Matrix &m = vision == ColorVision::Protanopia     ? protanopia
-                        : vision == ColorVision::Deuteranopia ? deuteranopia
-                                                              : tritanopia;
+        const Matrix &m = vision == ColorVision::Protanopia ? protanopia
+            : vision == ColorVision::Deuteranopia           ? deuteranopia
+                                                            : tritanopia;
         for (int row = 0; row < 3; ++row)
             out[row] = m[row][0] * in[0] + m[row][1] * in[1] + m[row][2] * in[2];
     }

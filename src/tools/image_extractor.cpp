@@ -139,11 +139,11 @@ bool svgWithinBounds(const QByteArray &document)
     // Prefixes are taken as written, as the renderer reads them: a prefix
     // that no namespace declares must not end the count early.
     xml.setNamespaceProcessing(false);
-    QHash<QString, qint64> ownElements;        // elements inside each id'd element
-    QHash<QString, QStringList> usesInside;    // the targets of the <use>s inside it
+    QHash<QString, qint64> ownElements; // elements inside each id'd element
+    QHash<QString, QStringList> usesInside; // the targets of the <use>s inside it
     QStringList allUses;
     qint64 elements = 0;
-    QList<QString> open;                       // the ids of the open elements ("" for none)
+    QList<QString> open; // the ids of the open elements ("" for none)
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::EndElement) {
@@ -292,7 +292,8 @@ QSize ImageExtractor::thumbnailSize(const QSize &size)
     if (longer <= thumbnailSide)
         return size;
     const double scale = double(thumbnailSide) / longer;
-    return QSize(std::max(1, int(std::lround(size.width() * scale))), std::max(1, int(std::lround(size.height() * scale))));
+    return QSize(std::max(1, int(std::lround(size.width() * scale))),
+                 std::max(1, int(std::lround(size.height() * scale))));
 }
 
 Extraction ImageExtractor::extractFile(const QString &path, const QSize &previewBounds)
@@ -331,7 +332,8 @@ Extraction ImageExtractor::extractFile(const QString &path, const QSize &preview
         open(second);
         // Bounds are for the image as shown, which may be turned.
         const int side = std::max(previewBounds.width(), previewBounds.height());
-        second.setScaledSize(stored.scaled(stored.boundedTo(QSize(side, side)), Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+        second.setScaledSize(
+            stored.scaled(stored.boundedTo(QSize(side, side)), Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
         if (second.read(&preview))
             preview = fitted(preview, previewBounds);
     }
@@ -343,7 +345,8 @@ Extraction ImageExtractor::extractImage(const QImage &image, const QSize &previe
     if (image.isNull())
         return {};
     const QSize target = thumbnailSize(image.size());
-    const QImage thumbnail = image.size() == target ? image : image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage thumbnail =
+        image.size() == target ? image : image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return finish(thumbnail, previewBounds.isEmpty() ? QImage() : fitted(image, previewBounds));
 }
 
@@ -396,7 +399,8 @@ QList<RGBA> ImageExtractor::cluster(const uchar *pixels, int width, int height, 
         }
         for (int c = 0; c < k; ++c) {
             if (count[c] > 0)
-                centres[c] = RGBA{sumR[c] / double(count[c]), sumG[c] / double(count[c]), sumB[c] / double(count[c]), 1.0};
+                centres[c] =
+                    RGBA{sumR[c] / double(count[c]), sumG[c] / double(count[c]), sumB[c] / double(count[c]), 1.0};
         }
     }
 

@@ -84,7 +84,8 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
             bool ok = false;
             channels[c] = match.captured(c + 1).toInt(&ok);
             if (!ok || channels[c] > 255)
-                return fail(QStringLiteral("line %1 has a value above 255: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
+                return fail(
+                    QStringLiteral("line %1 has a value above 255: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
         }
         if (palette.colors.size() == mostPaletteColors)
             return fail(QStringLiteral("it has more than %1 colours").arg(mostPaletteColors));
@@ -195,7 +196,8 @@ void PaletteFiles::exportPalette(const Palette &palette)
     const QString suffix = QFileInfo(*path).suffix().toLower();
     const bool gimp = suffix == QLatin1String("gpl") || (suffix != QLatin1String("json") && filter == gimpFilter);
 
-    std::optional<QByteArray> bytes = encodePaletteAs(palette, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, nullptr);
+    std::optional<QByteArray> bytes =
+        encodePaletteAs(palette, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, nullptr);
     if (!bytes)
         return;
     // A name from a damaged file may hold text that is not valid UTF-8.

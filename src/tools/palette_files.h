@@ -48,7 +48,10 @@ QString historyText(const Library &library);
 // store's notice.
 class PaletteFiles {
 public:
-    PaletteFiles(Store &store, FileDialogs &dialogs) : store_(store), dialogs_(dialogs) {}
+    PaletteFiles(Store &store, FileDialogs &dialogs)
+        : store_(store)
+        , dialogs_(dialogs)
+    { }
 
     // Saves text as UTF-8 where the user chooses, proposing "Pigmentry.<ext>".
     void exportText(const QString &text, const QString &ext);

@@ -59,7 +59,8 @@ private Q_SLOTS:
     {
         FakeNotificationService service;
         QDBusConnection bus = QDBusConnection::sessionBus();
-        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service, QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                   QDBusConnection::ExportAllSlots));
         QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
 
         DesktopNotifications notifications;

@@ -1,15 +1,15 @@
 #include "app/app_delegate.h"
+#include "fake_desktop.h"
 #include "gui/popover/popover.h"
 #include "gui/studio/studio_window.h"
-#include "fake_desktop.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
-#include <QSystemTrayIcon>
 #include <QAbstractButton>
 #include <QColor>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 using namespace pigmentry;
@@ -44,8 +44,9 @@ private Q_SLOTS:
         Fixture f;
         f.delegate->launch({});
         QVERIFY(!f.delegate->tray());
-        QCOMPARE(f.delegate->store().notice(), QStringLiteral("No tray icon here: the shortcut still picks after this "
-                                                              "window is closed, and starting Pigmentry again reopens it."));
+        QCOMPARE(f.delegate->store().notice(),
+                 QStringLiteral("No tray icon here: the shortcut still picks after this "
+                                "window is closed, and starting Pigmentry again reopens it."));
         QVERIFY(f.delegate->window() && f.delegate->window()->isVisible());
         // The shortcut is wired and registered at launch.
         QCOMPARE(f.hotKeys->registered().size(), 1);
@@ -161,8 +162,9 @@ private Q_SLOTS:
             if (!first)
                 first = focused;
             const QString name = focused->accessibleName().isEmpty()
-                                   ? (qobject_cast<QAbstractButton *>(focused) ? qobject_cast<QAbstractButton *>(focused)->text() : QString())
-                                   : focused->accessibleName();
+                ? (qobject_cast<QAbstractButton *>(focused) ? qobject_cast<QAbstractButton *>(focused)->text()
+                                                            : QString())
+                : focused->accessibleName();
             QVERIFY2(!name.isEmpty(), qPrintable(focused->metaObject()->className()));
             names << name;
         }

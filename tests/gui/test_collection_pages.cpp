@@ -1,11 +1,11 @@
-#include "gui/views/history_grid.h"
-#include "gui/views/palette_list.h"
-#include "gui/studio/studio_window.h"
-#include "gui/views/swatch_delegate.h"
-#include "gui/kit/widgets.h"
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
+#include "gui/kit/widgets.h"
+#include "gui/studio/studio_window.h"
+#include "gui/views/history_grid.h"
+#include "gui/views/palette_list.h"
+#include "gui/views/swatch_delegate.h"
 #include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
@@ -53,7 +53,10 @@ struct Fixture : test::DesktopModels {
     PaletteList *palettes() const { return shown<PaletteList>(&window, QStringLiteral("paletteList")); }
     QLineEdit *search() const { return shown<QLineEdit>(&window, QStringLiteral("searchField")); }
     EmptyState *empty() const { return shown<EmptyState>(&window, QStringLiteral("emptyState")); }
-    QString emptyTitle() const { return empty() ? shown<QLabel>(empty(), QStringLiteral("emptyTitle"))->text() : QString(); }
+    QString emptyTitle() const
+    {
+        return empty() ? shown<QLabel>(empty(), QStringLiteral("emptyTitle"))->text() : QString();
+    }
 
     // The hex codes the grid shows, in order.
     QStringList shownHex() const
@@ -97,7 +100,8 @@ private Q_SLOTS:
         QCOMPARE(f.emptyTitle(), QStringLiteral("Your favorites, collected"));
         f.open(Page::palettes);
         QCOMPARE(f.emptyTitle(), QStringLiteral("Build your first palette"));
-        QCOMPARE(f.empty()->detail(), QStringLiteral("Give your collection a name, then add colors from the inspector."));
+        QCOMPARE(f.empty()->detail(),
+                 QStringLiteral("Give your collection a name, then add colors from the inspector."));
 
         // Colours but no star: Favorites stays empty, and says so by search.
         f.store.capture(red);
@@ -127,9 +131,13 @@ private Q_SLOTS:
         QCOMPARE(f.shownHex(), all);
 
         const QList<std::pair<QString, QStringList>> searches = {
-            {"ff0000", {"#FF0000"}},      {"FF0000", {"#FF0000"}}, {"RED", {"#FF0000"}},
-            {"e#00", {"#0033FF"}},        {"#FF", {"#FF8000", "#FF0000"}},
-            {" ", {}},                    {"", all},
+            {"ff0000", {"#FF0000"}},
+            {"FF0000", {"#FF0000"}},
+            {"RED", {"#FF0000"}},
+            {"e#00", {"#0033FF"}},
+            {"#FF", {"#FF8000", "#FF0000"}},
+            {" ", {}},
+            {"", all},
         };
         for (const auto &[text, expected] : searches) {
             f.search()->setText(text);

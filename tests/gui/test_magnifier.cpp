@@ -114,7 +114,8 @@ private Q_SLOTS:
                 paintedInk += 255 - qGray(a);
                 blendedInk += 255 - qGray(b);
                 apart += std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                   std::abs(qBlue(a) - qBlue(b))}) > 96;
+                                   std::abs(qBlue(a) - qBlue(b))})
+                    > 96;
             }
         }
         QVERIFY(std::abs(double(blendedInk) / double(paintedInk) - 1) < 0.02);

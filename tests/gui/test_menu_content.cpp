@@ -1,9 +1,9 @@
+#include "fake_desktop.h"
+#include "find_widget.h"
+#include "gui/kit/widgets.h"
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
 #include "gui/views/swatch_grid.h"
-#include "gui/kit/widgets.h"
-#include "fake_desktop.h"
-#include "find_widget.h"
 #include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
@@ -52,7 +52,8 @@ struct Fixture {
     void clickTile(int row)
     {
         SwatchGrid *grid = recent();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 0)).center());
     }
 };
 
@@ -170,7 +171,8 @@ private Q_SLOTS:
         QCOMPARE(f.text("footer"), QStringLiteral("Copied #3B82F5"));
         f.shortcuts.action = [] {};
         f.shortcuts.beginRecording();
-        f.shortcuts.set(ShortcutConfiguration{quint32(Qt::Key_K), ShortcutConfiguration::Ctrl | ShortcutConfiguration::Alt, "K"});
+        f.shortcuts.set(
+            ShortcutConfiguration{quint32(Qt::Key_K), ShortcutConfiguration::Ctrl | ShortcutConfiguration::Alt, "K"});
         QCOMPARE(f.text("shortcutText"), QStringLiteral("Ctrl+Alt+K"));
         QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("pickButton")), Qt::LeftButton);
         QCOMPARE(f.picks, 1);
@@ -209,7 +211,8 @@ private Q_SLOTS:
         QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("copyButton")), Qt::LeftButton);
         QVERIFY(!test::named<QWidget>(&f.menu, QStringLiteral("footerMark"))->isVisible());
 
-        const QString reason = QStringLiteral("Invalid palette: the data is not valid JSON (at offset 0: illegal value)");
+        const QString reason =
+            QStringLiteral("Invalid palette: the data is not valid JSON (at offset 0: illegal value)");
         f.store.setNotice(reason, Store::NoticeKind::Failure);
         QVERIFY(test::named<QWidget>(&f.menu, QStringLiteral("footerMark"))->isVisible());
         auto *footer = test::named<NoticeLabel>(&f.menu, QStringLiteral("footer"));

@@ -1,7 +1,7 @@
-#include "gui/studio/studio_window.h"
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
+#include "gui/studio/studio_window.h"
 #include "model/store.h"
 #include "platform/desktop_workspace.h"
 #include "shortcut/recorder_button.h"
@@ -151,7 +151,8 @@ private Q_SLOTS:
 
         f.desktop.get().autostart = std::make_unique<XdgAutostart>(f.temp.failingPath("pigmentry.desktop"));
         configure->click();
-        QVERIFY2(f.store.notice().startsWith(QLatin1String("Could not create the folder")), qPrintable(f.store.notice()));
+        QVERIFY2(f.store.notice().startsWith(QLatin1String("Could not create the folder")),
+                 qPrintable(f.store.notice()));
         QCOMPARE(f.get<QLabel>("loginState")->text(), QStringLiteral("Off"));
     }
 
@@ -214,8 +215,8 @@ private Q_SLOTS:
 
         // Labels by the key's meaning.
         const QList<std::pair<Qt::Key, QString>> keys = {
-            {Qt::Key_Space, "Ctrl+Space"}, {Qt::Key_Delete, "Ctrl+⌦"}, {Qt::Key_F5, "Ctrl+F5"},
-            {Qt::Key_PageDown, "Ctrl+Page Down"}, {Qt::Key_Left, "Ctrl+←"}, {Qt::Key_Return, "Ctrl+↩"}};
+            {Qt::Key_Space, "Ctrl+Space"},        {Qt::Key_Delete, "Ctrl+⌦"}, {Qt::Key_F5, "Ctrl+F5"},
+            {Qt::Key_PageDown, "Ctrl+Page Down"}, {Qt::Key_Left, "Ctrl+←"},   {Qt::Key_Return, "Ctrl+↩"}};
         for (const auto &[key, title] : keys) {
             button->click();
             QTest::keyClick(button, key, Qt::ControlModifier);

@@ -1,10 +1,10 @@
-#include "gui/studio/page.h"
-#include "gui/studio/studio_window.h"
-#include "gui/views/swatch_grid.h"
-#include "gui/kit/widgets.h"
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
+#include "gui/kit/widgets.h"
+#include "gui/studio/page.h"
+#include "gui/studio/studio_window.h"
+#include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
@@ -95,8 +95,9 @@ private Q_SLOTS:
         f.shortcuts.action = [] {};
         f.shortcuts.activate();
         QCOMPARE(f.text("statusShortcut"), QStringLiteral("Shortcut unavailable"));
-        QVERIFY(shown<QLabel>(&f.window, QStringLiteral("statusShortcut"))->toolTip().startsWith(
-            QLatin1String("Shortcut unavailable (-10).")));
+        QVERIFY(shown<QLabel>(&f.window, QStringLiteral("statusShortcut"))
+                    ->toolTip()
+                    .startsWith(QLatin1String("Shortcut unavailable (-10).")));
         QCOMPARE(f.text("shortcutText"), QStringLiteral("Shortcut unavailable"));
         f.desktop.hotKeys->refused.clear();
         f.shortcuts.activate();
@@ -111,9 +112,10 @@ private Q_SLOTS:
         QStringList rows;
         for (int i = 0; i < sidebar->count(); ++i)
             rows << sidebar->item(i)->text();
-        QCOMPARE(rows, (QStringList{"LIBRARY", "Color Inspector", "Recent Colors", "Favorites", "My Palettes",
-                                    "DESIGN TOOLS", "Color Harmony", "Gradient Studio", "Contrast Checker",
-                                    "Image Extraction", "", "Settings"}));
+        QCOMPARE(
+            rows,
+            (QStringList{"LIBRARY", "Color Inspector", "Recent Colors", "Favorites", "My Palettes", "DESIGN TOOLS",
+                         "Color Harmony", "Gradient Studio", "Contrast Checker", "Image Extraction", "", "Settings"}));
         // The keyboard walks the pages and skips the section headers.
         sidebar->setFocus();
         QTest::keyClick(sidebar, Qt::Key_Down);
@@ -333,7 +335,8 @@ private Q_SLOTS:
         QCOMPARE(title->palette().color(QPalette::WindowText), QColor(240, 240, 240));
         // The page area and the cards paint with the new colours.
         QCOMPARE(pixelAt(f.page(), QPoint(4, 4)), QColor(30, 30, 32));
-        QCOMPARE(pixelAt(named(&f.window, QStringLiteral("largeSwatch"))->parentWidget(), QPoint(10, 30)), QColor(44, 44, 46));
+        QCOMPARE(pixelAt(named(&f.window, QStringLiteral("largeSwatch"))->parentWidget(), QPoint(10, 30)),
+                 QColor(44, 44, 46));
         QCOMPARE(pixelAt(named(&f.window, QStringLiteral("inspector")), QPoint(4, 4)), QColor(44, 44, 46));
         QApplication::setPalette(light);
     }

@@ -1,9 +1,9 @@
-#include "gui/studio/studio_window.h"
-#include "gui/views/swatch_grid.h"
-#include "gui/kit/widgets.h"
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
+#include "gui/kit/widgets.h"
+#include "gui/studio/studio_window.h"
+#include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
@@ -59,7 +59,8 @@ private Q_SLOTS:
         QCOMPARE(f.row("Tetradic"), (QStringList{"#FF0000", "#80FF00", "#00FFFF", "#8000FF"}));
 
         auto *tiles = shown<SwatchGrid>(f.get("Triadic"), "Triadic");
-        QTest::mouseClick(tiles->viewport(), Qt::LeftButton, {}, tiles->visualRect(tiles->model()->index(1, 0)).center());
+        QTest::mouseClick(tiles->viewport(), Qt::LeftButton, {},
+                          tiles->visualRect(tiles->model()->index(1, 0)).center());
         QCOMPARE(f.store.selected(), (RGBA{0, 1, 0, 1}));
         QCOMPARE(f.row("Complementary"), (QStringList{"#00FF00", "#FF00FF"}));
 

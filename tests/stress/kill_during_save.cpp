@@ -29,7 +29,7 @@ constexpr int records = 5000;
 
 class NoClipboard : public Clipboard {
 public:
-    void setText(const QString &) override {}
+    void setText(const QString &) override { }
 };
 
 int recordOf(qint64 edit)

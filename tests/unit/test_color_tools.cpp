@@ -41,8 +41,9 @@ private Q_SLOTS:
         QStringList names;
         for (const HarmonyRule &r : harmonyRules())
             names << r.name << QString::number(r.offsets.size());
-        QCOMPARE(names, (QStringList{"Complementary", "2", "Analogous", "3", "Triadic", "3", "Split complementary", "3",
-                                     "Tetradic", "4"}));
+        QCOMPARE(names,
+                 (QStringList{"Complementary", "2", "Analogous", "3", "Triadic", "3", "Split complementary", "3",
+                              "Tetradic", "4"}));
 
         const RGBA red{1, 0, 0, 1};
         QCOMPARE(harmonyColors(red, rule("Complementary")), (QList<RGBA>{red, RGBA{0, 1, 1, 1}}));

@@ -6,8 +6,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QUuid>
 #include <QTest>
+#include <QUuid>
 
 // Runs the real executable's commands for scripts, as a script would, with
 // no display.
@@ -42,7 +42,8 @@ class TestCommands : public QObject {
         process.setProcessEnvironment(environment);
         if (!output.isEmpty())
             process.setStandardOutputFile(output);
-        process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), (name.isEmpty() ? QStringList() : QStringList{name}) + arguments);
+        process.start(qEnvironmentVariable("PIGMENTRY_BINARY"),
+                      (name.isEmpty() ? QStringList() : QStringList{name}) + arguments);
         if (!process.waitForFinished(20000))
             return {-1, {}, {}};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -94,8 +95,9 @@ private Q_SLOTS:
         const Result unknown = run({"FF800080", "--format", "hex"});
         QCOMPARE(unknown.exitCode, 2);
         QVERIFY(unknown.out.isEmpty());
-        QCOMPARE(unknown.err, QStringLiteral("Unknown format \"hex\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
-                                             "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON, OKLCH, OKLab.\n"));
+        QCOMPARE(unknown.err,
+                 QStringLiteral("Unknown format \"hex\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
+                                "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON, OKLCH, OKLab.\n"));
 
         const Result missing = run({});
         QCOMPARE(missing.exitCode, 2);
@@ -108,8 +110,9 @@ private Q_SLOTS:
     {
         pigmentry::test::TempSettings temp;
         const QString gpl = temp.path("Sunset.gpl");
-        pigmentry::test::writeFile(gpl, "GIMP Palette\r\nName: Dusk ✦\r\nColumns: 4\r\n# from an editor\r\n"
-                                        "255 128   0\tOrange\r\n  0   0 255\r\n\r\n");
+        pigmentry::test::writeFile(gpl,
+                                   "GIMP Palette\r\nName: Dusk ✦\r\nColumns: 4\r\n# from an editor\r\n"
+                                   "255 128   0\tOrange\r\n  0   0 255\r\n\r\n");
         const Result listing = command(QStringLiteral("palette"), {gpl});
         QCOMPARE(listing.exitCode, 0);
         QCOMPARE(listing.out, QStringLiteral("Dusk ✦\n#FF8000\n#0000FF\n"));
@@ -124,25 +127,28 @@ private Q_SLOTS:
         pigmentry::test::writeFile(temp.path("copy.json"), json.out.toUtf8());
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("copy.json")}).out, listing.out);
         const Result back = command(QStringLiteral("palette"), {temp.path("copy.json"), "--to=gpl"});
-        QCOMPARE(back.out, QStringLiteral("GIMP Palette\nName: Dusk ✦\nColumns: 0\n#\n255 128   0\t#FF8000\n"
-                                          "  0   0 255\t#0000FF\n"));
+        QCOMPARE(back.out,
+                 QStringLiteral("GIMP Palette\nName: Dusk ✦\nColumns: 0\n#\n255 128   0\t#FF8000\n"
+                                "  0   0 255\t#0000FF\n"));
     }
 
     void colourTools()
     {
         const Result harmony = command(QStringLiteral("harmony"), {"#ff0000"});
         QCOMPARE(harmony.exitCode, 0);
-        QCOMPARE(harmony.out, QStringLiteral("Complementary\t#FF0000\t#00FFFF\nAnalogous\t#FF0080\t#FF0000\t#FF8000\n"
-                                             "Triadic\t#FF0000\t#00FF00\t#0000FF\n"
-                                             "Split complementary\t#FF0000\t#00FF80\t#0080FF\n"
-                                             "Tetradic\t#FF0000\t#80FF00\t#00FFFF\t#8000FF\n"));
-        QVERIFY(command(QStringLiteral("harmony"), {"FF0000", "--format=RGB"}).out.startsWith(
-            QLatin1String("Complementary\trgb(255, 0, 0)\trgb(0, 255, 255)\n")));
+        QCOMPARE(harmony.out,
+                 QStringLiteral("Complementary\t#FF0000\t#00FFFF\nAnalogous\t#FF0080\t#FF0000\t#FF8000\n"
+                                "Triadic\t#FF0000\t#00FF00\t#0000FF\n"
+                                "Split complementary\t#FF0000\t#00FF80\t#0080FF\n"
+                                "Tetradic\t#FF0000\t#80FF00\t#00FFFF\t#8000FF\n"));
+        QVERIFY(command(QStringLiteral("harmony"), {"FF0000", "--format=RGB"})
+                    .out.startsWith(QLatin1String("Complementary\trgb(255, 0, 0)\trgb(0, 255, 255)\n")));
 
         const Result contrast = command(QStringLiteral("contrast"), {"767676", "FFFFFF"});
         QCOMPARE(contrast.exitCode, 0);
-        QCOMPARE(contrast.out, QStringLiteral("4.54 : 1\nAA normal\tPass\nAA large\tPass\nAAA normal\tFail\n"
-                                              "AAA large\tPass\n"));
+        QCOMPARE(contrast.out,
+                 QStringLiteral("4.54 : 1\nAA normal\tPass\nAA large\tPass\nAAA normal\tFail\n"
+                                "AAA large\tPass\n"));
 
         QCOMPARE(command(QStringLiteral("gradient"), {"FF8000", "800080"}).out,
                  QStringLiteral("linear-gradient(90deg, #FF8000 0%, #800080 100%)\n"));
@@ -246,7 +252,8 @@ private Q_SLOTS:
         }
         // Every command answers --help, --version and unknown options by
         // itself, without acting (quit never reaches a running Pigmentry).
-        for (const QString name : {"convert", "palette", "harmony", "contrast", "gradient", "extract", "pick", "quit"}) {
+        for (const QString name :
+             {"convert", "palette", "harmony", "contrast", "gradient", "extract", "pick", "quit"}) {
             const Result help = command(name, {"--help"});
             QCOMPARE(help.exitCode, 0);
             QVERIFY2(help.out.startsWith(QLatin1String("Usage: pigmentry ") + name), qPrintable(name));
@@ -275,7 +282,8 @@ private Q_SLOTS:
         pigmentry::test::writeFile(temp.path("p.gpl"), "GIMP Palette\n1 2 3\n");
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--format", "hex"}).exitCode, 2);
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "ase"}).exitCode, 2);
-        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "gpl", "--format", "RGB"}).exitCode, 2);
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "gpl", "--format", "RGB"}).exitCode,
+                 2);
         // Without a Name line the file's name names the palette.
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl")}).out, QStringLiteral("p\n#010203\n"));
     }
@@ -288,11 +296,13 @@ private Q_SLOTS:
         for (const QStringList &arguments : commands) {
             const Result full = commandWith(arguments.first(), arguments.mid(1), {}, QStringLiteral("/dev/full"));
             QCOMPARE(full.exitCode, 1);
-            QVERIFY2(full.err.startsWith(QLatin1String("pigmentry: could not write the output: ")), qPrintable(full.err));
+            QVERIFY2(full.err.startsWith(QLatin1String("pigmentry: could not write the output: ")),
+                     qPrintable(full.err));
         }
         // Standard output closed altogether.
         QProcess process;
-        process.start(QStringLiteral("/bin/sh"), {"-c", "exec \"$0\" convert FFFFFF >&-", qEnvironmentVariable("PIGMENTRY_BINARY")});
+        process.start(QStringLiteral("/bin/sh"),
+                      {"-c", "exec \"$0\" convert FFFFFF >&-", qEnvironmentVariable("PIGMENTRY_BINARY")});
         QVERIFY(process.waitForFinished(20000));
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(process.readAllStandardError().startsWith("pigmentry: could not write the output: "));
@@ -322,7 +332,8 @@ private Q_SLOTS:
     void hostilePaletteFiles()
     {
         pigmentry::test::TempSettings temp;
-        const QString name = QStringLiteral("A\x1b]0;title\x07" "B\u202eC\x01");
+        const QString name = QStringLiteral("A\x1b]0;title\x07"
+                                            "B\u202eC\x01");
         QJsonObject colour{{"r", 1e300}, {"g", -1e300}, {"b", 0.5}, {"a", 1}};
         QJsonObject palette{{"id", QUuid::createUuid().toString(QUuid::WithoutBraces)},
                             {"name", name},
@@ -354,12 +365,15 @@ private Q_SLOTS:
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("mac.gpl")}).out, QStringLiteral("Old\n#010203\n"));
         pigmentry::test::writeFile(temp.path("empty.gpl"), "");
         pigmentry::test::writeFile(temp.path("junk.gpl"), "Palette of mine\n1 2 3\n");
-        pigmentry::test::writeFile(temp.path("infinite.json"), "{\"id\":\"" + QUuid::createUuid().toString(QUuid::WithoutBraces).toLatin1()
-                                                        + "\",\"name\":\"x\",\"notes\":\"\",\"colors\":[{\"r\":1e999,\"g\":0,\"b\":0,\"a\":1}]}");
+        pigmentry::test::writeFile(
+            temp.path("infinite.json"),
+            "{\"id\":\"" + QUuid::createUuid().toString(QUuid::WithoutBraces).toLatin1()
+                + "\",\"name\":\"x\",\"notes\":\"\",\"colors\":[{\"r\":1e999,\"g\":0,\"b\":0,\"a\":1}]}");
         const QList<std::pair<QString, QString>> reasons = {
             {temp.path("none.gpl"), "Invalid palette: no such file\n"},
             {temp.path("empty.gpl"), "Invalid palette: the file is empty\n"},
-            {temp.path("junk.gpl"), "Invalid palette: not a GIMP palette: the file does not start with \"GIMP Palette\"\n"},
+            {temp.path("junk.gpl"),
+             "Invalid palette: not a GIMP palette: the file does not start with \"GIMP Palette\"\n"},
         };
         for (const auto &[path, reason] : reasons) {
             const Result refused = command(QStringLiteral("palette"), {path});
@@ -373,10 +387,12 @@ private Q_SLOTS:
 
     void hugeAngles()
     {
-        for (const QString &angle : {QStringLiteral("1e308"), QStringLiteral("-1e19"), QStringLiteral("1e19"), QStringLiteral("725")}) {
+        for (const QString &angle :
+             {QStringLiteral("1e308"), QStringLiteral("-1e19"), QStringLiteral("1e19"), QStringLiteral("725")}) {
             const Result gradient = command(QStringLiteral("gradient"), {"FFFFFF", "000000", "--angle", angle});
             QCOMPARE(gradient.exitCode, 0);
-            static const QRegularExpression wellFormed(QStringLiteral("^linear-gradient\\(-?\\d{1,3}deg, #FFFFFF 0%, #000000 100%\\)\n$"));
+            static const QRegularExpression wellFormed(
+                QStringLiteral("^linear-gradient\\(-?\\d{1,3}deg, #FFFFFF 0%, #000000 100%\\)\n$"));
             QVERIFY2(wellFormed.match(gradient.out).hasMatch(), qPrintable(gradient.out));
         }
         QCOMPARE(command(QStringLiteral("gradient"), {"FFFFFF", "000000", "--angle", "725"}).out,

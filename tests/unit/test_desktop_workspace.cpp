@@ -2,8 +2,8 @@
 #include "temp_settings.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace pigmentry;
@@ -88,9 +88,9 @@ private Q_SLOTS:
 
         // Paths that no Exec line holds exactly are refused, and nothing is
         // written: a line break would start a line of its own.
-        for (const QString &path : {QStringLiteral("/tmp/x\nExec=touch INJECTED\nComment=/pigmentry"),
-                                    QStringLiteral("/tmp/a\tb/pigmentry"), QStringLiteral("/tmp/100%/pigmentry"),
-                                    QStringLiteral("/tmp/x\rExec=y/pigmentry")}) {
+        for (const QString &path :
+             {QStringLiteral("/tmp/x\nExec=touch INJECTED\nComment=/pigmentry"), QStringLiteral("/tmp/a\tb/pigmentry"),
+              QStringLiteral("/tmp/100%/pigmentry"), QStringLiteral("/tmp/x\rExec=y/pigmentry")}) {
             XdgAutostart refused(temp.path(QStringLiteral("refused.desktop")), path);
             const std::optional<QString> error = refused.setEnabled(true);
             QVERIFY(error && error->startsWith(QLatin1String("Launch at login is not possible from ")));

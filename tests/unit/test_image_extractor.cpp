@@ -83,7 +83,8 @@ private Q_SLOTS:
 
         QCOMPARE(hexes(clusterOf(filled(30, 20, QColor(10, 20, 30)))), hexes({QColor(10, 20, 30)}));
         QCOMPARE(clusterOf(filled(1, 1, QColor(1, 2, 3))), QList<RGBA>{bytes(1, 2, 3)});
-        QCOMPARE(clusterOf(halves(40, 40, QColor(255, 0, 0), QColor(0, 0, 255))), (QList<RGBA>{bytes(255, 0, 0), bytes(0, 0, 255)}));
+        QCOMPARE(clusterOf(halves(40, 40, QColor(255, 0, 0), QColor(0, 0, 255))),
+                 (QList<RGBA>{bytes(255, 0, 0), bytes(0, 0, 255)}));
 
         // Five rows of five greys: each a centre; distances decide what stays.
         auto stripes = [](const QList<int> &levels) {
@@ -215,7 +216,8 @@ private Q_SLOTS:
 
     void fromMemory()
     {
-        const Extraction pasted = ImageExtractor::extractImage(halves(400, 200, Qt::yellow, Qt::black), QSize(100, 100));
+        const Extraction pasted =
+            ImageExtractor::extractImage(halves(400, 200, Qt::yellow, Qt::black), QSize(100, 100));
         QVERIFY(pasted.readable);
         QCOMPARE(hexes(pasted.colors), hexes({QColor(255, 255, 0), QColor(0, 0, 0)}));
         QCOMPARE(pasted.preview.size(), QSize(100, 50));

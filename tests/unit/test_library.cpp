@@ -59,8 +59,7 @@ private Q_SLOTS:
         QVERIFY(record.favorite);
         QCOMPARE(record.color, (RGBA{0.25, 0.5, 0.75, 1}));
         // A date of 0 is the reference date itself.
-        QCOMPARE(dateFromReferenceSeconds(record.date),
-                 QDateTime(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc()));
+        QCOMPARE(dateFromReferenceSeconds(record.date), QDateTime(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc()));
         QCOMPARE(library->palettes.first().colors.first(), (RGBA{1, 0.5, 0, 0.5}));
     }
 
@@ -71,22 +70,34 @@ private Q_SLOTS:
 
         for (const char *key : {"id", "color", "date", "label", "favorite", "colorSpace"})
             QTest::addRow("record without %s", key)
-                << edited("history", [key](QJsonObject &o) { o.remove(QLatin1String(key)); }) << QString::fromLatin1(key);
+                << edited("history", [key](QJsonObject &o) { o.remove(QLatin1String(key)); })
+                << QString::fromLatin1(key);
         for (const char *key : {"id", "name", "colors", "notes"})
             QTest::addRow("palette without %s", key)
-                << edited("palettes", [key](QJsonObject &o) { o.remove(QLatin1String(key)); }) << QString::fromLatin1(key);
+                << edited("palettes", [key](QJsonObject &o) { o.remove(QLatin1String(key)); })
+                << QString::fromLatin1(key);
         for (const char *key : {"r", "g", "b", "a"})
             QTest::addRow("colour without %s", key) << edited("history", [key](QJsonObject &o) {
                 QJsonObject c = o.value(QLatin1String("color")).toObject();
                 c.remove(QLatin1String(key));
                 o.insert(QLatin1String("color"), c);
             }) << QString::fromLatin1(key);
-        QTest::newRow("favorite as a number") << edited("history", [](QJsonObject &o) { o.insert(QLatin1String("favorite"), 1); }) << "favorite";
-        QTest::newRow("date as an ISO text") << edited("history", [](QJsonObject &o) { o.insert(QLatin1String("date"), QLatin1String("2024-01-01T00:00:00Z")); }) << "date";
-        QTest::newRow("label as null") << edited("history", [](QJsonObject &o) { o.insert(QLatin1String("label"), QJsonValue()); }) << "label";
-        QTest::newRow("colors as an object") << edited("palettes", [](QJsonObject &o) { o.insert(QLatin1String("colors"), QJsonObject()); }) << "colors";
-        QTest::newRow("malformed UUID") << edited("history", [](QJsonObject &o) { o.insert(QLatin1String("id"), QLatin1String("6f1c2b0e-8d3a-4b5e-9f7a-1c2d3e4f5a6")); }) << "UUID";
-        QTest::newRow("UUID in braces") << edited("palettes", [](QJsonObject &o) { o.insert(QLatin1String("id"), QLatin1String("{A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF}")); }) << "UUID";
+        QTest::newRow("favorite as a number")
+            << edited("history", [](QJsonObject &o) { o.insert(QLatin1String("favorite"), 1); }) << "favorite";
+        QTest::newRow("date as an ISO text") << edited("history", [](QJsonObject &o) {
+            o.insert(QLatin1String("date"), QLatin1String("2024-01-01T00:00:00Z"));
+        }) << "date";
+        QTest::newRow("label as null") << edited("history", [](QJsonObject &o) {
+            o.insert(QLatin1String("label"), QJsonValue());
+        }) << "label";
+        QTest::newRow("colors as an object")
+            << edited("palettes", [](QJsonObject &o) { o.insert(QLatin1String("colors"), QJsonObject()); }) << "colors";
+        QTest::newRow("malformed UUID") << edited("history", [](QJsonObject &o) {
+            o.insert(QLatin1String("id"), QLatin1String("6f1c2b0e-8d3a-4b5e-9f7a-1c2d3e4f5a6"));
+        }) << "UUID";
+        QTest::newRow("UUID in braces") << edited("palettes", [](QJsonObject &o) {
+            o.insert(QLatin1String("id"), QLatin1String("{A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF}"));
+        }) << "UUID";
         QTest::newRow("no history") << QByteArray(R"({"palettes":[]})") << "history";
         QTest::newRow("top level array") << QByteArray("[]") << "object";
         QTest::newRow("not JSON") << QByteArray("{\"history\": [") << "JSON";

@@ -28,7 +28,9 @@ RGBA grey(int i)
 
 QStringList entries(const QString &libraryPath)
 {
-    return QFileInfo(libraryPath).absoluteDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name);
+    return QFileInfo(libraryPath)
+        .absoluteDir()
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Name);
 }
 
 bool run(const QString &program, const QStringList &arguments)
@@ -62,10 +64,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a folder") << "folder" << "it is a folder";
-        QTest::newRow("a FIFO, which would block a read") << "fifo" << "it is not a regular file";
-        QTest::newRow("a link to /dev/zero") << "device" << "it is not a regular file";
-        QTest::newRow("larger than 64 MiB") << "huge" << "it is larger than 64 MiB";
+        QTest::newRow("a folder") << "folder"
+                                  << "it is a folder";
+        QTest::newRow("a FIFO, which would block a read") << "fifo"
+                                                          << "it is not a regular file";
+        QTest::newRow("a link to /dev/zero") << "device"
+                                             << "it is not a regular file";
+        QTest::newRow("larger than 64 MiB") << "huge"
+                                            << "it is larger than 64 MiB";
     }
 
     void unreadableFilesAreKeptAside()
@@ -93,7 +99,8 @@ private Q_SLOTS:
         QCOMPARE(entries(f.path), (QStringList{"library.json", kept}));
         QCOMPARE(loadLibrary(f.path).library, store->library());
         if (kind == QLatin1String("folder"))
-            QCOMPARE(readFile(QFileInfo(f.path).absolutePath() + u'/' + kept + QLatin1String("/inside")), QByteArray("mine"));
+            QCOMPARE(readFile(QFileInfo(f.path).absolutePath() + u'/' + kept + QLatin1String("/inside")),
+                     QByteArray("mine"));
     }
 
     void aFileThatCannotBeMovedIsNeverWrittenOver()
@@ -121,9 +128,10 @@ private Q_SLOTS:
     {
         Fixture f;
         const QByteArray id(5 * 1024 * 1024, 'A');
-        writeFile(f.path, "{\"history\":[{\"id\":\"" + id
-                              + "\",\"color\":{\"r\":0,\"g\":0,\"b\":0,\"a\":1},\"date\":0,\"label\":\"\","
-                                "\"favorite\":false,\"colorSpace\":\"sRGB\"}],\"palettes\":[]}");
+        writeFile(f.path,
+                  "{\"history\":[{\"id\":\"" + id
+                      + "\",\"color\":{\"r\":0,\"g\":0,\"b\":0,\"a\":1},\"date\":0,\"label\":\"\","
+                        "\"favorite\":false,\"colorSpace\":\"sRGB\"}],\"palettes\":[]}");
         const auto store = f.store();
         QVERIFY(store->notice().startsWith(QLatin1String("Could not read library: \"AAAA")));
         QVERIFY2(store->notice().size() < 200, qPrintable(store->notice().left(300)));
@@ -137,8 +145,8 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY(!saveLibrary(f.path, Library{{ColorRecord::captured(grey(1), 0)}, {}}));
-        const QStringList users{"library.json.Ab12Cd", "library.json.backup", "library.json.before",
-                                "library.json.old123", ".library.json.Ab12Cd",  ".library.json.Ab12Cd.partial.txt"};
+        const QStringList users{"library.json.Ab12Cd", "library.json.backup",  "library.json.before",
+                                "library.json.old123", ".library.json.Ab12Cd", ".library.json.Ab12Cd.partial.txt"};
         const QString folder = QFileInfo(f.path).absolutePath() + u'/';
         for (const QString &name : users)
             writeFile(folder + name, "mine");
@@ -182,10 +190,10 @@ private Q_SLOTS:
         QFile filler(disk + QLatin1String("/filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly));
         const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
+        while (filler.write(block) == block.size() && filler.flush()) { }
         filler.close();
-        store->setLabel(QStringLiteral("a long label that needs room on the disk"), store->library().history.first().id);
+        store->setLabel(QStringLiteral("a long label that needs room on the disk"),
+                        store->library().history.first().id);
         QVERIFY2(store->notice().endsWith(QLatin1String("No space left on device")), qPrintable(store->notice()));
         QCOMPARE(readFile(f.path), saved);
         QVERIFY(QFile::remove(filler.fileName()));

@@ -24,8 +24,10 @@ private Q_SLOTS:
         Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
-        const Palette warm{QUuid::createUuid(), QStringLiteral("Warm / “quoted”"),
-                           {RGBA{1, 0.5, 0, 0.5}, RGBA{1, 0.5, 0, 0.5}}, QStringLiteral("notes")};
+        const Palette warm{QUuid::createUuid(),
+                           QStringLiteral("Warm / “quoted”"),
+                           {RGBA{1, 0.5, 0, 0.5}, RGBA{1, 0.5, 0, 0.5}},
+                           QStringLiteral("notes")};
 
         dialogs.answer = temp.path("Pigmentry.json");
         files.exportPalette(warm);
@@ -53,16 +55,19 @@ private Q_SLOTS:
         Store store(temp.prefs(), clipboard, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
-        const Palette sunset{QUuid::createUuid(), QStringLiteral("Sunset\nlate"),
-                             {RGBA{1, 0.5, 0, 0.5}, RGBA{0.2, 0.4, 0.6, 1}, RGBA{0.2, 0.4, 0.6, 1}}, QStringLiteral("warm")};
+        const Palette sunset{QUuid::createUuid(),
+                             QStringLiteral("Sunset\nlate"),
+                             {RGBA{1, 0.5, 0, 0.5}, RGBA{0.2, 0.4, 0.6, 1}, RGBA{0.2, 0.4, 0.6, 1}},
+                             QStringLiteral("warm")};
 
         dialogs.answer = temp.path("chosen");
         dialogs.filter = QStringLiteral("GIMP palette (*.gpl)");
         files.exportPalette(sunset);
         QCOMPARE(dialogs.offeredFilters, (QStringList{"JSON palette (*.json)", "GIMP palette (*.gpl)"}));
-        QCOMPARE(readFile(temp.path("chosen")), QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
-                                                           "255 128   0\t#FF8000\n 51 102 153\t#336699\n"
-                                                           " 51 102 153\t#336699\n"));
+        QCOMPARE(readFile(temp.path("chosen")),
+                 QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
+                            "255 128   0\t#FF8000\n 51 102 153\t#336699\n"
+                            " 51 102 153\t#336699\n"));
         dialogs.answer = temp.path("typed.json");
         files.exportPalette(sunset);
         QVERIFY(readFile(temp.path("typed.json")).startsWith('{'));
@@ -74,7 +79,8 @@ private Q_SLOTS:
         files.importPalette();
         const Palette imported = store.library().palettes.last();
         QCOMPARE(imported.name, QStringLiteral("Sunset late"));
-        QCOMPARE(imported.colors, (QList<RGBA>{RGBA{1, 128 / 255.0, 0, 1}, RGBA{0.2, 0.4, 0.6, 1}, RGBA{0.2, 0.4, 0.6, 1}}));
+        QCOMPARE(imported.colors,
+                 (QList<RGBA>{RGBA{1, 128 / 255.0, 0, 1}, RGBA{0.2, 0.4, 0.6, 1}, RGBA{0.2, 0.4, 0.6, 1}}));
         QVERIFY(imported.notes.isEmpty());
     }
 
@@ -103,18 +109,24 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("two numbers") << QByteArray("GIMP Palette\nName: x\n255 0\n") << "line 3 is not a colour: \"255 0\"";
-        QTest::newRow("above 255") << QByteArray("GIMP Palette\n0 256 0 green\n") << "line 2 has a value above 255: \"0 256 0 green\"";
-        QTest::newRow("huge number") << QByteArray("GIMP Palette\n0 99999999999 0\n") << "line 2 has a value above 255: \"0 99999999999 0\"";
+        QTest::newRow("two numbers") << QByteArray("GIMP Palette\nName: x\n255 0\n")
+                                     << "line 3 is not a colour: \"255 0\"";
+        QTest::newRow("above 255") << QByteArray("GIMP Palette\n0 256 0 green\n")
+                                   << "line 2 has a value above 255: \"0 256 0 green\"";
+        QTest::newRow("huge number") << QByteArray("GIMP Palette\n0 99999999999 0\n")
+                                     << "line 2 has a value above 255: \"0 99999999999 0\"";
         QTest::newRow("negative") << QByteArray("GIMP Palette\n-1 0 0\n") << "line 2 is not a colour: \"-1 0 0\"";
-        QTest::newRow("words") << QByteArray("GIMP Palette\nred green blue\n") << "line 2 is not a colour: \"red green blue\"";
-        QTest::newRow("not UTF-8") << QByteArray("GIMP Palette\nName: \xFF\xFE\n") << "the GIMP palette is not UTF-8 text";
+        QTest::newRow("words") << QByteArray("GIMP Palette\nred green blue\n")
+                               << "line 2 is not a colour: \"red green blue\"";
+        QTest::newRow("not UTF-8") << QByteArray("GIMP Palette\nName: \xFF\xFE\n")
+                                   << "the GIMP palette is not UTF-8 text";
         QByteArray many("GIMP Palette\n");
         for (int i = 0; i <= mostPaletteColors; ++i)
             many += "1 2 3\n";
         QTest::newRow("too many colours") << many << "it has more than 65536 colours";
         QTest::newRow("empty") << QByteArray() << "the file is empty";
-        QTest::newRow("lone CRs, bad line") << QByteArray("GIMP Palette\r1 2 3\rblue\r") << "line 3 is not a colour: \"blue\"";
+        QTest::newRow("lone CRs, bad line")
+            << QByteArray("GIMP Palette\r1 2 3\rblue\r") << "line 3 is not a colour: \"blue\"";
     }
 
     void refusesMalformedGimpPalettes()
@@ -158,8 +170,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("history text") << QByteArray("#FF0000\n#808080");
-        QTest::newRow("missing notes") << QByteArray(R"({"id":"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF","name":"x","colors":[]})");
-        QTest::newRow("colour of wrong type") << QByteArray("{\"id\":\"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF\",\"name\":\"x\",\"colors\":[\"#FF0000\"],\"notes\":\"\"}");
+        QTest::newRow("missing notes") << QByteArray(
+            R"({"id":"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF","name":"x","colors":[]})");
+        QTest::newRow("colour of wrong type") << QByteArray(
+            "{\"id\":\"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF\",\"name\":\"x\",\"colors\":[\"#FF0000\"],\"notes\":\"\"}");
     }
 
     void importFailuresBecomeNotice()

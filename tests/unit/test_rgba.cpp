@@ -123,9 +123,7 @@ private Q_SLOTS:
 
     void jsonForm()
     {
-        auto parse = [](const char *json) {
-            return RGBA::fromJson(QJsonDocument::fromJson(json).object());
-        };
+        auto parse = [](const char *json) { return RGBA::fromJson(QJsonDocument::fromJson(json).object()); };
         QCOMPARE(parse(R"({"a":1,"b":0,"g":0.5,"r":1,"extra":"ignored"})"), (RGBA{1, 0.5, 0, 1}));
         QVERIFY(!parse(R"({"r":1,"g":0.5,"b":0})"));
         QVERIFY(!parse(R"({"r":1,"g":"0.5","b":0,"a":1})"));

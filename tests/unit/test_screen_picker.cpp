@@ -64,7 +64,7 @@ private Q_SLOTS:
         Fixture f;
         f.start();
         f.source.respond(); // sample at (400, 300)
-        f.picker.update();  // a capture of (400, 300) is in flight
+        f.picker.update(); // a capture of (400, 300) is in flight
         f.source.mouse = {410, 320};
         f.overlay.click();
         QVERIFY(f.picker.isConfirmPending());
@@ -207,8 +207,7 @@ private Q_SLOTS:
         f.source.respond(QStringLiteral("BadMatch"));
         QVERIFY(!f.overlay.shown);
         QVERIFY(f.picked.isEmpty());
-        QCOMPARE(f.alerts.messages,
-                 QStringList{"Color picking could not continue|Screen capture failed: BadMatch"});
+        QCOMPARE(f.alerts.messages, QStringList{"Color picking could not continue|Screen capture failed: BadMatch"});
     }
 
     void regionsAtTheDisplayEdges_data()
@@ -221,7 +220,8 @@ private Q_SLOTS:
         QTest::newRow("top row") << QPointF(400, 0) << QRect(393, 0, 15, 15) << QPointF(0, 70);
         QTest::newRow("last column") << QPointF(799, 300) << QRect(785, 293, 15, 15) << QPointF(-70, 0);
         QTest::newRow("bottom row") << QPointF(400, 599) << QRect(393, 585, 15, 15) << QPointF(0, -70);
-        QTest::newRow("past the corner is clamped") << QPointF(799.9, 599.9) << QRect(785, 585, 15, 15) << QPointF(-70, -70);
+        QTest::newRow("past the corner is clamped")
+            << QPointF(799.9, 599.9) << QRect(785, 585, 15, 15) << QPointF(-70, -70);
     }
 
     void regionsAtTheDisplayEdges()
@@ -260,8 +260,7 @@ private Q_SLOTS:
         QCOMPARE(f.picker.position(), QPointF(800 + 959 / 1.5, 100));
         f.overlay.click();
         f.picker.update();
-        while (f.source.respond()) {
-        }
+        while (f.source.respond()) { }
         QCOMPARE(f.picked.size(), 2);
         QCOMPARE(f.picked.last(), f.source.colorAt(right, QPointF(800 + 959 / 1.5, 100)));
     }
@@ -277,7 +276,8 @@ private Q_SLOTS:
         QTest::newRow("50 above the bottom") << QPointF(500, 1030) << big << QPointF(528, 816);
         QTest::newRow("bottom-right corner covers the point") << QPointF(1910, 1070) << big << QPointF(1710, 816);
         QTest::newRow("second screen") << QPointF(2000, 100) << QRectF(1920, 0, 1280, 1024) << QPointF(2028, 116);
-        QTest::newRow("screen smaller than the panel") << QPointF(150, 100) << QRectF(0, 0, 200, 200) << QPointF(-10, 0);
+        QTest::newRow("screen smaller than the panel")
+            << QPointF(150, 100) << QRectF(0, 0, 200, 200) << QPointF(-10, 0);
     }
 
     void panelPlacement()
@@ -345,8 +345,7 @@ private Q_SLOTS:
         f.overlay.move({320, 210});
         f.overlay.move({360, 230});
         f.picker.update();
-        while (f.source.respond()) {
-        }
+        while (f.source.respond()) { }
         QCOMPARE(f.picked, QList<RGBA>{f.colorAt({300, 200})});
     }
 
@@ -504,9 +503,8 @@ private Q_SLOTS:
 
         // Captures read the frame later, never inside the call.
         QImage captured;
-        source.capture(left.first(), QRect(10, 5, 15, 15), [&captured](const QImage &image, const QString &) {
-            captured = image;
-        });
+        source.capture(left.first(), QRect(10, 5, 15, 15),
+                       [&captured](const QImage &image, const QString &) { captured = image; });
         QVERIFY(captured.isNull());
         QTRY_VERIFY(!captured.isNull());
         QCOMPARE(captured.pixel(0, 0), shot.pixel(110, 5));
@@ -521,8 +519,9 @@ private Q_SLOTS:
         f.overlay.refuse = QStringLiteral("another program holds the keyboard");
         f.start();
         QVERIFY(!f.picker.isRunning());
-        QCOMPARE(f.alerts.messages, QStringList{"Color picking could not continue|The desktop could not start "
-                                                "screen capture: another program holds the keyboard"});
+        QCOMPARE(f.alerts.messages,
+                 QStringList{"Color picking could not continue|The desktop could not start "
+                             "screen capture: another program holds the keyboard"});
     }
 
     // The shortcut repeats while the alert is open: nothing nests in it.

@@ -30,7 +30,8 @@ private Q_SLOTS:
         QTest::newRow("num lock") << Config{quint32(Qt::Key_NumLock), Config::Ctrl, "N"} << false;
         QTest::newRow("key 0") << Config{0, Config::Ctrl, "?"} << false;
         QTest::newRow("unknown key") << Config{quint32(Qt::Key_unknown), Config::Ctrl, "?"} << false;
-        QTest::newRow("F5 with alt and super") << Config{quint32(Qt::Key_F5), Config::Alt | Config::Super, "F5"} << true;
+        QTest::newRow("F5 with alt and super")
+            << Config{quint32(Qt::Key_F5), Config::Alt | Config::Super, "F5"} << true;
         QTest::newRow("empty label") << Config{P, Config::Ctrl, ""} << false;
         QTest::newRow("20 characters") << Config{P, Config::Ctrl, QString(20, u'x')} << true;
         QTest::newRow("21 characters") << Config{P, Config::Ctrl, QString(21, u'x')} << false;
@@ -77,8 +78,10 @@ private Q_SLOTS:
         QTest::newRow("negative key") << QVariant(QByteArray(R"({"keyCode":-75,"modifiers":4096,"keyLabel":"K"})"));
         QTest::newRow("fractional key") << QVariant(QByteArray(R"({"keyCode":75.5,"modifiers":4096,"keyLabel":"K"})"));
         QTest::newRow("shift only") << QVariant(QByteArray(R"({"keyCode":75,"modifiers":512,"keyLabel":"K"})"));
-        QTest::newRow("shift key itself") << QVariant(QByteArray(R"({"keyCode":16777248,"modifiers":4096,"keyLabel":"K"})"));
-        QTest::newRow("stored as text") << QVariant(QStringLiteral(R"({"keyCode":75,"modifiers":4096,"keyLabel":"K"})"));
+        QTest::newRow("shift key itself")
+            << QVariant(QByteArray(R"({"keyCode":16777248,"modifiers":4096,"keyLabel":"K"})"));
+        QTest::newRow("stored as text") << QVariant(
+            QStringLiteral(R"({"keyCode":75,"modifiers":4096,"keyLabel":"K"})"));
     }
 
     void loadFallsBackToDefault()

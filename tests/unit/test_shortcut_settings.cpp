@@ -22,7 +22,10 @@ struct Fixture {
     ShortcutSettings settings{temp.prefs(), hotKeys};
     int picks = 0;
 
-    void withAction() { settings.action = [this] { ++picks; }; }
+    void withAction()
+    {
+        settings.action = [this] { ++picks; };
+    }
 };
 
 } // namespace
@@ -63,8 +66,9 @@ private Q_SLOTS:
         QVERIFY(f.settings.error().isEmpty());
         QCOMPARE(f.settings.shownText(), QStringLiteral("Shift+Super+P"));
         f.hotKeys.loseAll(-1002);
-        QCOMPARE(f.settings.error(), QStringLiteral("Shortcut unavailable (-1002). Choose another combination. "
-                                                    "You can still pick from the tray icon."));
+        QCOMPARE(f.settings.error(),
+                 QStringLiteral("Shortcut unavailable (-1002). Choose another combination. "
+                                "You can still pick from the tray icon."));
         QVERIFY(!f.settings.registered());
         QCOMPARE(f.settings.shownText(), QStringLiteral("Shortcut unavailable"));
         // A combination released for recording is not reported.
@@ -79,8 +83,9 @@ private Q_SLOTS:
         f.withAction();
         f.hotKeys.refused[defaultCombination] = -10;
         f.settings.activate();
-        QCOMPARE(f.settings.error(), QStringLiteral("Shortcut unavailable (-10). Choose another combination. "
-                                                    "You can still pick from the tray icon."));
+        QCOMPARE(f.settings.error(),
+                 QStringLiteral("Shortcut unavailable (-10). Choose another combination. "
+                                "You can still pick from the tray icon."));
         QVERIFY(f.hotKeys.registered().isEmpty());
         QCOMPARE(f.settings.shownText(), QStringLiteral("Shortcut unavailable"));
         f.hotKeys.refused.clear();
@@ -103,8 +108,9 @@ private Q_SLOTS:
 
         f.settings.set(ctrlK);
 
-        QCOMPARE(f.settings.error(), QStringLiteral("That shortcut could not be registered (-10). It may be used "
-                                                    "by the desktop or another app. Try another combination."));
+        QCOMPARE(f.settings.error(),
+                 QStringLiteral("That shortcut could not be registered (-10). It may be used "
+                                "by the desktop or another app. Try another combination."));
         QCOMPARE(f.settings.configuration(), Config::defaultConfiguration());
         QCOMPARE(configuration.count(), 0);
         QCOMPARE(f.hotKeys.registered(), QList<Combination>{defaultCombination});

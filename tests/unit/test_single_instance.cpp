@@ -30,9 +30,10 @@ private Q_SLOTS:
         QTemporaryDir folder;
         auto first = std::make_unique<SingleInstance>(folder.path());
         QVERIFY(first->claim());
-        QObject::connect(first.get(), &SingleInstance::received, [](const QStringList &arguments, const SingleInstance::Reply &reply) {
-            reply(QLatin1String("got ") + arguments.join(u','));
-        });
+        QObject::connect(first.get(), &SingleInstance::received,
+                         [](const QStringList &arguments, const SingleInstance::Reply &reply) {
+                             reply(QLatin1String("got ") + arguments.join(u','));
+                         });
         {
             SingleInstance second(folder.path());
             QVERIFY(!second.claim());
@@ -90,7 +91,7 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", saved);
         QVERIFY(chosen != shared.path());
         QCOMPARE(chosen, QDir::tempPath() + QStringLiteral("/pigmentry-%1").arg(getuid()));
-        struct stat info {};
+        struct stat info { };
         QCOMPARE(::lstat(QFile::encodeName(chosen).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0700));
         QCOMPARE(info.st_uid, getuid());
@@ -104,13 +105,14 @@ private Q_SLOTS:
         QTemporaryDir folder;
         SingleInstance first(folder.path());
         QVERIFY(first.claim());
-        QObject::connect(&first, &SingleInstance::received, [](const QStringList &, const SingleInstance::Reply &reply) {
-            reply(QStringLiteral("here"));
-        });
+        QObject::connect(
+            &first, &SingleInstance::received,
+            [](const QStringList &, const SingleInstance::Reply &reply) { reply(QStringLiteral("here")); });
         const QString usual = first.socketPath();
         QVERIFY(QFile::remove(usual));
         QTRY_VERIFY(QFile::exists(usual));
-        auto reply = std::async(std::launch::async, [&folder] { return SingleInstance(folder.path()).send({"x"}, 8000); });
+        auto reply =
+            std::async(std::launch::async, [&folder] { return SingleInstance(folder.path()).send({"x"}, 8000); });
         QTRY_VERIFY(reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QCOMPARE(reply.get(), std::optional<QString>(QStringLiteral("here")));
 
@@ -132,9 +134,9 @@ private Q_SLOTS:
         SingleInstance first(data.path(), shared.path());
         QVERIFY(first.claim());
         QVERIFY(!first.socketPath().startsWith(shared.path()));
-        QObject::connect(&first, &SingleInstance::received, [](const QStringList &, const SingleInstance::Reply &reply) {
-            reply(QStringLiteral("here"));
-        });
+        QObject::connect(
+            &first, &SingleInstance::received,
+            [](const QStringList &, const SingleInstance::Reply &reply) { reply(QStringLiteral("here")); });
         SingleInstance second(data.path(), shared.path());
         QVERIFY(!second.claim());
         auto reply = std::async(std::launch::async, [&second] { return second.send({"x"}, 8000); });
@@ -158,7 +160,8 @@ private Q_SLOTS:
         const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QCOMPARE(::connect(silent, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
         char answer = 0;
-        QTRY_COMPARE_WITH_TIMEOUT(::recv(silent, &answer, 1, MSG_DONTWAIT), ssize_t(0), SingleInstance::callerDeadlineMs + 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(::recv(silent, &answer, 1, MSG_DONTWAIT), ssize_t(0),
+                                  SingleInstance::callerDeadlineMs + 3000);
         ::close(silent);
 
         QByteArray data;

@@ -1,7 +1,7 @@
-#include "model/library_file.h"
-#include "model/store.h"
 #include "fake_clock.h"
 #include "fake_desktop.h"
+#include "model/library_file.h"
+#include "model/store.h"
 #include "temp_settings.h"
 
 #include <QSignalSpy>
@@ -344,7 +344,8 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 0);
         QVERIFY(store.library().palettes.isEmpty());
         QCOMPARE(store.noticeKind(), Store::NoticeKind::Failure);
-        QVERIFY2(store.notice().startsWith(QLatin1String("Not changed: the library would grow past 64 MiB")), qPrintable(store.notice()));
+        QVERIFY2(store.notice().startsWith(QLatin1String("Not changed: the library would grow past 64 MiB")),
+                 qPrintable(store.notice()));
         QCOMPARE(readFile(temp.libraryPath()), before);
     }
 };

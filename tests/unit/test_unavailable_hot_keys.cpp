@@ -23,10 +23,11 @@ private Q_SLOTS:
         settings.activate();
         // Another combination would not help: the user is sent to the
         // desktop's keyboard settings instead.
-        QCOMPARE(settings.error(), QStringLiteral("Shortcut unavailable (-1001). This desktop does not let apps set "
-                                                  "global shortcuts: bind the command “pigmentry pick” to a key in "
-                                                  "the desktop's keyboard settings. You can still pick from the tray "
-                                                  "icon."));
+        QCOMPARE(settings.error(),
+                 QStringLiteral("Shortcut unavailable (-1001). This desktop does not let apps set "
+                                "global shortcuts: bind the command “pigmentry pick” to a key in "
+                                "the desktop's keyboard settings. You can still pick from the tray "
+                                "icon."));
         settings.reset();
         QVERIFY(settings.error().startsWith(QLatin1String("Shortcut unavailable (-1001)")));
     }

@@ -118,9 +118,8 @@ private Q_SLOTS:
         activate();
         QTRY_VERIFY(!app.delegate->popover().isVisible());
 
-        const QDBusMessage menuProperty =
-            callHere(item, itemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                     {itemInterface, QStringLiteral("Menu")});
+        const QDBusMessage menuProperty = callHere(item, itemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                   QStringLiteral("Get"), {itemInterface, QStringLiteral("Menu")});
         const QString menuPath =
             menuProperty.arguments().value(0).value<QDBusVariant>().variant().value<QDBusObjectPath>().path();
         QVERIFY(!menuPath.isEmpty());
@@ -129,8 +128,8 @@ private Q_SLOTS:
                  qPrintable(QStringList(items.keys()).join(u',')));
         auto click = [&](const char *label) {
             callHere(item, menuPath, QStringLiteral("com.canonical.dbusmenu"), QStringLiteral("Event"),
-                     {items.value(QLatin1String(label)), QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)),
-                      0u});
+                     {items.value(QLatin1String(label)), QStringLiteral("clicked"),
+                      QVariant::fromValue(QDBusVariant(0)), 0u});
         };
         click("Open Color Studio");
         QTRY_VERIFY(app.delegate->window() && app.delegate->window()->isVisible());
@@ -177,7 +176,8 @@ private Q_SLOTS:
         QTRY_COMPARE(app.delegate->picker().position(), QPointF(33, 44));
         QTest::keyClick(window, Qt::Key_Return);
         QTRY_COMPARE(app.delegate->store().library().history.size(), 1);
-        QCOMPARE(app.delegate->store().library().history.first().color, test::shotColor(int(33 * scale), int(44 * scale)));
+        QCOMPARE(app.delegate->store().library().history.first().color,
+                 test::shotColor(int(33 * scale), int(44 * scale)));
     }
 
 private:

@@ -68,7 +68,7 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         // The scale comes from the compositor's output or from Qt's factor.
         const int scale = std::max(1, qEnvironmentVariableIntValue("WESTON_SCALE"))
-                        * std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+            * std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
         QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), double(scale));
     }
 
@@ -118,8 +118,9 @@ private Q_SLOTS:
         QVERIFY(window);
         QTest::mouseMove(window->windowHandle(), QPoint(300, 200));
         QTRY_VERIFY(session.picker->currentSample().has_value());
-        QTRY_VERIFY(window->grab().toImage().pixel(300 + 28 + 105, 200 + 16 + 5) != portal.shot.pixel(
-                        int((300 + 28 + 105) * window->devicePixelRatioF()), int((200 + 16 + 5) * window->devicePixelRatioF())));
+        QTRY_VERIFY(window->grab().toImage().pixel(300 + 28 + 105, 200 + 16 + 5)
+                    != portal.shot.pixel(int((300 + 28 + 105) * window->devicePixelRatioF()),
+                                         int((200 + 16 + 5) * window->devicePixelRatioF())));
         QTest::keyClick(window, Qt::Key_Escape);
     }
 

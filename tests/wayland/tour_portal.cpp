@@ -20,7 +20,8 @@ int main(int argc, char **argv)
         screenshooter.setWorkingDirectory(shots.path());
         screenshooter.start(QStringLiteral("weston-screenshooter"), {});
         screenshooter.waitForFinished(10000);
-        const QFileInfoList files = QDir(shots.path()).entryInfoList({QStringLiteral("*.png")}, QDir::Files, QDir::Time);
+        const QFileInfoList files =
+            QDir(shots.path()).entryInfoList({QStringLiteral("*.png")}, QDir::Files, QDir::Time);
         QImage image = files.isEmpty() ? QImage() : QImage(files.first().filePath());
         for (const QFileInfo &file : files)
             QFile::remove(file.filePath());

@@ -54,8 +54,7 @@ void holdUntilStdinCloses()
     std::puts("held");
     std::fflush(stdout);
     char buffer[64];
-    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
-    }
+    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) { }
 }
 
 } // namespace
@@ -82,8 +81,8 @@ int main(int argc, char **argv)
     const uint16_t super = modifierOf(c, keycodeOf(c, XK_Super_L));
     if (!p || !super)
         return 1;
-    const auto cookie = xcb_grab_key_checked(c, 1, root, uint16_t(XCB_MOD_MASK_SHIFT | super), p,
-                                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    const auto cookie = xcb_grab_key_checked(c, 1, root, uint16_t(XCB_MOD_MASK_SHIFT | super), p, XCB_GRAB_MODE_ASYNC,
+                                             XCB_GRAB_MODE_ASYNC);
     if (xcb_generic_error_t *error = xcb_request_check(c, cookie)) {
         std::free(error);
         xcb_disconnect(c);

@@ -122,12 +122,14 @@ private Q_SLOTS:
             QVERIFY(test::xdotool({"key", "shift+super+p"}));
             QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
             QVERIFY(test::xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1", "mousemove",
-                                   QString::number(x + 20), QString::number(y + 10), "mousemove", QString::number(x + 40),
-                                   QString::number(y + 20), "mousemove", QString::number(x + 60), QString::number(y + 30)}));
+                                   QString::number(x + 20), QString::number(y + 10), "mousemove",
+                                   QString::number(x + 40), QString::number(y + 20), "mousemove",
+                                   QString::number(x + 60), QString::number(y + 30)}));
             const QRgb expected = test::boardColor(x, y);
             const RGBA color{qRed(expected) / 255.0, qGreen(expected) / 255.0, qBlue(expected) / 255.0, 1.0};
             QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
-            QTRY_COMPARE_WITH_TIMEOUT(loadLibrary(libraryPath()).library.history.first().color.hex(), color.hex(), 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(loadLibrary(libraryPath()).library.history.first().color.hex(), color.hex(),
+                                      5000);
         }
     }
 
@@ -206,7 +208,8 @@ private Q_SLOTS:
             }
         }
         const int all = middle.width() * middle.height();
-        QVERIFY2(light > all / 3 && dark > 0 && dark < all / 3, qPrintable(QStringLiteral("%1 %2").arg(light).arg(dark)));
+        QVERIFY2(light > all / 3 && dark > 0 && dark < all / 3,
+                 qPrintable(QStringLiteral("%1 %2").arg(light).arg(dark)));
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(5000));
         QVERIFY(test::xdotool({"key", "Return"}));

@@ -2,8 +2,8 @@
 // captures; Qt on xcb inside a Wayland session (XWayland) must not, since
 // there it would see only XWayland's own windows: it takes the portals'
 // way, as on Wayland.
-#include "platform/desktop_services.h"
 #include "picker/frozen_screen_source.h"
+#include "platform/desktop_services.h"
 #include "platform/portal/portal_hot_keys.h"
 #include "platform/session.h"
 #include "shortcut/hot_key_service.h"

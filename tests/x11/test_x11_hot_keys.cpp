@@ -119,8 +119,9 @@ private Q_SLOTS:
         ShortcutSettings settings(temp.prefs(), *service);
         settings.action = [] {};
         settings.activate();
-        QCOMPARE(settings.error(), QStringLiteral("Shortcut unavailable (-10). Choose another combination. "
-                                                  "You can still pick from the tray icon."));
+        QCOMPARE(settings.error(),
+                 QStringLiteral("Shortcut unavailable (-10). Choose another combination. "
+                                "You can still pick from the tray icon."));
         settings.beginRecording();
         settings.set(Config::defaultConfiguration());
         QVERIFY(settings.error().startsWith(QLatin1String("That shortcut could not be registered (-10).")));

@@ -1,9 +1,9 @@
 // A precision pick against a real X server: a window of known colours, the
 // pointer moved and clicked with xdotool, as a user would.
+#include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
 #include "platform/x11/magnifier_panel.h"
 #include "platform/x11/x11_overlay.h"
-#include "picker/screen_picker.h"
 #include "temp_settings.h"
 #include "x11_tools.h"
 
@@ -53,7 +53,8 @@ QPointF logicalAt(int x, int y)
 {
     const int width = primaryDevicePixels().width();
     QList<QScreen *> screens = QGuiApplication::screens();
-    std::sort(screens.begin(), screens.end(), [](QScreen *a, QScreen *b) { return a->geometry().x() < b->geometry().x(); });
+    std::sort(screens.begin(), screens.end(),
+              [](QScreen *a, QScreen *b) { return a->geometry().x() < b->geometry().x(); });
     const int monitor = std::min(x / width, int(screens.size()) - 1);
     return screens.at(monitor)->geometry().topLeft() + QPointF(x - monitor * width, y) / scale();
 }
@@ -62,8 +63,8 @@ bool windowExists(quint32 id)
 {
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_generic_error_t *error = nullptr;
-    auto *reply = xcb_get_window_attributes_reply(x11->connection(),
-                                                  xcb_get_window_attributes(x11->connection(), id), &error);
+    auto *reply =
+        xcb_get_window_attributes_reply(x11->connection(), xcb_get_window_attributes(x11->connection(), id), &error);
     const bool exists = reply != nullptr;
     std::free(reply);
     std::free(error);
@@ -105,7 +106,8 @@ private Q_SLOTS:
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         QVERIFY2(xdotool({"version"}), "xdotool is not installed");
-        QCOMPARE(QGuiApplication::screens().size(), std::max(qEnvironmentVariableIntValue("PIGMENTRY_EXPECT_SCREENS"), 1));
+        QCOMPARE(QGuiApplication::screens().size(),
+                 std::max(qEnvironmentVariableIntValue("PIGMENTRY_EXPECT_SCREENS"), 1));
         for (QScreen *screen : QGuiApplication::screens()) {
             boards.push_back(std::make_unique<Board>(screen));
             boards.back()->show();
@@ -234,7 +236,8 @@ private Q_SLOTS:
         start();
         moveAndWait(300, 200);
         const QPointF position = QPointF(300, 200) / scale();
-        const QPoint panel = (panelPosition(position, QGuiApplication::primaryScreen()->geometry()) * scale()).toPoint();
+        const QPoint panel =
+            (panelPosition(position, QGuiApplication::primaryScreen()->geometry()) * scale()).toPoint();
         // Under the marker in the loupe's middle, the sampled pixel, and one
         // cell to the right its neighbour on the screen.
         const QPoint middle = panel + (Magnifier::loupe().center() * scale()).toPoint();
@@ -246,7 +249,8 @@ private Q_SLOTS:
         // The panel follows the pointer.
         moveAndWait(420, 260);
         const QPoint moved =
-            (panelPosition(QPointF(420, 260) / scale(), QGuiApplication::primaryScreen()->geometry()) * scale()).toPoint();
+            (panelPosition(QPointF(420, 260) / scale(), QGuiApplication::primaryScreen()->geometry()) * scale())
+                .toPoint();
         QTRY_COMPARE_WITH_TIMEOUT(rootPixel(moved + (Magnifier::loupe().center() * scale()).toPoint()),
                                   test::boardColor(420, 260), 5000);
         QVERIFY(xdotool({"key", "Escape"}));

@@ -47,7 +47,9 @@ void drawFocusRing(QPainter *painter, const QRectF &rect, double radius)
 
 } // namespace
 
-Style::Style() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+Style::Style()
+    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+{ }
 
 void Style::polish(QPalette &palette)
 {
@@ -72,33 +74,27 @@ void Style::polish(QWidget *widget)
 int Style::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
 {
     switch (metric) {
-    case PM_ScrollBarExtent:
-        return scrollBarExtent;
-    case PM_ScrollBarSliderMin:
-        return 32;
-    case PM_ScrollView_ScrollBarOverlap:
-        return scrollBarExtent;
+    case PM_ScrollBarExtent: return scrollBarExtent;
+    case PM_ScrollBarSliderMin: return 32;
+    case PM_ScrollView_ScrollBarOverlap: return scrollBarExtent;
     case PM_ButtonShiftHorizontal:
-    case PM_ButtonShiftVertical:
-        return 0;
-    default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+    case PM_ButtonShiftVertical: return 0;
+    default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }
 
-int Style::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget, QStyleHintReturn *returnData) const
+int Style::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                     QStyleHintReturn *returnData) const
 {
     switch (hint) {
-    case SH_ScrollBar_Transient:
-        return true; // drawn over the content, without arrow buttons
-    case SH_ScrollBar_LeftClickAbsolutePosition:
-        return true;
-    default:
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    case SH_ScrollBar_Transient: return true; // drawn over the content, without arrow buttons
+    case SH_ScrollBar_LeftClickAbsolutePosition: return true;
+    default: return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 }
 
-QSize Style::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size, const QWidget *widget) const
+QSize Style::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                              const QWidget *widget) const
 {
     QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
     if (type == CT_PushButton) {
@@ -128,7 +124,8 @@ QRect Style::subControlRect(ComplexControl control, const QStyleOptionComplex *o
     int sliderLength = length;
     if (range > 0) {
         sliderLength = int(qint64(length) * bar->pageStep / (range + bar->pageStep));
-        sliderLength = std::clamp(sliderLength, std::min(length, pixelMetric(PM_ScrollBarSliderMin, option, widget)), length);
+        sliderLength =
+            std::clamp(sliderLength, std::min(length, pixelMetric(PM_ScrollBarSliderMin, option, widget)), length);
     }
     const int start = sliderPositionFromValue(bar->minimum, bar->maximum, bar->sliderPosition, length - sliderLength,
                                               bar->upsideDown);
@@ -193,8 +190,7 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, 
         return;
     }
     case PE_FrameButtonBevel:
-    case PE_FrameDefaultButton:
-        return;
+    case PE_FrameDefaultButton: return;
     case PE_FrameFocusRect:
         // Buttons, fields and tiles draw their own ring.
         if (qobject_cast<const QAbstractButton *>(widget))
@@ -210,22 +206,22 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, 
         painter->setRenderHint(QPainter::Antialiasing);
         const QRectF rect = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
         painter->setBrush(option->palette.color(QPalette::Base));
-        painter->setPen(QPen(mixed(option->palette.color(QPalette::Base), option->palette.color(QPalette::Text), 0.22), 1));
+        painter->setPen(
+            QPen(mixed(option->palette.color(QPalette::Base), option->palette.color(QPalette::Text), 0.22), 1));
         painter->drawRoundedRect(rect, fieldRadius, fieldRadius);
         if (option->state & State_HasFocus)
             drawFocusRing(painter, option->rect, fieldRadius);
         painter->restore();
         return;
     }
-    case PE_FrameLineEdit:
-        return; // the panel draws the frame
-    default:
-        break;
+    case PE_FrameLineEdit: return; // the panel draws the frame
+    default: break;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-void Style::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter, const QWidget *widget) const
+void Style::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                        const QWidget *widget) const
 {
     if (element == CE_PushButtonLabel && isProminent(widget)) {
         if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {

@@ -19,7 +19,8 @@ void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color)
         painter->fillRect(area, QColor(255, 255, 255));
         constexpr double square = 5;
         for (double y = area.top(); y < area.bottom(); y += square)
-            for (double x = area.left() + (int((y - area.top()) / square) % 2) * square; x < area.right(); x += 2 * square)
+            for (double x = area.left() + (int((y - area.top()) / square) % 2) * square; x < area.right();
+                 x += 2 * square)
                 painter->fillRect(QRectF(x, y, square, square), QColor(204, 204, 204));
         painter->restore();
     }
@@ -63,8 +64,9 @@ QMimeData *colorMimeData(const RGBA &color, const QString &text)
     data->setText(text);
     // QColor keeps 16 bits a channel; drops inside Pigmentry keep the
     // colour exactly.
-    data->setData(exactColorType, QByteArray::number(color.r, 'g', 17) + ' ' + QByteArray::number(color.g, 'g', 17) + ' '
-                                      + QByteArray::number(color.b, 'g', 17) + ' ' + QByteArray::number(color.a, 'g', 17));
+    data->setData(exactColorType,
+                  QByteArray::number(color.r, 'g', 17) + ' ' + QByteArray::number(color.g, 'g', 17) + ' '
+                      + QByteArray::number(color.b, 'g', 17) + ' ' + QByteArray::number(color.a, 'g', 17));
     data->setColorData(theme::color(color));
     return data;
 }

@@ -6,8 +6,8 @@
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 // The icons are compiled into this static library; nothing else refers to
@@ -89,18 +89,51 @@ QByteArray svgText(const QString &symbol)
 
 } // namespace
 
-QColor purple() { return rgbF(0.686, 0.322, 0.871); }
-QColor orange() { return rgbF(1.0, 0.584, 0.0); }
-QColor green() { return rgbF(0.204, 0.780, 0.349); }
-QColor red() { return rgbF(1.0, 0.231, 0.188); }
-QColor accent() { return rgbF(0.0, 0.478, 1.0); }
+QColor purple()
+{
+    return rgbF(0.686, 0.322, 0.871);
+}
+QColor orange()
+{
+    return rgbF(1.0, 0.584, 0.0);
+}
+QColor green()
+{
+    return rgbF(0.204, 0.780, 0.349);
+}
+QColor red()
+{
+    return rgbF(1.0, 0.231, 0.188);
+}
+QColor accent()
+{
+    return rgbF(0.0, 0.478, 1.0);
+}
 
-QColor windowBackground() { return palette().color(QPalette::Window); }
-QColor controlBackground() { return palette().color(QPalette::Base); }
-QColor primary(double opacity) { return withAlpha(palette().color(QPalette::WindowText), opacity); }
-QColor secondary() { return primary(0.55); }
-QColor tertiary() { return primary(0.30); }
-QColor quaternary() { return primary(0.10); }
+QColor windowBackground()
+{
+    return palette().color(QPalette::Window);
+}
+QColor controlBackground()
+{
+    return palette().color(QPalette::Base);
+}
+QColor primary(double opacity)
+{
+    return withAlpha(palette().color(QPalette::WindowText), opacity);
+}
+QColor secondary()
+{
+    return primary(0.55);
+}
+QColor tertiary()
+{
+    return primary(0.30);
+}
+QColor quaternary()
+{
+    return primary(0.10);
+}
 
 QColor color(Tone tone)
 {
@@ -141,7 +174,8 @@ bool hasSymbol(const QString &symbol)
 
 QPixmap pixmap(const QString &symbol, int size, const QColor &color, double devicePixelRatio)
 {
-    const QString key = QStringLiteral("symbol:%1:%2:%3:%4").arg(symbol).arg(size).arg(color.rgba()).arg(devicePixelRatio);
+    const QString key =
+        QStringLiteral("symbol:%1:%2:%3:%4").arg(symbol).arg(size).arg(color.rgba()).arg(devicePixelRatio);
     QPixmap out;
     if (QPixmapCache::find(key, &out))
         return out;
@@ -165,14 +199,18 @@ namespace {
 // fade, icons on a selection take the selection's text colour.
 class SymbolIconEngine : public QIconEngine {
 public:
-    SymbolIconEngine(const QString &symbol, Tone tone) : symbol(symbol), tone(tone) {}
+    SymbolIconEngine(const QString &symbol, Tone tone)
+        : symbol(symbol)
+        , tone(tone)
+    { }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
         const double ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const int side = std::min(rect.width(), rect.height());
         const QPixmap image = scaledPixmap(QSize(side, side), mode, state, ratio);
-        painter->drawPixmap(QPointF(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0), image);
+        painter->drawPixmap(QPointF(rect.x() + (rect.width() - side) / 2.0, rect.y() + (rect.height() - side) / 2.0),
+                            image);
     }
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {

@@ -5,14 +5,16 @@
 
 #include <QAccessible>
 #include <QColorDialog>
-#include <QScopedValueRollback>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
 
 namespace pigmentry {
 
-ColorPatch::ColorPatch(QWidget *parent) : QWidget(parent) {}
+ColorPatch::ColorPatch(QWidget *parent)
+    : QWidget(parent)
+{ }
 
 void ColorPatch::setColor(const RGBA &color)
 {
@@ -67,7 +69,9 @@ void ColorPatch::paintEvent(QPaintEvent *)
     painter.drawText(QPointF(margin_, bottom - main.descent()), caption_);
 }
 
-StudioCard::StudioCard(QWidget *parent) : QFrame(parent), layout_(new QVBoxLayout(this))
+StudioCard::StudioCard(QWidget *parent)
+    : QFrame(parent)
+    , layout_(new QVBoxLayout(this))
 {
     layout_->setSpacing(16);
     layout_->setContentsMargins(20, 20, 20, 20);
@@ -76,7 +80,10 @@ StudioCard::StudioCard(QWidget *parent) : QFrame(parent), layout_(new QVBoxLayou
 }
 
 ColorWell::ColorWell(std::function<RGBA()> color, bool withOpacity, const QString &editorTitle, QWidget *parent)
-    : QAbstractButton(parent), color(std::move(color)), withOpacity(withOpacity), editorTitle(editorTitle)
+    : QAbstractButton(parent)
+    , color(std::move(color))
+    , withOpacity(withOpacity)
+    , editorTitle(editorTitle)
 {
     setFixedSize(44, 28);
     setCursor(Qt::PointingHandCursor);
@@ -183,7 +190,8 @@ QFont tracked(QFont font, double spacing)
 }
 
 Label::Label(const QString &text, const QFont &font, theme::Tone tone, QWidget *parent)
-    : QLabel(text, parent), tone_(tone)
+    : QLabel(text, parent)
+    , tone_(tone)
 {
     // On a Base-coloured column Qt would pick the Text role; the tone is
     // always in WindowText.
@@ -224,7 +232,8 @@ void Label::changeEvent(QEvent *event)
     QLabel::changeEvent(event);
 }
 
-NoticeLabel::NoticeLabel(const QFont &font, QWidget *parent) : Label(QString(), font, theme::Tone::Secondary, parent)
+NoticeLabel::NoticeLabel(const QFont &font, QWidget *parent)
+    : Label(QString(), font, theme::Tone::Secondary, parent)
 {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
@@ -253,9 +262,9 @@ void NoticeLabel::paintEvent(QPaintEvent *)
 }
 
 Pill::Pill(const QString &text, const QFont &font, theme::Tone tone, double radius, QWidget *parent)
-    : Label(text, font, tone, parent), radius_(radius)
-{
-}
+    : Label(text, font, tone, parent)
+    , radius_(radius)
+{ }
 
 void Pill::paintEvent(QPaintEvent *event)
 {
@@ -271,7 +280,10 @@ void Pill::paintEvent(QPaintEvent *event)
 }
 
 SymbolLabel::SymbolLabel(const QString &symbol, int size, theme::Tone tone, QWidget *parent)
-    : QWidget(parent), symbol_(symbol), size_(size), tone_(tone)
+    : QWidget(parent)
+    , symbol_(symbol)
+    , size_(size)
+    , tone_(tone)
 {
     setFixedSize(size, size);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -290,7 +302,8 @@ void SymbolLabel::paintEvent(QPaintEvent *)
     painter.drawPixmap(QPointF(0, 0), theme::pixmap(symbol_, size_, theme::color(tone_), devicePixelRatioF()));
 }
 
-Divider::Divider(Qt::Orientation orientation, QWidget *parent) : QWidget(parent)
+Divider::Divider(Qt::Orientation orientation, QWidget *parent)
+    : QWidget(parent)
 {
     if (orientation == Qt::Horizontal) {
         setFixedHeight(1);

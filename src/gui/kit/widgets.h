@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/rgba.h"
 #include "gui/kit/theme.h"
+#include "model/rgba.h"
 
 #include <QAbstractButton>
 #include <QFrame>
@@ -25,12 +25,20 @@ public:
 
     void setColor(const RGBA &color);
     const RGBA &color() const { return color_; }
-    void setRadius(double radius) { radius_ = radius; update(); }
+    void setRadius(double radius)
+    {
+        radius_ = radius;
+        update();
+    }
     // A 1-pixel border in the primary colour at this opacity (0: none).
-    void setBorder(double opacity) { border_ = opacity; update(); }
+    void setBorder(double opacity)
+    {
+        border_ = opacity;
+        update();
+    }
     // Text in the bottom-left corner, inset by margin; a second line under it.
-    void setCaption(const QString &text, const QFont &font, const QString &second = {},
-                    const QFont &secondFont = {}, int margin = 10);
+    void setCaption(const QString &text, const QFont &font, const QString &second = {}, const QFont &secondFont = {},
+                    int margin = 10);
     // The caption's colour: black over light colours, white otherwise.
     QColor captionColor() const;
     QString captionText() const { return caption_; }

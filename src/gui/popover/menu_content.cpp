@@ -1,13 +1,13 @@
 #include "menu_content.h"
 
+#include "gui/kit/style.h"
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
-#include "gui/kit/style.h"
-#include "gui/views/swatch_delegate.h"
-#include "gui/views/swatch_grid.h"
-#include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -21,7 +21,9 @@ namespace pigmentry {
 
 MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick,
                          std::function<void()> open, std::function<void()> quit, QWidget *parent)
-    : QWidget(parent), store(store), shortcuts(shortcuts)
+    : QWidget(parent)
+    , store(store)
+    , shortcuts(shortcuts)
 {
     setFixedSize(panelSize);
     auto *stack = new QVBoxLayout(this);
@@ -57,7 +59,8 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *pickRow = new QHBoxLayout(pickButton);
     pickRow->setContentsMargins(12, 0, 12, 0);
     pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
-    auto *pickTitle = textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
+    auto *pickTitle = textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13, QFont::Medium),
+                                theme::Tone::White);
     pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickRow->addWidget(pickTitle);
     pickRow->addStretch();
@@ -74,7 +77,8 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *recentStack = new QVBoxLayout(recent);
     recentStack->setContentsMargins(0, 0, 0, 0);
     recentStack->setSpacing(6);
-    recentStack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
+    recentStack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "RECENT COLORS"),
+                                     theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
     tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recent colors"));
@@ -105,19 +109,22 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     actions->setSpacing(8);
     // What the Studio button leaves of the row, within the widest allowed.
     const QMargins margins = stack->contentsMargins();
-    copyButton->setMaximumWidth(std::min(copyButtonWidth, panelSize.width() - margins.left() - margins.right()
-                                                              - studio->sizeHint().width() - actions->spacing()));
+    copyButton->setMaximumWidth(std::min(copyButtonWidth,
+                                         panelSize.width() - margins.left() - margins.right()
+                                             - studio->sizeHint().width() - actions->spacing()));
     stack->addLayout(actions);
 
     stack->addWidget(new Divider);
 
     // Footer.
     auto *footerRow = new QHBoxLayout;
-    footerMark = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red), QStringLiteral("footerMark"));
+    footerMark = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red),
+                          QStringLiteral("footerMark"));
     footerRow->addWidget(footerMark);
     footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
     footerRow->addWidget(footer, 1);
-    auto *quitButton = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Quit")), QStringLiteral("quit"));
+    auto *quitButton =
+        withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
     quitButton->setFixedHeight(18);
@@ -167,7 +174,8 @@ void MenuContent::updateSelected()
     QStyleOptionButton option;
     option.initFrom(copyButton);
     const QFontMetrics metrics = copyButton->fontMetrics();
-    const int frame = style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton).width();
+    const int frame =
+        style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton).width();
     const int room = copyButton->maximumWidth() - frame;
     copyButton->setText(metrics.elidedText(label, Qt::ElideMiddle, room));
     copyButton->setToolTip(label);
@@ -179,7 +187,8 @@ void MenuContent::updateNotice()
     const bool quiet = store.notice().isEmpty();
     const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
     footerMark->setVisible(failure);
-    footer->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice(), failure);
+    footer->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice(),
+                       failure);
 }
 
 void MenuContent::updateShortcut()

@@ -4,14 +4,15 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QWindow>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace pigmentry {
 
-Popover::Popover(QWidget *parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
+Popover::Popover(QWidget *parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto *layout = new QVBoxLayout(this);

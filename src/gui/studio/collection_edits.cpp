@@ -14,9 +14,10 @@ namespace {
 class StoreEdit : public QUndoCommand {
 public:
     StoreEdit(const QString &text, std::function<void()> forward, std::function<void()> back)
-        : QUndoCommand(text), forward(std::move(forward)), back(std::move(back))
-    {
-    }
+        : QUndoCommand(text)
+        , forward(std::move(forward))
+        , back(std::move(back))
+    { }
     void redo() override { forward(); }
     void undo() override { back(); }
 
@@ -42,8 +43,9 @@ void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record)
     if (index < 0)
         return;
     const ColorRecord removed = store.library().history.at(index);
-    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Remove Color"), [&store, record] { store.deleteRecord(record); },
-                            [&store, index, removed] { store.insertRecord(index, removed); }));
+    undo.push(new StoreEdit(
+        QCoreApplication::translate("Pigmentry", "Remove Color"), [&store, record] { store.deleteRecord(record); },
+        [&store, index, removed] { store.insertRecord(index, removed); }));
 }
 
 void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette)
@@ -52,8 +54,9 @@ void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette)
     if (index < 0)
         return;
     const Palette removed = store.library().palettes.at(index);
-    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Delete Palette"), [&store, palette] { store.deletePalette(palette); },
-                            [&store, index, removed] { store.insertPalette(index, removed); }));
+    undo.push(new StoreEdit(
+        QCoreApplication::translate("Pigmentry", "Delete Palette"), [&store, palette] { store.deletePalette(palette); },
+        [&store, index, removed] { store.insertPalette(index, removed); }));
 }
 
 void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype index)
@@ -62,16 +65,18 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
     if (row < 0 || index < 0 || index >= store.library().palettes.at(row).colors.size())
         return;
     const RGBA color = store.library().palettes.at(row).colors.at(index);
-    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Remove Color from Palette"),
-                            [&store, palette, index] { store.removeColor(index, palette); },
-                            [&store, palette, index, color] { store.insertColor(palette, index, color); }));
+    undo.push(new StoreEdit(
+        QCoreApplication::translate("Pigmentry", "Remove Color from Palette"),
+        [&store, palette, index] { store.removeColor(index, palette); },
+        [&store, palette, index, color] { store.insertColor(palette, index, color); }));
 }
 
 void clearHistory(Store &store, QUndoStack &undo)
 {
     const QList<ColorRecord> cleared = store.library().history;
-    undo.push(new StoreEdit(QCoreApplication::translate("Pigmentry", "Clear History"), [&store] { store.clearHistory(); },
-                            [&store, cleared] { store.restoreHistory(cleared); }));
+    undo.push(new StoreEdit(
+        QCoreApplication::translate("Pigmentry", "Clear History"), [&store] { store.clearHistory(); },
+        [&store, cleared] { store.restoreHistory(cleared); }));
 }
 
 } // namespace pigmentry::undoable

@@ -16,9 +16,9 @@ enum class Page { picker, history, favorites, palettes, harmony, gradient, contr
 // the cases (pages/page_table.cpp).
 struct PageInfo {
     Page page;
-    const char *key;      // the case name: the object name of its widget
-    const char *title;    // its title, also its name (translated when shown)
-    const char *symbol;   // the symbol of the sidebar row and the toolbar
+    const char *key; // the case name: the object name of its widget
+    const char *title; // its title, also its name (translated when shown)
+    const char *symbol; // the symbol of the sidebar row and the toolbar
     const char *subtitle; // the line under the title (translated when shown)
     QWidget *(*create)(PageContext &context);
 };

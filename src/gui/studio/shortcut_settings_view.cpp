@@ -1,9 +1,9 @@
 #include "shortcut_settings_view.h"
 
-#include "shortcut/recorder_button.h"
-#include "shortcut/shortcut_settings.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "shortcut/recorder_button.h"
+#include "shortcut/shortcut_settings.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,15 +14,18 @@
 namespace pigmentry {
 
 ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget *parent)
-    : QWidget(parent), shortcuts(shortcuts)
+    : QWidget(parent)
+    , shortcuts(shortcuts)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(10);
-    stack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Keyboard Shortcut"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    stack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Keyboard Shortcut"),
+                               theme::font(13, QFont::DemiBold), theme::Tone::Primary));
 
     auto *row = new QHBoxLayout;
-    row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13), theme::Tone::Primary));
+    row->addWidget(
+        textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
     auto *recorder = new ShortcutRecorder(shortcuts);
     row->addWidget(recorder);
@@ -52,9 +55,12 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
 
 void ShortcutSettingsView::update()
 {
-    hint->setText(shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Press a combination with Super, Ctrl, or Alt. Escape cancels.")
-                                        : QCoreApplication::translate("Pigmentry", "Click the shortcut to record a new combination. Changes apply "
-                                                         "immediately."));
+    hint->setText(
+        shortcuts.recording()
+            ? QCoreApplication::translate("Pigmentry", "Press a combination with Super, Ctrl, or Alt. Escape cancels.")
+            : QCoreApplication::translate("Pigmentry",
+                                          "Click the shortcut to record a new combination. Changes apply "
+                                          "immediately."));
     error->setText(shortcuts.error());
     error->setVisible(!shortcuts.error().isEmpty());
 }

@@ -47,15 +47,16 @@ public:
         if ((option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange)) {
             painter->setPen(QPen(selected ? QColor(Qt::white) : theme::accent(), 1.5));
             painter->setBrush(Qt::NoBrush);
-            painter->drawRoundedRect(row.adjusted(selected ? 2 : 0.75, selected ? 2 : 0.75, selected ? -2 : -0.75,
-                                                  selected ? -2 : -0.75),
-                                     selected ? 4.5 : 6, selected ? 4.5 : 6);
+            painter->drawRoundedRect(
+                row.adjusted(selected ? 2 : 0.75, selected ? 2 : 0.75, selected ? -2 : -0.75, selected ? -2 : -0.75),
+                selected ? 4.5 : 6, selected ? 4.5 : 6);
         }
         const QColor ink = selected ? QColor(Qt::white) : theme::primary();
         const Page page = Page(index.data(pageRole).toInt());
         const double ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const QColor iconInk = selected ? QColor(Qt::white) : theme::primary(0.8);
-        painter->drawPixmap(QPointF(row.left() + 8, row.center().y() - 8), theme::pixmap(symbol(page), 16, iconInk, ratio));
+        painter->drawPixmap(QPointF(row.left() + 8, row.center().y() - 8),
+                            theme::pixmap(symbol(page), 16, iconInk, ratio));
         painter->setFont(theme::font(12));
         painter->setPen(ink);
         painter->drawText(row.adjusted(32, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -72,7 +73,8 @@ public:
 
 } // namespace
 
-Sidebar::Sidebar(QWidget *parent) : QListWidget(parent)
+Sidebar::Sidebar(QWidget *parent)
+    : QListWidget(parent)
 {
     setObjectName(QStringLiteral("sidebar"));
     setAccessibleName(QCoreApplication::translate("Pigmentry", "Pages"));

@@ -1,12 +1,12 @@
 #include "studio_window.h"
 
-#include "model/store.h"
-#include "gui/studio/pages/inspector.h"
-#include "shortcut/shortcut_settings.h"
-#include "gui/studio/sidebar.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/pages/inspector.h"
+#include "gui/studio/sidebar.h"
+#include "model/store.h"
+#include "shortcut/shortcut_settings.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -33,7 +33,8 @@ protected:
         painter.setPen(Qt::NoPen);
         painter.setBrush(theme::accent());
         painter.drawRoundedRect(QRectF(rect()), 10, 10);
-        painter.drawPixmap(QPointF(8.5, 8.5), theme::pixmap(QStringLiteral("eyedropper"), 19, Qt::white, devicePixelRatioF()));
+        painter.drawPixmap(QPointF(8.5, 8.5),
+                           theme::pixmap(QStringLiteral("eyedropper"), 19, Qt::white, devicePixelRatioF()));
     }
 };
 
@@ -145,7 +146,8 @@ QWidget *StudioWindow::makeSidebar()
     auto *name = new QVBoxLayout;
     name->setSpacing(2);
     name->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(16, QFont::DemiBold), theme::Tone::Primary));
-    name->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
+    name->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR STUDIO"),
+                              tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
     header->addLayout(name);
     header->addStretch();
     stack->addLayout(header);
@@ -158,8 +160,8 @@ QWidget *StudioWindow::makeSidebar()
     footer->setSpacing(7);
     footer->addWidget(new Dot);
     // Longer in some languages than the column is wide: it wraps.
-    Label *privacy = textLabel(QCoreApplication::translate("Pigmentry", "All colors stay on this computer"), theme::font(10),
-                               theme::Tone::Secondary);
+    Label *privacy = textLabel(QCoreApplication::translate("Pigmentry", "All colors stay on this computer"),
+                               theme::font(10), theme::Tone::Secondary);
     privacy->setWordWrap(true);
     footer->addWidget(privacy, 1);
     footer->addStretch();
@@ -179,12 +181,14 @@ QWidget *StudioWindow::makeToolbar()
     toolbarTitle->setObjectName(QStringLiteral("toolbarTitle"));
     row->addWidget(toolbarTitle);
     row->addStretch();
-    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QCoreApplication::translate("Pigmentry", "Copy Color"));
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")),
+                                 QCoreApplication::translate("Pigmentry", "Copy Color"));
     copy->setObjectName(QStringLiteral("copyColor"));
     copy->setToolTip(QCoreApplication::translate("Pigmentry", "Copy in your preferred format"));
     connect(copy, &QPushButton::clicked, this, [this] { context.store.copy(context.store.selected()); });
     row->addWidget(copy);
-    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), QCoreApplication::translate("Pigmentry", "Pick Color"));
+    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
+                                 QCoreApplication::translate("Pigmentry", "Pick Color"));
     pick->setObjectName(QStringLiteral("pickColor"));
     makeProminent(pick);
     connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
@@ -249,7 +253,8 @@ void StudioWindow::updateStatus()
         statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Secondary);
     else
         statusIcon->setSymbol(QStringLiteral("checkmark.circle"), theme::Tone::Green);
-    statusText->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "On-device color tools") : store.notice(), failure);
+    statusText->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "On-device color tools") : store.notice(),
+                           failure);
     statusShortcut->setText(context.shortcuts.shownText());
     statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
 }

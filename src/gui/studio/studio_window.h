@@ -7,8 +7,8 @@
 #include <QUndoStack>
 #include <QWidget>
 
-#include <map>
 #include <functional>
+#include <map>
 #include <optional>
 
 class QScrollArea;

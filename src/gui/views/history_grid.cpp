@@ -1,8 +1,8 @@
 #include "history_grid.h"
 
-#include "model/history_model.h"
-#include "gui/views/swatch_delegate.h"
 #include "gui/kit/theme.h"
+#include "gui/views/swatch_delegate.h"
+#include "model/history_model.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -35,11 +35,12 @@ QPoint pointerIn(const QWidget *widget)
 } // namespace
 
 HistoryCellDelegate::HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent)
-    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11), QCoreApplication::translate("Pigmentry", "Add a label"), QCoreApplication::translate("Pigmentry", "Label"), 6},
+    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11),
+                          QCoreApplication::translate("Pigmentry", "Add a label"),
+                          QCoreApplication::translate("Pigmentry", "Label"), 6},
                          parent)
     , selected(std::move(selected))
-{
-}
+{ }
 
 QRect HistoryCellDelegate::partRect(const QRect &cell, Part part)
 {
@@ -97,15 +98,16 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
     const QRect textArea = label.adjusted(8, 0, -8, 0);
     painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Add a label") : text,
-                                                        Qt::ElideRight, textArea.width()));
+                      painter->fontMetrics().elidedText(
+                          text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Add a label") : text,
+                          Qt::ElideRight, textArea.width()));
 
     const QRect row(cell.left() + 8, cell.top() + rowTop, cell.width() - 16, rowHeight);
     painter->setFont(theme::font(9));
     painter->setPen(theme::secondary());
     const QRect star = partRect(cell, Part::Favorite);
-    painter->drawText(QRect(row.left(), row.top(), star.left() - row.left() - 4, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                      dateText(index.data(HistoryModel::DateRole).toDateTime()));
+    painter->drawText(QRect(row.left(), row.top(), star.left() - row.left() - 4, rowHeight),
+                      Qt::AlignLeft | Qt::AlignVCenter, dateText(index.data(HistoryModel::DateRole).toDateTime()));
 
     const double ratio = painter->device()->devicePixelRatioF();
     auto drawIcon = [&](const QRect &area, const QString &symbol, const QColor &tone) {
@@ -125,7 +127,8 @@ QSize HistoryCellDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIn
     return QSize(minimumCellWidth, cellHeight);
 }
 
-void HistoryCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
+void HistoryCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                               const QModelIndex &) const
 {
     editor->setGeometry(partRect(option.rect, Part::Label));
 }
@@ -138,7 +141,9 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     QString tip;
     const Part part = partAt(option.rect, event->pos());
     switch (part) {
-    case Part::Tile: tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HistoryModel::HexRole).toString(); break;
+    case Part::Tile:
+        tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HistoryModel::HexRole).toString();
+        break;
     case Part::Favorite: tip = QCoreApplication::translate("Pigmentry", "Toggle favorite"); break;
     case Part::Remove: tip = QCoreApplication::translate("Pigmentry", "Remove color"); break;
     case Part::Label:
@@ -151,7 +156,8 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     return true;
 }
 
-HistoryGrid::HistoryGrid(QWidget *parent) : SwatchGrid(parent)
+HistoryGrid::HistoryGrid(QWidget *parent)
+    : SwatchGrid(parent)
 {
     setCellSize(HistoryCellDelegate::minimumCellWidth, HistoryCellDelegate::cellHeight, true);
     setSpacing(8, 16);
@@ -250,21 +256,24 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
         if (target.isValid())
             Q_EMIT copyRequested(target);
     });
-    menu.addAction(QCoreApplication::translate("Pigmentry", "Edit Label"), QKeySequence(Qt::Key_F2), this, [this, target] {
-        if (target.isValid())
-            edit(target);
-    });
-    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
-    menu.addAction(favorite ? QCoreApplication::translate("Pigmentry", "Remove from Favorites") : QCoreApplication::translate("Pigmentry", "Add to Favorites"), this,
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Edit Label"), QKeySequence(Qt::Key_F2), this,
                    [this, target] {
+                       if (target.isValid())
+                           edit(target);
+                   });
+    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
+    menu.addAction(favorite ? QCoreApplication::translate("Pigmentry", "Remove from Favorites")
+                            : QCoreApplication::translate("Pigmentry", "Add to Favorites"),
+                   this, [this, target] {
                        if (target.isValid())
                            toggleFavorite(target);
                    });
     menu.addSeparator();
-    menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), QKeySequence(Qt::Key_Delete), this, [this, target] {
-        if (target.isValid())
-            Q_EMIT removeRequested(target);
-    });
+    menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), QKeySequence(Qt::Key_Delete), this,
+                   [this, target] {
+                       if (target.isValid())
+                           Q_EMIT removeRequested(target);
+                   });
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                                   : viewport()->mapToGlobal(visualRect(index).center());
     menu.exec(at);

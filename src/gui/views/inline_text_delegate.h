@@ -20,7 +20,10 @@ public:
         int margin;
     };
 
-    InlineTextDelegate(Editor editor, QObject *parent) : QStyledItemDelegate(parent), editor(std::move(editor)) {}
+    InlineTextDelegate(Editor editor, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , editor(std::move(editor))
+    { }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;

@@ -1,8 +1,8 @@
 #include "palette_list.h"
 
-#include "model/history_model.h"
-#include "gui/views/swatch_delegate.h"
 #include "gui/kit/theme.h"
+#include "gui/views/swatch_delegate.h"
+#include "model/history_model.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -46,7 +46,9 @@ int swatchesHeight(int width, int colors)
 
 const QString &buttonText(Part::Kind kind)
 {
-    static const QString texts[] = {QCoreApplication::translate("Pigmentry", "Export"), QCoreApplication::translate("Pigmentry", "Duplicate"), QCoreApplication::translate("Pigmentry", "Delete")};
+    static const QString texts[] = {QCoreApplication::translate("Pigmentry", "Export"),
+                                    QCoreApplication::translate("Pigmentry", "Duplicate"),
+                                    QCoreApplication::translate("Pigmentry", "Delete")};
     return texts[kind - Part::Export];
 }
 
@@ -58,13 +60,13 @@ int buttonWidth(Part::Kind kind)
 } // namespace
 
 PaletteCardDelegate::PaletteCardDelegate(QListView *view, std::function<RGBA()> selected)
-    : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold), QCoreApplication::translate("Pigmentry", "Name"),
+    : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold),
+                          QCoreApplication::translate("Pigmentry", "Name"),
                           QCoreApplication::translate("Pigmentry", "Palette name"), 4},
                          view)
     , view(view)
     , selected(std::move(selected))
-{
-}
+{ }
 
 int PaletteCardDelegate::cardHeight(int width, int colors)
 {
@@ -156,16 +158,18 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setFont(theme::font(13, QFont::DemiBold));
     painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
     const QRect textArea = name.adjusted(8, 0, -8, 0);
-    painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Name") : text, Qt::ElideRight,
-                                                        textArea.width()));
+    painter->drawText(
+        textArea, Qt::AlignLeft | Qt::AlignVCenter,
+        painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Name") : text,
+                                          Qt::ElideRight, textArea.width()));
     painter->restore();
 
     const RGBA current = selected ? selected() : RGBA{};
     for (int i = 0; i < count; ++i) {
         const QRect tile = partRect(cell, count, {Part::Swatch, i});
         const bool pointed = isHovered && hoveredPart == Part{Part::Swatch, i};
-        paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i), colors.at(i) == current, pointed);
+        paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i), colors.at(i) == current,
+                        pointed);
         if (isCurrent && focusedSwatch == i) {
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
@@ -190,14 +194,15 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 QSize PaletteCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
     const int width = static_cast<PaletteList *>(view)->cardWidth();
-    return QSize(width, cardHeight(width, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size())) + cardGap);
+    return QSize(width,
+                 cardHeight(width, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size())) + cardGap);
 }
 
 void PaletteCardDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                                                const QModelIndex &index) const
 {
-    editor->setGeometry(partRect(option.rect, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size()),
-                                 {Part::Name}));
+    editor->setGeometry(
+        partRect(option.rect, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size()), {Part::Name}));
 }
 
 bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
@@ -208,7 +213,8 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
     const Part part = partAt(option.rect, int(colors.size()), event->pos());
     if (part.kind == Part::Swatch)
-        QToolTip::showText(event->globalPos(), QCoreApplication::translate("Pigmentry", "Inspect ") + colors.at(part.swatch).hex(), view,
+        QToolTip::showText(event->globalPos(),
+                           QCoreApplication::translate("Pigmentry", "Inspect ") + colors.at(part.swatch).hex(), view,
                            partRect(option.rect, int(colors.size()), part));
     else
         QToolTip::hideText();
@@ -216,7 +222,8 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
 }
 
 PaletteList::PaletteList(std::function<RGBA()> selected, QWidget *parent)
-    : QListView(parent), delegate(new PaletteCardDelegate(this, std::move(selected)))
+    : QListView(parent)
+    , delegate(new PaletteCardDelegate(this, std::move(selected)))
 {
     setItemDelegate(delegate);
     setFrameShape(QFrame::NoFrame);
@@ -406,20 +413,26 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), this, [this, id, position] { Q_EMIT removeColorRequested(id, position); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), this,
+                       [this, id, position] { Q_EMIT removeColorRequested(id, position); });
     } else {
         const QPersistentModelIndex target(index);
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Rename"), QKeySequence(Qt::Key_F2), this, [this, target] {
-            if (target.isValid())
-                edit(target);
-        });
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Rename"), QKeySequence(Qt::Key_F2), this,
+                       [this, target] {
+                           if (target.isValid())
+                               edit(target);
+                       });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Export…"), this,
+                       [this, id] { Q_EMIT exportRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Duplicate"), this,
+                       [this, id] { Q_EMIT duplicateRequested(id); });
         menu.addSeparator();
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Delete"), QKeySequence(Qt::Key_Delete), this, [this, id] { Q_EMIT deleteRequested(id); });
+        menu.addAction(QCoreApplication::translate("Pigmentry", "Delete"), QKeySequence(Qt::Key_Delete), this,
+                       [this, id] { Q_EMIT deleteRequested(id); });
     }
-    const QRect place = part.kind == Part::Swatch ? PaletteCardDelegate::partRect(visualRect(index), colorCount(index), part)
-                                                  : visualRect(index);
+    const QRect place = part.kind == Part::Swatch
+        ? PaletteCardDelegate::partRect(visualRect(index), colorCount(index), part)
+        : visualRect(index);
     menu.exec(mouse ? event->globalPos() : viewport()->mapToGlobal(place.center()));
 }
 

@@ -1,12 +1,12 @@
 #include "swatch_delegate.h"
 
-#include "model/history_model.h"
 #include "gui/kit/theme.h"
+#include "model/history_model.h"
 
 #include <QAbstractItemView>
 #include <QDrag>
-#include <QMimeData>
 #include <QHelpEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
@@ -14,9 +14,10 @@
 namespace pigmentry {
 
 SwatchDelegate::SwatchDelegate(Look look, std::function<RGBA()> selected, QObject *parent)
-    : QStyledItemDelegate(parent), look(look), selected(std::move(selected))
-{
-}
+    : QStyledItemDelegate(parent)
+    , look(look)
+    , selected(std::move(selected))
+{ }
 
 void SwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

@@ -1,9 +1,9 @@
 #include "swatch_grid.h"
 
+#include "gui/kit/theme.h"
+#include "gui/views/swatch_delegate.h"
 #include "model/history_model.h"
 #include "model/store.h"
-#include "gui/views/swatch_delegate.h"
-#include "gui/kit/theme.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,7 +15,8 @@
 
 namespace pigmentry {
 
-SwatchGrid::SwatchGrid(QWidget *parent) : QAbstractItemView(parent)
+SwatchGrid::SwatchGrid(QWidget *parent)
+    : QAbstractItemView(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -135,7 +136,8 @@ void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &mat
         return;
     const int columns = columnCount();
     const int first = std::max(0, verticalOffset() / (cellHeight + rowSpacing)) * columns;
-    const int last = std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + rowSpacing) * columns + columns);
+    const int last =
+        std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + rowSpacing) * columns + columns);
     for (int row = first; row < last; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
         if (matches(index))
@@ -158,7 +160,8 @@ void SwatchGrid::followSelection(Store &store)
 
 QSize SwatchGrid::sizeHint() const
 {
-    const int width = stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing;
+    const int width =
+        stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing;
     return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + rowSpacing * 2);
 }
 
@@ -333,8 +336,7 @@ void SwatchGrid::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     QAbstractItemView::keyPressEvent(event);
 }

@@ -34,19 +34,23 @@ std::optional<RGBA> pickedColor(const QVariantMap &results)
 
 } // namespace
 
-PortalColorPicker::PortalColorPicker(QDBusConnection bus, QObject *parent) : QObject(parent), bus(std::move(bus)) {}
+PortalColorPicker::PortalColorPicker(QDBusConnection bus, QObject *parent)
+    : QObject(parent)
+    , bus(std::move(bus))
+{ }
 
 void PortalColorPicker::pickColor(Done done)
 {
     callPortal(bus, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
-               {parentWindow, QVariantMap()}, timeoutMs, this, [done = std::move(done)](const PortalResponse &response) {
+               {parentWindow, QVariantMap()}, timeoutMs, this,
+               [done = std::move(done)](const PortalResponse &response) {
                    // Only success picks; a cancelled or failed request, or an
                    // answer without a colour, picks nothing.
                    if (response.status == PortalResponse::Status::Unreachable)
                        done(Outcome::Unavailable, {}, response.error);
                    else if (const std::optional<RGBA> color = response.status == PortalResponse::Status::Success
-                                                                  ? pickedColor(response.results)
-                                                                  : std::nullopt)
+                                ? pickedColor(response.results)
+                                : std::nullopt)
                        done(Outcome::Picked, *color, {});
                    else
                        done(Outcome::Cancelled, {}, {});

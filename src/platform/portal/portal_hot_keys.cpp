@@ -23,17 +23,36 @@ QString keysymName(quint32 key)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
         return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
     static const std::map<quint32, const char *> named{
-        {Qt::Key_Return, "Return"},        {Qt::Key_Enter, "KP_Enter"},     {Qt::Key_Space, "space"},
-        {Qt::Key_Backspace, "BackSpace"},  {Qt::Key_Delete, "Delete"},      {Qt::Key_Insert, "Insert"},
-        {Qt::Key_Home, "Home"},            {Qt::Key_End, "End"},            {Qt::Key_PageUp, "Page_Up"},
-        {Qt::Key_PageDown, "Page_Down"},   {Qt::Key_Left, "Left"},          {Qt::Key_Right, "Right"},
-        {Qt::Key_Up, "Up"},                {Qt::Key_Down, "Down"},          {Qt::Key_Escape, "Escape"},
-        {Qt::Key_Tab, "Tab"},              {Qt::Key_Print, "Print"},        {Qt::Key_Pause, "Pause"},
-        {Qt::Key_Minus, "minus"},          {Qt::Key_Equal, "equal"},        {Qt::Key_Plus, "plus"},
-        {Qt::Key_Comma, "comma"},          {Qt::Key_Period, "period"},      {Qt::Key_Slash, "slash"},
-        {Qt::Key_Semicolon, "semicolon"},  {Qt::Key_Apostrophe, "apostrophe"},
-        {Qt::Key_BracketLeft, "bracketleft"}, {Qt::Key_BracketRight, "bracketright"},
-        {Qt::Key_Backslash, "backslash"},  {Qt::Key_QuoteLeft, "grave"},
+        {Qt::Key_Return, "Return"},
+        {Qt::Key_Enter, "KP_Enter"},
+        {Qt::Key_Space, "space"},
+        {Qt::Key_Backspace, "BackSpace"},
+        {Qt::Key_Delete, "Delete"},
+        {Qt::Key_Insert, "Insert"},
+        {Qt::Key_Home, "Home"},
+        {Qt::Key_End, "End"},
+        {Qt::Key_PageUp, "Page_Up"},
+        {Qt::Key_PageDown, "Page_Down"},
+        {Qt::Key_Left, "Left"},
+        {Qt::Key_Right, "Right"},
+        {Qt::Key_Up, "Up"},
+        {Qt::Key_Down, "Down"},
+        {Qt::Key_Escape, "Escape"},
+        {Qt::Key_Tab, "Tab"},
+        {Qt::Key_Print, "Print"},
+        {Qt::Key_Pause, "Pause"},
+        {Qt::Key_Minus, "minus"},
+        {Qt::Key_Equal, "equal"},
+        {Qt::Key_Plus, "plus"},
+        {Qt::Key_Comma, "comma"},
+        {Qt::Key_Period, "period"},
+        {Qt::Key_Slash, "slash"},
+        {Qt::Key_Semicolon, "semicolon"},
+        {Qt::Key_Apostrophe, "apostrophe"},
+        {Qt::Key_BracketLeft, "bracketleft"},
+        {Qt::Key_BracketRight, "bracketright"},
+        {Qt::Key_Backslash, "backslash"},
+        {Qt::Key_QuoteLeft, "grave"},
     };
     if (const auto found = named.find(key); found != named.end())
         return QString::fromLatin1(found->second);
@@ -85,7 +104,9 @@ QString portalTrigger(quint32 key, quint32 modifiers)
     return parts.join(u'+');
 }
 
-PortalHotKeys::PortalHotKeys(QDBusConnection bus, QObject *parent) : QObject(parent), bus(std::move(bus))
+PortalHotKeys::PortalHotKeys(QDBusConnection bus, QObject *parent)
+    : QObject(parent)
+    , bus(std::move(bus))
 {
     registerPortalShortcutTypes();
 }
@@ -156,8 +177,8 @@ void PortalHotKeys::sync()
                        // object path in some versions.
                        const QVariant value = response.results.value(QStringLiteral("session_handle"));
                        sessionHandle = value.userType() == qMetaTypeId<QDBusObjectPath>()
-                                           ? value.value<QDBusObjectPath>().path()
-                                           : value.toString();
+                           ? value.value<QDBusObjectPath>().path()
+                           : value.toString();
                        if (response.status != PortalResponse::Status::Success || sessionHandle.isEmpty()) {
                            qInfo("No global shortcut session: %s", qPrintable(response.error));
                            const bool absent = response.status == PortalResponse::Status::Unreachable;
@@ -171,8 +192,8 @@ void PortalHotKeys::sync()
                                    SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
                        busy = true;
                        callPortal(bus, shortcutsInterface, QStringLiteral("ListShortcuts"),
-                                  {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariantMap()}, timeoutMs,
-                                  this, [this](const PortalResponse &listing) {
+                                  {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariantMap()}, timeoutMs, this,
+                                  [this](const PortalResponse &listing) {
                                       busy = false;
                                       PortalShortcuts shortcuts;
                                       const QVariant value = listing.results.value(QStringLiteral("shortcuts"));
@@ -206,24 +227,24 @@ void PortalHotKeys::bind()
         {shortcutId,
          {{QStringLiteral("description"), QCoreApplication::translate("Pigmentry", "Pick Color")},
           {QStringLiteral("preferred_trigger"), trigger}}}};
-    callPortal(bus, shortcutsInterface, QStringLiteral("BindShortcuts"),
-               {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariant::fromValue(shortcuts), QString(),
-                QVariantMap()},
-               timeoutMs, this, [this, trigger](const PortalResponse &response) {
-                   busy = false;
-                   if (response.status == PortalResponse::Status::Success) {
-                       bound = trigger;
-                       sync();
-                       return;
-                   }
-                   qInfo("The desktop did not bind the shortcut: %s", qPrintable(response.error));
-                   // Turned down: the next registration tries again.
-                   bound.clear();
-                   if (wanted == trigger)
-                       fail(response.status == PortalResponse::Status::Unreachable ? NoService : Refused);
-                   else
-                       sync();
-               });
+    callPortal(
+        bus, shortcutsInterface, QStringLiteral("BindShortcuts"),
+        {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariant::fromValue(shortcuts), QString(), QVariantMap()},
+        timeoutMs, this, [this, trigger](const PortalResponse &response) {
+            busy = false;
+            if (response.status == PortalResponse::Status::Success) {
+                bound = trigger;
+                sync();
+                return;
+            }
+            qInfo("The desktop did not bind the shortcut: %s", qPrintable(response.error));
+            // Turned down: the next registration tries again.
+            bound.clear();
+            if (wanted == trigger)
+                fail(response.status == PortalResponse::Status::Unreachable ? NoService : Refused);
+            else
+                sync();
+        });
 }
 
 } // namespace pigmentry

@@ -22,9 +22,10 @@ class Request : public QObject {
 
 public:
     Request(QDBusConnection bus, std::function<void(const PortalResponse &)> done, QObject *parent)
-        : QObject(parent), bus(std::move(bus)), done(std::move(done))
-    {
-    }
+        : QObject(parent)
+        , bus(std::move(bus))
+        , done(std::move(done))
+    { }
 
     void listen(const QString &path)
     {
@@ -51,17 +52,17 @@ public:
     void close()
     {
         if (!listening.isEmpty())
-            bus.asyncCall(QDBusMessage::createMethodCall(portalService, listening, requestInterface,
-                                                         QStringLiteral("Close")));
+            bus.asyncCall(
+                QDBusMessage::createMethodCall(portalService, listening, requestInterface, QStringLiteral("Close")));
         finish(PortalResponse::Status::Cancelled);
     }
 
 public Q_SLOTS:
     void response(uint code, const QVariantMap &results)
     {
-        finish(code == 0   ? PortalResponse::Status::Success
-               : code == 1 ? PortalResponse::Status::Cancelled
-                           : PortalResponse::Status::Failed,
+        finish(code == 0       ? PortalResponse::Status::Success
+                   : code == 1 ? PortalResponse::Status::Cancelled
+                               : PortalResponse::Status::Failed,
                results);
     }
 

@@ -8,7 +8,10 @@
 
 namespace pigmentry {
 
-PortalScreenshot::PortalScreenshot(QDBusConnection bus, QObject *parent) : QObject(parent), bus(std::move(bus)) {}
+PortalScreenshot::PortalScreenshot(QDBusConnection bus, QObject *parent)
+    : QObject(parent)
+    , bus(std::move(bus))
+{ }
 
 void PortalScreenshot::take(Done done)
 {
@@ -16,17 +19,14 @@ void PortalScreenshot::take(Done done)
     callPortal(bus, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
                {parentWindow, options}, timeoutMs, this, [done = std::move(done)](const PortalResponse &response) {
                    switch (response.status) {
-                   case PortalResponse::Status::Unreachable:
-                       done(QImage(), response.error);
-                       return;
+                   case PortalResponse::Status::Unreachable: done(QImage(), response.error); return;
                    case PortalResponse::Status::Cancelled:
                        done(QImage(), QStringLiteral("the screenshot was refused"));
                        return;
                    case PortalResponse::Status::Failed:
                        done(QImage(), QStringLiteral("the desktop could not take a screenshot"));
                        return;
-                   case PortalResponse::Status::Success:
-                       break;
+                   case PortalResponse::Status::Success: break;
                    }
                    const QUrl uri(response.results.value(QStringLiteral("uri")).toString());
                    if (!uri.isLocalFile()) {

@@ -30,7 +30,9 @@ bool hasExtension(xcb_connection_t *connection, xcb_extension_t *extension)
 
 } // namespace
 
-MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)
+MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root)
+    : connection(connection)
+    , root(root)
 {
     const xcb_setup_t *setup = xcb_get_setup(connection);
     quint32 visual = 0;
@@ -112,8 +114,8 @@ void MagnifierPanel::create(double nextScale)
                         sizeof windowClass, windowClass);
     if (shapes) {
         // No input shape at all: every click goes to what lies below.
-        xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, window, 0,
-                             0, 0, nullptr);
+        xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, window, 0, 0,
+                             0, nullptr);
     }
 
     if (!screenFormat)
@@ -168,8 +170,8 @@ void MagnifierPanel::shape(const QRectF &nextHole)
     std::vector<xcb_rectangle_t> rects;
     for (const QRect &r : region)
         rects.push_back({qint16(r.x()), qint16(r.y()), quint16(r.width()), quint16(r.height())});
-    xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED, window, 0,
-                         0, quint32(rects.size()), rects.data());
+    xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED, window, 0, 0,
+                         quint32(rects.size()), rects.data());
 }
 
 void MagnifierPanel::put(quint32 target, int targetDepth, const QImage &image, const QRect &area, const QPoint &to)
@@ -222,8 +224,8 @@ void MagnifierPanel::enlarge(bool marksChanged)
 
     // Each frame starts from the dim fill, which shows where the region was
     // cut at a display's edge.
-    xcb_copy_area(connection, loupeBase, pixmap, gc, 0, 0, qint16(loupe.x()), qint16(loupe.y()),
-                  quint16(loupe.width()), quint16(loupe.height()));
+    xcb_copy_area(connection, loupeBase, pixmap, gc, 0, 0, qint16(loupe.x()), qint16(loupe.y()), quint16(loupe.width()),
+                  quint16(loupe.height()));
     const QImage region = magnifier.image.convertToFormat(QImage::Format_RGB32);
     if (!region.isNull()) {
         if (region.size() != regionSize) {

@@ -69,7 +69,7 @@ private:
     quint32 screenFormat = 0;
     quint32 argbFormat = 0;
     quint32 panelPicture = 0;
-    quint32 loupeBase = 0;   // the loupe's dim fill, kept to start each frame
+    quint32 loupeBase = 0; // the loupe's dim fill, kept to start each frame
     quint32 marksPixmap = 0; // the grid and the marker, with alpha
     quint32 marksPicture = 0;
     quint32 marksGc = 0;

@@ -63,7 +63,9 @@ std::unique_ptr<X11HotKeys> X11HotKeys::create()
 }
 
 X11HotKeys::X11HotKeys(xcb_connection_t *connection, quint32 root)
-    : connection(connection), root(root), keyboard(connection)
+    : connection(connection)
+    , root(root)
+    , keyboard(connection)
 {
     qGuiApp->installNativeEventFilter(this);
 }
@@ -113,8 +115,8 @@ int X11HotKeys::grab(const Grab &g)
 {
     QList<xcb_void_cookie_t> cookies;
     for (const quint16 locks : lockVariants())
-        cookies << xcb_grab_key_checked(connection, 1, root, quint16(g.mask | locks), g.keycode,
-                                        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        cookies << xcb_grab_key_checked(connection, 1, root, quint16(g.mask | locks), g.keycode, XCB_GRAB_MODE_ASYNC,
+                                        XCB_GRAB_MODE_ASYNC);
     int status = 0;
     for (const xcb_void_cookie_t cookie : cookies) {
         if (xcb_generic_error_t *error = xcb_request_check(connection, cookie)) {

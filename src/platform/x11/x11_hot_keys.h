@@ -30,7 +30,7 @@ private:
     X11HotKeys(xcb_connection_t *connection, quint32 root);
 
     struct Grab {
-        quint32 key;       // Qt::Key
+        quint32 key; // Qt::Key
         quint32 modifiers; // ShortcutConfiguration bits
         quint8 keycode = 0;
         quint16 mask = 0; // X modifier mask without locks

@@ -12,7 +12,11 @@ namespace pigmentry {
 // MappingNotify.
 class X11Keyboard {
 public:
-    explicit X11Keyboard(xcb_connection_t *connection) : connection(connection) { read(); }
+    explicit X11Keyboard(xcb_connection_t *connection)
+        : connection(connection)
+    {
+        read();
+    }
 
     void read();
 

@@ -43,7 +43,9 @@ std::unique_ptr<X11Overlay> X11Overlay::create()
 }
 
 X11Overlay::X11Overlay(xcb_connection_t *connection, quint32 root)
-    : connection(connection), root(root), keyboard(connection)
+    : connection(connection)
+    , root(root)
+    , keyboard(connection)
 {
     notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] { readEvents(); });
@@ -69,8 +71,8 @@ quint32 X11Overlay::crosshair()
     const xcb_font_t font = xcb_generate_id(connection);
     xcb_open_font(connection, font, 6, "cursor");
     cursor = xcb_generate_id(connection);
-    xcb_create_glyph_cursor(connection, cursor, font, font, crosshairGlyph, crosshairGlyph + 1, 0, 0, 0, 0xffff,
-                            0xffff, 0xffff);
+    xcb_create_glyph_cursor(connection, cursor, font, font, crosshairGlyph, crosshairGlyph + 1, 0, 0, 0, 0xffff, 0xffff,
+                            0xffff);
     xcb_close_font(connection, font);
     return cursor;
 }
@@ -83,12 +85,11 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
     for (const PickerScreen &screen : screens) {
         const QRect rect = nativeRect(screen);
         const xcb_window_t window = xcb_generate_id(connection);
-        const quint32 values[] = {1, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_POINTER_MOTION,
-                                  crosshair()};
+        const quint32 values[] = {
+            1, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_POINTER_MOTION, crosshair()};
         xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, root, qint16(rect.x()), qint16(rect.y()),
                           quint16(rect.width()), quint16(rect.height()), 0, XCB_WINDOW_CLASS_INPUT_ONLY,
-                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK | XCB_CW_CURSOR,
-                          values);
+                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values);
         xcb_map_window(connection, window);
         const quint32 above[] = {XCB_STACK_MODE_ABOVE};
         xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_STACK_MODE, above);
@@ -111,7 +112,8 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
     // where the notifier does not see them; they are read once the pick
     // has started.
     readPending = true;
-    QMetaObject::invokeMethod(&context, [this] { readEvents(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context, [this] { readEvents(); }, Qt::QueuedConnection);
     return std::nullopt;
 }
 
@@ -138,17 +140,16 @@ bool X11Overlay::takeInput()
     {
         auto *pointer = xcb_grab_pointer_reply(
             connection,
-            xcb_grab_pointer(connection, 0, windows.first(), XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_POINTER_MOTION,
-                             XCB_GRAB_MODE_ASYNC,
+            xcb_grab_pointer(connection, 0, windows.first(),
+                             XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_POINTER_MOTION, XCB_GRAB_MODE_ASYNC,
                              XCB_GRAB_MODE_ASYNC, XCB_NONE, crosshair(), XCB_CURRENT_TIME),
             nullptr);
         const bool pointerTaken = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
         std::free(pointer);
-        auto *keys = xcb_grab_keyboard_reply(
-            connection,
-            xcb_grab_keyboard(connection, 0, windows.first(), XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                              XCB_GRAB_MODE_ASYNC),
-            nullptr);
+        auto *keys = xcb_grab_keyboard_reply(connection,
+                                             xcb_grab_keyboard(connection, 0, windows.first(), XCB_CURRENT_TIME,
+                                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                             nullptr);
         const bool keysTaken = keys && keys->status == XCB_GRAB_STATUS_SUCCESS;
         std::free(keys);
         if (pointerTaken && keysTaken)
@@ -201,7 +202,8 @@ void X11Overlay::takeQueued()
         queued.append(event);
     if (!queued.isEmpty() && !readPending) {
         readPending = true;
-        QMetaObject::invokeMethod(&context, [this] { readEvents(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &context, [this] { readEvents(); }, Qt::QueuedConnection);
     }
 }
 
@@ -264,11 +266,8 @@ void X11Overlay::handle(const void *received)
             input({PickerInput::Kind::Key, key, shift, {}});
         return;
     }
-    case XCB_MAPPING_NOTIFY:
-        keyboard.read();
-        return;
-    default:
-        return;
+    case XCB_MAPPING_NOTIFY: keyboard.read(); return;
+    default: return;
     }
 }
 

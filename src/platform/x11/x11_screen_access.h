@@ -10,7 +10,9 @@ class X11ScreenSource;
 // capture of one pixel works.
 class X11ScreenAccess : public ScreenAccess {
 public:
-    explicit X11ScreenAccess(const X11ScreenSource &source) : source(source) {}
+    explicit X11ScreenAccess(const X11ScreenSource &source)
+        : source(source)
+    { }
     bool preflight() override;
     void request(Granted done) override { done(preflight()); }
     void openSettings() override;

@@ -45,7 +45,9 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
     return connection ? std::unique_ptr<X11ScreenSource>(new X11ScreenSource(connection, root)) : nullptr;
 }
 
-X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root) : connection(connection), root(root)
+X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root)
+    : connection(connection)
+    , root(root)
 {
     const xcb_query_extension_reply_t *extension = xcb_get_extension_data(connection, &xcb_damage_id);
     if (!extension || !extension->present)
@@ -165,11 +167,11 @@ QPointF X11ScreenSource::pointer() const
 QImage X11ScreenSource::grab(const QRect &rect, QString *error) const
 {
     xcb_generic_error_t *xerror = nullptr;
-    xcb_get_image_reply_t *reply = xcb_get_image_reply(
-        connection,
-        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(rect.x()), qint16(rect.y()),
-                      quint16(rect.width()), quint16(rect.height()), ~0u),
-        &xerror);
+    xcb_get_image_reply_t *reply =
+        xcb_get_image_reply(connection,
+                            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(rect.x()),
+                                          qint16(rect.y()), quint16(rect.width()), quint16(rect.height()), ~0u),
+                            &xerror);
     if (!reply) {
         if (error)
             *error = xerror ? QStringLiteral("the X server refused the capture (error %1)").arg(xerror->error_code)
@@ -183,8 +185,7 @@ QImage X11ScreenSource::grab(const QRect &rect, QString *error) const
     QImage image;
     if (rgb32) {
         // 32 bits a pixel, blue first in memory: what Format_RGB32 is.
-        image = QImage(xcb_get_image_data(reply), rect.width(), rect.height(), rect.width() * 4,
-                       QImage::Format_RGB32)
+        image = QImage(xcb_get_image_data(reply), rect.width(), rect.height(), rect.width() * 4, QImage::Format_RGB32)
                     .copy();
     } else if (error) {
         *error = QStringLiteral("the screen's pixel format (depth %1) is not supported").arg(reply->depth);

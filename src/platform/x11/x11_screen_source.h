@@ -51,8 +51,8 @@ private:
     quint32 root;
     QObject context; // answers are posted through it
     quint8 damageEvent = 0; // the extension's first event, 0 without it
-    quint32 damage = 0;     // the damage object while watching
-    QRect watched;          // root window, device pixels
+    quint32 damage = 0; // the damage object while watching
+    QRect watched; // root window, device pixels
     std::unique_ptr<QSocketNotifier> notifier;
 };
 

@@ -7,11 +7,9 @@
 namespace pigmentry::test {
 
 TempSettings::TempSettings()
-    : settings_(std::make_unique<QSettings>(dir_.filePath(QStringLiteral("Pigmentry.conf")),
-                                            QSettings::IniFormat))
+    : settings_(std::make_unique<QSettings>(dir_.filePath(QStringLiteral("Pigmentry.conf")), QSettings::IniFormat))
     , prefs_(std::make_unique<Preferences>(settings_.get()))
-{
-}
+{ }
 
 QString TempSettings::failingPath(const QString &name)
 {

@@ -35,8 +35,8 @@ QString senderPart(const QDBusMessage &call)
 QDBusObjectPath FakePortal::request(const QDBusMessage &call, const QVariantMap &options, int code,
                                     const QVariantMap &results)
 {
-    const QString path = QStringLiteral("%1/request/%2/%3")
-                             .arg(portalPath, senderPart(call), options.value("handle_token").toString());
+    const QString path =
+        QStringLiteral("%1/request/%2/%3").arg(portalPath, senderPart(call), options.value("handle_token").toString());
     connection().registerObject(path, new FakePortalRequest(this), QDBusConnection::ExportAllSlots);
     if (code >= 0) {
         QTimer::singleShot(10, this, [this, path, code, results] {
@@ -80,8 +80,8 @@ QDBusObjectPath FakePortal::PickColor(const QString &, const QVariantMap &option
 
     // Answer after the reply, as a real portal does once the user has clicked.
     QTimer::singleShot(10, this, [this, path] {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+        QDBusMessage signal = QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Request"),
+                                                         QStringLiteral("Response"));
         QVariantMap results;
         uint code = 1;
         if (answer == Answer::Color) {
@@ -125,7 +125,8 @@ QDBusObjectPath FakeGlobalShortcuts::ListShortcuts(const QDBusObjectPath &, cons
     PortalShortcuts shortcuts;
     for (auto it = bound.cbegin(); it != bound.cend(); ++it)
         shortcuts.append({it.key(), {{QStringLiteral("trigger_description"), it.value()}}});
-    return portal.request(portal.currentCall(), options, 0, {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+    return portal.request(portal.currentCall(), options, 0,
+                          {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
 }
 
 QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, const QList<PortalShortcut> &shortcuts,
@@ -137,13 +138,14 @@ QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, cons
         if (!refuseBind)
             bound.insert(shortcut.id, trigger);
     }
-    return portal.request(portal.currentCall(), options, refuseBind ? 1 : 0, {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+    return portal.request(portal.currentCall(), options, refuseBind ? 1 : 0,
+                          {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
 }
 
 void FakeGlobalShortcuts::activate(const QString &id, const QVariantMap &options)
 {
-    QDBusMessage signal = QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
-                                                     QStringLiteral("Activated"));
+    QDBusMessage signal = QDBusMessage::createSignal(
+        portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), QStringLiteral("Activated"));
     signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(0) << options;
     portal.connection().send(signal);
 }

@@ -75,7 +75,10 @@ class FakeGlobalShortcuts : public QDBusAbstractAdaptor {
 
 public:
     // Before the portal registers; the portal exports it from then on.
-    explicit FakeGlobalShortcuts(FakePortal &portal) : QDBusAbstractAdaptor(&portal), portal(portal) {}
+    explicit FakeGlobalShortcuts(FakePortal &portal)
+        : QDBusAbstractAdaptor(&portal)
+        , portal(portal)
+    { }
 
     // What the desktop holds: shortcut id to trigger.
     QVariantMap bound;
@@ -104,7 +107,10 @@ class FakePortalRequest : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
 
 public:
-    explicit FakePortalRequest(FakePortal *portal) : QObject(portal), portal(portal) {}
+    explicit FakePortalRequest(FakePortal *portal)
+        : QObject(portal)
+        , portal(portal)
+    { }
 
 public Q_SLOTS:
     void Close();

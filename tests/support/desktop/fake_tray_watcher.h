@@ -4,8 +4,8 @@
 #include <QDBusContext>
 #include <QMutex>
 #include <QObject>
-#include <QThread>
 #include <QStringList>
+#include <QThread>
 
 namespace pigmentry::test {
 
@@ -33,7 +33,7 @@ public:
 
 public Q_SLOTS:
     void RegisterStatusNotifierItem(const QString &service);
-    void RegisterStatusNotifierHost(const QString &) {}
+    void RegisterStatusNotifierHost(const QString &) { }
 
 private:
     QString connectionName = QStringLiteral("fake-tray-watcher");

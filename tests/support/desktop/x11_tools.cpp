@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 
 #include <xcb/xcb.h>
@@ -27,8 +27,8 @@ xcb_connection_t *connection()
 
 xcb_atom_t atom(const char *name)
 {
-    auto *reply = xcb_intern_atom_reply(connection(), xcb_intern_atom(connection(), 0, quint16(std::strlen(name)), name),
-                                        nullptr);
+    auto *reply = xcb_intern_atom_reply(connection(),
+                                        xcb_intern_atom(connection(), 0, quint16(std::strlen(name)), name), nullptr);
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
     return result;
@@ -41,7 +41,8 @@ QRgb boardColor(int x, int y)
     return qRgb(x % 256, y % 256, 8 * (x / 256) + (y / 256));
 }
 
-Board::Board(const QScreen *screen) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+Board::Board(const QScreen *screen)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
 {
     const QRect area = screen->geometry();
     const double scale = screen->devicePixelRatio();

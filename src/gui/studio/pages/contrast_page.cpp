@@ -1,11 +1,11 @@
 #include "contrast_page.h"
 
-#include "gui/studio/page_context.h"
-#include "gui/studio/studio_state.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
-#include "model/store.h"
+#include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
+#include "gui/studio/studio_state.h"
+#include "model/store.h"
 #include "tools/contrast.h"
 
 #include <QComboBox>
@@ -38,7 +38,9 @@ QString sampleButton()
 // included) on the background, both as the chosen vision sees them.
 class SampleCard : public QWidget {
 public:
-    SampleCard(Store &store, StudioState &state) : store(store), state(state)
+    SampleCard(Store &store, StudioState &state)
+        : store(store)
+        , state(state)
     {
         setObjectName(QStringLiteral("sample"));
         setAccessibleName(QCoreApplication::translate("Pigmentry", "Sample"));
@@ -49,7 +51,7 @@ public:
     QSize sizeHint() const override
     {
         const int height = 24 + QFontMetrics(titleFont()).height() + 12 + QFontMetrics(theme::font(13)).height() + 12
-                         + QFontMetrics(theme::font(13)).height() + 20 + 24;
+            + QFontMetrics(theme::font(13)).height() + 20 + 24;
         return QSize(400, height);
     }
 
@@ -94,7 +96,9 @@ private:
 
 } // namespace
 
-ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , context(context)
 {
     StudioState &state = context.state;
     Store &store = context.store;
@@ -103,8 +107,10 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
     stack->setSpacing(16);
 
     auto *backgroundRow = new QHBoxLayout;
-    backgroundRow->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Background"), theme::font(13), theme::Tone::Primary));
-    background = new ColorWell([&state] { return state.contrastBackground; }, false, QCoreApplication::translate("Pigmentry", "Background"));
+    backgroundRow->addWidget(
+        textLabel(QCoreApplication::translate("Pigmentry", "Background"), theme::font(13), theme::Tone::Primary));
+    background = new ColorWell([&state] { return state.contrastBackground; }, false,
+                               QCoreApplication::translate("Pigmentry", "Background"));
     background->setObjectName(QStringLiteral("background"));
     background->setAccessibleName(QCoreApplication::translate("Pigmentry", "Background"));
     connect(background, &ColorWell::edited, this, [this](const RGBA &color) {
@@ -114,7 +120,8 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
     backgroundRow->addWidget(background);
     auto *swap = new QPushButton(QCoreApplication::translate("Pigmentry", "Swap"));
     swap->setObjectName(QStringLiteral("swap"));
-    swap->setToolTip(QCoreApplication::translate("Pigmentry", "Use the background as the text color and the text color as the background"));
+    swap->setToolTip(QCoreApplication::translate(
+        "Pigmentry", "Use the background as the text color and the text color as the background"));
     connect(swap, &QPushButton::clicked, this, [this] {
         const RGBA text = this->context.store.selected();
         const RGBA behind = this->context.state.contrastBackground;
@@ -127,7 +134,8 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
     backgroundRow->addStretch();
     stack->addLayout(backgroundRow);
 
-    ratio = withName(textLabel(QString(), theme::font(48, QFont::DemiBold), theme::Tone::Primary), QStringLiteral("ratio"));
+    ratio =
+        withName(textLabel(QString(), theme::font(48, QFont::DemiBold), theme::Tone::Primary), QStringLiteral("ratio"));
     stack->addWidget(ratio);
 
     sample = new SampleCard(store, state);
@@ -137,7 +145,8 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
     vision = new QComboBox;
     vision->setObjectName(QStringLiteral("vision"));
     vision->setAccessibleName(QCoreApplication::translate("Pigmentry", "Color vision"));
-    vision->setToolTip(QCoreApplication::translate("Pigmentry", "Show the sample as seen with a color-vision deficiency"));
+    vision->setToolTip(
+        QCoreApplication::translate("Pigmentry", "Show the sample as seen with a color-vision deficiency"));
     vision->addItems(colorVisionNames());
     vision->setCurrentIndex(state.colorVision);
     connect(vision, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -149,15 +158,17 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent) : QWidget(pare
 
     for (const ContrastLevel &level : contrastLevels()) {
         auto *row = new QHBoxLayout;
-        row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", level.name.toUtf8().constData()), theme::font(13), theme::Tone::Primary));
+        row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", level.name.toUtf8().constData()),
+                                 theme::font(13), theme::Tone::Primary));
         row->addStretch();
-        Label *verdict = withName(textLabel(QString(), theme::font(13, QFont::DemiBold), theme::Tone::Green), level.name);
+        Label *verdict =
+            withName(textLabel(QString(), theme::font(13, QFont::DemiBold), theme::Tone::Green), level.name);
         verdicts.append(verdict);
         row->addWidget(verdict);
         stack->addLayout(row);
     }
-    stack->addWidget(pageCaption(
-        QCoreApplication::translate("Pigmentry", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
+    stack->addWidget(pageCaption(QCoreApplication::translate(
+        "Pigmentry", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
 
     connect(&store, &Store::selectedChanged, this, &ContrastPage::update);
     update();
@@ -170,7 +181,8 @@ void ContrastPage::update()
     ratio->setText(ratioText(value));
     for (qsizetype i = 0; i < verdicts.size(); ++i) {
         const bool pass = passes(value, contrastLevels().at(i));
-        verdicts.at(i)->setText(pass ? QCoreApplication::translate("Pigmentry", "Pass") : QCoreApplication::translate("Pigmentry", "Fail"));
+        verdicts.at(i)->setText(pass ? QCoreApplication::translate("Pigmentry", "Pass")
+                                     : QCoreApplication::translate("Pigmentry", "Fail"));
         verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
     }
     sample->update();

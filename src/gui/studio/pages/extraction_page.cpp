@@ -1,14 +1,14 @@
 #include "extraction_page.h"
 
-#include "gui/studio/page_context.h"
 #include "gui/kit/style.h"
-#include "gui/views/swatch_grid.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/pages/tool_parts.h"
+#include "gui/views/swatch_grid.h"
 #include "model/color_list_model.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
-#include "gui/studio/pages/tool_parts.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -95,7 +95,9 @@ QStringList imageFilters()
 } // namespace
 
 ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *parent)
-    : QWidget(parent), context(context), runner(std::move(runner))
+    : QWidget(parent)
+    , context(context)
+    , runner(std::move(runner))
 {
     if (!this->runner)
         this->runner = [](std::function<Extraction()> job) { return QtConcurrent::run(std::move(job)); };
@@ -111,16 +113,18 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     cardStack->setSpacing(14);
     cardStack->addWidget(new SymbolLabel(QStringLiteral("photo.on.rectangle.angled"), 36, theme::Tone::Secondary), 0,
                          Qt::AlignHCenter);
-    auto *heading = textLabel(QCoreApplication::translate("Pigmentry", "A palette hiding in every image"), theme::font(13, QFont::DemiBold),
-                              theme::Tone::Primary);
+    auto *heading = textLabel(QCoreApplication::translate("Pigmentry", "A palette hiding in every image"),
+                              theme::font(13, QFont::DemiBold), theme::Tone::Primary);
     heading->setAlignment(Qt::AlignCenter);
     cardStack->addWidget(heading);
-    auto *detail = textLabel(QCoreApplication::translate("Pigmentry", "Choose a photo or artwork to discover its dominant colors."), theme::font(11),
-                             theme::Tone::Secondary);
+    auto *detail = textLabel(
+        QCoreApplication::translate("Pigmentry", "Choose a photo or artwork to discover its dominant colors."),
+        theme::font(11), theme::Tone::Secondary);
     detail->setAlignment(Qt::AlignCenter);
     detail->setWordWrap(true);
     cardStack->addWidget(detail);
-    auto *choose = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Image")), QStringLiteral("chooseImage"));
+    auto *choose = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Image")),
+                            QStringLiteral("chooseImage"));
     makeProminent(choose);
     connect(choose, &QPushButton::clicked, this, &ExtractionPage::extract);
     cardStack->addWidget(choose, 0, Qt::AlignHCenter);
@@ -128,7 +132,8 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     card->content()->addLayout(cardStack);
     stack->addWidget(card);
 
-    chooseAnother = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Another Image")), QStringLiteral("chooseAnother"));
+    chooseAnother = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Another Image")),
+                             QStringLiteral("chooseAnother"));
     connect(chooseAnother, &QPushButton::clicked, this, &ExtractionPage::extract);
     auto *anotherRow = new QHBoxLayout;
     anotherRow->addWidget(chooseAnother);
@@ -149,17 +154,20 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracted colors"));
     stack->addWidget(tiles);
 
-    save = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Save Extracted Palette")), QStringLiteral("saveExtracted"));
+    save = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Save Extracted Palette")),
+                    QStringLiteral("saveExtracted"));
     connect(save, &QPushButton::clicked, this, [this] {
-        this->context.store.appendPalette(Palette{QUuid::createUuid(), QCoreApplication::translate("Pigmentry", "Image Palette"), colors->colors(), QString()});
+        this->context.store.appendPalette(Palette{QUuid::createUuid(),
+                                                  QCoreApplication::translate("Pigmentry", "Image Palette"),
+                                                  colors->colors(), QString()});
     });
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(save);
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    stack->addWidget(pageCaption(
-        QCoreApplication::translate("Pigmentry", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
+    stack->addWidget(pageCaption(QCoreApplication::translate(
+        "Pigmentry", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
     problem = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
     stack->addWidget(problem);
 
@@ -209,7 +217,8 @@ void ExtractionPage::start(std::function<Extraction()> job)
     auto *watcher = new QFutureWatcher<Extraction>(this);
     connect(watcher, &QFutureWatcher<Extraction>::finished, this, [this, watcher, ticket] {
         watcher->deleteLater();
-        finished(ticket, watcher->future().isValid() && watcher->future().resultCount() > 0 ? watcher->result() : Extraction());
+        finished(ticket,
+                 watcher->future().isValid() && watcher->future().resultCount() > 0 ? watcher->result() : Extraction());
     });
     watcher->setFuture(runner(std::move(job)));
 }

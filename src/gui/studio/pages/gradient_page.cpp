@@ -1,13 +1,13 @@
 #include "gradient_page.h"
 
-#include "gui/studio/page_context.h"
-#include "gui/studio/studio_state.h"
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/pages/tool_parts.h"
+#include "gui/studio/studio_state.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
-#include "gui/studio/pages/tool_parts.h"
 #include "tools/gradient.h"
 
 #include <QCoreApplication>
@@ -32,7 +32,9 @@ constexpr int sliderSteps = 100;
 // opaque.
 class GradientPreview : public QWidget {
 public:
-    GradientPreview(Store &store, StudioState &state) : store(store), state(state)
+    GradientPreview(Store &store, StudioState &state)
+        : store(store)
+        , state(state)
     {
         setFixedHeight(300);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -68,7 +70,9 @@ private:
 
 } // namespace
 
-GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+GradientPage::GradientPage(PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , context(context)
 {
     StudioState &state = context.state;
     auto *stack = new QVBoxLayout(this);
@@ -78,8 +82,10 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
     stack->addWidget(preview);
 
     auto *endRow = new QHBoxLayout;
-    endRow->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "End color"), theme::font(13), theme::Tone::Primary));
-    endWell = new ColorWell([&state] { return state.gradientEnd; }, true, QCoreApplication::translate("Pigmentry", "End color"));
+    endRow->addWidget(
+        textLabel(QCoreApplication::translate("Pigmentry", "End color"), theme::font(13), theme::Tone::Primary));
+    endWell = new ColorWell([&state] { return state.gradientEnd; }, true,
+                            QCoreApplication::translate("Pigmentry", "End color"));
     endWell->setObjectName(QStringLiteral("endColor"));
     endWell->setAccessibleName(QCoreApplication::translate("Pigmentry", "End color"));
     connect(endWell, &ColorWell::edited, this, [this](const RGBA &color) {
@@ -105,18 +111,20 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
     angleText = withName(textLabel(QString(), theme::font(13), theme::Tone::Primary), QStringLiteral("angleText"));
     stack->addWidget(angleText);
 
-    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), QCoreApplication::translate("Pigmentry", "Copy CSS"));
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")),
+                                 QCoreApplication::translate("Pigmentry", "Copy CSS"));
     copy->setObjectName(QStringLiteral("copyCss"));
     connect(copy, &QPushButton::clicked, this, [this] {
         // Replaces whatever the clipboard held; no notice.
-        this->context.desktop.clipboard->setText(
-            gradientCss(this->context.store.selected(), this->context.state.gradientEnd, this->context.state.gradientAngle));
+        this->context.desktop.clipboard->setText(gradientCss(
+            this->context.store.selected(), this->context.state.gradientEnd, this->context.state.gradientAngle));
     });
     auto *copyRow = new QHBoxLayout;
     copyRow->addWidget(copy);
     copyRow->addStretch();
     stack->addLayout(copyRow);
-    stack->addWidget(pageCaption(QCoreApplication::translate("Pigmentry", "Two-stop sRGB gradient. Browser interpolation may differ.")));
+    stack->addWidget(pageCaption(
+        QCoreApplication::translate("Pigmentry", "Two-stop sRGB gradient. Browser interpolation may differ.")));
 
     connect(&context.store, &Store::selectedChanged, preview, qOverload<>(&QWidget::update));
     update();
@@ -124,7 +132,8 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent) : QWidget(pare
 
 void GradientPage::update()
 {
-    angleText->setText(QCoreApplication::translate("Pigmentry", "Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
+    angleText->setText(
+        QCoreApplication::translate("Pigmentry", "Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
     preview->update();
     endWell->sync();
 }

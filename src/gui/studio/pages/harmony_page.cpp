@@ -1,12 +1,12 @@
 #include "harmony_page.h"
 
-#include "gui/studio/page_context.h"
-#include "gui/views/swatch_grid.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/pages/tool_parts.h"
+#include "gui/views/swatch_grid.h"
 #include "model/color_list_model.h"
 #include "model/store.h"
-#include "gui/studio/pages/tool_parts.h"
 #include "tools/harmony.h"
 
 #include <QCoreApplication>
@@ -15,7 +15,9 @@
 
 namespace pigmentry {
 
-HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , context(context)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -45,7 +47,8 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent) : QWidget(parent
         card->content()->addLayout(row);
         stack->addWidget(card);
     }
-    stack->addWidget(pageCaption(QCoreApplication::translate("Pigmentry", "Mathematical suggestions; contrast has not been validated.")));
+    stack->addWidget(pageCaption(
+        QCoreApplication::translate("Pigmentry", "Mathematical suggestions; contrast has not been validated.")));
     connect(&context.store, &Store::selectedChanged, this, &HarmonyPage::update);
     update();
 }

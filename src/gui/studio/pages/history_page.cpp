@@ -1,11 +1,11 @@
 #include "history_page.h"
 
-#include "gui/studio/collection_edits.h"
-#include "gui/views/history_grid.h"
-#include "gui/studio/page_context.h"
-#include "gui/studio/studio_state.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/collection_edits.h"
+#include "gui/studio/page_context.h"
+#include "gui/studio/studio_state.h"
+#include "gui/views/history_grid.h"
 #include "model/history_model.h"
 #include "model/preferences.h"
 #include "model/store.h"
@@ -64,7 +64,9 @@ protected:
 } // namespace
 
 HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *parent)
-    : QWidget(parent), context(context), favoritesOnly(favoritesOnly)
+    : QWidget(parent)
+    , context(context)
+    , favoritesOnly(favoritesOnly)
 {
     Store &store = context.store;
     auto *stack = new QVBoxLayout(this);
@@ -77,12 +79,13 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     search = bar->field;
     search->setText(context.state.search());
     header->addWidget(bar, 1);
-    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")), QCoreApplication::translate("Pigmentry", "Export"));
+    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")),
+                                         QCoreApplication::translate("Pigmentry", "Export"));
     exportButton->setObjectName(QStringLiteral("exportHistory"));
-    exportButton->setToolTip(QCoreApplication::translate("Pigmentry", "Export every color of the history as hex codes"));
-    connect(exportButton, &QPushButton::clicked, this, [&context] {
-        PaletteFiles(context.store, *context.desktop.fileDialogs).exportHistory();
-    });
+    exportButton->setToolTip(
+        QCoreApplication::translate("Pigmentry", "Export every color of the history as hex codes"));
+    connect(exportButton, &QPushButton::clicked, this,
+            [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).exportHistory(); });
     header->addWidget(exportButton);
     stack->addLayout(header);
 
@@ -99,7 +102,8 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     filter->setSourceModel(model);
     grid = new HistoryGrid;
     grid->setObjectName(QStringLiteral("historyGrid"));
-    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("Pigmentry", "Favorites") : QCoreApplication::translate("Pigmentry", "Recent colors"));
+    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("Pigmentry", "Favorites")
+                                          : QCoreApplication::translate("Pigmentry", "Recent colors"));
     grid->setItemDelegate(new HistoryCellDelegate([&store] { return store.selected(); }, grid));
     grid->setModel(filter);
     grid->followSelection(store);
@@ -108,8 +112,10 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     stack->addStretch(0);
 
     auto colorAt = [](const QModelIndex &index) { return index.data(HistoryModel::ColorRole).value<RGBA>(); };
-    connect(grid, &SwatchGrid::chosen, this, [&store, colorAt](const QModelIndex &index) { store.select(colorAt(index)); });
-    connect(grid, &HistoryGrid::copyRequested, this, [&store, colorAt](const QModelIndex &index) { store.copy(colorAt(index)); });
+    connect(grid, &SwatchGrid::chosen, this,
+            [&store, colorAt](const QModelIndex &index) { store.select(colorAt(index)); });
+    connect(grid, &HistoryGrid::copyRequested, this,
+            [&store, colorAt](const QModelIndex &index) { store.copy(colorAt(index)); });
     connect(grid, &HistoryGrid::removeRequested, this, [&context](const QModelIndex &index) {
         undoable::deleteRecord(context.store, context.undo, index.data(HistoryModel::IdRole).toUuid());
     });
@@ -134,8 +140,10 @@ void HistoryPage::updateEmptyState()
     const bool none = filter->rowCount() == 0;
     empty->setVisible(none);
     grid->setVisible(!none);
-    empty->setDetail(filter->search().isEmpty() ? QCoreApplication::translate("Pigmentry", "Pick a color from your screen to start your collection.")
-                                                : QCoreApplication::translate("Pigmentry", "Try another color code or label."));
+    empty->setDetail(
+        filter->search().isEmpty()
+            ? QCoreApplication::translate("Pigmentry", "Pick a color from your screen to start your collection.")
+            : QCoreApplication::translate("Pigmentry", "Try another color code or label."));
 }
 
 } // namespace pigmentry

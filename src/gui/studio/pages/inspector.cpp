@@ -1,10 +1,10 @@
 #include "inspector.h"
 
-#include "gui/studio/page_context.h"
 #include "gui/kit/style.h"
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/page_context.h"
 #include "model/store.h"
 
 #include <QAbstractButton>
@@ -34,7 +34,9 @@ const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QSt
 
 } // namespace
 
-Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+Inspector::Inspector(PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , context(context)
 {
     Store &store = context.store;
     setObjectName(QStringLiteral("inspector"));
@@ -44,8 +46,8 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
 
     // Header.
     auto *header = new QHBoxLayout;
-    header->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR DETAILS"), tracked(theme::font(10, QFont::DemiBold), 1.3),
-                                theme::Tone::Secondary));
+    header->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR DETAILS"),
+                                tracked(theme::font(10, QFont::DemiBold), 1.3), theme::Tone::Secondary));
     auto *badge = new Pill(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::Tone::Secondary, 100);
     badge->setContentsMargins(7, 3, 7, 3);
     header->addWidget(badge);
@@ -59,11 +61,13 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
 
     // The code and the colour editor.
     auto *titleRow = new QHBoxLayout;
-    hexTitle = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary), QStringLiteral("hexTitle"));
+    hexTitle = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary),
+                        QStringLiteral("hexTitle"));
     hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
-    well = new ColorWell([&store] { return store.selected(); }, true, QCoreApplication::translate("Pigmentry", "Edit color"));
+    well = new ColorWell([&store] { return store.selected(); }, true,
+                         QCoreApplication::translate("Pigmentry", "Edit color"));
     well->setAccessibleName(QCoreApplication::translate("Pigmentry", "Edit color"));
     well->setToolTip(QCoreApplication::translate("Pigmentry", "Open color editor"));
     connect(well, &ColorWell::edited, &store, &Store::select);
@@ -111,13 +115,15 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *opacityRow = new QHBoxLayout;
     opacityRow->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "OPACITY")));
     opacityRow->addStretch();
-    opacity = withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
+    opacity =
+        withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
     opacityRow->addWidget(opacity);
     opacityBlock->addLayout(opacityRow);
     slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     slider->setRange(0, 1000);
     slider->setAccessibleName(QCoreApplication::translate("Pigmentry", "Opacity"));
-    connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 1000.0); });
+    connect(slider, &QSlider::valueChanged, this,
+            [this](int value) { this->context.store.setOpacity(value / 1000.0); });
     opacityBlock->addWidget(slider);
     stack->addLayout(opacityBlock);
 
@@ -135,8 +141,9 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
     makeProminent(copy);
     copy->setFixedHeight(32);
-    connect(format, &QComboBox::currentTextChanged, copy,
-            [copy](const QString &name) { copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(name)); });
+    connect(format, &QComboBox::currentTextChanged, copy, [copy](const QString &name) {
+        copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(name));
+    });
     copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(format->currentText()));
     connect(copy, &QPushButton::clicked, this,
             [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
@@ -148,15 +155,17 @@ Inspector::Inspector(PageContext &context, QWidget *parent) : QWidget(parent), c
     auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QCoreApplication::translate("Pigmentry", "Save"));
     connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
     saveRow->addWidget(save);
-    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), QCoreApplication::translate("Pigmentry", "Palette")),
-                    QStringLiteral("paletteMenu"));
+    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")),
+                                       QCoreApplication::translate("Pigmentry", "Palette")),
+                       QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
     saveRow->addWidget(palette);
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    auto *footnote = textLabel(QCoreApplication::translate("Pigmentry", "Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Tertiary);
+    auto *footnote = textLabel(QCoreApplication::translate("Pigmentry", "Screen colors are converted to sRGB."),
+                               theme::font(10), theme::Tone::Tertiary);
     footnote->setContentsMargins(0, 4, 0, 0);
     footnote->setWordWrap(true);
     stack->addWidget(footnote);

@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-
 namespace pigmentry {
 
 namespace {
@@ -74,8 +73,9 @@ const QList<PageInfo> &pageTable()
          QT_TRANSLATE_NOOP("Pigmentry", "A home for your next great color story."), &palettesPage},
         {Page::harmony, "harmony", QT_TRANSLATE_NOOP("Pigmentry", "Color Harmony"), "circle.hexagongrid",
          QT_TRANSLATE_NOOP("Pigmentry", "Explore the relationships between colors."), &harmonyPage},
-        {Page::gradient, "gradient", QT_TRANSLATE_NOOP("Pigmentry", "Gradient Studio"), "rectangle.fill.on.rectangle.fill",
-         QT_TRANSLATE_NOOP("Pigmentry", "Find the perfect transition."), &gradientPage},
+        {Page::gradient, "gradient", QT_TRANSLATE_NOOP("Pigmentry", "Gradient Studio"),
+         "rectangle.fill.on.rectangle.fill", QT_TRANSLATE_NOOP("Pigmentry", "Find the perfect transition."),
+         &gradientPage},
         {Page::contrast, "contrast", QT_TRANSLATE_NOOP("Pigmentry", "Contrast Checker"), "circle.lefthalf.filled",
          QT_TRANSLATE_NOOP("Pigmentry", "Design with clarity and confidence."), &contrastPage},
         {Page::extraction, "extraction", QT_TRANSLATE_NOOP("Pigmentry", "Image Extraction"), "photo",

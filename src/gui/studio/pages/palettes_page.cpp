@@ -1,10 +1,10 @@
 #include "palettes_page.h"
 
+#include "gui/kit/widgets.h"
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
-#include "gui/views/palette_list.h"
 #include "gui/studio/studio_state.h"
-#include "gui/kit/widgets.h"
+#include "gui/views/palette_list.h"
 #include "model/history_model.h"
 #include "model/preferences.h"
 #include "model/store.h"
@@ -31,15 +31,17 @@ const Palette *findPalette(const Store &store, const QUuid &id)
 
 } // namespace
 
-PalettesPage::PalettesPage(PageContext &context, QWidget *parent) : QWidget(parent)
+PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
+    : QWidget(parent)
 {
     Store &store = context.store;
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(20);
 
-    empty = new EmptyState(QStringLiteral("square.stack.3d.up"), QCoreApplication::translate("Pigmentry", "Build your first palette"),
-                           QCoreApplication::translate("Pigmentry", "Give your collection a name, then add colors from the inspector."));
+    empty = new EmptyState(
+        QStringLiteral("square.stack.3d.up"), QCoreApplication::translate("Pigmentry", "Build your first palette"),
+        QCoreApplication::translate("Pigmentry", "Give your collection a name, then add colors from the inspector."));
     stack->addWidget(empty);
 
     auto *header = new QHBoxLayout;
@@ -47,7 +49,8 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent) : QWidget(pare
     name->setObjectName(QStringLiteral("paletteName"));
     name->setPlaceholderText(QCoreApplication::translate("Pigmentry", "Palette name"));
     name->setAccessibleName(QCoreApplication::translate("Pigmentry", "Palette name"));
-    connect(name, &QLineEdit::textChanged, this, [&state = context.state](const QString &text) { state.paletteName = text; });
+    connect(name, &QLineEdit::textChanged, this,
+            [&state = context.state](const QString &text) { state.paletteName = text; });
     header->addWidget(name, 1);
     auto *create = new QPushButton(QCoreApplication::translate("Pigmentry", "Create"));
     create->setObjectName(QStringLiteral("createPalette"));
@@ -59,9 +62,8 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent) : QWidget(pare
     auto *import = new QPushButton(QCoreApplication::translate("Pigmentry", "Import JSON"));
     import->setObjectName(QStringLiteral("importPalette"));
     import->setToolTip(QCoreApplication::translate("Pigmentry", "Add a palette from a JSON or GIMP palette file"));
-    connect(import, &QPushButton::clicked, this, [&context] {
-        PaletteFiles(context.store, *context.desktop.fileDialogs).importPalette();
-    });
+    connect(import, &QPushButton::clicked, this,
+            [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).importPalette(); });
     header->addWidget(import);
     stack->addLayout(header);
 

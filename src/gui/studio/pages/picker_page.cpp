@@ -1,11 +1,11 @@
 #include "picker_page.h"
 
-#include "gui/studio/page_context.h"
 #include "gui/kit/style.h"
-#include "gui/views/swatch_delegate.h"
-#include "gui/views/swatch_grid.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/studio/page_context.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
 #include "model/preferences.h"
 #include "model/store.h"
@@ -32,7 +32,9 @@ QWidget *keyHint(const QString &keys, const QString &action)
 
 } // namespace
 
-PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+PickerPage::PickerPage(PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , context(context)
 {
     Store &store = context.store;
     auto *stack = new QVBoxLayout(this);
@@ -78,7 +80,8 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     recent->setObjectName(QStringLiteral("recentCard"));
     recent->content()->setSpacing(12);
     auto *recentHeader = new QHBoxLayout;
-    recentHeader->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Recently picked"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
+    recentHeader->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Recently picked"),
+                                      theme::font(14, QFont::DemiBold), theme::Tone::Primary));
     recentHeader->addStretch();
     auto *viewAll = new QPushButton(QCoreApplication::translate("Pigmentry", "View all"));
     viewAll->setFlat(true);
@@ -96,7 +99,8 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     tiles->setCellSize(85, SwatchDelegate::tileHeight, true);
     tiles->setSpacing(12);
     tiles->setFitsContent(true);
-    auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
+    auto *delegate = new SwatchDelegate(
+        SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
     delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
@@ -115,7 +119,8 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent) : QWidget(parent),
     auto *keys = new StudioCard;
     auto *keysTitle = new QHBoxLayout;
     keysTitle->addWidget(new SymbolLabel(QStringLiteral("keyboard"), 16, theme::Tone::Primary));
-    keysTitle->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "At your fingertips"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    keysTitle->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "At your fingertips"),
+                                   theme::font(13, QFont::DemiBold), theme::Tone::Primary));
     keysTitle->addStretch();
     keys->content()->addLayout(keysTitle);
     auto *hints = new QHBoxLayout;
@@ -151,11 +156,15 @@ void PickerPage::updateSelected()
 
 void PickerPage::updateNote()
 {
-    note->setText(context.prefs.useNativePicker()
-                      ? QCoreApplication::translate("Pigmentry", "Using the built-in desktop picker. The desktop provides the magnifier and "
-                                       "keyboard controls.")
-                      : QCoreApplication::translate("Pigmentry", "Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
-                                       "access is required."));
+    note->setText(
+        context.prefs.useNativePicker()
+            ? QCoreApplication::translate("Pigmentry",
+                                          "Using the built-in desktop picker. The desktop provides the magnifier and "
+                                          "keyboard controls.")
+            : QCoreApplication::translate(
+                "Pigmentry",
+                "Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
+                "access is required."));
 }
 
 } // namespace pigmentry

@@ -1,10 +1,10 @@
 #include "settings_page.h"
 
+#include "gui/kit/theme.h"
+#include "gui/kit/widgets.h"
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/shortcut_settings_view.h"
-#include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "model/preferences.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
@@ -50,16 +50,19 @@ QCheckBox *preferenceBox(Preferences &prefs, const QString &text, const QString 
     QObject::connect(box, &QCheckBox::toggled, box, [&prefs, key](bool on) { prefs.setBoolean(key, on); });
     // A change made elsewhere (the access alert's "Use Desktop Picker")
     // shows here at once.
-    QObject::connect(&prefs.changes(), &PreferenceChanges::changed, box, [&prefs, box, key, fallback](const QString &k) {
-        if (k == key)
-            box->setChecked(prefs.boolean(key).value_or(fallback));
-    });
+    QObject::connect(&prefs.changes(), &PreferenceChanges::changed, box,
+                     [&prefs, box, key, fallback](const QString &k) {
+                         if (k == key)
+                             box->setChecked(prefs.boolean(key).value_or(fallback));
+                     });
     return box;
 }
 
 } // namespace
 
-SettingsPage::SettingsPage(PageContext &context, QWidget *parent) : QWidget(parent), context(context)
+SettingsPage::SettingsPage(PageContext &context, QWidget *parent)
+    : QWidget(parent)
+    , context(context)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -79,19 +82,25 @@ QWidget *SettingsPage::pickingCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(heading(QStringLiteral("eyedropper"), QCoreApplication::translate("Pigmentry", "Picking & Clipboard")));
-    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"),
+    card->content()->addWidget(
+        heading(QStringLiteral("eyedropper"), QCoreApplication::translate("Pigmentry", "Picking & Clipboard")));
+    card->content()->addWidget(preferenceBox(prefs,
+                                             QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"),
                                              QStringLiteral("useNativePicker"), false));
-    card->content()->addWidget(caption(QCoreApplication::translate("Pigmentry", "Precision mode requires screen capture access. The built-in "
-                                                      "picker uses the desktop's own controls.")));
+    card->content()->addWidget(
+        caption(QCoreApplication::translate("Pigmentry",
+                                            "Precision mode requires screen capture access. The built-in "
+                                            "picker uses the desktop's own controls.")));
     card->content()->addWidget(new Divider);
     card->content()->addWidget(
-        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"), QStringLiteral("autoCopy"), true));
-    card->content()->addWidget(
-        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Notify after each pick"), QStringLiteral("notifyAfterPick"), true));
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"),
+                      QStringLiteral("autoCopy"), true));
+    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Notify after each pick"),
+                                             QStringLiteral("notifyAfterPick"), true));
 
     auto *row = new QHBoxLayout;
-    auto *label = textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);
+    auto *label =
+        textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);
     row->addWidget(label);
     auto *formats = new QComboBox;
     formats->setObjectName(QStringLiteral("format"));
@@ -121,15 +130,19 @@ QWidget *SettingsPage::generalCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(heading(QStringLiteral("gearshape"), QCoreApplication::translate("Pigmentry", "General")));
     card->content()->addWidget(
-        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Open Studio at launch"), QStringLiteral("openAtLaunch"), false));
-    QCheckBox *taskbar = preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"), QStringLiteral("showDock"), false);
-    connect(taskbar, &QCheckBox::toggled, this, [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
+        heading(QStringLiteral("gearshape"), QCoreApplication::translate("Pigmentry", "General")));
+    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Open Studio at launch"),
+                                             QStringLiteral("openAtLaunch"), false));
+    QCheckBox *taskbar = preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"),
+                                       QStringLiteral("showDock"), false);
+    connect(taskbar, &QCheckBox::toggled, this,
+            [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
     card->content()->addWidget(taskbar);
 
     auto *row = new QHBoxLayout;
-    row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Launch at login"), theme::font(13), theme::Tone::Primary));
+    row->addWidget(
+        textLabel(QCoreApplication::translate("Pigmentry", "Launch at login"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
     loginState = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
     row->addWidget(loginState);
@@ -141,7 +154,8 @@ QWidget *SettingsPage::generalCard()
         if (const std::optional<QString> error = autostart.setEnabled(!autostart.isEnabled()))
             this->context.store.setNotice(*error, Store::NoticeKind::Failure);
         else
-            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"), Store::NoticeKind::Done);
+            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"),
+                                          Store::NoticeKind::Done);
         updateLoginState();
     });
     row->addWidget(configure);
@@ -152,7 +166,8 @@ QWidget *SettingsPage::generalCard()
 
 void SettingsPage::updateLoginState()
 {
-    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("Pigmentry", "On") : QCoreApplication::translate("Pigmentry", "Off"));
+    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("Pigmentry", "On")
+                                                               : QCoreApplication::translate("Pigmentry", "Off"));
 }
 
 QWidget *SettingsPage::storageCard()
@@ -160,7 +175,8 @@ QWidget *SettingsPage::storageCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(heading(QStringLiteral("internaldrive"), QCoreApplication::translate("Pigmentry", "Local Storage")));
+    card->content()->addWidget(
+        heading(QStringLiteral("internaldrive"), QCoreApplication::translate("Pigmentry", "Local Storage")));
 
     // The limit is only written here; the store applies it at the next pick.
     auto *limit = new QSpinBox;
@@ -188,20 +204,24 @@ QWidget *SettingsPage::storageCard()
         // Before the first save the folder may not exist yet.
         QDir().mkpath(folder);
         if (!context.desktop.workspace->openFolder(folder))
-            context.store.setNotice(QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder), Store::NoticeKind::Failure);
+            context.store.setNotice(
+                QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder),
+                Store::NoticeKind::Failure);
     });
     row->addWidget(open);
     row->addStretch();
     auto *clear = new QPushButton(QCoreApplication::translate("Pigmentry", "Clear History"));
     clear->setObjectName(QStringLiteral("clearHistory"));
-    clear->setToolTip(QCoreApplication::translate("Pigmentry", "Removes every color from the history; Ctrl+Z brings them back"));
+    clear->setToolTip(
+        QCoreApplication::translate("Pigmentry", "Removes every color from the history; Ctrl+Z brings them back"));
     QPalette destructive = clear->palette();
     destructive.setColor(QPalette::ButtonText, theme::red());
     clear->setPalette(destructive);
     connect(clear, &QPushButton::clicked, this, [this] { undoable::clearHistory(context.store, context.undo); });
     row->addWidget(clear);
     card->content()->addLayout(row);
-    card->content()->addWidget(caption(QCoreApplication::translate("Pigmentry", "Your library stays on this computer. No account or analytics.")));
+    card->content()->addWidget(caption(
+        QCoreApplication::translate("Pigmentry", "Your library stays on this computer. No account or analytics.")));
     return card;
 }
 

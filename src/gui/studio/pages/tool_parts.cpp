@@ -1,9 +1,9 @@
 #include "tool_parts.h"
 
-#include "gui/views/swatch_delegate.h"
-#include "gui/views/swatch_grid.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/widgets.h"
+#include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid.h"
 #include "model/history_model.h"
 #include "model/preferences.h"
 #include "model/store.h"
@@ -18,14 +18,16 @@ SwatchGrid *tileRow(Store &store, Preferences &prefs, QAbstractItemModel *model)
     tiles->setCellSize(110, SwatchDelegate::tileHeight, false);
     tiles->setSpacing(8);
     tiles->setFitsContent(true);
-    auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
+    auto *delegate = new SwatchDelegate(
+        SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
     delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     tiles->followSelection(store);
     tiles->setDragText([&prefs](const RGBA &color) { return color.formatted(prefs.format()); });
-    QObject::connect(tiles, &SwatchGrid::chosen, tiles,
-                     [&store](const QModelIndex &index) { store.select(index.data(HistoryModel::ColorRole).value<RGBA>()); });
+    QObject::connect(tiles, &SwatchGrid::chosen, tiles, [&store](const QModelIndex &index) {
+        store.select(index.data(HistoryModel::ColorRole).value<RGBA>());
+    });
     return tiles;
 }
 
