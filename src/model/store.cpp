@@ -82,6 +82,27 @@ void Store::commit(Library next, const QList<ListChange> &history, const QList<L
         setNotice(error, NoticeKind::Failure);
 }
 
+void Store::editRecord(const QUuid &record, const std::function<void(ColorRecord &)> &change)
+{
+    Library next = library_;
+    const auto it = findById(next.history, record);
+    if (it == next.history.end())
+        return;
+    change(*it);
+    const ListChange step = edited(it - next.history.begin());
+    commit(std::move(next), {step}, {});
+}
+
+void Store::editPalette(const QUuid &palette, const std::function<bool(Palette &)> &change)
+{
+    Library next = library_;
+    const auto it = findById(next.palettes, palette);
+    if (it == next.palettes.end() || !change(*it))
+        return;
+    const ListChange step = edited(it - next.palettes.begin());
+    commit(std::move(next), {}, {step});
+}
+
 void Store::write(const QByteArray &bytes)
 {
     if (keepOut_) {
@@ -184,13 +205,10 @@ void Store::setOpacity(double opacity)
 
 void Store::addToPalette(const QUuid &palette)
 {
-    Library next = library_;
-    const auto it = findById(next.palettes, palette);
-    if (it == next.palettes.end())
-        return;
-    it->colors.append(selected_);
-    const ListChange change = edited(it - next.palettes.begin());
-    commit(std::move(next), {}, {change});
+    editPalette(palette, [this](Palette &p) {
+        p.colors.append(selected_);
+        return true;
+    });
 }
 
 void Store::createPalette(const QString &name)
@@ -208,25 +226,21 @@ void Store::appendPalette(const Palette &palette)
 
 void Store::renamePalette(const QUuid &palette, const QString &name)
 {
-    Library next = library_;
-    const auto it = findById(next.palettes, palette);
-    if (it == next.palettes.end())
-        return;
-    it->name = name;
-    const ListChange change = edited(it - next.palettes.begin());
-    commit(std::move(next), {}, {change});
+    editPalette(palette, [&name](Palette &p) {
+        p.name = name;
+        return true;
+    });
 }
 
 void Store::removeColor(qsizetype index, const QUuid &palette)
 {
-    Library next = library_;
-    const auto it = findById(next.palettes, palette);
     // The index comes from the list on screen; a stale one changes nothing.
-    if (it == next.palettes.end() || index < 0 || index >= it->colors.size())
-        return;
-    it->colors.removeAt(index);
-    const ListChange change = edited(it - next.palettes.begin());
-    commit(std::move(next), {}, {change});
+    editPalette(palette, [index](Palette &p) {
+        if (index < 0 || index >= p.colors.size())
+            return false;
+        p.colors.removeAt(index);
+        return true;
+    });
 }
 
 void Store::duplicatePalette(const Palette &palette)
@@ -244,24 +258,12 @@ void Store::deletePalette(const QUuid &palette)
 
 void Store::setLabel(const QString &label, const QUuid &record)
 {
-    Library next = library_;
-    const auto it = findById(next.history, record);
-    if (it == next.history.end())
-        return;
-    it->label = label;
-    const ListChange change = edited(it - next.history.begin());
-    commit(std::move(next), {change}, {});
+    editRecord(record, [&label](ColorRecord &r) { r.label = label; });
 }
 
 void Store::toggleFavorite(const QUuid &record)
 {
-    Library next = library_;
-    const auto it = findById(next.history, record);
-    if (it == next.history.end())
-        return;
-    it->favorite = !it->favorite;
-    const ListChange change = edited(it - next.history.begin());
-    commit(std::move(next), {change}, {});
+    editRecord(record, [](ColorRecord &r) { r.favorite = !r.favorite; });
 }
 
 void Store::deleteRecord(const QUuid &record)
@@ -304,13 +306,10 @@ void Store::insertPalette(qsizetype index, const Palette &palette)
 
 void Store::insertColor(const QUuid &palette, qsizetype index, const RGBA &color)
 {
-    Library next = library_;
-    const auto it = findById(next.palettes, palette);
-    if (it == next.palettes.end())
-        return;
-    it->colors.insert(std::clamp<qsizetype>(index, 0, it->colors.size()), color);
-    const ListChange change = edited(it - next.palettes.begin());
-    commit(std::move(next), {}, {change});
+    editPalette(palette, [index, &color](Palette &p) {
+        p.colors.insert(std::clamp<qsizetype>(index, 0, p.colors.size()), color);
+        return true;
+    });
 }
 
 void Store::restoreHistory(const QList<ColorRecord> &records)

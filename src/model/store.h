@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
 #include <optional>
 
 namespace pigmentry {
@@ -114,6 +115,11 @@ private:
     // Sends the steps of one list through that list's four signals.
     void report(const QList<ListChange> &steps, void (Store::*inserted)(int, int), void (Store::*removed)(int, int),
                 void (Store::*edited)(int), void (Store::*reset)());
+    // One change of the record or palette with that id, reported as an
+    // edited row; nothing when there is none (or the palette's change says
+    // it changed nothing).
+    void editRecord(const QUuid &record, const std::function<void(ColorRecord &)> &change);
+    void editPalette(const QUuid &palette, const std::function<bool(Palette &)> &change);
     // Writes the encoded library, unless the file on disk is kept out.
     void write(const QByteArray &bytes);
     void setSelected(const RGBA &color);
