@@ -34,7 +34,7 @@ test: setup
 bench: build-tests
 	@for b in $(BUILD)/bench/bench_*; do \
 		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
-		if [ -z "$$DISPLAY" ]; then xvfb-run -a -s "-screen 0 1280x800x24" "$$b"; else "$$b"; fi; \
+		if [ -z "$$DISPLAY" ]; then xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$$b"; else "$$b"; fi; \
 	done
 	@bash bench/bench_startup.sh $(BUILD)
 
