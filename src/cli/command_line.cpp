@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "cli/convert_command.h"
+#include "model/rgba.h"
 
 #include <QCommandLineParser>
 
@@ -39,8 +39,16 @@ int refuse(std::FILE *err, const QString &message)
     return 2;
 }
 
-std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QStringList &arguments, std::FILE *out,
-                                               std::FILE *err)
+QString unknownFormat(const QString &name)
+{
+    if (RGBA::formats().contains(name))
+        return QString();
+    return QStringLiteral("Unknown format \"%1\". Use one of: %2.\n")
+        .arg(name, RGBA::formats().join(QLatin1String(", ")));
+}
+
+std::variant<CommandLine, int> readCommandLine(const CommandLineSpec &spec, const QString &usage,
+                                               const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     QCommandLineParser parser;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
@@ -58,7 +66,7 @@ std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QS
         return refuse(err, error + seeHelp);
     }
     if (parser.isSet(help)) {
-        writeText(out, spec.usage);
+        writeText(out, usage);
         return 0;
     }
     if (parser.isSet(version)) {
@@ -67,8 +75,8 @@ std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QS
     }
     CommandLine line;
     line.words = parser.positionalArguments();
-    if (line.words.size() != spec.words)
-        return refuse(err, spec.usage.section(u'\n', 0, 0));
+    if (line.words.size() > spec.words || line.words.size() < spec.words - spec.optionalWords)
+        return refuse(err, usage.section(u'\n', 0, 0));
     for (const QString &name : spec.valued) {
         if (parser.isSet(name))
             line.values.insert(name, parser.value(name));

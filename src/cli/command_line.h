@@ -9,14 +9,15 @@
 
 namespace pigmentry {
 
-// What a command for scripts takes: its name, the options with a value and
-// those without (names without dashes), how many words, and its help.
-struct CommandSpec {
+// What a command takes: its name, the options with a value and those
+// without (names without dashes), and how many words, of which the last
+// `optionalWords` may be left out.
+struct CommandLineSpec {
     QString name;
     QStringList valued;
     QStringList flags;
     qsizetype words;
-    QString usage; // the first line is "Usage: ..."
+    qsizetype optionalWords = 0;
 };
 
 // A command's line, read.
@@ -32,9 +33,14 @@ struct CommandLine {
 // Reads a command's arguments with QCommandLineParser: --help and -h print
 // the help, --version the version, and end with 0; an unknown option, a missing value, a wrong
 // number of words or an unknown --format end with 2 and one line on err.
-// The line to go on with, or the exit status.
-std::variant<CommandLine, int> readCommandLine(const CommandSpec &spec, const QStringList &arguments, std::FILE *out,
-                                               std::FILE *err);
+// usage is the help, its first line "Usage: ...". The line to go on with, or
+// the exit status.
+std::variant<CommandLine, int> readCommandLine(const CommandLineSpec &spec, const QString &usage,
+                                               const QStringList &arguments, std::FILE *out, std::FILE *err);
+
+// The refusal of a format name that is not one of the formats, with the list;
+// empty for a known name.
+QString unknownFormat(const QString &name);
 
 // Text from a file made safe for a terminal: control characters (C0, DEL,
 // C1) and the marks that reorder text (bidirectional overrides and

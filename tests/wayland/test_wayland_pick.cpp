@@ -6,7 +6,7 @@
 #include "temp_settings.h"
 #include "wayland_tools.h"
 
-#include "cli/pick_command.h"
+#include "cli/instance_commands.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
 #include "platform/session.h"
@@ -14,11 +14,8 @@
 
 #include <QApplication>
 #include <QSignalSpy>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
-
-#include <unistd.h>
 
 using namespace pigmentry;
 using test::desktopShot;
@@ -262,19 +259,16 @@ private Q_SLOTS:
             QTest::qWait(100);
             QTest::keyClick(window, Qt::Key_Return);
         });
-        QTemporaryFile out;
-        QVERIFY(out.open());
-        std::fflush(stdout);
-        const int saved = dup(STDOUT_FILENO);
-        dup2(out.handle(), STDOUT_FILENO);
-        const int status = runPick({QStringLiteral("--format"), QStringLiteral("HEX")});
-        std::fflush(stdout);
-        dup2(saved, STDOUT_FILENO);
-        close(saved);
+        std::FILE *out = std::tmpfile();
+        QVERIFY(out);
+        const int status = pickHere(QStringLiteral("HEX"), out);
         QCOMPARE(status, 0);
-        out.seek(0);
+        std::rewind(out);
+        char code[64] = {};
+        QVERIFY(std::fgets(code, sizeof code, out));
+        std::fclose(out);
         const double scale = QGuiApplication::primaryScreen()->devicePixelRatio();
-        QCOMPARE(QString::fromUtf8(out.readAll()).trimmed(),
+        QCOMPARE(QString::fromUtf8(code).trimmed(),
                  shotColor(int(20 * scale), int(30 * scale)).formatted(QStringLiteral("HEX")));
     }
 

@@ -1,0 +1,154 @@
+#include "commands.h"
+
+#include "cli/command_bodies.h"
+#include "model/rgba.h"
+#include "platform/session.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <optional>
+
+namespace pigmentry {
+
+namespace {
+
+QStringList names(std::initializer_list<const char *> list)
+{
+    QStringList names;
+    for (const char *name : list)
+        names.append(QLatin1String(name));
+    return names;
+}
+
+std::vector<Command> commandTable()
+{
+    const QString formats = RGBA::formats().join(QLatin1String(", "));
+    return {
+        {{QStringLiteral("pick"), names({"format"}), names({"no-save"}), 0},
+         QStringLiteral("pick [--format NAME] [--no-save]"),
+         QStringLiteral("pick one colour and print its code"),
+         QStringLiteral("Picks one colour in the running Pigmentry (started in the tray if it is not running), as the\n"
+                        "shortcut does, and prints its code; exits 1 when the pick is cancelled.\n"
+                        "  --no-save   pick in this process only: nothing goes to the history or the clipboard\n"),
+         CommandNeeds::Display,
+         commands::pick},
+        {{QStringLiteral("quit"), {}, {}, 0},
+         QStringLiteral("quit"),
+         QStringLiteral("end the running Pigmentry"),
+         QStringLiteral("Ends the running Pigmentry.\n"),
+         CommandNeeds::Nothing,
+         commands::quit},
+        {{QStringLiteral("convert"), names({"format"}), names({"all"}), 1},
+         QStringLiteral("convert COLOR [--format NAME | --all]"),
+         QStringLiteral("print a colour's code"),
+         QStringLiteral("Prints the code of COLOR (6 or 8 hexadecimal digits) in a format: %1.\n").arg(formats),
+         CommandNeeds::Nothing,
+         commands::convert},
+        {{QStringLiteral("harmony"), names({"format"}), {}, 1},
+         QStringLiteral("harmony COLOR [--format NAME]"),
+         QStringLiteral("print the five harmony rules of a colour"),
+         QStringLiteral("Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n"),
+         CommandNeeds::Nothing,
+         commands::harmony},
+        {{QStringLiteral("contrast"), {}, {}, 2},
+         QStringLiteral("contrast FOREGROUND BACKGROUND"),
+         QStringLiteral("print the WCAG contrast of two colours"),
+         QStringLiteral("Prints the WCAG contrast ratio, then Pass or Fail for each level.\n"),
+         CommandNeeds::Nothing,
+         commands::contrast},
+        {{QStringLiteral("gradient"), names({"angle"}), {}, 2},
+         QStringLiteral("gradient FROM TO [--angle DEGREES]"),
+         QStringLiteral("print a CSS linear-gradient"),
+         QStringLiteral("Prints the CSS linear-gradient from FROM to TO (angle 90 unless given).\n"),
+         CommandNeeds::Nothing,
+         commands::gradient},
+        {{QStringLiteral("extract"), names({"format"}), {}, 1},
+         QStringLiteral("extract IMAGE [--format NAME]"),
+         QStringLiteral("print the dominant colours of an image"),
+         QStringLiteral("Prints up to five dominant colours of IMAGE, one code a line.\n"),
+         CommandNeeds::Drawing,
+         commands::extract},
+        {{QStringLiteral("palette"), names({"format", "to"}), {}, 1},
+         QStringLiteral("palette FILE [--format NAME | --to gpl|json]"),
+         QStringLiteral("read or convert a palette file"),
+         QStringLiteral(
+             "Prints the palette's name and one code per colour, or the palette as a GIMP or JSON palette.\n"),
+         CommandNeeds::Nothing,
+         commands::palette},
+        // Screenshots of every window for `make run`'s tour; not for users.
+        {{QStringLiteral("tour"), {}, {}, 2, 1},
+         QStringLiteral("tour FOLDER [IMAGE]"),
+         QString(),
+         QStringLiteral("Saves screenshots of the running Pigmentry's windows in FOLDER.\n"),
+         CommandNeeds::Nothing,
+         commands::tour},
+    };
+}
+
+} // namespace
+
+QString Command::usage() const
+{
+    return QLatin1String("Usage: pigmentry ") + synopsis + u'\n' + help;
+}
+
+std::span<const Command> allCommands()
+{
+    static const std::vector<Command> table = commandTable();
+    return table;
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &command : allCommands()) {
+        if (command.line.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+QString commandsOverview()
+{
+    // The summaries line up after the synopses, past which the longest
+    // ones run on.
+    qsizetype column = 0;
+    for (const Command &command : allCommands()) {
+        if (command.synopsis.size() <= 40)
+            column = std::max(column, command.synopsis.size());
+    }
+    QString text = QStringLiteral("Commands:\n");
+    for (const Command &command : allCommands()) {
+        if (!command.summary.isEmpty())
+            text += QLatin1String("  ") + command.synopsis.leftJustified(column) + QLatin1String("  ") + command.summary
+                + u'\n';
+    }
+    return text;
+}
+
+int runCommand(const Command &command, const QStringList &arguments, CommandContext &context)
+{
+    const auto parsed = readCommandLine(command.line, command.usage(), arguments, context.out, context.err);
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const CommandLine &line = std::get<CommandLine>(parsed);
+    std::optional<QGuiApplication> drawing;
+    switch (command.needs) {
+    case CommandNeeds::Nothing: break;
+    case CommandNeeds::Drawing:
+        // Qt's own remarks (a missing runtime folder, say) are not the
+        // command's output: its errors are its own lines.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        drawing.emplace(context.argc, context.argv);
+        break;
+    case CommandNeeds::Display:
+        if (!connectableDisplay())
+            return refuse(context.err,
+                          QStringLiteral("No display: pigmentry %1 needs a graphical session.").arg(command.line.name));
+        break;
+    }
+    return command.run(line, context);
+}
+
+} // namespace pigmentry

@@ -1,0 +1,146 @@
+// The commands that read colours and files and print codes: they need no
+// display.
+
+#include "cli/command_bodies.h"
+#include "model/rgba.h"
+#include "tools/contrast.h"
+#include "tools/gradient.h"
+#include "tools/harmony.h"
+#include "tools/image_extractor.h"
+#include "tools/palette_files.h"
+
+#include <cmath>
+
+namespace pigmentry::commands {
+
+namespace {
+
+// A colour as the commands take it, or the refusal.
+std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
+{
+    const std::optional<RGBA> color = RGBA::fromHex(text);
+    if (!color)
+        refuse(err, QStringLiteral("\"%1\" is not a colour. Use 6 or 8 hexadecimal digits.").arg(text));
+    return color;
+}
+
+} // namespace
+
+int convert(const CommandLine &line, CommandContext &context)
+{
+    const std::optional<RGBA> rgba = RGBA::fromHex(line.words.first());
+    if (!rgba)
+        return refuse(context.err, QStringLiteral("Use 6 or 8 hexadecimal digits."));
+    QString text;
+    if (line.flags.contains(QStringLiteral("all"))) {
+        for (const QString &name : RGBA::formats())
+            text += name + u'\t' + rgba->formatted(name) + u'\n';
+    } else {
+        text = rgba->formatted(line.format()) + u'\n';
+    }
+    writeText(context.out, text);
+    return 0;
+}
+
+int palette(const CommandLine &line, CommandContext &context)
+{
+    const std::optional<QString> to = line.values.contains(QStringLiteral("to"))
+        ? std::optional(line.values.value(QStringLiteral("to")))
+        : std::nullopt;
+    if (to
+        && (line.values.contains(QStringLiteral("format"))
+            || (*to != QLatin1String("gpl") && *to != QLatin1String("json"))))
+        return refuse(context.err, findCommand(QStringLiteral("palette"))->usage().section(u'\n', 0, 0));
+
+    QString error;
+    const std::optional<Palette> palette = readPaletteFile(line.words.first(), &error);
+    if (!palette)
+        return refuse(context.err, QLatin1String("Invalid palette: ") + error);
+    if (to) {
+        // JSON escapes control characters itself; a GIMP palette is text for
+        // the terminal as much as for a file.
+        Palette shown = *palette;
+        const bool gimp = *to == QLatin1String("gpl");
+        if (gimp)
+            shown.name = printable(shown.name);
+        const std::optional<QByteArray> bytes =
+            encodePaletteAs(shown, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, &error);
+        if (!bytes)
+            return refuse(context.err, error);
+        std::fwrite(bytes->constData(), 1, size_t(bytes->size()), context.out);
+        return 0;
+    }
+    QString text = printable(palette->name) + u'\n';
+    for (const RGBA &color : palette->colors)
+        text += color.formatted(line.format()) + u'\n';
+    writeText(context.out, text);
+    return 0;
+}
+
+int harmony(const CommandLine &line, CommandContext &context)
+{
+    const std::optional<RGBA> base = colorArgument(line.words.first(), context.err);
+    if (!base)
+        return 2;
+    QString text;
+    for (const HarmonyRule &rule : harmonyRules()) {
+        text += rule.name;
+        for (const RGBA &color : harmonyColors(*base, rule))
+            text += u'\t' + color.formatted(line.format());
+        text += u'\n';
+    }
+    writeText(context.out, text);
+    return 0;
+}
+
+int contrast(const CommandLine &line, CommandContext &context)
+{
+    const std::optional<RGBA> foreground = colorArgument(line.words.at(0), context.err);
+    if (!foreground)
+        return 2;
+    const std::optional<RGBA> background = colorArgument(line.words.at(1), context.err);
+    if (!background)
+        return 2;
+    const double ratio = contrastRatio(*foreground, *background);
+    QString text = ratioText(ratio) + u'\n';
+    for (const ContrastLevel &level : contrastLevels())
+        text += level.name + u'\t' + (passes(ratio, level) ? QLatin1String("Pass") : QLatin1String("Fail")) + u'\n';
+    writeText(context.out, text);
+    return 0;
+}
+
+int gradient(const CommandLine &line, CommandContext &context)
+{
+    double angle = 90;
+    if (line.values.contains(QStringLiteral("angle"))) {
+        bool ok = false;
+        const QString text = line.values.value(QStringLiteral("angle"));
+        angle = text.toDouble(&ok);
+        if (!ok || !std::isfinite(angle))
+            return refuse(context.err,
+                          QStringLiteral("\"%1\" is not an angle. Use a decimal number of degrees.").arg(text));
+    }
+    const std::optional<RGBA> from = colorArgument(line.words.at(0), context.err);
+    if (!from)
+        return 2;
+    const std::optional<RGBA> to = colorArgument(line.words.at(1), context.err);
+    if (!to)
+        return 2;
+    writeText(context.out, gradientCss(*from, *to, angle) + u'\n');
+    return 0;
+}
+
+int extract(const CommandLine &line, CommandContext &context)
+{
+    const QString &path = line.words.first();
+    const Extraction extraction = ImageExtractor::extractFile(path);
+    if (!extraction.readable)
+        return refuse(context.err, QStringLiteral("Cannot read image: %1").arg(path));
+    QString text;
+    for (const RGBA &color : extraction.colors)
+        text += color.formatted(line.format()) + u'\n';
+    writeText(context.out, text);
+    return 0;
+}
+
+} // namespace pigmentry::commands
