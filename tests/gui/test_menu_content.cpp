@@ -1,6 +1,7 @@
 #include "fake_desktop.h"
 #include "find_widget.h"
-#include "gui/kit/widgets.h"
+#include "gui/kit/color_patch.h"
+#include "gui/kit/labels.h"
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
 #include "gui/views/swatch_grid.h"
@@ -11,6 +12,7 @@
 
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTest>
 #include <QToolTip>

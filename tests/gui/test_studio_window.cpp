@@ -1,7 +1,7 @@
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
-#include "gui/kit/widgets.h"
+#include "gui/kit/color_patch.h"
 #include "gui/studio/page.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/swatch_grid.h"

@@ -1,7 +1,7 @@
 #include "page_frame.h"
 
+#include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 
 #include <QScrollArea>
 #include <QVBoxLayout>

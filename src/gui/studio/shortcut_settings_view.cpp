@@ -1,7 +1,7 @@
 #include "shortcut_settings_view.h"
 
+#include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "shortcut/recorder_button.h"
 #include "shortcut/shortcut_settings.h"
 

@@ -1,8 +1,8 @@
 #include "sidebar.h"
 
+#include "gui/kit/labels.h"
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 
 #include <QCoreApplication>
 #include <QDragMoveEvent>

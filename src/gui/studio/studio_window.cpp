@@ -1,8 +1,9 @@
 #include "studio_window.h"
 
+#include "gui/kit/divider.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/pages/inspector.h"
 #include "gui/studio/sidebar.h"
 #include "model/store.h"

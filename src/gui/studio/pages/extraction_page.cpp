@@ -1,8 +1,9 @@
 #include "extraction_page.h"
 
+#include "gui/kit/card.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/views/swatch_grid.h"

@@ -1,8 +1,9 @@
 #include "gradient_page.h"
 
+#include "gui/kit/color_well.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/studio/studio_state.h"

@@ -1,7 +1,8 @@
 #include "harmony_page.h"
 
+#include "gui/kit/card.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/views/swatch_grid.h"

@@ -1,7 +1,8 @@
 #include "history_page.h"
 
+#include "gui/kit/card.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/studio_state.h"

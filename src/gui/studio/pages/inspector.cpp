@@ -1,9 +1,12 @@
 #include "inspector.h"
 
+#include "gui/kit/color_patch.h"
+#include "gui/kit/color_well.h"
+#include "gui/kit/divider.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/page_context.h"
 #include "model/store.h"
 

@@ -1,6 +1,6 @@
 #include "palettes_page.h"
 
-#include "gui/kit/widgets.h"
+#include "gui/kit/card.h"
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/studio_state.h"

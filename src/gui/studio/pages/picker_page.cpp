@@ -1,8 +1,10 @@
 #include "picker_page.h"
 
+#include "gui/kit/card.h"
+#include "gui/kit/color_patch.h"
+#include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/studio/page_context.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"

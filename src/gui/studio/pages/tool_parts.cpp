@@ -1,7 +1,7 @@
 #include "tool_parts.h"
 
+#include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/widgets.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
 #include "model/history_model.h"

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/rgba.h"
+
+#include <QAbstractButton>
+#include <functional>
+
+class QColorDialog;
+
+namespace pigmentry {
+
+// A colour well: a small rounded button showing a colour that opens the
+// desktop-independent colour editor (non-modal, with or without opacity);
+// every change made there is reported by edited. The colour is read at
+// paint time, so the well follows its source.
+class ColorWell : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    ColorWell(std::function<RGBA()> color, bool withOpacity, const QString &editorTitle, QWidget *parent = nullptr);
+    void openEditor();
+    // Shows the source's colour again, in the editor too when it is open.
+    void sync();
+
+Q_SIGNALS:
+    void edited(const RGBA &color);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::function<RGBA()> color;
+    bool withOpacity;
+    QString editorTitle;
+    QColorDialog *editor = nullptr;
+    bool editing = false;
+};
+
+} // namespace pigmentry

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+namespace pigmentry {
+
+// A horizontal or vertical hairline in the primary colour, faint.
+class Divider : public QWidget {
+public:
+    explicit Divider(Qt::Orientation orientation = Qt::Horizontal, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace pigmentry
