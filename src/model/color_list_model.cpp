@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "history_model.h"
+#include "color_roles.h"
 
 namespace pigmentry {
 
@@ -31,9 +31,9 @@ QVariant ColorListModel::data(const QModelIndex &index, int role) const
         return {};
     const RGBA &color = colors_.at(index.row());
     switch (role) {
-    case HistoryModel::ColorRole: return QVariant::fromValue(color);
+    case ColorRole: return QVariant::fromValue(color);
     case Qt::DisplayRole:
-    case HistoryModel::HexRole: return color.hex();
+    case HexRole: return color.hex();
     case Qt::AccessibleTextRole: return QCoreApplication::translate("Pigmentry", "Color %1").arg(color.hex());
     default: return {};
     }

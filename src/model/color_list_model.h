@@ -1,5 +1,6 @@
 #pragma once
 
+#include "color_roles.h"
 #include "rgba.h"
 
 #include <QAbstractListModel>
@@ -7,7 +8,7 @@
 namespace pigmentry {
 
 // A short list of colours (a harmony row, the colours taken from an image)
-// for the swatch views, with the colour and hex roles of HistoryModel.
+// for the swatch views, with the colour and hex roles.
 // Setting an equal list changes nothing; a list of the same length changes
 // rows in place.
 class ColorListModel : public QAbstractListModel {

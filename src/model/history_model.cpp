@@ -163,78 +163,13 @@ void HistoryFilter::setSearch(const QString &search)
 bool HistoryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     const QModelIndex index = sourceModel()->index(sourceRow, 0, sourceParent);
-    if (favorites && !index.data(HistoryModel::FavoriteRole).toBool())
+    if (favorites && !index.data(FavoriteRole).toBool())
         return false;
     if (text.isEmpty())
         return true;
     // Label and hex code joined without a separator: "e#ff" finds Blue #FF….
-    const QString haystack =
-        index.data(HistoryModel::LabelRole).toString() + index.data(HistoryModel::HexRole).toString();
+    const QString haystack = index.data(LabelRole).toString() + index.data(HexRole).toString();
     return haystack.contains(text, Qt::CaseInsensitive);
-}
-
-PaletteModel::PaletteModel(Store &store, QObject *parent)
-    : QAbstractListModel(parent)
-    , store(store)
-    , rows(store.library().palettes)
-{
-    connect(&store, &Store::palettesInserted, this, [this](int first, int last) {
-        beginInsertRows(QModelIndex(), first, last);
-        for (int row = first; row <= last; ++row)
-            rows.insert(row, this->store.library().palettes.at(row));
-        endInsertRows();
-    });
-    connect(&store, &Store::palettesRemoved, this, [this](int first, int last) {
-        beginRemoveRows(QModelIndex(), first, last);
-        rows.remove(first, last - first + 1);
-        endRemoveRows();
-    });
-    connect(&store, &Store::paletteEdited, this, [this](int row) {
-        rows[row] = this->store.library().palettes.at(row);
-        Q_EMIT dataChanged(index(row), index(row));
-    });
-    connect(&store, &Store::palettesReset, this, [this] {
-        beginResetModel();
-        rows = this->store.library().palettes;
-        endResetModel();
-    });
-}
-
-int PaletteModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(rows.size());
-}
-
-QVariant PaletteModel::data(const QModelIndex &index, int role) const
-{
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    const Palette &palette = rows.at(index.row());
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-    case NameRole: return palette.name;
-    case IdRole: return palette.id;
-    case ColorsRole: return QVariant::fromValue(palette.colors);
-    case NotesRole: return palette.notes;
-    default: return {};
-    }
-}
-
-bool PaletteModel::setData(const QModelIndex &index, const QVariant &value, int role)
-{
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)
-        || (role != Qt::EditRole && role != NameRole))
-        return false;
-    store.renamePalette(rows.at(index.row()).id, value.toString());
-    return true;
-}
-
-Qt::ItemFlags PaletteModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
 }
 
 } // namespace pigmentry

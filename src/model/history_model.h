@@ -1,5 +1,6 @@
 #pragma once
 
+#include "color_roles.h"
 #include "library.h"
 
 #include <QAbstractListModel>
@@ -12,20 +13,12 @@ class Store;
 // The history of a store as a list model, newest first, kept in step with
 // the store's item-level reports: a capture inserts one row (and removes the
 // ones it replaces), a label or star edit changes one row. With a limit the
-// model shows only the first that-many records.
+// model shows only the first that-many records. Its rows have every colour
+// role.
 class HistoryModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    enum Role {
-        ColorRole = Qt::UserRole + 1, // RGBA
-        IdRole, // QUuid
-        LabelRole, // QString, editable
-        FavoriteRole, // bool, editable
-        DateRole, // QDateTime, UTC
-        HexRole, // "#RRGGBB"
-    };
-
     explicit HistoryModel(Store &store, int limit = -1, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -70,32 +63,6 @@ protected:
 private:
     bool favorites = false;
     QString text;
-};
-
-// The palettes of a store, in library order; the name is editable.
-class PaletteModel : public QAbstractListModel {
-    Q_OBJECT
-
-public:
-    enum Role {
-        IdRole = Qt::UserRole + 1, // QUuid
-        NameRole, // QString, editable
-        ColorsRole, // QList<RGBA>
-        NotesRole, // QString
-    };
-
-    explicit PaletteModel(Store &store, QObject *parent = nullptr);
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
-
-    const Palette &palette(int row) const { return rows.at(row); }
-
-private:
-    Store &store;
-    QList<Palette> rows;
 };
 
 } // namespace pigmentry

@@ -7,7 +7,7 @@
 #include "gui/views/history_grid.h"
 #include "gui/views/palette_list.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
@@ -66,7 +66,7 @@ struct Fixture : test::DesktopModels {
         if (!grid())
             return codes;
         for (int row = 0; row < grid()->model()->rowCount(); ++row)
-            codes << grid()->model()->index(row, 0).data(HistoryModel::HexRole).toString();
+            codes << grid()->model()->index(row, 0).data(HexRole).toString();
         return codes;
     }
     void clickPart(int row, Part part)

@@ -5,7 +5,7 @@
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
 #include "gui/views/swatch_grid.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
@@ -48,7 +48,7 @@ struct Fixture {
     {
         QList<RGBA> colors;
         for (int row = 0; row < recent()->model()->rowCount(); ++row)
-            colors << recent()->model()->index(row, 0).data(HistoryModel::ColorRole).value<RGBA>();
+            colors << recent()->model()->index(row, 0).data(ColorRole).value<RGBA>();
         return colors;
     }
     void clickTile(int row)

@@ -5,7 +5,7 @@
 #include "gui/studio/page.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/swatch_grid.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
@@ -264,7 +264,7 @@ private Q_SLOTS:
         QVERIFY(shown(&f.window, QStringLiteral("recentCard")));
         SwatchGrid *grid = f.recent();
         QCOMPARE(grid->model()->rowCount(), 6);
-        QCOMPARE(grid->model()->index(0, 0).data(HistoryModel::ColorRole).value<RGBA>(), grey(10));
+        QCOMPARE(grid->model()->index(0, 0).data(ColorRole).value<RGBA>(), grey(10));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(3, 0)).center());
         QCOMPARE(f.store.selected(), grey(7));
         QCOMPARE(named<ColorPatch>(&f.window, QStringLiteral("largeSwatch"))->color(), grey(7));

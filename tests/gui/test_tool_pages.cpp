@@ -5,7 +5,7 @@
 #include "gui/kit/theme.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/swatch_grid.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
@@ -40,7 +40,7 @@ struct Fixture : test::DesktopModels {
         auto *tiles = shown<SwatchGrid>(get(rule), rule);
         QStringList codes;
         for (int i = 0; i < tiles->model()->rowCount(); ++i)
-            codes << tiles->model()->index(i, 0).data(HistoryModel::HexRole).toString();
+            codes << tiles->model()->index(i, 0).data(HexRole).toString();
         return codes;
     }
 };

@@ -1,5 +1,6 @@
 #include "fake_desktop.h"
 #include "model/history_model.h"
+#include "model/palette_model.h"
 #include "model/library_file.h"
 #include "model/store.h"
 #include "temp_settings.h"
@@ -73,7 +74,7 @@ private Q_SLOTS:
         f.store->capture(grey(9));
 
         QCOMPARE(library.count(), 1);
-        QCOMPARE(ids(model, HistoryModel::IdRole), historyIds(*f.store));
+        QCOMPARE(ids(model, IdRole), historyIds(*f.store));
         QCOMPARE(model.rowCount(), 4);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(inserted.first().at(1).toInt(), 0);
@@ -84,7 +85,7 @@ private Q_SLOTS:
         inserted.clear();
         removed.clear();
         f.store->capture(grey(200));
-        QCOMPARE(ids(model, HistoryModel::IdRole), historyIds(*f.store));
+        QCOMPARE(ids(model, IdRole), historyIds(*f.store));
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(removed.count(), 1);
         QCOMPARE(removed.first().at(1).toInt(), 4); // after the insertion
@@ -100,15 +101,15 @@ private Q_SLOTS:
         // The label is edited through the model, as a view's editor does.
         QVERIFY(model.setData(model.index(1), QStringLiteral("Sky")));
         QCOMPARE(f.store->library().history.at(1).label, QStringLiteral("Sky"));
-        QCOMPARE(model.index(1).data(HistoryModel::LabelRole).toString(), QStringLiteral("Sky"));
-        QVERIFY(model.setData(model.index(2), true, HistoryModel::FavoriteRole));
-        QVERIFY(model.index(2).data(HistoryModel::FavoriteRole).toBool());
+        QCOMPARE(model.index(1).data(LabelRole).toString(), QStringLiteral("Sky"));
+        QVERIFY(model.setData(model.index(2), true, FavoriteRole));
+        QVERIFY(model.index(2).data(FavoriteRole).toBool());
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 2);
         QCOMPARE(loadLibrary(f.temp.libraryPath()).library, f.store->library());
 
         f.store->deleteRecord(f.store->library().history.at(1).id);
-        QCOMPARE(ids(model, HistoryModel::IdRole), historyIds(*f.store));
+        QCOMPARE(ids(model, IdRole), historyIds(*f.store));
         f.store->clearHistory();
         QCOMPARE(model.rowCount(), 0);
     }
@@ -120,14 +121,14 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(&recent, QAbstractItemModelTester::FailureReportingMode::QtTest);
         for (int i = 1; i <= 12; ++i) {
             f.store->capture(grey(i));
-            QCOMPARE(ids(recent, HistoryModel::IdRole), historyIds(*f.store, 8));
+            QCOMPARE(ids(recent, IdRole), historyIds(*f.store, 8));
         }
-        QCOMPARE(recent.index(0).data(HistoryModel::ColorRole).value<RGBA>(), grey(12));
+        QCOMPARE(recent.index(0).data(ColorRole).value<RGBA>(), grey(12));
         // Capturing an older colour again moves it to the front.
         f.store->capture(grey(7));
-        QCOMPARE(ids(recent, HistoryModel::IdRole), historyIds(*f.store, 8));
+        QCOMPARE(ids(recent, IdRole), historyIds(*f.store, 8));
         f.store->deleteRecord(f.store->library().history.first().id);
-        QCOMPARE(ids(recent, HistoryModel::IdRole), historyIds(*f.store, 8));
+        QCOMPARE(ids(recent, IdRole), historyIds(*f.store, 8));
         f.store->clearHistory();
         QCOMPARE(recent.rowCount(), 0);
     }
@@ -146,7 +147,7 @@ private Q_SLOTS:
         auto hexes = [&filter] {
             QStringList result;
             for (int row = 0; row < filter.rowCount(); ++row)
-                result << filter.index(row, 0).data(HistoryModel::HexRole).toString();
+                result << filter.index(row, 0).data(HexRole).toString();
             return result;
         };
 

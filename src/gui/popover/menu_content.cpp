@@ -92,7 +92,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     tiles->setItemDelegate(delegate);
     tiles->setModel(recentModel);
     connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
-        const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+        const RGBA color = index.data(ColorRole).value<RGBA>();
         this->store.select(color);
         this->store.copy(color);
     });

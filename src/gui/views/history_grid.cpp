@@ -2,7 +2,7 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -35,7 +35,7 @@ QPoint pointerIn(const QWidget *widget)
 } // namespace
 
 HistoryCellDelegate::HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent)
-    : InlineTextDelegate({HistoryModel::LabelRole, theme::font(11),
+    : InlineTextDelegate({LabelRole, theme::font(11),
                           QCoreApplication::translate("Pigmentry", "Add a label"),
                           QCoreApplication::translate("Pigmentry", "Label"), 6},
                          parent)
@@ -78,7 +78,7 @@ QString HistoryCellDelegate::dateText(const QDateTime &date)
 void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QRect cell = option.rect;
-    const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+    const RGBA color = index.data(ColorRole).value<RGBA>();
     const bool hovered = option.state & QStyle::State_MouseOver;
     const Part pointed = hovered ? partAt(cell, pointerIn(option.widget)) : Part::None;
 
@@ -93,7 +93,7 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         painter->setBrush(theme::primary(0.05));
         painter->drawRoundedRect(QRectF(label), 6, 6);
     }
-    const QString text = index.data(HistoryModel::LabelRole).toString();
+    const QString text = index.data(LabelRole).toString();
     painter->setFont(theme::font(11));
     painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
     const QRect textArea = label.adjusted(8, 0, -8, 0);
@@ -107,14 +107,14 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setPen(theme::secondary());
     const QRect star = partRect(cell, Part::Favorite);
     painter->drawText(QRect(row.left(), row.top(), star.left() - row.left() - 4, rowHeight),
-                      Qt::AlignLeft | Qt::AlignVCenter, dateText(index.data(HistoryModel::DateRole).toDateTime()));
+                      Qt::AlignLeft | Qt::AlignVCenter, dateText(index.data(DateRole).toDateTime()));
 
     const double ratio = painter->device()->devicePixelRatioF();
     auto drawIcon = [&](const QRect &area, const QString &symbol, const QColor &tone) {
         const QPoint at = area.center() - QPoint(iconSize / 2, iconSize / 2);
         painter->drawPixmap(at, theme::pixmap(symbol, iconSize, tone, ratio));
     };
-    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
+    const bool favorite = index.data(FavoriteRole).toBool();
     drawIcon(star, favorite ? QStringLiteral("star.fill") : QStringLiteral("star"),
              favorite ? theme::orange() : (pointed == Part::Favorite ? theme::primary() : theme::secondary()));
     drawIcon(partRect(cell, Part::Remove), QStringLiteral("trash"),
@@ -142,7 +142,7 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     const Part part = partAt(option.rect, event->pos());
     switch (part) {
     case Part::Tile:
-        tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HistoryModel::HexRole).toString();
+        tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HexRole).toString();
         break;
     case Part::Favorite: tip = QCoreApplication::translate("Pigmentry", "Toggle favorite"); break;
     case Part::Remove: tip = QCoreApplication::translate("Pigmentry", "Remove color"); break;
@@ -194,7 +194,7 @@ bool HistoryGrid::dragsFrom(const QModelIndex &index, const QPoint &point) const
 
 void HistoryGrid::toggleFavorite(const QModelIndex &index)
 {
-    model()->setData(index, !index.data(HistoryModel::FavoriteRole).toBool(), HistoryModel::FavoriteRole);
+    model()->setData(index, !index.data(FavoriteRole).toBool(), FavoriteRole);
 }
 
 void HistoryGrid::keyPressEvent(QKeyEvent *event)
@@ -261,7 +261,7 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
                        if (target.isValid())
                            edit(target);
                    });
-    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
+    const bool favorite = index.data(FavoriteRole).toBool();
     menu.addAction(favorite ? QCoreApplication::translate("Pigmentry", "Remove from Favorites")
                             : QCoreApplication::translate("Pigmentry", "Add to Favorites"),
                    this, [this, target] {

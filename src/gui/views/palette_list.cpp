@@ -2,7 +2,7 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/history_model.h"
+#include "model/palette_model.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 #include "swatch_delegate.h"
 
 #include "gui/kit/theme.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 
 #include <QAbstractItemView>
 #include <QDrag>
@@ -21,7 +21,7 @@ SwatchDelegate::SwatchDelegate(Look look, std::function<RGBA()> selected, QObjec
 
 void SwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+    const RGBA color = index.data(ColorRole).value<RGBA>();
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QRectF outer = QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -50,7 +50,7 @@ bool SwatchDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const
 {
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QToolTip::showText(event->globalPos(), toolTipPrefix + index.data(HistoryModel::HexRole).toString(), view,
+    QToolTip::showText(event->globalPos(), toolTipPrefix + index.data(HexRole).toString(), view,
                        option.rect);
     return true;
 }

@@ -11,7 +11,7 @@ class QMimeData;
 
 namespace pigmentry {
 
-// Paints one colour of a HistoryModel (or any model with its ColorRole) for
+// Paints one colour of any colour model (ColorRole and HexRole) for
 // any view, reading the palette at paint time:
 // - Tile: the Studio's swatch tile, a 72-high rounded patch with the hex code
 //   under it on the control background, outlined in the accent colour while

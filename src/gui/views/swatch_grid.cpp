@@ -2,7 +2,7 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 #include "model/store.h"
 
 #include <QApplication>
@@ -151,7 +151,7 @@ void SwatchGrid::followSelection(Store &store)
     connect(&store, &Store::selectedChanged, this, [this, &store, previous] {
         const RGBA now = store.selected();
         updateCells([&](const QModelIndex &index) {
-            const RGBA color = index.data(HistoryModel::ColorRole).value<RGBA>();
+            const RGBA color = index.data(ColorRole).value<RGBA>();
             return color == now || color == *previous;
         });
         *previous = now;
@@ -347,7 +347,7 @@ void SwatchGrid::mouseMoveEvent(QMouseEvent *event)
     if (dragText && pressed.isValid() && (event->buttons() & Qt::LeftButton)
         && (event->position().toPoint() - pressPosition).manhattanLength() >= QApplication::startDragDistance()
         && dragsFrom(pressed, pressPosition - visualRect(pressed).topLeft())) {
-        const RGBA color = pressed.data(HistoryModel::ColorRole).value<RGBA>();
+        const RGBA color = pressed.data(ColorRole).value<RGBA>();
         pressed = QPersistentModelIndex();
         startColorDrag(this, color, dragText(color));
         return;

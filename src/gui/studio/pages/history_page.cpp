@@ -112,13 +112,13 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     stack->addWidget(grid, 1);
     stack->addStretch(0);
 
-    auto colorAt = [](const QModelIndex &index) { return index.data(HistoryModel::ColorRole).value<RGBA>(); };
+    auto colorAt = [](const QModelIndex &index) { return index.data(ColorRole).value<RGBA>(); };
     connect(grid, &SwatchGrid::chosen, this,
             [&store, colorAt](const QModelIndex &index) { store.select(colorAt(index)); });
     connect(grid, &HistoryGrid::copyRequested, this,
             [&store, colorAt](const QModelIndex &index) { store.copy(colorAt(index)); });
     connect(grid, &HistoryGrid::removeRequested, this, [&context](const QModelIndex &index) {
-        undoable::deleteRecord(context.store, context.undo, index.data(HistoryModel::IdRole).toUuid());
+        undoable::deleteRecord(context.store, context.undo, index.data(IdRole).toUuid());
     });
 
     // One search for both pages: typing here filters the other page too.

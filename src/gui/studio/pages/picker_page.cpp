@@ -107,7 +107,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     connect(tiles, &SwatchGrid::chosen, this,
-            [&store](const QModelIndex &index) { store.select(index.data(HistoryModel::ColorRole).value<RGBA>()); });
+            [&store](const QModelIndex &index) { store.select(index.data(ColorRole).value<RGBA>()); });
     tiles->followSelection(store);
     tiles->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     recent->content()->addWidget(tiles);

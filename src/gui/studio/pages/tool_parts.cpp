@@ -4,7 +4,7 @@
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
-#include "model/history_model.h"
+#include "model/color_roles.h"
 #include "model/preferences.h"
 #include "model/store.h"
 
@@ -26,7 +26,7 @@ SwatchGrid *tileRow(Store &store, Preferences &prefs, QAbstractItemModel *model)
     tiles->followSelection(store);
     tiles->setDragText([&prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     QObject::connect(tiles, &SwatchGrid::chosen, tiles, [&store](const QModelIndex &index) {
-        store.select(index.data(HistoryModel::ColorRole).value<RGBA>());
+        store.select(index.data(ColorRole).value<RGBA>());
     });
     return tiles;
 }

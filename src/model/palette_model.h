@@ -1,0 +1,37 @@
+#pragma once
+
+#include "library.h"
+
+#include <QAbstractListModel>
+
+namespace pigmentry {
+
+class Store;
+
+// The palettes of a store, in library order; the name is editable.
+class PaletteModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    enum Role {
+        IdRole = Qt::UserRole + 1, // QUuid
+        NameRole, // QString, editable
+        ColorsRole, // QList<RGBA>
+        NotesRole, // QString
+    };
+
+    explicit PaletteModel(Store &store, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    const Palette &palette(int row) const { return rows.at(row); }
+
+private:
+    Store &store;
+    QList<Palette> rows;
+};
+
+} // namespace pigmentry
