@@ -165,6 +165,17 @@ private Q_SLOTS:
         f.open(Page::history);
         QCOMPARE(f.shownHex(), (QStringList{"#030303", "#020202", "#010101"}));
 
+        // The part under the pointer lights up, in its cell only.
+        const QModelIndex first = f.grid()->model()->index(0, 0);
+        for (Part part : {Part::Favorite, Part::Label, Part::Tile}) {
+            QTest::mouseMove(f.grid()->viewport(),
+                             HistoryCellDelegate::partRect(f.grid()->visualRect(first), part).center());
+            QCOMPARE(f.grid()->hoveredPart(first), part);
+            QCOMPARE(f.grid()->hoveredPart(f.grid()->model()->index(1, 0)), Part::None);
+            QCOMPARE(f.grid()->viewport()->cursor().shape(),
+                     part == Part::Label ? Qt::IBeamCursor : Qt::PointingHandCursor);
+        }
+
         f.clickPart(1, Part::Tile);
         QCOMPARE(f.store.selected(), grey(2));
         const QRect date = f.grid()->visualRect(f.grid()->model()->index(2, 0));

@@ -26,19 +26,13 @@ constexpr int rowTop = labelTop + labelHeight + 10;
 constexpr int rowHeight = 18;
 constexpr int iconSize = 13;
 
-// The pointer's place in the view, for hover on the parts of a cell.
-QPoint pointerIn(const QWidget *widget)
-{
-    return widget ? widget->mapFromGlobal(QCursor::pos()) : QPoint(-1, -1);
-}
-
 } // namespace
 
-HistoryCellDelegate::HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent)
-    : InlineTextDelegate({LabelRole, theme::font(11),
-                          QCoreApplication::translate("Pigmentry", "Add a label"),
+HistoryCellDelegate::HistoryCellDelegate(HistoryGrid *grid, std::function<RGBA()> selected)
+    : InlineTextDelegate({LabelRole, theme::font(11), QCoreApplication::translate("Pigmentry", "Add a label"),
                           QCoreApplication::translate("Pigmentry", "Label"), 6},
-                         parent)
+                         grid)
+    , grid(grid)
     , selected(std::move(selected))
 { }
 
@@ -79,8 +73,7 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     const QRect cell = option.rect;
     const RGBA color = index.data(ColorRole).value<RGBA>();
-    const bool hovered = option.state & QStyle::State_MouseOver;
-    const Part pointed = hovered ? partAt(cell, pointerIn(option.widget)) : Part::None;
+    const Part pointed = grid->hoveredPart(index);
 
     paintSwatchTile(painter, QRectF(partRect(cell, Part::Tile)).adjusted(0.5, 0.5, -0.5, -0.5), color,
                     selected && color == selected(), pointed == Part::Tile);
@@ -141,9 +134,7 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     QString tip;
     const Part part = partAt(option.rect, event->pos());
     switch (part) {
-    case Part::Tile:
-        tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HexRole).toString();
-        break;
+    case Part::Tile: tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HexRole).toString(); break;
     case Part::Favorite: tip = QCoreApplication::translate("Pigmentry", "Toggle favorite"); break;
     case Part::Remove: tip = QCoreApplication::translate("Pigmentry", "Remove color"); break;
     case Part::Label:
@@ -156,9 +147,10 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     return true;
 }
 
-HistoryGrid::HistoryGrid(QWidget *parent)
+HistoryGrid::HistoryGrid(std::function<RGBA()> selected, QWidget *parent)
     : SwatchGrid(parent)
 {
+    setItemDelegate(new HistoryCellDelegate(this, std::move(selected)));
     setCellSize(HistoryCellDelegate::minimumCellWidth, HistoryCellDelegate::cellHeight, true);
     setSpacing(8, 16);
     viewport()->setCursor(Qt::ArrowCursor);
@@ -224,18 +216,20 @@ void HistoryGrid::mouseMoveEvent(QMouseEvent *event)
 {
     SwatchGrid::mouseMoveEvent(event);
     // Parts of one cell light up on their own, and each has its cursor.
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (lastHovered.isValid() && lastHovered != index)
-        viewport()->update(visualRect(lastHovered));
-    lastHovered = index;
+    const QModelIndex index = hoveredIndex();
+    const HistoryCellDelegate::Part part = index.isValid()
+        ? HistoryCellDelegate::partAt(visualRect(index), event->position().toPoint())
+        : HistoryCellDelegate::Part::None;
+    if (part != hoveredPart_) {
+        hoveredPart_ = part;
+        if (index.isValid())
+            viewport()->update(visualRect(index));
+    }
     Qt::CursorShape shape = Qt::ArrowCursor;
-    if (index.isValid()) {
-        viewport()->update(visualRect(index));
-        switch (HistoryCellDelegate::partAt(visualRect(index), event->position().toPoint())) {
-        case HistoryCellDelegate::Part::Label: shape = Qt::IBeamCursor; break;
-        case HistoryCellDelegate::Part::None: break;
-        default: shape = Qt::PointingHandCursor; break;
-        }
+    switch (part) {
+    case HistoryCellDelegate::Part::Label: shape = Qt::IBeamCursor; break;
+    case HistoryCellDelegate::Part::None: break;
+    default: shape = Qt::PointingHandCursor; break;
     }
     viewport()->setCursor(shape);
 }

@@ -5,9 +5,12 @@
 
 namespace pigmentry {
 
+class HistoryGrid;
+
 // One cell of the Recent Colors and Favorites grids, painted: the swatch
 // tile, the label (an editor opens on it), and a row with the date, the star
-// and the trash. Rows of a HistoryModel, or of a filter over one.
+// and the trash. Rows of a HistoryModel, or of a filter over one, in the
+// HistoryGrid that makes it, which says which part the pointer is on.
 class HistoryCellDelegate : public InlineTextDelegate {
     Q_OBJECT
 
@@ -17,7 +20,7 @@ public:
     static constexpr int minimumCellWidth = 135;
 
     // selected gives the store's selected colour, for the tile's outline.
-    explicit HistoryCellDelegate(std::function<RGBA()> selected, QObject *parent = nullptr);
+    HistoryCellDelegate(HistoryGrid *grid, std::function<RGBA()> selected);
 
     // The part of a cell at point; both in the same coordinates.
     static Part partAt(const QRect &cell, const QPoint &point);
@@ -33,6 +36,7 @@ public:
                    const QModelIndex &index) override;
 
 private:
+    HistoryGrid *grid;
     std::function<RGBA()> selected;
 };
 
@@ -45,7 +49,13 @@ class HistoryGrid : public SwatchGrid {
     Q_OBJECT
 
 public:
-    explicit HistoryGrid(QWidget *parent = nullptr);
+    // selected gives the store's selected colour, for the tiles' outline.
+    explicit HistoryGrid(std::function<RGBA()> selected, QWidget *parent = nullptr);
+    // The part of the cell under the pointer; None for any other cell.
+    HistoryCellDelegate::Part hoveredPart(const QModelIndex &index) const
+    {
+        return index.isValid() && index == hoveredIndex() ? hoveredPart_ : HistoryCellDelegate::Part::None;
+    }
 
 Q_SIGNALS:
     void removeRequested(const QModelIndex &index);
@@ -61,7 +71,7 @@ protected:
 
 private:
     void toggleFavorite(const QModelIndex &index);
-    QPersistentModelIndex lastHovered;
+    HistoryCellDelegate::Part hoveredPart_ = HistoryCellDelegate::Part::None;
 };
 
 } // namespace pigmentry

@@ -59,12 +59,12 @@ int buttonWidth(Part::Kind kind)
 
 } // namespace
 
-PaletteCardDelegate::PaletteCardDelegate(QListView *view, std::function<RGBA()> selected)
+PaletteCardDelegate::PaletteCardDelegate(PaletteList *list, std::function<RGBA()> selected)
     : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold),
                           QCoreApplication::translate("Pigmentry", "Name"),
                           QCoreApplication::translate("Pigmentry", "Palette name"), 4},
-                         view)
-    , view(view)
+                         list)
+    , list(list)
     , selected(std::move(selected))
 { }
 
@@ -120,36 +120,28 @@ Part PaletteCardDelegate::partAt(const QRect &cell, int colors, const QPoint &po
     return {Part::Card};
 }
 
-void PaletteCardDelegate::setMarks(const QPersistentModelIndex &hoveredIndex, const Part &part, int swatch,
-                                   const QPersistentModelIndex &target)
-{
-    hovered = hoveredIndex;
-    hoveredPart = part;
-    focusedSwatch = swatch;
-    dropTarget = target;
-}
-
 void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QRect cell = option.rect;
     const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
     const int count = int(colors.size());
-    const bool isHovered = index == hovered;
-    const bool isCurrent = view->hasFocus() && index == view->currentIndex();
-    const bool keyboard = isCurrent && view->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+    const Part hoveredPart = list->hoveredPart(index);
+    const int focusedSwatch = list->focusedSwatch();
+    const bool isCurrent = list->hasFocus() && index == list->currentIndex();
+    const bool keyboard = isCurrent && list->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     QPainterPath card;
     card.addRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5 - cardGap), 12, 12);
     painter->fillPath(card, theme::quaternary());
-    if (index == dropTarget || (keyboard && focusedSwatch < 0)) {
+    if (list->isDropTarget(index) || (keyboard && focusedSwatch < 0)) {
         painter->setPen(QPen(theme::accent(), 2));
         painter->drawPath(card);
     }
 
     const QRect name = partRect(cell, count, {Part::Name});
-    if (isHovered && hoveredPart.kind == Part::Name) {
+    if (hoveredPart.kind == Part::Name) {
         painter->setPen(Qt::NoPen);
         painter->setBrush(theme::primary(0.05));
         painter->drawRoundedRect(QRectF(name), 6, 6);
@@ -167,7 +159,7 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const RGBA current = selected ? selected() : RGBA{};
     for (int i = 0; i < count; ++i) {
         const QRect tile = partRect(cell, count, {Part::Swatch, i});
-        const bool pointed = isHovered && hoveredPart == Part{Part::Swatch, i};
+        const bool pointed = hoveredPart == Part{Part::Swatch, i};
         paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i), colors.at(i) == current,
                         pointed);
         if (isCurrent && focusedSwatch == i) {
@@ -181,19 +173,19 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 
     for (Part::Kind kind : {Part::Export, Part::Duplicate, Part::Delete}) {
         QStyleOptionButton button;
-        button.initFrom(view);
+        button.initFrom(list);
         button.rect = partRect(cell, count, {kind});
         button.text = buttonText(kind);
         button.state = QStyle::State_Enabled | QStyle::State_Raised;
-        if (isHovered && hoveredPart.kind == kind)
+        if (hoveredPart.kind == kind)
             button.state |= QStyle::State_MouseOver;
-        view->style()->drawControl(QStyle::CE_PushButton, &button, painter, view);
+        list->style()->drawControl(QStyle::CE_PushButton, &button, painter, list);
     }
 }
 
 QSize PaletteCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    const int width = static_cast<PaletteList *>(view)->cardWidth();
+    const int width = list->cardWidth();
     return QSize(width,
                  cardHeight(width, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size())) + cardGap);
 }
@@ -223,9 +215,8 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
 
 PaletteList::PaletteList(std::function<RGBA()> selected, QWidget *parent)
     : QListView(parent)
-    , delegate(new PaletteCardDelegate(this, std::move(selected)))
 {
-    setItemDelegate(delegate);
+    setItemDelegate(new PaletteCardDelegate(this, std::move(selected)));
     setFrameShape(QFrame::NoFrame);
     setViewMode(ListMode);
     setFlow(TopToBottom);
@@ -269,11 +260,6 @@ Part PaletteList::partAt(const QModelIndex &index, const QPoint &point) const
     return PaletteCardDelegate::partAt(visualRect(index), colorCount(index), point);
 }
 
-void PaletteList::updateMarks()
-{
-    delegate->setMarks(hovered, hoveredPart, focused, dropTarget);
-}
-
 void PaletteList::act(const QModelIndex &index, const Part &part)
 {
     switch (part.kind) {
@@ -297,7 +283,6 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
     const int count = colorCount(current);
     auto focus = [this, &current](int swatch) {
         focused = swatch;
-        updateMarks();
         viewport()->update(visualRect(current));
     };
     if (event->matches(QKeySequence::Copy) && focused >= 0) {
@@ -344,13 +329,12 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
 
 void PaletteList::setHovered(const QModelIndex &index, const Part &part)
 {
-    if (index == hovered && part == hoveredPart)
+    if (index == hovered && part == hoveredPart_)
         return;
     if (hovered.isValid())
         viewport()->update(visualRect(hovered));
     hovered = index;
-    hoveredPart = part;
-    updateMarks();
+    hoveredPart_ = part;
     if (index.isValid())
         viewport()->update(visualRect(index));
     switch (part.kind) {
@@ -443,7 +427,6 @@ void PaletteList::setDropTarget(const QModelIndex &index)
     if (dropTarget.isValid())
         viewport()->update(visualRect(dropTarget));
     dropTarget = index;
-    updateMarks();
     if (index.isValid())
         viewport()->update(visualRect(index));
 }
@@ -492,7 +475,6 @@ void PaletteList::dropEvent(QDropEvent *event)
 void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     focused = -1;
-    updateMarks();
     QListView::currentChanged(current, previous);
     if (previous.isValid())
         viewport()->update(visualRect(previous));
@@ -504,7 +486,6 @@ void PaletteList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bot
     // A colour more or less may change a card's height.
     if (currentIndex() == topLeft && focused >= colorCount(topLeft)) {
         focused = colorCount(topLeft) - 1;
-        updateMarks();
     }
     scheduleDelayedItemsLayout();
 }

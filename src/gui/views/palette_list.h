@@ -8,9 +8,13 @@
 
 namespace pigmentry {
 
+class PaletteList;
+
 // One palette as a painted card: the name (an editor opens on it), its
 // colours as swatch tiles wrapped into rows, and the buttons "Export",
-// "Duplicate", "Delete". Rows of a PaletteModel.
+// "Duplicate", "Delete". Rows of a PaletteModel, in the PaletteList that
+// makes it, which says what to mark: the part under the pointer, the swatch
+// in keyboard focus, the card under a drag.
 class PaletteCardDelegate : public InlineTextDelegate {
     Q_OBJECT
 
@@ -23,18 +27,13 @@ public:
     };
     static constexpr int swatchWidth = 96;
 
-    PaletteCardDelegate(QListView *view, std::function<RGBA()> selected);
+    PaletteCardDelegate(PaletteList *list, std::function<RGBA()> selected);
 
     // Where a part of the card in cell lies, and the part at point; colors
     // is the number of the palette's colours.
     static QRect partRect(const QRect &cell, int colors, const Part &part);
     static Part partAt(const QRect &cell, int colors, const QPoint &point);
     static int cardHeight(int width, int colors);
-
-    // What the view marks: the pointer's part, the keyboard's swatch, the
-    // card under a drag.
-    void setMarks(const QPersistentModelIndex &hovered, const Part &hoveredPart, int focusedSwatch,
-                  const QPersistentModelIndex &dropTarget);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -44,11 +43,8 @@ public:
                    const QModelIndex &index) override;
 
 private:
-    QListView *view;
+    PaletteList *list;
     std::function<RGBA()> selected;
-    QPersistentModelIndex hovered, dropTarget;
-    Part hoveredPart;
-    int focusedSwatch = -1;
 };
 
 // The palettes as a list of cards. Up and Down move between cards, Left and
@@ -63,7 +59,15 @@ public:
     explicit PaletteList(std::function<RGBA()> selected, QWidget *parent = nullptr);
     // The delegate calls for the width its cards take.
     int cardWidth() const;
+    // What the cards mark: the part under the pointer (of the card under
+    // it), the swatch in keyboard focus on the current card (-1: the card
+    // itself), the card under a drag.
+    PaletteCardDelegate::Part hoveredPart(const QModelIndex &index) const
+    {
+        return index == hovered ? hoveredPart_ : PaletteCardDelegate::Part{};
+    }
     int focusedSwatch() const { return focused; }
+    bool isDropTarget(const QModelIndex &index) const { return index.isValid() && index == dropTarget; }
     // Colours drag out of the cards as application/x-color and this text.
     void setDragText(std::function<QString(const RGBA &)> text) { dragText = std::move(text); }
 
@@ -98,11 +102,9 @@ private:
     void act(const QModelIndex &index, const PaletteCardDelegate::Part &part);
     void setHovered(const QModelIndex &index, const PaletteCardDelegate::Part &part);
     void setDropTarget(const QModelIndex &index);
-    void updateMarks();
 
-    PaletteCardDelegate *delegate;
     QPersistentModelIndex hovered, pressed, dropTarget;
-    PaletteCardDelegate::Part hoveredPart, pressedPart;
+    PaletteCardDelegate::Part hoveredPart_, pressedPart;
     QPoint pressPosition;
     int focused = -1;
     std::function<QString(const RGBA &)> dragText;

@@ -50,8 +50,7 @@ bool SwatchDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const
 {
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QToolTip::showText(event->globalPos(), toolTipPrefix + index.data(HexRole).toString(), view,
-                       option.rect);
+    QToolTip::showText(event->globalPos(), toolTipPrefix + index.data(HexRole).toString(), view, option.rect);
     return true;
 }
 

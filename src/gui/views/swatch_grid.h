@@ -34,6 +34,8 @@ public:
     void setFitsContent(bool fits);
 
     int columnCount() const;
+    // The cell under the pointer, if any.
+    QModelIndex hoveredIndex() const { return hovered; }
     // Repaints the cells on screen whose index matches, and nothing else:
     // a change of the selected colour touches two tiles, not the grid.
     void updateCells(const std::function<bool(const QModelIndex &)> &matches);

@@ -101,11 +101,10 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     filter->setFavoritesOnly(favoritesOnly);
     filter->setSearch(context.state.search());
     filter->setSourceModel(model);
-    grid = new HistoryGrid;
+    grid = new HistoryGrid([&store] { return store.selected(); });
     grid->setObjectName(QStringLiteral("historyGrid"));
     grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("Pigmentry", "Favorites")
                                           : QCoreApplication::translate("Pigmentry", "Recent colors"));
-    grid->setItemDelegate(new HistoryCellDelegate([&store] { return store.selected(); }, grid));
     grid->setModel(filter);
     grid->followSelection(store);
     grid->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
