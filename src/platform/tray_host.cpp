@@ -4,7 +4,10 @@
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <qpa/qplatformnativeinterface.h>
 
 #include <xcb/xcb.h>
 
@@ -59,7 +62,15 @@ namespace {
 // client message on the root window. Those come to a connection that asked
 // for the root's structure events: one of our own, read when the socket
 // says there is something to read.
+//
+// Qt's connection gets the same message, and Qt docks every tray icon that
+// exists by then once more when it reads it: an icon made between the two
+// would leave the tray and come back. So the tray counts as there once Qt
+// says so (its platform's systemTrayWindowChanged), or a second after our
+// connection saw it if Qt never does.
 class XEmbedWatch : public QObject {
+    Q_OBJECT
+
 public:
     XEmbedWatch(QObject *parent, std::function<void()> appeared)
         : QObject(parent)
@@ -78,6 +89,14 @@ public:
             std::free(cookie);
         }
         xcb_flush(connection);
+        if (QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface()) {
+            // Asking for the tray window starts Qt's own watch of the tray.
+            native->nativeResourceForScreen("traywindow", QGuiApplication::primaryScreen());
+            connect(native, SIGNAL(systemTrayWindowChanged(QScreen *)), this, SLOT(qtSawTray()));
+        }
+        fallback.setSingleShot(true);
+        fallback.setInterval(1000);
+        connect(&fallback, &QTimer::timeout, this, [this] { this->appeared(); });
         notifier = new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, &XEmbedWatch::read);
     }
@@ -99,14 +118,21 @@ private:
         }
         if (xcb_connection_has_error(connection))
             notifier->setEnabled(false);
-        if (announced)
-            appeared();
+        if (announced && !fallback.isActive())
+            fallback.start();
+    }
+
+    Q_SLOT void qtSawTray()
+    {
+        fallback.stop();
+        appeared();
     }
 
     std::function<void()> appeared;
     xcb_connection_t *connection = nullptr;
     xcb_atom_t manager = XCB_ATOM_NONE;
     QSocketNotifier *notifier = nullptr;
+    QTimer fallback;
 };
 
 } // namespace
@@ -121,3 +147,5 @@ void watchTrayHost(QObject *context, std::function<void()> appeared)
 }
 
 } // namespace pigmentry
+
+#include "tray_host.moc"
