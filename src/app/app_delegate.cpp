@@ -145,9 +145,9 @@ void AppDelegate::welcome()
         return;
     }
     // Where Pigmentry went, on the very first start only.
-    if (prefs.boolean(QStringLiteral("welcomed")).value_or(false))
+    if (prefs.value(preference::welcomed))
         return;
-    prefs.setBoolean(QStringLiteral("welcomed"), true);
+    prefs.set(preference::welcomed, true);
     const QString how = shortcut_->registered()
         ? QCoreApplication::translate("Pigmentry", "Press %1 to pick a color.")
               .arg(shortcut_->configuration().display())

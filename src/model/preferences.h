@@ -18,6 +18,31 @@ Q_SIGNALS:
     void changed(const QString &key);
 };
 
+// A preference of the program: its key in the file, and the value it has
+// while none of its type is stored.
+template <typename T>
+struct Preference {
+    const char *key;
+    T fallback;
+    QString name() const { return QLatin1String(key); }
+};
+
+// The program's preferences, each with its default.
+namespace preference {
+inline constexpr Preference<bool> showDock{"showDock", false};
+inline constexpr Preference<bool> openAtLaunch{"openAtLaunch", false};
+inline constexpr Preference<bool> useNativePicker{"useNativePicker", false};
+inline constexpr Preference<bool> autoCopy{"autoCopy", true};
+// A desktop notification after a pick made with no window of ours showing.
+inline constexpr Preference<bool> notifyAfterPick{"notifyAfterPick", true};
+// The first start's word on where Pigmentry went has been said.
+inline constexpr Preference<bool> welcomed{"welcomed", false};
+// The raw stored limit: absent or not a number reads as 0.
+inline constexpr Preference<qint64> historyLimit{"historyLimit", 0};
+// The default format's name.
+inline constexpr Preference<const char *> format{"format", "HEX"};
+} // namespace preference
+
 // Typed reads and writes of the user's preferences, read afresh from the file
 // at every call and written to it at once.
 // A stored value that is not of the key's type reads as absent. QSettings'
@@ -44,16 +69,30 @@ public:
     void setData(const QString &key, const QByteArray &value);
     void remove(const QString &key);
 
-    // The program's keys with their defaults.
-    bool showDock() const { return boolean(QStringLiteral("showDock")).value_or(false); }
-    bool openAtLaunch() const { return boolean(QStringLiteral("openAtLaunch")).value_or(false); }
-    bool useNativePicker() const { return boolean(QStringLiteral("useNativePicker")).value_or(false); }
-    bool autoCopy() const { return boolean(QStringLiteral("autoCopy")).value_or(true); }
-    // A desktop notification after a pick made with no window of ours showing.
-    bool notifyAfterPick() const { return boolean(QStringLiteral("notifyAfterPick")).value_or(true); }
-    // The raw stored limit: absent or not a number reads as 0.
-    qint64 historyLimit() const { return integer(QStringLiteral("historyLimit")).value_or(0); }
-    QString format() const { return text(QStringLiteral("format")).value_or(QStringLiteral("HEX")); }
+    // The program's preferences, as stored or by default.
+    bool value(const Preference<bool> &preference) const
+    {
+        return boolean(preference.name()).value_or(preference.fallback);
+    }
+    qint64 value(const Preference<qint64> &preference) const
+    {
+        return integer(preference.name()).value_or(preference.fallback);
+    }
+    QString value(const Preference<const char *> &preference) const
+    {
+        return text(preference.name()).value_or(QLatin1String(preference.fallback));
+    }
+    void set(const Preference<bool> &preference, bool value) { setBoolean(preference.name(), value); }
+    void set(const Preference<qint64> &preference, qint64 value) { setInteger(preference.name(), value); }
+    void set(const Preference<const char *> &preference, const QString &value) { setText(preference.name(), value); }
+
+    bool showDock() const { return value(preference::showDock); }
+    bool openAtLaunch() const { return value(preference::openAtLaunch); }
+    bool useNativePicker() const { return value(preference::useNativePicker); }
+    bool autoCopy() const { return value(preference::autoCopy); }
+    bool notifyAfterPick() const { return value(preference::notifyAfterPick); }
+    qint64 historyLimit() const { return value(preference::historyLimit); }
+    QString format() const { return value(preference::format); }
 
     QSettings &settings() const { return *settings_; }
     // Every write and removal through this object is announced here.

@@ -117,7 +117,7 @@ void ScreenPicker::refused(Completion newCompletion)
                             QCoreApplication::translate("Pigmentry", "Open Settings"),
                             QCoreApplication::translate("Pigmentry", "Cancel")});
     if (answer == 0) {
-        prefs.setBoolean(QStringLiteral("useNativePicker"), true);
+        prefs.set(preference::useNativePicker, true);
         startNative(std::move(newCompletion));
         return;
     }

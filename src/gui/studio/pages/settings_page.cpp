@@ -44,19 +44,18 @@ Label *caption(const QString &text)
 }
 
 // A check box that shows a preference and writes it on every change.
-QCheckBox *preferenceBox(Preferences &prefs, const QString &text, const QString &key, bool fallback)
+QCheckBox *preferenceBox(Preferences &prefs, const QString &text, const Preference<bool> &preference)
 {
     auto *box = new QCheckBox(text);
-    box->setObjectName(key);
-    box->setChecked(prefs.boolean(key).value_or(fallback));
-    QObject::connect(box, &QCheckBox::toggled, box, [&prefs, key](bool on) { prefs.setBoolean(key, on); });
+    box->setObjectName(preference.name());
+    box->setChecked(prefs.value(preference));
+    QObject::connect(box, &QCheckBox::toggled, box, [&prefs, preference](bool on) { prefs.set(preference, on); });
     // A change made elsewhere (the access alert's "Use Desktop Picker")
     // shows here at once.
-    QObject::connect(&prefs.changes(), &PreferenceChanges::changed, box,
-                     [&prefs, box, key, fallback](const QString &k) {
-                         if (k == key)
-                             box->setChecked(prefs.boolean(key).value_or(fallback));
-                     });
+    QObject::connect(&prefs.changes(), &PreferenceChanges::changed, box, [&prefs, box, preference](const QString &key) {
+        if (key == preference.name())
+            box->setChecked(prefs.value(preference));
+    });
     return box;
 }
 
@@ -86,26 +85,24 @@ QWidget *SettingsPage::pickingCard()
     card->content()->setSpacing(12);
     card->content()->addWidget(
         heading(QStringLiteral("eyedropper"), QCoreApplication::translate("Pigmentry", "Picking & Clipboard")));
-    card->content()->addWidget(preferenceBox(prefs,
-                                             QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"),
-                                             QStringLiteral("useNativePicker"), false));
+    card->content()->addWidget(preferenceBox(
+        prefs, QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"), preference::useNativePicker));
     card->content()->addWidget(
         caption(QCoreApplication::translate("Pigmentry",
                                             "Precision mode requires screen capture access. The built-in "
                                             "picker uses the desktop's own controls.")));
     card->content()->addWidget(new Divider);
-    card->content()->addWidget(
-        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"),
-                      QStringLiteral("autoCopy"), true));
+    card->content()->addWidget(preferenceBox(
+        prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"), preference::autoCopy));
     card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Notify after each pick"),
-                                             QStringLiteral("notifyAfterPick"), true));
+                                             preference::notifyAfterPick));
 
     auto *row = new QHBoxLayout;
     auto *label =
         textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);
     row->addWidget(label);
     auto *formats = new QComboBox;
-    formats->setObjectName(QStringLiteral("format"));
+    formats->setObjectName(preference::format.name());
     formats->setAccessibleName(QCoreApplication::translate("Pigmentry", "Default output"));
     label->setBuddy(formats);
     formats->addItems(RGBA::formats());
@@ -116,9 +113,9 @@ QWidget *SettingsPage::pickingCard()
     };
     showFormat();
     connect(formats, &QComboBox::currentTextChanged, this,
-            [&prefs](const QString &name) { prefs.setText(QStringLiteral("format"), name); });
+            [&prefs](const QString &name) { prefs.set(preference::format, name); });
     connect(&prefs.changes(), &PreferenceChanges::changed, formats, [showFormat](const QString &key) {
-        if (key == QLatin1String("format"))
+        if (key == preference::format.name())
             showFormat();
     });
     row->addWidget(formats);
@@ -135,9 +132,9 @@ QWidget *SettingsPage::generalCard()
     card->content()->addWidget(
         heading(QStringLiteral("gearshape"), QCoreApplication::translate("Pigmentry", "General")));
     card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Open Studio at launch"),
-                                             QStringLiteral("openAtLaunch"), false));
-    QCheckBox *taskbar = preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"),
-                                       QStringLiteral("showDock"), false);
+                                             preference::openAtLaunch));
+    QCheckBox *taskbar =
+        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"), preference::showDock);
     connect(taskbar, &QCheckBox::toggled, this,
             [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
     card->content()->addWidget(taskbar);
@@ -182,7 +179,7 @@ QWidget *SettingsPage::storageCard()
 
     // The limit is only written here; the store applies it at the next pick.
     auto *limit = new QSpinBox;
-    limit->setObjectName(QStringLiteral("historyLimit"));
+    limit->setObjectName(preference::historyLimit.name());
     limit->setAccessibleName(QCoreApplication::translate("Pigmentry", "History limit"));
     limit->setPrefix(QCoreApplication::translate("Pigmentry", "History limit: "));
     limit->setRange(50, 5000);
@@ -191,8 +188,7 @@ QWidget *SettingsPage::storageCard()
     limit->setMinimumWidth(limit->fontMetrics().horizontalAdvance(QStringLiteral("History limit: 5000")) + 48);
     const qint64 stored = prefs.historyLimit();
     limit->setValue(stored == 0 ? 500 : int(std::clamp<qint64>(stored, 50, 5000)));
-    connect(limit, &QSpinBox::valueChanged, this,
-            [&prefs](int value) { prefs.setInteger(QStringLiteral("historyLimit"), value); });
+    connect(limit, &QSpinBox::valueChanged, this, [&prefs](int value) { prefs.set(preference::historyLimit, value); });
     auto *limitRow = new QHBoxLayout;
     limitRow->addWidget(limit);
     limitRow->addStretch();
