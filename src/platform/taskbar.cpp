@@ -1,5 +1,7 @@
 #include "taskbar.h"
 
+#include "platform/x11/xcb_owned.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -13,10 +15,9 @@ namespace {
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    auto *reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return a;
+    const XcbOwned<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 } // namespace

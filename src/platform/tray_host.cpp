@@ -1,5 +1,7 @@
 #include "tray_host.h"
 
+#include "platform/x11/xcb_owned.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -39,14 +41,13 @@ bool xembedTray()
         screen = 0;
     std::free(host);
     const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screen);
-    auto *atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(name.size()), name.c_str()), nullptr);
+    const XcbOwned<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, quint16(name.size()), name.c_str()), nullptr));
     if (!atom)
         return false;
-    auto *owner = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
-    const bool owned = owner && owner->owner != XCB_NONE;
-    std::free(owner);
-    std::free(atom);
-    return owned;
+    const XcbOwned<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr));
+    return owner && owner->owner != XCB_NONE;
 }
 
 } // namespace
@@ -83,11 +84,10 @@ public:
         const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
         const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
         xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
-        auto *cookie = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 7, "MANAGER"), nullptr);
-        if (cookie) {
-            manager = cookie->atom;
-            std::free(cookie);
-        }
+        const XcbOwned<xcb_intern_atom_reply_t> atom(
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 7, "MANAGER"), nullptr));
+        if (atom)
+            manager = atom->atom;
         xcb_flush(connection);
         if (QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface()) {
             // Asking for the tray window starts Qt's own watch of the tray.

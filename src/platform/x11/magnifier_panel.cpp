@@ -1,5 +1,7 @@
 #include "magnifier_panel.h"
 
+#include "platform/x11/xcb_owned.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -58,17 +60,19 @@ MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root)
 
     if (!drawable || !hasExtension(connection, &xcb_render_id))
         return;
-    auto *formats = xcb_render_query_pict_formats_reply(connection, xcb_render_query_pict_formats(connection), nullptr);
+    const XcbOwned<xcb_render_query_pict_formats_reply_t> formats(
+        xcb_render_query_pict_formats_reply(connection, xcb_render_query_pict_formats(connection), nullptr));
     if (!formats)
         return;
-    for (auto it = xcb_render_query_pict_formats_formats_iterator(formats); it.rem; xcb_render_pictforminfo_next(&it)) {
+    for (auto it = xcb_render_query_pict_formats_formats_iterator(formats.get()); it.rem;
+         xcb_render_pictforminfo_next(&it)) {
         const xcb_render_directformat_t &d = it.data->direct;
         if (it.data->type == XCB_RENDER_PICT_TYPE_DIRECT && it.data->depth == 32 && d.alpha_shift == 24
             && d.alpha_mask == 0xff && d.red_shift == 16 && d.red_mask == 0xff && d.green_shift == 8
             && d.green_mask == 0xff && d.blue_shift == 0 && d.blue_mask == 0xff)
             argbFormat = it.data->id;
     }
-    for (auto screens = xcb_render_query_pict_formats_screens_iterator(formats); screens.rem;
+    for (auto screens = xcb_render_query_pict_formats_screens_iterator(formats.get()); screens.rem;
          xcb_render_pictscreen_next(&screens)) {
         for (auto depths = xcb_render_pictscreen_depths_iterator(screens.data); depths.rem;
              xcb_render_pictdepth_next(&depths)) {
@@ -79,7 +83,6 @@ MagnifierPanel::MagnifierPanel(xcb_connection_t *connection, quint32 root)
             }
         }
     }
-    std::free(formats);
     if (!argbFormat)
         screenFormat = 0;
 }

@@ -1,5 +1,6 @@
 #include "x11_hot_keys.h"
 
+#include "platform/x11/xcb_owned.h"
 #include "shortcut/shortcut_configuration.h"
 
 #include <QChar>
@@ -119,11 +120,9 @@ int X11HotKeys::grab(const Grab &g)
                                         XCB_GRAB_MODE_ASYNC);
     int status = 0;
     for (const xcb_void_cookie_t cookie : cookies) {
-        if (xcb_generic_error_t *error = xcb_request_check(connection, cookie)) {
-            if (status == 0)
-                status = -int(error->error_code);
-            std::free(error);
-        }
+        const XcbOwned<xcb_generic_error_t> error(xcb_request_check(connection, cookie));
+        if (error && status == 0)
+            status = -int(error->error_code);
     }
     if (status != 0)
         ungrab(g); // releases only the variants this client did get

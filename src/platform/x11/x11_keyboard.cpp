@@ -1,5 +1,7 @@
 #include "x11_keyboard.h"
 
+#include "platform/x11/xcb_owned.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -12,12 +14,6 @@ namespace {
 constexpr quint32 XK_Alt_L = 0xffe9, XK_Alt_R = 0xffea, XK_Meta_L = 0xffe7, XK_Meta_R = 0xffe8;
 constexpr quint32 XK_Super_L = 0xffeb, XK_Super_R = 0xffec, XK_Num_Lock = 0xff7f;
 
-struct FreeDeleter {
-    void operator()(void *p) const { std::free(p); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
-
 } // namespace
 
 void X11Keyboard::read()
@@ -28,7 +24,7 @@ void X11Keyboard::read()
     keysyms.clear();
     altMask = superMask = numLockMask = 0;
 
-    const Reply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
+    const XcbOwned<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
         connection,
         xcb_get_keyboard_mapping(connection, setup->min_keycode, quint8(setup->max_keycode - setup->min_keycode + 1)),
         nullptr));
@@ -39,7 +35,7 @@ void X11Keyboard::read()
     keysyms = QList<quint32>(syms, syms + xcb_get_keyboard_mapping_keysyms_length(mapping.get()));
 
     // Mod4 is only the usual place of Super; ask the server.
-    const Reply<xcb_get_modifier_mapping_reply_t> modmap(
+    const XcbOwned<xcb_get_modifier_mapping_reply_t> modmap(
         xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
     if (!modmap)
         return;

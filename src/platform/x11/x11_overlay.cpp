@@ -1,6 +1,7 @@
 #include "x11_overlay.h"
 
 #include "magnifier_panel.h"
+#include "platform/x11/xcb_owned.h"
 #include "x11_screen_source.h"
 
 #include <QSocketNotifier>
@@ -138,20 +139,19 @@ void X11Overlay::retryInput()
 bool X11Overlay::takeInput()
 {
     {
-        auto *pointer = xcb_grab_pointer_reply(
+        const XcbOwned<xcb_grab_pointer_reply_t> pointer(xcb_grab_pointer_reply(
             connection,
             xcb_grab_pointer(connection, 0, windows.first(),
                              XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_POINTER_MOTION, XCB_GRAB_MODE_ASYNC,
                              XCB_GRAB_MODE_ASYNC, XCB_NONE, crosshair(), XCB_CURRENT_TIME),
-            nullptr);
+            nullptr));
         const bool pointerTaken = pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS;
-        std::free(pointer);
-        auto *keys = xcb_grab_keyboard_reply(connection,
-                                             xcb_grab_keyboard(connection, 0, windows.first(), XCB_CURRENT_TIME,
-                                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
-                                             nullptr);
+        const XcbOwned<xcb_grab_keyboard_reply_t> keys(
+            xcb_grab_keyboard_reply(connection,
+                                    xcb_grab_keyboard(connection, 0, windows.first(), XCB_CURRENT_TIME,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                    nullptr));
         const bool keysTaken = keys && keys->status == XCB_GRAB_STATUS_SUCCESS;
-        std::free(keys);
         if (pointerTaken && keysTaken)
             return true;
         xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);

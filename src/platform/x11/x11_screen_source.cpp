@@ -1,6 +1,7 @@
 #include "x11_screen_source.h"
 
 #include "platform/desktop_screens.h"
+#include "platform/x11/xcb_owned.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -53,10 +54,10 @@ X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root)
     if (!extension || !extension->present)
         return;
     // The version must be asked for before the extension may be used.
-    auto *version = xcb_damage_query_version_reply(connection, xcb_damage_query_version(connection, 1, 1), nullptr);
+    const XcbOwned<xcb_damage_query_version_reply_t> version(
+        xcb_damage_query_version_reply(connection, xcb_damage_query_version(connection, 1, 1), nullptr));
     if (version)
         damageEvent = extension->first_event;
-    std::free(version);
 }
 
 X11ScreenSource::~X11ScreenSource()
@@ -150,12 +151,11 @@ QList<PickerScreen> X11ScreenSource::screens() const
 
 QPointF X11ScreenSource::pointer() const
 {
-    xcb_query_pointer_reply_t *reply =
-        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    const XcbOwned<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr));
     if (!reply)
         return QCursor::pos();
     const QPoint device(reply->root_x, reply->root_y);
-    std::free(reply);
     for (const PickerScreen &screen : screens()) {
         const QRect native = nativeRect(screen);
         if (native.contains(device))
@@ -166,31 +166,31 @@ QPointF X11ScreenSource::pointer() const
 
 QImage X11ScreenSource::grab(const QRect &rect, QString *error) const
 {
-    xcb_generic_error_t *xerror = nullptr;
-    xcb_get_image_reply_t *reply =
+    xcb_generic_error_t *refusal = nullptr;
+    const XcbOwned<xcb_get_image_reply_t> reply(
         xcb_get_image_reply(connection,
                             xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(rect.x()),
                                           qint16(rect.y()), quint16(rect.width()), quint16(rect.height()), ~0u),
-                            &xerror);
+                            &refusal));
+    const XcbOwned<xcb_generic_error_t> xerror(refusal);
     if (!reply) {
         if (error)
             *error = xerror ? QStringLiteral("the X server refused the capture (error %1)").arg(xerror->error_code)
                             : QStringLiteral("the X server did not answer");
-        std::free(xerror);
         return QImage();
     }
-    const int length = xcb_get_image_data_length(reply);
+    const int length = xcb_get_image_data_length(reply.get());
     const bool rgb32 = (reply->depth == 24 || reply->depth == 32) && length == rect.width() * rect.height() * 4
         && xcb_get_setup(connection)->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
     QImage image;
     if (rgb32) {
         // 32 bits a pixel, blue first in memory: what Format_RGB32 is.
-        image = QImage(xcb_get_image_data(reply), rect.width(), rect.height(), rect.width() * 4, QImage::Format_RGB32)
-                    .copy();
+        image =
+            QImage(xcb_get_image_data(reply.get()), rect.width(), rect.height(), rect.width() * 4, QImage::Format_RGB32)
+                .copy();
     } else if (error) {
         *error = QStringLiteral("the screen's pixel format (depth %1) is not supported").arg(reply->depth);
     }
-    std::free(reply);
     return image;
 }
 
