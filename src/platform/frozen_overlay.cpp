@@ -149,16 +149,6 @@ void FrozenOverlay::present(const Magnifier &next, const QPointF &topLeft, const
     }
 }
 
-QList<QWidget *> FrozenOverlay::windows() const
-{
-    QList<QWidget *> list;
-    for (const QPointer<QWidget> &window : shown) {
-        if (window)
-            list.append(window);
-    }
-    return list;
-}
-
 void FrozenOverlay::moved(const QPointF &position)
 {
     source.setPointer(position);

@@ -29,9 +29,6 @@ public:
     void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) override;
     bool reportsMotion() const override { return true; }
 
-    // The window over each screen, in the order of the screens.
-    QList<QWidget *> windows() const;
-
 private:
     friend class FrozenWindow;
     // From the windows: the pointer at a logical position, a click, a key.

@@ -89,10 +89,6 @@ QByteArray svgText(const QString &symbol)
 
 } // namespace
 
-QColor purple()
-{
-    return rgbF(0.686, 0.322, 0.871);
-}
 QColor orange()
 {
     return rgbF(1.0, 0.584, 0.0);
@@ -110,10 +106,6 @@ QColor accent()
     return rgbF(0.0, 0.478, 1.0);
 }
 
-QColor windowBackground()
-{
-    return palette().color(QPalette::Window);
-}
 QColor controlBackground()
 {
     return palette().color(QPalette::Base);
@@ -165,11 +157,6 @@ QFont monospace(int pixelSize, QFont::Weight weight)
     f.setPixelSize(pixelSize);
     f.setWeight(weight);
     return f;
-}
-
-bool hasSymbol(const QString &symbol)
-{
-    return symbols().contains(symbol) && !svgText(symbol).isEmpty();
 }
 
 QPixmap pixmap(const QString &symbol, int size, const QColor &color, double devicePixelRatio)

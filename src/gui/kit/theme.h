@@ -16,14 +16,12 @@
 namespace pigmentry::theme {
 
 // Framework colours.
-QColor purple();
 QColor orange();
 QColor green();
 QColor red();
 QColor accent();
 
 // Semantic colours from the application palette, light or dark.
-QColor windowBackground();
 QColor controlBackground();
 QColor primary(double opacity = 1.0);
 QColor secondary();
@@ -43,8 +41,6 @@ QFont monospace(int pixelSize, QFont::Weight weight = QFont::Normal);
 QIcon icon(const QString &symbol, Tone tone = Tone::Primary);
 // The symbol drawn once in a fixed colour; cached.
 QPixmap pixmap(const QString &symbol, int size, const QColor &color, double devicePixelRatio = 1.0);
-// Whether the table knows the symbol.
-bool hasSymbol(const QString &symbol);
 
 // An sRGB colour with its alpha, for drawing.
 QColor color(const RGBA &rgba);
