@@ -3,15 +3,13 @@
 #include "app_delegate.h"
 
 #include "gui/popover/popover.h"
+#include "gui/studio/pages/contrast_page.h"
 #include "gui/studio/pages/extraction_page.h"
 #include "gui/studio/studio_window.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QScrollArea>
-#include <QStackedWidget>
 
 namespace pigmentry {
 
@@ -34,7 +32,7 @@ QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
     const std::optional<Page> before = window_->page();
     if (!image.isEmpty()) {
         window_->setPage(Page::extraction);
-        if (auto *extraction = window_->findChild<ExtractionPage *>()) {
+        if (auto *extraction = window_->builtPage<ExtractionPage>(Page::extraction)) {
             extraction->extractFile(image);
             QElapsedTimer waited;
             waited.start();
@@ -52,19 +50,19 @@ QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
         const QString file = QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
         save(window_, file);
         // A page taller than the window is also kept whole.
-        const auto *area = window_->findChild<QStackedWidget *>(QStringLiteral("pages"))->currentWidget();
-        if (auto *scroll = area->findChild<QScrollArea *>();
-            scroll && scroll->widget()->height() > scroll->viewport()->height())
-            save(scroll->widget(), file + QLatin1String("-whole"));
+        if (QWidget *whole = window_->scrolledContent())
+            save(whole, file + QLatin1String("-whole"));
     }
     // The contrast sample as a colour-blind reader sees it.
     window_->setPage(Page::contrast);
-    if (auto *vision = window_->findChild<QComboBox *>(QStringLiteral("vision"))) {
-        const int shown = vision->currentIndex();
-        vision->setCurrentIndex(2);
+    if (auto *contrast = window_->builtPage<ContrastPage>(Page::contrast)) {
+        const ColorVision chosen = contrast->colorVision();
+        contrast->setColorVision(ColorVision::Deuteranopia);
         QCoreApplication::processEvents();
-        save(window_, QStringLiteral("studio-7-contrast-checker-deuteranopia"));
-        vision->setCurrentIndex(shown);
+        save(
+            window_,
+            QStringLiteral("studio-%1-contrast-checker-deuteranopia").arg(int(allPages().indexOf(Page::contrast)) + 1));
+        contrast->setColorVision(chosen);
     }
     window_->setPage(before);
     if (!wasShown)

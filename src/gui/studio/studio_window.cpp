@@ -225,6 +225,14 @@ void StudioWindow::setPage(std::optional<Page> page)
     showPageContent();
 }
 
+QWidget *StudioWindow::scrolledContent() const
+{
+    const auto *scroll = stack->currentWidget() ? stack->currentWidget()->findChild<QScrollArea *>() : nullptr;
+    if (scroll && scroll->widget() && scroll->widget()->height() > scroll->viewport()->height())
+        return scroll->widget();
+    return nullptr;
+}
+
 void StudioWindow::showPageContent()
 {
     const Page shown = shownPage();

@@ -42,6 +42,21 @@ public:
     // The page shown: the Color Inspector when nothing is selected.
     Page shownPage() const { return page_.value_or(Page::picker); }
     void setPage(std::optional<Page> page);
+    // A page as it was built (inside its frame), once it has been shown;
+    // none before.
+    template <typename P>
+    P *builtPage(Page page) const
+    {
+        const auto built = pages.find(page);
+        if (built == pages.end() || !built->second)
+            return nullptr;
+        if (auto *bare = qobject_cast<P *>(built->second))
+            return bare;
+        return built->second->template findChild<P *>();
+    }
+    // What the shown page scrolls, when it is taller than its room; none
+    // when it fits.
+    QWidget *scrolledContent() const;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -175,6 +175,16 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     update();
 }
 
+void ContrastPage::setColorVision(ColorVision vision)
+{
+    this->vision->setCurrentIndex(int(vision));
+}
+
+ColorVision ContrastPage::colorVision() const
+{
+    return ColorVision(std::max(0, vision->currentIndex()));
+}
+
 void ContrastPage::update()
 {
     // The verdicts are those of the real colours, whatever the sample shows.

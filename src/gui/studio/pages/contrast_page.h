@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/contrast.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -19,6 +21,9 @@ class ContrastPage : public QWidget {
 
 public:
     explicit ContrastPage(PageContext &context, QWidget *parent = nullptr);
+    // The vision the sample is seen with, as if chosen in its menu.
+    void setColorVision(ColorVision vision);
+    ColorVision colorVision() const;
 
 private:
     void update();
