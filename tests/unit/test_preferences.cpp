@@ -1,6 +1,8 @@
 #include "model/preferences.h"
 #include "temp_settings.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QTest>
 
 using namespace pigmentry;
@@ -74,9 +76,11 @@ private Q_SLOTS:
         elsewhere.setText("format", "RGB");
         QCOMPARE(temp.prefs().format(), QStringLiteral("RGB"));
 
-        // A hand edit of the file, one byte longer.
-        QTest::qWait(5);
+        // A hand edit of the file, one byte longer and a second newer.
         test::writeFile(temp.path("Pigmentry.conf"), "[General]\nformat=HSL\nautoCopy=false\n");
+        QFile edited(temp.path("Pigmentry.conf"));
+        QVERIFY(edited.open(QIODevice::ReadWrite));
+        QVERIFY(edited.setFileTime(QDateTime::currentDateTime().addSecs(1), QFileDevice::FileModificationTime));
         QCOMPARE(temp.prefs().format(), QStringLiteral("HSL"));
         QCOMPARE(temp.prefs().autoCopy(), false);
         QCOMPARE(elsewhere.autoCopy(), false);
