@@ -93,28 +93,25 @@ private Q_SLOTS:
     void emptyStates()
     {
         Fixture f;
-        f.open(Page::history);
-        QCOMPARE(f.emptyTitle(), QStringLiteral("Your color journey starts here"));
-        QCOMPARE(f.empty()->detail(), QStringLiteral("Pick a color from your screen to start your collection."));
-        QVERIFY(!f.grid());
-        f.open(Page::favorites);
-        QCOMPARE(f.emptyTitle(), QStringLiteral("Your favorites, collected"));
-        f.open(Page::palettes);
-        QCOMPARE(f.emptyTitle(), QStringLiteral("Build your first palette"));
-        QCOMPARE(f.empty()->detail(),
-                 QStringLiteral("Give your collection a name, then add colors from the inspector."));
+        for (const Page page : {Page::history, Page::favorites, Page::palettes}) {
+            f.open(page);
+            QVERIFY(f.empty() && !f.emptyTitle().isEmpty());
+            QVERIFY(!f.grid() && !f.palettes());
+        }
 
-        // Colours but no star: Favorites stays empty, and says so by search.
+        // Colours but no star: Favorites stays empty, and a search that
+        // finds nothing says so.
         f.store.capture(red);
         f.open(Page::history);
         QVERIFY(!f.empty());
         QCOMPARE(f.shownHex(), QStringList{"#FF0000"});
         f.open(Page::favorites);
-        QCOMPARE(f.emptyTitle(), QStringLiteral("Your favorites, collected"));
+        QVERIFY(f.empty());
+        const QString unsearched = f.empty()->detail();
         f.search()->setText(QStringLiteral("zz"));
         QCOMPARE(f.empty()->detail(), QStringLiteral("Try another color code or label."));
         f.search()->clear();
-        QCOMPARE(f.empty()->detail(), QStringLiteral("Pick a color from your screen to start your collection."));
+        QCOMPARE(f.empty()->detail(), unsearched);
     }
 
     // Label and code are one text; the search is shared by both pages and

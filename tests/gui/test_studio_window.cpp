@@ -73,8 +73,6 @@ private Q_SLOTS:
     {
         Fixture f;
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Pigmentry — Color Studio"));
-        QCOMPARE(f.window.size(), QSize(1180, 780));
-        QCOMPARE(f.window.minimumSize(), QSize(1000, 680));
         QCOMPARE(f.window.page(), std::optional<Page>(Page::picker));
         QCOMPARE(f.text("pageTitle"), QStringLiteral("Color Inspector"));
         QCOMPARE(f.text("pageSubtitle"), QStringLiteral("Capture, refine, and make it yours."));

@@ -13,13 +13,6 @@ class TestColorFormats : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void formats()
-    {
-        QCOMPARE(RGBA::formats(),
-                 (QStringList{"HEX", "HEX Alpha", "RGB", "RGBA", "HSL", "HSV", "CSS Variable", "SwiftUI", "NSColor",
-                              "Android", "Flutter", "Tailwind", "JSON", "OKLCH", "OKLab"}));
-    }
-
     void codes_data()
     {
         QTest::addColumn<RGBA>("color");
