@@ -219,11 +219,14 @@ private Q_SLOTS:
         QVERIFY(portal.registerOnBus());
         Session session;
         ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
-        settings.action = [] {};
+        int presses = 0;
+        settings.action = [&presses] { ++presses; };
         settings.activate();
         QTRY_COMPARE(shortcuts.lists, 1);
-        // Already bound as configured: registered without binding again.
-        QTRY_VERIFY(settings.registered());
+        // Already bound: a press works, and it was not bound again.
+        shortcuts.activate(QStringLiteral("pick"));
+        QTRY_COMPARE(presses, 1);
+        QVERIFY(settings.registered());
         QVERIFY(shortcuts.boundTriggers.isEmpty());
 
         shortcuts.refuseBind = true;
