@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>Pigmentry</name>
+    <name>AppDelegate</name>
     <message>
         <source>Pick Color</source>
         <translation>Farbe aufnehmen</translation>
@@ -32,6 +32,25 @@
         <translation>Pigmentry befindet sich in der Systemleiste. </translation>
     </message>
     <message>
+        <source>Pigmentry — last color %1</source>
+        <translation>Pigmentry — letzte Farbe %1</translation>
+    </message>
+    <message>
+        <source>Copied %1</source>
+        <translation>%1 kopiert</translation>
+    </message>
+    <message>
+        <source>Picked %1</source>
+        <translation>%1 aufgenommen</translation>
+    </message>
+    <message>
+        <source>A pick is already under way.</source>
+        <translation>Es läuft schon eine Farbaufnahme.</translation>
+    </message>
+</context>
+<context>
+    <name>CollectionEdits</name>
+    <message>
         <source>Remove Color</source>
         <translation>Farbe entfernen</translation>
     </message>
@@ -47,66 +66,35 @@
         <source>Clear History</source>
         <translation>Verlauf leeren</translation>
     </message>
+</context>
+<context>
+    <name>ColorListModel</name>
     <message>
-        <source>Add a label</source>
-        <translation>Bezeichnung hinzufügen</translation>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastLevel</name>
+    <message>
+        <source>AA normal</source>
+        <translation>AA normal</translation>
     </message>
     <message>
-        <source>Label</source>
-        <translation>Bezeichnung</translation>
+        <source>AA large</source>
+        <translation>AA groß</translation>
     </message>
     <message>
-        <source>Inspect </source>
-        <translation>Untersuchen: </translation>
+        <source>AAA normal</source>
+        <translation>AAA normal</translation>
     </message>
     <message>
-        <source>Toggle favorite</source>
-        <translation>Favorit umschalten</translation>
+        <source>AAA large</source>
+        <translation>AAA groß</translation>
     </message>
-    <message>
-        <source>Remove color</source>
-        <translation>Farbe entfernen</translation>
-    </message>
-    <message>
-        <source>Inspect</source>
-        <translation>Untersuchen</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
-    </message>
-    <message>
-        <source>Edit Label</source>
-        <translation>Bezeichnung bearbeiten</translation>
-    </message>
-    <message>
-        <source>Remove from Favorites</source>
-        <translation>Aus Favoriten entfernen</translation>
-    </message>
-    <message>
-        <source>Add to Favorites</source>
-        <translation>Zu Favoriten hinzufügen</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Entfernen</translation>
-    </message>
-    <message>
-        <source>Recent colors</source>
-        <translation>Letzte Farben</translation>
-    </message>
-    <message>
-        <source>Copy </source>
-        <translation>Kopieren: </translation>
-    </message>
-    <message>
-        <source>Studio</source>
-        <translation>Studio</translation>
-    </message>
-    <message>
-        <source>Local. Private. Ready.</source>
-        <translation>Lokal. Privat. Bereit.</translation>
-    </message>
+</context>
+<context>
+    <name>ContrastPage</name>
     <message>
         <source>The art of clear communication</source>
         <translation>Die Kunst klarer Kommunikation</translation>
@@ -155,6 +143,31 @@
         <source>Fail</source>
         <translation>Nicht bestanden</translation>
     </message>
+</context>
+<context>
+    <name>DesktopServices</name>
+    <message>
+        <source>Starting at login is not available on this desktop.</source>
+        <translation>Der Start bei der Anmeldung ist in dieser Arbeitsumgebung nicht verfügbar.</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopWorkspace</name>
+    <message>
+        <source>Launch at login is not possible from %1: a login entry cannot name this path. Move Pigmentry to a folder without special characters.</source>
+        <translation>Start bei der Anmeldung ist von %1 aus nicht möglich: Ein Anmeldeeintrag kann diesen Pfad nicht nennen. Verschieben Sie Pigmentry in einen Ordner ohne Sonderzeichen.</translation>
+    </message>
+    <message>
+        <source>Could not remove %1.</source>
+        <translation>%1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ExtractionPage</name>
     <message>
         <source>Images (%1)</source>
         <translation>Bilder (%1)</translation>
@@ -199,6 +212,16 @@
         <source>This file could not be read as an image.</source>
         <translation>Diese Datei konnte nicht als Bild gelesen werden.</translation>
     </message>
+</context>
+<context>
+    <name>FrozenOverlay</name>
+    <message>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
+    </message>
+</context>
+<context>
+    <name>GradientPage</name>
     <message>
         <source>Gradient preview</source>
         <translation>Verlaufsvorschau</translation>
@@ -223,6 +246,9 @@
         <source>Angle %1°</source>
         <translation>Winkel %1°</translation>
     </message>
+</context>
+<context>
+    <name>HarmonyPage</name>
     <message>
         <source>Save Palette</source>
         <translation>Palette speichern</translation>
@@ -235,6 +261,90 @@
         <source>Mathematical suggestions; contrast has not been validated.</source>
         <translation>Mathematische Vorschläge; der Kontrast wurde nicht geprüft.</translation>
     </message>
+</context>
+<context>
+    <name>HarmonyRule</name>
+    <message>
+        <source>Complementary</source>
+        <translation>Komplementär</translation>
+    </message>
+    <message>
+        <source>Analogous</source>
+        <translation>Analog</translation>
+    </message>
+    <message>
+        <source>Triadic</source>
+        <translation>Triadisch</translation>
+    </message>
+    <message>
+        <source>Split complementary</source>
+        <translation>Geteilt komplementär</translation>
+    </message>
+    <message>
+        <source>Tetradic</source>
+        <translation>Tetradisch</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryGrid</name>
+    <message>
+        <source>Add a label</source>
+        <translation>Bezeichnung hinzufügen</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>Inspect </source>
+        <translation>Untersuchen: </translation>
+    </message>
+    <message>
+        <source>Toggle favorite</source>
+        <translation>Favorit umschalten</translation>
+    </message>
+    <message>
+        <source>Remove color</source>
+        <translation>Farbe entfernen</translation>
+    </message>
+    <message>
+        <source>Inspect</source>
+        <translation>Untersuchen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Edit Label</source>
+        <translation>Bezeichnung bearbeiten</translation>
+    </message>
+    <message>
+        <source>Remove from Favorites</source>
+        <translation>Aus Favoriten entfernen</translation>
+    </message>
+    <message>
+        <source>Add to Favorites</source>
+        <translation>Zu Favoriten hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <source>Color %1, %2</source>
+        <translation>Farbe %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryPage</name>
     <message>
         <source>Search colors or labels</source>
         <translation>Farben oder Bezeichnungen suchen</translation>
@@ -260,6 +370,10 @@
         <translation>Favoriten</translation>
     </message>
     <message>
+        <source>Recent colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
         <source>Pick a color from your screen to start your collection.</source>
         <translation>Nehmen Sie eine Farbe vom Bildschirm auf, um Ihre Sammlung zu beginnen.</translation>
     </message>
@@ -267,9 +381,16 @@
         <source>Try another color code or label.</source>
         <translation>Versuchen Sie einen anderen Farbcode oder eine andere Bezeichnung.</translation>
     </message>
+</context>
+<context>
+    <name>Inspector</name>
     <message>
         <source>Use 6 or 8 hexadecimal digits.</source>
         <translation>Verwenden Sie 6 oder 8 Hexadezimalziffern.</translation>
+    </message>
+    <message>
+        <source>COLOR DETAILS</source>
+        <translation>FARBDETAILS</translation>
     </message>
     <message>
         <source>Edit color</source>
@@ -280,12 +401,28 @@
         <translation>Farbeditor öffnen</translation>
     </message>
     <message>
+        <source>HEX VALUE</source>
+        <translation>HEX-WERT</translation>
+    </message>
+    <message>
+        <source>OPACITY</source>
+        <translation>DECKKRAFT</translation>
+    </message>
+    <message>
         <source>Opacity</source>
         <translation>Deckkraft</translation>
     </message>
     <message>
+        <source>EXPORT FORMAT</source>
+        <translation>EXPORTFORMAT</translation>
+    </message>
+    <message>
         <source>Copy as</source>
         <translation>Kopieren als</translation>
+    </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1 kopieren</translation>
     </message>
     <message>
         <source>Save</source>
@@ -303,6 +440,208 @@
         <source>Create a palette in My Palettes</source>
         <translation>Eine Palette unter „Meine Paletten“ anlegen</translation>
     </message>
+</context>
+<context>
+    <name>LibraryFile</name>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>sie ist ein Verweis auf eine Datei, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>die Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MiB</source>
+        <translation>sie ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>Could not read library: %1 (kept as %2)</source>
+        <translation>Die Bibliothek konnte nicht gelesen werden: %1 (aufbewahrt als %2)</translation>
+    </message>
+    <message>
+        <source>Could not read library: %1 (left in place; changes are not saved)</source>
+        <translation>Die Bibliothek konnte nicht gelesen werden: %1 (an ihrem Ort belassen; Änderungen werden nicht gesichert)</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>Magnifier</name>
+    <message>
+        <source>Click to pick · Esc to cancel · %1×</source>
+        <translation>Klicken zum Aufnehmen · Esc bricht ab · %1×</translation>
+    </message>
+</context>
+<context>
+    <name>MenuContent</name>
+    <message>
+        <source>Open Color Studio</source>
+        <translation>Farbstudio öffnen</translation>
+    </message>
+    <message>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
+    </message>
+    <message>
+        <source>RECENT COLORS</source>
+        <translation>LETZTE FARBEN</translation>
+    </message>
+    <message>
+        <source>Recent colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
+        <source>Copy </source>
+        <translation>Kopieren: </translation>
+    </message>
+    <message>
+        <source>Studio</source>
+        <translation>Studio</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1 kopieren</translation>
+    </message>
+    <message>
+        <source>Local. Private. Ready.</source>
+        <translation>Lokal. Privat. Bereit.</translation>
+    </message>
+</context>
+<context>
+    <name>Page</name>
+    <message>
+        <source>Color Inspector</source>
+        <translation>Farbinspektor</translation>
+    </message>
+    <message>
+        <source>Capture, refine, and make it yours.</source>
+        <translation>Aufnehmen, verfeinern, zu eigen machen.</translation>
+    </message>
+    <message>
+        <source>Recent Colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
+        <source>Every color, right where you left it.</source>
+        <translation>Jede Farbe, genau dort, wo Sie sie gelassen haben.</translation>
+    </message>
+    <message>
+        <source>Favorites</source>
+        <translation>Favoriten</translation>
+    </message>
+    <message>
+        <source>A collection worth coming back to.</source>
+        <translation>Eine Sammlung, zu der man gern zurückkehrt.</translation>
+    </message>
+    <message>
+        <source>My Palettes</source>
+        <translation>Meine Paletten</translation>
+    </message>
+    <message>
+        <source>A home for your next great color story.</source>
+        <translation>Ein Zuhause für Ihre nächste große Farbgeschichte.</translation>
+    </message>
+    <message>
+        <source>Color Harmony</source>
+        <translation>Farbharmonie</translation>
+    </message>
+    <message>
+        <source>Explore the relationships between colors.</source>
+        <translation>Entdecken Sie die Beziehungen zwischen Farben.</translation>
+    </message>
+    <message>
+        <source>Gradient Studio</source>
+        <translation>Verlaufsstudio</translation>
+    </message>
+    <message>
+        <source>Find the perfect transition.</source>
+        <translation>Finden Sie den perfekten Übergang.</translation>
+    </message>
+    <message>
+        <source>Contrast Checker</source>
+        <translation>Kontrastprüfung</translation>
+    </message>
+    <message>
+        <source>Design with clarity and confidence.</source>
+        <translation>Gestalten Sie klar und sicher.</translation>
+    </message>
+    <message>
+        <source>Image Extraction</source>
+        <translation>Farben aus Bildern</translation>
+    </message>
+    <message>
+        <source>Discover the palette inside an image.</source>
+        <translation>Entdecken Sie die Palette in einem Bild.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Make Pigmentry work your way.</source>
+        <translation>Richten Sie Pigmentry nach Ihren Wünschen ein.</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteList</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Duplizieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Palette name</source>
+        <translation>Palettenname</translation>
+    </message>
+    <message>
+        <source>Inspect </source>
+        <translation>Untersuchen: </translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren …</translation>
+    </message>
+</context>
+<context>
+    <name>PalettesPage</name>
     <message>
         <source>Build your first palette</source>
         <translation>Legen Sie Ihre erste Palette an</translation>
@@ -335,6 +674,13 @@
         <source>Palettes</source>
         <translation>Paletten</translation>
     </message>
+</context>
+<context>
+    <name>PickerPage</name>
+    <message>
+        <source>CURRENT COLOR</source>
+        <translation>AKTUELLE FARBE</translation>
+    </message>
     <message>
         <source>Pick from Screen</source>
         <translation>Vom Bildschirm aufnehmen</translation>
@@ -346,6 +692,10 @@
     <message>
         <source>View all</source>
         <translation>Alle anzeigen</translation>
+    </message>
+    <message>
+        <source>Inspect </source>
+        <translation>Untersuchen: </translation>
     </message>
     <message>
         <source>At your fingertips</source>
@@ -371,6 +721,70 @@
         <source>Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture access is required.</source>
         <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · +/− zum Zoomen. Zugriff auf Bildschirmaufnahmen ist nötig.</translation>
     </message>
+</context>
+<context>
+    <name>PortalHotKeys</name>
+    <message>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderButton</name>
+    <message>
+        <source>Pick Color shortcut</source>
+        <translation>Tastenkürzel für die Farbaufnahme</translation>
+    </message>
+    <message>
+        <source>Type shortcut…</source>
+        <translation>Kürzel drücken …</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenPicker</name>
+    <message>
+        <source>Color picking could not continue</source>
+        <translation>Die Farbaufnahme konnte nicht fortgesetzt werden</translation>
+    </message>
+    <message>
+        <source>The desktop could not start screen capture: </source>
+        <translation>Die Arbeitsumgebung konnte die Bildschirmaufnahme nicht starten: </translation>
+    </message>
+    <message>
+        <source>Precision picker needs screen capture access</source>
+        <translation>Die Präzisionsauswahl braucht Zugriff auf Bildschirmaufnahmen</translation>
+    </message>
+    <message>
+        <source>This desktop session does not let Pigmentry read the screen. Allow screenshots for Pigmentry in your desktop&apos;s privacy settings, then try again. You can also switch to the desktop&apos;s built-in color picker. Change picker mode later in Settings.</source>
+        <translation>Diese Sitzung erlaubt Pigmentry nicht, den Bildschirm zu lesen. Erlauben Sie Bildschirmfotos für Pigmentry in den Datenschutzeinstellungen Ihrer Arbeitsumgebung und versuchen Sie es erneut. Sie können auch zur eingebauten Farbauswahl der Arbeitsumgebung wechseln. Den Modus ändern Sie später in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Use Desktop Picker</source>
+        <translation>Farbauswahl der Arbeitsumgebung</translation>
+    </message>
+    <message>
+        <source>Open Settings</source>
+        <translation>Einstellungen öffnen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>No accessible displays were returned by the desktop.</source>
+        <translation>Die Arbeitsumgebung hat keine zugänglichen Bildschirme geliefert.</translation>
+    </message>
+    <message>
+        <source>Screen capture failed: </source>
+        <translation>Bildschirmaufnahme fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>No desktop color picker is available: </source>
+        <translation>Keine Farbauswahl der Arbeitsumgebung verfügbar: </translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
     <message>
         <source>Pigmentry 1.0 · Made for Linux</source>
         <translation>Pigmentry 1.0 · Gemacht für Linux</translation>
@@ -390,6 +804,10 @@
     <message>
         <source>Automatically copy picked colors</source>
         <translation>Aufgenommene Farben automatisch kopieren</translation>
+    </message>
+    <message>
+        <source>Notify after each pick</source>
+        <translation>Nach jeder Aufnahme benachrichtigen</translation>
     </message>
     <message>
         <source>Default output</source>
@@ -452,6 +870,10 @@
         <translation>Kein Dateimanager konnte %1 öffnen</translation>
     </message>
     <message>
+        <source>Clear History</source>
+        <translation>Verlauf leeren</translation>
+    </message>
+    <message>
         <source>Removes every color from the history; Ctrl+Z brings them back</source>
         <translation>Entfernt jede Farbe aus dem Verlauf; Strg+Z holt sie zurück</translation>
     </message>
@@ -459,125 +881,12 @@
         <source>Your library stays on this computer. No account or analytics.</source>
         <translation>Ihre Bibliothek bleibt auf diesem Computer. Kein Konto, keine Analyse.</translation>
     </message>
+</context>
+<context>
+    <name>ShortcutSettings</name>
     <message>
-        <source>Duplicate</source>
-        <translation>Duplizieren</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Rename</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <source>Export…</source>
-        <translation>Exportieren …</translation>
-    </message>
-    <message>
-        <source>Keyboard Shortcut</source>
-        <translation>Tastenkürzel</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Zurücksetzen</translation>
-    </message>
-    <message>
-        <source>Press a combination with Super, Ctrl, or Alt. Escape cancels.</source>
-        <translation>Drücken Sie eine Kombination mit Super, Strg oder Alt. Escape bricht ab.</translation>
-    </message>
-    <message>
-        <source>Click the shortcut to record a new combination. Changes apply immediately.</source>
-        <translation>Klicken Sie auf das Kürzel, um eine neue Kombination aufzunehmen. Änderungen gelten sofort.</translation>
-    </message>
-    <message>
-        <source>Pages</source>
-        <translation>Seiten</translation>
-    </message>
-    <message>
-        <source>Untitled Palette</source>
-        <translation>Unbenannte Palette</translation>
-    </message>
-    <message>
-        <source>Pigmentry — Color Studio</source>
-        <translation>Pigmentry — Farbstudio</translation>
-    </message>
-    <message>
-        <source>All colors stay on this computer</source>
-        <translation>Alle Farben bleiben auf diesem Computer</translation>
-    </message>
-    <message>
-        <source>Copy Color</source>
-        <translation>Farbe kopieren</translation>
-    </message>
-    <message>
-        <source>Copy in your preferred format</source>
-        <translation>Im bevorzugten Format kopieren</translation>
-    </message>
-    <message>
-        <source>On-device color tools</source>
-        <translation>Farbwerkzeuge auf dem Gerät</translation>
-    </message>
-    <message>
-        <source>Not saved: %1 could not be read and is kept as it is.</source>
-        <translation>Nicht gespeichert: %1 konnte nicht gelesen werden und bleibt unverändert.</translation>
-    </message>
-    <message>
-        <source>Color picking could not continue</source>
-        <translation>Die Farbaufnahme konnte nicht fortgesetzt werden</translation>
-    </message>
-    <message>
-        <source>Precision picker needs screen capture access</source>
-        <translation>Die Präzisionsauswahl braucht Zugriff auf Bildschirmaufnahmen</translation>
-    </message>
-    <message>
-        <source>This desktop session does not let Pigmentry read the screen. Allow screenshots for Pigmentry in your desktop&apos;s privacy settings, then try again. You can also switch to the desktop&apos;s built-in color picker. Change picker mode later in Settings.</source>
-        <translation>Diese Sitzung erlaubt Pigmentry nicht, den Bildschirm zu lesen. Erlauben Sie Bildschirmfotos für Pigmentry in den Datenschutzeinstellungen Ihrer Arbeitsumgebung und versuchen Sie es erneut. Sie können auch zur eingebauten Farbauswahl der Arbeitsumgebung wechseln. Den Modus ändern Sie später in den Einstellungen.</translation>
-    </message>
-    <message>
-        <source>Use Desktop Picker</source>
-        <translation>Farbauswahl der Arbeitsumgebung</translation>
-    </message>
-    <message>
-        <source>Open Settings</source>
-        <translation>Einstellungen öffnen</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>No accessible displays were returned by the desktop.</source>
-        <translation>Die Arbeitsumgebung hat keine zugänglichen Bildschirme geliefert.</translation>
-    </message>
-    <message>
-        <source>The desktop could not start screen capture: </source>
-        <translation>Die Arbeitsumgebung konnte die Bildschirmaufnahme nicht starten: </translation>
-    </message>
-    <message>
-        <source>Screen capture failed: </source>
-        <translation>Bildschirmaufnahme fehlgeschlagen: </translation>
-    </message>
-    <message>
-        <source>No desktop color picker is available: </source>
-        <translation>Keine Farbauswahl der Arbeitsumgebung verfügbar: </translation>
-    </message>
-    <message>
-        <source>Starting at login is not available on this desktop.</source>
-        <translation>Der Start bei der Anmeldung ist in dieser Arbeitsumgebung nicht verfügbar.</translation>
-    </message>
-    <message>
-        <source>Could not remove %1.</source>
-        <translation>%1 konnte nicht entfernt werden.</translation>
-    </message>
-    <message>
-        <source>Could not create the folder %1.</source>
-        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+        <source>Shortcut unavailable (%1). This desktop does not let apps set global shortcuts: bind the command “pigmentry pick” to a key in the desktop&apos;s keyboard settings. You can still pick from the tray icon.</source>
+        <translation>Tastenkürzel nicht verfügbar (%1). Diese Arbeitsumgebung erlaubt Apps keine globalen Tastenkürzel: Legen Sie den Befehl „pigmentry pick“ in den Tastatureinstellungen der Arbeitsumgebung auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
     </message>
     <message>
         <source>Shortcut unavailable (%1). Choose another combination. You can still pick from the tray icon.</source>
@@ -595,97 +904,35 @@
         <source>That shortcut could not be registered (%1). It may be used by the desktop or another app. Try another combination.</source>
         <translation>Dieses Kürzel konnte nicht registriert werden (%1). Es wird vielleicht von der Arbeitsumgebung oder einer anderen Anwendung verwendet. Versuchen Sie eine andere Kombination.</translation>
     </message>
+</context>
+<context>
+    <name>ShortcutSettingsView</name>
     <message>
-        <source>RECENT COLORS</source>
-        <translation>LETZTE FARBEN</translation>
+        <source>Keyboard Shortcut</source>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
-        <source>Color Inspector</source>
-        <translation>Farbinspektor</translation>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
     </message>
     <message>
-        <source>Capture, refine, and make it yours.</source>
-        <translation>Aufnehmen, verfeinern, zu eigen machen.</translation>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
     </message>
     <message>
-        <source>Recent Colors</source>
-        <translation>Letzte Farben</translation>
+        <source>Press a combination with Super, Ctrl, or Alt. Escape cancels.</source>
+        <translation>Drücken Sie eine Kombination mit Super, Strg oder Alt. Escape bricht ab.</translation>
     </message>
     <message>
-        <source>Every color, right where you left it.</source>
-        <translation>Jede Farbe, genau dort, wo Sie sie gelassen haben.</translation>
+        <source>Click the shortcut to record a new combination. Changes apply immediately.</source>
+        <translation>Klicken Sie auf das Kürzel, um eine neue Kombination aufzunehmen. Änderungen gelten sofort.</translation>
     </message>
+</context>
+<context>
+    <name>Sidebar</name>
     <message>
-        <source>A collection worth coming back to.</source>
-        <translation>Eine Sammlung, zu der man gern zurückkehrt.</translation>
-    </message>
-    <message>
-        <source>My Palettes</source>
-        <translation>Meine Paletten</translation>
-    </message>
-    <message>
-        <source>A home for your next great color story.</source>
-        <translation>Ein Zuhause für Ihre nächste große Farbgeschichte.</translation>
-    </message>
-    <message>
-        <source>Color Harmony</source>
-        <translation>Farbharmonie</translation>
-    </message>
-    <message>
-        <source>Explore the relationships between colors.</source>
-        <translation>Entdecken Sie die Beziehungen zwischen Farben.</translation>
-    </message>
-    <message>
-        <source>Gradient Studio</source>
-        <translation>Verlaufsstudio</translation>
-    </message>
-    <message>
-        <source>Find the perfect transition.</source>
-        <translation>Finden Sie den perfekten Übergang.</translation>
-    </message>
-    <message>
-        <source>Contrast Checker</source>
-        <translation>Kontrastprüfung</translation>
-    </message>
-    <message>
-        <source>Design with clarity and confidence.</source>
-        <translation>Gestalten Sie klar und sicher.</translation>
-    </message>
-    <message>
-        <source>Image Extraction</source>
-        <translation>Farben aus Bildern</translation>
-    </message>
-    <message>
-        <source>Discover the palette inside an image.</source>
-        <translation>Entdecken Sie die Palette in einem Bild.</translation>
-    </message>
-    <message>
-        <source>Settings</source>
-        <translation>Einstellungen</translation>
-    </message>
-    <message>
-        <source>Make Pigmentry work your way.</source>
-        <translation>Richten Sie Pigmentry nach Ihren Wünschen ein.</translation>
-    </message>
-    <message>
-        <source>COLOR DETAILS</source>
-        <translation>FARBDETAILS</translation>
-    </message>
-    <message>
-        <source>HEX VALUE</source>
-        <translation>HEX-WERT</translation>
-    </message>
-    <message>
-        <source>OPACITY</source>
-        <translation>DECKKRAFT</translation>
-    </message>
-    <message>
-        <source>EXPORT FORMAT</source>
-        <translation>EXPORTFORMAT</translation>
-    </message>
-    <message>
-        <source>CURRENT COLOR</source>
-        <translation>AKTUELLE FARBE</translation>
+        <source>Pages</source>
+        <translation>Seiten</translation>
     </message>
     <message>
         <source>LIBRARY</source>
@@ -695,133 +942,65 @@
         <source>DESIGN TOOLS</source>
         <translation>GESTALTUNGSWERKZEUGE</translation>
     </message>
-    <message>
-        <source>COLOR STUDIO</source>
-        <translation>FARBSTUDIO</translation>
-    </message>
-    <message>
-        <source>Pick Color shortcut</source>
-        <translation>Tastenkürzel für die Farbaufnahme</translation>
-    </message>
-    <message>
-        <source>Type shortcut…</source>
-        <translation>Kürzel drücken …</translation>
-    </message>
-    <message>
-        <source>Copy %1</source>
-        <translation>%1 kopieren</translation>
-    </message>
-    <message>
-        <source>Shortcut unavailable (%1). This desktop does not let apps set global shortcuts: bind the command “pigmentry pick” to a key in the desktop&apos;s keyboard settings. You can still pick from the tray icon.</source>
-        <translation>Tastenkürzel nicht verfügbar (%1). Diese Arbeitsumgebung erlaubt Apps keine globalen Tastenkürzel: Legen Sie den Befehl „pigmentry pick“ in den Tastatureinstellungen der Arbeitsumgebung auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
-    </message>
-    <message>
-        <source>Color %1</source>
-        <translation>Farbe %1</translation>
-    </message>
-    <message>
-        <source>Color %1, %2</source>
-        <translation>Farbe %1, %2</translation>
-    </message>
-    <message>
-        <source>it is a link to a file that does not exist</source>
-        <translation>sie ist ein Verweis auf eine Datei, die es nicht gibt</translation>
-    </message>
-    <message>
-        <source>no such file</source>
-        <translation>die Datei gibt es nicht</translation>
-    </message>
-    <message>
-        <source>it is a folder</source>
-        <translation>sie ist ein Ordner</translation>
-    </message>
-    <message>
-        <source>it is not a regular file</source>
-        <translation>sie ist keine gewöhnliche Datei</translation>
-    </message>
-    <message>
-        <source>it is larger than %1 MiB</source>
-        <translation>sie ist größer als %1 MiB</translation>
-    </message>
-    <message>
-        <source>Could not read library: %1 (kept as %2)</source>
-        <translation>Die Bibliothek konnte nicht gelesen werden: %1 (aufbewahrt als %2)</translation>
-    </message>
-    <message>
-        <source>Could not read library: %1 (left in place; changes are not saved)</source>
-        <translation>Die Bibliothek konnte nicht gelesen werden: %1 (an ihrem Ort belassen; Änderungen werden nicht gesichert)</translation>
-    </message>
-    <message>
-        <source>Could not write %1: %2</source>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
-    </message>
+</context>
+<context>
+    <name>Store</name>
     <message>
         <source>Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.</source>
         <translation>Nicht geändert: Die Bibliothek würde größer als %1 MiB, mehr als Pigmentry wieder einliest.</translation>
     </message>
     <message>
+        <source>Not saved: %1 could not be read and is kept as it is.</source>
+        <translation>Nicht gespeichert: %1 konnte nicht gelesen werden und bleibt unverändert.</translation>
+    </message>
+    <message>
         <source>Copied %1</source>
         <translation>%1 kopiert</translation>
     </message>
+</context>
+<context>
+    <name>StudioState</name>
     <message>
-        <source>Click to pick · Esc to cancel · %1×</source>
-        <translation>Klicken zum Aufnehmen · Esc bricht ab · %1×</translation>
+        <source>Untitled Palette</source>
+        <translation>Unbenannte Palette</translation>
+    </message>
+</context>
+<context>
+    <name>StudioWindow</name>
+    <message>
+        <source>Pigmentry — Color Studio</source>
+        <translation>Pigmentry — Farbstudio</translation>
     </message>
     <message>
-        <source>Launch at login is not possible from %1: a login entry cannot name this path. Move Pigmentry to a folder without special characters.</source>
-        <translation>Start bei der Anmeldung ist von %1 aus nicht möglich: Ein Anmeldeeintrag kann diesen Pfad nicht nennen. Verschieben Sie Pigmentry in einen Ordner ohne Sonderzeichen.</translation>
+        <source>COLOR STUDIO</source>
+        <translation>FARBSTUDIO</translation>
     </message>
     <message>
-        <source>AA normal</source>
-        <translation>AA normal</translation>
+        <source>All colors stay on this computer</source>
+        <translation>Alle Farben bleiben auf diesem Computer</translation>
     </message>
     <message>
-        <source>AA large</source>
-        <translation>AA groß</translation>
+        <source>Copy Color</source>
+        <translation>Farbe kopieren</translation>
     </message>
     <message>
-        <source>AAA normal</source>
-        <translation>AAA normal</translation>
+        <source>Copy in your preferred format</source>
+        <translation>Im bevorzugten Format kopieren</translation>
     </message>
     <message>
-        <source>AAA large</source>
-        <translation>AAA groß</translation>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
     </message>
     <message>
-        <source>Complementary</source>
-        <translation>Komplementär</translation>
+        <source>On-device color tools</source>
+        <translation>Farbwerkzeuge auf dem Gerät</translation>
     </message>
+</context>
+<context>
+    <name>ToolParts</name>
     <message>
-        <source>Analogous</source>
-        <translation>Analog</translation>
-    </message>
-    <message>
-        <source>Triadic</source>
-        <translation>Triadisch</translation>
-    </message>
-    <message>
-        <source>Split complementary</source>
-        <translation>Geteilt komplementär</translation>
-    </message>
-    <message>
-        <source>Tetradic</source>
-        <translation>Tetradisch</translation>
-    </message>
-    <message>
-        <source>Pigmentry — last color %1</source>
-        <translation>Pigmentry — letzte Farbe %1</translation>
-    </message>
-    <message>
-        <source>Picked %1</source>
-        <translation>%1 aufgenommen</translation>
-    </message>
-    <message>
-        <source>A pick is already under way.</source>
-        <translation>Es läuft schon eine Farbaufnahme.</translation>
-    </message>
-    <message>
-        <source>Notify after each pick</source>
-        <translation>Nach jeder Aufnahme benachrichtigen</translation>
+        <source>Inspect </source>
+        <translation>Untersuchen: </translation>
     </message>
 </context>
 </TS>

@@ -107,11 +107,11 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), this);
         tray_->setToolTip(QStringLiteral("Pigmentry"));
         trayMenu = std::make_unique<QMenu>();
-        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Pick Color"), this, &AppDelegate::pick);
-        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Open Color Studio"), this,
+        trayMenu->addAction(QCoreApplication::translate("AppDelegate", "Pick Color"), this, &AppDelegate::pick);
+        trayMenu->addAction(QCoreApplication::translate("AppDelegate", "Open Color Studio"), this,
                             &AppDelegate::openStudio);
         trayMenu->addSeparator();
-        trayMenu->addAction(QCoreApplication::translate("Pigmentry", "Quit"), this, &AppDelegate::quit);
+        trayMenu->addAction(QCoreApplication::translate("AppDelegate", "Quit"), this, &AppDelegate::quit);
         tray_->setContextMenu(trayMenu.get());
         connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger)
@@ -138,7 +138,7 @@ void AppDelegate::welcome()
         if (!store_->notice().isEmpty())
             return;
         store_->setNotice(
-            QCoreApplication::translate("Pigmentry",
+            QCoreApplication::translate("AppDelegate",
                                         "No tray icon here: the shortcut still picks after this window is closed, "
                                         "and starting Pigmentry again reopens it."),
             Store::NoticeKind::Info);
@@ -149,11 +149,11 @@ void AppDelegate::welcome()
         return;
     prefs.set(preference::welcomed, true);
     const QString how = shortcut_->registered()
-        ? QCoreApplication::translate("Pigmentry", "Press %1 to pick a color.")
+        ? QCoreApplication::translate("AppDelegate", "Press %1 to pick a color.")
               .arg(shortcut_->configuration().display())
-        : QCoreApplication::translate("Pigmentry", "Click its icon to pick a color.");
+        : QCoreApplication::translate("AppDelegate", "Click its icon to pick a color.");
     tray_->showMessage(QStringLiteral("Pigmentry"),
-                       QCoreApplication::translate("Pigmentry", "Pigmentry is in the tray. ") + how,
+                       QCoreApplication::translate("AppDelegate", "Pigmentry is in the tray. ") + how,
                        QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
 }
 
@@ -184,14 +184,14 @@ void AppDelegate::picked(const RGBA &color)
 {
     store_->capture(color);
     if (tray_)
-        tray_->setToolTip(QCoreApplication::translate("Pigmentry", "Pigmentry — last color %1").arg(color.hex()));
+        tray_->setToolTip(QCoreApplication::translate("AppDelegate", "Pigmentry — last color %1").arg(color.hex()));
     // With no window of ours showing, the pick would otherwise pass unseen.
     const bool seen = window_ && window_->isVisible() && !window_->isMinimized();
     if (seen || !prefs.notifyAfterPick())
         return;
     const QString code = store_->defaultCode(color);
-    const QString text = prefs.autoCopy() ? QCoreApplication::translate("Pigmentry", "Copied %1").arg(code)
-                                          : QCoreApplication::translate("Pigmentry", "Picked %1").arg(code);
+    const QString text = prefs.autoCopy() ? QCoreApplication::translate("AppDelegate", "Copied %1").arg(code)
+                                          : QCoreApplication::translate("AppDelegate", "Picked %1").arg(code);
     QImage icon(64, 64, QImage::Format_RGB32);
     QColor shown = theme::color(color);
     shown.setAlpha(255);
@@ -203,7 +203,7 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
 {
     // One pick at a time, as from the shortcut; the command is told why.
     if (picker_->isActive()) {
-        reply(QLatin1String("refused\t") + QCoreApplication::translate("Pigmentry", "A pick is already under way."));
+        reply(QLatin1String("refused\t") + QCoreApplication::translate("AppDelegate", "A pick is already under way."));
         return;
     }
     popover_->hide();

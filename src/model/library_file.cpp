@@ -73,17 +73,17 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
     const QFileInfo info(path);
     if (!info.exists()) {
         *error = info.isSymLink()
-            ? QCoreApplication::translate("Pigmentry", "it is a link to a file that does not exist")
-            : QCoreApplication::translate("Pigmentry", "no such file");
+            ? QCoreApplication::translate("LibraryFile", "it is a link to a file that does not exist")
+            : QCoreApplication::translate("LibraryFile", "no such file");
         return std::nullopt;
     }
     if (!info.isFile()) {
-        *error = info.isDir() ? QCoreApplication::translate("Pigmentry", "it is a folder")
-                              : QCoreApplication::translate("Pigmentry", "it is not a regular file");
+        *error = info.isDir() ? QCoreApplication::translate("LibraryFile", "it is a folder")
+                              : QCoreApplication::translate("LibraryFile", "it is not a regular file");
         return std::nullopt;
     }
     if (info.size() > largest) {
-        *error = QCoreApplication::translate("Pigmentry", "it is larger than %1 MiB").arg(largest / (1024 * 1024));
+        *error = QCoreApplication::translate("LibraryFile", "it is larger than %1 MiB").arg(largest / (1024 * 1024));
         return std::nullopt;
     }
     QFile file(path);
@@ -98,7 +98,7 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
         return std::nullopt;
     }
     if (bytes.size() > largest) {
-        *error = QCoreApplication::translate("Pigmentry", "it is larger than %1 MiB").arg(largest / (1024 * 1024));
+        *error = QCoreApplication::translate("LibraryFile", "it is larger than %1 MiB").arg(largest / (1024 * 1024));
         return std::nullopt;
     }
     return bytes;
@@ -122,11 +122,11 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
 
     if (const auto kept = setAside(path, now))
         return {Library(),
-                QCoreApplication::translate("Pigmentry", "Could not read library: %1 (kept as %2)").arg(error, *kept),
+                QCoreApplication::translate("LibraryFile", "Could not read library: %1 (kept as %2)").arg(error, *kept),
                 false};
     return {
         Library(),
-        QCoreApplication::translate("Pigmentry", "Could not read library: %1 (left in place; changes are not saved)")
+        QCoreApplication::translate("LibraryFile", "Could not read library: %1 (left in place; changes are not saved)")
             .arg(error),
         true};
 }
@@ -134,7 +134,7 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
 std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const auto failed = [&path](int error) {
-        return QCoreApplication::translate("Pigmentry", "Could not write %1: %2")
+        return QCoreApplication::translate("LibraryFile", "Could not write %1: %2")
             .arg(path, QString::fromLocal8Bit(std::strerror(error)));
     };
     // A link is followed, so that a library kept elsewhere stays where it is.
@@ -190,7 +190,7 @@ std::optional<QString> writeLibraryBytes(const QString &path, const QByteArray &
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return QCoreApplication::translate("Pigmentry", "Could not create the folder %1.").arg(folder);
+        return QCoreApplication::translate("LibraryFile", "Could not create the folder %1.").arg(folder);
     return writeFileAtomically(path, bytes);
 }
 

@@ -67,7 +67,7 @@ void Store::commit(Library next, const QList<ListChange> &history, const QList<L
     std::optional<QByteArray> bytes = encodeLibrary(next, &error);
     if (bytes && bytes->size() > largestLibrary) {
         setNotice(QCoreApplication::translate(
-                      "Pigmentry", "Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
+                      "Store", "Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
                       .arg(largestLibrary / (1024 * 1024)),
                   NoticeKind::Failure);
         return;
@@ -107,7 +107,7 @@ void Store::write(const QByteArray &bytes)
 {
     if (keepOut_) {
         setNotice(
-            QCoreApplication::translate("Pigmentry", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
+            QCoreApplication::translate("Store", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
             NoticeKind::Failure);
         return;
     }
@@ -174,7 +174,7 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 {
     const QString name = format ? *format : prefs_.format();
     clipboard_.setText(color.formatted(name));
-    setNotice(QCoreApplication::translate("Pigmentry", "Copied %1").arg(color.hex()), NoticeKind::Done);
+    setNotice(QCoreApplication::translate("Store", "Copied %1").arg(color.hex()), NoticeKind::Done);
 }
 
 QString Store::defaultCode(const RGBA &color) const

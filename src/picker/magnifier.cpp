@@ -122,7 +122,7 @@ QRectF Magnifier::loupe()
 
 QString Magnifier::hint() const
 {
-    return QCoreApplication::translate("Pigmentry", "Click to pick · Esc to cancel · %1×").arg(zoom);
+    return QCoreApplication::translate("Magnifier", "Click to pick · Esc to cancel · %1×").arg(zoom);
 }
 
 QPointF Magnifier::shift() const

@@ -16,7 +16,7 @@ namespace {
 
 QString failureTitle()
 {
-    return QCoreApplication::translate("Pigmentry", "Color picking could not continue");
+    return QCoreApplication::translate("ScreenPicker", "Color picking could not continue");
 }
 
 // A device-pixel coordinate computed from logical ones lands a hair off a
@@ -44,7 +44,7 @@ ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
             return;
         finish(false);
         inform(failureTitle(),
-               QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + reason);
+               QCoreApplication::translate("ScreenPicker", "The desktop could not start screen capture: ") + reason);
     };
 }
 
@@ -107,15 +107,15 @@ void ScreenPicker::start(Completion newCompletion)
 
 void ScreenPicker::refused(Completion newCompletion)
 {
-    const int answer = ask(QCoreApplication::translate("Pigmentry", "Precision picker needs screen capture access"),
+    const int answer = ask(QCoreApplication::translate("ScreenPicker", "Precision picker needs screen capture access"),
                            QCoreApplication::translate(
-                               "Pigmentry",
+                               "ScreenPicker",
                                "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
                                "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
                                "the desktop's built-in color picker. Change picker mode later in Settings."),
-                           {QCoreApplication::translate("Pigmentry", "Use Desktop Picker"),
-                            QCoreApplication::translate("Pigmentry", "Open Settings"),
-                            QCoreApplication::translate("Pigmentry", "Cancel")});
+                           {QCoreApplication::translate("ScreenPicker", "Use Desktop Picker"),
+                            QCoreApplication::translate("ScreenPicker", "Open Settings"),
+                            QCoreApplication::translate("ScreenPicker", "Cancel")});
     if (answer == 0) {
         prefs.set(preference::useNativePicker, true);
         startNative(std::move(newCompletion));
@@ -131,7 +131,7 @@ void ScreenPicker::begin(Completion newCompletion)
     const QList<PickerScreen> screens = desktop.source.screens();
     if (screens.isEmpty()) {
         inform(failureTitle(),
-               QCoreApplication::translate("Pigmentry", "No accessible displays were returned by the desktop."));
+               QCoreApplication::translate("ScreenPicker", "No accessible displays were returned by the desktop."));
         Q_EMIT ended();
         return;
     }
@@ -145,7 +145,7 @@ void ScreenPicker::begin(Completion newCompletion)
     if (const std::optional<QString> error = desktop.overlay.show(screens)) {
         completion = nullptr;
         inform(failureTitle(),
-               QCoreApplication::translate("Pigmentry", "The desktop could not start screen capture: ") + *error);
+               QCoreApplication::translate("ScreenPicker", "The desktop could not start screen capture: ") + *error);
         Q_EMIT ended();
         return;
     }
@@ -345,7 +345,7 @@ void ScreenPicker::update()
             if (self->generation != g)
                 return;
             if (!error.isEmpty())
-                self->failed(QCoreApplication::translate("Pigmentry", "Screen capture failed: ") + error);
+                self->failed(QCoreApplication::translate("ScreenPicker", "Screen capture failed: ") + error);
             else if (self->running)
                 self->present(image, screen, center, capturedPoint);
         });
@@ -435,7 +435,7 @@ void ScreenPicker::startNative(Completion newCompletion)
             return;
         if (outcome == DesktopSampler::Outcome::Unavailable)
             self->inform(failureTitle(),
-                         QCoreApplication::translate("Pigmentry", "No desktop color picker is available: ") + error);
+                         QCoreApplication::translate("ScreenPicker", "No desktop color picker is available: ") + error);
         Q_EMIT self->ended();
     });
 }

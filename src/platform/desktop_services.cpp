@@ -107,7 +107,7 @@ public:
     bool isEnabled() const override { return false; }
     std::optional<QString> setEnabled(bool) override
     {
-        return QCoreApplication::translate("Pigmentry", "Starting at login is not available on this desktop.");
+        return QCoreApplication::translate("DesktopServices", "Starting at login is not available on this desktop.");
     }
 };
 

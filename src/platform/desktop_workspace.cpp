@@ -129,7 +129,7 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
                 if (c.category() == QChar::Other_Control)
                     c = QChar::ReplacementCharacter;
             }
-            return QCoreApplication::translate("Pigmentry",
+            return QCoreApplication::translate("DesktopWorkspace",
                                                "Launch at login is not possible from %1: a login entry cannot name "
                                                "this path. Move Pigmentry to a folder without special characters.")
                 .arg(shown);
@@ -143,11 +143,11 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nHidden=true\n";
     } else {
         if (QFile::exists(path_) && !QFile::remove(path_))
-            return QCoreApplication::translate("Pigmentry", "Could not remove %1.").arg(path_);
+            return QCoreApplication::translate("DesktopWorkspace", "Could not remove %1.").arg(path_);
         return std::nullopt;
     }
     if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return QCoreApplication::translate("Pigmentry", "Could not create the folder %1.")
+        return QCoreApplication::translate("DesktopWorkspace", "Could not create the folder %1.")
             .arg(QFileInfo(path_).absolutePath());
     return writeFileAtomically(path_, entry);
 }

@@ -24,7 +24,7 @@ public:
         setMouseTracking(true);
         setCursor(Qt::CrossCursor);
         setFocusPolicy(Qt::StrongFocus);
-        setWindowTitle(QCoreApplication::translate("Pigmentry", "Pick Color"));
+        setWindowTitle(QCoreApplication::translate("FrozenOverlay", "Pick Color"));
         this->frame.setDevicePixelRatio(screen.scale);
     }
 

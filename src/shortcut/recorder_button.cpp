@@ -147,7 +147,7 @@ ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(button_);
     button_->setObjectName(QStringLiteral("shortcutRecorder"));
-    button_->setAccessibleName(QCoreApplication::translate("Pigmentry", "Pick Color shortcut"));
+    button_->setAccessibleName(QCoreApplication::translate("RecorderButton", "Pick Color shortcut"));
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &ShortcutRecorder::update);
     connect(&shortcuts, &ShortcutSettings::recordingChanged, this, &ShortcutRecorder::update);
     update();
@@ -155,7 +155,7 @@ ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
 
 void ShortcutRecorder::update()
 {
-    const QString title = shortcuts.recording() ? QCoreApplication::translate("Pigmentry", "Type shortcut…")
+    const QString title = shortcuts.recording() ? QCoreApplication::translate("RecorderButton", "Type shortcut…")
                                                 : shortcuts.configuration().display();
     button_->setText(title);
     // Qt's buttons have no value of their own; the description carries it.

@@ -25,13 +25,13 @@ QString ShortcutSettings::unavailable(int status)
     // No binding at all is possible: the desktop's own keyboard settings can
     // still run the command that picks.
     if (status == HotKeyService::NoService)
-        return QCoreApplication::translate("Pigmentry",
+        return QCoreApplication::translate("ShortcutSettings",
                                            "Shortcut unavailable (%1). This desktop does not let apps "
                                            "set global shortcuts: bind the command “pigmentry pick” "
                                            "to a key in the desktop's keyboard settings. You can still pick "
                                            "from the tray icon.")
             .arg(status);
-    return QCoreApplication::translate("Pigmentry",
+    return QCoreApplication::translate("ShortcutSettings",
                                        "Shortcut unavailable (%1). Choose another combination. "
                                        "You can still pick from the tray icon.")
         .arg(status);
@@ -65,7 +65,8 @@ void ShortcutSettings::setRegistered(bool registered)
 
 QString ShortcutSettings::shownText() const
 {
-    return registered_ ? configuration_.display() : QCoreApplication::translate("Pigmentry", "Shortcut unavailable");
+    return registered_ ? configuration_.display()
+                       : QCoreApplication::translate("ShortcutSettings", "Shortcut unavailable");
 }
 
 void ShortcutSettings::activate()
@@ -82,7 +83,7 @@ void ShortcutSettings::activate()
 void ShortcutSettings::set(const ShortcutConfiguration &configuration)
 {
     if (!configuration.isValid()) {
-        setError(QCoreApplication::translate("Pigmentry", "Include Super, Ctrl, or Alt with a key."));
+        setError(QCoreApplication::translate("ShortcutSettings", "Include Super, Ctrl, or Alt with a key."));
         return;
     }
     if (!action)
@@ -95,7 +96,7 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
     }
     const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
     if (status != 0) {
-        setError(QCoreApplication::translate("Pigmentry",
+        setError(QCoreApplication::translate("ShortcutSettings",
                                              "That shortcut could not be registered (%1). It may be used by the "
                                              "desktop or another app. Try another combination.")
                      .arg(status));

@@ -38,10 +38,10 @@ constexpr Matrix tritanopia = {
 const QList<ContrastLevel> &contrastLevels()
 {
     static const QList<ContrastLevel> levels = {
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AA normal")), 4.5},
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AA large")), 3.0},
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AAA normal")), 7.0},
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "AAA large")), 4.5},
+        {QStringLiteral(QT_TRANSLATE_NOOP("ContrastLevel", "AA normal")), 4.5},
+        {QStringLiteral(QT_TRANSLATE_NOOP("ContrastLevel", "AA large")), 3.0},
+        {QStringLiteral(QT_TRANSLATE_NOOP("ContrastLevel", "AAA normal")), 7.0},
+        {QStringLiteral(QT_TRANSLATE_NOOP("ContrastLevel", "AAA large")), 4.5},
     };
     return levels;
 }

@@ -9,12 +9,12 @@ namespace pigmentry {
 const QList<HarmonyRule> &harmonyRules()
 {
     static const QList<HarmonyRule> rules = {
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Complementary")), {0, 180}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("HarmonyRule", "Complementary")), {0, 180}},
         // The base colour is the middle one.
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Analogous")), {-30, 0, 30}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Triadic")), {0, 120, 240}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Split complementary")), {0, 150, 210}},
-        {QStringLiteral(QT_TRANSLATE_NOOP("Pigmentry", "Tetradic")), {0, 90, 180, 270}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("HarmonyRule", "Analogous")), {-30, 0, 30}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("HarmonyRule", "Triadic")), {0, 120, 240}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("HarmonyRule", "Split complementary")), {0, 150, 210}},
+        {QStringLiteral(QT_TRANSLATE_NOOP("HarmonyRule", "Tetradic")), {0, 90, 180, 270}},
     };
     return rules;
 }

@@ -40,8 +40,8 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *openButton = withName(new QToolButton, QStringLiteral("openStudio"));
     openButton->setAutoRaise(true);
     openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::Tone::Secondary));
-    openButton->setToolTip(QCoreApplication::translate("Pigmentry", "Open Color Studio"));
-    openButton->setAccessibleName(QCoreApplication::translate("Pigmentry", "Open Color Studio"));
+    openButton->setToolTip(QCoreApplication::translate("MenuContent", "Open Color Studio"));
+    openButton->setAccessibleName(QCoreApplication::translate("MenuContent", "Open Color Studio"));
     openButton->setFixedSize(20, 20);
     connect(openButton, &QToolButton::clicked, this, open);
     header->addWidget(openButton);
@@ -57,12 +57,12 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *pickButton = withName(new QPushButton, QStringLiteral("pickButton"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(28);
-    pickButton->setAccessibleName(QCoreApplication::translate("Pigmentry", "Pick Color"));
+    pickButton->setAccessibleName(QCoreApplication::translate("MenuContent", "Pick Color"));
     auto *pickRow = new QHBoxLayout(pickButton);
     pickRow->setContentsMargins(12, 0, 12, 0);
     pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
-    auto *pickTitle = textLabel(QCoreApplication::translate("Pigmentry", "Pick Color"), theme::font(13, QFont::Medium),
-                                theme::Tone::White);
+    auto *pickTitle = textLabel(QCoreApplication::translate("MenuContent", "Pick Color"),
+                                theme::font(13, QFont::Medium), theme::Tone::White);
     pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickRow->addWidget(pickTitle);
     pickRow->addStretch();
@@ -79,16 +79,16 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *recentStack = new QVBoxLayout(recent);
     recentStack->setContentsMargins(0, 0, 0, 0);
     recentStack->setSpacing(6);
-    recentStack->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "RECENT COLORS"),
+    recentStack->addWidget(textLabel(QCoreApplication::translate("MenuContent", "RECENT COLORS"),
                                      theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
-    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recent colors"));
+    tiles->setAccessibleName(QCoreApplication::translate("MenuContent", "Recent colors"));
     tiles->setCellSize(24, 24, false);
     tiles->setSpacing(8);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Chip, nullptr, tiles);
-    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Copy "));
+    delegate->setToolTipPrefix(QCoreApplication::translate("MenuContent", "Copy "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(recentModel);
     connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
@@ -105,7 +105,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
     actions->addWidget(copyButton);
     actions->addStretch();
-    auto *studio = new QPushButton(QCoreApplication::translate("Pigmentry", "Studio"));
+    auto *studio = new QPushButton(QCoreApplication::translate("MenuContent", "Studio"));
     connect(studio, &QPushButton::clicked, this, open);
     actions->addWidget(studio);
     actions->setSpacing(8);
@@ -126,7 +126,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
     footerRow->addWidget(footer, 1);
     auto *quitButton =
-        withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Quit")), QStringLiteral("quit"));
+        withName(new QPushButton(QCoreApplication::translate("MenuContent", "Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
     quitButton->setFixedHeight(18);
@@ -172,7 +172,7 @@ void MenuContent::updateSelected()
     swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold));
     // The button names what it copies: the code in the default format,
     // elided to the room the row leaves it.
-    const QString label = QCoreApplication::translate("Pigmentry", "Copy %1").arg(store.defaultCode(color));
+    const QString label = QCoreApplication::translate("MenuContent", "Copy %1").arg(store.defaultCode(color));
     QStyleOptionButton option;
     option.initFrom(copyButton);
     const QFontMetrics metrics = copyButton->fontMetrics();
@@ -189,7 +189,7 @@ void MenuContent::updateNotice()
     const bool quiet = store.notice().isEmpty();
     const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
     footerMark->setVisible(failure);
-    footer->showNotice(quiet ? QCoreApplication::translate("Pigmentry", "Local. Private. Ready.") : store.notice(),
+    footer->showNotice(quiet ? QCoreApplication::translate("MenuContent", "Local. Private. Ready.") : store.notice(),
                        failure);
 }
 

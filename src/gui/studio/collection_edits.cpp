@@ -44,7 +44,8 @@ void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record)
         return;
     const ColorRecord removed = store.library().history.at(index);
     undo.push(new StoreEdit(
-        QCoreApplication::translate("Pigmentry", "Remove Color"), [&store, record] { store.deleteRecord(record); },
+        QCoreApplication::translate("CollectionEdits", "Remove Color"),
+        [&store, record] { store.deleteRecord(record); },
         [&store, index, removed] { store.insertRecord(index, removed); }));
 }
 
@@ -55,7 +56,8 @@ void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette)
         return;
     const Palette removed = store.library().palettes.at(index);
     undo.push(new StoreEdit(
-        QCoreApplication::translate("Pigmentry", "Delete Palette"), [&store, palette] { store.deletePalette(palette); },
+        QCoreApplication::translate("CollectionEdits", "Delete Palette"),
+        [&store, palette] { store.deletePalette(palette); },
         [&store, index, removed] { store.insertPalette(index, removed); }));
 }
 
@@ -66,7 +68,7 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
         return;
     const RGBA color = store.library().palettes.at(row).colors.at(index);
     undo.push(new StoreEdit(
-        QCoreApplication::translate("Pigmentry", "Remove Color from Palette"),
+        QCoreApplication::translate("CollectionEdits", "Remove Color from Palette"),
         [&store, palette, index] { store.removeColor(index, palette); },
         [&store, palette, index, color] { store.insertColor(palette, index, color); }));
 }
@@ -75,7 +77,7 @@ void clearHistory(Store &store, QUndoStack &undo)
 {
     const QList<ColorRecord> cleared = store.library().history;
     undo.push(new StoreEdit(
-        QCoreApplication::translate("Pigmentry", "Clear History"), [&store] { store.clearHistory(); },
+        QCoreApplication::translate("CollectionEdits", "Clear History"), [&store] { store.clearHistory(); },
         [&store, cleared] { store.restoreHistory(cleared); }));
 }
 

@@ -22,7 +22,7 @@ const QList<Page> &allPages()
 
 QString title(Page page)
 {
-    return QCoreApplication::translate("Pigmentry", pageInfo(page).title);
+    return QCoreApplication::translate("Page", pageInfo(page).title);
 }
 
 QString symbol(Page page)
@@ -32,7 +32,7 @@ QString symbol(Page page)
 
 QString subtitle(Page page)
 {
-    return QCoreApplication::translate("Pigmentry", pageInfo(page).subtitle);
+    return QCoreApplication::translate("Page", pageInfo(page).subtitle);
 }
 
 QString key(Page page)

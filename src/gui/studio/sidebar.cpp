@@ -77,7 +77,7 @@ Sidebar::Sidebar(QWidget *parent)
     : QListWidget(parent)
 {
     setObjectName(QStringLiteral("sidebar"));
-    setAccessibleName(QCoreApplication::translate("Pigmentry", "Pages"));
+    setAccessibleName(QCoreApplication::translate("Sidebar", "Pages"));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -98,10 +98,10 @@ Sidebar::Sidebar(QWidget *parent)
         item->setData(pageRole, int(page));
         item->setData(Qt::AccessibleTextRole, title(page));
     };
-    section(QCoreApplication::translate("Pigmentry", "LIBRARY"));
+    section(QCoreApplication::translate("Sidebar", "LIBRARY"));
     for (const Page page : {Page::picker, Page::history, Page::favorites, Page::palettes})
         row(page);
-    section(QCoreApplication::translate("Pigmentry", "DESIGN TOOLS"));
+    section(QCoreApplication::translate("Sidebar", "DESIGN TOOLS"));
     for (const Page page : {Page::harmony, Page::gradient, Page::contrast, Page::extraction})
         row(page);
     section(QString());

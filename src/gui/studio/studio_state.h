@@ -24,7 +24,7 @@ public:
         Q_EMIT searchChanged(search_);
     }
     // The name field for new palettes, kept as typed.
-    QString paletteName = QCoreApplication::translate("Pigmentry", "Untitled Palette");
+    QString paletteName = QCoreApplication::translate("StudioState", "Untitled Palette");
     // The gradient's direction in degrees and its second stop (the
     // framework's purple at first).
     double gradientAngle = 90.0;

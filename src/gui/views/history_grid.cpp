@@ -29,8 +29,8 @@ constexpr int iconSize = 13;
 } // namespace
 
 HistoryCellDelegate::HistoryCellDelegate(HistoryGrid *grid, std::function<RGBA()> selected)
-    : InlineTextDelegate({LabelRole, theme::font(11), QCoreApplication::translate("Pigmentry", "Add a label"),
-                          QCoreApplication::translate("Pigmentry", "Label"), 6},
+    : InlineTextDelegate({LabelRole, theme::font(11), QCoreApplication::translate("HistoryGrid", "Add a label"),
+                          QCoreApplication::translate("HistoryGrid", "Label"), 6},
                          grid)
     , grid(grid)
     , selected(std::move(selected))
@@ -92,7 +92,7 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const QRect textArea = label.adjusted(8, 0, -8, 0);
     painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
                       painter->fontMetrics().elidedText(
-                          text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Add a label") : text,
+                          text.isEmpty() ? QCoreApplication::translate("HistoryGrid", "Add a label") : text,
                           Qt::ElideRight, textArea.width()));
 
     const QRect row(cell.left() + 8, cell.top() + rowTop, cell.width() - 16, rowHeight);
@@ -134,9 +134,11 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     QString tip;
     const Part part = partAt(option.rect, event->pos());
     switch (part) {
-    case Part::Tile: tip = QCoreApplication::translate("Pigmentry", "Inspect ") + index.data(HexRole).toString(); break;
-    case Part::Favorite: tip = QCoreApplication::translate("Pigmentry", "Toggle favorite"); break;
-    case Part::Remove: tip = QCoreApplication::translate("Pigmentry", "Remove color"); break;
+    case Part::Tile:
+        tip = QCoreApplication::translate("HistoryGrid", "Inspect ") + index.data(HexRole).toString();
+        break;
+    case Part::Favorite: tip = QCoreApplication::translate("HistoryGrid", "Toggle favorite"); break;
+    case Part::Remove: tip = QCoreApplication::translate("HistoryGrid", "Remove color"); break;
     case Part::Label:
     case Part::None: break;
     }
@@ -242,28 +244,28 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     setCurrentIndex(index);
     const QPersistentModelIndex target(index);
     QMenu menu(this);
-    menu.addAction(QCoreApplication::translate("Pigmentry", "Inspect"), this, [this, target] {
+    menu.addAction(QCoreApplication::translate("HistoryGrid", "Inspect"), this, [this, target] {
         if (target.isValid())
             Q_EMIT chosen(target);
     });
-    menu.addAction(QCoreApplication::translate("Pigmentry", "Copy"), QKeySequence::Copy, this, [this, target] {
+    menu.addAction(QCoreApplication::translate("HistoryGrid", "Copy"), QKeySequence::Copy, this, [this, target] {
         if (target.isValid())
             Q_EMIT copyRequested(target);
     });
-    menu.addAction(QCoreApplication::translate("Pigmentry", "Edit Label"), QKeySequence(Qt::Key_F2), this,
+    menu.addAction(QCoreApplication::translate("HistoryGrid", "Edit Label"), QKeySequence(Qt::Key_F2), this,
                    [this, target] {
                        if (target.isValid())
                            edit(target);
                    });
     const bool favorite = index.data(FavoriteRole).toBool();
-    menu.addAction(favorite ? QCoreApplication::translate("Pigmentry", "Remove from Favorites")
-                            : QCoreApplication::translate("Pigmentry", "Add to Favorites"),
+    menu.addAction(favorite ? QCoreApplication::translate("HistoryGrid", "Remove from Favorites")
+                            : QCoreApplication::translate("HistoryGrid", "Add to Favorites"),
                    this, [this, target] {
                        if (target.isValid())
                            toggleFavorite(target);
                    });
     menu.addSeparator();
-    menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), QKeySequence(Qt::Key_Delete), this,
+    menu.addAction(QCoreApplication::translate("HistoryGrid", "Remove"), QKeySequence(Qt::Key_Delete), this,
                    [this, target] {
                        if (target.isValid())
                            Q_EMIT removeRequested(target);

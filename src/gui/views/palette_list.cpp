@@ -46,9 +46,9 @@ int swatchesHeight(int width, int colors)
 
 const QString &buttonText(Part::Kind kind)
 {
-    static const QString texts[] = {QCoreApplication::translate("Pigmentry", "Export"),
-                                    QCoreApplication::translate("Pigmentry", "Duplicate"),
-                                    QCoreApplication::translate("Pigmentry", "Delete")};
+    static const QString texts[] = {QCoreApplication::translate("PaletteList", "Export"),
+                                    QCoreApplication::translate("PaletteList", "Duplicate"),
+                                    QCoreApplication::translate("PaletteList", "Delete")};
     return texts[kind - Part::Export];
 }
 
@@ -61,8 +61,8 @@ int buttonWidth(Part::Kind kind)
 
 PaletteCardDelegate::PaletteCardDelegate(PaletteList *list, std::function<RGBA()> selected)
     : InlineTextDelegate({PaletteModel::NameRole, theme::font(13, QFont::DemiBold),
-                          QCoreApplication::translate("Pigmentry", "Name"),
-                          QCoreApplication::translate("Pigmentry", "Palette name"), 4},
+                          QCoreApplication::translate("PaletteList", "Name"),
+                          QCoreApplication::translate("PaletteList", "Palette name"), 4},
                          list)
     , list(list)
     , selected(std::move(selected))
@@ -152,7 +152,7 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const QRect textArea = name.adjusted(8, 0, -8, 0);
     painter->drawText(
         textArea, Qt::AlignLeft | Qt::AlignVCenter,
-        painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("Pigmentry", "Name") : text,
+        painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("PaletteList", "Name") : text,
                                           Qt::ElideRight, textArea.width()));
     painter->restore();
 
@@ -206,7 +206,7 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     const Part part = partAt(option.rect, int(colors.size()), event->pos());
     if (part.kind == Part::Swatch)
         QToolTip::showText(event->globalPos(),
-                           QCoreApplication::translate("Pigmentry", "Inspect ") + colors.at(part.swatch).hex(), view,
+                           QCoreApplication::translate("PaletteList", "Inspect ") + colors.at(part.swatch).hex(), view,
                            partRect(option.rect, int(colors.size()), part));
     else
         QToolTip::hideText();
@@ -397,21 +397,21 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Remove"), this,
+        menu.addAction(QCoreApplication::translate("PaletteList", "Remove"), this,
                        [this, id, position] { Q_EMIT removeColorRequested(id, position); });
     } else {
         const QPersistentModelIndex target(index);
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Rename"), QKeySequence(Qt::Key_F2), this,
+        menu.addAction(QCoreApplication::translate("PaletteList", "Rename"), QKeySequence(Qt::Key_F2), this,
                        [this, target] {
                            if (target.isValid())
                                edit(target);
                        });
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Export…"), this,
+        menu.addAction(QCoreApplication::translate("PaletteList", "Export…"), this,
                        [this, id] { Q_EMIT exportRequested(id); });
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Duplicate"), this,
+        menu.addAction(QCoreApplication::translate("PaletteList", "Duplicate"), this,
                        [this, id] { Q_EMIT duplicateRequested(id); });
         menu.addSeparator();
-        menu.addAction(QCoreApplication::translate("Pigmentry", "Delete"), QKeySequence(Qt::Key_Delete), this,
+        menu.addAction(QCoreApplication::translate("PaletteList", "Delete"), QKeySequence(Qt::Key_Delete), this,
                        [this, id] { Q_EMIT deleteRequested(id); });
     }
     const QRect place = part.kind == Part::Swatch

@@ -225,7 +225,7 @@ void PortalHotKeys::bind()
     const QString trigger = wanted;
     const PortalShortcuts shortcuts{
         {shortcutId,
-         {{QStringLiteral("description"), QCoreApplication::translate("Pigmentry", "Pick Color")},
+         {{QStringLiteral("description"), QCoreApplication::translate("PortalHotKeys", "Pick Color")},
           {QStringLiteral("preferred_trigger"), trigger}}}};
     callPortal(
         bus, shortcutsInterface, QStringLiteral("BindShortcuts"),

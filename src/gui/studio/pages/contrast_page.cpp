@@ -22,17 +22,17 @@ namespace {
 
 QString sampleTitle()
 {
-    return QCoreApplication::translate("Pigmentry", "The art of clear communication");
+    return QCoreApplication::translate("ContrastPage", "The art of clear communication");
 }
 
 QString sampleBody()
 {
-    return QCoreApplication::translate("Pigmentry", "A readable palette helps everyone see your message.");
+    return QCoreApplication::translate("ContrastPage", "A readable palette helps everyone see your message.");
 }
 
 QString sampleButton()
 {
-    return QCoreApplication::translate("Pigmentry", "Sample button");
+    return QCoreApplication::translate("ContrastPage", "Sample button");
 }
 
 // The sample: text and an outlined button in the selected colour (alpha
@@ -44,7 +44,7 @@ public:
         , state(state)
     {
         setObjectName(QStringLiteral("sample"));
-        setAccessibleName(QCoreApplication::translate("Pigmentry", "Sample"));
+        setAccessibleName(QCoreApplication::translate("ContrastPage", "Sample"));
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setMinimumHeight(sizeHint().height());
     }
@@ -109,20 +109,20 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
 
     auto *backgroundRow = new QHBoxLayout;
     backgroundRow->addWidget(
-        textLabel(QCoreApplication::translate("Pigmentry", "Background"), theme::font(13), theme::Tone::Primary));
+        textLabel(QCoreApplication::translate("ContrastPage", "Background"), theme::font(13), theme::Tone::Primary));
     background = new ColorWell([&state] { return state.contrastBackground; }, false,
-                               QCoreApplication::translate("Pigmentry", "Background"));
+                               QCoreApplication::translate("ContrastPage", "Background"));
     background->setObjectName(QStringLiteral("background"));
-    background->setAccessibleName(QCoreApplication::translate("Pigmentry", "Background"));
+    background->setAccessibleName(QCoreApplication::translate("ContrastPage", "Background"));
     connect(background, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.contrastBackground = color;
         update();
     });
     backgroundRow->addWidget(background);
-    auto *swap = new QPushButton(QCoreApplication::translate("Pigmentry", "Swap"));
+    auto *swap = new QPushButton(QCoreApplication::translate("ContrastPage", "Swap"));
     swap->setObjectName(QStringLiteral("swap"));
     swap->setToolTip(QCoreApplication::translate(
-        "Pigmentry", "Use the background as the text color and the text color as the background"));
+        "ContrastPage", "Use the background as the text color and the text color as the background"));
     connect(swap, &QPushButton::clicked, this, [this] {
         const RGBA text = this->context.store.selected();
         const RGBA behind = this->context.state.contrastBackground;
@@ -145,9 +145,9 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     sampleLayout->addStretch();
     vision = new QComboBox;
     vision->setObjectName(QStringLiteral("vision"));
-    vision->setAccessibleName(QCoreApplication::translate("Pigmentry", "Color vision"));
+    vision->setAccessibleName(QCoreApplication::translate("ContrastPage", "Color vision"));
     vision->setToolTip(
-        QCoreApplication::translate("Pigmentry", "Show the sample as seen with a color-vision deficiency"));
+        QCoreApplication::translate("ContrastPage", "Show the sample as seen with a color-vision deficiency"));
     vision->addItems(colorVisionNames());
     vision->setCurrentIndex(state.colorVision);
     connect(vision, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -159,7 +159,7 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
 
     for (const ContrastLevel &level : contrastLevels()) {
         auto *row = new QHBoxLayout;
-        row->addWidget(textLabel(QCoreApplication::translate("Pigmentry", level.name.toUtf8().constData()),
+        row->addWidget(textLabel(QCoreApplication::translate("ContrastLevel", level.name.toUtf8().constData()),
                                  theme::font(13), theme::Tone::Primary));
         row->addStretch();
         Label *verdict =
@@ -169,7 +169,7 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         stack->addLayout(row);
     }
     stack->addWidget(pageCaption(QCoreApplication::translate(
-        "Pigmentry", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
+        "ContrastPage", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
 
     connect(&store, &Store::selectedChanged, this, &ContrastPage::update);
     update();
@@ -192,8 +192,8 @@ void ContrastPage::update()
     ratio->setText(ratioText(value));
     for (qsizetype i = 0; i < verdicts.size(); ++i) {
         const bool pass = passes(value, contrastLevels().at(i));
-        verdicts.at(i)->setText(pass ? QCoreApplication::translate("Pigmentry", "Pass")
-                                     : QCoreApplication::translate("Pigmentry", "Fail"));
+        verdicts.at(i)->setText(pass ? QCoreApplication::translate("ContrastPage", "Pass")
+                                     : QCoreApplication::translate("ContrastPage", "Fail"));
         verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
     }
     sample->update();

@@ -90,7 +90,7 @@ QStringList imageFilters()
     QStringList patterns;
     for (const QByteArray &suffix : QImageReader::supportedImageFormats())
         patterns << QLatin1String("*.") + QString::fromLatin1(suffix);
-    return {QCoreApplication::translate("Pigmentry", "Images (%1)").arg(patterns.join(u' '))};
+    return {QCoreApplication::translate("ExtractionPage", "Images (%1)").arg(patterns.join(u' '))};
 }
 
 } // namespace
@@ -114,17 +114,17 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     cardStack->setSpacing(14);
     cardStack->addWidget(new SymbolLabel(QStringLiteral("photo.on.rectangle.angled"), 36, theme::Tone::Secondary), 0,
                          Qt::AlignHCenter);
-    auto *heading = textLabel(QCoreApplication::translate("Pigmentry", "A palette hiding in every image"),
+    auto *heading = textLabel(QCoreApplication::translate("ExtractionPage", "A palette hiding in every image"),
                               theme::font(13, QFont::DemiBold), theme::Tone::Primary);
     heading->setAlignment(Qt::AlignCenter);
     cardStack->addWidget(heading);
     auto *detail = textLabel(
-        QCoreApplication::translate("Pigmentry", "Choose a photo or artwork to discover its dominant colors."),
+        QCoreApplication::translate("ExtractionPage", "Choose a photo or artwork to discover its dominant colors."),
         theme::font(11), theme::Tone::Secondary);
     detail->setAlignment(Qt::AlignCenter);
     detail->setWordWrap(true);
     cardStack->addWidget(detail);
-    auto *choose = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Image")),
+    auto *choose = withName(new QPushButton(QCoreApplication::translate("ExtractionPage", "Choose Image")),
                             QStringLiteral("chooseImage"));
     makeProminent(choose);
     connect(choose, &QPushButton::clicked, this, &ExtractionPage::extract);
@@ -133,7 +133,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     card->content()->addLayout(cardStack);
     stack->addWidget(card);
 
-    chooseAnother = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Choose Another Image")),
+    chooseAnother = withName(new QPushButton(QCoreApplication::translate("ExtractionPage", "Choose Another Image")),
                              QStringLiteral("chooseAnother"));
     connect(chooseAnother, &QPushButton::clicked, this, &ExtractionPage::extract);
     auto *anotherRow = new QHBoxLayout;
@@ -144,7 +144,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     progress = withName(new QProgressBar, QStringLiteral("progress"));
     progress->setRange(0, 0);
     progress->setTextVisible(false);
-    progress->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracting colors"));
+    progress->setAccessibleName(QCoreApplication::translate("ExtractionPage", "Extracting colors"));
     stack->addWidget(progress);
 
     preview = new PreviewImage;
@@ -152,14 +152,14 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
 
     colors = new ColorListModel(this);
     tiles = withName(tileRow(context.store, context.prefs, colors), QStringLiteral("extractedColors"));
-    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Extracted colors"));
+    tiles->setAccessibleName(QCoreApplication::translate("ExtractionPage", "Extracted colors"));
     stack->addWidget(tiles);
 
-    save = withName(new QPushButton(QCoreApplication::translate("Pigmentry", "Save Extracted Palette")),
+    save = withName(new QPushButton(QCoreApplication::translate("ExtractionPage", "Save Extracted Palette")),
                     QStringLiteral("saveExtracted"));
     connect(save, &QPushButton::clicked, this, [this] {
         this->context.store.appendPalette(Palette{QUuid::createUuid(),
-                                                  QCoreApplication::translate("Pigmentry", "Image Palette"),
+                                                  QCoreApplication::translate("ExtractionPage", "Image Palette"),
                                                   colors->colors(), QString()});
     });
     auto *saveRow = new QHBoxLayout;
@@ -168,7 +168,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     stack->addLayout(saveRow);
 
     stack->addWidget(pageCaption(QCoreApplication::translate(
-        "Pigmentry", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
+        "ExtractionPage", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
     problem = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
     stack->addWidget(problem);
 
@@ -231,7 +231,7 @@ void ExtractionPage::finished(quint64 job, const Extraction &result)
     answered = job;
     if (!result.readable) {
         // The last image and its colours stay; only the caption says why.
-        problem->setText(QCoreApplication::translate("Pigmentry", "This file could not be read as an image."));
+        problem->setText(QCoreApplication::translate("ExtractionPage", "This file could not be read as an image."));
     } else {
         QImage shown = result.preview;
         shown.setDevicePixelRatio(devicePixelRatioF());

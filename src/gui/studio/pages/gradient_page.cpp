@@ -40,7 +40,7 @@ public:
         setFixedHeight(300);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setObjectName(QStringLiteral("gradientPreview"));
-        setAccessibleName(QCoreApplication::translate("Pigmentry", "Gradient preview"));
+        setAccessibleName(QCoreApplication::translate("GradientPage", "Gradient preview"));
     }
 
 protected:
@@ -84,11 +84,11 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
 
     auto *endRow = new QHBoxLayout;
     endRow->addWidget(
-        textLabel(QCoreApplication::translate("Pigmentry", "End color"), theme::font(13), theme::Tone::Primary));
+        textLabel(QCoreApplication::translate("GradientPage", "End color"), theme::font(13), theme::Tone::Primary));
     endWell = new ColorWell([&state] { return state.gradientEnd; }, true,
-                            QCoreApplication::translate("Pigmentry", "End color"));
+                            QCoreApplication::translate("GradientPage", "End color"));
     endWell->setObjectName(QStringLiteral("endColor"));
-    endWell->setAccessibleName(QCoreApplication::translate("Pigmentry", "End color"));
+    endWell->setAccessibleName(QCoreApplication::translate("GradientPage", "End color"));
     connect(endWell, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.gradientEnd = color;
         update();
@@ -99,7 +99,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
 
     angle = new QSlider(Qt::Horizontal);
     angle->setObjectName(QStringLiteral("angle"));
-    angle->setAccessibleName(QCoreApplication::translate("Pigmentry", "Angle"));
+    angle->setAccessibleName(QCoreApplication::translate("GradientPage", "Angle"));
     angle->setRange(0, 360 * sliderSteps);
     angle->setSingleStep(sliderSteps);
     angle->setPageStep(15 * sliderSteps);
@@ -113,7 +113,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     stack->addWidget(angleText);
 
     auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")),
-                                 QCoreApplication::translate("Pigmentry", "Copy CSS"));
+                                 QCoreApplication::translate("GradientPage", "Copy CSS"));
     copy->setObjectName(QStringLiteral("copyCss"));
     connect(copy, &QPushButton::clicked, this, [this] {
         // Replaces whatever the clipboard held; no notice.
@@ -125,7 +125,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     copyRow->addStretch();
     stack->addLayout(copyRow);
     stack->addWidget(pageCaption(
-        QCoreApplication::translate("Pigmentry", "Two-stop sRGB gradient. Browser interpolation may differ.")));
+        QCoreApplication::translate("GradientPage", "Two-stop sRGB gradient. Browser interpolation may differ.")));
 
     connect(&context.store, &Store::selectedChanged, preview, qOverload<>(&QWidget::update));
     update();
@@ -134,7 +134,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
 void GradientPage::update()
 {
     angleText->setText(
-        QCoreApplication::translate("Pigmentry", "Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
+        QCoreApplication::translate("GradientPage", "Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
     preview->update();
     endWell->sync();
 }

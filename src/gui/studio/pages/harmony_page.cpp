@@ -26,7 +26,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
     for (const HarmonyRule &rule : harmonyRules()) {
         // The rule's name in the desktop's language; the object name and the
         // command line keep the English one.
-        const QString shown = QCoreApplication::translate("Pigmentry", rule.name.toUtf8().constData());
+        const QString shown = QCoreApplication::translate("HarmonyRule", rule.name.toUtf8().constData());
         auto *card = new StudioCard;
         card->setObjectName(rule.name);
         card->content()->setSpacing(12);
@@ -36,8 +36,8 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         SwatchGrid *tiles = tileRow(context.store, context.prefs, model);
         tiles->setAccessibleName(shown);
         card->content()->addWidget(tiles);
-        auto *save = new QPushButton(QCoreApplication::translate("Pigmentry", "Save Palette"));
-        save->setAccessibleName(QCoreApplication::translate("Pigmentry", "Save %1 as a palette").arg(shown));
+        auto *save = new QPushButton(QCoreApplication::translate("HarmonyPage", "Save Palette"));
+        save->setAccessibleName(QCoreApplication::translate("HarmonyPage", "Save %1 as a palette").arg(shown));
         // The colours of the moment of the click, under the rule's name.
         connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = shown] {
             store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString()});
@@ -49,7 +49,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         stack->addWidget(card);
     }
     stack->addWidget(pageCaption(
-        QCoreApplication::translate("Pigmentry", "Mathematical suggestions; contrast has not been validated.")));
+        QCoreApplication::translate("HarmonyPage", "Mathematical suggestions; contrast has not been validated.")));
     connect(&context.store, &Store::selectedChanged, this, &HarmonyPage::update);
     update();
 }

@@ -36,8 +36,8 @@ public:
         field = new QLineEdit;
         field->setObjectName(QStringLiteral("searchField"));
         field->setFrame(false);
-        field->setPlaceholderText(QCoreApplication::translate("Pigmentry", "Search colors or labels"));
-        field->setAccessibleName(QCoreApplication::translate("Pigmentry", "Search colors or labels"));
+        field->setPlaceholderText(QCoreApplication::translate("HistoryPage", "Search colors or labels"));
+        field->setAccessibleName(QCoreApplication::translate("HistoryPage", "Search colors or labels"));
         field->setClearButtonEnabled(true);
         // The field draws no background of its own inside the well.
         field->setAttribute(Qt::WA_MacShowFocusRect, false);
@@ -81,18 +81,18 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     search->setText(context.state.search());
     header->addWidget(bar, 1);
     auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")),
-                                         QCoreApplication::translate("Pigmentry", "Export"));
+                                         QCoreApplication::translate("HistoryPage", "Export"));
     exportButton->setObjectName(QStringLiteral("exportHistory"));
     exportButton->setToolTip(
-        QCoreApplication::translate("Pigmentry", "Export every color of the history as hex codes"));
+        QCoreApplication::translate("HistoryPage", "Export every color of the history as hex codes"));
     connect(exportButton, &QPushButton::clicked, this,
             [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).exportHistory(); });
     header->addWidget(exportButton);
     stack->addLayout(header);
 
     empty = new EmptyState(favoritesOnly ? QStringLiteral("star") : QStringLiteral("eyedropper"),
-                           favoritesOnly ? QCoreApplication::translate("Pigmentry", "Your favorites, collected")
-                                         : QCoreApplication::translate("Pigmentry", "Your color journey starts here"),
+                           favoritesOnly ? QCoreApplication::translate("HistoryPage", "Your favorites, collected")
+                                         : QCoreApplication::translate("HistoryPage", "Your color journey starts here"),
                            QString());
     stack->addWidget(empty);
 
@@ -103,8 +103,8 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     filter->setSourceModel(model);
     grid = new HistoryGrid([&store] { return store.selected(); });
     grid->setObjectName(QStringLiteral("historyGrid"));
-    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("Pigmentry", "Favorites")
-                                          : QCoreApplication::translate("Pigmentry", "Recent colors"));
+    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("HistoryPage", "Favorites")
+                                          : QCoreApplication::translate("HistoryPage", "Recent colors"));
     grid->setModel(filter);
     grid->followSelection(store);
     grid->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
@@ -142,8 +142,8 @@ void HistoryPage::updateEmptyState()
     grid->setVisible(!none);
     empty->setDetail(
         filter->search().isEmpty()
-            ? QCoreApplication::translate("Pigmentry", "Pick a color from your screen to start your collection.")
-            : QCoreApplication::translate("Pigmentry", "Try another color code or label."));
+            ? QCoreApplication::translate("HistoryPage", "Pick a color from your screen to start your collection.")
+            : QCoreApplication::translate("HistoryPage", "Try another color code or label."));
 }
 
 } // namespace pigmentry

@@ -31,7 +31,7 @@ namespace {
 
 QString hexMessage()
 {
-    return QCoreApplication::translate("Pigmentry", "Use 6 or 8 hexadecimal digits.");
+    return QCoreApplication::translate("Inspector", "Use 6 or 8 hexadecimal digits.");
 }
 const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
 
@@ -49,7 +49,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
 
     // Header.
     auto *header = new QHBoxLayout;
-    header->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "COLOR DETAILS"),
+    header->addWidget(textLabel(QCoreApplication::translate("Inspector", "COLOR DETAILS"),
                                 tracked(theme::font(10, QFont::DemiBold), 1.3), theme::Tone::Secondary));
     auto *badge = new Pill(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::Tone::Secondary, 100);
     badge->setContentsMargins(7, 3, 7, 3);
@@ -70,9 +70,9 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
     well = new ColorWell([&store] { return store.selected(); }, true,
-                         QCoreApplication::translate("Pigmentry", "Edit color"));
-    well->setAccessibleName(QCoreApplication::translate("Pigmentry", "Edit color"));
-    well->setToolTip(QCoreApplication::translate("Pigmentry", "Open color editor"));
+                         QCoreApplication::translate("Inspector", "Edit color"));
+    well->setAccessibleName(QCoreApplication::translate("Inspector", "Edit color"));
+    well->setToolTip(QCoreApplication::translate("Inspector", "Open color editor"));
     connect(well, &ColorWell::edited, &store, &Store::select);
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
@@ -80,11 +80,11 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     // Hex entry.
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
-    entry->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "HEX VALUE")));
+    entry->addWidget(fieldLabel(QCoreApplication::translate("Inspector", "HEX VALUE")));
     hex = withName(new QLineEdit, QStringLiteral("hexField"));
     hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
     hex->setFont(theme::monospace(13));
-    hex->setAccessibleName(QCoreApplication::translate("Pigmentry", "HEX VALUE"));
+    hex->setAccessibleName(QCoreApplication::translate("Inspector", "HEX VALUE"));
     connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
     entry->addWidget(hex);
     error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
@@ -116,7 +116,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     auto *opacityBlock = new QVBoxLayout;
     opacityBlock->setSpacing(6);
     auto *opacityRow = new QHBoxLayout;
-    opacityRow->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "OPACITY")));
+    opacityRow->addWidget(fieldLabel(QCoreApplication::translate("Inspector", "OPACITY")));
     opacityRow->addStretch();
     opacity =
         withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
@@ -124,7 +124,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     opacityBlock->addLayout(opacityRow);
     slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     slider->setRange(0, 1000);
-    slider->setAccessibleName(QCoreApplication::translate("Pigmentry", "Opacity"));
+    slider->setAccessibleName(QCoreApplication::translate("Inspector", "Opacity"));
     connect(slider, &QSlider::valueChanged, this,
             [this](int value) { this->context.store.setOpacity(value / 1000.0); });
     opacityBlock->addWidget(slider);
@@ -135,19 +135,19 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     // Export.
     auto *exportBlock = new QVBoxLayout;
     exportBlock->setSpacing(8);
-    exportBlock->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "EXPORT FORMAT")));
+    exportBlock->addWidget(fieldLabel(QCoreApplication::translate("Inspector", "EXPORT FORMAT")));
     format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
-    format->setAccessibleName(QCoreApplication::translate("Pigmentry", "Copy as"));
+    format->setAccessibleName(QCoreApplication::translate("Inspector", "Copy as"));
     exportBlock->addWidget(format);
     auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
     makeProminent(copy);
     copy->setFixedHeight(32);
     connect(format, &QComboBox::currentTextChanged, copy, [copy](const QString &name) {
-        copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(name));
+        copy->setText(QCoreApplication::translate("Inspector", "Copy %1").arg(name));
     });
-    copy->setText(QCoreApplication::translate("Pigmentry", "Copy %1").arg(format->currentText()));
+    copy->setText(QCoreApplication::translate("Inspector", "Copy %1").arg(format->currentText()));
     connect(copy, &QPushButton::clicked, this,
             [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
     exportBlock->addWidget(copy);
@@ -155,11 +155,11 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
 
     // Save and Palette.
     auto *saveRow = new QHBoxLayout;
-    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QCoreApplication::translate("Pigmentry", "Save"));
+    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QCoreApplication::translate("Inspector", "Save"));
     connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
     saveRow->addWidget(save);
     palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")),
-                                       QCoreApplication::translate("Pigmentry", "Palette")),
+                                       QCoreApplication::translate("Inspector", "Palette")),
                        QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
@@ -167,7 +167,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    auto *footnote = textLabel(QCoreApplication::translate("Pigmentry", "Screen colors are converted to sRGB."),
+    auto *footnote = textLabel(QCoreApplication::translate("Inspector", "Screen colors are converted to sRGB."),
                                theme::font(10), theme::Tone::Tertiary);
     footnote->setContentsMargins(0, 4, 0, 0);
     footnote->setWordWrap(true);
@@ -221,7 +221,7 @@ void Inspector::rebuildPaletteMenu()
     menu->clear();
     const auto &palettes = context.store.library().palettes;
     if (palettes.isEmpty()) {
-        menu->addAction(QCoreApplication::translate("Pigmentry", "Create a palette in My Palettes"), this,
+        menu->addAction(QCoreApplication::translate("Inspector", "Create a palette in My Palettes"), this,
                         [this] { context.showPage(Page::palettes); });
         return;
     }

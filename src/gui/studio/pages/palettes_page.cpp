@@ -39,29 +39,30 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(20);
 
-    empty = new EmptyState(
-        QStringLiteral("square.stack.3d.up"), QCoreApplication::translate("Pigmentry", "Build your first palette"),
-        QCoreApplication::translate("Pigmentry", "Give your collection a name, then add colors from the inspector."));
+    empty = new EmptyState(QStringLiteral("square.stack.3d.up"),
+                           QCoreApplication::translate("PalettesPage", "Build your first palette"),
+                           QCoreApplication::translate(
+                               "PalettesPage", "Give your collection a name, then add colors from the inspector."));
     stack->addWidget(empty);
 
     auto *header = new QHBoxLayout;
     auto *name = new QLineEdit(context.state.paletteName);
     name->setObjectName(QStringLiteral("paletteName"));
-    name->setPlaceholderText(QCoreApplication::translate("Pigmentry", "Palette name"));
-    name->setAccessibleName(QCoreApplication::translate("Pigmentry", "Palette name"));
+    name->setPlaceholderText(QCoreApplication::translate("PalettesPage", "Palette name"));
+    name->setAccessibleName(QCoreApplication::translate("PalettesPage", "Palette name"));
     connect(name, &QLineEdit::textChanged, this,
             [&state = context.state](const QString &text) { state.paletteName = text; });
     header->addWidget(name, 1);
-    auto *create = new QPushButton(QCoreApplication::translate("Pigmentry", "Create"));
+    auto *create = new QPushButton(QCoreApplication::translate("PalettesPage", "Create"));
     create->setObjectName(QStringLiteral("createPalette"));
-    create->setToolTip(QCoreApplication::translate("Pigmentry", "A new palette holding the selected color"));
+    create->setToolTip(QCoreApplication::translate("PalettesPage", "A new palette holding the selected color"));
     connect(create, &QPushButton::clicked, this, [&store, name] { store.createPalette(name->text()); });
     // Return in the name field creates, as the button does.
     connect(name, &QLineEdit::returnPressed, create, &QPushButton::click);
     header->addWidget(create);
-    auto *import = new QPushButton(QCoreApplication::translate("Pigmentry", "Import JSON"));
+    auto *import = new QPushButton(QCoreApplication::translate("PalettesPage", "Import JSON"));
     import->setObjectName(QStringLiteral("importPalette"));
-    import->setToolTip(QCoreApplication::translate("Pigmentry", "Add a palette from a JSON or GIMP palette file"));
+    import->setToolTip(QCoreApplication::translate("PalettesPage", "Add a palette from a JSON or GIMP palette file"));
     connect(import, &QPushButton::clicked, this,
             [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).importPalette(); });
     header->addWidget(import);
@@ -70,7 +71,7 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     model = new PaletteModel(store, this);
     list = new PaletteList([&store] { return store.selected(); });
     list->setObjectName(QStringLiteral("paletteList"));
-    list->setAccessibleName(QCoreApplication::translate("Pigmentry", "Palettes"));
+    list->setAccessibleName(QCoreApplication::translate("PalettesPage", "Palettes"));
     list->setModel(model);
     list->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     stack->addWidget(list, 1);

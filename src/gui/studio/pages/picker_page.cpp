@@ -46,7 +46,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     // The current colour.
     auto *current = new StudioCard;
     auto *header = new QHBoxLayout;
-    header->addWidget(fieldLabel(QCoreApplication::translate("Pigmentry", "CURRENT COLOR")));
+    header->addWidget(fieldLabel(QCoreApplication::translate("PickerPage", "CURRENT COLOR")));
     header->addStretch();
     header->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
     current->content()->addLayout(header);
@@ -56,7 +56,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     current->content()->addWidget(swatch);
     auto *pickRow = new QHBoxLayout;
     auto *pickButton = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
-                                       QCoreApplication::translate("Pigmentry", "Pick from Screen"));
+                                       QCoreApplication::translate("PickerPage", "Pick from Screen"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(34);
     pickButton->setFont(theme::font(13, QFont::Medium));
@@ -82,10 +82,10 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     recent->setObjectName(QStringLiteral("recentCard"));
     recent->content()->setSpacing(12);
     auto *recentHeader = new QHBoxLayout;
-    recentHeader->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "Recently picked"),
+    recentHeader->addWidget(textLabel(QCoreApplication::translate("PickerPage", "Recently picked"),
                                       theme::font(14, QFont::DemiBold), theme::Tone::Primary));
     recentHeader->addStretch();
-    auto *viewAll = new QPushButton(QCoreApplication::translate("Pigmentry", "View all"));
+    auto *viewAll = new QPushButton(QCoreApplication::translate("PickerPage", "View all"));
     viewAll->setFlat(true);
     viewAll->setCursor(Qt::PointingHandCursor);
     QPalette link = viewAll->palette();
@@ -97,13 +97,13 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     auto *model = new HistoryModel(store, 6, this);
     auto *tiles = new SwatchGrid;
     tiles->setObjectName(QStringLiteral("recentColors"));
-    tiles->setAccessibleName(QCoreApplication::translate("Pigmentry", "Recently picked"));
+    tiles->setAccessibleName(QCoreApplication::translate("PickerPage", "Recently picked"));
     tiles->setCellSize(85, SwatchDelegate::tileHeight, true);
     tiles->setSpacing(12);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(
         SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
-    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
+    delegate->setToolTipPrefix(QCoreApplication::translate("PickerPage", "Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     connect(tiles, &SwatchGrid::chosen, this,
@@ -121,14 +121,15 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     auto *keys = new StudioCard;
     auto *keysTitle = new QHBoxLayout;
     keysTitle->addWidget(new SymbolLabel(QStringLiteral("keyboard"), 16, theme::Tone::Primary));
-    keysTitle->addWidget(textLabel(QCoreApplication::translate("Pigmentry", "At your fingertips"),
+    keysTitle->addWidget(textLabel(QCoreApplication::translate("PickerPage", "At your fingertips"),
                                    theme::font(13, QFont::DemiBold), theme::Tone::Primary));
     keysTitle->addStretch();
     keys->content()->addLayout(keysTitle);
     auto *hints = new QHBoxLayout;
-    hints->addWidget(keyHint(QStringLiteral("↑ ↓ ← →"), QCoreApplication::translate("Pigmentry", "Move one pixel")), 1);
-    hints->addWidget(keyHint(QStringLiteral("Return"), QCoreApplication::translate("Pigmentry", "Select color")), 1);
-    hints->addWidget(keyHint(QStringLiteral("Esc"), QCoreApplication::translate("Pigmentry", "Cancel picking")), 1);
+    hints->addWidget(keyHint(QStringLiteral("↑ ↓ ← →"), QCoreApplication::translate("PickerPage", "Move one pixel")),
+                     1);
+    hints->addWidget(keyHint(QStringLiteral("Return"), QCoreApplication::translate("PickerPage", "Select color")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Esc"), QCoreApplication::translate("PickerPage", "Cancel picking")), 1);
     keys->content()->addLayout(hints);
     note = textLabel(QString(), theme::font(11), theme::Tone::Secondary);
     note->setObjectName(QStringLiteral("keysNote"));
@@ -160,11 +161,11 @@ void PickerPage::updateNote()
 {
     note->setText(
         context.prefs.useNativePicker()
-            ? QCoreApplication::translate("Pigmentry",
+            ? QCoreApplication::translate("PickerPage",
                                           "Using the built-in desktop picker. The desktop provides the magnifier and "
                                           "keyboard controls.")
             : QCoreApplication::translate(
-                "Pigmentry",
+                "PickerPage",
                 "Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
                 "access is required."));
 }

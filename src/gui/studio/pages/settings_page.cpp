@@ -75,7 +75,7 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent)
     stack->addWidget(pickingCard());
     stack->addWidget(generalCard());
     stack->addWidget(storageCard());
-    stack->addWidget(caption(QCoreApplication::translate("Pigmentry", "Pigmentry 1.0 · Made for Linux")));
+    stack->addWidget(caption(QCoreApplication::translate("SettingsPage", "Pigmentry 1.0 · Made for Linux")));
 }
 
 QWidget *SettingsPage::pickingCard()
@@ -84,26 +84,27 @@ QWidget *SettingsPage::pickingCard()
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
     card->content()->addWidget(
-        heading(QStringLiteral("eyedropper"), QCoreApplication::translate("Pigmentry", "Picking & Clipboard")));
-    card->content()->addWidget(preferenceBox(
-        prefs, QCoreApplication::translate("Pigmentry", "Use built-in desktop picker"), preference::useNativePicker));
+        heading(QStringLiteral("eyedropper"), QCoreApplication::translate("SettingsPage", "Picking & Clipboard")));
+    card->content()->addWidget(preferenceBox(prefs,
+                                             QCoreApplication::translate("SettingsPage", "Use built-in desktop picker"),
+                                             preference::useNativePicker));
     card->content()->addWidget(
-        caption(QCoreApplication::translate("Pigmentry",
+        caption(QCoreApplication::translate("SettingsPage",
                                             "Precision mode requires screen capture access. The built-in "
                                             "picker uses the desktop's own controls.")));
     card->content()->addWidget(new Divider);
     card->content()->addWidget(preferenceBox(
-        prefs, QCoreApplication::translate("Pigmentry", "Automatically copy picked colors"), preference::autoCopy));
-    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Notify after each pick"),
-                                             preference::notifyAfterPick));
+        prefs, QCoreApplication::translate("SettingsPage", "Automatically copy picked colors"), preference::autoCopy));
+    card->content()->addWidget(preferenceBox(
+        prefs, QCoreApplication::translate("SettingsPage", "Notify after each pick"), preference::notifyAfterPick));
 
     auto *row = new QHBoxLayout;
     auto *label =
-        textLabel(QCoreApplication::translate("Pigmentry", "Default output"), theme::font(13), theme::Tone::Primary);
+        textLabel(QCoreApplication::translate("SettingsPage", "Default output"), theme::font(13), theme::Tone::Primary);
     row->addWidget(label);
     auto *formats = new QComboBox;
     formats->setObjectName(preference::format.name());
-    formats->setAccessibleName(QCoreApplication::translate("Pigmentry", "Default output"));
+    formats->setAccessibleName(QCoreApplication::translate("SettingsPage", "Default output"));
     label->setBuddy(formats);
     formats->addItems(RGBA::formats());
     auto showFormat = [&prefs, formats] {
@@ -130,30 +131,30 @@ QWidget *SettingsPage::generalCard()
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
     card->content()->addWidget(
-        heading(QStringLiteral("gearshape"), QCoreApplication::translate("Pigmentry", "General")));
-    card->content()->addWidget(preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Open Studio at launch"),
-                                             preference::openAtLaunch));
+        heading(QStringLiteral("gearshape"), QCoreApplication::translate("SettingsPage", "General")));
+    card->content()->addWidget(preferenceBox(
+        prefs, QCoreApplication::translate("SettingsPage", "Open Studio at launch"), preference::openAtLaunch));
     QCheckBox *taskbar =
-        preferenceBox(prefs, QCoreApplication::translate("Pigmentry", "Show in taskbar"), preference::showDock);
+        preferenceBox(prefs, QCoreApplication::translate("SettingsPage", "Show in taskbar"), preference::showDock);
     connect(taskbar, &QCheckBox::toggled, this,
             [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
     card->content()->addWidget(taskbar);
 
     auto *row = new QHBoxLayout;
-    row->addWidget(
-        textLabel(QCoreApplication::translate("Pigmentry", "Launch at login"), theme::font(13), theme::Tone::Primary));
+    row->addWidget(textLabel(QCoreApplication::translate("SettingsPage", "Launch at login"), theme::font(13),
+                             theme::Tone::Primary));
     row->addStretch();
     loginState = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
     row->addWidget(loginState);
-    auto *configure = new QPushButton(QCoreApplication::translate("Pigmentry", "Configure"));
+    auto *configure = new QPushButton(QCoreApplication::translate("SettingsPage", "Configure"));
     configure->setObjectName(QStringLiteral("configureLogin"));
-    configure->setAccessibleName(QCoreApplication::translate("Pigmentry", "Launch at login: Configure"));
+    configure->setAccessibleName(QCoreApplication::translate("SettingsPage", "Launch at login: Configure"));
     connect(configure, &QPushButton::clicked, this, [this] {
         Autostart &autostart = *this->context.desktop.autostart;
         if (const std::optional<QString> error = autostart.setEnabled(!autostart.isEnabled()))
             this->context.store.setNotice(*error, Store::NoticeKind::Failure);
         else
-            this->context.store.setNotice(QCoreApplication::translate("Pigmentry", "Login setting updated"),
+            this->context.store.setNotice(QCoreApplication::translate("SettingsPage", "Login setting updated"),
                                           Store::NoticeKind::Done);
         updateLoginState();
     });
@@ -165,8 +166,8 @@ QWidget *SettingsPage::generalCard()
 
 void SettingsPage::updateLoginState()
 {
-    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("Pigmentry", "On")
-                                                               : QCoreApplication::translate("Pigmentry", "Off"));
+    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("SettingsPage", "On")
+                                                               : QCoreApplication::translate("SettingsPage", "Off"));
 }
 
 QWidget *SettingsPage::storageCard()
@@ -175,13 +176,13 @@ QWidget *SettingsPage::storageCard()
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
     card->content()->addWidget(
-        heading(QStringLiteral("internaldrive"), QCoreApplication::translate("Pigmentry", "Local Storage")));
+        heading(QStringLiteral("internaldrive"), QCoreApplication::translate("SettingsPage", "Local Storage")));
 
     // The limit is only written here; the store applies it at the next pick.
     auto *limit = new QSpinBox;
     limit->setObjectName(preference::historyLimit.name());
-    limit->setAccessibleName(QCoreApplication::translate("Pigmentry", "History limit"));
-    limit->setPrefix(QCoreApplication::translate("Pigmentry", "History limit: "));
+    limit->setAccessibleName(QCoreApplication::translate("SettingsPage", "History limit"));
+    limit->setPrefix(QCoreApplication::translate("SettingsPage", "History limit: "));
     limit->setRange(50, 5000);
     limit->setSingleStep(50);
     limit->setKeyboardTracking(false);
@@ -195,7 +196,7 @@ QWidget *SettingsPage::storageCard()
     card->content()->addLayout(limitRow);
 
     auto *row = new QHBoxLayout;
-    auto *open = new QPushButton(QCoreApplication::translate("Pigmentry", "Open Data Folder"));
+    auto *open = new QPushButton(QCoreApplication::translate("SettingsPage", "Open Data Folder"));
     open->setObjectName(QStringLiteral("openDataFolder"));
     connect(open, &QPushButton::clicked, this, [this] {
         const QString folder = QFileInfo(context.store.url()).absolutePath();
@@ -203,15 +204,15 @@ QWidget *SettingsPage::storageCard()
         QDir().mkpath(folder);
         if (!context.desktop.workspace->openFolder(folder))
             context.store.setNotice(
-                QCoreApplication::translate("Pigmentry", "No file manager could open %1").arg(folder),
+                QCoreApplication::translate("SettingsPage", "No file manager could open %1").arg(folder),
                 Store::NoticeKind::Failure);
     });
     row->addWidget(open);
     row->addStretch();
-    auto *clear = new QPushButton(QCoreApplication::translate("Pigmentry", "Clear History"));
+    auto *clear = new QPushButton(QCoreApplication::translate("SettingsPage", "Clear History"));
     clear->setObjectName(QStringLiteral("clearHistory"));
     clear->setToolTip(
-        QCoreApplication::translate("Pigmentry", "Removes every color from the history; Ctrl+Z brings them back"));
+        QCoreApplication::translate("SettingsPage", "Removes every color from the history; Ctrl+Z brings them back"));
     QPalette destructive = clear->palette();
     destructive.setColor(QPalette::ButtonText, theme::red());
     clear->setPalette(destructive);
@@ -219,7 +220,7 @@ QWidget *SettingsPage::storageCard()
     row->addWidget(clear);
     card->content()->addLayout(row);
     card->content()->addWidget(caption(
-        QCoreApplication::translate("Pigmentry", "Your library stays on this computer. No account or analytics.")));
+        QCoreApplication::translate("SettingsPage", "Your library stays on this computer. No account or analytics.")));
     return card;
 }
 

@@ -20,14 +20,13 @@ SwatchGrid *tileRow(Store &store, Preferences &prefs, QAbstractItemModel *model)
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(
         SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
-    delegate->setToolTipPrefix(QCoreApplication::translate("Pigmentry", "Inspect "));
+    delegate->setToolTipPrefix(QCoreApplication::translate("ToolParts", "Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     tiles->followSelection(store);
     tiles->setDragText([&prefs](const RGBA &color) { return color.formatted(prefs.format()); });
-    QObject::connect(tiles, &SwatchGrid::chosen, tiles, [&store](const QModelIndex &index) {
-        store.select(index.data(ColorRole).value<RGBA>());
-    });
+    QObject::connect(tiles, &SwatchGrid::chosen, tiles,
+                     [&store](const QModelIndex &index) { store.select(index.data(ColorRole).value<RGBA>()); });
     return tiles;
 }
 
