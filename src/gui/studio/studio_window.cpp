@@ -4,7 +4,7 @@
 #include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
-#include "gui/studio/pages/inspector.h"
+#include "gui/studio/inspector.h"
 #include "gui/studio/sidebar.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
