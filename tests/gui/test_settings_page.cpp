@@ -177,8 +177,9 @@ private Q_SLOTS:
         QCOMPARE(f.store.library().history.size(), 1);
     }
 
-    // Click, press, and every way out of recording.
-    void recorderRecordsAndEnds()
+    // At rest the recorder shows the combination in force, named for a
+    // screen reader too.
+    void recorderShowsTheCombination()
     {
         Fixture f;
         f.open();
@@ -186,34 +187,46 @@ private Q_SLOTS:
         QCOMPARE(button->accessibleName(), QStringLiteral("Pick Color shortcut"));
         QCOMPARE(button->text(), QStringLiteral("Shift+Super+P"));
         QCOMPARE(f.hint(), idleHint);
+    }
 
-        // The combination in force is released while the user types.
+    // The combination in force is released while the user types; a modifier
+    // alone is not an attempt, Shift and a letter is refused; Escape ends
+    // the recording, the old combination works again, the error stays.
+    void recordingRefusesAndEscapeRestores()
+    {
+        Fixture f;
+        f.open();
+        RecorderButton *button = f.recorder();
         button->click();
         QCOMPARE(button->text(), QStringLiteral("Type shortcut…"));
         QCOMPARE(button->accessibleDescription(), QStringLiteral("Type shortcut…"));
         QCOMPARE(f.hint(), recordingHint);
         QVERIFY(f.desktop.hotKeys->registered().isEmpty());
-        // A modifier alone is not an attempt; Shift and a letter is refused.
         QTest::keyClick(button, Qt::Key_Control, Qt::ControlModifier);
         QCOMPARE(f.error(), QString());
         QTest::keyClick(button, Qt::Key_A, Qt::ShiftModifier);
         QCOMPARE(f.error(), needsModifier);
         QVERIFY(f.shortcuts.recording());
-        // Escape ends it; the old combination works again; the error stays.
         QTest::keyClick(button, Qt::Key_Escape);
         QVERIFY(!f.shortcuts.recording());
         QCOMPARE(f.desktop.hotKeys->registered(), QList<Combination>{shiftSuperP});
         QCOMPARE(f.error(), needsModifier);
         QCOMPARE(button->text(), QStringLiteral("Shift+Super+P"));
-
         button->click();
         QCOMPARE(f.error(), QString());
+    }
+
+    // A combination ends the recording; keys are labelled by their meaning.
+    void recordedKeysAreLabelled()
+    {
+        Fixture f;
+        f.open();
+        RecorderButton *button = f.recorder();
+        button->click();
         QTest::keyClick(button, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(!f.shortcuts.recording());
         QCOMPARE(button->text(), QStringLiteral("Ctrl+Alt+K"));
         QCOMPARE(f.hint(), idleHint);
-
-        // Labels by the key's meaning.
         const QList<std::pair<Qt::Key, QString>> keys = {
             {Qt::Key_Space, "Ctrl+Space"},        {Qt::Key_Delete, "Ctrl+⌦"}, {Qt::Key_F5, "Ctrl+F5"},
             {Qt::Key_PageDown, "Ctrl+Page Down"}, {Qt::Key_Left, "Ctrl+←"},   {Qt::Key_Return, "Ctrl+↩"}};
@@ -222,8 +235,14 @@ private Q_SLOTS:
             QTest::keyClick(button, key, Qt::ControlModifier);
             QCOMPARE(button->text(), title);
         }
+    }
 
-        // A held key tries once; the window's own Ctrl+Z does not fire.
+    // A held key tries once; the window's own Ctrl+Z does not fire.
+    void aHeldKeyTriesOnce()
+    {
+        Fixture f;
+        f.open();
+        RecorderButton *button = f.recorder();
         button->click();
         f.desktop.hotKeys->refused[{Qt::Key_J, 0x1000}] = -10;
         QTest::keyEvent(QTest::Press, button, Qt::Key_J, Qt::ControlModifier);
@@ -237,8 +256,17 @@ private Q_SLOTS:
         QTest::keyClick(button, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(button->text(), QStringLiteral("Ctrl+Z"));
         QCOMPARE(f.store.library().history.size(), 1);
+    }
 
-        // A second click cancels; Tab ends and moves on; Reset goes back.
+    // A second click cancels; Tab ends and moves on; Reset goes back.
+    void recordingEndsByClickTabOrReset()
+    {
+        Fixture f;
+        f.open();
+        RecorderButton *button = f.recorder();
+        button->click();
+        QTest::keyClick(button, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(button->text(), QStringLiteral("Ctrl+Alt+K"));
         button->click();
         button->click();
         QVERIFY(!f.shortcuts.recording());
