@@ -24,6 +24,20 @@ std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
     return color;
 }
 
+// Every word of the line as a colour, or nothing after the refusal of the
+// first that is none.
+std::optional<QList<RGBA>> colorArguments(const CommandLine &line, std::FILE *err)
+{
+    QList<RGBA> colors;
+    for (const QString &word : line.words) {
+        const std::optional<RGBA> color = colorArgument(word, err);
+        if (!color)
+            return std::nullopt;
+        colors.append(*color);
+    }
+    return colors;
+}
+
 } // namespace
 
 int convert(const CommandLine &line, CommandContext &context)
@@ -95,13 +109,10 @@ int harmony(const CommandLine &line, CommandContext &context)
 
 int contrast(const CommandLine &line, CommandContext &context)
 {
-    const std::optional<RGBA> foreground = colorArgument(line.words.at(0), context.err);
-    if (!foreground)
+    const std::optional<QList<RGBA>> colors = colorArguments(line, context.err);
+    if (!colors)
         return 2;
-    const std::optional<RGBA> background = colorArgument(line.words.at(1), context.err);
-    if (!background)
-        return 2;
-    const double ratio = contrastRatio(*foreground, *background);
+    const double ratio = contrastRatio(colors->at(0), colors->at(1));
     QString text = ratioText(ratio) + u'\n';
     for (const ContrastLevel &level : contrastLevels())
         text += level.name + u'\t' + (passes(ratio, level) ? QLatin1String("Pass") : QLatin1String("Fail")) + u'\n';
@@ -120,13 +131,10 @@ int gradient(const CommandLine &line, CommandContext &context)
             return refuse(context.err,
                           QStringLiteral("\"%1\" is not an angle. Use a decimal number of degrees.").arg(text));
     }
-    const std::optional<RGBA> from = colorArgument(line.words.at(0), context.err);
-    if (!from)
+    const std::optional<QList<RGBA>> colors = colorArguments(line, context.err);
+    if (!colors)
         return 2;
-    const std::optional<RGBA> to = colorArgument(line.words.at(1), context.err);
-    if (!to)
-        return 2;
-    writeText(context.out, gradientCss(*from, *to, angle) + u'\n');
+    writeText(context.out, gradientCss(colors->at(0), colors->at(1), angle) + u'\n');
     return 0;
 }
 
