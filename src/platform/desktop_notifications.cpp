@@ -12,7 +12,7 @@ namespace pigmentry {
 
 namespace {
 
-// The image as the specification's "image-data" hint: width, height, row
+// The image as the notification protocol's "image-data" hint: width, height, row
 // stride, alpha, bits a sample, channels, then the bytes (RGBA, 8 bits).
 QDBusArgument imageData(const QImage &icon)
 {
