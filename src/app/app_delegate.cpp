@@ -1,7 +1,6 @@
 #include "app_delegate.h"
 
-#include "platform/taskbar.h"
-
+#include "app/tour.h"
 #include "gui/kit/theme.h"
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
@@ -10,6 +9,7 @@
 #include "model/store.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
+#include "platform/taskbar.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QApplication>
@@ -261,7 +261,7 @@ void AppDelegate::quit()
 void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply)
 {
     if (arguments.value(0) == QLatin1String("tour")) {
-        reply(saveTour(arguments.value(1), arguments.value(2)).join(u'\n'));
+        reply(saveTour(*this, arguments.value(1), arguments.value(2)).join(u'\n'));
         return;
     }
     if (arguments.value(0) == QLatin1String("quit")) {

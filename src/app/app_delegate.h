@@ -64,10 +64,6 @@ public:
     StudioWindow *window() const { return window_; }
     QSystemTrayIcon *tray() const { return tray_; }
 
-    // Writes a screenshot of the popover and of every Studio page into
-    // folder, with the colours of image on the extraction page when given.
-    QStringList saveTour(const QString &folder, const QString &image = QString());
-
 private:
     // The shortcut picks from now on.
     void armShortcut();

@@ -1,6 +1,8 @@
 // The screenshot tour: the popover and every Studio page saved as PNG files,
 // for the README's pictures and for looking at what the program shows.
-#include "app_delegate.h"
+#include "tour.h"
+
+#include "app/app_delegate.h"
 
 #include "gui/popover/popover.h"
 #include "gui/studio/pages/contrast_page.h"
@@ -13,7 +15,7 @@
 
 namespace pigmentry {
 
-QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
+QStringList saveTour(AppDelegate &app, const QString &folder, const QString &image)
 {
     QDir().mkpath(folder);
     QStringList saved;
@@ -22,17 +24,19 @@ QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
         if (widget->grab().save(path))
             saved << path;
     };
-    showPopover();
+    if (!app.popover().isVisible())
+        app.toggle();
     QCoreApplication::processEvents();
-    save(popover_.get(), QStringLiteral("popover"));
-    popover_->hide();
+    save(&app.popover(), QStringLiteral("popover"));
+    app.popover().hide();
 
-    const bool wasShown = window_ && window_->isVisible();
-    openStudio();
-    const std::optional<Page> before = window_->page();
+    const bool wasShown = app.window() && app.window()->isVisible();
+    app.openStudio();
+    StudioWindow *window = app.window();
+    const std::optional<Page> before = window->page();
     if (!image.isEmpty()) {
-        window_->setPage(Page::extraction);
-        if (auto *extraction = window_->builtPage<ExtractionPage>(Page::extraction)) {
+        window->setPage(Page::extraction);
+        if (auto *extraction = window->builtPage<ExtractionPage>(Page::extraction)) {
             extraction->extractFile(image);
             QElapsedTimer waited;
             waited.start();
@@ -41,32 +45,32 @@ QStringList AppDelegate::saveTour(const QString &folder, const QString &image)
         }
     }
     for (const Page page : allPages()) {
-        window_->setPage(page);
+        window->setPage(page);
         // Layout requests travel one level per pass of the event loop.
         for (int pass = 0; pass < 5; ++pass)
             QCoreApplication::processEvents();
         QString name = title(page).toLower();
         name.replace(u' ', u'-');
         const QString file = QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
-        save(window_, file);
+        save(window, file);
         // A page taller than the window is also kept whole.
-        if (QWidget *whole = window_->scrolledContent())
+        if (QWidget *whole = window->scrolledContent())
             save(whole, file + QLatin1String("-whole"));
     }
     // The contrast sample as a colour-blind reader sees it.
-    window_->setPage(Page::contrast);
-    if (auto *contrast = window_->builtPage<ContrastPage>(Page::contrast)) {
+    window->setPage(Page::contrast);
+    if (auto *contrast = window->builtPage<ContrastPage>(Page::contrast)) {
         const ColorVision chosen = contrast->colorVision();
         contrast->setColorVision(ColorVision::Deuteranopia);
         QCoreApplication::processEvents();
         save(
-            window_,
+            window,
             QStringLiteral("studio-%1-contrast-checker-deuteranopia").arg(int(allPages().indexOf(Page::contrast)) + 1));
         contrast->setColorVision(chosen);
     }
-    window_->setPage(before);
+    window->setPage(before);
     if (!wasShown)
-        window_->hide();
+        window->hide();
     return saved;
 }
 
