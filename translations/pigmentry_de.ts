@@ -997,6 +997,21 @@
     </message>
 </context>
 <context>
+    <name>SwatchGrid</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <source>, favorite</source>
+        <translation>, Favorit</translation>
+    </message>
+    <message>
+        <source>Inspect the color</source>
+        <translation>Farbe untersuchen</translation>
+    </message>
+</context>
+<context>
     <name>ToolParts</name>
     <message>
         <source>Inspect </source>

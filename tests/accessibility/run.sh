@@ -14,6 +14,9 @@ trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
 export HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/runtime
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
+# A collection to hear: 40 colours, some labelled and starred, three palettes.
+mkdir -p "$XDG_DATA_HOME/Pigmentry"
+bash "$here/../../scripts/tour_library.sh" >"$XDG_DATA_HOME/Pigmentry/library.json"
 unset QT_QPA_PLATFORM
 
 exec dbus-run-session -- bash -c '

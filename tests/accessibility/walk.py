@@ -79,6 +79,68 @@ def find(node, predicate, depth=0):
     return None
 
 
+def open_page(window, sidebar, title):
+    for i in range(sidebar.childCount):
+        row = sidebar.getChildAtIndex(i)
+        if row is not None and row.name == title:
+            box = row.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2),
+                            "click", "1"], check=True)
+            return
+    sys.exit(f"no page {title} in the sidebar")
+
+
+def wait_for(what, seconds=5):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        found = what()
+        if found:
+            return found
+        time.sleep(0.1)
+    return what()
+
+
+def state_names(node):
+    states = node.getState()
+    return [name for name, state in (("selectable", pyatspi.STATE_SELECTABLE), ("focusable", pyatspi.STATE_FOCUSABLE),
+                                     ("selected", pyatspi.STATE_SELECTED), ("focused", pyatspi.STATE_FOCUSED))
+            if states.contains(state)]
+
+
+def hears_the_grid(window, sidebar):
+    """The Recent Colors grid speaks: a list of its 40 cells, each named by
+    its colour, label and star; the keyboard's place is the focused cell and
+    moves with the arrows; pressing a cell chooses it."""
+    open_page(window, sidebar, "Recent Colors")
+    grid = wait_for(lambda: find(window, lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Recent colors"
+                                 and n.getState().contains(pyatspi.STATE_SHOWING)))
+    if grid is None:
+        sys.exit("the Recent Colors grid is not on the accessibility bus")
+    print(f'list "{grid.name}", {grid.childCount} children; the first six:')
+    cells = [grid.getChildAtIndex(i) for i in range(grid.childCount)]
+    for cell in cells[:6]:
+        print(f'  {cell.getRoleName()} "{cell.name}" [{" ".join(state_names(cell))}]')
+    problems = []
+    if len(cells) != 40:
+        problems.append(f"{len(cells)} cells, not 40")
+    if any(c.getRole() != pyatspi.ROLE_LIST_ITEM or not c.name.startswith("Color #") for c in cells):
+        problems.append("a cell is not a list item named by its colour")
+    if not any(c.name.endswith(", favorite") for c in cells) or not any(", Header" in c.name for c in cells):
+        problems.append("no cell names its label or its star")
+    actions = cells[2].queryAction()
+    press = [actions.getName(i) for i in range(actions.nActions)]
+    actions.doAction(press.index("SetFocus"))
+    if not wait_for(lambda: "focused" in state_names(cells[2])):
+        problems.append("the cell given the focus does not say focused")
+    subprocess.run(["xdotool", "key", "Right"], check=True)
+    if not wait_for(lambda: "focused" in state_names(cells[3])):
+        problems.append("the focus does not follow the arrow key")
+    actions.doAction(press.index("Press"))
+    if not wait_for(lambda: "selected" in state_names(cells[2])):
+        problems.append("a pressed cell is not selected")
+    return problems
+
+
 def main():
     app = application("pigmentry")
     window = studio(app)
@@ -112,6 +174,13 @@ def main():
             print("  " + problem)
         sys.exit(1)
     print(f"every focusable control of the {pages} pages has a name")
+    heard = hears_the_grid(window, sidebar)
+    if heard:
+        print("The grid, as a screen reader hears it:")
+        for problem in heard:
+            print("  " + problem)
+        sys.exit(1)
+    print("the grid's cells are named, focused with the keyboard and pressed")
 
 
 main()

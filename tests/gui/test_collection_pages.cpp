@@ -12,6 +12,7 @@
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -191,6 +192,42 @@ private Q_SLOTS:
         QVERIFY(f.savedLibrary().contains(uuidText(f.store.library().history.at(1).id).toUtf8()));
         QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.shownHex(), (QStringList{"#040404", "#030303", "#010101"}));
+    }
+
+    // A screen reader hears each cell: its colour, label and star; the
+    // keyboard's place is the selected cell, and a press chooses the colour.
+    void cellsAreHeard()
+    {
+        Fixture f;
+        f.store.capture(red);
+        f.store.capture(blue);
+        f.open(Page::history);
+        QAbstractItemModel *model = f.grid()->model();
+        model->setData(model->index(0, 0), QStringLiteral("Sky"), LabelRole);
+        model->setData(model->index(0, 0), true, FavoriteRole);
+
+        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(f.grid());
+        QCOMPARE(grid->role(), QAccessible::List);
+        QCOMPARE(grid->childCount(), 2);
+        QAccessibleInterface *sky = grid->child(0);
+        QCOMPARE(sky->role(), QAccessible::ListItem);
+        QCOMPARE(sky->text(QAccessible::Name), QStringLiteral("Color #0033FF, Sky, favorite"));
+        QCOMPARE(grid->child(1)->text(QAccessible::Name), QStringLiteral("Color #FF0000"));
+        QCOMPARE(grid->indexOfChild(sky), 0);
+        QCOMPARE(sky->parent(), grid);
+        QVERIFY(sky->state().selectable && !sky->state().selected);
+
+        QAccessibleActionInterface *actions = grid->child(1)->actionInterface();
+        QVERIFY(actions);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.store.selected(), red);
+        QVERIFY(grid->child(1)->state().selected);
+        QCOMPARE(grid->childAt(sky->rect().center().x(), sky->rect().center().y()), sky);
+
+        // A row that goes takes its cell along.
+        f.clickPart(0, Part::Remove);
+        QCOMPARE(grid->childCount(), 1);
+        QCOMPARE(grid->child(0)->text(QAccessible::Name), QStringLiteral("Color #FF0000"));
     }
 
     // The label field opens on the cell, saves every keystroke, and keeps

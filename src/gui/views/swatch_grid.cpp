@@ -2,9 +2,11 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
+#include "gui/views/swatch_grid_accessible.h"
 #include "model/color_roles.h"
 #include "model/store.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -18,6 +20,12 @@ namespace pigmentry {
 SwatchGrid::SwatchGrid(QWidget *parent)
     : QAbstractItemView(parent)
 {
+    // Cells that a screen reader can reach, for every grid.
+    static const bool accessible = [] {
+        QAccessible::installFactory(&SwatchGridAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(NoSelection);
@@ -375,7 +383,26 @@ void SwatchGrid::focusInEvent(QFocusEvent *event)
     QAbstractItemView::focusInEvent(event);
     if (!currentIndex().isValid() && rows() > 0 && event->reason() != Qt::MouseFocusReason)
         setCurrentIndex(model()->index(0, 0, rootIndex()));
+    else
+        announceCurrent();
     viewport()->update();
+}
+
+void SwatchGrid::announceCurrent()
+{
+    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid())
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&event);
+}
+
+void SwatchGrid::forgetAccessibleRows(int first)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (auto *grid = dynamic_cast<SwatchGridAccessible *>(QAccessible::queryAccessibleInterface(this)))
+        grid->forgetRowsFrom(first);
 }
 
 void SwatchGrid::focusOutEvent(QFocusEvent *event)
@@ -387,6 +414,7 @@ void SwatchGrid::focusOutEvent(QFocusEvent *event)
 void SwatchGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QAbstractItemView::currentChanged(current, previous);
+    announceCurrent();
     // The ring stands outside the cell.
     if (previous.isValid())
         viewport()->update(visualRect(previous).adjusted(-4, -4, 4, 4));
@@ -403,18 +431,21 @@ void SwatchGrid::setModel(QAbstractItemModel *model)
 void SwatchGrid::reset()
 {
     QAbstractItemView::reset();
+    forgetAccessibleRows(0);
     contentChanged();
 }
 
 void SwatchGrid::rowsInserted(const QModelIndex &parent, int first, int last)
 {
     QAbstractItemView::rowsInserted(parent, first, last);
+    forgetAccessibleRows(first);
     contentChanged();
 }
 
 void SwatchGrid::rowsAboutToBeRemoved(const QModelIndex &parent, int first, int last)
 {
     QAbstractItemView::rowsAboutToBeRemoved(parent, first, last);
+    forgetAccessibleRows(first);
     // The count drops after this returns; a filter removes many runs at
     // once, and one update after them all is enough.
     if (!contentChangePending) {

@@ -91,6 +91,10 @@ private:
     int contentHeightFor(int width) const;
     QRect cellRect(int row, int width) const;
     void contentChanged();
+    // A screen reader hears the keyboard's place as the focused cell.
+    void announceCurrent();
+    // The accessible cells of rows from first on no longer stand for theirs.
+    void forgetAccessibleRows(int first);
 
     int minimumWidth = 85;
     int cellHeight = 108;
