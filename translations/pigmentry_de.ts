@@ -639,6 +639,22 @@
         <source>Export…</source>
         <translation>Exportieren …</translation>
     </message>
+    <message>
+        <source>without a name</source>
+        <translation>ohne Namen</translation>
+    </message>
+    <message>
+        <source>Palette %1, one color</source>
+        <translation>Palette %1, eine Farbe</translation>
+    </message>
+    <message>
+        <source>Palette %1, %2 colors</source>
+        <translation>Palette %1, %2 Farben</translation>
+    </message>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
 </context>
 <context>
     <name>PalettesPage</name>

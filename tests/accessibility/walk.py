@@ -141,6 +141,38 @@ def hears_the_grid(window, sidebar):
     return problems
 
 
+def hears_a_card(window, sidebar):
+    """A palette card speaks: its name as editable text, each colour, and
+    the Export, Duplicate and Delete buttons, all reachable; Duplicate
+    pressed from the tree makes a copy."""
+    open_page(window, sidebar, "My Palettes")
+    cards = wait_for(lambda: find(window, lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Palettes"
+                                  and n.getState().contains(pyatspi.STATE_SHOWING)))
+    if cards is None:
+        sys.exit("the palette cards are not on the accessibility bus")
+    card = cards.getChildAtIndex(0)
+    print(f'list "{cards.name}", {cards.childCount} cards; the first:')
+    print(f'  {card.getRoleName()} "{card.name}"')
+    parts = [card.getChildAtIndex(i) for i in range(card.childCount)]
+    for part in parts:
+        print(f'    {part.getRoleName()} "{part.name}" [{" ".join(state_names(part))}]')
+    problems = []
+    roles = [p.getRole() for p in parts]
+    if not parts or roles[0] != pyatspi.ROLE_TEXT or not parts[0].getState().contains(pyatspi.STATE_EDITABLE):
+        problems.append("the card's first part is not its name to edit")
+    if [p.name for p in parts[-3:]] != ["Export", "Duplicate", "Delete"] \
+            or any(r != pyatspi.ROLE_PUSH_BUTTON for r in roles[-3:]):
+        problems.append("the card's buttons are not there")
+    if not all(p.name.startswith("Color #") for p in parts[1:-3]) or len(parts) < 5:
+        problems.append("the card's colours are not named")
+    before = cards.childCount
+    duplicate = parts[-2].queryAction()
+    duplicate.doAction(0)
+    if not wait_for(lambda: cards.childCount == before + 1):
+        problems.append("Duplicate pressed from the tree made no copy")
+    return problems
+
+
 def main():
     app = application("pigmentry")
     window = studio(app)
@@ -181,6 +213,13 @@ def main():
             print("  " + problem)
         sys.exit(1)
     print("the grid's cells are named, focused with the keyboard and pressed")
+    heard = hears_a_card(window, sidebar)
+    if heard:
+        print("A palette card, as a screen reader hears it:")
+        for problem in heard:
+            print("  " + problem)
+        sys.exit(1)
+    print("the card's name, colours and buttons are reached and pressed")
 
 
 main()

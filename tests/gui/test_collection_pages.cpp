@@ -422,6 +422,41 @@ private Q_SLOTS:
         QCOMPARE(f.store.library().palettes.size(), 1);
     }
 
+    // A screen reader reaches every part of a card: the name to edit, each
+    // colour, and the three buttons, each pressed as with the pointer.
+    void cardPartsAreHeard()
+    {
+        Fixture f;
+        f.store.select(red);
+        f.store.createPalette(QStringLiteral("Sunset"));
+        f.store.insertColor(f.store.library().palettes.at(0).id, 1, blue);
+        f.open(Page::palettes);
+
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(f.palettes());
+        QCOMPARE(list->childCount(), 1);
+        QAccessibleInterface *card = list->child(0);
+        QCOMPARE(card->text(QAccessible::Name), QStringLiteral("Palette Sunset, 2 colors"));
+        QStringList parts;
+        for (int i = 0; i < card->childCount(); ++i)
+            parts << card->child(i)->text(QAccessible::Name);
+        QCOMPARE(parts,
+                 (QStringList{"Palette name", "Color #FF0000", "Color #0033FF", "Export", "Duplicate", "Delete"}));
+        QAccessibleInterface *name = card->child(0);
+        QCOMPARE(name->role(), QAccessible::EditableText);
+        QCOMPARE(name->text(QAccessible::Value), QStringLiteral("Sunset"));
+        QCOMPARE(name->parent(), card);
+        QCOMPARE(card->child(4)->role(), QAccessible::Button);
+
+        name->setText(QAccessible::Value, QStringLiteral("Dusk"));
+        QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("Dusk"));
+        f.store.select(red);
+        card->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.store.selected(), blue);
+        card->child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.store.library().palettes.size(), 2);
+        QCOMPARE(list->childCount(), 2);
+    }
+
     // A colour dropped on a card joins that palette, exactly.
     void colorsDropOntoCards()
     {

@@ -1,9 +1,11 @@
 #include "palette_list.h"
 
 #include "gui/kit/theme.h"
+#include "gui/views/palette_list_accessible.h"
 #include "gui/views/swatch_delegate.h"
 #include "model/palette_model.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -44,7 +46,9 @@ int swatchesHeight(int width, int colors)
     return lines * tileHeight + (lines - 1) * gap + gap;
 }
 
-const QString &buttonText(Part::Kind kind)
+} // namespace
+
+const QString &PaletteCardDelegate::buttonText(Part::Kind kind)
 {
     static const QString texts[] = {QCoreApplication::translate("PaletteList", "Export"),
                                     QCoreApplication::translate("PaletteList", "Duplicate"),
@@ -52,9 +56,12 @@ const QString &buttonText(Part::Kind kind)
     return texts[kind - Part::Export];
 }
 
+namespace {
+
 int buttonWidth(Part::Kind kind)
 {
-    return std::max(80, QFontMetrics(QApplication::font()).horizontalAdvance(buttonText(kind)) + 32);
+    return std::max(80,
+                    QFontMetrics(QApplication::font()).horizontalAdvance(PaletteCardDelegate::buttonText(kind)) + 32);
 }
 
 } // namespace
@@ -216,6 +223,12 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
 PaletteList::PaletteList(std::function<RGBA()> selected, QWidget *parent)
     : QListView(parent)
 {
+    // Cards whose parts a screen reader can reach, for every list.
+    static const bool accessible = [] {
+        QAccessible::installFactory(&PaletteListAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setItemDelegate(new PaletteCardDelegate(this, std::move(selected)));
     setFrameShape(QFrame::NoFrame);
     setViewMode(ListMode);
@@ -260,7 +273,7 @@ Part PaletteList::partAt(const QModelIndex &index, const QPoint &point) const
     return PaletteCardDelegate::partAt(visualRect(index), colorCount(index), point);
 }
 
-void PaletteList::act(const QModelIndex &index, const Part &part)
+void PaletteList::activate(const QModelIndex &index, const Part &part)
 {
     switch (part.kind) {
     case Part::Name: edit(index); break;
@@ -284,6 +297,7 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
     auto focus = [this, &current](int swatch) {
         focused = swatch;
         viewport()->update(visualRect(current));
+        announceFocus();
     };
     if (event->matches(QKeySequence::Copy) && focused >= 0) {
         Q_EMIT copyRequested(colorAt(current, focused));
@@ -374,7 +388,7 @@ void PaletteList::mouseReleaseEvent(QMouseEvent *event)
     const QPoint point = event->position().toPoint();
     const QModelIndex index = indexAt(point);
     if (event->button() == Qt::LeftButton && index.isValid() && index == pressed && partAt(index, point) == pressedPart)
-        act(index, pressedPart);
+        activate(index, pressedPart);
     pressed = QPersistentModelIndex();
 }
 
@@ -472,10 +486,48 @@ void PaletteList::dropEvent(QDropEvent *event)
     Q_EMIT colorDropped(idOf(index), *color);
 }
 
+void PaletteList::forgetAccessibleCards()
+{
+    if (!QAccessible::isActive())
+        return;
+    if (auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(this)))
+        cards->forgetParts();
+}
+
+void PaletteList::announceFocus()
+{
+    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid())
+        return;
+    auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(this));
+    if (!cards)
+        return;
+    QAccessibleEvent event(cards->part(currentIndex().row(), focused < 0 ? -1 : 1 + focused), QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+}
+
+void PaletteList::rowsInserted(const QModelIndex &parent, int first, int last)
+{
+    forgetAccessibleCards();
+    QListView::rowsInserted(parent, first, last);
+}
+
+void PaletteList::rowsAboutToBeRemoved(const QModelIndex &parent, int first, int last)
+{
+    forgetAccessibleCards();
+    QListView::rowsAboutToBeRemoved(parent, first, last);
+}
+
+void PaletteList::reset()
+{
+    forgetAccessibleCards();
+    QListView::reset();
+}
+
 void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     focused = -1;
     QListView::currentChanged(current, previous);
+    announceFocus();
     if (previous.isValid())
         viewport()->update(visualRect(previous));
 }
@@ -483,6 +535,9 @@ void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &
 void PaletteList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
 {
     QListView::dataChanged(topLeft, bottomRight, roles);
+    // A name typed keeps the parts; colours come and go with theirs.
+    if (roles.isEmpty() || roles.contains(PaletteModel::ColorsRole))
+        forgetAccessibleCards();
     // A colour more or less may change a card's height.
     if (currentIndex() == topLeft && focused >= colorCount(topLeft)) {
         focused = colorCount(topLeft) - 1;

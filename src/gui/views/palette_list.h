@@ -34,6 +34,8 @@ public:
     static QRect partRect(const QRect &cell, int colors, const Part &part);
     static Part partAt(const QRect &cell, int colors, const QPoint &point);
     static int cardHeight(int width, int colors);
+    // The text of the Export, Duplicate and Delete buttons.
+    static const QString &buttonText(Part::Kind kind);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -68,6 +70,11 @@ public:
     }
     int focusedSwatch() const { return focused; }
     bool isDropTarget(const QModelIndex &index) const { return index.isValid() && index == dropTarget; }
+    // What a click on the part does: edit the name, choose a colour, or
+    // ask for the button's action.
+    void activate(const QModelIndex &index, const PaletteCardDelegate::Part &part);
+    int colorCount(const QModelIndex &index) const;
+    RGBA colorAt(const QModelIndex &index, int position) const;
     // Colours drag out of the cards as application/x-color and this text.
     void setDragText(std::function<QString(const RGBA &)> text) { dragText = std::move(text); }
 
@@ -93,13 +100,17 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
+    void rowsInserted(const QModelIndex &parent, int first, int last) override;
+    void rowsAboutToBeRemoved(const QModelIndex &parent, int first, int last) override;
+    void reset() override;
 
 private:
     PaletteCardDelegate::Part partAt(const QModelIndex &index, const QPoint &point) const;
-    int colorCount(const QModelIndex &index) const;
-    RGBA colorAt(const QModelIndex &index, int position) const;
     QUuid idOf(const QModelIndex &index) const;
-    void act(const QModelIndex &index, const PaletteCardDelegate::Part &part);
+    // The accessible cards no longer stand for what they showed.
+    void forgetAccessibleCards();
+    // A screen reader hears the keyboard's place: the card, or its colour.
+    void announceFocus();
     void setHovered(const QModelIndex &index, const PaletteCardDelegate::Part &part);
     void setDropTarget(const QModelIndex &index);
 

@@ -1,0 +1,254 @@
+#include "palette_list_accessible.h"
+
+#include "gui/views/palette_list.h"
+#include "model/palette_model.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace pigmentry {
+
+namespace {
+
+using Part = PaletteCardDelegate::Part;
+
+// What part `at` of a card with `colors` colours is: -1 the card, 0 the
+// name, then the colours, then the buttons.
+Part partNumbered(int at, int colors)
+{
+    if (at < 0)
+        return {Part::Card};
+    if (at == 0)
+        return {Part::Name};
+    if (at <= colors)
+        return {Part::Swatch, at - 1};
+    return {Part::Kind(Part::Export + (at - colors - 1))};
+}
+
+// One part of one card, read afresh at every question.
+class CardPartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    CardPartAccessible(PaletteList *list, int row, int at)
+        : list(list)
+        , row(row)
+        , at(at)
+    { }
+
+    bool isValid() const override
+    {
+        return list && list->model() && row < list->model()->rowCount() && at < 1 + colors() + 3;
+    }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return list ? list->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        auto *cards = static_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data()));
+        return at < 0 ? cards : cards->part(row, -1);
+    }
+    int childCount() const override { return at < 0 && isValid() ? 1 + colors() + 3 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (at >= 0 || index < 0 || index >= childCount())
+            return nullptr;
+        return static_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data()))
+            ->part(row, index);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (int i = 0; i < childCount(); ++i) {
+            if (this->child(i) == child)
+                return i;
+        }
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        for (int i = 0; i < childCount(); ++i) {
+            if (QAccessibleInterface *part = child(i); part->rect().contains(x, y))
+                return part;
+        }
+        return nullptr;
+    }
+
+    QAccessible::Role role() const override
+    {
+        switch (part().kind) {
+        case Part::Card: return QAccessible::ListItem;
+        case Part::Name: return QAccessible::EditableText;
+        case Part::Swatch: return QAccessible::ListItem;
+        default: return QAccessible::Button;
+        }
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (!isValid())
+            return QString();
+        const QString name = index().data(PaletteModel::NameRole).toString();
+        const Part shown = part();
+        if (kind == QAccessible::Value && shown.kind == Part::Name)
+            return name;
+        if (kind != QAccessible::Name)
+            return QString();
+        switch (shown.kind) {
+        case Part::Card: {
+            const QString shownName =
+                name.isEmpty() ? QCoreApplication::translate("PaletteList", "without a name") : name;
+            return colors() == 1
+                ? QCoreApplication::translate("PaletteList", "Palette %1, one color").arg(shownName)
+                : QCoreApplication::translate("PaletteList", "Palette %1, %2 colors").arg(shownName).arg(colors());
+        }
+        case Part::Name: return QCoreApplication::translate("PaletteList", "Palette name");
+        case Part::Swatch:
+            return QCoreApplication::translate("PaletteList", "Color %1")
+                .arg(list->colorAt(index(), shown.swatch).hex());
+        default: return PaletteCardDelegate::buttonText(shown.kind);
+        }
+    }
+    void setText(QAccessible::Text kind, const QString &text) override
+    {
+        if (isValid() && kind == QAccessible::Value && part().kind == Part::Name)
+            list->model()->setData(index(), text, PaletteModel::NameRole);
+    }
+
+    QRect rect() const override
+    {
+        if (!isValid())
+            return QRect();
+        const QRect local = PaletteCardDelegate::partRect(list->visualRect(index()), colors(), part());
+        return QRect(list->viewport()->mapToGlobal(local.topLeft()), local.size());
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        const Part shown = part();
+        const bool current = list->currentIndex() == index();
+        state.focusable = true;
+        if (shown.kind == Part::Card) {
+            state.selectable = true;
+            state.selected = current;
+            state.focused = current && list->hasFocus() && list->focusedSwatch() < 0;
+        } else if (shown.kind == Part::Swatch) {
+            state.selectable = true;
+            state.selected = current && list->focusedSwatch() == shown.swatch;
+            state.focused = state.selected && list->hasFocus();
+        } else if (shown.kind == Part::Name) {
+            state.editable = true;
+        }
+        if (!list->viewport()->rect().intersects(
+                PaletteCardDelegate::partRect(list->visualRect(index()), colors(), shown))) {
+            state.invisible = true;
+            state.offscreen = true;
+        }
+        return state;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface && at >= 0 ? static_cast<QAccessibleActionInterface *>(this)
+                                                               : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (isValid() && action == pressAction()) {
+            list->setCurrentIndex(index());
+            list->activate(index(), part());
+        }
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QModelIndex index() const { return list->model()->index(row, 0); }
+    int colors() const { return list->colorCount(index()); }
+    Part part() const { return partNumbered(at, colors()); }
+
+    QPointer<PaletteList> list;
+    int row;
+    int at;
+};
+
+quint64 key(int row, int part)
+{
+    return (quint64(quint32(row)) << 32) | quint32(part + 1);
+}
+
+} // namespace
+
+PaletteListAccessible::PaletteListAccessible(PaletteList *list)
+    : QAccessibleWidget(list, QAccessible::List)
+{ }
+
+PaletteListAccessible::~PaletteListAccessible()
+{
+    forgetParts();
+}
+
+PaletteList *PaletteListAccessible::list() const
+{
+    return static_cast<PaletteList *>(widget());
+}
+
+int PaletteListAccessible::childCount() const
+{
+    return list()->model() ? list()->model()->rowCount() : 0;
+}
+
+QAccessibleInterface *PaletteListAccessible::child(int index) const
+{
+    return index >= 0 && index < childCount() ? part(index, -1) : nullptr;
+}
+
+QAccessibleInterface *PaletteListAccessible::part(int row, int part) const
+{
+    if (const auto made = parts.constFind(key(row, part)); made != parts.constEnd())
+        return QAccessible::accessibleInterface(*made);
+    auto *made = new CardPartAccessible(list(), row, part);
+    parts.insert(key(row, part), QAccessible::registerAccessibleInterface(made));
+    return made;
+}
+
+int PaletteListAccessible::indexOfChild(const QAccessibleInterface *child) const
+{
+    for (int row = 0; row < childCount(); ++row) {
+        if (parts.contains(key(row, -1)) && QAccessible::accessibleInterface(parts.value(key(row, -1))) == child)
+            return row;
+    }
+    return -1;
+}
+
+QAccessibleInterface *PaletteListAccessible::childAt(int x, int y) const
+{
+    const QModelIndex index = list()->indexAt(list()->viewport()->mapFromGlobal(QPoint(x, y)));
+    return index.isValid() ? child(index.row()) : nullptr;
+}
+
+QAccessibleInterface *PaletteListAccessible::focusChild() const
+{
+    const QModelIndex current = list()->currentIndex();
+    if (!list()->hasFocus() || !current.isValid())
+        return nullptr;
+    const int swatch = list()->focusedSwatch();
+    return swatch >= 0 ? part(current.row(), 1 + swatch) : child(current.row());
+}
+
+void PaletteListAccessible::forgetParts()
+{
+    for (const QAccessible::Id id : std::as_const(parts))
+        QAccessible::deleteAccessibleInterface(id);
+    parts.clear();
+}
+
+QAccessibleInterface *PaletteListAccessible::create(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("pigmentry::PaletteList") && object && object->isWidgetType())
+        return new PaletteListAccessible(static_cast<PaletteList *>(object));
+    return nullptr;
+}
+
+} // namespace pigmentry
