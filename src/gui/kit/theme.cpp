@@ -1,5 +1,7 @@
 #include "theme.h"
 
+#include "tools/contrast.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -9,6 +11,8 @@
 #include <QPalette>
 #include <QPixmapCache>
 #include <QSvgRenderer>
+
+#include <algorithm>
 
 // The icons are compiled into this static library; nothing else refers to
 // them, so their registration is asked for here.
@@ -39,6 +43,24 @@ QColor withAlpha(QColor c, double alpha)
 {
     c.setAlphaF(float(c.alphaF() * alpha));
     return c;
+}
+
+// A colour of the framework made readable as text on this palette's window
+// and controls (4.5 : 1): the same hue, darker on a light palette and
+// lighter on a dark one, only as far as it must go.
+QColor readable(QColor tone)
+{
+    const QColor window = palette().color(QPalette::Window);
+    const QColor base = palette().color(QPalette::Base);
+    const bool dark = window.lightnessF() < 0.5;
+    auto reads = [&](const QColor &c) {
+        return contrastRatio(rgba(c), rgba(window)) >= 4.5 && contrastRatio(rgba(c), rgba(base)) >= 4.5;
+    };
+    for (int step = 0; step < 50 && !reads(tone); ++step) {
+        const float lightness = std::clamp(tone.lightnessF() + (dark ? 0.02f : -0.02f), 0.0f, 1.0f);
+        tone = QColor::fromHslF(tone.hslHueF(), tone.hslSaturationF(), lightness);
+    }
+    return tone;
 }
 
 // Symbol names of the program to the bundled icon files.
@@ -95,11 +117,11 @@ QColor orange()
 }
 QColor green()
 {
-    return rgbF(0.204, 0.780, 0.349);
+    return readable(rgbF(0.204, 0.780, 0.349));
 }
 QColor red()
 {
-    return rgbF(1.0, 0.231, 0.188);
+    return readable(rgbF(1.0, 0.231, 0.188));
 }
 QColor accent()
 {
@@ -118,10 +140,6 @@ QColor secondary()
 {
     return primary(0.55);
 }
-QColor tertiary()
-{
-    return primary(0.30);
-}
 QColor quaternary()
 {
     return primary(0.10);
@@ -132,9 +150,8 @@ QColor color(Tone tone)
     switch (tone) {
     case Tone::Primary: return primary();
     case Tone::Secondary: return secondary();
-    case Tone::Tertiary: return tertiary();
     case Tone::Quaternary: return quaternary();
-    case Tone::Accent: return accent();
+    case Tone::Accent: return readable(accent());
     case Tone::White: return Qt::white;
     case Tone::Green: return green();
     case Tone::Red: return red();

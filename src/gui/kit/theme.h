@@ -15,7 +15,9 @@
 // with them follows a switch between light and dark.
 namespace pigmentry::theme {
 
-// Framework colours.
+// Framework colours. Green and red are for text and marks and read at
+// 4.5 : 1 on the palette's window and controls, as the accent's text tone
+// does; the accent itself is for fills, rings and selection.
 QColor orange();
 QColor green();
 QColor red();
@@ -25,11 +27,10 @@ QColor accent();
 QColor controlBackground();
 QColor primary(double opacity = 1.0);
 QColor secondary();
-QColor tertiary();
 QColor quaternary();
 
 // A colour named by its meaning, resolved when it is painted.
-enum class Tone { Primary, Secondary, Tertiary, Quaternary, Accent, White, Green, Red, Orange };
+enum class Tone { Primary, Secondary, Quaternary, Accent, White, Green, Red, Orange };
 QColor color(Tone tone);
 
 // The system font and the system monospace font at a pixel size.

@@ -168,7 +168,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     stack->addLayout(saveRow);
 
     auto *footnote = textLabel(QCoreApplication::translate("Inspector", "Screen colors are converted to sRGB."),
-                               theme::font(10), theme::Tone::Tertiary);
+                               theme::font(10), theme::Tone::Secondary);
     footnote->setContentsMargins(0, 4, 0, 0);
     footnote->setWordWrap(true);
     stack->addWidget(footnote);

@@ -89,7 +89,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     viewAll->setFlat(true);
     viewAll->setCursor(Qt::PointingHandCursor);
     QPalette link = viewAll->palette();
-    link.setColor(QPalette::ButtonText, theme::accent());
+    link.setColor(QPalette::ButtonText, theme::color(theme::Tone::Accent));
     viewAll->setPalette(link);
     connect(viewAll, &QPushButton::clicked, this, [this] { this->context.showPage(Page::history); });
     recentHeader->addWidget(viewAll);
