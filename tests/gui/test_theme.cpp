@@ -1,10 +1,13 @@
 // Every text tone of the theme reads against the backgrounds it is drawn on,
 // in light and dark palettes: 4.5 : 1, as WCAG asks of normal text.
+#include "gui/kit/style.h"
 #include "gui/kit/theme.h"
 #include "tools/contrast.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPalette>
+#include <QStyleOptionButton>
 #include <QTest>
 
 using namespace pigmentry;
@@ -13,12 +16,14 @@ namespace {
 
 QPalette paletteOf(QColor window, QColor base, QColor text)
 {
-    QPalette palette = QApplication::palette();
+    // Every role derived from the window, as a desktop's theme gives them.
+    QPalette palette(window, window);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Window, window);
         palette.setColor(group, QPalette::Base, base);
         palette.setColor(group, QPalette::WindowText, text);
         palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::ButtonText, text);
     }
     return palette;
 }
@@ -38,12 +43,16 @@ class TestTheme : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { installStyle(); }
+
     void textTonesRead_data()
     {
         QTest::addColumn<QPalette>("palette");
         QTest::newRow("light") << paletteOf(QColor(0xEF, 0xEF, 0xEF), Qt::white, Qt::black);
         QTest::newRow("dark") << paletteOf(QColor(30, 30, 32), QColor(44, 44, 46), QColor(240, 240, 240));
         QTest::newRow("dark, Adwaita") << paletteOf(QColor(0x24, 0x24, 0x24), QColor(0x1E, 0x1E, 0x1E), Qt::white);
+        QTest::newRow("dark, cards on a darker window")
+            << paletteOf(QColor(0x1A, 0x1A, 0x1A), QColor(0x24, 0x24, 0x24), QColor(0xDE, 0xDE, 0xDE));
     }
 
     void textTonesRead()
@@ -70,6 +79,42 @@ private Q_SLOTS:
         }
         QApplication::setPalette(before);
         QVERIFY2(failing.isEmpty(), qPrintable(failing.join(QLatin1String("; "))));
+    }
+
+    void controlsStandOut_data() { textTonesRead_data(); }
+
+    // A control's edge stands at 3 : 1 on the window and on a card; an
+    // unchecked box drawn on a card shows it.
+    void controlsStandOut()
+    {
+        QFETCH(QPalette, palette);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(palette);
+        const QColor edge = controlEdge(palette);
+        for (const auto role : {QPalette::Window, QPalette::Base})
+            QVERIFY2(contrastRatio(theme::rgba(edge), theme::rgba(palette.color(role))) >= 3.0,
+                     qPrintable(edge.name() + QLatin1String(" on ") + palette.color(role).name()));
+
+        QWidget card;
+        card.setAutoFillBackground(true);
+        card.setBackgroundRole(QPalette::Base);
+        auto *box = new QCheckBox(QStringLiteral("Automatically copy picked colors"), &card);
+        card.resize(box->sizeHint() + QSize(8, 8));
+        box->move(4, 4);
+        const QImage drawn = card.grab().toImage();
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).translated(box->pos());
+        double strongest = 0;
+        for (int y = indicator.top(); y <= indicator.bottom(); ++y) {
+            for (int x = indicator.left(); x <= indicator.right(); ++x)
+                strongest = std::max(
+                    strongest,
+                    contrastRatio(theme::rgba(drawn.pixelColor(x, y)), theme::rgba(palette.color(QPalette::Base))));
+        }
+        QApplication::setPalette(before);
+        QVERIFY2(strongest >= 3.0, qPrintable(QString::number(strongest)));
     }
 };
 

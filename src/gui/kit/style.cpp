@@ -1,6 +1,7 @@
 #include "style.h"
 
 #include "gui/kit/theme.h"
+#include "tools/contrast.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,6 +47,23 @@ void drawFocusRing(QPainter *painter, const QRectF &rect, double radius)
 }
 
 } // namespace
+
+QColor controlEdge(const QPalette &palette)
+{
+    const QColor face = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    auto stands = [&](const QColor &edge) {
+        for (const auto role : {QPalette::Window, QPalette::Base}) {
+            if (contrastRatio(theme::rgba(edge), theme::rgba(palette.color(role))) < 3.0)
+                return false;
+        }
+        return true;
+    };
+    QColor edge = mixed(face, text, 0.22);
+    for (double t = 0.24; t <= 1.0 && !stands(edge); t += 0.02)
+        edge = mixed(face, text, t);
+    return edge;
+}
 
 Style::Style()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
@@ -179,7 +197,7 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, 
             const QColor base = option->palette.color(QPalette::Button);
             const QColor text = option->palette.color(QPalette::ButtonText);
             if (!flat || hover || down) {
-                painter->setPen(flat ? Qt::NoPen : QPen(mixed(base, text, 0.22), 1));
+                painter->setPen(flat ? Qt::NoPen : QPen(controlEdge(option->palette), 1));
                 painter->setBrush(down ? mixed(base, text, 0.14) : hover ? mixed(base, text, 0.07) : base);
                 painter->drawRoundedRect(rect, buttonRadius, buttonRadius);
             }
@@ -206,8 +224,7 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, 
         painter->setRenderHint(QPainter::Antialiasing);
         const QRectF rect = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
         painter->setBrush(option->palette.color(QPalette::Base));
-        painter->setPen(
-            QPen(mixed(option->palette.color(QPalette::Base), option->palette.color(QPalette::Text), 0.22), 1));
+        painter->setPen(QPen(controlEdge(option->palette), 1));
         painter->drawRoundedRect(rect, fieldRadius, fieldRadius);
         if (option->state & State_HasFocus)
             drawFocusRing(painter, option->rect, fieldRadius);
@@ -215,6 +232,40 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, 
         return;
     }
     case PE_FrameLineEdit: return; // the panel draws the frame
+    case PE_IndicatorCheckBox: {
+        // A box whose edge shows on any card; checked, an accent face with
+        // a white mark.
+        const bool on = option->state & State_On;
+        const bool partial = option->state & State_NoChange;
+        const QRectF box = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        if (!(option->state & State_Enabled))
+            painter->setOpacity(0.45);
+        if (on || partial) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(theme::accent());
+            painter->drawRoundedRect(box, 4, 4);
+            painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter->setBrush(Qt::NoBrush);
+            const double w = box.width(), h = box.height();
+            if (partial) {
+                painter->drawLine(QPointF(box.left() + w * 0.28, box.center().y()),
+                                  QPointF(box.right() - w * 0.28, box.center().y()));
+            } else {
+                const QPointF mark[] = {{box.left() + w * 0.25, box.top() + h * 0.52},
+                                        {box.left() + w * 0.43, box.top() + h * 0.70},
+                                        {box.left() + w * 0.76, box.top() + h * 0.32}};
+                painter->drawPolyline(mark, 3);
+            }
+        } else {
+            painter->setPen(QPen(controlEdge(option->palette), 1));
+            painter->setBrush(option->palette.color(QPalette::Base));
+            painter->drawRoundedRect(box, 4, 4);
+        }
+        painter->restore();
+        return;
+    }
     default: break;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);

@@ -42,4 +42,9 @@ void installStyle();
 // Marks a button as the prominent one of its group: accent face, white text.
 void makeProminent(QAbstractButton *button);
 
+// The edge of a control (a button, a field, a check box) on this palette:
+// the text colour mixed into the face until the edge stands at 3 : 1
+// against both the window and the cards, light or dark.
+QColor controlEdge(const QPalette &palette);
+
 } // namespace pigmentry
