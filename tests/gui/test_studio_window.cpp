@@ -2,6 +2,7 @@
 #include "fake_desktop.h"
 #include "find_widget.h"
 #include "gui/kit/color_patch.h"
+#include "gui/kit/style.h"
 #include "gui/studio/page.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/swatch_grid.h"
@@ -11,6 +12,7 @@
 #include "temp_settings.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -201,6 +204,28 @@ private Q_SLOTS:
         QVERIFY(!shown(&f.window, QStringLiteral("hexError")));
         QCOMPARE(f.store.selected(), (RGBA{1, 128 / 255.0, 0, 1}));
         QVERIFY(f.store.library().history.isEmpty()); // nothing is saved
+    }
+
+    // Opacity in percent, as it is shown and read out: an arrow moves 1 %,
+    // a page key 10 %, a click on the track jumps there.
+    void opacityMovesInPercent()
+    {
+        installStyle();
+        Fixture f;
+        f.store.select(RGBA{0.2, 0.4, 0.6, 1});
+        auto *slider = qobject_cast<QSlider *>(named(&f.window, QStringLiteral("opacitySlider")));
+        QVERIFY(slider);
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Left);
+        QCOMPARE(f.store.selected().a, 0.99);
+        QTest::keyClick(slider, Qt::Key_PageDown);
+        QCOMPARE(f.store.selected().a, 0.89);
+        QCOMPARE(f.text("opacityText"), QStringLiteral("89%"));
+        QAccessibleValueInterface *value = QAccessible::queryAccessibleInterface(slider)->valueInterface();
+        QCOMPARE(value->currentValue().toInt(), 89);
+        QCOMPARE(value->maximumValue().toInt(), 100);
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 4, slider->height() / 2));
+        QVERIFY2(std::abs(f.store.selected().a - 0.25) <= 0.03, qPrintable(QString::number(f.store.selected().a)));
     }
 
     void colourEditorGivesTheSameColourAsItsHexCode()

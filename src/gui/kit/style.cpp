@@ -107,6 +107,8 @@ int Style::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *
     switch (hint) {
     case SH_ScrollBar_Transient: return true; // drawn over the content, without arrow buttons
     case SH_ScrollBar_LeftClickAbsolutePosition: return true;
+    // A click on a slider's track puts the handle there.
+    case SH_Slider_AbsoluteSetButtons: return Qt::LeftButton;
     default: return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 }

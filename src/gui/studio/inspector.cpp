@@ -123,10 +123,14 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     opacityRow->addWidget(opacity);
     opacityBlock->addLayout(opacityRow);
     slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
-    slider->setRange(0, 1000);
+    // In percent, as it is shown and read out: an arrow moves 1 %, a page
+    // key 10 %.
+    slider->setRange(0, 100);
+    slider->setSingleStep(1);
+    slider->setPageStep(10);
     slider->setAccessibleName(QCoreApplication::translate("Inspector", "Opacity"));
     connect(slider, &QSlider::valueChanged, this,
-            [this](int value) { this->context.store.setOpacity(value / 1000.0); });
+            [this](int value) { this->context.store.setOpacity(value / 100.0); });
     opacityBlock->addWidget(slider);
     stack->addLayout(opacityBlock);
 
@@ -209,7 +213,7 @@ void Inspector::updateSelected()
     opacity->setText(QString::number(std::isfinite(color.a) ? int(std::trunc(color.a * 100)) : 0) + u'%');
     {
         const QSignalBlocker blocker(slider);
-        slider->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 1000)));
+        slider->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 100)));
     }
     well->sync();
 }
