@@ -47,6 +47,10 @@
         <source>A pick is already under way.</source>
         <translation>Es läuft schon eine Farbaufnahme.</translation>
     </message>
+    <message>
+        <source>No tray icon here: starting Pigmentry again reopens this window.</source>
+        <translation>Hier gibt es kein Symbol in der Leiste: Ein erneuter Start von Pigmentry öffnet dieses Fenster wieder.</translation>
+    </message>
 </context>
 <context>
     <name>CollectionEdits</name>
@@ -65,6 +69,14 @@
     <message>
         <source>Clear History</source>
         <translation>Verlauf leeren</translation>
+    </message>
+    <message>
+        <source>Deleted. Ctrl+Z to undo</source>
+        <translation>Gelöscht. Strg+Z macht es rückgängig</translation>
+    </message>
+    <message>
+        <source>Restored</source>
+        <translation>Wiederhergestellt</translation>
     </message>
 </context>
 <context>
@@ -896,6 +908,10 @@
     <message>
         <source>Your library stays on this computer. No account or analytics.</source>
         <translation>Ihre Bibliothek bleibt auf diesem Computer. Kein Konto, keine Analyse.</translation>
+    </message>
+    <message>
+        <source>Precision mode reads the screen directly. The built-in picker uses the desktop&apos;s own controls.</source>
+        <translation>Der Präzisionsmodus liest den Bildschirm direkt. Die eingebaute Auswahl nutzt die Bedienelemente des Desktops.</translation>
     </message>
 </context>
 <context>

@@ -137,11 +137,24 @@ void AppDelegate::welcome()
         // never over a failure found at start (a library set aside).
         if (!store_->notice().isEmpty())
             return;
-        store_->setNotice(
-            QCoreApplication::translate("AppDelegate",
-                                        "No tray icon here: the shortcut still picks after this window is closed, "
-                                        "and starting Pigmentry again reopens it."),
-            Store::NoticeKind::Info);
+        // The shortcut is promised only while it is registered; a desktop
+        // that refuses it later (a portal answers late) changes the remark.
+        auto remark = [this] {
+            return shortcut_->registered()
+                ? QCoreApplication::translate("AppDelegate",
+                                              "No tray icon here: the shortcut still picks after this window is "
+                                              "closed, and starting Pigmentry again reopens it.")
+                : QCoreApplication::translate("AppDelegate",
+                                              "No tray icon here: starting Pigmentry again reopens this window.");
+        };
+        store_->setNotice(remark(), Store::NoticeKind::Info);
+        connect(shortcut_.get(), &ShortcutSettings::registeredChanged, this,
+                [this, remark, said = std::make_shared<QString>(remark())] {
+                    if (store_->notice() != *said)
+                        return;
+                    *said = remark();
+                    store_->setNotice(*said, Store::NoticeKind::Info);
+                });
         return;
     }
     // Where Pigmentry went, on the very first start only.

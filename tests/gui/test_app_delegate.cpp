@@ -54,6 +54,17 @@ private Q_SLOTS:
         QCOMPARE(f.desktop.taskbar->shown, QList<bool>{false});
     }
 
+    // A shortcut the desktop refuses, even late, is not promised.
+    void withoutATrayOrShortcutNothingIsPromised()
+    {
+        Fixture f;
+        f.delegate->launch({});
+        QVERIFY(f.delegate->store().notice().contains(QLatin1String("the shortcut still picks")));
+        f.hotKeys->loseAll(-1);
+        QCOMPARE(f.delegate->store().notice(),
+                 QStringLiteral("No tray icon here: starting Pigmentry again reopens this window."));
+    }
+
     // A library that could not be read is said at start; the launch's own
     // remark does not cover it.
     void aFailureAtStartStaysInView()

@@ -185,9 +185,11 @@ private Q_SLOTS:
 
         f.clickPart(1, Part::Remove);
         QCOMPARE(f.shownHex(), (QStringList{"#030303", "#010101"}));
+        QCOMPARE(f.store.notice(), QStringLiteral("Deleted. Ctrl+Z to undo"));
         f.store.capture(grey(4));
         QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.shownHex(), (QStringList{"#040404", "#020202", "#030303", "#010101"}));
+        QCOMPARE(f.store.notice(), QStringLiteral("Restored"));
         QVERIFY(f.store.library().history.at(1).favorite);
         QVERIFY(f.savedLibrary().contains(uuidText(f.store.library().history.at(1).id).toUtf8()));
         QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);

@@ -11,17 +11,30 @@ namespace pigmentry::undoable {
 
 namespace {
 
+// A deletion and its way back. Each says so in the notice, unless saving
+// it failed, which the store has said instead.
 class StoreEdit : public QUndoCommand {
 public:
-    StoreEdit(const QString &text, std::function<void()> forward, std::function<void()> back)
+    StoreEdit(Store &store, const QString &text, std::function<void()> forward, std::function<void()> back)
         : QUndoCommand(text)
+        , store(store)
         , forward(std::move(forward))
         , back(std::move(back))
     { }
-    void redo() override { forward(); }
-    void undo() override { back(); }
+    void redo() override { apply(forward, QCoreApplication::translate("CollectionEdits", "Deleted. Ctrl+Z to undo")); }
+    void undo() override { apply(back, QCoreApplication::translate("CollectionEdits", "Restored")); }
 
 private:
+    void apply(const std::function<void()> &change, const QString &said)
+    {
+        const QString before = store.notice();
+        change();
+        if (store.noticeKind() == Store::NoticeKind::Failure && store.notice() != before)
+            return;
+        store.setNotice(said, Store::NoticeKind::Info);
+    }
+
+    Store &store;
     std::function<void()> forward, back;
 };
 
@@ -44,7 +57,7 @@ void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record)
         return;
     const ColorRecord removed = store.library().history.at(index);
     undo.push(new StoreEdit(
-        QCoreApplication::translate("CollectionEdits", "Remove Color"),
+        store, QCoreApplication::translate("CollectionEdits", "Remove Color"),
         [&store, record] { store.deleteRecord(record); },
         [&store, index, removed] { store.insertRecord(index, removed); }));
 }
@@ -56,7 +69,7 @@ void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette)
         return;
     const Palette removed = store.library().palettes.at(index);
     undo.push(new StoreEdit(
-        QCoreApplication::translate("CollectionEdits", "Delete Palette"),
+        store, QCoreApplication::translate("CollectionEdits", "Delete Palette"),
         [&store, palette] { store.deletePalette(palette); },
         [&store, index, removed] { store.insertPalette(index, removed); }));
 }
@@ -68,7 +81,7 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
         return;
     const RGBA color = store.library().palettes.at(row).colors.at(index);
     undo.push(new StoreEdit(
-        QCoreApplication::translate("CollectionEdits", "Remove Color from Palette"),
+        store, QCoreApplication::translate("CollectionEdits", "Remove Color from Palette"),
         [&store, palette, index] { store.removeColor(index, palette); },
         [&store, palette, index, color] { store.insertColor(palette, index, color); }));
 }
@@ -77,7 +90,7 @@ void clearHistory(Store &store, QUndoStack &undo)
 {
     const QList<ColorRecord> cleared = store.library().history;
     undo.push(new StoreEdit(
-        QCoreApplication::translate("CollectionEdits", "Clear History"), [&store] { store.clearHistory(); },
+        store, QCoreApplication::translate("CollectionEdits", "Clear History"), [&store] { store.clearHistory(); },
         [&store, cleared] { store.restoreHistory(cleared); }));
 }
 

@@ -88,10 +88,16 @@ QWidget *SettingsPage::pickingCard()
     card->content()->addWidget(preferenceBox(prefs,
                                              QCoreApplication::translate("SettingsPage", "Use built-in desktop picker"),
                                              preference::useNativePicker));
-    card->content()->addWidget(
-        caption(QCoreApplication::translate("SettingsPage",
-                                            "Precision mode requires screen capture access. The built-in "
-                                            "picker uses the desktop's own controls.")));
+    // Where the screen can be read without asking (X11), precision mode
+    // needs no access; elsewhere the desktop is asked at each pick.
+    const bool live = context.desktop.screenAccess && context.desktop.screenAccess->preflight();
+    card->content()->addWidget(caption(
+        live ? QCoreApplication::translate("SettingsPage",
+                                           "Precision mode reads the screen directly. The built-in picker uses the "
+                                           "desktop's own controls.")
+             : QCoreApplication::translate("SettingsPage",
+                                           "Precision mode requires screen capture access. The built-in "
+                                           "picker uses the desktop's own controls.")));
     card->content()->addWidget(new Divider);
     card->content()->addWidget(preferenceBox(
         prefs, QCoreApplication::translate("SettingsPage", "Automatically copy picked colors"), preference::autoCopy));
