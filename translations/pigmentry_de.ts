@@ -155,6 +155,14 @@
         <source>Fail</source>
         <translation>Nicht bestanden</translation>
     </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Kontrastverhältnis %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>DesktopServices</name>

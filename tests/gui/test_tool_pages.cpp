@@ -112,6 +112,10 @@ private Q_SLOTS:
         f.store.select(RGBA{0x76 / 255.0, 0x76 / 255.0, 0x76 / 255.0, 1});
         QCOMPARE(f.text("ratio"), QStringLiteral("4.54 : 1"));
         QCOMPARE(f.text("AAA normal"), QStringLiteral("Fail"));
+        // Read out whole, the ratio named.
+        QCOMPARE(f.get<QLabel>("AAA normal")->accessibleName(), QStringLiteral("AAA normal: Fail"));
+        QVERIFY(f.get<QLabel>("AA normal")->accessibleName().endsWith(QLatin1String(": Pass")));
+        QVERIFY(f.get("sample")->accessibleDescription().contains(QLatin1String("Sample button")));
         QCOMPARE(f.get<QLabel>("AAA normal")->palette().color(QPalette::WindowText), theme::red());
         QCOMPARE(f.get<QLabel>("AA normal")->palette().color(QPalette::WindowText), theme::green());
 

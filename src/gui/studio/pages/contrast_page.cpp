@@ -45,6 +45,8 @@ public:
     {
         setObjectName(QStringLiteral("sample"));
         setAccessibleName(QCoreApplication::translate("ContrastPage", "Sample"));
+        // What the sample shows, for whoever cannot see it.
+        setAccessibleDescription(QStringLiteral("%1 %2 %3").arg(sampleTitle(), sampleBody(), sampleButton()));
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         setMinimumHeight(sizeHint().height());
     }
@@ -190,11 +192,17 @@ void ContrastPage::update()
     // The verdicts are those of the real colours, whatever the sample shows.
     const double value = contrastRatio(context.store.selected(), context.state.contrastBackground);
     ratio->setText(ratioText(value));
+    ratio->setAccessibleName(QCoreApplication::translate("ContrastPage", "Contrast ratio %1").arg(ratioText(value)));
     for (qsizetype i = 0; i < verdicts.size(); ++i) {
         const bool pass = passes(value, contrastLevels().at(i));
         verdicts.at(i)->setText(pass ? QCoreApplication::translate("ContrastPage", "Pass")
                                      : QCoreApplication::translate("ContrastPage", "Fail"));
         verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
+        // Read out whole: "AA normal: Pass".
+        verdicts.at(i)->setAccessibleName(
+            QCoreApplication::translate("ContrastPage", "%1: %2")
+                .arg(QCoreApplication::translate("ContrastLevel", contrastLevels().at(i).name.toUtf8().constData()),
+                     verdicts.at(i)->text()));
     }
     sample->update();
     background->sync();
