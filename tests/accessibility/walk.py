@@ -48,6 +48,11 @@ def walk(node, path, problems, counted, depth=0):
     if (role in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL) and states.contains(pyatspi.STATE_SELECTABLE)
             and not name.strip()):
         problems.append(here + " (an item)")
+    # A container without a name (a plain scroll area) is no stop of the
+    # Tab chain: the reader would land on nothing.
+    if (states.contains(pyatspi.STATE_FOCUSABLE) and not name.strip()
+            and role in (pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_PANE, pyatspi.ROLE_VIEWPORT)):
+        problems.append(here + " (an unnamed container that takes the focus)")
     if states.contains(pyatspi.STATE_FOCUSABLE) and not name.strip():
         if role not in UNNAMED_OK or role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
             problems.append(here)

@@ -64,6 +64,8 @@ QWidget *scrollingPage(Page page, QWidget *body)
     auto *layout = new QVBoxLayout(page_);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *scroll = new QScrollArea;
+    // Not a stop of its own: Tab goes to what it holds, which it scrolls into view.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

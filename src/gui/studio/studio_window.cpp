@@ -96,6 +96,7 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     inspectorColumn = new QScrollArea;
     inspectorColumn->setObjectName(QStringLiteral("inspectorColumn"));
     inspectorColumn->setFrameShape(QFrame::NoFrame);
+    inspectorColumn->setFocusPolicy(Qt::NoFocus);
     inspectorColumn->setWidgetResizable(true);
     inspectorColumn->setFixedWidth(280);
     inspectorColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
