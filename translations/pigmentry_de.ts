@@ -87,6 +87,13 @@
     </message>
 </context>
 <context>
+    <name>ColorPatch</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+</context>
+<context>
     <name>ContrastLevel</name>
     <message>
         <source>AA normal</source>

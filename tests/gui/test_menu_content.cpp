@@ -90,6 +90,7 @@ private Q_SLOTS:
         QCOMPARE(f.text("footer"), QStringLiteral("Local. Private. Ready."));
         QCOMPARE(f.text("shortcutText"), QStringLiteral("Shift+Super+P"));
         QCOMPARE(f.swatch()->captionText(), QStringLiteral("#3B82F5"));
+        QCOMPARE(f.swatch()->accessibleName(), QStringLiteral("Color #3B82F5"));
     }
 
     void twelveRecordsShowTheNewestEight()

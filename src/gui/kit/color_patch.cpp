@@ -3,6 +3,7 @@
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -15,6 +16,11 @@ ColorPatch::ColorPatch(QWidget *parent)
 void ColorPatch::setColor(const RGBA &color)
 {
     color_ = color;
+    // Heard as the colour it shows, unless its owner named it otherwise.
+    if (accessibleName().isEmpty() || accessibleName() == spokenName) {
+        spokenName = QCoreApplication::translate("ColorPatch", "Color %1").arg(color.hex());
+        setAccessibleName(spokenName);
+    }
     update();
 }
 

@@ -44,6 +44,7 @@ private:
     QString caption_, second_;
     QFont captionFont_, secondFont_;
     int margin_ = 10;
+    QString spokenName;
 };
 
 } // namespace pigmentry

@@ -94,7 +94,8 @@ int Style::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWi
     switch (metric) {
     case PM_ScrollBarExtent: return scrollBarExtent;
     case PM_ScrollBarSliderMin: return 32;
-    case PM_ScrollView_ScrollBarOverlap: return scrollBarExtent;
+    // Bars take their own room: no tile or card edge lies under one.
+    case PM_ScrollView_ScrollBarOverlap: return 0;
     case PM_ButtonShiftHorizontal:
     case PM_ButtonShiftVertical: return 0;
     default: return QProxyStyle::pixelMetric(metric, option, widget);

@@ -139,13 +139,13 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
+    // The look of every card of the Studio: the controls' face, a faint edge.
     QPainterPath card;
-    card.addRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5 - cardGap), 12, 12);
-    painter->fillPath(card, theme::quaternary());
-    if (list->isDropTarget(index) || (keyboard && focusedSwatch < 0)) {
-        painter->setPen(QPen(theme::accent(), 2));
-        painter->drawPath(card);
-    }
+    card.addRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5 - cardGap), 14, 14);
+    painter->fillPath(card, theme::controlBackground());
+    const bool marked = list->isDropTarget(index) || (keyboard && focusedSwatch < 0);
+    painter->setPen(marked ? QPen(theme::accent(), 2) : QPen(theme::primary(0.06), 1));
+    painter->drawPath(card);
 
     const QRect name = partRect(cell, count, {Part::Name});
     if (hoveredPart.kind == Part::Name) {
