@@ -270,8 +270,12 @@
         <translation>sRGB-Verlauf mit zwei Stopps. Die Interpolation im Browser kann abweichen.</translation>
     </message>
     <message>
-        <source>Angle %1°</source>
-        <translation>Winkel %1°</translation>
+        <source>Start color</source>
+        <translation>Startfarbe</translation>
+    </message>
+    <message>
+        <source>Angle in degrees</source>
+        <translation>Winkel in Grad</translation>
     </message>
 </context>
 <context>

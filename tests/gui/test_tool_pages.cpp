@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace pigmentry;
@@ -77,14 +78,14 @@ private Q_SLOTS:
     {
         Fixture f(Page::gradient);
         f.store.select(RGBA{1, 0.5, 0, 0.3});
-        QCOMPARE(f.text("angleText"), QStringLiteral("Angle 90°"));
+        QCOMPARE(f.get<QSpinBox>("angleDegrees")->value(), 90);
         f.get<QPushButton>("copyCss")->click();
         QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("linear-gradient(90deg, #FF8000 0%, #AF52DE 100%)"));
         QVERIFY(f.store.notice().isEmpty());
 
         auto *angle = f.get<QSlider>("angle");
         angle->setValue(4570);
-        QCOMPARE(f.text("angleText"), QStringLiteral("Angle 45°"));
+        QCOMPARE(f.get<QSpinBox>("angleDegrees")->value(), 45);
         auto *well = f.get<ColorWell>("endColor");
         Q_EMIT well->edited(RGBA{0.5, 0, 0.5, 1});
         f.get<QPushButton>("copyCss")->click();
@@ -93,7 +94,14 @@ private Q_SLOTS:
         // The page's state outlives the window's closing.
         f.window.close();
         f.window.show();
-        QCOMPARE(f.text("angleText"), QStringLiteral("Angle 45°"));
+        QCOMPARE(f.get<QSpinBox>("angleDegrees")->value(), 45);
+        // Typed, the angle moves the slider too; the start stop has a well.
+        f.get<QSpinBox>("angleDegrees")->setValue(120);
+        QCOMPARE(angle->value(), 12000);
+        Q_EMIT f.get<ColorWell>("startColor")->edited(RGBA{0, 0, 1, 1});
+        QCOMPARE(f.store.selected(), (RGBA{0, 0, 1, 1}));
+        f.get<QPushButton>("copyCss")->click();
+        QCOMPARE(f.desktop.clipboard->text(), QStringLiteral("linear-gradient(120deg, #0000FF 0%, #800080 100%)"));
         angle->setValue(36000);
         f.get<QPushButton>("copyCss")->click();
         QVERIFY(f.desktop.clipboard->text().startsWith(QLatin1String("linear-gradient(360deg, ")));

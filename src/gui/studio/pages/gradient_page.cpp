@@ -17,7 +17,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
+#include <QSpinBox>
 
 #include <cmath>
 
@@ -82,21 +84,39 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     preview = new GradientPreview(context.store, state);
     stack->addWidget(preview);
 
-    auto *endRow = new QHBoxLayout;
-    endRow->addWidget(
-        textLabel(QCoreApplication::translate("GradientPage", "End color"), theme::font(13), theme::Tone::Primary));
+    // Both stops, each with its well: the start is the selected colour.
+    auto *stopsRow = new QHBoxLayout;
+    stopsRow->setSpacing(10);
+    auto stop = [this, stopsRow](const QString &text, ColorWell *well) {
+        auto *label = textLabel(text, theme::font(13), theme::Tone::Primary);
+        well->setAccessibleName(text);
+        stopsRow->addWidget(label);
+        stopsRow->addWidget(well);
+        stopsRow->addSpacing(14);
+    };
+    Store &store = context.store;
+    startWell = new ColorWell([&store] { return store.selected(); }, true,
+                              QCoreApplication::translate("GradientPage", "Start color"));
+    startWell->setObjectName(QStringLiteral("startColor"));
+    connect(startWell, &ColorWell::edited, this, [this](const RGBA &color) { this->context.store.select(color); });
+    stop(QCoreApplication::translate("GradientPage", "Start color"), startWell);
     endWell = new ColorWell([&state] { return state.gradientEnd; }, true,
                             QCoreApplication::translate("GradientPage", "End color"));
     endWell->setObjectName(QStringLiteral("endColor"));
-    endWell->setAccessibleName(QCoreApplication::translate("GradientPage", "End color"));
     connect(endWell, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.gradientEnd = color;
         update();
     });
-    endRow->addWidget(endWell);
-    endRow->addStretch();
-    stack->addLayout(endRow);
+    stop(QCoreApplication::translate("GradientPage", "End color"), endWell);
+    stopsRow->addStretch();
+    stack->addLayout(stopsRow);
 
+    // The angle, slid or typed, its label beside it.
+    auto *angleRow = new QHBoxLayout;
+    angleRow->setSpacing(10);
+    auto *angleLabel =
+        textLabel(QCoreApplication::translate("GradientPage", "Angle"), theme::font(13), theme::Tone::Primary);
+    angleRow->addWidget(angleLabel);
     angle = new QSlider(Qt::Horizontal);
     angle->setObjectName(QStringLiteral("angle"));
     angle->setAccessibleName(QCoreApplication::translate("GradientPage", "Angle"));
@@ -108,9 +128,22 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
         this->context.state.gradientAngle = double(value) / sliderSteps;
         update();
     });
-    stack->addWidget(angle);
-    angleText = withName(textLabel(QString(), theme::font(13), theme::Tone::Primary), QStringLiteral("angleText"));
-    stack->addWidget(angleText);
+    angleRow->addWidget(angle, 1);
+    degrees = new QSpinBox;
+    degrees->setObjectName(QStringLiteral("angleDegrees"));
+    degrees->setAccessibleName(QCoreApplication::translate("GradientPage", "Angle in degrees"));
+    degrees->setRange(0, 360);
+    degrees->setSuffix(QStringLiteral("°"));
+    degrees->setKeyboardTracking(false);
+    angleLabel->setBuddy(degrees);
+    connect(degrees, &QSpinBox::valueChanged, this, [this](int value) {
+        // Typed whole degrees; a slid angle keeps its fraction while its
+        // whole degrees stand.
+        if (value != qint64(std::trunc(this->context.state.gradientAngle)))
+            angle->setValue(value * sliderSteps);
+    });
+    angleRow->addWidget(degrees);
+    stack->addLayout(angleRow);
 
     auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")),
                                  QCoreApplication::translate("GradientPage", "Copy CSS"));
@@ -127,15 +160,21 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     stack->addWidget(pageCaption(
         QCoreApplication::translate("GradientPage", "Two-stop sRGB gradient. Browser interpolation may differ.")));
 
-    connect(&context.store, &Store::selectedChanged, preview, qOverload<>(&QWidget::update));
+    connect(&context.store, &Store::selectedChanged, this, [this] {
+        preview->update();
+        startWell->sync();
+    });
     update();
 }
 
 void GradientPage::update()
 {
-    angleText->setText(
-        QCoreApplication::translate("GradientPage", "Angle %1°").arg(qint64(std::trunc(context.state.gradientAngle))));
+    {
+        const QSignalBlocker quiet(degrees);
+        degrees->setValue(int(std::trunc(context.state.gradientAngle)));
+    }
     preview->update();
+    startWell->sync();
     endWell->sync();
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QSlider;
+class QSpinBox;
 
 namespace pigmentry {
 
@@ -10,8 +11,9 @@ class ColorWell;
 class Label;
 struct PageContext;
 
-// Gradient Studio: a two-stop linear gradient from the selected colour to
-// an end colour at an angle, previewed and copied as CSS.
+// Gradient Studio: a two-stop linear gradient from the selected colour (the
+// start, which its well changes) to an end colour at an angle, slid or typed,
+// previewed and copied as CSS.
 class GradientPage : public QWidget {
     Q_OBJECT
 
@@ -23,9 +25,10 @@ private:
 
     PageContext &context;
     QWidget *preview;
+    ColorWell *startWell;
     ColorWell *endWell;
     QSlider *angle;
-    Label *angleText;
+    QSpinBox *degrees;
 };
 
 } // namespace pigmentry
