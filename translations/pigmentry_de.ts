@@ -765,8 +765,12 @@
         <translation>Die eingebaute Farbauswahl der Arbeitsumgebung wird verwendet. Lupe und Tastatursteuerung stellt die Arbeitsumgebung bereit.</translation>
     </message>
     <message>
-        <source>Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture access is required.</source>
-        <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · +/− zum Zoomen. Zugriff auf Bildschirmaufnahmen ist nötig.</translation>
+        <source>Precision mode · Shift + arrows for larger steps · + or − to zoom.</source>
+        <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · + oder − zum Zoomen.</translation>
+    </message>
+    <message>
+        <source>Precision mode · Shift + arrows for larger steps · + or − to zoom. Screen capture access is required.</source>
+        <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · + oder − zum Zoomen. Zugriff auf Bildschirmaufnahmen ist nötig.</translation>
     </message>
 </context>
 <context>

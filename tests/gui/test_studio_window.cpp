@@ -334,6 +334,8 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY(f.text("keysNote").startsWith(QStringLiteral("Precision mode · Shift + arrows")));
+        // Where the screen is read without asking, no access is said to be needed.
+        QVERIFY(!f.text("keysNote").contains(QLatin1String("access")));
         // Switched while the page is on screen, as the access alert's "Use
         // Desktop Picker" does.
         f.temp.prefs().setBoolean("useNativePicker", true);

@@ -11,6 +11,7 @@
 #include "model/history_model.h"
 #include "model/preferences.h"
 #include "model/store.h"
+#include "platform/desktop_services.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QCoreApplication>
@@ -159,15 +160,20 @@ void PickerPage::updateSelected()
 
 void PickerPage::updateNote()
 {
-    note->setText(
-        context.prefs.useNativePicker()
-            ? QCoreApplication::translate("PickerPage",
-                                          "Using the built-in desktop picker. The desktop provides the magnifier and "
-                                          "keyboard controls.")
-            : QCoreApplication::translate(
-                "PickerPage",
-                "Precision mode · Shift + arrows for larger steps · +/− to zoom. Screen capture "
-                "access is required."));
+    // Screen capture access is asked for only where the screen cannot be
+    // read without it (Wayland); on X11 it is read directly.
+    const bool live = context.desktop.screenAccess && context.desktop.screenAccess->preflight();
+    if (context.prefs.useNativePicker())
+        note->setText(QCoreApplication::translate("PickerPage",
+                                                  "Using the built-in desktop picker. The desktop provides the "
+                                                  "magnifier and keyboard controls."));
+    else if (live)
+        note->setText(QCoreApplication::translate(
+            "PickerPage", "Precision mode · Shift + arrows for larger steps · + or − to zoom."));
+    else
+        note->setText(QCoreApplication::translate("PickerPage",
+                                                  "Precision mode · Shift + arrows for larger steps · + or − to zoom. "
+                                                  "Screen capture access is required."));
 }
 
 } // namespace pigmentry
