@@ -42,16 +42,17 @@ public:
     QWindow *window() const override { return list ? list->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override
     {
-        auto *cards = static_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data()));
-        return at < 0 ? cards : cards->part(row, -1);
+        auto *cards =
+            list ? dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data())) : nullptr;
+        return at < 0 || !cards ? cards : cards->part(row, -1);
     }
     int childCount() const override { return at < 0 && isValid() ? 1 + colors() + 3 : 0; }
     QAccessibleInterface *child(int index) const override
     {
         if (at >= 0 || index < 0 || index >= childCount())
             return nullptr;
-        return static_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data()))
-            ->part(row, index);
+        auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data()));
+        return cards ? cards->part(row, index) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
