@@ -178,6 +178,15 @@ def hears_a_card(window, sidebar):
     return problems
 
 
+def report(heading, problems, passed):
+    if problems:
+        print(heading)
+        for problem in sorted(set(problems)):
+            print("  " + problem)
+        sys.exit(1)
+    print(passed)
+
+
 def main():
     app = application("pigmentry")
     window = studio(app)
@@ -205,26 +214,11 @@ def main():
         print(f"{row.name}: {len(counted)} focusable controls")
     if pages != 9:
         sys.exit(f"the sidebar offers {pages} pages, not 9")
-    if problems:
-        print("Focusable controls without an accessible name:")
-        for problem in sorted(set(problems)):
-            print("  " + problem)
-        sys.exit(1)
-    print(f"every focusable control of the {pages} pages has a name")
-    heard = hears_the_grid(window, sidebar)
-    if heard:
-        print("The grid, as a screen reader hears it:")
-        for problem in heard:
-            print("  " + problem)
-        sys.exit(1)
-    print("the grid's cells are named, focused with the keyboard and pressed")
-    heard = hears_a_card(window, sidebar)
-    if heard:
-        print("A palette card, as a screen reader hears it:")
-        for problem in heard:
-            print("  " + problem)
-        sys.exit(1)
-    print("the card's name, colours and buttons are reached and pressed")
-
+    report("Focusable controls without an accessible name:", problems,
+           f"every focusable control of the {pages} pages has a name")
+    report("The grid, as a screen reader hears it:", hears_the_grid(window, sidebar),
+           "the grid's cells are named, focused with the keyboard and pressed")
+    report("A palette card, as a screen reader hears it:", hears_a_card(window, sidebar),
+           "the card's name, colours and buttons are reached and pressed")
 
 main()
