@@ -214,6 +214,10 @@ def main():
         print(f"{row.name}: {len(counted)} focusable controls")
     if pages != 9:
         sys.exit(f"the sidebar offers {pages} pages, not 9")
+    # The section titles and the spacer are for the eye: the list holds the
+    # nine pages and nothing else.
+    if sidebar.childCount != 9:
+        problems.append(f"the sidebar's list holds {sidebar.childCount} items, not its 9 pages")
     report("Focusable controls without an accessible name:", problems,
            f"every focusable control of the {pages} pages has a name")
     report("The grid, as a screen reader hears it:", hears_the_grid(window, sidebar),

@@ -4,9 +4,12 @@
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDragMoveEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace pigmentry {
@@ -14,6 +17,125 @@ namespace pigmentry {
 namespace {
 
 constexpr int pageRole = Qt::UserRole + 1;
+
+// The rows of pages, in order: the section titles and the spacer are
+// painted for the eye and are not items.
+QList<int> pageRows(const QListWidget *list)
+{
+    QList<int> rows;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->data(pageRole).isValid())
+            rows.append(i);
+    }
+    return rows;
+}
+
+// One page's row as a screen reader meets it.
+class PageRowAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    PageRowAccessible(QListWidget *list, int row)
+        : list(list)
+        , row(row)
+    { }
+    bool isValid() const override { return list && row < list->count(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return list ? list->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(list.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    void setText(QAccessible::Text, const QString &) override { }
+    QString text(QAccessible::Text kind) const override
+    {
+        return isValid() && kind == QAccessible::Name ? list->item(row)->text() : QString();
+    }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return QRect();
+        const QRect local = list->visualItemRect(list->item(row));
+        return QRect(list->viewport()->mapToGlobal(local.topLeft()), local.size());
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        state.focusable = true;
+        state.selectable = true;
+        state.selected = list->item(row)->isSelected();
+        state.focused = list->hasFocus() && list->currentRow() == row;
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (isValid() && action == pressAction())
+            list->setCurrentRow(row);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<QListWidget> list;
+    int row;
+};
+
+// The sidebar: a list of the pages only.
+class SidebarAccessible : public QAccessibleWidget {
+public:
+    explicit SidebarAccessible(QListWidget *list)
+        : QAccessibleWidget(list, QAccessible::List)
+    { }
+    ~SidebarAccessible() override
+    {
+        for (const QAccessible::Id id : std::as_const(rows))
+            QAccessible::deleteAccessibleInterface(id);
+    }
+    int childCount() const override { return int(pageRows(list()).size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<int> pages = pageRows(list());
+        if (index < 0 || index >= pages.size())
+            return nullptr;
+        if (const auto made = rows.constFind(index); made != rows.constEnd())
+            return QAccessible::accessibleInterface(*made);
+        auto *row = new PageRowAccessible(list(), pages.at(index));
+        rows.insert(index, QAccessible::registerAccessibleInterface(row));
+        return row;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (auto made = rows.constBegin(); made != rows.constEnd(); ++made) {
+            if (QAccessible::accessibleInterface(made.value()) == child)
+                return made.key();
+        }
+        return -1;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        const int index = int(pageRows(list()).indexOf(list()->currentRow()));
+        return list()->hasFocus() && index >= 0 ? child(index) : nullptr;
+    }
+
+    static QAccessibleInterface *create(const QString &className, QObject *object)
+    {
+        if (className == QLatin1String("pigmentry::Sidebar") && object && object->isWidgetType())
+            return new SidebarAccessible(static_cast<QListWidget *>(object));
+        return nullptr;
+    }
+
+private:
+    QListWidget *list() const { return static_cast<QListWidget *>(widget()); }
+    mutable QHash<int, QAccessible::Id> rows;
+};
 
 class SidebarDelegate : public QStyledItemDelegate {
 public:
@@ -76,6 +198,11 @@ public:
 Sidebar::Sidebar(QWidget *parent)
     : QListWidget(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&SidebarAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("sidebar"));
     setAccessibleName(QCoreApplication::translate("Sidebar", "Pages"));
     setFrameShape(QFrame::NoFrame);
@@ -163,6 +290,18 @@ std::optional<Page> Sidebar::page() const
     if (selected.isEmpty())
         return std::nullopt;
     return Page(selected.first()->data(pageRole).toInt());
+}
+
+void Sidebar::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QListWidget::currentChanged(current, previous);
+    // A screen reader hears the page row the keyboard is on.
+    const int index = int(pageRows(this).indexOf(current.row()));
+    if (QAccessible::isActive() && hasFocus() && index >= 0) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Sidebar::setPage(std::optional<Page> page)
