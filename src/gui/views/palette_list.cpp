@@ -1,7 +1,7 @@
 #include "palette_list.h"
 
 #include "gui/kit/theme.h"
-#include "gui/views/palette_list_accessible.h"
+#include "gui/views/accessible/palette_list_accessible.h"
 #include "gui/views/swatch_delegate.h"
 #include "model/palette_model.h"
 

@@ -2,7 +2,7 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
-#include "gui/views/swatch_grid_accessible.h"
+#include "gui/views/accessible/swatch_grid_accessible.h"
 #include "model/color_roles.h"
 #include "model/store.h"
 
