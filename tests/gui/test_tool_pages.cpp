@@ -124,6 +124,14 @@ private Q_SLOTS:
         QCOMPARE(f.get<QLabel>("AAA normal")->accessibleName(), QStringLiteral("AAA normal: Fail"));
         QVERIFY(f.get<QLabel>("AA normal")->accessibleName().endsWith(QLatin1String(": Pass")));
         QVERIFY(f.get("sample")->accessibleDescription().contains(QLatin1String("Sample button")));
+        // At the smallest size the vision picker stands clear of the sample.
+        f.window.resize(StudioWindow::smallestSize);
+        QCoreApplication::processEvents();
+        QWidget *card = f.get("sample");
+        QWidget *picker = f.get("vision");
+        const QRect sampleArea(card->mapTo(&f.window, QPoint()), card->size());
+        const QRect pickerArea(picker->mapTo(&f.window, QPoint()), picker->size());
+        QVERIFY(!sampleArea.intersects(pickerArea));
         QCOMPARE(f.get<QLabel>("AAA normal")->palette().color(QPalette::WindowText), theme::red());
         QCOMPARE(f.get<QLabel>("AA normal")->palette().color(QPalette::WindowText), theme::green());
 

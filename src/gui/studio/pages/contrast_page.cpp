@@ -135,17 +135,15 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     });
     backgroundRow->addWidget(swap);
     backgroundRow->addStretch();
-    stack->addLayout(backgroundRow);
 
-    ratio =
-        withName(textLabel(QString(), theme::font(48, QFont::DemiBold), theme::Tone::Primary), QStringLiteral("ratio"));
-    stack->addWidget(ratio);
-
+    // The vision the sample is seen with, on the row of the controls rather
+    // than over the sample, whose text it would cover at narrow widths.
     sample = new SampleCard(store, state);
-    auto *sampleLayout = new QHBoxLayout(sample);
-    sampleLayout->setContentsMargins(0, 12, 12, 0);
-    sampleLayout->addStretch();
+    auto *visionLabel =
+        textLabel(QCoreApplication::translate("ContrastPage", "Color vision"), theme::font(13), theme::Tone::Primary);
+    backgroundRow->addWidget(visionLabel);
     vision = new QComboBox;
+    visionLabel->setBuddy(vision);
     vision->setObjectName(QStringLiteral("vision"));
     vision->setAccessibleName(QCoreApplication::translate("ContrastPage", "Color vision"));
     vision->setToolTip(
@@ -156,7 +154,12 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         this->context.state.colorVision = std::max(0, index);
         sample->update();
     });
-    sampleLayout->addWidget(vision, 0, Qt::AlignTop);
+    backgroundRow->addWidget(vision);
+    stack->addLayout(backgroundRow);
+
+    ratio =
+        withName(textLabel(QString(), theme::font(48, QFont::DemiBold), theme::Tone::Primary), QStringLiteral("ratio"));
+    stack->addWidget(ratio);
     stack->addWidget(sample);
 
     for (const ContrastLevel &level : contrastLevels()) {
