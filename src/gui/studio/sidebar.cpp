@@ -1,6 +1,7 @@
 #include "sidebar.h"
 
 #include "gui/kit/labels.h"
+#include "gui/kit/painted_item_accessible.h"
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 
@@ -9,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDragMoveEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace pigmentry {
@@ -31,60 +31,35 @@ QList<int> pageRows(const QListWidget *list)
 }
 
 // One page's row as a screen reader meets it.
-class PageRowAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class PageRowAccessible : public PaintedItemAccessible {
 public:
     PageRowAccessible(QListWidget *list, int row)
-        : list(list)
+        : PaintedItemAccessible(list)
         , row(row)
     { }
-    bool isValid() const override { return list && row < list->count(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return list ? list->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(list.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    void setText(QAccessible::Text, const QString &) override { }
+    bool isValid() const override { return view && row < sidebar()->count(); }
     QString text(QAccessible::Text kind) const override
     {
-        return isValid() && kind == QAccessible::Name ? list->item(row)->text() : QString();
+        return isValid() && kind == QAccessible::Name ? sidebar()->item(row)->text() : QString();
     }
-    QRect rect() const override
-    {
-        if (!isValid())
-            return QRect();
-        const QRect local = list->visualItemRect(list->item(row));
-        return QRect(list->viewport()->mapToGlobal(local.topLeft()), local.size());
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        if (!isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        state.focusable = true;
-        state.selectable = true;
-        state.selected = list->item(row)->isSelected();
-        state.focused = list->hasFocus() && list->currentRow() == row;
-        return state;
-    }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &action) override
     {
         if (isValid() && action == pressAction())
-            list->setCurrentRow(row);
+            sidebar()->setCurrentRow(row);
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect localRect() const override { return sidebar()->visualItemRect(sidebar()->item(row)); }
+    void addState(QAccessible::State &state) const override
+    {
+        state.selectable = true;
+        state.selected = sidebar()->item(row)->isSelected();
+        state.focused = view->hasFocus() && sidebar()->currentRow() == row;
+    }
 
 private:
-    QPointer<QListWidget> list;
+    QListWidget *sidebar() const { return static_cast<QListWidget *>(view.data()); }
+
     int row;
 };
 

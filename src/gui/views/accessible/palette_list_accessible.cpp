@@ -1,10 +1,10 @@
 #include "palette_list_accessible.h"
 
+#include "gui/kit/painted_item_accessible.h"
 #include "gui/views/palette_list.h"
 #include "model/palette_model.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 
 namespace pigmentry {
 
@@ -26,24 +26,22 @@ Part partNumbered(int at, int colors)
 }
 
 // One part of one card, read afresh at every question.
-class CardPartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class CardPartAccessible : public PaintedItemAccessible {
 public:
     CardPartAccessible(PaletteList *list, int row, int at)
-        : list(list)
+        : PaintedItemAccessible(list)
         , row(row)
         , at(at)
     { }
 
     bool isValid() const override
     {
-        return list && list->model() && row < list->model()->rowCount() && at < 1 + colors() + 3;
+        return view && view->model() && row < view->model()->rowCount() && at < 1 + colors() + 3;
     }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return list ? list->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override
     {
         auto *cards =
-            list ? dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data())) : nullptr;
+            view ? dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(view.data())) : nullptr;
         return at < 0 || !cards ? cards : cards->part(row, -1);
     }
     int childCount() const override { return at < 0 && isValid() ? 1 + colors() + 3 : 0; }
@@ -51,7 +49,7 @@ public:
     {
         if (at >= 0 || index < 0 || index >= childCount())
             return nullptr;
-        auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(list.data()));
+        auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(view.data()));
         return cards ? cards->part(row, index) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
@@ -102,74 +100,57 @@ public:
         case Part::Name: return QCoreApplication::translate("PaletteList", "Palette name");
         case Part::Swatch:
             return QCoreApplication::translate("PaletteList", "Color %1")
-                .arg(list->colorAt(index(), shown.swatch).hex());
+                .arg(list()->colorAt(index(), shown.swatch).hex());
         default: return PaletteCardDelegate::buttonText(shown.kind);
         }
     }
     void setText(QAccessible::Text kind, const QString &text) override
     {
         if (isValid() && kind == QAccessible::Value && part().kind == Part::Name)
-            list->model()->setData(index(), text, PaletteModel::NameRole);
+            list()->model()->setData(index(), text, PaletteModel::NameRole);
     }
 
-    QRect rect() const override
-    {
-        if (!isValid())
-            return QRect();
-        const QRect local = PaletteCardDelegate::partRect(list->visualRect(index()), colors(), part());
-        return QRect(list->viewport()->mapToGlobal(local.topLeft()), local.size());
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        if (!isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        const Part shown = part();
-        const bool current = list->currentIndex() == index();
-        state.focusable = true;
-        if (shown.kind == Part::Card) {
-            state.selectable = true;
-            state.selected = current;
-            state.focused = current && list->hasFocus() && list->focusedSwatch() < 0;
-        } else if (shown.kind == Part::Swatch) {
-            state.selectable = true;
-            state.selected = current && list->focusedSwatch() == shown.swatch;
-            state.focused = state.selected && list->hasFocus();
-        } else if (shown.kind == Part::Name) {
-            state.editable = true;
-        }
-        if (!list->viewport()->rect().intersects(
-                PaletteCardDelegate::partRect(list->visualRect(index()), colors(), shown))) {
-            state.invisible = true;
-            state.offscreen = true;
-        }
-        return state;
-    }
-
+    // The card itself is pressed through its parts.
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::ActionInterface && at >= 0 ? static_cast<QAccessibleActionInterface *>(this)
-                                                               : nullptr;
+        return at >= 0 ? PaintedItemAccessible::interface_cast(type) : nullptr;
     }
-    QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &action) override
     {
         if (isValid() && action == pressAction()) {
-            list->setCurrentIndex(index());
-            list->activate(index(), part());
+            list()->setCurrentIndex(index());
+            list()->activate(index(), part());
         }
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect localRect() const override
+    {
+        return PaletteCardDelegate::partRect(list()->visualRect(index()), colors(), part());
+    }
+    void addState(QAccessible::State &state) const override
+    {
+        const Part shown = part();
+        const bool current = list()->currentIndex() == index();
+        if (shown.kind == Part::Card) {
+            state.selectable = true;
+            state.selected = current;
+            state.focused = current && list()->hasFocus() && list()->focusedSwatch() < 0;
+        } else if (shown.kind == Part::Swatch) {
+            state.selectable = true;
+            state.selected = current && list()->focusedSwatch() == shown.swatch;
+            state.focused = state.selected && list()->hasFocus();
+        } else if (shown.kind == Part::Name) {
+            state.editable = true;
+        }
+    }
 
 private:
-    QModelIndex index() const { return list->model()->index(row, 0); }
-    int colors() const { return list->colorCount(index()); }
+    PaletteList *list() const { return static_cast<PaletteList *>(view.data()); }
+    QModelIndex index() const { return list()->model()->index(row, 0); }
+    int colors() const { return list()->colorCount(index()); }
     Part part() const { return partNumbered(at, colors()); }
 
-    QPointer<PaletteList> list;
     int row;
     int at;
 };

@@ -1,33 +1,24 @@
 #include "swatch_grid_accessible.h"
 
+#include "gui/kit/painted_item_accessible.h"
 #include "gui/views/swatch_grid.h"
 #include "model/color_roles.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 
 namespace pigmentry {
 
 namespace {
 
 // One cell: a list item that reads its row afresh at every question.
-class CellAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class CellAccessible : public PaintedItemAccessible {
 public:
     CellAccessible(SwatchGrid *grid, int row)
-        : grid(grid)
+        : PaintedItemAccessible(grid)
         , row(row)
     { }
 
-    bool isValid() const override { return grid && grid->model() && row < grid->model()->rowCount(grid->rootIndex()); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return grid ? grid->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(grid.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    void setText(QAccessible::Text, const QString &) override { }
+    bool isValid() const override { return view && view->model() && row < view->model()->rowCount(view->rootIndex()); }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -42,39 +33,6 @@ public:
         return name;
     }
 
-    QRect rect() const override
-    {
-        if (!isValid())
-            return QRect();
-        const QRect local = grid->visualRect(index());
-        return QRect(grid->viewport()->mapToGlobal(local.topLeft()), local.size());
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        if (!isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        state.focusable = true;
-        state.selectable = true;
-        const bool current = grid->currentIndex() == index();
-        state.selected = current;
-        state.focused = current && grid->hasFocus();
-        const QRect shown = grid->viewport()->rect();
-        if (!shown.intersects(grid->visualRect(index()))) {
-            state.invisible = true;
-            state.offscreen = true;
-        }
-        return state;
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-
     QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
     QString localizedActionDescription(const QString &action) const override
     {
@@ -87,19 +45,27 @@ public:
         if (!isValid())
             return;
         if (action == setFocusAction()) {
-            grid->setFocus(Qt::OtherFocusReason);
-            grid->setCurrentIndex(index());
+            view->setFocus(Qt::OtherFocusReason);
+            view->setCurrentIndex(index());
         } else if (action == pressAction()) {
-            grid->setCurrentIndex(index());
-            Q_EMIT grid->chosen(index());
+            view->setCurrentIndex(index());
+            Q_EMIT static_cast<SwatchGrid *>(view.data())->chosen(index());
         }
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QRect localRect() const override { return view->visualRect(index()); }
+    void addState(QAccessible::State &state) const override
+    {
+        const bool current = view->currentIndex() == index();
+        state.selectable = true;
+        state.selected = current;
+        state.focused = current && view->hasFocus();
+    }
 
 private:
-    QModelIndex index() const { return grid->model()->index(row, 0, grid->rootIndex()); }
+    QModelIndex index() const { return view->model()->index(row, 0, view->rootIndex()); }
 
-    QPointer<SwatchGrid> grid;
     int row;
 };
 
