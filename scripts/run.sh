@@ -5,6 +5,8 @@
 # BUILD/tour/: empty/ before anything is picked, the folder itself after one
 # scripted pick, and collection/ with 40 colours and three palettes while
 # another program holds Shift+Super+P (so Settings shows the shortcut error),
+# dark/ and german/ with that collection in a dark desktop theme and in German,
+# each of these also at the window's smallest size in smallest/,
 # and wayland/ with the Studio and a precision pick on a frozen frame, as a
 # headless weston shows them.
 set -euo pipefail
@@ -57,6 +59,15 @@ xvfb-run -a -s "-screen 0 1440x900x24 -noreset -nolisten tcp" bash -c '
     sleep 0.5
     start
     "$binary" tour "$tour/collection" "$tour/studio-2-recent-colors.png" >/dev/null
+    "$binary" quit >/dev/null
+    wait $app || true
+    # The collection again in a dark desktop theme, and in German.
+    QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark start
+    "$binary" tour "$tour/dark" "$tour/studio-2-recent-colors.png" >/dev/null
+    "$binary" quit >/dev/null
+    wait $app || true
+    LANGUAGE=de LANG=de_DE.UTF-8 start
+    "$binary" tour "$tour/german" "$tour/studio-2-recent-colors.png" >/dev/null
     "$binary" quit >/dev/null
     wait $app || true
     exec 3>&-

@@ -34,6 +34,8 @@ packages=(
     libjpeg-turbo-progs
     # the desktop portal, as most desktops have it: the suite must pass beside it
     xdg-desktop-portal
+    # a dark desktop theme for the tour: Qt's GTK platform theme reads Adwaita's dark palette
+    qt6-gtk-platformtheme
     # fonts so that text renders the same everywhere
     fonts-dejavu-core
     # a locale with a decimal comma for the tests, generated below

@@ -44,19 +44,31 @@ QStringList saveTour(AppDelegate &app, const QString &folder, const QString &ima
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         }
     }
-    for (const Page page : allPages()) {
-        window->setPage(page);
-        // Layout requests travel one level per pass of the event loop.
-        for (int pass = 0; pass < 5; ++pass)
-            QCoreApplication::processEvents();
-        QString name = title(page).toLower();
-        name.replace(u' ', u'-');
-        const QString file = QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
-        save(window, file);
-        // A page taller than the window is also kept whole.
-        if (QWidget *whole = window->scrolledContent())
-            save(whole, file + QLatin1String("-whole"));
-    }
+    auto savePages = [&](const QString &prefix) {
+        for (const Page page : allPages()) {
+            window->setPage(page);
+            // Layout requests travel one level per pass of the event loop.
+            for (int pass = 0; pass < 5; ++pass)
+                QCoreApplication::processEvents();
+            // Named in English whatever the language shown, so that the files
+            // of two tours can be compared.
+            QString name = QString::fromLatin1(pageInfo(page).title).toLower();
+            name.replace(u' ', u'-');
+            const QString file =
+                prefix + QStringLiteral("studio-%1-%2").arg(int(allPages().indexOf(page)) + 1).arg(name);
+            save(window, file);
+            // A page taller than the window is also kept whole.
+            if (QWidget *whole = window->scrolledContent())
+                save(whole, file + QLatin1String("-whole"));
+        }
+    };
+    savePages(QString());
+    // Every page again at the smallest size the window takes.
+    const QSize size = window->size();
+    QDir(folder).mkpath(QStringLiteral("smallest"));
+    window->resize(window->minimumSize());
+    savePages(QStringLiteral("smallest/"));
+    window->resize(size);
     // The contrast sample as a colour-blind reader sees it.
     window->setPage(Page::contrast);
     if (auto *contrast = window->builtPage<ContrastPage>(Page::contrast)) {
