@@ -6,9 +6,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPalette>
+#include <QSlider>
+#include <QSpinBox>
 #include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace pigmentry;
 
@@ -83,8 +88,8 @@ private Q_SLOTS:
 
     void controlsStandOut_data() { textTonesRead_data(); }
 
-    // A control's edge stands at 3 : 1 on the window and on a card; an
-    // unchecked box drawn on a card shows it.
+    // A control's edge stands at 3 : 1 on the window and on a card, and the
+    // controls drawn on a card show it.
     void controlsStandOut()
     {
         QFETCH(QPalette, palette);
@@ -95,26 +100,56 @@ private Q_SLOTS:
             QVERIFY2(contrastRatio(theme::rgba(edge), theme::rgba(palette.color(role))) >= 3.0,
                      qPrintable(edge.name() + QLatin1String(" on ") + palette.color(role).name()));
 
+        // Each control on a card; where its edge is, some pixel must stand
+        // out from the card. Where that is: the check box's indicator, the
+        // middle of a field's left side, the right side of a slider's knob
+        // at the end of its track (the filled track lies to its left).
         QWidget card;
         card.setAutoFillBackground(true);
         card.setBackgroundRole(QPalette::Base);
-        auto *box = new QCheckBox(QStringLiteral("Automatically copy picked colors"), &card);
-        card.resize(box->sizeHint() + QSize(8, 8));
-        box->move(4, 4);
+        auto *layout = new QVBoxLayout(&card);
+        auto *box = new QCheckBox(QStringLiteral("Automatically copy picked colors"));
+        auto *combo = new QComboBox;
+        combo->addItem(QStringLiteral("HEX"));
+        auto *spin = new QSpinBox;
+        auto *slider = new QSlider(Qt::Horizontal);
+        slider->setValue(slider->maximum());
+        for (QWidget *control : std::initializer_list<QWidget *>{box, combo, spin, slider})
+            layout->addWidget(control);
+        card.resize(300, card.sizeHint().height());
+        card.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&card));
         const QImage drawn = card.grab().toImage();
         QStyleOptionButton option;
         option.initFrom(box);
-        const QRect indicator =
-            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).translated(box->pos());
-        double strongest = 0;
-        for (int y = indicator.top(); y <= indicator.bottom(); ++y) {
-            for (int x = indicator.left(); x <= indicator.right(); ++x)
-                strongest = std::max(
-                    strongest,
-                    contrastRatio(theme::rgba(drawn.pixelColor(x, y)), theme::rgba(palette.color(QPalette::Base))));
+        QStyleOptionSlider knob;
+        knob.initFrom(slider);
+        knob.minimum = slider->minimum();
+        knob.maximum = slider->maximum();
+        knob.sliderPosition = knob.sliderValue = slider->value();
+        const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &knob, QStyle::SC_SliderHandle, slider);
+        auto middleOfLeft = [](QWidget *field) { return QRect(field->x(), field->y() + field->height() / 2, 3, 1); };
+        const QList<std::pair<const char *, QRect>> edges = {
+            {"check box",
+             box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).translated(box->pos())},
+            {"combo box", middleOfLeft(combo)},
+            {"spin box", middleOfLeft(spin)},
+            {"slider", QRect(handle.right() - 3, handle.center().y(), 4, 1).translated(slider->pos())},
+        };
+        QStringList faint;
+        for (const auto &[name, area] : edges) {
+            double strongest = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x)
+                    strongest = std::max(
+                        strongest,
+                        contrastRatio(theme::rgba(drawn.pixelColor(x, y)), theme::rgba(palette.color(QPalette::Base))));
+            }
+            if (strongest < 3.0)
+                faint << QStringLiteral("%1: %2").arg(QLatin1String(name)).arg(strongest, 0, 'f', 2);
         }
         QApplication::setPalette(before);
-        QVERIFY2(strongest >= 3.0, qPrintable(QString::number(strongest)));
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QLatin1String("; "))));
     }
 };
 

@@ -292,6 +292,58 @@ void Style::drawControl(ControlElement element, const QStyleOption *option, QPai
 void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                                const QWidget *widget) const
 {
+    if (control == CC_SpinBox) {
+        // Fusion outlines a spin box in a shade of the window that fades into
+        // a dark card; the edge of the other fields replaces it.
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto *spin = qstyleoption_cast<const QStyleOptionSpinBox *>(option);
+        if (spin && spin->frame) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            painter->setBrush(Qt::NoBrush);
+            painter->setPen(QPen(controlEdge(option->palette), 1));
+            painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+            if (keyboardFocus(option))
+                drawFocusRing(painter, QRectF(option->rect), fieldRadius);
+            painter->restore();
+        }
+        return;
+    }
+    if (control == CC_Slider) {
+        // The track as Fusion draws it, under a round knob with the controls'
+        // edge, which shows on any card.
+        auto *slider = qstyleoption_cast<const QStyleOptionSlider *>(option);
+        if (!slider || !(slider->subControls & SC_SliderHandle)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionSlider track = *slider;
+        track.subControls &= ~SC_SliderHandle;
+        track.state &= ~State_HasFocus;
+        QProxyStyle::drawComplexControl(control, &track, painter, widget);
+        const QRect handle = subControlRect(control, option, SC_SliderHandle, widget);
+        const int diameter = std::min(handle.width(), handle.height()) - 2;
+        const QRectF knob =
+            QRectF(handle.center().x() - diameter / 2, handle.center().y() - diameter / 2, diameter, diameter)
+                .translated(0.5, 0.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        QColor face = option->palette.color(QPalette::Base);
+        if (option->state & (State_Sunken | State_MouseOver))
+            face = mixed(face, option->palette.color(QPalette::Text), 0.08);
+        painter->setBrush(face);
+        // A round edge of one pixel is all blended; a little more keeps its
+        // full colour somewhere along it.
+        painter->setPen(QPen(controlEdge(option->palette), 1.5));
+        painter->drawEllipse(knob);
+        if (option->state & State_HasFocus) {
+            painter->setBrush(Qt::NoBrush);
+            painter->setPen(QPen(theme::accent(), 2));
+            painter->drawEllipse(knob.adjusted(-1.5, -1.5, 1.5, 1.5));
+        }
+        painter->restore();
+        return;
+    }
     if (control != CC_ScrollBar) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
