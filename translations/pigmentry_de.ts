@@ -320,7 +320,7 @@
     <name>HistoryGrid</name>
     <message>
         <source>Add a label</source>
-        <translation>Bezeichnung hinzufügen</translation>
+        <translation>Beschriften</translation>
     </message>
     <message>
         <source>Label</source>

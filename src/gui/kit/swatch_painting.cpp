@@ -8,6 +8,8 @@
 #include <QPainterPath>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace pigmentry {
 
 void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color)
@@ -41,7 +43,9 @@ void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, 
     painter->drawPath(tile);
 
     QPainterPath patch;
-    const QRectF patchRect(outer.left() + 8, outer.top() + 8, outer.width() - 16, 72);
+    // The code's line keeps its height; the colour takes the rest (72 in a
+    // tile of the grids' height).
+    const QRectF patchRect(outer.left() + 8, outer.top() + 8, outer.width() - 16, std::max(outer.height() - 35, 8.0));
     patch.addRoundedRect(patchRect, 9, 9);
     paintColor(painter, patch, color);
     painter->setPen(QPen(theme::primary(0.06), 1));

@@ -21,7 +21,8 @@ constexpr int swatchTileHeight = 108;
 // opaque.
 void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color);
 
-// The swatch tile in outer (108 high): the colour over its hex code on the
+// The swatch tile in outer (108 high in the grids, lower in compact rows):
+// the colour over its hex code on the
 // control background, outlined in the accent colour when selected.
 void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool selected, bool hovered);
 

@@ -99,8 +99,15 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setFont(theme::font(9));
     painter->setPen(theme::secondary());
     const QRect star = partRect(cell, Part::Favorite);
-    painter->drawText(QRect(row.left(), row.top(), star.left() - row.left() - 4, rowHeight),
-                      Qt::AlignLeft | Qt::AlignVCenter, dateText(index.data(DateRole).toDateTime()));
+    // The month by name where it fits (a narrow column in a long language
+    // may not have the room), in digits otherwise.
+    const QRect dateArea(row.left(), row.top(), star.left() - row.left() - 4, rowHeight);
+    const QDateTime date = index.data(DateRole).toDateTime();
+    QString shown = dateText(date);
+    if (painter->fontMetrics().horizontalAdvance(shown) > dateArea.width())
+        shown = painter->fontMetrics().elidedText(QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat),
+                                                  Qt::ElideRight, dateArea.width());
+    painter->drawText(dateArea, Qt::AlignLeft | Qt::AlignVCenter, shown);
 
     const double ratio = painter->device()->devicePixelRatioF();
     auto drawIcon = [&](const QRect &area, const QString &symbol, const QColor &tone) {

@@ -5,6 +5,7 @@
 #include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
+#include "gui/kit/wrapping_row.h"
 #include "gui/studio/page_context.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
@@ -55,7 +56,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     swatch->setObjectName(QStringLiteral("largeSwatch"));
     swatch->setFixedHeight(210);
     current->content()->addWidget(swatch);
-    auto *pickRow = new QHBoxLayout;
+    auto *pickRow = new WrappingRow;
     auto *pickButton = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
                                        QCoreApplication::translate("PickerPage", "Pick from Screen"));
     makeProminent(pickButton);
@@ -75,7 +76,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     showShortcut();
     pickRow->addWidget(shortcut);
     pickRow->addStretch();
-    current->content()->addLayout(pickRow);
+    current->content()->addWidget(pickRow);
     stack->addWidget(current);
 
     // Recent picks: a view of the six newest records, whole tiles only.
