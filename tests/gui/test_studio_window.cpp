@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTest>
@@ -340,6 +341,49 @@ private Q_SLOTS:
         // Desktop Picker" does.
         f.temp.prefs().setBoolean("useNativePicker", true);
         QVERIFY(f.text("keysNote").startsWith(QStringLiteral("Using the built-in desktop picker.")));
+    }
+
+    // With a full collection, at the smallest and the default size: a view
+    // of colours never scrolls inside a page that scrolls, and nothing sits
+    // under the page's scroll bar.
+    void viewsScrollOnceAndBesideTheBar()
+    {
+        Fixture f;
+        for (int i = 0; i < 40; ++i)
+            f.store.capture(grey(i * 5));
+        for (int i = 0; i < 20; ++i)
+            f.store.toggleFavorite(f.store.library().history.at(i).id);
+        for (int p = 0; p < 3; ++p) {
+            QList<RGBA> colors;
+            for (int i = 0; i < 9; ++i)
+                colors.append(grey(p * 40 + i * 4));
+            f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("Palette %1").arg(p), colors, {}});
+        }
+        for (const QSize size : {StudioWindow::smallestSize, StudioWindow::defaultSize}) {
+            f.window.resize(size);
+            for (const Page page : allPages()) {
+                f.window.setPage(page);
+                for (int pass = 0; pass < 5; ++pass)
+                    QCoreApplication::processEvents();
+                const QString where = QStringLiteral("%1 at %2 wide").arg(key(page)).arg(size.width());
+                auto *scroll = f.page()->findChild<QScrollArea *>();
+                QScrollBar *bar = scroll ? scroll->verticalScrollBar() : nullptr;
+                const bool pageScrolls = bar && bar->isVisible() && bar->maximum() > 0;
+                // The five harmony rules are seen whole at the default size.
+                if (page == Page::harmony && size == StudioWindow::defaultSize)
+                    QVERIFY2(!pageScrolls, qPrintable(where));
+                const QRect barArea = pageScrolls ? QRect(bar->mapTo(&f.window, QPoint()), bar->size()) : QRect();
+                for (QAbstractItemView *view : f.page()->findChildren<QAbstractItemView *>()) {
+                    if (!view->isVisibleTo(&f.window) || qobject_cast<QComboBox *>(view->parentWidget()))
+                        continue;
+                    const QString name = where + u' ' + view->objectName();
+                    if (pageScrolls)
+                        QVERIFY2(view->verticalScrollBar()->maximum() == 0, qPrintable(name + " scrolls inside"));
+                    QVERIFY2(!QRect(view->mapTo(&f.window, QPoint()), view->size()).intersects(barArea),
+                             qPrintable(name + " under the bar"));
+                }
+            }
+        }
     }
 
     void switchingToDarkRepaintsEverything()
