@@ -386,6 +386,41 @@ private Q_SLOTS:
         }
     }
 
+    // Tab goes the way the eye reads: the sidebar, the toolbar, the page,
+    // the inspector, then round again; on a page built late as well.
+    void tabFollowsReadingOrder()
+    {
+        Fixture f;
+        f.store.capture(grey(60));
+        QApplication::setActiveWindow(&f.window);
+        for (const Page page : {Page::picker, Page::gradient, Page::contrast}) {
+            f.window.setPage(page);
+            QCoreApplication::processEvents();
+            QWidget *sidebar = named(&f.window, QStringLiteral("sidebar"));
+            sidebar->setFocus(Qt::TabFocusReason);
+            const QList<QWidget *> regions = {sidebar, named(&f.window, QStringLiteral("toolbar")), f.page(),
+                                              f.inspector()};
+            QList<int> visited;
+            for (int step = 0; step < 60; ++step) {
+                QWidget *focus = QApplication::focusWidget();
+                QVERIFY(focus);
+                int region = -1;
+                for (int i = 0; i < regions.size(); ++i) {
+                    if (regions.at(i) == focus || regions.at(i)->isAncestorOf(focus))
+                        region = i;
+                }
+                QVERIFY2(region >= 0, qPrintable(focus->metaObject()->className() + focus->objectName()));
+                if (visited.isEmpty() || visited.last() != region)
+                    visited << region;
+                QTest::keyClick(focus, Qt::Key_Tab);
+            }
+            // Round and round: 0 1 2 3 0 1 2 3 ...
+            for (int i = 0; i < visited.size(); ++i)
+                QVERIFY2(visited.at(i) == i % 4, qPrintable(key(page) + QStringLiteral(": step %1").arg(i)));
+            QVERIFY(visited.size() >= 5);
+        }
+    }
+
     void switchingToDarkRepaintsEverything()
     {
         Fixture f;

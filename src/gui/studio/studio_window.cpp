@@ -174,6 +174,7 @@ QWidget *StudioWindow::makeSidebar()
 QWidget *StudioWindow::makeToolbar()
 {
     auto *toolbar = new QWidget;
+    toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setFixedHeight(54);
     auto *row = new QHBoxLayout(toolbar);
     row->setContentsMargins(24, 0, 24, 0);
@@ -195,6 +196,7 @@ QWidget *StudioWindow::makeToolbar()
     makeProminent(pick);
     connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
     row->addWidget(pick);
+    lastToolbarControl = pick;
     return toolbar;
 }
 
@@ -241,6 +243,7 @@ void StudioWindow::showPageContent()
     if (!widget) {
         widget = createPage(shown, context);
         stack->addWidget(widget);
+        placeInTabChain(widget);
     }
     stack->setCurrentWidget(widget);
     toolbarIcon->setSymbol(symbol(shown), theme::Tone::Secondary);
@@ -248,6 +251,26 @@ void StudioWindow::showPageContent()
     const bool settings = shown == Page::settings;
     inspectorDivider->setVisible(!settings);
     inspectorColumn->setVisible(!settings);
+}
+
+// A page built after the inspector would come after it in the tab chain;
+// its controls go between the toolbar and the inspector, as they are read.
+void StudioWindow::placeInTabChain(QWidget *page)
+{
+    QList<QWidget *> controls;
+    for (QWidget *next = page->nextInFocusChain(); next != page && page->isAncestorOf(next);
+         next = next->nextInFocusChain()) {
+        if (next->focusPolicy() & Qt::TabFocus)
+            controls << next;
+    }
+    QWidget *previous = lastToolbarControl;
+    for (QWidget *control : std::as_const(controls)) {
+        // A control brings the parts it is made of (a spin box's field).
+        if (control != previous && previous->isAncestorOf(control))
+            continue;
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 void StudioWindow::updateStatus()

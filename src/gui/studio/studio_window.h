@@ -75,6 +75,9 @@ private:
     std::map<Page, QWidget *> pages; // made when first shown
 
     Sidebar *sidebar = nullptr;
+    void placeInTabChain(QWidget *page);
+
+    QWidget *lastToolbarControl = nullptr;
     SymbolLabel *toolbarIcon = nullptr;
     Label *toolbarTitle = nullptr;
     QStackedWidget *stack = nullptr;
