@@ -7,6 +7,7 @@ binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
 launcher=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher" ] || { echo "at-spi2-core is not installed" >&2; exit 1; }
+command -v trayer >/dev/null || { echo "trayer is not installed" >&2; exit 1; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi is not installed" >&2; exit 1; }
 
 home=$(mktemp -d)
@@ -23,12 +24,15 @@ exec dbus-run-session -- bash -c '
     set -euo pipefail
     binary=$1; here=$2; launcher=$3
     "$launcher" --launch-immediately >/dev/null 2>&1 & bus=$!
+    # A tray whose only icon sits in the bottom right corner, clear of the
+    # Studio, for the popover.
+    trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true >/dev/null 2>&1 & tray=$!
     "$binary" --studio >"$HOME/app.log" 2>&1 & app=$!
     for i in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/pigmentry.socket" ] && break; sleep 0.1; done
     status=0
     /usr/bin/python3 "$here/walk.py" || status=$?
     [ $status -eq 0 ] || { echo "Pigmentry said:"; cat "$HOME/app.log"; }
     "$binary" quit >/dev/null 2>&1 || kill $app
-    kill $bus 2>/dev/null || true
+    kill $bus $tray 2>/dev/null || true
     exit $status
 ' bash "$binary" "$here" "$launcher"

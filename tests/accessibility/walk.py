@@ -65,6 +65,8 @@ def studio(app):
     for i in range(app.childCount):
         window = app.getChildAtIndex(i)
         if window is not None and "Color Studio" in (window.name or ""):
+            if window.getRole() != pyatspi.ROLE_FRAME:
+                sys.exit(f"the Studio is a {window.getRoleName()}, not a window")
             return window
     sys.exit("the Studio window is not on the accessibility bus")
 
@@ -178,6 +180,65 @@ def hears_a_card(window, sidebar):
     return problems
 
 
+def hears_the_popover(app):
+    """The popover, opened from the tray icon (in the bottom right corner of
+    the 1280 x 800 screen), speaks: its window, the selected colour, the
+    recent row with its colours, and every button by name."""
+    subprocess.run(["xdotool", "mousemove", "1268", "788", "click", "1"], check=True)
+
+    def shown_popover():
+        for i in range(app.childCount):
+            window = app.getChildAtIndex(i)
+            if window is None:
+                continue
+            # States are cached on this side of the bus; a window's must be
+            # read anew.
+            window.clearCache()
+            if window.name == "Pigmentry" and window.getState().contains(pyatspi.STATE_SHOWING):
+                return window
+        return None
+    popover = wait_for(shown_popover)
+    if popover is None:
+        return ["a click on the tray icon shows no popover on the accessibility bus"]
+    if popover.getRole() != pyatspi.ROLE_FRAME:
+        problems_before = [f"the popover is a {popover.getRoleName()}, not a window"]
+    else:
+        problems_before = []
+    print(f'{popover.getRoleName()} "{popover.name}":')
+    problems = problems_before
+    counted = []
+    walk(popover, "[popover]", problems, counted)
+    buttons = []
+    colors = []
+
+    def collect(node, depth=0):
+        if node is None or depth > 20 or not node.getState().contains(pyatspi.STATE_SHOWING):
+            return
+        if node.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+            buttons.append(node.name)
+        if (node.name or "").startswith("Color #"):
+            colors.append(f"{node.getRoleName()} \"{node.name}\"")
+        for i in range(node.childCount):
+            collect(node.getChildAtIndex(i), depth + 1)
+    collect(popover)
+    for line in [f'  push button "{b}"' for b in buttons] + [f"  {c}" for c in colors[:4]]:
+        print(line)
+    recent = find(popover, lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Recent colors")
+    if recent is None or recent.childCount == 0:
+        problems.append("the recent row is not a list of colours")
+    if not colors:
+        problems.append("the selected colour is not named")
+    for wanted in ("Open Color Studio", "Pick Color", "Studio", "Quit"):
+        if wanted not in buttons:
+            problems.append(f'no button "{wanted}"')
+    if not any(b.startswith("Copy") for b in buttons):
+        problems.append("no Copy button")
+    subprocess.run(["xdotool", "key", "Escape"], check=True)
+    if not wait_for(lambda: shown_popover() is None):
+        problems.append("Escape does not close the popover")
+    return problems
+
+
 def report(heading, problems, passed):
     if problems:
         print(heading)
@@ -224,5 +285,7 @@ def main():
            "the grid's cells are named, focused with the keyboard and pressed")
     report("A palette card, as a screen reader hears it:", hears_a_card(window, sidebar),
            "the card's name, colours and buttons are reached and pressed")
+    report("The popover, as a screen reader hears it:", hears_the_popover(app),
+           "the popover's window, colour, recent row and buttons are named")
 
 main()

@@ -1,10 +1,13 @@
 #include "popover.h"
 
+#include "gui/kit/window_accessible.h"
 #include "gui/popover/menu_content.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -18,6 +21,7 @@ Popover::Popover(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setWindowTitle(QStringLiteral("Pigmentry"));
+    announceAsWindow(this);
 }
 
 void Popover::setContent(MenuContent *content)
@@ -67,6 +71,12 @@ void Popover::showAt(const QRect &anchor)
     const QScreen *screen = QGuiApplication::screenAt(probe);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
+    // A screen reader finds an application's windows but not its popups,
+    // which it meets as menus: for it the popover is a window of its own,
+    // which closes when it loses the focus as the popup does on a click
+    // outside.
+    becomePopup(!QAccessible::isActive());
+    activated = false;
     move(placement(anchor, pointer, screen->availableGeometry(), size()));
     show();
     raise();
@@ -103,6 +113,16 @@ void Popover::changeEvent(QEvent *event)
         activated = true;
     else if (activated && isVisible())
         hide();
+}
+
+void Popover::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes it as a window as it closes it as a popup.
+    if (event->key() == Qt::Key_Escape && (windowFlags() & Qt::Popup) != Qt::Popup) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Popover::hideEvent(QHideEvent *event)

@@ -34,6 +34,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showUnplaced();

@@ -267,15 +267,32 @@ std::optional<Page> Sidebar::page() const
     return Page(selected.first()->data(pageRole).toInt());
 }
 
+// The list's own announcements count the section titles among the rows;
+// these count the pages only, as the screen reader's list does.
 void Sidebar::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    QListWidget::currentChanged(current, previous);
+    QAbstractItemView::currentChanged(current, previous);
     // A screen reader hears the page row the keyboard is on.
     const int index = int(pageRows(this).indexOf(current.row()));
     if (QAccessible::isActive() && hasFocus() && index >= 0) {
         QAccessibleEvent event(this, QAccessible::Focus);
         event.setChild(index);
         QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Sidebar::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive())
+        return;
+    const QList<int> pages = pageRows(this);
+    for (const QModelIndex &row : selected.indexes()) {
+        if (const int index = int(pages.indexOf(row.row())); index >= 0) {
+            QAccessibleEvent event(this, QAccessible::SelectionAdd);
+            event.setChild(index);
+            QAccessible::updateAccessibility(&event);
+        }
     }
 }
 

@@ -36,6 +36,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
     QBasicTimer springTimer;

@@ -4,6 +4,7 @@
 #include "gui/kit/labels.h"
 #include "gui/kit/style.h"
 #include "gui/kit/theme.h"
+#include "gui/kit/window_accessible.h"
 #include "gui/studio/inspector.h"
 #include "gui/studio/sidebar.h"
 #include "model/store.h"
@@ -69,6 +70,7 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     , context{store, prefs, shortcuts, desktop, undo, state, std::move(pick), [this](Page p) { setPage(p); }}
 {
     setWindowTitle(QCoreApplication::translate("StudioWindow", "Pigmentry — Color Studio"));
+    announceAsWindow(this);
     setMinimumSize(smallestSize);
     resize(defaultSize);
 
