@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
@@ -165,9 +166,20 @@ void AppDelegate::welcome()
         ? QCoreApplication::translate("AppDelegate", "Press %1 to pick a color.")
               .arg(shortcut_->configuration().display())
         : QCoreApplication::translate("AppDelegate", "Click its icon to pick a color.");
-    tray_->showMessage(QStringLiteral("Pigmentry"),
-                       QCoreApplication::translate("AppDelegate", "Pigmentry is in the tray. ") + how,
-                       QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
+    const QString message = QCoreApplication::translate("AppDelegate", "Pigmentry is in the tray. ") + how;
+    // The message points at the icon: it waits until the tray has placed the
+    // icon (a balloon shown before appears in the screen's corner), for up to
+    // five seconds.
+    auto *timer = new QTimer(this);
+    timer->setInterval(100);
+    connect(timer, &QTimer::timeout, this, [this, timer, message, deadline = QDeadlineTimer(5000)] {
+        if (tray_->geometry().isEmpty() && !deadline.hasExpired())
+            return;
+        timer->deleteLater();
+        tray_->showMessage(QStringLiteral("Pigmentry"), message,
+                           QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
+    });
+    timer->start();
 }
 
 void AppDelegate::toggle()

@@ -17,21 +17,69 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 
 namespace pigmentry {
 
 namespace {
 
-QWidget *keyHint(const QString &keys, const QString &action)
+// The four arrow keys drawn alike: fonts set the horizontal arrows lower
+// and smaller than the vertical ones.
+class ArrowKeys : public QWidget {
+public:
+    ArrowKeys()
+    {
+        setAccessibleName(QStringLiteral("↑ ↓ ← →"));
+        // As tall as the other keys' names, on their middle line.
+        setFixedSize(4 * size + 3 * gap, QFontMetrics(theme::monospace(11, QFont::Medium)).height());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(theme::primary(), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // An arrow pointing up in a square of the size, centred on 0.
+        const double half = size / 2.0 - 1.5;
+        QPainterPath arrow;
+        arrow.moveTo(0, half);
+        arrow.lineTo(0, -half);
+        arrow.moveTo(-half * 0.6, -half * 0.4);
+        arrow.lineTo(0, -half);
+        arrow.lineTo(half * 0.6, -half * 0.4);
+        int x = 0;
+        for (const double turn : {0.0, 180.0, 270.0, 90.0}) {
+            painter.save();
+            painter.translate(x + size / 2.0, height() / 2.0);
+            painter.rotate(turn);
+            painter.drawPath(arrow);
+            painter.restore();
+            x += size + gap;
+        }
+    }
+
+private:
+    static constexpr int size = 11;
+    static constexpr int gap = 6;
+};
+
+QWidget *keyHint(QWidget *keys, const QString &action)
 {
     auto *hint = new QWidget;
     auto *stack = new QVBoxLayout(hint);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(3);
-    stack->addWidget(textLabel(keys, theme::monospace(11, QFont::Medium), theme::Tone::Primary));
+    stack->addWidget(keys);
     stack->addWidget(textLabel(action, theme::font(10), theme::Tone::Secondary));
     return hint;
+}
+
+QWidget *keyHint(const QString &keys, const QString &action)
+{
+    return keyHint(textLabel(keys, theme::monospace(11, QFont::Medium), theme::Tone::Primary), action);
 }
 
 } // namespace
@@ -128,8 +176,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     keysTitle->addStretch();
     keys->content()->addLayout(keysTitle);
     auto *hints = new QHBoxLayout;
-    hints->addWidget(keyHint(QStringLiteral("↑ ↓ ← →"), QCoreApplication::translate("PickerPage", "Move one pixel")),
-                     1);
+    hints->addWidget(keyHint(new ArrowKeys, QCoreApplication::translate("PickerPage", "Move one pixel")), 1);
     hints->addWidget(keyHint(QStringLiteral("Return"), QCoreApplication::translate("PickerPage", "Select color")), 1);
     hints->addWidget(keyHint(QStringLiteral("Esc"), QCoreApplication::translate("PickerPage", "Cancel picking")), 1);
     keys->content()->addLayout(hints);
