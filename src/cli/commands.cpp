@@ -70,10 +70,10 @@ std::vector<Command> commandTable()
          CommandNeeds::Drawing,
          commands::extract},
         {{QStringLiteral("palette"), names({"format", "to"}), {}, 1},
-         QStringLiteral("palette FILE [--format NAME | --to gpl|json]"),
+         QStringLiteral("palette FILE [--format NAME | --to json|gpl|ase|hex|css|scss|html]"),
          QStringLiteral("read or convert a palette file"),
-         QStringLiteral(
-             "Prints the palette's name and one code per colour, or the palette as a GIMP or JSON palette.\n"),
+         QStringLiteral("Reads a palette file of any kind (JSON, GIMP, ASE, ACO, hex list; - reads standard input)\n"
+                        "and prints its name and one code per colour, or the palette in another format.\n"),
          CommandNeeds::Nothing,
          commands::palette},
         // Screenshots of every window for `make run`'s tour; not for users.

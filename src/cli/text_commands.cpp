@@ -58,27 +58,46 @@ int convert(const CommandLine &line, CommandContext &context)
 
 int palette(const CommandLine &line, CommandContext &context)
 {
-    const std::optional<QString> to = line.values.contains(QStringLiteral("to"))
-        ? std::optional(line.values.value(QStringLiteral("to")))
-        : std::nullopt;
-    if (to
-        && (line.values.contains(QStringLiteral("format"))
-            || (*to != QLatin1String("gpl") && *to != QLatin1String("json"))))
-        return refuse(context.err, findCommand(QStringLiteral("palette"))->usage().section(u'\n', 0, 0));
+    std::optional<PaletteFormat> to;
+    if (line.values.contains(QStringLiteral("to"))) {
+        to = paletteFormatNamed(line.values.value(QStringLiteral("to")));
+        if (!to || !formatInfo(*to).writes || formatInfo(*to).key != line.values.value(QStringLiteral("to")).toLower()
+            || line.values.contains(QStringLiteral("format")))
+            return refuse(context.err, findCommand(QStringLiteral("palette"))->usage().section(u'\n', 0, 0));
+    }
 
     QString error;
-    const std::optional<Palette> palette = readPaletteFile(line.words.first(), &error);
+    const QString path = line.words.first();
+    std::optional<Palette> palette;
+    if (path == QLatin1String("-")) {
+        // Standard input, bounded as a file is: one byte past the limit is
+        // enough to refuse it.
+        QByteArray bytes;
+        char chunk[65536];
+        while (bytes.size() <= largestPaletteFile) {
+            const size_t got = std::fread(chunk, 1, sizeof chunk, stdin);
+            if (got == 0)
+                break;
+            bytes.append(chunk, qsizetype(got));
+        }
+        if (std::ferror(stdin))
+            return refuse(context.err, QStringLiteral("Invalid palette: standard input cannot be read"));
+        palette = decodePaletteFile(bytes, QStringLiteral("Palette"), &error);
+    } else {
+        palette = readPaletteFile(path, &error);
+    }
     if (!palette)
         return refuse(context.err, QLatin1String("Invalid palette: ") + error);
     if (to) {
-        // JSON escapes control characters itself; a GIMP palette is text for
-        // the terminal as much as for a file.
+        // JSON escapes control characters itself, and ASE is bytes; the
+        // text formats are for the terminal as much as for a file.
         Palette shown = *palette;
-        const bool gimp = *to == QLatin1String("gpl");
-        if (gimp)
+        if (*to != PaletteFormat::Json && *to != PaletteFormat::Ase) {
             shown.name = printable(shown.name);
-        const std::optional<QByteArray> bytes =
-            encodePaletteAs(shown, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, &error);
+            for (QString &name : shown.colorNames)
+                name = printable(name);
+        }
+        const std::optional<QByteArray> bytes = encodePaletteAs(shown, *to, &error);
         if (!bytes)
             return refuse(context.err, error);
         std::fwrite(bytes->constData(), 1, size_t(bytes->size()), context.out);

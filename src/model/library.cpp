@@ -319,6 +319,15 @@ public:
         }
         raw("],\"notes\":");
         string(p.notes);
+        if (p.hasColorNames()) {
+            raw(",\"colorNames\":[");
+            for (qsizetype i = 0; i < p.colors.size(); ++i) {
+                if (i)
+                    raw(",");
+                string(p.colorName(i));
+            }
+            raw("]");
+        }
         raw("}");
     }
 
@@ -429,6 +438,64 @@ std::optional<ColorRecord> ColorRecord::fromJsonAt(const QJsonValue &value, cons
     return record;
 }
 
+namespace {
+
+// Names past the last one given say nothing.
+void trimNames(QStringList &names)
+{
+    while (!names.isEmpty() && names.last().isEmpty())
+        names.removeLast();
+}
+
+} // namespace
+
+void Palette::setColorName(qsizetype index, const QString &name)
+{
+    if (index < 0 || index >= colors.size())
+        return;
+    if (colorNames.size() <= index) {
+        if (name.isEmpty())
+            return;
+        colorNames.resize(index + 1);
+    }
+    colorNames[index] = name;
+    trimNames(colorNames);
+}
+
+void Palette::appendColor(const RGBA &color, const QString &name)
+{
+    insertColor(colors.size(), color, name);
+}
+
+void Palette::insertColor(qsizetype index, const RGBA &color, const QString &name)
+{
+    index = std::clamp<qsizetype>(index, 0, colors.size());
+    colors.insert(index, color);
+    if (index < colorNames.size())
+        colorNames.insert(index, QString());
+    setColorName(index, name);
+}
+
+void Palette::removeColor(qsizetype index)
+{
+    if (index < 0 || index >= colors.size())
+        return;
+    colors.removeAt(index);
+    if (index < colorNames.size())
+        colorNames.removeAt(index);
+    trimNames(colorNames);
+}
+
+void Palette::moveColor(qsizetype from, qsizetype to)
+{
+    if (from < 0 || from >= colors.size() || to < 0 || to >= colors.size() || from == to)
+        return;
+    const RGBA color = colors.at(from);
+    const QString name = colorName(from);
+    removeColor(from);
+    insertColor(to, color, name);
+}
+
 std::optional<Palette> Palette::fromJson(const QJsonValue &value, QString *error)
 {
     return fromJsonAt(value, QString(), error);
@@ -450,6 +517,17 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
         palette.colors.append(read.color(colors.at(i), at));
     }
     palette.notes = read.string("notes");
+    // Names came later: a palette without any has no key for them.
+    if (!read.failed() && value.toObject().contains(QLatin1String("colorNames"))) {
+        const QJsonArray names = read.array("colorNames");
+        for (qsizetype i = 0; i < names.size() && !read.failed(); ++i) {
+            const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames[%1]").arg(i);
+            if (!names.at(i).isString())
+                read.failAt(at, QStringLiteral("a colour's name is not a string"));
+            else
+                palette.setColorName(i, names.at(i).toString());
+        }
+    }
     if (read.failed())
         return std::nullopt;
     return palette;

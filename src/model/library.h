@@ -38,12 +38,27 @@ struct ColorRecord {
     friend bool operator==(const ColorRecord &, const ColorRecord &) = default;
 };
 
-// A named, ordered collection of colours; duplicates are allowed.
+// A named, ordered collection of colours; duplicates are allowed. A colour
+// may have a name of its own (a file gave it, or the user did).
 struct Palette {
     QUuid id;
     QString name;
     QList<RGBA> colors;
     QString notes;
+    // The colours' names by position: "" where a colour has none, and no
+    // longer than up to the last named colour (a palette without names has
+    // none at all), so that equal palettes compare equal.
+    QStringList colorNames = {};
+
+    QString colorName(qsizetype index) const { return colorNames.value(index); }
+    bool hasColorNames() const { return !colorNames.isEmpty(); }
+    void setColorName(qsizetype index, const QString &name);
+    void appendColor(const RGBA &color, const QString &name = QString());
+    // At index, clamped to the ends.
+    void insertColor(qsizetype index, const RGBA &color, const QString &name = QString());
+    void removeColor(qsizetype index);
+    // Moves the colour at from to the place to, its name with it.
+    void moveColor(qsizetype from, qsizetype to);
 
     static std::optional<Palette> fromJson(const QJsonValue &value, QString *error);
     static std::optional<Palette> fromJsonAt(const QJsonValue &value, const QString &where, QString *error);

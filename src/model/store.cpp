@@ -206,14 +206,14 @@ void Store::setOpacity(double opacity)
 void Store::addToPalette(const QUuid &palette)
 {
     editPalette(palette, [this](Palette &p) {
-        p.colors.append(selected_);
+        p.appendColor(selected_);
         return true;
     });
 }
 
 void Store::createPalette(const QString &name)
 {
-    appendPalette(Palette{QUuid::createUuid(), name, {selected_}, QString()});
+    appendPalette(Palette{QUuid::createUuid(), name, {selected_}, QString(), {}});
 }
 
 void Store::appendPalette(const Palette &palette)
@@ -238,14 +238,15 @@ void Store::removeColor(qsizetype index, const QUuid &palette)
     editPalette(palette, [index](Palette &p) {
         if (index < 0 || index >= p.colors.size())
             return false;
-        p.colors.removeAt(index);
+        p.removeColor(index);
         return true;
     });
 }
 
 void Store::duplicatePalette(const Palette &palette)
 {
-    appendPalette(Palette{QUuid::createUuid(), palette.name + QLatin1String(" Copy"), palette.colors, QString()});
+    appendPalette(Palette{QUuid::createUuid(), palette.name + QLatin1String(" Copy"), palette.colors, QString(),
+                          palette.colorNames});
 }
 
 void Store::deletePalette(const QUuid &palette)
@@ -304,10 +305,30 @@ void Store::insertPalette(qsizetype index, const Palette &palette)
     commit(std::move(next), {}, {{ListChange::Inserted, row, row}});
 }
 
-void Store::insertColor(const QUuid &palette, qsizetype index, const RGBA &color)
+void Store::insertColor(const QUuid &palette, qsizetype index, const RGBA &color, const QString &name)
 {
-    editPalette(palette, [index, &color](Palette &p) {
-        p.colors.insert(std::clamp<qsizetype>(index, 0, p.colors.size()), color);
+    editPalette(palette, [index, &color, &name](Palette &p) {
+        p.insertColor(index, color, name);
+        return true;
+    });
+}
+
+void Store::nameColor(const QUuid &palette, qsizetype index, const QString &name)
+{
+    editPalette(palette, [index, &name](Palette &p) {
+        if (index < 0 || index >= p.colors.size() || p.colorName(index) == name)
+            return false;
+        p.setColorName(index, name);
+        return true;
+    });
+}
+
+void Store::setPaletteNotes(const QUuid &palette, const QString &notes)
+{
+    editPalette(palette, [&notes](Palette &p) {
+        if (p.notes == notes)
+            return false;
+        p.notes = notes;
         return true;
     });
 }

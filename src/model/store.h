@@ -60,6 +60,9 @@ public:
     void removeColor(qsizetype index, const QUuid &palette);
     void duplicatePalette(const Palette &palette);
     void deletePalette(const QUuid &palette);
+    // A palette colour's own name; an empty one takes it away.
+    void nameColor(const QUuid &palette, qsizetype index, const QString &name);
+    void setPaletteNotes(const QUuid &palette, const QString &notes);
     void setLabel(const QString &label, const QUuid &record);
     void toggleFavorite(const QUuid &record);
     void deleteRecord(const QUuid &record);
@@ -71,7 +74,7 @@ public:
     // past it go.
     void insertRecord(qsizetype index, const ColorRecord &record);
     void insertPalette(qsizetype index, const Palette &palette);
-    void insertColor(const QUuid &palette, qsizetype index, const RGBA &color);
+    void insertColor(const QUuid &palette, qsizetype index, const RGBA &color, const QString &name = QString());
     // After a clear: the records come back behind those picked since, less
     // any whose id or colour is there again.
     void restoreHistory(const QList<ColorRecord> &records);

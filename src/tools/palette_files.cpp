@@ -14,8 +14,6 @@ namespace pigmentry {
 namespace {
 
 const QByteArray gimpHeader = QByteArrayLiteral("GIMP Palette");
-const QString jsonFilter = QStringLiteral("JSON palette (*.json)");
-const QString gimpFilter = QStringLiteral("GIMP palette (*.gpl)");
 
 QByteArray withoutByteOrderMark(const QByteArray &bytes)
 {
@@ -63,8 +61,8 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
         return fail(QStringLiteral("the file does not start with \"GIMP Palette\""));
 
     // "R G B" with an optional name after white space, as GIMP writes it.
-    static const QRegularExpression colorLine(QStringLiteral(R"(^\s*(\d+)\s+(\d+)\s+(\d+)(?:\s.*)?$)"));
-    Palette palette{QUuid::createUuid(), fallbackName, {}, QString()};
+    static const QRegularExpression colorLine(QStringLiteral(R"(^\s*(\d+)\s+(\d+)\s+(\d+)(?:\s+(.*))?$)"));
+    Palette palette{QUuid::createUuid(), fallbackName, {}, QString(), {}};
     for (qsizetype i = 1; i < lines.size(); ++i) {
         QString line = lines.at(i);
         if (line.endsWith(u'\r'))
@@ -89,7 +87,13 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
         }
         if (palette.colors.size() == mostPaletteColors)
             return fail(QStringLiteral("it has more than %1 colours").arg(mostPaletteColors));
-        palette.colors.append(RGBA{channels[0] / 255.0, channels[1] / 255.0, channels[2] / 255.0, 1.0});
+        const RGBA color{channels[0] / 255.0, channels[1] / 255.0, channels[2] / 255.0, 1.0};
+        // GIMP names an unnamed colour "Untitled", and files written before
+        // names were kept named each colour by its code: neither is a name.
+        QString name = match.captured(4).trimmed();
+        if (name == QLatin1String("Untitled") || name.compare(color.hex(), Qt::CaseInsensitive) == 0)
+            name.clear();
+        palette.appendColor(color, name);
     }
     return palette;
 }
@@ -101,8 +105,18 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
             *error = QStringLiteral("the file is empty");
         return std::nullopt;
     }
-    if (isGimpPalette(bytes))
-        return decodeGimpPalette(bytes, fallbackName, error);
+    if (bytes.size() > largestPaletteFile) {
+        if (error)
+            *error = QStringLiteral("it is larger than %1 MiB").arg(largestPaletteFile / 1024 / 1024);
+        return std::nullopt;
+    }
+    switch (detectPaletteFormat(bytes).value_or(PaletteFormat::Json)) {
+    case PaletteFormat::Gimp: return decodeGimpPalette(bytes, fallbackName, error);
+    case PaletteFormat::Ase: return decodeAse(bytes, fallbackName, error);
+    case PaletteFormat::Aco: return decodeAco(bytes, fallbackName, error);
+    case PaletteFormat::Hex: return decodeHexList(bytes, fallbackName, error);
+    default: break;
+    }
     const auto object = parseJsonObject(bytes, error);
     if (!object)
         return std::nullopt;
@@ -151,21 +165,46 @@ std::optional<Palette> decodeImportedPalette(const QByteArray &bytes, QString *e
 QByteArray encodeGimpPalette(const Palette &palette)
 {
     QString text = QStringLiteral("GIMP Palette\nName: %1\nColumns: 0\n#\n").arg(oneLine(palette.name));
-    for (const RGBA &color : palette.colors) {
+    for (qsizetype i = 0; i < palette.colors.size(); ++i) {
+        const RGBA &color = palette.colors.at(i);
+        const QString name = oneLine(palette.colorName(i)).trimmed();
         text += QStringLiteral("%1 %2 %3\t%4\n")
                     .arg(channelValue(color.r), 3)
                     .arg(channelValue(color.g), 3)
                     .arg(channelValue(color.b), 3)
-                    .arg(color.hex());
+                    .arg(name.isEmpty() ? color.hex() : name);
     }
     return text.toUtf8();
 }
 
 std::optional<QByteArray> encodePaletteAs(const Palette &palette, PaletteFormat format, QString *error)
 {
-    if (format == PaletteFormat::Gimp)
-        return encodeGimpPalette(palette);
+    switch (format) {
+    case PaletteFormat::Gimp: return encodeGimpPalette(palette);
+    case PaletteFormat::Ase: return encodeAse(palette);
+    case PaletteFormat::Hex: return encodeHexList(palette);
+    case PaletteFormat::Css: return encodeCss(palette);
+    case PaletteFormat::Scss: return encodeScss(palette);
+    case PaletteFormat::Html: return encodeHtml(palette);
+    case PaletteFormat::Aco:
+        if (error)
+            *error = QStringLiteral("Photoshop swatches are read, not written");
+        return std::nullopt;
+    case PaletteFormat::Json: break;
+    }
     return encodePalette(palette, error);
+}
+
+QString paletteFormatLoss(const Palette &palette, PaletteFormat format)
+{
+    if (format != PaletteFormat::Gimp && format != PaletteFormat::Ase)
+        return QString();
+    const bool translucent = std::any_of(palette.colors.cbegin(), palette.colors.cend(),
+                                         [](const RGBA &color) { return channelValue(color.a) < 255; });
+    return translucent
+        ? QStringLiteral("%1 holds no transparency: the colours were saved opaque.")
+              .arg(format == PaletteFormat::Ase ? QStringLiteral("ASE") : QStringLiteral("A GIMP palette"))
+        : QString();
 }
 
 QString historyText(const Library &library)
@@ -188,25 +227,40 @@ void PaletteFiles::exportText(const QString &text, const QString &ext)
 
 void PaletteFiles::exportPalette(const Palette &palette)
 {
+    QStringList filters;
+    for (const PaletteFormatInfo &info : paletteFormats()) {
+        if (info.writes)
+            filters.append(info.filter);
+    }
+    // The palette's name as the file's, without what would make it a path.
+    QString base = oneLine(palette.name).trimmed();
+    base.replace(u'/', u'-');
+    if (base.isEmpty() || base.startsWith(u'.'))
+        base = QStringLiteral("Pigmentry") + base;
     QString filter;
-    const std::optional<QString> path =
-        dialogs_.saveFile(QStringLiteral("Pigmentry.json"), {jsonFilter, gimpFilter}, &filter);
+    const std::optional<QString> path = dialogs_.saveFile(base + QLatin1String(".json"), filters, &filter);
     if (!path || path->isEmpty())
         return;
-    const QString suffix = QFileInfo(*path).suffix().toLower();
-    const bool gimp = suffix == QLatin1String("gpl") || (suffix != QLatin1String("json") && filter == gimpFilter);
-
-    std::optional<QByteArray> bytes =
-        encodePaletteAs(palette, gimp ? PaletteFormat::Gimp : PaletteFormat::Json, nullptr);
-    if (!bytes)
+    std::optional<PaletteFormat> format = paletteFormatNamed(QFileInfo(*path).suffix());
+    if (!format || !formatInfo(*format).writes) {
+        format = PaletteFormat::Json;
+        for (const PaletteFormatInfo &info : paletteFormats()) {
+            if (info.filter == filter)
+                format = info.format;
+        }
+    }
+    QString error;
+    std::optional<QByteArray> bytes = encodePaletteAs(palette, *format, &error);
+    if (!bytes) {
+        store_.setNotice(error, Store::NoticeKind::Failure);
         return;
-    // A name from a damaged file may hold text that is not valid UTF-8.
-    auto toUtf16 = QStringDecoder(QStringDecoder::Utf8);
-    (void)toUtf16(*bytes);
-    if (toUtf16.hasError())
+    }
+    if (const auto failure = writeFileAtomically(*path, *bytes)) {
+        store_.setNotice(*failure, Store::NoticeKind::Failure);
         return;
-    if (const auto error = writeFileAtomically(*path, *bytes))
-        store_.setNotice(*error, Store::NoticeKind::Failure);
+    }
+    if (const QString loss = paletteFormatLoss(palette, *format); !loss.isEmpty())
+        store_.setNotice(loss, Store::NoticeKind::Info);
 }
 
 void PaletteFiles::exportHistory()
@@ -216,7 +270,13 @@ void PaletteFiles::exportHistory()
 
 void PaletteFiles::importPalette()
 {
-    const std::optional<QString> path = dialogs_.openFile();
+    QStringList suffixes;
+    for (const PaletteFormatInfo &info : paletteFormats()) {
+        if (info.reads)
+            suffixes.append(QLatin1String("*.") + info.suffix);
+    }
+    const std::optional<QString> path =
+        dialogs_.openFile({QStringLiteral("Palettes (%1)").arg(suffixes.join(u' ')), QStringLiteral("All files (*)")});
     if (!path || path->isEmpty())
         return;
     QString error;

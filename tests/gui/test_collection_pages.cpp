@@ -463,8 +463,8 @@ private Q_SLOTS:
     void colorsDropOntoCards()
     {
         Fixture f;
-        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("A"), {red}, {}});
-        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("B"), {}, {}});
+        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("A"), {red}, {}, {}});
+        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("B"), {}, {}, {}});
         f.open(Page::palettes);
         PaletteList *list = f.palettes();
         const RGBA odd{0.123456789, 0.5, 1.0, 0.25};

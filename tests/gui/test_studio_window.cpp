@@ -357,7 +357,7 @@ private Q_SLOTS:
             QList<RGBA> colors;
             for (int i = 0; i < 9; ++i)
                 colors.append(grey(p * 40 + i * 4));
-            f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("Palette %1").arg(p), colors, {}});
+            f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("Palette %1").arg(p), colors, {}, {}});
         }
         for (const QSize size : {StudioWindow::smallestSize, StudioWindow::defaultSize}) {
             f.window.resize(size);

@@ -128,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("copy.json")}).out, listing.out);
         const Result back = command(QStringLiteral("palette"), {temp.path("copy.json"), "--to=gpl"});
         QCOMPARE(back.out,
-                 QStringLiteral("GIMP Palette\nName: Dusk ✦\nColumns: 0\n#\n255 128   0\t#FF8000\n"
+                 QStringLiteral("GIMP Palette\nName: Dusk ✦\nColumns: 0\n#\n255 128   0\tOrange\n"
                                 "  0   0 255\t#0000FF\n"));
     }
 
@@ -269,8 +269,8 @@ private Q_SLOTS:
     void paletteRefusals()
     {
         pigmentry::test::TempSettings temp;
-        pigmentry::test::writeFile(temp.path("history.txt"), "#FF0000\n#808080");
-        const Result notPalette = command(QStringLiteral("palette"), {temp.path("history.txt")});
+        pigmentry::test::writeFile(temp.path("notes.txt"), "red\ngreen");
+        const Result notPalette = command(QStringLiteral("palette"), {temp.path("notes.txt")});
         QCOMPARE(notPalette.exitCode, 2);
         QVERIFY(notPalette.out.isEmpty());
         QVERIFY2(notPalette.err.startsWith(QLatin1String("Invalid palette: ")), qPrintable(notPalette.err));
@@ -281,7 +281,7 @@ private Q_SLOTS:
 
         pigmentry::test::writeFile(temp.path("p.gpl"), "GIMP Palette\n1 2 3\n");
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--format", "hex"}).exitCode, 2);
-        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "ase"}).exitCode, 2);
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "aco"}).exitCode, 2);
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "gpl", "--format", "RGB"}).exitCode,
                  2);
         // Without a Name line the file's name names the palette.

@@ -31,7 +31,8 @@ private Q_SLOTS:
 
         dialogs.answer = temp.path("Pigmentry.json");
         files.exportPalette(warm);
-        QCOMPARE(dialogs.proposedNames, QStringList{"Pigmentry.json"});
+        // The palette's name proposes the file's, without its slash.
+        QCOMPARE(dialogs.proposedNames, QStringList{"Warm - “quoted”.json"});
         const QByteArray bytes = readFile(temp.path("Pigmentry.json"));
         QVERIFY(!bytes.endsWith('\n'));
         QCOMPARE(Palette::fromJson(QJsonDocument::fromJson(bytes).object(), nullptr), warm);
@@ -61,9 +62,14 @@ private Q_SLOTS:
                              QStringLiteral("warm")};
 
         dialogs.answer = temp.path("chosen");
-        dialogs.filter = QStringLiteral("GIMP palette (*.gpl)");
+        dialogs.filter = QStringLiteral("GIMP palette, without transparency (*.gpl)");
         files.exportPalette(sunset);
-        QCOMPARE(dialogs.offeredFilters, (QStringList{"JSON palette (*.json)", "GIMP palette (*.gpl)"}));
+        QCOMPARE(dialogs.offeredFilters,
+                 (QStringList{"JSON palette (*.json)", "GIMP palette, without transparency (*.gpl)",
+                              "Adobe Swatch Exchange, without transparency (*.ase)", "Hex list (*.txt)",
+                              "CSS custom properties (*.css)", "SCSS variables (*.scss)", "HTML sheet (*.html)"}));
+        // The colours were saved opaque, and the user is told.
+        QCOMPARE(store.notice(), QStringLiteral("A GIMP palette holds no transparency: the colours were saved opaque."));
         QCOMPARE(readFile(temp.path("chosen")),
                  QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
                             "255 128   0\t#FF8000\n 51 102 153\t#336699\n"
@@ -169,7 +175,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("history text") << QByteArray("#FF0000\n#808080");
+        QTest::newRow("plain text") << QByteArray("red\ngreen");
         QTest::newRow("missing notes") << QByteArray(
             R"({"id":"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF","name":"x","colors":[]})");
         QTest::newRow("colour of wrong type") << QByteArray(

@@ -80,10 +80,11 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
     if (row < 0 || index < 0 || index >= store.library().palettes.at(row).colors.size())
         return;
     const RGBA color = store.library().palettes.at(row).colors.at(index);
+    const QString name = store.library().palettes.at(row).colorName(index);
     undo.push(new StoreEdit(
         store, QCoreApplication::translate("CollectionEdits", "Remove Color from Palette"),
         [&store, palette, index] { store.removeColor(index, palette); },
-        [&store, palette, index, color] { store.insertColor(palette, index, color); }));
+        [&store, palette, index, color, name] { store.insertColor(palette, index, color, name); }));
 }
 
 void clearHistory(Store &store, QUndoStack &undo)

@@ -160,7 +160,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     connect(save, &QPushButton::clicked, this, [this] {
         this->context.store.appendPalette(Palette{QUuid::createUuid(),
                                                   QCoreApplication::translate("ExtractionPage", "Image Palette"),
-                                                  colors->colors(), QString()});
+                                                  colors->colors(), QString(), {}});
     });
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(save);

@@ -72,7 +72,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         row->setBreakWidth(titleWidth + 16 + longest * (tileWidth + 8) - 8);
         // The colours of the moment of the click, under the rule's name.
         connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = shown] {
-            store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString()});
+            store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString(), {}});
         });
         card->content()->addWidget(row);
         stack->addWidget(card);
