@@ -48,8 +48,8 @@ stress: build-tests
 fuzz: setup
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DPIGMENTRY_FUZZ=ON -DPIGMENTRY_WERROR=OFF -DBUILD_TESTING=OFF
-	cmake --build $(FUZZ_BUILD) --target fuzz_hex fuzz_library fuzz_palette fuzz_extract
-	@for t in hex library palette extract; do \
+	cmake --build $(FUZZ_BUILD) --target fuzz_hex fuzz_library fuzz_palette fuzz_extract fuzz_ase fuzz_aco fuzz_hex_list
+	@for t in hex library palette extract ase aco hex_list; do \
 		mkdir -p $(FUZZ_BUILD)/corpus-$$t; \
 		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
 		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \

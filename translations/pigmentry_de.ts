@@ -686,6 +686,22 @@
         <source>Color %1</source>
         <translation>Farbe %1</translation>
     </message>
+    <message>
+        <source>Palette notes</source>
+        <translation>Palettennotizen</translation>
+    </message>
+    <message>
+        <source>Add notes</source>
+        <translation>Notizen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Name…</source>
+        <translation>Benennen…</translation>
+    </message>
+    <message>
+        <source>Edit Notes</source>
+        <translation>Notizen bearbeiten</translation>
+    </message>
 </context>
 <context>
     <name>PalettesPage</name>
@@ -710,16 +726,24 @@
         <translation>Eine neue Palette mit der ausgewählten Farbe</translation>
     </message>
     <message>
-        <source>Import JSON</source>
-        <translation>JSON importieren</translation>
-    </message>
-    <message>
-        <source>Add a palette from a JSON or GIMP palette file</source>
-        <translation>Eine Palette aus einer JSON- oder GIMP-Palettendatei hinzufügen</translation>
-    </message>
-    <message>
         <source>Palettes</source>
         <translation>Paletten</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <translation>Importieren…</translation>
+    </message>
+    <message>
+        <source>Add a palette from a file: JSON, GIMP, Adobe Swatch Exchange, Photoshop swatches or a hex list</source>
+        <translation>Eine Palette aus einer Datei hinzufügen: JSON, GIMP, Adobe Swatch Exchange, Photoshop-Farbfelder oder eine Hex-Liste</translation>
+    </message>
+    <message>
+        <source>Name Color</source>
+        <translation>Farbe benennen</translation>
+    </message>
+    <message>
+        <source>Name of %1:</source>
+        <translation>Name von %1:</translation>
     </message>
 </context>
 <context>

@@ -48,14 +48,20 @@ QVariant PaletteModel::data(const QModelIndex &index, int role) const
     case IdRole: return palette.id;
     case ColorsRole: return QVariant::fromValue(palette.colors);
     case NotesRole: return palette.notes;
+    case ColorNamesRole: return palette.colorNames;
     default: return {};
     }
 }
 
 bool PaletteModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)
-        || (role != Qt::EditRole && role != NameRole))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    if (role == NotesRole) {
+        store.setPaletteNotes(rows.at(index.row()).id, value.toString());
+        return true;
+    }
+    if (role != Qt::EditRole && role != NameRole)
         return false;
     store.renamePalette(rows.at(index.row()).id, value.toString());
     return true;

@@ -8,7 +8,8 @@ namespace pigmentry {
 
 class Store;
 
-// The palettes of a store, in library order; the name is editable.
+// The palettes of a store, in library order; the name and the notes are
+// editable.
 class PaletteModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -17,7 +18,8 @@ public:
         IdRole = Qt::UserRole + 1, // QUuid
         NameRole, // QString, editable
         ColorsRole, // QList<RGBA>
-        NotesRole, // QString
+        NotesRole, // QString, editable
+        ColorNamesRole, // QStringList, the colours' own names by position
     };
 
     explicit PaletteModel(Store &store, QObject *parent = nullptr);

@@ -128,9 +128,10 @@ void Store::report(const QList<ListChange> &steps, void (Store::*inserted)(int, 
     }
 }
 
-void Store::setSelected(const RGBA &color)
+void Store::setSelected(const RGBA &color, const QString &name)
 {
     selected_ = color;
+    selectedName_ = name;
     Q_EMIT selectedChanged();
 }
 
@@ -191,9 +192,9 @@ void Store::save()
         setNotice(error, NoticeKind::Failure);
 }
 
-void Store::select(const RGBA &color)
+void Store::select(const RGBA &color, const QString &name)
 {
-    setSelected(color);
+    setSelected(color, name);
 }
 
 void Store::setOpacity(double opacity)

@@ -32,6 +32,9 @@ public:
 
     const Library &library() const { return library_; }
     const RGBA &selected() const { return selected_; }
+    // The name the selected colour was chosen under (a palette colour's
+    // own name); empty for a colour chosen otherwise.
+    const QString &selectedName() const { return selectedName_; }
     const QString &notice() const { return notice_; }
     // What the notice reports: a thing done, a plain fact, or a failure,
     // which the views mark as an error.
@@ -51,7 +54,7 @@ public:
     QString defaultCode(const RGBA &color) const;
     void save();
 
-    void select(const RGBA &color);
+    void select(const RGBA &color, const QString &name = QString());
     void setOpacity(double opacity);
     void addToPalette(const QUuid &palette);
     void createPalette(const QString &name);
@@ -125,7 +128,7 @@ private:
     void editPalette(const QUuid &palette, const std::function<bool(Palette &)> &change);
     // Writes the encoded library, unless the file on disk is kept out.
     void write(const QByteArray &bytes);
-    void setSelected(const RGBA &color);
+    void setSelected(const RGBA &color, const QString &name = QString());
     qsizetype historyLimit() const;
 
     Preferences &prefs_;
@@ -136,6 +139,7 @@ private:
     // The file on disk could not be read nor set aside: never written over.
     bool keepOut_ = false;
     RGBA selected_ = initialSelection;
+    QString selectedName_;
     QString notice_;
     NoticeKind noticeKind_ = NoticeKind::Done;
 };

@@ -149,7 +149,7 @@ def hears_the_grid(window, sidebar):
 
 
 def hears_a_card(window, sidebar):
-    """A palette card speaks: its name as editable text, each colour, and
+    """A palette card speaks: its name and notes as editable text, each colour, and
     the Export, Duplicate and Delete buttons, all reachable; Duplicate
     pressed from the tree makes a copy."""
     open_page(window, sidebar, "My Palettes")
@@ -165,12 +165,13 @@ def hears_a_card(window, sidebar):
         print(f'    {part.getRoleName()} "{part.name}" [{" ".join(state_names(part))}]')
     problems = []
     roles = [p.getRole() for p in parts]
-    if not parts or roles[0] != pyatspi.ROLE_TEXT or not parts[0].getState().contains(pyatspi.STATE_EDITABLE):
-        problems.append("the card's first part is not its name to edit")
+    if len(parts) < 2 or any(r != pyatspi.ROLE_TEXT or not p.getState().contains(pyatspi.STATE_EDITABLE)
+                             for r, p in zip(roles[:2], parts[:2])) or parts[1].name != "Palette notes":
+        problems.append("the card's first parts are not its name and notes to edit")
     if [p.name for p in parts[-3:]] != ["Export", "Duplicate", "Delete"] \
             or any(r != pyatspi.ROLE_PUSH_BUTTON for r in roles[-3:]):
         problems.append("the card's buttons are not there")
-    if not all(p.name.startswith("Color #") for p in parts[1:-3]) or len(parts) < 5:
+    if not all(p.name.startswith("Color #") for p in parts[2:-3]) or len(parts) < 6:
         problems.append("the card's colours are not named")
     before = cards.childCount
     duplicate = parts[-2].queryAction()

@@ -13,6 +13,8 @@
 #include "temp_settings.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -424,14 +426,16 @@ private Q_SLOTS:
         QCOMPARE(f.store.library().palettes.size(), 1);
     }
 
-    // A screen reader reaches every part of a card: the name to edit, each
-    // colour, and the three buttons, each pressed as with the pointer.
+    // A screen reader reaches every part of a card: the name and the notes
+    // to edit, each colour by its code and own name, and the three buttons,
+    // each pressed as with the pointer.
     void cardPartsAreHeard()
     {
         Fixture f;
         f.store.select(red);
         f.store.createPalette(QStringLiteral("Sunset"));
-        f.store.insertColor(f.store.library().palettes.at(0).id, 1, blue);
+        const QUuid id = f.store.library().palettes.at(0).id;
+        f.store.insertColor(id, 1, blue, QStringLiteral("Ocean"));
         f.open(Page::palettes);
 
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(f.palettes());
@@ -442,21 +446,56 @@ private Q_SLOTS:
         for (int i = 0; i < card->childCount(); ++i)
             parts << card->child(i)->text(QAccessible::Name);
         QCOMPARE(parts,
-                 (QStringList{"Palette name", "Color #FF0000", "Color #0033FF", "Export", "Duplicate", "Delete"}));
+                 (QStringList{"Palette name", "Palette notes", "Color #FF0000", "Color #0033FF, Ocean", "Export",
+                              "Duplicate", "Delete"}));
         QAccessibleInterface *name = card->child(0);
         QCOMPARE(name->role(), QAccessible::EditableText);
         QCOMPARE(name->text(QAccessible::Value), QStringLiteral("Sunset"));
         QCOMPARE(name->parent(), card);
-        QCOMPARE(card->child(4)->role(), QAccessible::Button);
+        QCOMPARE(card->child(5)->role(), QAccessible::Button);
 
         name->setText(QAccessible::Value, QStringLiteral("Dusk"));
         QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("Dusk"));
+        card->child(1)->setText(QAccessible::Value, QStringLiteral("For the header"));
+        QCOMPARE(f.store.library().palettes.at(0).notes, QStringLiteral("For the header"));
+        // A colour chosen from a card shows its own name in the inspector.
         f.store.select(red);
-        card->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        card->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(f.store.selected(), blue);
-        card->child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(shown<QLabel>(&f.window, QStringLiteral("colorName"))->text(), QStringLiteral("Ocean"));
+        f.store.select(red);
+        QVERIFY(!named<QLabel>(&f.window, QStringLiteral("colorName"))->isVisible());
+        card->child(5)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(f.store.library().palettes.size(), 2);
         QCOMPARE(list->childCount(), 2);
+        // The copy keeps the colours' names.
+        QCOMPARE(f.store.library().palettes.at(1).colorNames, (QStringList{"", "Ocean"}));
+    }
+
+    // The notes open in place under the name, and every keystroke is kept.
+    void notesAreEditedInPlace()
+    {
+        Fixture f;
+        f.store.select(red);
+        f.store.createPalette(QStringLiteral("Sunset"));
+        f.open(Page::palettes);
+        PaletteList *list = f.palettes();
+        const QModelIndex card = list->model()->index(0, 0);
+        const QRect notes =
+            PaletteCardDelegate::partRect(list->visualRect(card), 1, {PaletteCardDelegate::Part::Notes});
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, notes.center());
+        auto *field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(field);
+        QCOMPARE(field->geometry(), notes);
+        QTest::keyClicks(field, QStringLiteral("Warm"));
+        QCOMPARE(f.store.library().palettes.at(0).notes, QStringLiteral("Warm"));
+        QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("Sunset"));
+        // F2 goes to the name, closing the notes' editor.
+        QTest::keyClick(field, Qt::Key_Escape);
+        QTest::keyClick(list, Qt::Key_F2);
+        field = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(field);
+        QCOMPARE(field->text(), QStringLiteral("Sunset"));
     }
 
     // A colour dropped on a card joins that palette, exactly.

@@ -73,9 +73,14 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
                          QCoreApplication::translate("Inspector", "Edit color"));
     well->setAccessibleName(QCoreApplication::translate("Inspector", "Edit color"));
     well->setToolTip(QCoreApplication::translate("Inspector", "Open color editor"));
-    connect(well, &ColorWell::edited, &store, &Store::select);
+    connect(well, &ColorWell::edited, &store, [&store](const RGBA &color) { store.select(color); });
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
+    // The name a palette gave the colour, when it was chosen from one.
+    colorName = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("colorName"));
+    colorName->setWordWrap(true);
+    colorName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    stack->addWidget(colorName);
 
     // Hex entry.
     auto *entry = new QVBoxLayout;
@@ -129,8 +134,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     slider->setSingleStep(1);
     slider->setPageStep(10);
     slider->setAccessibleName(QCoreApplication::translate("Inspector", "Opacity"));
-    connect(slider, &QSlider::valueChanged, this,
-            [this](int value) { this->context.store.setOpacity(value / 100.0); });
+    connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 100.0); });
     opacityBlock->addWidget(slider);
     stack->addLayout(opacityBlock);
 
@@ -207,6 +211,8 @@ void Inspector::updateSelected()
     const RGBA &color = context.store.selected();
     swatch->setColor(color);
     hexTitle->setText(color.hex());
+    colorName->setText(context.store.selectedName());
+    colorName->setVisible(!context.store.selectedName().isEmpty());
     syncHex();
     for (qsizetype i = 0; i < codes.size(); ++i)
         codes.at(i)->setText(color.formatted(codeNames.at(i)));

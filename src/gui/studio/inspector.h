@@ -35,6 +35,7 @@ private:
     PageContext &context;
     ColorPatch *swatch;
     Label *hexTitle;
+    Label *colorName;
     ColorWell *well;
     QLineEdit *hex;
     Label *error;

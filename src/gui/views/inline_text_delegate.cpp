@@ -4,9 +4,15 @@
 
 namespace pigmentry {
 
-QWidget *InlineTextDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
+namespace {
+const char *const roleProperty = "editedRole";
+} // namespace
+
+QWidget *InlineTextDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const
 {
+    const Editor editor = editorFor(index);
     auto *field = new QLineEdit(parent);
+    field->setProperty(roleProperty, editor.role);
     field->setFrame(false);
     field->setFont(editor.font);
     field->setPlaceholderText(editor.placeholder);
@@ -20,7 +26,7 @@ QWidget *InlineTextDelegate::createEditor(QWidget *parent, const QStyleOptionVie
 void InlineTextDelegate::setEditorData(QWidget *widget, const QModelIndex &index) const
 {
     auto *field = static_cast<QLineEdit *>(widget);
-    const QString text = index.data(editor.role).toString();
+    const QString text = index.data(field->property(roleProperty).toInt()).toString();
     // Setting the same text again would move the cursor to the end.
     if (field->text() != text)
         field->setText(text);
@@ -29,8 +35,9 @@ void InlineTextDelegate::setEditorData(QWidget *widget, const QModelIndex &index
 void InlineTextDelegate::setModelData(QWidget *widget, QAbstractItemModel *model, const QModelIndex &index) const
 {
     const QString text = static_cast<QLineEdit *>(widget)->text();
-    if (text != index.data(editor.role).toString())
-        model->setData(index, text, editor.role);
+    const int role = widget->property(roleProperty).toInt();
+    if (text != index.data(role).toString())
+        model->setData(index, text, role);
 }
 
 } // namespace pigmentry

@@ -25,6 +25,7 @@ namespace {
 
 constexpr int padding = 16;
 constexpr int nameHeight = 28;
+constexpr int notesHeight = 22;
 constexpr int gap = 8;
 constexpr int tileHeight = swatchTileHeight;
 constexpr int buttonHeight = 28;
@@ -77,7 +78,7 @@ PaletteCardDelegate::PaletteCardDelegate(PaletteList *list, std::function<RGBA()
 
 int PaletteCardDelegate::cardHeight(int width, int colors)
 {
-    return padding + nameHeight + gap + swatchesHeight(width, colors) + buttonHeight + padding;
+    return padding + nameHeight + notesHeight + gap + swatchesHeight(width, colors) + buttonHeight + padding;
 }
 
 QRect PaletteCardDelegate::partRect(const QRect &cell, int colors, const Part &part)
@@ -86,11 +87,13 @@ QRect PaletteCardDelegate::partRect(const QRect &cell, int colors, const Part &p
     switch (part.kind) {
     case Part::Card: return cell;
     case Part::Name: return QRect(cell.left() + padding, cell.top() + padding, inner, nameHeight);
+    case Part::Notes: return QRect(cell.left() + padding, cell.top() + padding + nameHeight, inner, notesHeight);
     case Part::Swatch: {
         const int perRow = tilesPerRow(cell.width());
         return QRect(cell.left() + padding + (part.swatch % perRow) * (swatchWidth + gap),
-                     cell.top() + padding + nameHeight + gap + (part.swatch / perRow) * (tileHeight + gap), swatchWidth,
-                     tileHeight);
+                     cell.top() + padding + nameHeight + notesHeight + gap
+                         + (part.swatch / perRow) * (tileHeight + gap),
+                     swatchWidth, tileHeight);
     }
     case Part::Export:
     case Part::Duplicate:
@@ -98,7 +101,7 @@ QRect PaletteCardDelegate::partRect(const QRect &cell, int colors, const Part &p
         int left = cell.left() + padding;
         for (int kind = Part::Export; kind < part.kind; ++kind)
             left += buttonWidth(Part::Kind(kind)) + gap;
-        return QRect(left, cell.top() + padding + nameHeight + gap + swatchesHeight(cell.width(), colors),
+        return QRect(left, cell.top() + padding + nameHeight + notesHeight + gap + swatchesHeight(cell.width(), colors),
                      buttonWidth(part.kind), buttonHeight);
     }
     case Part::None: break;
@@ -110,14 +113,14 @@ Part PaletteCardDelegate::partAt(const QRect &cell, int colors, const QPoint &po
 {
     if (!cell.adjusted(0, 0, 0, -cardGap).contains(point))
         return {};
-    for (Part::Kind kind : {Part::Name, Part::Export, Part::Duplicate, Part::Delete}) {
+    for (Part::Kind kind : {Part::Name, Part::Notes, Part::Export, Part::Duplicate, Part::Delete}) {
         if (partRect(cell, colors, {kind}).contains(point))
             return {kind};
     }
     // The swatch under the point, found from its row and column.
     const int perRow = tilesPerRow(cell.width());
     const int x = point.x() - cell.left() - padding;
-    const int y = point.y() - cell.top() - padding - nameHeight - gap;
+    const int y = point.y() - cell.top() - padding - nameHeight - notesHeight - gap;
     if (x >= 0 && y >= 0) {
         const int position = (y / (tileHeight + gap)) * perRow + x / (swatchWidth + gap);
         if (x / (swatchWidth + gap) < perRow && position < colors
@@ -147,20 +150,26 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     painter->setPen(marked ? QPen(theme::accent(), 2) : QPen(theme::primary(0.06), 1));
     painter->drawPath(card);
 
-    const QRect name = partRect(cell, count, {Part::Name});
-    if (hoveredPart.kind == Part::Name) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(theme::primary(0.05));
-        painter->drawRoundedRect(QRectF(name), 6, 6);
-    }
-    const QString text = index.data(PaletteModel::NameRole).toString();
-    painter->setFont(theme::font(13, QFont::DemiBold));
-    painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : theme::primary());
-    const QRect textArea = name.adjusted(8, 0, -8, 0);
-    painter->drawText(
-        textArea, Qt::AlignLeft | Qt::AlignVCenter,
-        painter->fontMetrics().elidedText(text.isEmpty() ? QCoreApplication::translate("PaletteList", "Name") : text,
-                                          Qt::ElideRight, textArea.width()));
+    // The name, and the notes under it, each edited in place.
+    auto paintText = [&](Part::Kind kind, int role, const QFont &font, const QColor &tone, const QString &placeholder) {
+        const QRect area = partRect(cell, count, {kind});
+        if (hoveredPart.kind == kind) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(theme::primary(0.05));
+            painter->drawRoundedRect(QRectF(area), 6, 6);
+        }
+        const QString text = index.data(role).toString();
+        painter->setFont(font);
+        painter->setPen(text.isEmpty() ? option.palette.color(QPalette::PlaceholderText) : tone);
+        const QRect textArea = area.adjusted(8, 0, -8, 0);
+        painter->drawText(
+            textArea, Qt::AlignLeft | Qt::AlignVCenter,
+            painter->fontMetrics().elidedText(text.isEmpty() ? placeholder : text, Qt::ElideRight, textArea.width()));
+    };
+    paintText(Part::Name, PaletteModel::NameRole, theme::font(13, QFont::DemiBold), theme::primary(),
+              QCoreApplication::translate("PaletteList", "Name"));
+    paintText(Part::Notes, PaletteModel::NotesRole, theme::font(11), theme::secondary(),
+              QCoreApplication::translate("PaletteList", "Add notes"));
     painter->restore();
 
     const RGBA current = selected ? selected() : RGBA{};
@@ -200,8 +209,16 @@ QSize PaletteCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIn
 void PaletteCardDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                                                const QModelIndex &index) const
 {
-    editor->setGeometry(
-        partRect(option.rect, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size()), {Part::Name}));
+    editor->setGeometry(partRect(option.rect, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size()),
+                                 {list->editedText()}));
+}
+
+InlineTextDelegate::Editor PaletteCardDelegate::editorFor(const QModelIndex &index) const
+{
+    if (list->editedText() == Part::Notes)
+        return {PaletteModel::NotesRole, theme::font(11), QCoreApplication::translate("PaletteList", "Add notes"),
+                QCoreApplication::translate("PaletteList", "Palette notes"), 4};
+    return InlineTextDelegate::editorFor(index);
 }
 
 bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
@@ -211,11 +228,13 @@ bool PaletteCardDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
     const Part part = partAt(option.rect, int(colors.size()), event->pos());
-    if (part.kind == Part::Swatch)
-        QToolTip::showText(event->globalPos(),
-                           QCoreApplication::translate("PaletteList", "Inspect ") + colors.at(part.swatch).hex(), view,
+    if (part.kind == Part::Swatch) {
+        // A colour's own name comes first where it has one.
+        const QString name = index.data(PaletteModel::ColorNamesRole).toStringList().value(part.swatch);
+        const QString tip = QCoreApplication::translate("PaletteList", "Inspect ") + colors.at(part.swatch).hex();
+        QToolTip::showText(event->globalPos(), name.isEmpty() ? tip : name + u'\n' + tip, view,
                            partRect(option.rect, int(colors.size()), part));
-    else
+    } else
         QToolTip::hideText();
     return true;
 }
@@ -261,6 +280,22 @@ RGBA PaletteList::colorAt(const QModelIndex &index, int position) const
     return index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().value(position);
 }
 
+QString PaletteList::colorNameAt(const QModelIndex &index, int position) const
+{
+    return index.data(PaletteModel::ColorNamesRole).toStringList().value(position);
+}
+
+void PaletteList::editText(const QModelIndex &index, Part::Kind kind)
+{
+    // One text of a card is edited at a time: the other one's editor, every
+    // keystroke of it already saved, closes.
+    if (QWidget *open = state() == EditingState ? indexWidget(currentIndex()) : nullptr)
+        closeEditor(open, QAbstractItemDelegate::NoHint);
+    edited = kind == Part::Notes ? Part::Notes : Part::Name;
+    setCurrentIndex(index);
+    edit(index);
+}
+
 QUuid PaletteList::idOf(const QModelIndex &index) const
 {
     return index.data(PaletteModel::IdRole).toUuid();
@@ -276,8 +311,9 @@ Part PaletteList::partAt(const QModelIndex &index, const QPoint &point) const
 void PaletteList::activate(const QModelIndex &index, const Part &part)
 {
     switch (part.kind) {
-    case Part::Name: edit(index); break;
-    case Part::Swatch: Q_EMIT colorChosen(colorAt(index, part.swatch)); break;
+    case Part::Name:
+    case Part::Notes: editText(index, part.kind); break;
+    case Part::Swatch: Q_EMIT colorChosen(colorAt(index, part.swatch), colorNameAt(index, part.swatch)); break;
     case Part::Export: Q_EMIT exportRequested(idOf(index)); break;
     case Part::Duplicate: Q_EMIT duplicateRequested(idOf(index)); break;
     case Part::Delete: Q_EMIT deleteRequested(idOf(index)); break;
@@ -318,14 +354,19 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
-    case Qt::Key_F2: edit(current); return;
+    case Qt::Key_F2:
+        if (focused >= 0 && !(event->modifiers() & Qt::ShiftModifier))
+            Q_EMIT nameColorRequested(idOf(current), focused);
+        else
+            editText(current, event->modifiers() & Qt::ShiftModifier ? Part::Notes : Part::Name);
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
         if (focused >= 0)
-            Q_EMIT colorChosen(colorAt(current, focused));
+            Q_EMIT colorChosen(colorAt(current, focused), colorNameAt(current, focused));
         else if (event->key() != Qt::Key_Space)
-            edit(current);
+            editText(current, Part::Name);
         return;
     case Qt::Key_Delete:
         if (focused >= 0) {
@@ -352,7 +393,8 @@ void PaletteList::setHovered(const QModelIndex &index, const Part &part)
     if (index.isValid())
         viewport()->update(visualRect(index));
     switch (part.kind) {
-    case Part::Name: viewport()->setCursor(Qt::IBeamCursor); break;
+    case Part::Name:
+    case Part::Notes: viewport()->setCursor(Qt::IBeamCursor); break;
     case Part::Swatch: viewport()->setCursor(Qt::PointingHandCursor); break;
     default: viewport()->unsetCursor(); break;
     }
@@ -411,6 +453,8 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
+        menu.addAction(QCoreApplication::translate("PaletteList", "Name…"), QKeySequence(Qt::Key_F2), this,
+                       [this, id, position] { Q_EMIT nameColorRequested(id, position); });
         menu.addAction(QCoreApplication::translate("PaletteList", "Remove"), this,
                        [this, id, position] { Q_EMIT removeColorRequested(id, position); });
     } else {
@@ -418,7 +462,12 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         menu.addAction(QCoreApplication::translate("PaletteList", "Rename"), QKeySequence(Qt::Key_F2), this,
                        [this, target] {
                            if (target.isValid())
-                               edit(target);
+                               editText(target, Part::Name);
+                       });
+        menu.addAction(QCoreApplication::translate("PaletteList", "Edit Notes"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
+                       this, [this, target] {
+                           if (target.isValid())
+                               editText(target, Part::Notes);
                        });
         menu.addAction(QCoreApplication::translate("PaletteList", "Export…"), this,
                        [this, id] { Q_EMIT exportRequested(id); });

@@ -10,9 +10,9 @@ namespace pigmentry {
 
 class PaletteList;
 
-// One palette as a painted card: the name (an editor opens on it), its
-// colours as swatch tiles wrapped into rows, and the buttons "Export",
-// "Duplicate", "Delete". Rows of a PaletteModel, in the PaletteList that
+// One palette as a painted card: the name and the notes (an editor opens on
+// each), its colours as swatch tiles wrapped into rows, and the buttons
+// "Export", "Duplicate", "Delete". Rows of a PaletteModel, in the PaletteList that
 // makes it, which says what to mark: the part under the pointer, the swatch
 // in keyboard focus, the card under a drag.
 class PaletteCardDelegate : public InlineTextDelegate {
@@ -20,7 +20,7 @@ class PaletteCardDelegate : public InlineTextDelegate {
 
 public:
     struct Part {
-        enum Kind { None, Card, Name, Swatch, Export, Duplicate, Delete };
+        enum Kind { None, Card, Name, Notes, Swatch, Export, Duplicate, Delete };
         Kind kind = None;
         int swatch = -1; // the colour's position, for Swatch
         friend bool operator==(const Part &, const Part &) = default;
@@ -44,13 +44,17 @@ public:
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
 
+protected:
+    Editor editorFor(const QModelIndex &index) const override;
+
 private:
     PaletteList *list;
     std::function<RGBA()> selected;
 };
 
 // The palettes as a list of cards. Up and Down move between cards, Left and
-// Right between the current card's colours; F2 renames, Delete removes the
+// Right between the current card's colours; F2 renames (Shift+F2 edits the
+// notes, F2 on a colour names it), Delete removes the
 // colour in focus or else the palette, Space or Return chooses the colour in
 // focus, Ctrl+C copies it. A colour dragged onto a card joins that palette.
 class PaletteList : public QListView {
@@ -75,11 +79,18 @@ public:
     void activate(const QModelIndex &index, const PaletteCardDelegate::Part &part);
     int colorCount(const QModelIndex &index) const;
     RGBA colorAt(const QModelIndex &index, int position) const;
+    QString colorNameAt(const QModelIndex &index, int position) const;
+    // Opens the editor on the card's name or its notes.
+    void editText(const QModelIndex &index, PaletteCardDelegate::Part::Kind kind);
+    // The text the open editor is for: Name or Notes.
+    PaletteCardDelegate::Part::Kind editedText() const { return edited; }
     // Colours drag out of the cards as application/x-color and this text.
     void setDragText(std::function<QString(const RGBA &)> text) { dragText = std::move(text); }
 
 Q_SIGNALS:
-    void colorChosen(const RGBA &color);
+    void colorChosen(const RGBA &color, const QString &name);
+    // The colour at position wants a name of its own.
+    void nameColorRequested(const QUuid &palette, int position);
     void copyRequested(const RGBA &color);
     void exportRequested(const QUuid &palette);
     void duplicateRequested(const QUuid &palette);
@@ -118,6 +129,7 @@ private:
     PaletteCardDelegate::Part hoveredPart_, pressedPart;
     QPoint pressPosition;
     int focused = -1;
+    PaletteCardDelegate::Part::Kind edited = PaletteCardDelegate::Part::Name;
     std::function<QString(const RGBA &)> dragText;
 };
 

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -60,9 +61,11 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     // Return in the name field creates, as the button does.
     connect(name, &QLineEdit::returnPressed, create, &QPushButton::click);
     header->addWidget(create);
-    auto *import = new QPushButton(QCoreApplication::translate("PalettesPage", "Import JSON"));
+    auto *import = new QPushButton(QCoreApplication::translate("PalettesPage", "Import…"));
     import->setObjectName(QStringLiteral("importPalette"));
-    import->setToolTip(QCoreApplication::translate("PalettesPage", "Add a palette from a JSON or GIMP palette file"));
+    import->setToolTip(QCoreApplication::translate(
+        "PalettesPage",
+        "Add a palette from a file: JSON, GIMP, Adobe Swatch Exchange, Photoshop swatches or a hex list"));
     connect(import, &QPushButton::clicked, this,
             [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).importPalette(); });
     header->addWidget(import);
@@ -77,7 +80,20 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     stack->addWidget(list, 1);
     stack->addStretch(0);
 
-    connect(list, &PaletteList::colorChosen, &store, &Store::select);
+    connect(list, &PaletteList::colorChosen, &store,
+            [&store](const RGBA &color, const QString &name) { store.select(color, name); });
+    connect(list, &PaletteList::nameColorRequested, this, [this, &store](const QUuid &id, int position) {
+        const Palette *palette = findPalette(store, id);
+        if (!palette || position >= palette->colors.size())
+            return;
+        bool ok = false;
+        const QString name = QInputDialog::getText(
+            this, QCoreApplication::translate("PalettesPage", "Name Color"),
+            QCoreApplication::translate("PalettesPage", "Name of %1:").arg(palette->colors.at(position).hex()),
+            QLineEdit::Normal, palette->colorName(position), &ok);
+        if (ok)
+            store.nameColor(id, position, name.trimmed());
+    });
     connect(list, &PaletteList::copyRequested, this, [&store](const RGBA &color) { store.copy(color); });
     connect(list, &PaletteList::exportRequested, this, [&context](const QUuid &id) {
         if (const Palette *palette = findPalette(context.store, id))

@@ -13,16 +13,25 @@ namespace {
 using Part = PaletteCardDelegate::Part;
 
 // What part `at` of a card with `colors` colours is: -1 the card, 0 the
-// name, then the colours, then the buttons.
+// name, 1 the notes, then the colours, then the buttons.
+constexpr int textParts = 2;
+
 Part partNumbered(int at, int colors)
 {
     if (at < 0)
         return {Part::Card};
     if (at == 0)
         return {Part::Name};
-    if (at <= colors)
-        return {Part::Swatch, at - 1};
-    return {Part::Kind(Part::Export + (at - colors - 1))};
+    if (at == 1)
+        return {Part::Notes};
+    if (at < textParts + colors)
+        return {Part::Swatch, at - textParts};
+    return {Part::Kind(Part::Export + (at - colors - textParts))};
+}
+
+int roleOf(Part::Kind kind)
+{
+    return kind == Part::Notes ? PaletteModel::NotesRole : PaletteModel::NameRole;
 }
 
 // One part of one card, read afresh at every question.
@@ -36,7 +45,7 @@ public:
 
     bool isValid() const override
     {
-        return view && view->model() && row < view->model()->rowCount() && at < 1 + colors() + 3;
+        return view && view->model() && row < view->model()->rowCount() && at < textParts + colors() + 3;
     }
     QAccessibleInterface *parent() const override
     {
@@ -44,7 +53,7 @@ public:
             view ? dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(view.data())) : nullptr;
         return at < 0 || !cards ? cards : cards->part(row, -1);
     }
-    int childCount() const override { return at < 0 && isValid() ? 1 + colors() + 3 : 0; }
+    int childCount() const override { return at < 0 && isValid() ? textParts + colors() + 3 : 0; }
     QAccessibleInterface *child(int index) const override
     {
         if (at >= 0 || index < 0 || index >= childCount())
@@ -73,7 +82,8 @@ public:
     {
         switch (part().kind) {
         case Part::Card: return QAccessible::ListItem;
-        case Part::Name: return QAccessible::EditableText;
+        case Part::Name:
+        case Part::Notes: return QAccessible::EditableText;
         case Part::Swatch: return QAccessible::ListItem;
         default: return QAccessible::Button;
         }
@@ -85,8 +95,8 @@ public:
             return QString();
         const QString name = index().data(PaletteModel::NameRole).toString();
         const Part shown = part();
-        if (kind == QAccessible::Value && shown.kind == Part::Name)
-            return name;
+        if (kind == QAccessible::Value && (shown.kind == Part::Name || shown.kind == Part::Notes))
+            return index().data(roleOf(shown.kind)).toString();
         if (kind != QAccessible::Name)
             return QString();
         switch (shown.kind) {
@@ -98,16 +108,21 @@ public:
                 : QCoreApplication::translate("PaletteList", "Palette %1, %2 colors").arg(shownName).arg(colors());
         }
         case Part::Name: return QCoreApplication::translate("PaletteList", "Palette name");
-        case Part::Swatch:
-            return QCoreApplication::translate("PaletteList", "Color %1")
-                .arg(list()->colorAt(index(), shown.swatch).hex());
+        case Part::Notes: return QCoreApplication::translate("PaletteList", "Palette notes");
+        case Part::Swatch: {
+            // The colour's own name follows its code, as the grids say a label.
+            const QString own = list()->colorNameAt(index(), shown.swatch);
+            const QString color = QCoreApplication::translate("PaletteList", "Color %1")
+                                      .arg(list()->colorAt(index(), shown.swatch).hex());
+            return own.isEmpty() ? color : color + QLatin1String(", ") + own;
+        }
         default: return PaletteCardDelegate::buttonText(shown.kind);
         }
     }
     void setText(QAccessible::Text kind, const QString &text) override
     {
-        if (isValid() && kind == QAccessible::Value && part().kind == Part::Name)
-            list()->model()->setData(index(), text, PaletteModel::NameRole);
+        if (isValid() && kind == QAccessible::Value && (part().kind == Part::Name || part().kind == Part::Notes))
+            list()->model()->setData(index(), text, roleOf(part().kind));
     }
 
     // The card itself is pressed through its parts.
@@ -140,7 +155,7 @@ protected:
             state.selectable = true;
             state.selected = current && list()->focusedSwatch() == shown.swatch;
             state.focused = state.selected && list()->hasFocus();
-        } else if (shown.kind == Part::Name) {
+        } else if (shown.kind == Part::Name || shown.kind == Part::Notes) {
             state.editable = true;
         }
     }
