@@ -78,6 +78,18 @@
         <source>Restored</source>
         <translation>Wiederhergestellt</translation>
     </message>
+    <message>
+        <source>Remove Colors</source>
+        <translation>Farben entfernen</translation>
+    </message>
+    <message>
+        <source>Move Palette</source>
+        <translation>Palette verschieben</translation>
+    </message>
+    <message>
+        <source>Move Color</source>
+        <translation>Farbe verschieben</translation>
+    </message>
 </context>
 <context>
     <name>ColorListModel</name>
@@ -362,6 +374,32 @@
         <source>Remove</source>
         <translation>Entfernen</translation>
     </message>
+    <message numerus="yes">
+        <source>Copy %n Colors</source>
+        <translation>
+            <numerusform>%n Farbe kopieren</numerusform>
+            <numerusform>%n Farben kopieren</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Add to Palette</source>
+        <translation>Zur Palette hinzufügen</translation>
+    </message>
+    <message>
+        <source>New Palette</source>
+        <translation>Neue Palette</translation>
+    </message>
+    <message>
+        <source>Export as Palette…</source>
+        <translation>Als Palette exportieren…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Colors</source>
+        <translation>
+            <numerusform>%n Farbe entfernen</numerusform>
+            <numerusform>%n Farben entfernen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>HistoryModel</name>
@@ -411,6 +449,10 @@
     <message>
         <source>Try another color code or label.</source>
         <translation>Versuchen Sie einen anderen Farbcode oder eine andere Bezeichnung.</translation>
+    </message>
+    <message>
+        <source>Untitled Palette</source>
+        <translation>Unbenannte Palette</translation>
     </message>
 </context>
 <context>
@@ -630,6 +672,20 @@
     <message>
         <source>Make Pigmentry work your way.</source>
         <translation>Richten Sie Pigmentry nach Ihren Wünschen ein.</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteChoices</name>
+    <message>
+        <source>Untitled Palette</source>
+        <translation>Unbenannte Palette</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%2, %n colors)</source>
+        <translation>
+            <numerusform>%1 (%2, %n Farbe)</numerusform>
+            <numerusform>%1 (%2, %n Farben)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1035,6 +1091,13 @@
     <message>
         <source>Copied %1</source>
         <translation>%1 kopiert</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n colors</source>
+        <translation>
+            <numerusform>%n Farbe kopiert</numerusform>
+            <numerusform>%n Farben kopiert</numerusform>
+        </translation>
     </message>
 </context>
 <context>

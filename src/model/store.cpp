@@ -276,6 +276,90 @@ void Store::deleteRecord(const QUuid &record)
     commit(std::move(next), steps, {});
 }
 
+void Store::deleteRecords(const QList<QUuid> &records)
+{
+    const QSet<QUuid> ids(records.cbegin(), records.cend());
+    Library next = library_;
+    const QList<ListChange> steps =
+        removeMatching(next.history, [&ids](const ColorRecord &r) { return ids.contains(r.id); });
+    if (!steps.isEmpty())
+        commit(std::move(next), steps, {});
+}
+
+void Store::insertRecords(const QList<std::pair<qsizetype, ColorRecord>> &records)
+{
+    Library next = library_;
+    QList<ListChange> steps;
+    for (const auto &[index, record] : records) {
+        if (findById(next.history, record.id) != next.history.end() || next.history.size() >= historyLimit())
+            continue;
+        const int row = int(std::clamp<qsizetype>(index, 0, next.history.size()));
+        next.history.insert(row, record);
+        steps.append({ListChange::Inserted, row, row});
+    }
+    if (!steps.isEmpty())
+        commit(std::move(next), steps, {});
+}
+
+void Store::setFavorites(const QList<QUuid> &records, bool favorite)
+{
+    const QSet<QUuid> ids(records.cbegin(), records.cend());
+    Library next = library_;
+    QList<ListChange> steps;
+    for (qsizetype i = 0; i < next.history.size(); ++i) {
+        ColorRecord &record = next.history[i];
+        if (ids.contains(record.id) && record.favorite != favorite) {
+            record.favorite = favorite;
+            steps.append(edited(i));
+        }
+    }
+    if (!steps.isEmpty())
+        commit(std::move(next), steps, {});
+}
+
+void Store::copyColors(const QList<RGBA> &colors)
+{
+    if (colors.size() == 1) {
+        copy(colors.first());
+        return;
+    }
+    QStringList codes;
+    for (const RGBA &color : colors)
+        codes.append(color.formatted(prefs_.format()));
+    clipboard_.setText(codes.join(u'\n'));
+    setNotice(QCoreApplication::translate("Store", "Copied %n colors", nullptr, int(colors.size())), NoticeKind::Done);
+}
+
+void Store::addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors)
+{
+    editPalette(palette, [&colors](Palette &p) {
+        for (const RGBA &color : colors)
+            p.appendColor(color);
+        return !colors.isEmpty();
+    });
+}
+
+void Store::movePalette(qsizetype from, qsizetype to)
+{
+    const qsizetype count = library_.palettes.size();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    Library next = library_;
+    next.palettes.move(from, to);
+    commit(std::move(next), {},
+           {{ListChange::Removed, int(from), int(from)}, {ListChange::Inserted, int(to), int(to)}});
+}
+
+void Store::moveColor(const QUuid &palette, qsizetype from, qsizetype to)
+{
+    editPalette(palette, [from, to](Palette &p) {
+        if (from < 0 || from >= p.colors.size() || to < 0 || to >= p.colors.size() || from == to)
+            return false;
+        p.moveColor(from, to);
+        return true;
+    });
+}
+
 void Store::insertRecord(qsizetype index, const ColorRecord &record)
 {
     if (findById(library_.history, record.id) != library_.history.cend())

@@ -69,6 +69,15 @@ public:
     void setLabel(const QString &label, const QUuid &record);
     void toggleFavorite(const QUuid &record);
     void deleteRecord(const QUuid &record);
+    // Several colours at once, each one change: a selection's actions.
+    void deleteRecords(const QList<QUuid> &records);
+    void setFavorites(const QList<QUuid> &records, bool favorite);
+    // The colours' codes in the default format, one a line.
+    void copyColors(const QList<RGBA> &colors);
+    void addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors);
+    // Moves a palette, or a colour within one, to another place.
+    void movePalette(qsizetype from, qsizetype to);
+    void moveColor(const QUuid &palette, qsizetype from, qsizetype to);
     void clearHistory();
 
     // The way back for the deletions above, for undo. A record or palette
@@ -78,6 +87,8 @@ public:
     void insertRecord(qsizetype index, const ColorRecord &record);
     void insertPalette(qsizetype index, const Palette &palette);
     void insertColor(const QUuid &palette, qsizetype index, const RGBA &color, const QString &name = QString());
+    // Records back at their places (ascending), in one change.
+    void insertRecords(const QList<std::pair<qsizetype, ColorRecord>> &records);
     // After a clear: the records come back behind those picked since, less
     // any whose id or colour is there again.
     void restoreHistory(const QList<ColorRecord> &records);

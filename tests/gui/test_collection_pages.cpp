@@ -3,6 +3,7 @@
 #include "find_widget.h"
 #include "gui/kit/card.h"
 #include "gui/kit/labels.h"
+#include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/history_grid.h"
 #include "gui/views/palette_list.h"
@@ -309,6 +310,74 @@ private Q_SLOTS:
         QCOMPARE(draggedColor(&foreign), RGBA::fromHex(QStringLiteral("#336699")));
         foreign.setText(QStringLiteral("not a colour"));
         QVERIFY(!draggedColor(&foreign));
+    }
+
+    // Several colours selected with the pointer and the keys, and acted on
+    // at once: copied one a line, starred, removed and put back in one step.
+    void severalColorsAtOnce()
+    {
+        Fixture f;
+        for (int i = 1; i <= 8; ++i)
+            f.store.capture(grey(i));
+        f.open(Page::history);
+        HistoryGrid *grid = f.grid();
+        auto selectedRows = [grid] {
+            QList<int> rows;
+            for (const QModelIndex &index : grid->actedOn(grid->currentIndex()))
+                rows << index.row();
+            return rows;
+        };
+        auto tile = [grid](int row) {
+            return HistoryCellDelegate::partRect(grid->visualRect(grid->model()->index(row, 0)), Part::Tile).center();
+        };
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, tile(1));
+        QCOMPARE(f.store.selected(), grey(7));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, tile(3));
+        QCOMPARE(selectedRows(), (QList<int>{1, 3}));
+        // Selecting does not choose.
+        QCOMPARE(f.store.selected(), grey(7));
+        QVERIFY(grid->selectsSeveral());
+        // Shift extends from the last colour clicked, in reading order
+        // across the grid's lines.
+        QVERIFY(grid->columnCount() < 5);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, tile(5));
+        QCOMPARE(selectedRows(), (QList<int>{1, 3, 4, 5}));
+        QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(selectedRows(), (QList<int>{1, 3, 4, 5, 6}));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, tile(2));
+
+        f.temp.prefs().setText("format", QStringLiteral("RGB"));
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f.desktop.clipboard->text().split(u'\n').size(), 6);
+        QVERIFY(f.desktop.clipboard->text().startsWith(QLatin1String("rgb(7, 7, 7)\nrgb(6, 6, 6)\n")));
+        QCOMPARE(f.store.notice(), QStringLiteral("Copied 6 colors"));
+
+        Q_EMIT grid->favoriteRequested(grid->actedOn(grid->currentIndex()), true);
+        int starred = 0;
+        for (const ColorRecord &record : f.store.library().history)
+            starred += record.favorite;
+        QCOMPARE(starred, 6);
+
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(f.shownHex(), (QStringList{"#080808", "#010101"}));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.shownHex(),
+                 (QStringList{"#080808", "#070707", "#060606", "#050505", "#040404", "#030303", "#020202", "#010101"}));
+        QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(selectedRows().size(), 8);
+    }
+
+    // The menus that add to a palette tell same-named palettes apart.
+    void samePalettesToldApart()
+    {
+        Library library;
+        for (const char *name : {"Sunset", "Sea", "Sunset", ""})
+            library.palettes.append(Palette{QUuid::createUuid(), QString::fromUtf8(name), {red, blue}, {}, {}});
+        library.palettes[2].colors.append(red);
+        QStringList shown;
+        for (const auto &[id, text] : paletteChoices(library))
+            shown << text;
+        QCOMPARE(shown, (QStringList{"Sunset (1, 2 colors)", "Sea", "Sunset (2, 3 colors)", "Untitled Palette"}));
     }
 
     // A capture while the page is shown inserts one row at the front; the

@@ -3,6 +3,7 @@
 #include "model/store.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <QUndoStack>
 
 #include <functional>
@@ -15,11 +16,15 @@ namespace {
 // it failed, which the store has said instead.
 class StoreEdit : public QUndoCommand {
 public:
-    StoreEdit(Store &store, const QString &text, std::function<void()> forward, std::function<void()> back)
+    // A move says nothing: what moved is in sight.
+    enum class Kind { Deletion, Move };
+    StoreEdit(Store &store, const QString &text, std::function<void()> forward, std::function<void()> back,
+              Kind kind = Kind::Deletion)
         : QUndoCommand(text)
         , store(store)
         , forward(std::move(forward))
         , back(std::move(back))
+        , kind(kind)
     { }
     void redo() override { apply(forward, QCoreApplication::translate("CollectionEdits", "Deleted. Ctrl+Z to undo")); }
     void undo() override { apply(back, QCoreApplication::translate("CollectionEdits", "Restored")); }
@@ -29,13 +34,14 @@ private:
     {
         const QString before = store.notice();
         change();
-        if (store.noticeKind() == Store::NoticeKind::Failure && store.notice() != before)
+        if (kind == Kind::Move || (store.noticeKind() == Store::NoticeKind::Failure && store.notice() != before))
             return;
         store.setNotice(said, Store::NoticeKind::Info);
     }
 
     Store &store;
     std::function<void()> forward, back;
+    Kind kind;
 };
 
 template <typename List>
@@ -85,6 +91,49 @@ void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype
         store, QCoreApplication::translate("CollectionEdits", "Remove Color from Palette"),
         [&store, palette, index] { store.removeColor(index, palette); },
         [&store, palette, index, color, name] { store.insertColor(palette, index, color, name); }));
+}
+
+void deleteRecords(Store &store, QUndoStack &undo, const QList<QUuid> &records)
+{
+    if (records.size() == 1) {
+        deleteRecord(store, undo, records.first());
+        return;
+    }
+    QList<std::pair<qsizetype, ColorRecord>> removed;
+    const QList<ColorRecord> &history = store.library().history;
+    const QSet<QUuid> ids(records.cbegin(), records.cend());
+    for (qsizetype i = 0; i < history.size(); ++i) {
+        if (ids.contains(history.at(i).id))
+            removed.append({i, history.at(i)});
+    }
+    if (removed.isEmpty())
+        return;
+    undo.push(new StoreEdit(
+        store, QCoreApplication::translate("CollectionEdits", "Remove Colors"),
+        [&store, records] { store.deleteRecords(records); }, [&store, removed] { store.insertRecords(removed); }));
+}
+
+void movePalette(Store &store, QUndoStack &undo, qsizetype from, qsizetype to)
+{
+    const qsizetype count = store.library().palettes.size();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    undo.push(new StoreEdit(
+        store, QCoreApplication::translate("CollectionEdits", "Move Palette"),
+        [&store, from, to] { store.movePalette(from, to); }, [&store, from, to] { store.movePalette(to, from); },
+        StoreEdit::Kind::Move));
+}
+
+void moveColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype from, qsizetype to)
+{
+    const qsizetype row = indexOf(store.library().palettes, palette);
+    const qsizetype count = row < 0 ? 0 : store.library().palettes.at(row).colors.size();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    undo.push(new StoreEdit(
+        store, QCoreApplication::translate("CollectionEdits", "Move Color"),
+        [&store, palette, from, to] { store.moveColor(palette, from, to); },
+        [&store, palette, from, to] { store.moveColor(palette, to, from); }, StoreEdit::Kind::Move));
 }
 
 void clearHistory(Store &store, QUndoStack &undo)

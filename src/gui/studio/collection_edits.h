@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QUuid>
 
 class QUndoStack;
@@ -15,10 +16,15 @@ class Store;
 namespace undoable {
 
 void deleteRecord(Store &store, QUndoStack &undo, const QUuid &record);
+// Several records as one step: one Ctrl+Z puts them all back in place.
+void deleteRecords(Store &store, QUndoStack &undo, const QList<QUuid> &records);
 void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette);
 // Removes the colour at index (a position, since a colour may repeat).
 void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype index);
 void clearHistory(Store &store, QUndoStack &undo);
+// Moves as steps too: a palette among the palettes, a colour in its palette.
+void movePalette(Store &store, QUndoStack &undo, qsizetype from, qsizetype to);
+void moveColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype from, qsizetype to);
 
 } // namespace undoable
 

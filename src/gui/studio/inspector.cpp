@@ -8,6 +8,7 @@
 #include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 #include "gui/studio/page_context.h"
+#include "gui/studio/palette_choices.h"
 #include "model/store.h"
 
 #include <QAbstractButton>
@@ -235,10 +236,8 @@ void Inspector::rebuildPaletteMenu()
                         [this] { context.showPage(Page::palettes); });
         return;
     }
-    for (const Palette &p : palettes) {
-        const QUuid id = p.id;
-        menu->addAction(p.name, this, [this, id] { context.store.addToPalette(id); });
-    }
+    for (const auto &[id, shown] : paletteChoices(context.store.library()))
+        menu->addAction(shown, this, [this, id = id] { context.store.addToPalette(id); });
 }
 
 } // namespace pigmentry

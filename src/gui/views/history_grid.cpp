@@ -6,6 +6,7 @@
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -75,8 +76,26 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const RGBA color = index.data(ColorRole).value<RGBA>();
     const Part pointed = grid->hoveredPart(index);
 
-    paintSwatchTile(painter, QRectF(partRect(cell, Part::Tile)).adjusted(0.5, 0.5, -0.5, -0.5), color,
-                    selected && color == selected(), pointed == Part::Tile);
+    const bool inSelection = grid->selectsSeveral() && (option.state & QStyle::State_Selected);
+    const QRectF tile = QRectF(partRect(cell, Part::Tile)).adjusted(0.5, 0.5, -0.5, -0.5);
+    paintSwatchTile(painter, tile, color, inSelection || (selected && color == selected()), pointed == Part::Tile);
+    if (inSelection) {
+        // One of several selected: a check in the tile's corner.
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QRectF badge(tile.right() - 26, tile.top() + 6, 20, 20);
+        painter->setPen(QPen(Qt::white, 1.5));
+        painter->setBrush(theme::accent());
+        painter->drawEllipse(badge);
+        QPainterPath check;
+        check.moveTo(badge.left() + 5.5, badge.center().y());
+        check.lineTo(badge.left() + 8.5, badge.center().y() + 3.5);
+        check.lineTo(badge.right() - 5, badge.top() + 6.5);
+        painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPath(check);
+        painter->restore();
+    }
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -162,7 +181,30 @@ HistoryGrid::HistoryGrid(std::function<RGBA()> selected, QWidget *parent)
     setItemDelegate(new HistoryCellDelegate(this, std::move(selected)));
     setCellSize(HistoryCellDelegate::minimumCellWidth, HistoryCellDelegate::cellHeight, true);
     setSpacing(8, 16);
+    setSelectionMode(ExtendedSelection);
     viewport()->setCursor(Qt::ArrowCursor);
+}
+
+QModelIndexList HistoryGrid::actedOn(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return {};
+    QModelIndexList indexes = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    if (!indexes.contains(index))
+        return {index};
+    std::sort(indexes.begin(), indexes.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    return indexes;
+}
+
+void HistoryGrid::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    SwatchGrid::selectionChanged(selected, deselected);
+    const bool now = selectionModel()->selectedIndexes().size() > 1;
+    if (now != several) {
+        several = now;
+        viewport()->update();
+    }
 }
 
 void HistoryGrid::mouseDoubleClickEvent(QMouseEvent *event)
@@ -177,12 +219,15 @@ void HistoryGrid::mouseDoubleClickEvent(QMouseEvent *event)
 
 void HistoryGrid::cellClicked(const QModelIndex &index, const QPoint &point)
 {
+    // Ctrl and Shift only select.
+    if (QGuiApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
+        return;
     using Part = HistoryCellDelegate::Part;
     switch (HistoryCellDelegate::partAt(QRect(QPoint(0, 0), visualRect(index).size()), point)) {
     case Part::Tile: Q_EMIT chosen(index); break;
     case Part::Label: edit(index); break;
     case Part::Favorite: toggleFavorite(index); break;
-    case Part::Remove: Q_EMIT removeRequested(index); break;
+    case Part::Remove: Q_EMIT removeRequested({index}); break;
     case Part::None: break;
     }
 }
@@ -203,18 +248,23 @@ void HistoryGrid::keyPressEvent(QKeyEvent *event)
     const QModelIndex current = currentIndex();
     if (current.isValid() && state() != EditingState) {
         if (event->matches(QKeySequence::Copy)) {
-            Q_EMIT copyRequested(current);
+            Q_EMIT copyRequested(actedOn(current));
             return;
         }
         if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Delete) {
-            Q_EMIT removeRequested(current);
+            Q_EMIT removeRequested(actedOn(current));
             return;
         }
         switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
         case Qt::Key_F2: edit(current); return;
-        case Qt::Key_Space: Q_EMIT chosen(current); return;
+        case Qt::Key_Space:
+            if (!(event->modifiers() & Qt::ControlModifier)) {
+                Q_EMIT chosen(current);
+                return;
+            }
+            break;
         default: break;
         }
     }
@@ -248,35 +298,63 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     const QModelIndex index = event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
     if (!index.isValid())
         return;
-    setCurrentIndex(index);
+    // A click outside the selection acts on the colour clicked alone.
+    const QModelIndexList acted = actedOn(index);
+    if (acted.size() == 1)
+        setCurrentIndex(index);
+    QList<QPersistentModelIndex> targets;
+    for (const QModelIndex &i : acted)
+        targets.append(i);
+    auto live = [targets] {
+        QModelIndexList indexes;
+        for (const QPersistentModelIndex &target : targets) {
+            if (target.isValid())
+                indexes.append(target);
+        }
+        return indexes;
+    };
     const QPersistentModelIndex target(index);
+    const bool one = acted.size() == 1;
     QMenu menu(this);
-    menu.addAction(QCoreApplication::translate("HistoryGrid", "Inspect"), this, [this, target] {
-        if (target.isValid())
-            Q_EMIT chosen(target);
-    });
-    menu.addAction(QCoreApplication::translate("HistoryGrid", "Copy"), QKeySequence::Copy, this, [this, target] {
-        if (target.isValid())
-            Q_EMIT copyRequested(target);
-    });
-    menu.addAction(QCoreApplication::translate("HistoryGrid", "Edit Label"), QKeySequence(Qt::Key_F2), this,
-                   [this, target] {
-                       if (target.isValid())
-                           edit(target);
-                   });
-    const bool favorite = index.data(FavoriteRole).toBool();
-    menu.addAction(favorite ? QCoreApplication::translate("HistoryGrid", "Remove from Favorites")
-                            : QCoreApplication::translate("HistoryGrid", "Add to Favorites"),
-                   this, [this, target] {
-                       if (target.isValid())
-                           toggleFavorite(target);
-                   });
+    if (one) {
+        menu.addAction(QCoreApplication::translate("HistoryGrid", "Inspect"), this, [this, target] {
+            if (target.isValid())
+                Q_EMIT chosen(target);
+        });
+    }
+    menu.addAction(one ? QCoreApplication::translate("HistoryGrid", "Copy")
+                       : QCoreApplication::translate("HistoryGrid", "Copy %n Colors", nullptr, int(acted.size())),
+                   QKeySequence::Copy, this, [this, live] { Q_EMIT copyRequested(live()); });
+    if (one) {
+        menu.addAction(QCoreApplication::translate("HistoryGrid", "Edit Label"), QKeySequence(Qt::Key_F2), this,
+                       [this, target] {
+                           if (target.isValid())
+                               edit(target);
+                       });
+    }
+    // The star goes on all unless all have it.
+    const bool allFavorite =
+        std::all_of(acted.cbegin(), acted.cend(), [](const QModelIndex &i) { return i.data(FavoriteRole).toBool(); });
+    menu.addAction(allFavorite ? QCoreApplication::translate("HistoryGrid", "Remove from Favorites")
+                               : QCoreApplication::translate("HistoryGrid", "Add to Favorites"),
+                   this, [this, live, allFavorite] { Q_EMIT favoriteRequested(live(), !allFavorite); });
+    QMenu *palettes = menu.addMenu(QCoreApplication::translate("HistoryGrid", "Add to Palette"));
+    palettes->addAction(QCoreApplication::translate("HistoryGrid", "New Palette"), this,
+                        [this, live] { Q_EMIT addToPaletteRequested(live(), QUuid()); });
+    if (paletteChoices) {
+        const QList<std::pair<QUuid, QString>> choices = paletteChoices();
+        if (!choices.isEmpty())
+            palettes->addSeparator();
+        for (const auto &[id, shown] : choices) {
+            palettes->addAction(shown, this, [this, live, id = id] { Q_EMIT addToPaletteRequested(live(), id); });
+        }
+    }
+    menu.addAction(QCoreApplication::translate("HistoryGrid", "Export as Palette…"), this,
+                   [this, live] { Q_EMIT exportRequested(live()); });
     menu.addSeparator();
-    menu.addAction(QCoreApplication::translate("HistoryGrid", "Remove"), QKeySequence(Qt::Key_Delete), this,
-                   [this, target] {
-                       if (target.isValid())
-                           Q_EMIT removeRequested(target);
-                   });
+    menu.addAction(one ? QCoreApplication::translate("HistoryGrid", "Remove")
+                       : QCoreApplication::translate("HistoryGrid", "Remove %n Colors", nullptr, int(acted.size())),
+                   QKeySequence(Qt::Key_Delete), this, [this, live] { Q_EMIT removeRequested(live()); });
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                                   : viewport()->mapToGlobal(visualRect(index).center());
     menu.exec(at);

@@ -3,6 +3,8 @@
 #include "gui/views/inline_text_delegate.h"
 #include "gui/views/swatch_grid.h"
 
+#include <QUuid>
+
 namespace pigmentry {
 
 class HistoryGrid;
@@ -43,8 +45,10 @@ private:
 // The grid of history cells, one view for thousands of colours. Besides the
 // clicks on each part of a cell: Return or F2 edits the label, Delete asks to
 // remove the colour, Ctrl+C to copy it, Space (or a click on the tile)
-// chooses it; the context menu offers all of these. Tiles drag out as
-// colours.
+// chooses it; the context menu offers all of these. Several colours are
+// selected with Ctrl+click, Shift+click, Ctrl+A and Shift+arrows; copy,
+// removal, the star, adding to a palette and export then act on them all.
+// Tiles drag out as colours.
 class HistoryGrid : public SwatchGrid {
     Q_OBJECT
 
@@ -56,10 +60,25 @@ public:
     {
         return index.isValid() && index == hoveredIndex() ? hoveredPart_ : HistoryCellDelegate::Part::None;
     }
+    // Whether more than one colour is selected, which the cells then mark.
+    bool selectsSeveral() const { return several; }
+    // The palettes a selection can be added to, by id and by the name the
+    // menu shows (same-named palettes told apart).
+    void setPaletteChoices(std::function<QList<std::pair<QUuid, QString>>()> choices)
+    {
+        paletteChoices = std::move(choices);
+    }
+    // The cells an action on index applies to: the selection when index is
+    // in it, else index alone; in the grid's order.
+    QModelIndexList actedOn(const QModelIndex &index) const;
 
 Q_SIGNALS:
-    void removeRequested(const QModelIndex &index);
-    void copyRequested(const QModelIndex &index);
+    void removeRequested(const QModelIndexList &indexes);
+    void copyRequested(const QModelIndexList &indexes);
+    void favoriteRequested(const QModelIndexList &indexes, bool favorite);
+    // A null palette asks for a new one.
+    void addToPaletteRequested(const QModelIndexList &indexes, const QUuid &palette);
+    void exportRequested(const QModelIndexList &indexes);
 
 protected:
     void cellClicked(const QModelIndex &index, const QPoint &point) override;
@@ -68,10 +87,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
     void toggleFavorite(const QModelIndex &index);
     HistoryCellDelegate::Part hoveredPart_ = HistoryCellDelegate::Part::None;
+    bool several = false;
+    std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
 };
 
 } // namespace pigmentry

@@ -1,8 +1,8 @@
 #include "swatch_grid.h"
 
 #include "gui/kit/theme.h"
-#include "gui/views/swatch_delegate.h"
 #include "gui/views/accessible/swatch_grid_accessible.h"
+#include "gui/views/swatch_delegate.h"
 #include "model/color_roles.h"
 #include "model/store.h"
 
@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -266,6 +267,28 @@ QModelIndex SwatchGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers)
 
 void SwatchGrid::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags flags)
 {
+    // A Shift+click or Shift+arrow asks for the rectangle from the anchor's
+    // centre to a point in the current cell; in a grid that flows, the cells
+    // between them in reading order are meant, not those in the rectangle.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && model()) {
+        const QRect area = rect.normalized();
+        const QRect cell = visualRect(current).adjusted(-1, -1, 1, 1);
+        const std::array<std::pair<QPoint, QPoint>, 4> corners{{{area.topLeft(), area.bottomRight()},
+                                                                {area.bottomRight(), area.topLeft()},
+                                                                {area.topRight(), area.bottomLeft()},
+                                                                {area.bottomLeft(), area.topRight()}}};
+        for (const auto &[here, there] : corners) {
+            const QModelIndex anchor = indexAt(there);
+            if (!cell.contains(here) || !anchor.isValid())
+                continue;
+            const int first = std::min(anchor.row(), current.row());
+            const int last = std::max(anchor.row(), current.row());
+            selectionModel()->select(
+                QItemSelection(model()->index(first, 0, rootIndex()), model()->index(last, 0, rootIndex())), flags);
+            return;
+        }
+    }
     QItemSelection selection;
     for (int row = 0; row < rows(); ++row) {
         if (visualRect(model()->index(row, 0, rootIndex())).intersects(rect)) {

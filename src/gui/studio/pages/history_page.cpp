@@ -5,6 +5,7 @@
 #include "gui/kit/theme.h"
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
+#include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_state.h"
 #include "gui/views/history_grid.h"
 #include "model/history_model.h"
@@ -112,12 +113,45 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     stack->addStretch(0);
 
     auto colorAt = [](const QModelIndex &index) { return index.data(ColorRole).value<RGBA>(); };
+    auto colorsOf = [colorAt](const QModelIndexList &indexes) {
+        QList<RGBA> colors;
+        for (const QModelIndex &index : indexes)
+            colors.append(colorAt(index));
+        return colors;
+    };
+    auto idsOf = [](const QModelIndexList &indexes) {
+        QList<QUuid> ids;
+        for (const QModelIndex &index : indexes)
+            ids.append(index.data(IdRole).toUuid());
+        return ids;
+    };
+    grid->setPaletteChoices([&store] { return paletteChoices(store.library()); });
     connect(grid, &SwatchGrid::chosen, this,
             [&store, colorAt](const QModelIndex &index) { store.select(colorAt(index)); });
     connect(grid, &HistoryGrid::copyRequested, this,
-            [&store, colorAt](const QModelIndex &index) { store.copy(colorAt(index)); });
-    connect(grid, &HistoryGrid::removeRequested, this, [&context](const QModelIndex &index) {
-        undoable::deleteRecord(context.store, context.undo, index.data(IdRole).toUuid());
+            [&store, colorsOf](const QModelIndexList &indexes) { store.copyColors(colorsOf(indexes)); });
+    connect(grid, &HistoryGrid::removeRequested, this, [&context, idsOf](const QModelIndexList &indexes) {
+        undoable::deleteRecords(context.store, context.undo, idsOf(indexes));
+    });
+    connect(grid, &HistoryGrid::favoriteRequested, this,
+            [&store, idsOf](const QModelIndexList &indexes, bool favorite) {
+                store.setFavorites(idsOf(indexes), favorite);
+            });
+    connect(grid, &HistoryGrid::addToPaletteRequested, this,
+            [&store, colorsOf](const QModelIndexList &indexes, const QUuid &palette) {
+                if (!palette.isNull()) {
+                    store.addColorsToPalette(palette, colorsOf(indexes));
+                    return;
+                }
+                store.appendPalette(Palette{QUuid::createUuid(),
+                                            QCoreApplication::translate("HistoryPage", "Untitled Palette"),
+                                            colorsOf(indexes),
+                                            QString(),
+                                            {}});
+            });
+    connect(grid, &HistoryGrid::exportRequested, this, [&context, colorsOf](const QModelIndexList &indexes) {
+        const Palette palette{QUuid::createUuid(), QStringLiteral("Pigmentry"), colorsOf(indexes), QString(), {}};
+        PaletteFiles(context.store, *context.desktop.fileDialogs).exportPalette(palette);
     });
 
     // One search for both pages: typing here filters the other page too.
