@@ -90,6 +90,10 @@
         <source>Move Color</source>
         <translation>Farbe verschieben</translation>
     </message>
+    <message>
+        <source>Remove Colors from Palette</source>
+        <translation>Farben aus der Palette entfernen</translation>
+    </message>
 </context>
 <context>
     <name>ColorListModel</name>
@@ -758,6 +762,36 @@
         <source>Edit Notes</source>
         <translation>Notizen bearbeiten</translation>
     </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copy %n Colors</source>
+        <translation>
+            <numerusform>%n Farbe kopieren</numerusform>
+            <numerusform>%n Farben kopieren</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Add to Palette</source>
+        <translation>Zur Palette hinzufügen</translation>
+    </message>
+    <message>
+        <source>New Palette</source>
+        <translation>Neue Palette</translation>
+    </message>
+    <message>
+        <source>Export as Palette…</source>
+        <translation>Als Palette exportieren…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Colors</source>
+        <translation>
+            <numerusform>%n Farbe entfernen</numerusform>
+            <numerusform>%n Farben entfernen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PalettesPage</name>
@@ -800,6 +834,10 @@
     <message>
         <source>Name of %1:</source>
         <translation>Name von %1:</translation>
+    </message>
+    <message>
+        <source>Untitled Palette</source>
+        <translation>Unbenannte Palette</translation>
     </message>
 </context>
 <context>

@@ -244,6 +244,32 @@ void Store::removeColor(qsizetype index, const QUuid &palette)
     });
 }
 
+void Store::removeColors(const QList<qsizetype> &positions, const QUuid &palette)
+{
+    QList<qsizetype> sorted = positions;
+    std::sort(sorted.begin(), sorted.end(), std::greater<>());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    editPalette(palette, [&sorted](Palette &p) {
+        bool removed = false;
+        for (const qsizetype index : sorted) {
+            if (index >= 0 && index < p.colors.size()) {
+                p.removeColor(index);
+                removed = true;
+            }
+        }
+        return removed;
+    });
+}
+
+void Store::insertColors(const QUuid &palette, const QList<std::pair<qsizetype, std::pair<RGBA, QString>>> &colors)
+{
+    editPalette(palette, [&colors](Palette &p) {
+        for (const auto &[index, color] : colors)
+            p.insertColor(index, color.first, color.second);
+        return !colors.isEmpty();
+    });
+}
+
 void Store::duplicatePalette(const Palette &palette)
 {
     appendPalette(Palette{QUuid::createUuid(), palette.name + QLatin1String(" Copy"), palette.colors, QString(),

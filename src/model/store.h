@@ -61,6 +61,10 @@ public:
     void appendPalette(const Palette &palette);
     void renamePalette(const QUuid &palette, const QString &name);
     void removeColor(qsizetype index, const QUuid &palette);
+    // The colours at these positions, in one change.
+    void removeColors(const QList<qsizetype> &positions, const QUuid &palette);
+    // Colours back at their positions (ascending), names with them.
+    void insertColors(const QUuid &palette, const QList<std::pair<qsizetype, std::pair<RGBA, QString>>> &colors);
     void duplicatePalette(const Palette &palette);
     void deletePalette(const QUuid &palette);
     // A palette colour's own name; an empty one takes it away.

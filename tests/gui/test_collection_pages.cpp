@@ -613,6 +613,96 @@ private Q_SLOTS:
         QVERIFY(!refused.isAccepted());
     }
 
+    // A card's colours selected several at once and removed in one step;
+    // colours and palettes moved with the keys and by dragging, each move
+    // one step of undo.
+    void paletteColorsSelectedAndMoved()
+    {
+        Fixture f;
+        Palette a{QUuid::createUuid(), QStringLiteral("A"), {}, {}, {}};
+        for (int i = 1; i <= 5; ++i)
+            a.appendColor(grey(i), i == 2 ? QStringLiteral("two") : QString());
+        f.store.appendPalette(a);
+        f.store.appendPalette(Palette{QUuid::createUuid(), QStringLiteral("B"), {red}, {}, {}});
+        f.open(Page::palettes);
+        PaletteList *list = f.palettes();
+        const QModelIndex card = list->model()->index(0, 0);
+        auto swatch = [&](int i) {
+            return PaletteCardDelegate::partRect(list->visualRect(card), 5, {CardPart::Swatch, i}).center();
+        };
+        auto marked = [&] {
+            QList<int> positions;
+            for (int i = 0; i < 5; ++i) {
+                if (list->isMarked(card, i))
+                    positions << i;
+            }
+            return positions;
+        };
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, swatch(1));
+        QCOMPARE(f.store.selectedName(), QStringLiteral("two"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, swatch(3));
+        QCOMPARE(marked(), (QList<int>{1, 2, 3}));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, swatch(2));
+        QCOMPARE(marked(), (QList<int>{1, 3}));
+        QTest::keyClick(list, Qt::Key_Delete);
+        auto hex = [&f](int palette) {
+            QStringList codes;
+            for (const RGBA &c : f.store.library().palettes.at(palette).colors)
+                codes << c.hex();
+            return codes;
+        };
+        QCOMPARE(hex(0), (QStringList{"#010101", "#030303", "#050505"}));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(hex(0), (QStringList{"#010101", "#020202", "#030303", "#040404", "#050505"}));
+        QCOMPARE(f.store.library().palettes.at(0).colorName(1), QStringLiteral("two"));
+
+        // Keys: Ctrl+A and copy, a colour moved right, the palette moved down.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(marked(), (QList<int>{0, 1, 2, 3, 4}));
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f.desktop.clipboard->text().count(u'\n'), 4);
+        QTest::keyClick(list, Qt::Key_Home);
+        QTest::keyClick(list, Qt::Key_Left);
+        QCOMPARE(list->focusedSwatch(), 0);
+        QTest::keyClick(list, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(hex(0).mid(0, 2), (QStringList{"#020202", "#010101"}));
+        QCOMPARE(list->focusedSwatch(), 1);
+        QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.store.library().palettes.at(1).name, QStringLiteral("A"));
+        QCOMPARE(list->currentIndex().row(), 1);
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("A"));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(hex(0).mid(0, 2), (QStringList{"#010101", "#020202"}));
+
+        // Dragged: a colour dropped on a swatch of its own card moves there;
+        // a card dropped on another moves the palette.
+        const QModelIndex first = list->model()->index(0, 0);
+        std::unique_ptr<QMimeData> data(colorMimeData(grey(1), QStringLiteral("#010101")));
+        data->setData(colorPlaceType(),
+                      (f.store.library().palettes.at(0).id.toString() + QStringLiteral(" 0")).toUtf8());
+        const QPoint onFourth =
+            PaletteCardDelegate::partRect(list->visualRect(first), 5, {CardPart::Swatch, 3}).center();
+        QDragEnterEvent enter(onFourth, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent move(onFourth, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &move);
+        QCOMPARE(move.dropAction(), Qt::MoveAction);
+        QDropEvent drop(QPointF(onFourth), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &drop);
+        QCOMPARE(hex(0), (QStringList{"#020202", "#030303", "#040404", "#010101", "#050505"}));
+        QMimeData wholeCard;
+        wholeCard.setData(PaletteList::paletteType(), "0");
+        const QPoint onSecond = list->visualRect(list->model()->index(1, 0)).center();
+        QDragEnterEvent cardEnter(onSecond, Qt::MoveAction, &wholeCard, Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &cardEnter);
+        QVERIFY(cardEnter.isAccepted());
+        QDropEvent cardDrop(QPointF(onSecond), Qt::MoveAction, &wholeCard, Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &cardDrop);
+        QCOMPARE(f.store.library().palettes.at(0).name, QStringLiteral("B"));
+    }
+
     // The export and import buttons go through the file panels.
     void exportAndImportButtons()
     {

@@ -58,6 +58,24 @@ void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, 
     painter->restore();
 }
 
+void paintCheckBadge(QPainter *painter, const QRectF &tile)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QRectF badge(tile.right() - 26, tile.top() + 6, 20, 20);
+    painter->setPen(QPen(Qt::white, 1.5));
+    painter->setBrush(theme::accent());
+    painter->drawEllipse(badge);
+    QPainterPath check;
+    check.moveTo(badge.left() + 5.5, badge.center().y());
+    check.lineTo(badge.left() + 8.5, badge.center().y() + 3.5);
+    check.lineTo(badge.right() - 5, badge.top() + 6.5);
+    painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPath(check);
+    painter->restore();
+}
+
 namespace {
 const QString exactColorType = QStringLiteral("application/x-pigmentry-rgba");
 } // namespace
@@ -75,7 +93,7 @@ QMimeData *colorMimeData(const RGBA &color, const QString &text)
     return data;
 }
 
-void startColorDrag(QWidget *source, const RGBA &color, const QString &text)
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place)
 {
     const double ratio = source->devicePixelRatioF();
     QPixmap image(QSize(32, 32) * ratio);
@@ -91,10 +109,18 @@ void startColorDrag(QWidget *source, const RGBA &color, const QString &text)
         painter.drawPath(shape);
     }
     auto *drag = new QDrag(source);
-    drag->setMimeData(colorMimeData(color, text));
+    QMimeData *data = colorMimeData(color, text);
+    if (!place.isEmpty())
+        data->setData(colorPlaceType(), place.toUtf8());
+    drag->setMimeData(data);
     drag->setPixmap(image);
     drag->setHotSpot(QPoint(16, 16));
-    drag->exec(Qt::CopyAction);
+    drag->exec(place.isEmpty() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+QString colorPlaceType()
+{
+    return QStringLiteral("application/x-pigmentry-color-place");
 }
 
 std::optional<RGBA> draggedColor(const QMimeData *data)

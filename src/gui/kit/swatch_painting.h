@@ -26,12 +26,19 @@ void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color)
 // control background, outlined in the accent colour when selected.
 void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool selected, bool hovered);
 
+// The mark of a tile that is one of several selected: a check in a disc of
+// the accent colour, in the tile's top right corner.
+void paintCheckBadge(QPainter *painter, const QRectF &tile);
+
 // A colour as dragged data: application/x-color, the text (its code), and
 // the exact components for drops inside Pigmentry.
 QMimeData *colorMimeData(const RGBA &color, const QString &text);
 // Drags a colour out of source as application/x-color and as text (its
 // code), with a small swatch under the pointer. Returns once it is dropped.
-void startColorDrag(QWidget *source, const RGBA &color, const QString &text);
+// A colour with a place in Pigmentry (a palette's colour) carries it as
+// colorPlaceType(), so that a drop inside the same palette moves it.
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place = QString());
+QString colorPlaceType();
 // The colour that dragged data carries: application/x-color, or a text that
 // is a hex code.
 std::optional<RGBA> draggedColor(const QMimeData *data);

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <functional>
 
 namespace pigmentry::undoable {
@@ -134,6 +135,32 @@ void moveColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype f
         store, QCoreApplication::translate("CollectionEdits", "Move Color"),
         [&store, palette, from, to] { store.moveColor(palette, from, to); },
         [&store, palette, from, to] { store.moveColor(palette, to, from); }, StoreEdit::Kind::Move));
+}
+
+void removeColors(Store &store, QUndoStack &undo, const QUuid &palette, const QList<qsizetype> &positions)
+{
+    if (positions.size() == 1) {
+        removeColor(store, undo, palette, positions.first());
+        return;
+    }
+    const qsizetype row = indexOf(store.library().palettes, palette);
+    if (row < 0)
+        return;
+    const Palette &p = store.library().palettes.at(row);
+    QList<qsizetype> sorted = positions;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    QList<std::pair<qsizetype, std::pair<RGBA, QString>>> removed;
+    for (const qsizetype index : std::as_const(sorted)) {
+        if (index >= 0 && index < p.colors.size())
+            removed.append({index, {p.colors.at(index), p.colorName(index)}});
+    }
+    if (removed.isEmpty())
+        return;
+    undo.push(new StoreEdit(
+        store, QCoreApplication::translate("CollectionEdits", "Remove Colors from Palette"),
+        [&store, palette, sorted] { store.removeColors(sorted, palette); },
+        [&store, palette, removed] { store.insertColors(palette, removed); }));
 }
 
 void clearHistory(Store &store, QUndoStack &undo)

@@ -21,6 +21,7 @@ void deleteRecords(Store &store, QUndoStack &undo, const QList<QUuid> &records);
 void deletePalette(Store &store, QUndoStack &undo, const QUuid &palette);
 // Removes the colour at index (a position, since a colour may repeat).
 void removeColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype index);
+void removeColors(Store &store, QUndoStack &undo, const QUuid &palette, const QList<qsizetype> &positions);
 void clearHistory(Store &store, QUndoStack &undo);
 // Moves as steps too: a palette among the palettes, a colour in its palette.
 void movePalette(Store &store, QUndoStack &undo, qsizetype from, qsizetype to);

@@ -79,24 +79,8 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const bool inSelection = grid->selectsSeveral() && (option.state & QStyle::State_Selected);
     const QRectF tile = QRectF(partRect(cell, Part::Tile)).adjusted(0.5, 0.5, -0.5, -0.5);
     paintSwatchTile(painter, tile, color, inSelection || (selected && color == selected()), pointed == Part::Tile);
-    if (inSelection) {
-        // One of several selected: a check in the tile's corner.
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        const QRectF badge(tile.right() - 26, tile.top() + 6, 20, 20);
-        painter->setPen(QPen(Qt::white, 1.5));
-        painter->setBrush(theme::accent());
-        painter->drawEllipse(badge);
-        QPainterPath check;
-        check.moveTo(badge.left() + 5.5, badge.center().y());
-        check.lineTo(badge.left() + 8.5, badge.center().y() + 3.5);
-        check.lineTo(badge.right() - 5, badge.top() + 6.5);
-        painter->setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter->setBrush(Qt::NoBrush);
-        painter->drawPath(check);
-        painter->restore();
-    }
-
+    if (inSelection)
+        paintCheckBadge(painter, tile);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QRect label = partRect(cell, Part::Label);

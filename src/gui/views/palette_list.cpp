@@ -176,8 +176,11 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     for (int i = 0; i < count; ++i) {
         const QRect tile = partRect(cell, count, {Part::Swatch, i});
         const bool pointed = hoveredPart == Part{Part::Swatch, i};
-        paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i), colors.at(i) == current,
-                        pointed);
+        const bool marked = list->isMarked(index, i);
+        paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i),
+                        marked || colors.at(i) == current, pointed);
+        if (marked)
+            paintCheckBadge(painter, QRectF(tile));
         if (isCurrent && focusedSwatch == i) {
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
@@ -322,6 +325,57 @@ void PaletteList::activate(const QModelIndex &index, const Part &part)
     }
 }
 
+QList<int> PaletteList::actedOn(int position) const
+{
+    if (marked.size() > 1 && marked.contains(position))
+        return marked;
+    return {position};
+}
+
+QList<RGBA> PaletteList::colorsAt(const QModelIndex &index, const QList<int> &positions) const
+{
+    QList<RGBA> colors;
+    for (const int position : positions)
+        colors.append(colorAt(index, position));
+    return colors;
+}
+
+void PaletteList::markTo(int position, bool keep)
+{
+    if (anchor < 0 || !keep) {
+        anchor = position;
+        marked = {position};
+    } else {
+        marked.clear();
+        for (int i = std::min(anchor, position); i <= std::max(anchor, position); ++i)
+            marked.append(i);
+    }
+    viewport()->update(visualRect(currentIndex()));
+}
+
+void PaletteList::moveFocusedColor(int by)
+{
+    const QModelIndex current = currentIndex();
+    const int to = focused + by;
+    if (focused < 0 || to < 0 || to >= colorCount(current))
+        return;
+    Q_EMIT moveColorRequested(idOf(current), focused, to);
+    focused = to;
+    markTo(to, false);
+    announceFocus();
+}
+
+void PaletteList::moveCurrentPalette(int by)
+{
+    const int from = currentIndex().row();
+    const int to = from + by;
+    if (from < 0 || to < 0 || to >= model()->rowCount())
+        return;
+    Q_EMIT movePaletteRequested(from, to);
+    setCurrentIndex(model()->index(to, 0));
+    scrollTo(currentIndex());
+}
+
 void PaletteList::keyPressEvent(QKeyEvent *event)
 {
     const QModelIndex current = currentIndex();
@@ -330,24 +384,49 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
         return;
     }
     const int count = colorCount(current);
-    auto focus = [this, &current](int swatch) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool moving = shift && (modifiers & Qt::ControlModifier);
+    auto focus = [this, &current, shift](int swatch) {
         focused = swatch;
+        if (swatch >= 0)
+            markTo(swatch, shift);
+        else
+            marked.clear();
         viewport()->update(visualRect(current));
         announceFocus();
     };
+    // The keys act on the selected colours, or on the one in focus.
+    const QList<int> selection = marked.isEmpty() ? QList<int>{focused} : marked;
     if (event->matches(QKeySequence::Copy) && focused >= 0) {
-        Q_EMIT copyRequested(colorAt(current, focused));
+        Q_EMIT copyColorsRequested(colorsAt(current, selection));
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll) && count > 0) {
+        if (focused < 0)
+            focused = 0;
+        anchor = 0;
+        markTo(count - 1, true);
+        announceFocus();
         return;
     }
     switch (event->key()) {
     case Qt::Key_Left:
-        if (count > 0)
-            focus(focused < 0 ? 0 : std::max(0, focused - 1));
+    case Qt::Key_Right: {
+        const int by = event->key() == Qt::Key_Left ? -1 : 1;
+        if (moving)
+            moveFocusedColor(by);
+        else if (count > 0)
+            focus(focused < 0 ? 0 : std::clamp(focused + by, 0, count - 1));
         return;
-    case Qt::Key_Right:
-        if (count > 0)
-            focus(focused < 0 ? 0 : std::min(count - 1, focused + 1));
-        return;
+    }
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (moving) {
+            moveCurrentPalette(event->key() == Qt::Key_Up ? -1 : 1);
+            return;
+        }
+        break;
     case Qt::Key_Escape:
         if (focused >= 0) {
             focus(-1);
@@ -355,10 +434,10 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
         }
         break;
     case Qt::Key_F2:
-        if (focused >= 0 && !(event->modifiers() & Qt::ShiftModifier))
+        if (focused >= 0 && !shift)
             Q_EMIT nameColorRequested(idOf(current), focused);
         else
-            editText(current, event->modifiers() & Qt::ShiftModifier ? Part::Notes : Part::Name);
+            editText(current, shift ? Part::Notes : Part::Name);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -370,9 +449,15 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Delete:
         if (focused >= 0) {
-            const int position = focused;
-            focus(count > 1 ? std::min(position, count - 2) : -1);
-            Q_EMIT removeColorRequested(idOf(current), position);
+            const QList<int> positions = selection;
+            const int left = count - int(positions.size());
+            focused = left > 0 ? std::min(positions.first(), left - 1) : -1;
+            anchor = -1;
+            marked.clear();
+            Q_EMIT removeColorsRequested(idOf(current), positions);
+            if (focused >= 0)
+                markTo(focused, false);
+            announceFocus();
         } else {
             Q_EMIT deleteRequested(idOf(current));
         }
@@ -412,11 +497,30 @@ void PaletteList::mousePressEvent(QMouseEvent *event)
 void PaletteList::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
-    if (dragText && pressed.isValid() && pressedPart.kind == Part::Swatch && (event->buttons() & Qt::LeftButton)
-        && (point - pressPosition).manhattanLength() >= QApplication::startDragDistance()) {
+    const bool dragging = pressed.isValid() && (event->buttons() & Qt::LeftButton)
+        && (point - pressPosition).manhattanLength() >= QApplication::startDragDistance();
+    if (dragging && dragText && pressedPart.kind == Part::Swatch) {
         const RGBA color = colorAt(pressed, pressedPart.swatch);
+        // Its place, so that a drop on its own card moves it there.
+        const QString place = idOf(pressed).toString() + u' ' + QString::number(pressedPart.swatch);
         pressed = QPersistentModelIndex();
-        startColorDrag(this, color, dragText(color));
+        startColorDrag(this, color, dragText(color), place);
+        return;
+    }
+    if (dragging && pressedPart.kind == Part::Card) {
+        // A card dragged by its background moves the palette.
+        auto *drag = new QDrag(this);
+        auto *data = new QMimeData;
+        data->setData(paletteType(), QByteArray::number(pressed.row()));
+        drag->setMimeData(data);
+        QPixmap image(visualRect(pressed).size().boundedTo(QSize(320, 200)) * devicePixelRatioF());
+        image.setDevicePixelRatio(devicePixelRatioF());
+        image.fill(Qt::transparent);
+        viewport()->render(&image, QPoint(), QRegion(visualRect(pressed)));
+        drag->setPixmap(image);
+        drag->setHotSpot(point - visualRect(pressed).topLeft());
+        pressed = QPersistentModelIndex();
+        drag->exec(Qt::MoveAction);
         return;
     }
     const QModelIndex index = indexAt(point);
@@ -429,8 +533,37 @@ void PaletteList::mouseReleaseEvent(QMouseEvent *event)
     QListView::mouseReleaseEvent(event);
     const QPoint point = event->position().toPoint();
     const QModelIndex index = indexAt(point);
-    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed && partAt(index, point) == pressedPart)
-        activate(index, pressedPart);
+    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed
+        && partAt(index, point) == pressedPart) {
+        if (pressedPart.kind == Part::Swatch) {
+            // Ctrl and Shift select colours of the card; a plain click
+            // selects one and chooses it.
+            const bool toggle = event->modifiers() & Qt::ControlModifier;
+            const bool extend = event->modifiers() & Qt::ShiftModifier;
+            if (index != currentIndex()) {
+                setCurrentIndex(index);
+                marked.clear();
+                anchor = -1;
+            }
+            focused = pressedPart.swatch;
+            if (toggle) {
+                if (marked.contains(focused))
+                    marked.removeOne(focused);
+                else
+                    marked.append(focused);
+                std::sort(marked.begin(), marked.end());
+                anchor = focused;
+                viewport()->update(visualRect(index));
+            } else {
+                markTo(focused, extend);
+            }
+            announceFocus();
+            if (!toggle && !extend)
+                activate(index, pressedPart);
+        } else {
+            activate(index, pressedPart);
+        }
+    }
     pressed = QPersistentModelIndex();
 }
 
@@ -453,10 +586,38 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
-        menu.addAction(QCoreApplication::translate("PaletteList", "Name…"), QKeySequence(Qt::Key_F2), this,
-                       [this, id, position] { Q_EMIT nameColorRequested(id, position); });
-        menu.addAction(QCoreApplication::translate("PaletteList", "Remove"), this,
-                       [this, id, position] { Q_EMIT removeColorRequested(id, position); });
+        if (index != currentIndex() || !marked.contains(position)) {
+            setCurrentIndex(index);
+            focused = position;
+            markTo(position, false);
+        }
+        const QList<int> positions = actedOn(position);
+        const QList<RGBA> colors = colorsAt(index, positions);
+        const bool one = positions.size() == 1;
+        if (one)
+            menu.addAction(QCoreApplication::translate("PaletteList", "Name…"), QKeySequence(Qt::Key_F2), this,
+                           [this, id, position] { Q_EMIT nameColorRequested(id, position); });
+        menu.addAction(one ? QCoreApplication::translate("PaletteList", "Copy")
+                           : QCoreApplication::translate("PaletteList", "Copy %n Colors", nullptr, int(colors.size())),
+                       QKeySequence::Copy, this, [this, colors] { Q_EMIT copyColorsRequested(colors); });
+        QMenu *palettes = menu.addMenu(QCoreApplication::translate("PaletteList", "Add to Palette"));
+        palettes->addAction(QCoreApplication::translate("PaletteList", "New Palette"), this,
+                            [this, colors] { Q_EMIT addColorsRequested(colors, QUuid()); });
+        if (paletteChoices) {
+            const QList<std::pair<QUuid, QString>> choices = paletteChoices();
+            if (!choices.isEmpty())
+                palettes->addSeparator();
+            for (const auto &[target, shown] : choices)
+                palettes->addAction(shown, this,
+                                    [this, colors, target = target] { Q_EMIT addColorsRequested(colors, target); });
+        }
+        menu.addAction(QCoreApplication::translate("PaletteList", "Export as Palette…"), this,
+                       [this, colors] { Q_EMIT exportColorsRequested(colors); });
+        menu.addSeparator();
+        menu.addAction(
+            one ? QCoreApplication::translate("PaletteList", "Remove")
+                : QCoreApplication::translate("PaletteList", "Remove %n Colors", nullptr, int(colors.size())),
+            QKeySequence(Qt::Key_Delete), this, [this, id, positions] { Q_EMIT removeColorsRequested(id, positions); });
     } else {
         const QPersistentModelIndex target(index);
         menu.addAction(QCoreApplication::translate("PaletteList", "Rename"), QKeySequence(Qt::Key_F2), this,
@@ -494,9 +655,30 @@ void PaletteList::setDropTarget(const QModelIndex &index)
         viewport()->update(visualRect(index));
 }
 
+namespace {
+
+// A colour's place in a palette, from a drag that left one: the palette's id
+// and the position.
+std::optional<std::pair<QUuid, int>> placeOf(const QMimeData *data)
+{
+    const QStringList parts = QString::fromUtf8(data->data(colorPlaceType())).split(u' ');
+    bool ok = false;
+    const int position = parts.value(1).toInt(&ok);
+    if (parts.size() != 2 || !ok || QUuid(parts.first()).isNull())
+        return std::nullopt;
+    return std::pair{QUuid(parts.first()), position};
+}
+
+} // namespace
+
+QString PaletteList::paletteType()
+{
+    return QStringLiteral("application/x-pigmentry-palette-row");
+}
+
 void PaletteList::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (draggedColor(event->mimeData()))
+    if (draggedColor(event->mimeData()) || event->mimeData()->hasFormat(paletteType()))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -505,8 +687,11 @@ void PaletteList::dragEnterEvent(QDragEnterEvent *event)
 void PaletteList::dragMoveEvent(QDragMoveEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && draggedColor(event->mimeData())) {
-        event->setDropAction(Qt::CopyAction);
+    const QMimeData *data = event->mimeData();
+    if (index.isValid() && (draggedColor(data) || data->hasFormat(paletteType()))) {
+        const auto place = placeOf(data);
+        const bool moves = data->hasFormat(paletteType()) || (place && place->first == idOf(index));
+        event->setDropAction(moves ? Qt::MoveAction : Qt::CopyAction);
         event->accept(visualRect(index));
         setDropTarget(index);
     } else {
@@ -523,11 +708,35 @@ void PaletteList::dragLeaveEvent(QDragLeaveEvent *event)
 
 void PaletteList::dropEvent(QDropEvent *event)
 {
-    const QModelIndex index = indexAt(event->position().toPoint());
-    const std::optional<RGBA> color = draggedColor(event->mimeData());
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    const QMimeData *data = event->mimeData();
     setDropTarget(QModelIndex());
+    if (index.isValid() && data->hasFormat(paletteType())) {
+        bool ok = false;
+        const int from = data->data(paletteType()).toInt(&ok);
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        if (ok && from != index.row()) {
+            Q_EMIT movePaletteRequested(from, index.row());
+            setCurrentIndex(model()->index(index.row(), 0));
+        }
+        return;
+    }
+    const std::optional<RGBA> color = draggedColor(data);
     if (!index.isValid() || !color) {
         event->ignore();
+        return;
+    }
+    // On its own card a colour moves to the swatch it is dropped on (or to
+    // the end); elsewhere it joins the palette.
+    if (const auto place = placeOf(data); place && place->first == idOf(index)) {
+        const Part part = partAt(index, point);
+        const int to = part.kind == Part::Swatch ? part.swatch : colorCount(index) - 1;
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        if (to != place->second)
+            Q_EMIT moveColorRequested(idOf(index), place->second, to);
         return;
     }
     event->setDropAction(Qt::CopyAction);
@@ -550,7 +759,9 @@ void PaletteList::announceFocus()
     auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(this));
     if (!cards)
         return;
-    QAccessibleEvent event(cards->part(currentIndex().row(), focused < 0 ? -1 : 1 + focused), QAccessible::Focus);
+    QAccessibleEvent event(
+        cards->part(currentIndex().row(), focused < 0 ? -1 : PaletteListAccessible::partOfColor(focused)),
+        QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -575,6 +786,8 @@ void PaletteList::reset()
 void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     focused = -1;
+    marked.clear();
+    anchor = -1;
     QListView::currentChanged(current, previous);
     announceFocus();
     if (previous.isValid())
@@ -591,6 +804,8 @@ void PaletteList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bot
     if (currentIndex() == topLeft && focused >= colorCount(topLeft)) {
         focused = colorCount(topLeft) - 1;
     }
+    if (currentIndex() == topLeft)
+        marked.removeIf([count = colorCount(topLeft)](int position) { return position >= count; });
     scheduleDelayedItemsLayout();
 }
 

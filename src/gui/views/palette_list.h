@@ -56,7 +56,12 @@ private:
 // Right between the current card's colours; F2 renames (Shift+F2 edits the
 // notes, F2 on a colour names it), Delete removes the
 // colour in focus or else the palette, Space or Return chooses the colour in
-// focus, Ctrl+C copies it. A colour dragged onto a card joins that palette.
+// focus, Ctrl+C copies it. Several colours of a card are selected with
+// Ctrl+click, Shift+click, Shift+Left/Right and Ctrl+A, and copied, removed,
+// added to a palette or exported together. Ctrl+Shift+Left/Right moves the
+// colour in focus, Ctrl+Shift+Up/Down the palette; dragging does the same
+// (a colour within its card, a card by its background). A colour dragged onto
+// another card joins that palette.
 class PaletteList : public QListView {
     Q_OBJECT
 
@@ -73,6 +78,19 @@ public:
         return index == hovered ? hoveredPart_ : PaletteCardDelegate::Part{};
     }
     int focusedSwatch() const { return focused; }
+    // Whether the swatch at position is one of several selected on the card.
+    bool isMarked(const QModelIndex &index, int position) const
+    {
+        return marked.size() > 1 && index == currentIndex() && marked.contains(position);
+    }
+    // The positions an action on the colour at position applies to: the
+    // selection when position is in it, else position alone; ascending.
+    QList<int> actedOn(int position) const;
+    // The palettes selected colours can be added to, by id and shown name.
+    void setPaletteChoices(std::function<QList<std::pair<QUuid, QString>>()> choices)
+    {
+        paletteChoices = std::move(choices);
+    }
     bool isDropTarget(const QModelIndex &index) const { return index.isValid() && index == dropTarget; }
     // What a click on the part does: edit the name, choose a colour, or
     // ask for the button's action.
@@ -84,18 +102,25 @@ public:
     void editText(const QModelIndex &index, PaletteCardDelegate::Part::Kind kind);
     // The text the open editor is for: Name or Notes.
     PaletteCardDelegate::Part::Kind editedText() const { return edited; }
+    // What a card dragged by its background carries: its row.
+    static QString paletteType();
     // Colours drag out of the cards as application/x-color and this text.
     void setDragText(std::function<QString(const RGBA &)> text) { dragText = std::move(text); }
 
 Q_SIGNALS:
     void colorChosen(const RGBA &color, const QString &name);
+    void copyColorsRequested(const QList<RGBA> &colors);
+    // A null palette asks for a new one.
+    void addColorsRequested(const QList<RGBA> &colors, const QUuid &palette);
+    void exportColorsRequested(const QList<RGBA> &colors);
+    void moveColorRequested(const QUuid &palette, int from, int to);
+    void movePaletteRequested(int from, int to);
     // The colour at position wants a name of its own.
     void nameColorRequested(const QUuid &palette, int position);
-    void copyRequested(const RGBA &color);
     void exportRequested(const QUuid &palette);
     void duplicateRequested(const QUuid &palette);
     void deleteRequested(const QUuid &palette);
-    void removeColorRequested(const QUuid &palette, int position);
+    void removeColorsRequested(const QUuid &palette, const QList<int> &positions);
     void colorDropped(const QUuid &palette, const RGBA &color);
 
 protected:
@@ -124,11 +149,19 @@ private:
     void announceFocus();
     void setHovered(const QModelIndex &index, const PaletteCardDelegate::Part &part);
     void setDropTarget(const QModelIndex &index);
+    QList<RGBA> colorsAt(const QModelIndex &index, const QList<int> &positions) const;
+    // Selects the colours from the anchor to position on the current card.
+    void markTo(int position, bool keep);
+    void moveFocusedColor(int by);
+    void moveCurrentPalette(int by);
 
     QPersistentModelIndex hovered, pressed, dropTarget;
     PaletteCardDelegate::Part hoveredPart_, pressedPart;
     QPoint pressPosition;
     int focused = -1;
+    QList<int> marked;
+    int anchor = -1;
+    std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
     PaletteCardDelegate::Part::Kind edited = PaletteCardDelegate::Part::Name;
     std::function<QString(const RGBA &)> dragText;
 };

@@ -3,6 +3,7 @@
 #include "gui/kit/card.h"
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
+#include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_state.h"
 #include "gui/views/palette_list.h"
 #include "model/palette_model.h"
@@ -94,7 +95,29 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
         if (ok)
             store.nameColor(id, position, name.trimmed());
     });
-    connect(list, &PaletteList::copyRequested, this, [&store](const RGBA &color) { store.copy(color); });
+    connect(list, &PaletteList::copyColorsRequested, this,
+            [&store](const QList<RGBA> &colors) { store.copyColors(colors); });
+    list->setPaletteChoices([&store] { return paletteChoices(store.library()); });
+    connect(list, &PaletteList::addColorsRequested, this, [&store](const QList<RGBA> &colors, const QUuid &target) {
+        if (!target.isNull()) {
+            store.addColorsToPalette(target, colors);
+            return;
+        }
+        store.appendPalette(Palette{QUuid::createUuid(),
+                                    QCoreApplication::translate("PalettesPage", "Untitled Palette"),
+                                    colors,
+                                    QString(),
+                                    {}});
+    });
+    connect(list, &PaletteList::exportColorsRequested, this, [&context](const QList<RGBA> &colors) {
+        PaletteFiles(context.store, *context.desktop.fileDialogs)
+            .exportPalette(Palette{QUuid::createUuid(), QStringLiteral("Pigmentry"), colors, QString(), {}});
+    });
+    connect(list, &PaletteList::moveColorRequested, this, [&context](const QUuid &id, int from, int to) {
+        undoable::moveColor(context.store, context.undo, id, from, to);
+    });
+    connect(list, &PaletteList::movePaletteRequested, this,
+            [&context](int from, int to) { undoable::movePalette(context.store, context.undo, from, to); });
     connect(list, &PaletteList::exportRequested, this, [&context](const QUuid &id) {
         if (const Palette *palette = findPalette(context.store, id))
             PaletteFiles(context.store, *context.desktop.fileDialogs).exportPalette(Palette(*palette));
@@ -105,8 +128,8 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     });
     connect(list, &PaletteList::deleteRequested, this,
             [&context](const QUuid &id) { undoable::deletePalette(context.store, context.undo, id); });
-    connect(list, &PaletteList::removeColorRequested, this, [&context](const QUuid &id, int position) {
-        undoable::removeColor(context.store, context.undo, id, position);
+    connect(list, &PaletteList::removeColorsRequested, this, [&context](const QUuid &id, const QList<int> &positions) {
+        undoable::removeColors(context.store, context.undo, id, QList<qsizetype>(positions.cbegin(), positions.cend()));
     });
     connect(list, &PaletteList::colorDropped, this, [&store](const QUuid &id, const RGBA &color) {
         if (const Palette *palette = findPalette(store, id))

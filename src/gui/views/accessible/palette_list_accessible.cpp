@@ -177,6 +177,11 @@ quint64 key(int row, int part)
 
 } // namespace
 
+int PaletteListAccessible::partOfColor(int position)
+{
+    return textParts + position;
+}
+
 PaletteListAccessible::PaletteListAccessible(PaletteList *list)
     : QAccessibleWidget(list, QAccessible::List)
 { }
@@ -231,7 +236,7 @@ QAccessibleInterface *PaletteListAccessible::focusChild() const
     if (!list()->hasFocus() || !current.isValid())
         return nullptr;
     const int swatch = list()->focusedSwatch();
-    return swatch >= 0 ? part(current.row(), 1 + swatch) : child(current.row());
+    return swatch >= 0 ? part(current.row(), partOfColor(swatch)) : child(current.row());
 }
 
 void PaletteListAccessible::forgetParts()

@@ -22,9 +22,11 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override;
     QAccessibleInterface *focusChild() const override;
 
-    // The part of a card at row: -1 for the card itself, then the name,
-    // the colours in order, and the three buttons.
+    // The part of a card at row: -1 for the card itself, then the name, the
+    // notes, the colours in order, and the three buttons.
     QAccessibleInterface *part(int row, int part) const;
+    // The part that is the colour at position.
+    static int partOfColor(int position);
     // Every part made so far is let go: the cards have changed.
     void forgetParts();
 
