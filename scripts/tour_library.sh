@@ -25,13 +25,14 @@ LC_ALL=C awk 'BEGIN {
     split("Harbour at Dusk,Forest Floor,Brand Accents", names, ",")
     sizes[1] = 5; sizes[2] = 8; sizes[3] = 3
     for (p = 1; p <= 3; p++) {
-        printf "%s{\"id\":\"%08X-1111-4000-8000-000000000000\",\"name\":\"%s\",\"notes\":\"\",\"colors\":[", \
-            (p > 1 ? "," : ""), p, names[p]
+        printf "%s{\"id\":\"%08X-1111-4000-8000-000000000000\",\"name\":\"%s\",\"notes\":\"%s\",\"colors\":[", \
+            (p > 1 ? "," : ""), p, names[p], (p == 1 ? "Evening shades for the landing page" : "")
         for (k = 0; k < sizes[p]; k++) {
             j = (p * 11 + k * 3) % 40
             printf "%s{\"r\":%.4f,\"g\":%.4f,\"b\":%.4f,\"a\":1}", (k ? "," : ""), R[j], G[j], B[j]
         }
-        printf "]}"
+        # The colours of the first palette have names of their own.
+        printf "]%s}", (p == 1 ? ",\"colorNames\":[\"Lamplight\",\"Sea Glass\",\"Dusk\",\"Rust\",\"Signal\"]" : "")
     }
     printf "]}"
 }'

@@ -5,7 +5,7 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_state.h"
-#include "gui/views/palette_list.h"
+#include "gui/views/palette/palette_list.h"
 #include "model/palette_model.h"
 #include "model/preferences.h"
 #include "model/store.h"

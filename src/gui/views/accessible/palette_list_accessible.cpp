@@ -1,7 +1,7 @@
 #include "palette_list_accessible.h"
 
 #include "gui/kit/painted_item_accessible.h"
-#include "gui/views/palette_list.h"
+#include "gui/views/palette/palette_list.h"
 #include "model/palette_model.h"
 
 #include <QCoreApplication>
