@@ -6,7 +6,7 @@
 #include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/history_grid.h"
-#include "gui/views/palette_list.h"
+#include "gui/views/palette/palette_list.h"
 #include "gui/views/swatch_delegate.h"
 #include "model/color_roles.h"
 #include "model/store.h"

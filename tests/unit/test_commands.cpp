@@ -266,6 +266,41 @@ private Q_SLOTS:
         }
     }
 
+    // Every written format from the command line; standard input read as a
+    // file is; ASE written as bytes and read back.
+    void paletteFormatsThroughPipes()
+    {
+        pigmentry::test::TempSettings temp;
+        const QByteArray hexList("# brand\n#FF8000 Sunset Orange\n#0000FF80\n");
+        QProcess css;
+        css.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"palette", "-", "--to", "css"});
+        css.write(hexList);
+        css.closeWriteChannel();
+        QVERIFY(css.waitForFinished(20000));
+        QCOMPARE(css.exitCode(), 0);
+        QCOMPARE(css.readAllStandardOutput(),
+                 QByteArray("/* Palette */\n:root {\n  --sunset-orange: #FF8000;\n  --color-2: #0000FF80;\n}\n"));
+
+        pigmentry::test::writeFile(temp.path("brand.txt"), hexList);
+        QProcess ase;
+        ase.setStandardOutputFile(temp.path("brand.ase"));
+        ase.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"palette", temp.path("brand.txt"), "--to", "ase"});
+        QVERIFY(ase.waitForFinished(20000));
+        QCOMPARE(ase.exitCode(), 0);
+        QVERIFY(pigmentry::test::readFile(temp.path("brand.ase")).startsWith("ASEF"));
+        // The hex list has no palette name, so the file's names it; ASE
+        // keeps the colours' names and drops alpha.
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("brand.ase"), "--to", "hex"}).out,
+                 QStringLiteral("#FF8000 Sunset Orange\n#0000FF\n"));
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("brand.ase")}).out,
+                 QStringLiteral("brand\n#FF8000\n#0000FF\n"));
+        const Result html = command(QStringLiteral("palette"), {temp.path("brand.txt"), "--to", "html"});
+        QVERIFY(html.out.startsWith(QLatin1String("<!DOCTYPE html>")) && html.out.contains(QLatin1String("Sunset Orange")));
+        // Names of formats that are only read, or file extensions, are not --to values.
+        for (const char *to : {"aco", "txt", "htm", "pdf"})
+            QCOMPARE(command(QStringLiteral("palette"), {temp.path("brand.txt"), "--to", to}).exitCode, 2);
+    }
+
     void paletteRefusals()
     {
         pigmentry::test::TempSettings temp;
