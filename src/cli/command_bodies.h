@@ -12,6 +12,8 @@ int convert(const CommandLine &line, CommandContext &context);
 int palette(const CommandLine &line, CommandContext &context);
 int harmony(const CommandLine &line, CommandContext &context);
 int contrast(const CommandLine &line, CommandContext &context);
+int name(const CommandLine &line, CommandContext &context);
+int scale(const CommandLine &line, CommandContext &context);
 int gradient(const CommandLine &line, CommandContext &context);
 int extract(const CommandLine &line, CommandContext &context);
 int pick(const CommandLine &line, CommandContext &context);

@@ -39,9 +39,18 @@ int refuse(std::FILE *err, const QString &message)
     return 2;
 }
 
+QString formatNamed(const QString &name)
+{
+    for (const QString &format : RGBA::formats()) {
+        if (format.compare(name, Qt::CaseInsensitive) == 0)
+            return format;
+    }
+    return QString();
+}
+
 QString unknownFormat(const QString &name)
 {
-    if (RGBA::formats().contains(name))
+    if (!formatNamed(name).isEmpty())
         return QString();
     return QStringLiteral("Unknown format \"%1\". Use one of: %2.\n")
         .arg(name, RGBA::formats().join(QLatin1String(", ")));
@@ -75,7 +84,7 @@ std::variant<CommandLine, int> readCommandLine(const CommandLineSpec &spec, cons
     }
     CommandLine line;
     line.words = parser.positionalArguments();
-    if (line.words.size() > spec.words || line.words.size() < spec.words - spec.optionalWords)
+    if ((line.words.size() > spec.words && !spec.repeats) || line.words.size() < spec.words - spec.optionalWords)
         return refuse(err, usage.section(u'\n', 0, 0));
     for (const QString &name : spec.valued) {
         if (parser.isSet(name))
@@ -88,6 +97,9 @@ std::variant<CommandLine, int> readCommandLine(const CommandLineSpec &spec, cons
     if (spec.valued.contains(QStringLiteral("format"))) {
         if (const QString refusal = unknownFormat(line.format()); !refusal.isEmpty())
             return refuse(err, refusal);
+        // Named in any case: --format rgb is RGB.
+        if (line.values.contains(QStringLiteral("format")))
+            line.values.insert(QStringLiteral("format"), formatNamed(line.format()));
     }
     return line;
 }

@@ -11,13 +11,15 @@ namespace pigmentry {
 
 // What a command takes: its name, the options with a value and those
 // without (names without dashes), and how many words, of which the last
-// `optionalWords` may be left out.
+// `optionalWords` may be left out, or repeated where `repeats`.
 struct CommandLineSpec {
     QString name;
     QStringList valued;
     QStringList flags;
     qsizetype words;
     qsizetype optionalWords = 0;
+    // The last word may be given any number of times more.
+    bool repeats = false;
 };
 
 // A command's line, read.
@@ -39,8 +41,10 @@ std::variant<CommandLine, int> readCommandLine(const CommandLineSpec &spec, cons
                                                const QStringList &arguments, std::FILE *out, std::FILE *err);
 
 // The refusal of a format name that is not one of the formats, with the list;
-// empty for a known name.
+// empty for a known name. Names are matched without regard to case.
 QString unknownFormat(const QString &name);
+// The format a name stands for, in any case ("rgb" is "RGB"); empty for none.
+QString formatNamed(const QString &name);
 
 // Text from a file made safe for a terminal: control characters (C0, DEL,
 // C1) and the marks that reorder text (bidirectional overrides and

@@ -42,7 +42,9 @@ std::vector<Command> commandTable()
         {{QStringLiteral("convert"), names({"format"}), names({"all"}), 1},
          QStringLiteral("convert COLOR [--format NAME | --all]"),
          QStringLiteral("print a colour's code"),
-         QStringLiteral("Prints the code of COLOR (6 or 8 hexadecimal digits) in a format: %1.\n").arg(formats),
+         QStringLiteral("Prints the code of COLOR (any CSS color: a name, #RGB, #RRGGBB, #RRGGBBAA, rgb(), hsl(),\n"
+                        "hwb(), oklab() or oklch()) in a format, named in any case: %1.\n")
+             .arg(formats),
          CommandNeeds::Nothing,
          commands::convert},
         {{QStringLiteral("harmony"), names({"format"}), {}, 1},
@@ -51,12 +53,28 @@ std::vector<Command> commandTable()
          QStringLiteral("Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n"),
          CommandNeeds::Nothing,
          commands::harmony},
-        {{QStringLiteral("contrast"), {}, {}, 2},
-         QStringLiteral("contrast FOREGROUND BACKGROUND"),
+        {{QStringLiteral("contrast"), {}, names({"suggest"}), 2},
+         QStringLiteral("contrast FOREGROUND BACKGROUND [--suggest]"),
          QStringLiteral("print the WCAG contrast of two colours"),
-         QStringLiteral("Prints the WCAG contrast ratio, then Pass or Fail for each level.\n"),
+         QStringLiteral(
+             "Prints the WCAG contrast ratio, then Pass or Fail for each level.\n"
+             "  --suggest   then, for AA normal and AAA normal where they fail, the nearest foreground that\n"
+             "              passes: Suggest LEVEL<TAB>#RRGGBB, or none where even black or white fails\n"),
          CommandNeeds::Nothing,
          commands::contrast},
+        {{QStringLiteral("name"), {}, {}, 1, 0, true},
+         QStringLiteral("name COLOR..."),
+         QStringLiteral("print what colours are called"),
+         QStringLiteral("Prints the name of each COLOR, one a line: its CSS name, or the nearest of the CSS and\n"
+                        "xkcd color survey names.\n"),
+         CommandNeeds::Nothing,
+         commands::name},
+        {{QStringLiteral("scale"), names({"format"}), {}, 1},
+         QStringLiteral("scale COLOR [--format NAME]"),
+         QStringLiteral("print the 50-950 tint scale of a colour"),
+         QStringLiteral("Prints the eleven steps of COLOR's tint scale, 50 first: STEP<TAB>CODE.\n"),
+         CommandNeeds::Nothing,
+         commands::scale},
         {{QStringLiteral("gradient"), names({"angle"}), {}, 2},
          QStringLiteral("gradient FROM TO [--angle DEGREES]"),
          QStringLiteral("print a CSS linear-gradient"),

@@ -2,12 +2,15 @@
 // display.
 
 #include "cli/command_bodies.h"
+#include "model/color_names.h"
+#include "model/css_color.h"
 #include "model/rgba.h"
 #include "tools/contrast.h"
 #include "tools/gradient.h"
 #include "tools/harmony.h"
 #include "tools/image_extractor.h"
 #include "tools/palette_files.h"
+#include "tools/tint_scale.h"
 
 #include <cmath>
 
@@ -18,9 +21,9 @@ namespace {
 // A colour as the commands take it, or the refusal.
 std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
 {
-    const std::optional<RGBA> color = RGBA::fromHex(text);
+    const std::optional<RGBA> color = parseCssColor(text);
     if (!color)
-        refuse(err, QStringLiteral("\"%1\" is not a colour. Use 6 or 8 hexadecimal digits.").arg(text));
+        refuse(err, QStringLiteral("\"%1\" is not a colour. %2").arg(text, cssColorExpected()));
     return color;
 }
 
@@ -42,9 +45,9 @@ std::optional<QList<RGBA>> colorArguments(const CommandLine &line, std::FILE *er
 
 int convert(const CommandLine &line, CommandContext &context)
 {
-    const std::optional<RGBA> rgba = RGBA::fromHex(line.words.first());
+    const std::optional<RGBA> rgba = colorArgument(line.words.first(), context.err);
     if (!rgba)
-        return refuse(context.err, QStringLiteral("Use 6 or 8 hexadecimal digits."));
+        return 2;
     QString text;
     if (line.flags.contains(QStringLiteral("all"))) {
         for (const QString &name : RGBA::formats())
@@ -135,6 +138,40 @@ int contrast(const CommandLine &line, CommandContext &context)
     QString text = ratioText(ratio) + u'\n';
     for (const ContrastLevel &level : contrastLevels())
         text += level.name + u'\t' + (passes(ratio, level) ? QLatin1String("Pass") : QLatin1String("Fail")) + u'\n';
+    // The nearest text colour that passes each normal level it fails.
+    if (line.flags.contains(QStringLiteral("suggest"))) {
+        for (const ContrastLevel &level : contrastLevels()) {
+            if (!level.name.endsWith(QLatin1String("normal")) || passes(ratio, level))
+                continue;
+            const std::optional<RGBA> fixed = nearestPassingText(colors->at(0), colors->at(1), level.minimum);
+            text += QLatin1String("Suggest ") + level.name + u'\t' + (fixed ? fixed->hex() : QStringLiteral("none"))
+                + u'\n';
+        }
+    }
+    writeText(context.out, text);
+    return 0;
+}
+
+int name(const CommandLine &line, CommandContext &context)
+{
+    const std::optional<QList<RGBA>> colors = colorArguments(line, context.err);
+    if (!colors)
+        return 2;
+    QString text;
+    for (const RGBA &color : *colors)
+        text += colorName(color) + u'\n';
+    writeText(context.out, text);
+    return 0;
+}
+
+int scale(const CommandLine &line, CommandContext &context)
+{
+    const std::optional<RGBA> color = colorArgument(line.words.first(), context.err);
+    if (!color)
+        return 2;
+    QString text;
+    for (const TintStep &step : tintScale(*color))
+        text += QString::number(step.step) + u'\t' + step.color.formatted(line.format()) + u'\n';
     writeText(context.out, text);
     return 0;
 }

@@ -1,6 +1,7 @@
 // The colour-code formats of RGBA::formatted: the thirteen, then OKLCH and
 // OKLab.
 
+#include "oklab.h"
 #include "rgba.h"
 
 #include <QHash>
@@ -80,28 +81,16 @@ struct Signless : Fixed {
     }
 };
 
-// OKLab of the colour: lightness 0...1 and the a and b axes. Components
-// outside 0...1 go through the sRGB curve by their magnitude with their
-// sign kept, as CSS Color 4 extends it.
+// OKLab of the colour, under the names the formats use.
 struct OkLab {
     double lightness = 0, a = 0, b = 0;
 
     explicit OkLab(const RGBA &color)
     {
-        auto linear = [](double c) {
-            const double magnitude = std::abs(c);
-            const double value = magnitude <= 0.04045 ? magnitude / 12.92 : std::pow((magnitude + 0.055) / 1.055, 2.4);
-            return std::copysign(value, c);
-        };
-        const double r = linear(color.r), g = linear(color.g), bl = linear(color.b);
-        // Björn Ottosson's matrices, "A perceptual color space for image
-        // processing" (2020): linear sRGB to LMS, then the cube roots to Lab.
-        const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * bl);
-        const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * bl);
-        const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * bl);
-        lightness = 0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s;
-        a = 1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s;
-        b = 0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s;
+        const Oklab lab = toOklab(color);
+        lightness = lab.l;
+        a = lab.a;
+        b = lab.b;
     }
 };
 

@@ -1,5 +1,7 @@
 #include "contrast.h"
 
+#include "model/oklab.h"
+
 #include <QCoreApplication>
 
 #include <QStringList>
@@ -44,6 +46,44 @@ const QList<ContrastLevel> &contrastLevels()
         {QStringLiteral(QT_TRANSLATE_NOOP("ContrastLevel", "AAA large")), 4.5},
     };
     return levels;
+}
+
+namespace {
+
+// The colour at 8 bits a channel, as its code shows it.
+RGBA asCoded(const RGBA &color)
+{
+    return RGBA{channelValue(color.r) / 255.0, channelValue(color.g) / 255.0, channelValue(color.b) / 255.0, color.a};
+}
+
+} // namespace
+
+std::optional<RGBA> nearestPassingText(const RGBA &text, const RGBA &background, double minimum)
+{
+    if (contrastRatio(text, background) >= minimum)
+        return text;
+    const Oklch lch = toOklch(toOklab(text));
+    auto at = [&](double lightness) { return asCoded(fittedOklch(lightness, lch.c, lch.h, text.a)); };
+    auto reaches = [&](double lightness) { return contrastRatio(at(lightness), background) >= minimum; };
+    // Along each way the contrast grows with the distance (the background's
+    // own lightness lies behind), so the least passing move is found by
+    // halving, then walked to the first step whose code passes.
+    std::optional<std::pair<double, RGBA>> best;
+    for (const double end : {0.0, 1.0}) {
+        if (!reaches(end))
+            continue;
+        double near = lch.l, far = end;
+        for (int step = 0; step < 40; ++step) {
+            const double middle = (near + far) / 2;
+            (reaches(middle) ? far : near) = middle;
+        }
+        const double move = std::abs(far - lch.l);
+        if (!best || move < best->first)
+            best = std::pair{move, at(far)};
+    }
+    if (!best)
+        return std::nullopt;
+    return best->second;
 }
 
 double contrastRatio(const RGBA &first, const RGBA &second)

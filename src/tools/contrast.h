@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace pigmentry {
 
 // One WCAG verdict: a level and the ratio it needs.
@@ -26,6 +28,13 @@ inline bool passes(double ratio, const ContrastLevel &level)
 {
     return ratio >= level.minimum;
 }
+
+// The text colour nearest to text that reaches minimum against background:
+// its OKLCH lightness moved the least distance that passes, towards black or
+// white, whichever passes with the smaller move (hue and chroma kept, chroma
+// reduced only to stay in sRGB), at 8 bits a channel as the codes show it.
+// Nothing where even black or white fails; text itself where it passes.
+std::optional<RGBA> nearestPassingText(const RGBA &text, const RGBA &background, double minimum);
 
 // Colour as seen with a colour-vision deficiency, for a preview only.
 enum class ColorVision { Normal, Protanopia, Deuteranopia, Tritanopia, Achromatopsia };

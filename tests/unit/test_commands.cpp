@@ -89,14 +89,19 @@ private Q_SLOTS:
         const Result bad = run({"#3B82F"});
         QCOMPARE(bad.exitCode, 2);
         QVERIFY(bad.out.isEmpty());
-        QCOMPARE(bad.err, QStringLiteral("Use 6 or 8 hexadecimal digits.\n"));
+        QCOMPARE(bad.err,
+                 QStringLiteral("\"#3B82F\" is not a colour. Use a CSS color: a name, #RGB, #RRGGBB, "
+                                "#RRGGBBAA, rgb(), hsl(), hwb(), oklab() or oklch().\n"));
 
-        // Format names are exact; a near miss is refused with the list.
-        const Result unknown = run({"FF800080", "--format", "hex"});
+        // Format names are matched in any case; a near miss is refused with
+        // the list.
+        QCOMPARE(run({"FF800080", "--format", "hex alpha"}).out, QStringLiteral("#FF800080\n"));
+        QCOMPARE(run({"FF800080", "--format", "oklch"}).out, run({"FF800080", "--format", "OKLCH"}).out);
+        const Result unknown = run({"FF800080", "--format", "hexa"});
         QCOMPARE(unknown.exitCode, 2);
         QVERIFY(unknown.out.isEmpty());
         QCOMPARE(unknown.err,
-                 QStringLiteral("Unknown format \"hex\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
+                 QStringLiteral("Unknown format \"hexa\". Use one of: HEX, HEX Alpha, RGB, RGBA, HSL, HSV, "
                                 "CSS Variable, SwiftUI, NSColor, Android, Flutter, Tailwind, JSON, OKLCH, OKLab.\n"));
 
         const Result missing = run({});
@@ -164,8 +169,8 @@ private Q_SLOTS:
         // Bad input: exit 2, one line on standard error, nothing else.
         const QList<std::pair<QString, QStringList>> refusals = {
             {"harmony", {}},
-            {"harmony", {"FF0000", "--format", "hex"}},
-            {"harmony", {"red"}},
+            {"harmony", {"FF0000", "--format", "hexa"}},
+            {"harmony", {"reddish"}},
             {"contrast", {"000000"}},
             {"contrast", {"000000", "#12"}},
             {"gradient", {"000000", "FFFFFF", "--angle", "wide"}},
@@ -295,7 +300,8 @@ private Q_SLOTS:
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("brand.ase")}).out,
                  QStringLiteral("brand\n#FF8000\n#0000FF\n"));
         const Result html = command(QStringLiteral("palette"), {temp.path("brand.txt"), "--to", "html"});
-        QVERIFY(html.out.startsWith(QLatin1String("<!DOCTYPE html>")) && html.out.contains(QLatin1String("Sunset Orange")));
+        QVERIFY(html.out.startsWith(QLatin1String("<!DOCTYPE html>"))
+                && html.out.contains(QLatin1String("Sunset Orange")));
         // Names of formats that are only read, or file extensions, are not --to values.
         for (const char *to : {"aco", "txt", "htm", "pdf"})
             QCOMPARE(command(QStringLiteral("palette"), {temp.path("brand.txt"), "--to", to}).exitCode, 2);
@@ -315,7 +321,7 @@ private Q_SLOTS:
         QVERIFY(missing.out.isEmpty() && missing.err.startsWith(QLatin1String("Invalid palette: ")));
 
         pigmentry::test::writeFile(temp.path("p.gpl"), "GIMP Palette\n1 2 3\n");
-        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--format", "hex"}).exitCode, 2);
+        QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--format", "hexa"}).exitCode, 2);
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "aco"}).exitCode, 2);
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl"), "--to", "gpl", "--format", "RGB"}).exitCode,
                  2);
