@@ -4,7 +4,7 @@
 #include "bench_library.h"
 #include "gui/kit/style.h"
 #include "gui/studio/studio_window.h"
-#include "gui/views/palette_list.h"
+#include "gui/views/palette/palette_list.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
 #include "shortcut/shortcut_settings.h"

@@ -186,6 +186,26 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Use Suggested Color</source>
+        <translation>Vorgeschlagene Farbe verwenden</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <source>Nearest text color for %1: %2</source>
+        <translation>Nächste Textfarbe für %1: %2</translation>
+    </message>
+    <message>
+        <source>Use %1 as the text color</source>
+        <translation>%1 als Textfarbe verwenden</translation>
+    </message>
+    <message>
+        <source>No text color reaches %1 on this background.</source>
+        <translation>Keine Textfarbe erreicht %1 auf diesem Hintergrund.</translation>
+    </message>
 </context>
 <context>
     <name>DesktopServices</name>
@@ -462,10 +482,6 @@
 <context>
     <name>Inspector</name>
     <message>
-        <source>Use 6 or 8 hexadecimal digits.</source>
-        <translation>Verwenden Sie 6 oder 8 Hexadezimalziffern.</translation>
-    </message>
-    <message>
         <source>COLOR DETAILS</source>
         <translation>FARBDETAILS</translation>
     </message>
@@ -516,6 +532,10 @@
     <message>
         <source>Create a palette in My Palettes</source>
         <translation>Eine Palette unter „Meine Paletten“ anlegen</translation>
+    </message>
+    <message>
+        <source>Use a hex code (#RGB to #RRGGBBAA) or a CSS color.</source>
+        <translation>Verwenden Sie einen Hex-Code (#RGB bis #RRGGBBAA) oder eine CSS-Farbe.</translation>
     </message>
 </context>
 <context>
@@ -889,6 +909,22 @@
     <message>
         <source>Precision mode · Shift + arrows for larger steps · + or − to zoom. Screen capture access is required.</source>
         <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · + oder − zum Zoomen. Zugriff auf Bildschirmaufnahmen ist nötig.</translation>
+    </message>
+    <message>
+        <source>Step %1, color %2</source>
+        <translation>Stufe %1, Farbe %2</translation>
+    </message>
+    <message>
+        <source>Tint scale</source>
+        <translation>Farbabstufung</translation>
+    </message>
+    <message>
+        <source>Save as Palette</source>
+        <translation>Als Palette sichern</translation>
+    </message>
+    <message>
+        <source>%1 scale</source>
+        <translation>%1 Abstufung</translation>
     </message>
 </context>
 <context>

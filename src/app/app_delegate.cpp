@@ -5,6 +5,7 @@
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
 #include "gui/studio/studio_window.h"
+#include "model/color_names.h"
 #include "model/preferences.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"
@@ -215,8 +216,10 @@ void AppDelegate::picked(const RGBA &color)
     if (seen || !prefs.notifyAfterPick())
         return;
     const QString code = store_->defaultCode(color);
-    const QString text = prefs.autoCopy() ? QCoreApplication::translate("AppDelegate", "Copied %1").arg(code)
-                                          : QCoreApplication::translate("AppDelegate", "Picked %1").arg(code);
+    // The code, then what the colour is called.
+    const QString text = (prefs.autoCopy() ? QCoreApplication::translate("AppDelegate", "Copied %1").arg(code)
+                                           : QCoreApplication::translate("AppDelegate", "Picked %1").arg(code))
+        + QStringLiteral(" · ") + colorName(color);
     QImage icon(64, 64, QImage::Format_RGB32);
     QColor shown = theme::color(color);
     shown.setAlpha(255);

@@ -1,5 +1,7 @@
 #include "history_model.h"
 
+#include "color_names.h"
+
 #include <QCoreApplication>
 
 #include "store.h"
@@ -169,7 +171,10 @@ bool HistoryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourcePar
         return true;
     // Label and hex code joined without a separator: "e#ff" finds Blue #FF….
     const QString haystack = index.data(LabelRole).toString() + index.data(HexRole).toString();
-    return haystack.contains(text, Qt::CaseInsensitive);
+    if (haystack.contains(text, Qt::CaseInsensitive))
+        return true;
+    // And what the colour is called: "sea blue".
+    return colorName(index.data(ColorRole).value<RGBA>()).contains(text, Qt::CaseInsensitive);
 }
 
 } // namespace pigmentry

@@ -2,6 +2,7 @@
 #include "fake_desktop.h"
 #include "gui/popover/popover.h"
 #include "gui/studio/studio_window.h"
+#include "model/color_names.h"
 #include "model/store.h"
 #include "picker/screen_picker.h"
 #include "shortcut/shortcut_settings.h"
@@ -128,7 +129,10 @@ private Q_SLOTS:
         f.source->mouse = {20, 30};
         pickOnce();
         const RGBA color = f.source->colorAt(f.source->screenList.first(), {20, 30});
-        QCOMPARE(f.desktop.notifications->shown, QStringList{QStringLiteral("Picked ") + color.formatted("RGB")});
+        // The code, then what the colour is called.
+        QCOMPARE(
+            f.desktop.notifications->shown,
+            QStringList{QStringLiteral("Picked ") + color.formatted("RGB") + QStringLiteral(" · ") + colorName(color)});
         QCOMPARE(QColor(f.desktop.notifications->icons.last().pixel(10, 10)), QColor(color.hex()));
 
         f.temp.prefs().setBoolean("autoCopy", true);

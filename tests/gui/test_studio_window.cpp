@@ -195,8 +195,17 @@ private Q_SLOTS:
         QCOMPARE(f.hexField()->text(), QStringLiteral("#3B82F6"));
         QCOMPARE(f.text("opacityText"), QStringLiteral("50%"));
 
+        // Names and the short codes of CSS are understood; the field then
+        // shows the six-digit code.
         f.enterHex(QStringLiteral("#FFF"));
-        QCOMPARE(f.text("hexError"), QStringLiteral("Use 6 or 8 hexadecimal digits."));
+        QCOMPARE(f.hexField()->text(), QStringLiteral("#FFFFFF"));
+        f.enterHex(QStringLiteral("RebeccaPurple"));
+        QCOMPARE(f.store.selected(), *RGBA::fromHex(QStringLiteral("#663399")));
+        QCOMPARE(f.text("colorName"), QStringLiteral("rebeccapurple"));
+        f.enterHex(QStringLiteral("#3B82F680"));
+
+        f.enterHex(QStringLiteral("#FFFF0"));
+        QCOMPARE(f.text("hexError"), QStringLiteral("Use a hex code (#RGB to #RRGGBBAA) or a CSS color."));
         QCOMPARE(f.store.selected().a, 128 / 255.0);
         // Another change of the colour keeps the message; a valid entry clears it.
         f.store.select(grey(9));

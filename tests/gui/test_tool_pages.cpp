@@ -10,6 +10,7 @@
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -109,6 +110,52 @@ private Q_SLOTS:
 
     // Ratio and verdicts are the real colours'; Swap exchanges them; the
     // vision changes only the sample.
+    // Where a normal level fails, the nearest passing text colour is offered;
+    // "Use" takes it, Ctrl+Z takes it back.
+    void contrastSuggestionsAreUsed()
+    {
+        Fixture f(Page::contrast);
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QApplication::setActiveWindow(&f.window);
+        const RGBA grey{0x77 / 255.0, 0x77 / 255.0, 0x77 / 255.0, 1};
+        f.store.select(grey);
+        QWidget *aa = f.get("suggest AA normal");
+        QVERIFY(f.get("suggest AAA normal"));
+        QCOMPARE(shown<QLabel>(aa, QString())->text(), QStringLiteral("Nearest text color for AA normal: #767676"));
+        shown<QPushButton>(aa, QString())->click();
+        QCOMPARE(f.store.selected().hex(), QStringLiteral("#767676"));
+        // Now AA normal passes and its offer goes.
+        QVERIFY(!f.get("suggest AA normal"));
+        QTest::keyClick(&f.window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.store.selected(), grey);
+        // Where neither black nor white reaches the level, it says so.
+        Q_EMIT f.get<ColorWell>("background")->edited(RGBA{0.5, 0.5, 0.5, 1});
+        QWidget *aaa = f.get("suggest AAA normal");
+        QCOMPARE(shown<QLabel>(aaa, QString())->text(),
+                 QStringLiteral("No text color reaches AAA normal on this background."));
+        QVERIFY(!shown<QPushButton>(aaa, QString()));
+    }
+
+    // The inspector page's tint scale follows the colour, chooses a step on
+    // a click and is saved under the colour's name, its steps named.
+    void tintScaleOnTheInspectorPage()
+    {
+        Fixture f(Page::picker);
+        f.store.select(*RGBA::fromHex(QStringLiteral("#3B82F6")));
+        auto *steps = f.get<SwatchGrid>("tintScale");
+        QCOMPARE(steps->model()->rowCount(), 11);
+        QCOMPARE(steps->model()->index(5, 0).data(HexRole).toString(), QStringLiteral("#3B82F6"));
+        QCOMPARE(steps->model()->index(0, 0).data(Qt::DisplayRole).toString(), QStringLiteral("50"));
+        f.get<QPushButton>("saveScale")->click();
+        const Palette saved = f.store.library().palettes.last();
+        QCOMPARE(saved.name, QStringLiteral("Dodger blue scale"));
+        QCOMPARE(saved.colors.size(), 11);
+        QCOMPARE(saved.colorName(10), QStringLiteral("950"));
+        QTest::mouseClick(steps->viewport(), Qt::LeftButton, {},
+                          steps->visualRect(steps->model()->index(9, 0)).center());
+        QCOMPARE(f.store.selected().hex(), saved.colors.at(9).hex());
+    }
+
     void contrastVerdictsSwapAndVision()
     {
         Fixture f(Page::contrast);

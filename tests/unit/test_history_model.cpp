@@ -1,7 +1,7 @@
 #include "fake_desktop.h"
 #include "model/history_model.h"
-#include "model/palette_model.h"
 #include "model/library_file.h"
+#include "model/palette_model.h"
 #include "model/store.h"
 #include "temp_settings.h"
 
@@ -158,7 +158,10 @@ private Q_SLOTS:
         // Label and code joined: "e#0" runs from Blue into #0080FF.
         filter.setSearch(QStringLiteral("e#0"));
         QCOMPARE(hexes(), QStringList{"#0080FF"});
-        filter.setSearch(QStringLiteral(" "));
+        // And what the colour is called.
+        filter.setSearch(QStringLiteral("clear blue"));
+        QCOMPARE(hexes(), QStringList{"#0080FF"});
+        filter.setSearch(QStringLiteral("zz"));
         QCOMPARE(hexes(), QStringList());
         filter.setSearch(QString());
         QCOMPARE(hexes(), (QStringList{"#FF0000", "#0080FF", "#FFFF00"}));

@@ -7,6 +7,7 @@
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
+#include "model/color_names.h"
 #include "model/history_model.h"
 #include "model/store.h"
 #include "shortcut/shortcut_settings.h"
@@ -169,7 +170,7 @@ void MenuContent::updateSelected()
 {
     const RGBA &color = store.selected();
     swatch->setColor(color);
-    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold));
+    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold), colorName(color), theme::font(11));
     // The button names what it copies: the code in the default format,
     // elided to the room the row leaves it.
     const QString label = QCoreApplication::translate("MenuContent", "Copy %1").arg(store.defaultCode(color));

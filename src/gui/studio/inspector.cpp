@@ -9,6 +9,8 @@
 #include "gui/kit/theme.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/palette_choices.h"
+#include "model/color_names.h"
+#include "model/css_color.h"
 #include "model/store.h"
 
 #include <QAbstractButton>
@@ -32,7 +34,7 @@ namespace {
 
 QString hexMessage()
 {
-    return QCoreApplication::translate("Inspector", "Use 6 or 8 hexadecimal digits.");
+    return QCoreApplication::translate("Inspector", "Use a hex code (#RGB to #RRGGBBAA) or a CSS color.");
 }
 const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("HSV")};
 
@@ -77,7 +79,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     connect(well, &ColorWell::edited, &store, [&store](const RGBA &color) { store.select(color); });
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
-    // The name a palette gave the colour, when it was chosen from one.
+    // What the colour is called, or the name a palette gave it.
     colorName = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("colorName"));
     colorName->setWordWrap(true);
     colorName->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -194,7 +196,7 @@ void Inspector::syncHex()
 
 void Inspector::submitHex()
 {
-    const std::optional<RGBA> parsed = RGBA::fromHex(hex->text());
+    const std::optional<RGBA> parsed = parseCssColor(hex->text());
     if (!parsed) {
         error->setText(hexMessage());
         error->show();
@@ -212,8 +214,9 @@ void Inspector::updateSelected()
     const RGBA &color = context.store.selected();
     swatch->setColor(color);
     hexTitle->setText(color.hex());
-    colorName->setText(context.store.selectedName());
-    colorName->setVisible(!context.store.selectedName().isEmpty());
+    // The name a palette gave it, else what it is called.
+    colorName->setText(context.store.selectedName().isEmpty() ? pigmentry::colorName(color)
+                                                              : context.store.selectedName());
     syncHex();
     for (qsizetype i = 0; i < codes.size(); ++i)
         codes.at(i)->setText(color.formatted(codeNames.at(i)));

@@ -2,6 +2,7 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
+#include "model/color_names.h"
 #include "model/color_roles.h"
 
 #include <QContextMenuEvent>
@@ -145,7 +146,9 @@ bool HistoryCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
     const Part part = partAt(option.rect, event->pos());
     switch (part) {
     case Part::Tile:
-        tip = QCoreApplication::translate("HistoryGrid", "Inspect ") + index.data(HexRole).toString();
+        // What the colour is called, then what a click does.
+        tip = colorName(index.data(ColorRole).value<RGBA>()) + u'\n'
+            + QCoreApplication::translate("HistoryGrid", "Inspect ") + index.data(HexRole).toString();
         break;
     case Part::Favorite: tip = QCoreApplication::translate("HistoryGrid", "Toggle favorite"); break;
     case Part::Remove: tip = QCoreApplication::translate("HistoryGrid", "Remove color"); break;

@@ -1,5 +1,6 @@
 #include "contrast_page.h"
 
+#include "gui/kit/color_patch.h"
 #include "gui/kit/color_well.h"
 #include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
@@ -15,8 +16,31 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QUndoCommand>
+#include <QUndoStack>
 
 namespace pigmentry {
+
+namespace {
+
+// The text colour changed for a suggestion, as a step Ctrl+Z takes back.
+class SelectionEdit : public QUndoCommand {
+public:
+    SelectionEdit(Store &store, const RGBA &before, const RGBA &after)
+        : QUndoCommand(QCoreApplication::translate("ContrastPage", "Use Suggested Color"))
+        , store(store)
+        , before(before)
+        , after(after)
+    { }
+    void redo() override { store.select(after); }
+    void undo() override { store.select(before); }
+
+private:
+    Store &store;
+    RGBA before, after;
+};
+
+} // namespace
 
 namespace {
 
@@ -173,6 +197,31 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         row->addWidget(verdict);
         stack->addLayout(row);
     }
+    // Where a normal level fails: the nearest text colour that passes it.
+    for (const ContrastLevel &level : contrastLevels()) {
+        if (!level.name.endsWith(QLatin1String("normal")))
+            continue;
+        Suggestion offer{level.name, level.minimum, new QWidget, new ColorPatch, nullptr, new QPushButton, RGBA{}};
+        offer.row->setObjectName(QLatin1String("suggest ") + level.name);
+        auto *row = new QHBoxLayout(offer.row);
+        row->setContentsMargins(0, 0, 0, 0);
+        offer.chip->setFixedSize(22, 22);
+        offer.chip->setRadius(6);
+        row->addWidget(offer.chip);
+        offer.text = textLabel(QString(), theme::font(12), theme::Tone::Secondary);
+        offer.text->setWordWrap(true);
+        row->addWidget(offer.text, 1);
+        offer.use->setText(QCoreApplication::translate("ContrastPage", "Use"));
+        row->addWidget(offer.use);
+        const qsizetype at = suggestions.size();
+        connect(offer.use, &QPushButton::clicked, this, [this, at] {
+            const RGBA before = this->context.store.selected();
+            const RGBA after = suggestions.at(at).color;
+            this->context.undo.push(new SelectionEdit(this->context.store, before, after));
+        });
+        suggestions.append(offer);
+        stack->addWidget(offer.row);
+    }
     stack->addWidget(pageCaption(QCoreApplication::translate(
         "ContrastPage", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
 
@@ -206,6 +255,27 @@ void ContrastPage::update()
             QCoreApplication::translate("ContrastPage", "%1: %2")
                 .arg(QCoreApplication::translate("ContrastLevel", contrastLevels().at(i).name.toUtf8().constData()),
                      verdicts.at(i)->text()));
+    }
+    for (Suggestion &offer : suggestions) {
+        const QString level = QCoreApplication::translate("ContrastLevel", offer.level.toUtf8().constData());
+        offer.row->setVisible(value < offer.minimum);
+        if (value >= offer.minimum)
+            continue;
+        const std::optional<RGBA> fixed =
+            nearestPassingText(context.store.selected(), context.state.contrastBackground, offer.minimum);
+        offer.chip->setVisible(fixed.has_value());
+        offer.use->setVisible(fixed.has_value());
+        if (fixed) {
+            offer.color = *fixed;
+            offer.chip->setColor(*fixed);
+            offer.text->setText(
+                QCoreApplication::translate("ContrastPage", "Nearest text color for %1: %2").arg(level, fixed->hex()));
+            offer.use->setAccessibleName(
+                QCoreApplication::translate("ContrastPage", "Use %1 as the text color").arg(fixed->hex()));
+        } else {
+            offer.text->setText(
+                QCoreApplication::translate("ContrastPage", "No text color reaches %1 on this background.").arg(level));
+        }
     }
     sample->update();
     background->sync();

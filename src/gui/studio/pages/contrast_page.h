@@ -6,9 +6,11 @@
 #include <QWidget>
 
 class QComboBox;
+class QPushButton;
 
 namespace pigmentry {
 
+class ColorPatch;
 class ColorWell;
 class Label;
 struct PageContext;
@@ -16,6 +18,8 @@ struct PageContext;
 // Contrast Checker: the selected colour as text on a background chosen here,
 // the WCAG ratio and verdicts of the real colours, and a sample that can be
 // seen as with a colour-vision deficiency. "Swap" exchanges the two colours.
+// Where the pair fails AA normal or AAA normal, the nearest text colour that
+// passes is offered with a "Use" button (Ctrl+Z takes it back).
 class ContrastPage : public QWidget {
     Q_OBJECT
 
@@ -34,6 +38,17 @@ private:
     QWidget *sample;
     QComboBox *vision;
     QList<Label *> verdicts;
+    // The offer of a passing text colour for one level.
+    struct Suggestion {
+        QString level;
+        double minimum;
+        QWidget *row;
+        ColorPatch *chip;
+        Label *text;
+        QPushButton *use;
+        RGBA color;
+    };
+    QList<Suggestion> suggestions;
 };
 
 } // namespace pigmentry

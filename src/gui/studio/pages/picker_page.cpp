@@ -4,22 +4,29 @@
 #include "gui/kit/color_patch.h"
 #include "gui/kit/labels.h"
 #include "gui/kit/style.h"
+#include "gui/kit/swatch_painting.h"
 #include "gui/kit/theme.h"
 #include "gui/kit/wrapping_row.h"
 #include "gui/studio/page_context.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
+#include "model/color_names.h"
+#include "model/color_roles.h"
 #include "model/history_model.h"
 #include "model/preferences.h"
 #include "model/store.h"
 #include "platform/desktop_services.h"
 #include "shortcut/shortcut_settings.h"
+#include "tools/tint_scale.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace pigmentry {
 
@@ -64,6 +71,91 @@ protected:
 private:
     static constexpr int size = 11;
     static constexpr int gap = 6;
+};
+
+// A step of the tint scale: the colour as a chip over its step's number.
+class ScaleStepDelegate : public QStyledItemDelegate {
+public:
+    ScaleStepDelegate(std::function<RGBA()> selected, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , selected(std::move(selected))
+    { }
+    static constexpr int height = 62;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const RGBA color = index.data(ColorRole).value<RGBA>();
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QRectF chip = QRectF(option.rect.adjusted(0, 0, 0, -20)).adjusted(0.5, 0.5, -0.5, -0.5);
+        QPainterPath shape;
+        shape.addRoundedRect(chip, 8, 8);
+        paintColor(painter, shape, color);
+        const bool chosen = color == selected();
+        painter->setPen(chosen ? QPen(theme::accent(), 2)
+                               : QPen(theme::primary(option.state & QStyle::State_MouseOver ? 0.3 : 0.08), 1));
+        painter->drawPath(shape);
+        painter->setFont(theme::font(10, chosen ? QFont::DemiBold : QFont::Normal));
+        painter->setPen(chosen ? theme::primary() : theme::secondary());
+        painter->drawText(QRectF(option.rect.left(), option.rect.bottom() - 17, option.rect.width(), 16),
+                          Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override { return {48, height}; }
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const RGBA color = index.data(ColorRole).value<RGBA>();
+        QToolTip::showText(event->globalPos(),
+                           index.data(Qt::DisplayRole).toString() + QStringLiteral(" · ") + color.hex()
+                               + QStringLiteral(" · ") + colorName(color),
+                           view, option.rect);
+        return true;
+    }
+
+private:
+    std::function<RGBA()> selected;
+};
+
+// The tint scale's steps: the colour of each, its number as the text.
+class ScaleModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void setScale(const QList<TintStep> &scale)
+    {
+        if (steps.size() == scale.size()) {
+            steps = scale;
+            Q_EMIT dataChanged(index(0, 0), index(int(steps.size()) - 1, 0));
+            return;
+        }
+        beginResetModel();
+        steps = scale;
+        endResetModel();
+    }
+    const QList<TintStep> &scale() const { return steps; }
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(steps.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+            return {};
+        const TintStep &step = steps.at(index.row());
+        switch (role) {
+        case Qt::DisplayRole: return QString::number(step.step);
+        case ColorRole: return QVariant::fromValue(step.color);
+        case HexRole: return step.color.hex();
+        case Qt::AccessibleTextRole:
+            return QCoreApplication::translate("PickerPage", "Step %1, color %2").arg(step.step).arg(step.color.hex());
+        default: return {};
+        }
+    }
+
+private:
+    QList<TintStep> steps;
 };
 
 QWidget *keyHint(QWidget *keys, const QString &action)
@@ -126,6 +218,44 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     pickRow->addStretch();
     current->content()->addWidget(pickRow);
     stack->addWidget(current);
+
+    // The colour's tint scale, 50 to 950.
+    auto *scaleCard = new StudioCard;
+    scaleCard->setObjectName(QStringLiteral("scaleCard"));
+    scaleCard->content()->setSpacing(12);
+    auto *scaleHeader = new QHBoxLayout;
+    scaleHeader->addWidget(textLabel(QCoreApplication::translate("PickerPage", "Tint scale"),
+                                     theme::font(14, QFont::DemiBold), theme::Tone::Primary));
+    scaleHeader->addStretch();
+    auto *saveScale = new QPushButton(QCoreApplication::translate("PickerPage", "Save as Palette"));
+    saveScale->setObjectName(QStringLiteral("saveScale"));
+    scaleHeader->addWidget(saveScale);
+    scaleCard->content()->addLayout(scaleHeader);
+    auto *scaleModel = new ScaleModel(this);
+    scale = scaleModel;
+    auto *steps = new SwatchGrid;
+    steps->setObjectName(QStringLiteral("tintScale"));
+    steps->setAccessibleName(QCoreApplication::translate("PickerPage", "Tint scale"));
+    steps->setCellSize(44, ScaleStepDelegate::height, true);
+    steps->setSpacing(6);
+    steps->setFitsContent(true);
+    steps->setItemDelegate(new ScaleStepDelegate([&store] { return store.selected(); }, steps));
+    steps->setModel(scale);
+    steps->followSelection(store);
+    steps->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    connect(steps, &SwatchGrid::chosen, this,
+            [&store](const QModelIndex &index) { store.select(index.data(ColorRole).value<RGBA>()); });
+    // Saved under the colour's name, each step named by its number.
+    connect(saveScale, &QPushButton::clicked, this, [scaleModel, &store] {
+        const QString name = store.selectedName().isEmpty() ? colorName(store.selected()) : store.selectedName();
+        Palette palette{
+            QUuid::createUuid(), QCoreApplication::translate("PickerPage", "%1 scale").arg(name), {}, {}, {}};
+        for (const TintStep &step : scaleModel->scale())
+            palette.appendColor(step.color, QString::number(step.step));
+        store.appendPalette(palette);
+    });
+    scaleCard->content()->addWidget(steps);
+    stack->addWidget(scaleCard);
 
     // Recent picks: a view of the six newest records, whole tiles only.
     auto *recent = new StudioCard;
@@ -200,6 +330,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
 
 void PickerPage::updateSelected()
 {
+    static_cast<ScaleModel *>(scale)->setScale(tintScale(context.store.selected()));
     const RGBA &color = context.store.selected();
     swatch->setColor(color);
     swatch->setCaption(color.hex(), theme::monospace(32, QFont::Medium), color.formatted(QStringLiteral("RGB")),

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QAbstractListModel;
+
 namespace pigmentry {
 
 class ColorPatch;
@@ -22,6 +24,7 @@ private:
 
     PageContext &context;
     ColorPatch *swatch;
+    QAbstractListModel *scale;
     Label *note;
 };
 
