@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two ways in: `make run` and `make test`. Both install what is missing first.
 BUILD ?= build
 ASAN_BUILD ?= build-asan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The collection pages over the largest library: 5,000 labelled records and
 // 50 palettes of 8 colours.
 // - switching to Recent Colors the first time (the page is built then) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image extraction on camera-size files, run as `pigmentry extract` the way
 // a script runs it:
 // - a 24-megapixel JPEG against `djpeg -scale 1/8` on the same file (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // formatted() over all thirteen formats: codes per second.
 #include "model/rgba.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The nearest name of a colour over the whole list (CSS and xkcd names), as
 // the popover and the inspector ask for it on every change of selection:
 // microseconds a colour, the first call (which prepares the list) apart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing a palette of 10,000 named colours from an Adobe Swatch Exchange
 // file with My Palettes on screen: reading and decoding the file, adding the
 // palette (the library save included) and the page's first frame with it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A precision pick on X11 while the pointer moves: Pigmentry's own CPU use at
 // 30 captures a second, and the time of one capture-and-present (a 15 x 15
 // root capture, the pixel read, the magnifier panel repainted). Needs an X

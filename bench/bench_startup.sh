@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time to the tray icon and resident memory in the tray, with the
 # Studio open on the Color Inspector and after visiting all nine pages, for
 # Pigmentry and, when it is installed, for Gpick (Debian package gpick) the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Store::capture with 5,000 labelled history records: every capture re-encodes
 // the whole library and writes it atomically. Prints the median and the 90th
 // percentile over 200 captures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views over a library of 5,000 records, the most the history keeps:
 // - a selection change with all 5,000 shown in a scrolling swatch grid (the
 //   store's select, then the repaint of what is on screen);

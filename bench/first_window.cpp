@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and reports how long it takes until a window of its
 // process is viewable (for Pigmentry: the tray icon docked in the tray host;
 // for a program without a tray icon: its main window), then, after a pause,

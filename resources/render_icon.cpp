@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the application icon's SVG to a square PNG at build time:
 //   render_icon SOURCE.svg SIZE OUTPUT.png
 #include <QGuiApplication>

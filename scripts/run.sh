@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Pigmentry from the build folder. On a machine without any display it
 # gives a tour instead: Pigmentry runs on a virtual display with a tray host
 # and writes screenshots of the popover and of every Studio page to

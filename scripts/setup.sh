@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Pigmentry need.
 # This is the one list of packages; apt-get runs only when something is missing.
 set -euo pipefail
@@ -29,7 +30,7 @@ packages=(
     at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0
     # packaging: the validators of the desktop entry and the metainfo, and
     # the tools that compute a package's dependencies
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian
     # benchmarks: libjpeg-turbo's own decoder, the floor for decoding a JPEG scaled
     libjpeg-turbo-progs
     # the desktop portal, as most desktops have it: the suite must pass beside it

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the whole suite, then builds and runs it again with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

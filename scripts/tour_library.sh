@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints a library for the tour: 40 colours around the hue circle, some
 # labelled and starred, and three palettes made of them. Numbers are written
 # in the C locale: JSON has no decimal comma.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for pigmentry
 _pigmentry() {
     local cur prev commands formats

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_delegate.h"
 
 #include "app/tour.h"
@@ -260,7 +261,8 @@ void AppDelegate::openStudio()
     if (!window_) {
         window_ = new StudioWindow(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); });
         window_->installEventFilter(new HideOnClose(window_));
-        window_->setWindowIcon(theme::icon(QStringLiteral("eyedropper")));
+        // The window keeps the application's icon, as its desktop entry
+        // and the dock show it.
         desktop_->taskbar->setShown(window_, prefs.showDock());
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             // On a small screen the window starts smaller, leaving room for

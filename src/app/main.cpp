@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app_delegate.h"
 #include "cli/commands.h"
 #include "gui/kit/style.h"

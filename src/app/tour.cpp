@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screenshot tour: the popover and every Studio page saved as PNG files,
 // for the README's pictures and for looking at what the program shows.
 #include "tour.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The commands' bodies, for the table in commands.cpp. Each runs once its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands.h"
 
 #include "cli/command_bodies.h"

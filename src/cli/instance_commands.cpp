@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that reach the running Pigmentry, or pick on the screen.
 
 #include "instance_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that read colours and files and print codes: they need no
 // display.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour-code formats of RGBA::formatted: the thirteen, then OKLCH and
 // OKLab.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later AND CC0-1.0
 // The names of colours, as data.
 //
 // css: the named colours of CSS Color Module Level 4 (W3C), section 6.1,

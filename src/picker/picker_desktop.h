@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The small interfaces through which the pick reaches the desktop. The X11 and

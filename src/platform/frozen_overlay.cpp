@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frozen_overlay.h"
 
 #include "picker/frozen_screen_source.h"

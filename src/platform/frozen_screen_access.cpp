@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frozen_screen_access.h"
 
 #include "desktop_screens.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hot_keys.h"
 
 #include "x11/x11_hot_keys.h"

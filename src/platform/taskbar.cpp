@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "taskbar.h"
 
 #include "platform/x11/xcb_owned.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recorder_button.h"
 
 #include "shortcut_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shortcut_configuration.h"
 
 #include "model/preferences.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The binary palette files of Adobe's programs: Adobe Swatch Exchange (read
 // and written) and Photoshop's swatches (read), with the colour models they
 // hold turned into sRGB.

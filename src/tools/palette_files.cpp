@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette_files.h"
 
 #include "model/library_file.h"

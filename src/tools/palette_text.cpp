@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette formats as a whole, and those of them that are text: the hex
 // list, and the style sheets and page that palettes are written to.
 #include "palette_formats.h"

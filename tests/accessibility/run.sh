@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the AT-SPI walk against a Pigmentry of its own: a fresh home, a private
 # session bus with the accessibility bus on it, accessibility always on. Run
 # under with-xvfb.sh.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Walks the accessibility tree of the running Pigmentry through AT-SPI, as a
 screen reader sees it, page by page of the Studio, and fails on any control
 that takes the keyboard focus but has no name."""

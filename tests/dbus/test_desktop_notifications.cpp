@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Notifications against a fake notification service on a private session
 // bus (the test runs under its own dbus-daemon).
 #include "platform/desktop_notifications.h"

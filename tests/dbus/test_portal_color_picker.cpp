@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop sampler's portal client against a fake portal on a private
 // session bus (the test runs under its own dbus-daemon).
 #include "fake_portal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Photoshop swatches: any bytes give a palette or a reason, never a crash,
 // and every colour read lies within sRGB.
 #include "tools/palette_formats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image extraction: any file gives colours or "unreadable", within the decode
 // bounds, never a crash, an abort or a hang. As the command and the Studio
 // run it: with a GUI application object (an SVG with text needs fonts).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hex parser and every code of what it reads.
 #include "model/rgba.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hex list: any bytes give a palette or a reason, and a palette read is
 // written and read back to the same codes and names.
 #include "tools/palette_formats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palette import: any bytes give a palette or a reason, never a crash.
 #include "tools/palette_files.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every file of a corpus folder through a fuzz target's entry point, so
 // that the normal suite keeps the interesting inputs found by fuzzing.
 // Usage: replay_TARGET FOLDER

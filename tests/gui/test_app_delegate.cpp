@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app_delegate.h"
 #include "fake_desktop.h"
 #include "gui/popover/popover.h"
@@ -49,6 +50,8 @@ private Q_SLOTS:
                  QStringLiteral("No tray icon here: the shortcut still picks after this "
                                 "window is closed, and starting Pigmentry again reopens it."));
         QVERIFY(f.delegate->window() && f.delegate->window()->isVisible());
+        // The window shows the application's icon, not one of its own.
+        QVERIFY(!f.delegate->window()->testAttribute(Qt::WA_SetWindowIcon));
         // The shortcut is wired and registered at launch.
         QCOMPARE(f.hotKeys->registered().size(), 1);
         // The window follows "Show in taskbar" (off by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text tone of the theme reads against the backgrounds it is drawn on,
 // in light and dark palettes: 4.5 : 1, as WCAG asks of normal text.
 #include "gui/kit/style.h"
@@ -12,6 +13,8 @@
 #include <QSpinBox>
 #include <QStyleOptionButton>
 #include <QStyleOptionSlider>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -150,6 +153,22 @@ private Q_SLOTS:
         }
         QApplication::setPalette(before);
         QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QLatin1String("; "))));
+    }
+
+    // The application icon as the package's PNG files are rendered from it:
+    // nothing of the colours outside its rounded outline.
+    void applicationIconIsRounded()
+    {
+        QSvgRenderer renderer(QStringLiteral(PIGMENTRY_SOURCE_DIR "/resources/io.github.pigmentry.Pigmentry.svg"));
+        QVERIFY(renderer.isValid());
+        QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        for (const QPoint corner : {QPoint(10, 10), QPoint(117, 10), QPoint(10, 117), QPoint(117, 117)})
+            QCOMPARE(qAlpha(image.pixel(corner)), 0);
+        QCOMPARE(qAlpha(image.pixel(30, 64)), 255);
     }
 };
 

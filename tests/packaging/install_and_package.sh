@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts where, and the Debian package made from it:
 # unpacked into a scratch root, its pigmentry runs.
 set -euo pipefail
@@ -12,7 +13,9 @@ expected=(
     share/applications/io.github.pigmentry.Pigmentry.desktop
     share/metainfo/io.github.pigmentry.Pigmentry.metainfo.xml
     share/icons/hicolor/scalable/apps/io.github.pigmentry.Pigmentry.svg
-    share/man/man1/pigmentry.1
+    share/man/man1/pigmentry.1.gz
+    share/doc/pigmentry/copyright
+    share/doc/pigmentry/changelog.gz
     share/bash-completion/completions/pigmentry
     share/zsh/vendor-completions/_pigmentry
 )
@@ -30,6 +33,11 @@ command -v dpkg-deb >/dev/null || { echo "dpkg-deb is not installed" >&2; exit 1
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >/dev/null)
 deb=$(ls "$scratch"/package/pigmentry_*_amd64.deb)
 dpkg-deb --field "$deb" Depends | grep -q libqt6widgets6 || { echo "the package names no Qt dependency" >&2; exit 1; }
+# As a distribution's reviewer checks it: no error, no warning, and no
+# informational tag that is not overridden with its reason in the package.
+command -v lintian >/dev/null || { echo "lintian is not installed" >&2; exit 1; }
+findings=$(lintian --info --tag-display-limit 0 "$deb" 2>/dev/null | grep -E '^[EWI]: ' || true)
+[ -z "$findings" ] || { echo "lintian says:" >&2; echo "$findings" >&2; exit 1; }
 dpkg -x "$deb" "$scratch/root"
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/pigmentry" --version)
 [ "$version" = "pigmentry 1.0" ] || { echo "the packaged pigmentry says: $version" >&2; exit 1; }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every text the sources mark for translation has a finished German
 # translation: lupdate, run over the sources into a copy of the .ts file,
 # finds nothing new and nothing unfinished.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry and the AppStream metainfo pass their validators with no
 # error and no warning.
 set -euo pipefail

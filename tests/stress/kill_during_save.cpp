@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kills a process that saves the library in a loop, a thousand times at
 // random moments, and checks after each kill that library.json is whole: it
 // parses and is exactly the state before or after one edit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a colour is called, how CSS writes it, its tint scale, and the
 // nearest text colour that passes a contrast level.
 #include "model/color_names.h"

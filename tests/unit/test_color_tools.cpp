@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/contrast.h"
 #include "tools/gradient.h"
 #include "tools/harmony.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/library.h"
 #include "model/library_file.h"
 #include "temp_settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library file against what a disk can hold instead of a good file:
 // folders, FIFOs, links to devices, huge files, files that cannot be moved,
 // a full disk and a read-only one. The user's data is never written over.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette formats from the outside: what each keeps through a round
 // trip, the exact style sheets, other programs' colour models, and refusals
 // that name their place.

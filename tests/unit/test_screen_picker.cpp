@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_picker_desktop.h"
 #include "picker/frozen_screen_source.h"
 #include "picker/screen_picker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shortcut/shortcut_configuration.h"
 #include "temp_settings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_clock.h"
 #include "fake_desktop.h"
 #include "model/library_file.h"

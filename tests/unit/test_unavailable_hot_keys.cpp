@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/hot_keys.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"

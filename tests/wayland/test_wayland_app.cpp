@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pigmentry as a user meets it in a Wayland session (headless weston): the
 // tray icon over StatusNotifierItem with its menu, the popover, and the
 // global shortcut from the portal picking into the history. The panel's

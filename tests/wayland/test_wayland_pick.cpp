@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pick and the global shortcut in a real Wayland session (headless
 // weston), with the desktop portal faked on a private bus: the screenshot is
 // a known image, so every picked colour is known to the bit.

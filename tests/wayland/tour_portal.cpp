@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Screenshot portal of the Wayland tour: headless weston has no portal,
 // so this one answers each Screenshot with what weston-screenshooter (weston
 // started with --debug) sees. Runs until it is killed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one command in a Wayland session of its own: a headless weston (no GPU,
 # the pixman renderer) on a private runtime folder, and a private session bus
 # that starts no installed service, so that a fake portal can own its name.

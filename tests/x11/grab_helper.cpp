@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another X client for the hot-key tests, written against xcb alone:
 //   grab_helper hold   grabs Shift+Super+P, prints "held" and keeps the grab
 //                      until its standard input closes

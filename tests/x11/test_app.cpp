@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pigmentry as a user runs it: a tray host, a fresh home folder, the global
 // shortcut pressed and a colour clicked, then the library file, the
 // clipboard and the popover checked; a second launch and a closed Studio.

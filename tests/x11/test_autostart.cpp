@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pigmentry started by its login entry before the panel: it waits for the
 // tray host instead of deciding at once that there is none.
 #include "x11_tools.h"

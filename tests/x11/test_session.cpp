@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which desktop services a session gets: a real X11 session grabs and
 // captures; Qt on xcb inside a Wayland session (XWayland) must not, since
 // there it would see only XWayland's own windows: it takes the portals'

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The X11 hot keys against a real X server (each run gets its own Xvfb),
 // pressed with xdotool as a user would.
 #include "platform/hot_keys.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A precision pick against a real X server: a window of known colours, the
 // pointer moved and clicked with xdotool, as a user would.
 #include "picker/screen_picker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Settings page's desktop effects against a real X server with a window
 // manager: the taskbar hint on a window on screen, and the recorder with the
 // real global grab, pressed with xdotool as a user would.

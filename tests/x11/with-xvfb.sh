@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one test on a private Xvfb display of its own.
 #   XVFB_SCREEN   the screen, default 1280x800x24
 #   XVFB_MONITORS "two": split the screen into two monitors side by side, as

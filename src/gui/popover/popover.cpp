@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "popover.h"
 
 #include "gui/kit/window_accessible.h"

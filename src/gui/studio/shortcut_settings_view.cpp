@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shortcut_settings_view.h"
 
 #include "gui/kit/labels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "portal_hot_keys.h"
 
 #include "portal_request.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "portal_screenshot.h"
 
 #include "portal_request.h"

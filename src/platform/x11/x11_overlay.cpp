@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11_overlay.h"
 
 #include "magnifier_panel.h"

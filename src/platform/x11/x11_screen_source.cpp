@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "x11_screen_source.h"
 
 #include "platform/desktop_screens.h"

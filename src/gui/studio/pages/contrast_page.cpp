@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "contrast_page.h"
 
 #include "gui/kit/color_patch.h"

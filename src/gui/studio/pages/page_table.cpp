@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/studio/page_context.h"
 #include "gui/studio/page_frame.h"
 #include "gui/studio/pages/contrast_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette_list_accessible.h"
 
 #include "gui/kit/painted_item_accessible.h"
