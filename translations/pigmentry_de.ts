@@ -110,6 +110,29 @@
     </message>
 </context>
 <context>
+    <name>ColorVision</name>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Protanopia</source>
+        <translation>Protanopie</translation>
+    </message>
+    <message>
+        <source>Deuteranopia</source>
+        <translation>Deuteranopie</translation>
+    </message>
+    <message>
+        <source>Tritanopia</source>
+        <translation>Tritanopie</translation>
+    </message>
+    <message>
+        <source>Achromatopsia</source>
+        <translation>Achromatopsie</translation>
+    </message>
+</context>
+<context>
     <name>ContrastLevel</name>
     <message>
         <source>AA normal</source>
