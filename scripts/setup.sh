@@ -31,6 +31,8 @@ packages=(
     # packaging: the validators of the desktop entry and the metainfo, and
     # the tools that compute a package's dependencies
     desktop-file-utils appstream dpkg-dev lintian
+    # the shells whose completions are tested
+    bash zsh
     # benchmarks: libjpeg-turbo's own decoder, the floor for decoding a JPEG scaled
     libjpeg-turbo-progs
     # the desktop portal, as most desktops have it: the suite must pass beside it
