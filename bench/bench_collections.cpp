@@ -40,22 +40,8 @@ double residentMiB()
     return double(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
-// Counts the paint events a widget receives.
-class PaintWatch : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 // Runs the event loop until the watched widget has painted once more.
-void untilPainted(PaintWatch &watch)
+void untilPainted(bench::PaintWatch &watch)
 {
     const int before = watch.paints;
     for (int pass = 0; pass < 50 && watch.paints == before; ++pass)
@@ -104,7 +90,7 @@ int main(int argc, char *argv[])
     timer.start();
     studio.setPage(Page::history);
     auto *grid = studio.findChild<HistoryGrid *>(QStringLiteral("historyGrid"));
-    PaintWatch gridPaints;
+    bench::PaintWatch gridPaints;
     grid->viewport()->installEventFilter(&gridPaints);
     untilPainted(gridPaints);
     std::printf("First switch to Recent Colors, to its first frame: %.1f ms (goal: <= 100 ms)\n",

@@ -7,6 +7,8 @@
 #include "model/library.h"
 #include "model/preferences.h"
 
+#include <QEvent>
+#include <QObject>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -15,6 +17,20 @@
 #include <vector>
 
 namespace pigmentry::bench {
+
+// Counts the paint events a widget receives, as an event filter on it.
+class PaintWatch : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
 
 class NoClipboard : public Clipboard {
 public:

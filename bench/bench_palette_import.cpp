@@ -20,22 +20,6 @@
 
 using namespace pigmentry;
 
-namespace {
-
-class PaintWatch : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -64,7 +48,7 @@ int main(int argc, char *argv[])
     for (int pass = 0; pass < 20; ++pass)
         QCoreApplication::processEvents();
     auto *list = studio.findChild<PaletteList *>(QStringLiteral("paletteList"));
-    PaintWatch paints;
+    bench::PaintWatch paints;
     list->viewport()->installEventFilter(&paints);
 
     std::vector<double> times;
