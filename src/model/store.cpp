@@ -207,10 +207,7 @@ void Store::setOpacity(double opacity)
 
 void Store::addToPalette(const QUuid &palette)
 {
-    editPalette(palette, [this](Palette &p) {
-        p.appendColor(selected_);
-        return true;
-    });
+    addColorsToPalette(palette, {selected_});
 }
 
 void Store::createPalette(const QString &name)
@@ -237,12 +234,7 @@ void Store::renamePalette(const QUuid &palette, const QString &name)
 void Store::removeColor(qsizetype index, const QUuid &palette)
 {
     // The index comes from the list on screen; a stale one changes nothing.
-    editPalette(palette, [index](Palette &p) {
-        if (index < 0 || index >= p.colors.size())
-            return false;
-        p.removeColor(index);
-        return true;
-    });
+    removeColors({index}, palette);
 }
 
 void Store::removeColors(const QList<qsizetype> &positions, const QUuid &palette)

@@ -101,9 +101,12 @@ QString ratioText(double ratio)
 
 const QStringList &colorVisionNames()
 {
-    static const QStringList names = {QStringLiteral("Normal"), QStringLiteral("Protanopia"),
-                                      QStringLiteral("Deuteranopia"), QStringLiteral("Tritanopia"),
-                                      QStringLiteral("Achromatopsia")};
+    // Marked for translation here, translated where they are shown.
+    static const QStringList names = {QStringLiteral(QT_TRANSLATE_NOOP("ColorVision", "Normal")),
+                                      QStringLiteral(QT_TRANSLATE_NOOP("ColorVision", "Protanopia")),
+                                      QStringLiteral(QT_TRANSLATE_NOOP("ColorVision", "Deuteranopia")),
+                                      QStringLiteral(QT_TRANSLATE_NOOP("ColorVision", "Tritanopia")),
+                                      QStringLiteral(QT_TRANSLATE_NOOP("ColorVision", "Achromatopsia"))};
     return names;
 }
 

@@ -190,23 +190,30 @@ QByteArray encodeHexList(const Palette &palette)
     return text.toUtf8();
 }
 
-QByteArray encodeCss(const Palette &palette)
+namespace {
+
+// A style sheet: the palette's name in the head (without what would end a
+// comment), then one line per colour made of its slug and code, then the tail.
+QByteArray styleSheet(const Palette &palette, const QString &head, const QString &line, const QString &tail)
 {
     const QStringList slugs = colorSlugs(palette);
-    QString text = QStringLiteral("/* %1 */\n:root {\n").arg(oneLine(palette.name).remove(QLatin1String("*/")));
+    QString text = head.arg(oneLine(palette.name).remove(QLatin1String("*/")));
     for (qsizetype i = 0; i < palette.colors.size(); ++i)
-        text += QStringLiteral("  --%1: %2;\n").arg(slugs.at(i), paletteCode(palette.colors.at(i)));
-    text += QLatin1String("}\n");
-    return text.toUtf8();
+        text += line.arg(slugs.at(i), paletteCode(palette.colors.at(i)));
+    return (text + tail).toUtf8();
+}
+
+} // namespace
+
+QByteArray encodeCss(const Palette &palette)
+{
+    return styleSheet(palette, QStringLiteral("/* %1 */\n:root {\n"), QStringLiteral("  --%1: %2;\n"),
+                      QStringLiteral("}\n"));
 }
 
 QByteArray encodeScss(const Palette &palette)
 {
-    const QStringList slugs = colorSlugs(palette);
-    QString text = QStringLiteral("// %1\n").arg(oneLine(palette.name).remove(QLatin1String("*/")));
-    for (qsizetype i = 0; i < palette.colors.size(); ++i)
-        text += QStringLiteral("$%1: %2;\n").arg(slugs.at(i), paletteCode(palette.colors.at(i)));
-    return text.toUtf8();
+    return styleSheet(palette, QStringLiteral("// %1\n"), QStringLiteral("$%1: %2;\n"), QString());
 }
 
 QByteArray encodeHtml(const Palette &palette)

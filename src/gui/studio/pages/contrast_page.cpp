@@ -174,14 +174,8 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     vision->setToolTip(
         QCoreApplication::translate("ContrastPage", "Show the sample as seen with a color-vision deficiency"));
     // The names of the visions in the desktop's language.
-    for (const QString &name : colorVisionNames()) {
-        static const char *const shown[] = {
-            QT_TRANSLATE_NOOP("ColorVision", "Normal"), QT_TRANSLATE_NOOP("ColorVision", "Protanopia"),
-            QT_TRANSLATE_NOOP("ColorVision", "Deuteranopia"), QT_TRANSLATE_NOOP("ColorVision", "Tritanopia"),
-            QT_TRANSLATE_NOOP("ColorVision", "Achromatopsia")};
-        Q_UNUSED(shown);
+    for (const QString &name : colorVisionNames())
         vision->addItem(QCoreApplication::translate("ColorVision", name.toUtf8().constData()));
-    }
     vision->setCurrentIndex(state.colorVision);
     connect(vision, &QComboBox::currentIndexChanged, this, [this](int index) {
         this->context.state.colorVision = std::max(0, index);

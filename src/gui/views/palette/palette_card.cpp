@@ -18,7 +18,7 @@ namespace pigmentry {
 
 namespace {
 
-constexpr int padding = 16;
+constexpr int padding = PaletteCardDelegate::padding;
 constexpr int nameHeight = 28;
 constexpr int notesHeight = 22;
 constexpr int gap = 8;

@@ -27,7 +27,8 @@ public:
     };
     static constexpr int swatchWidth = 96;
     // The card's width with one column of colours.
-    static constexpr int narrowestCard = 2 * 16 + swatchWidth;
+    static constexpr int padding = 16;
+    static constexpr int narrowestCard = 2 * padding + swatchWidth;
 
     PaletteCardDelegate(PaletteList *list, std::function<RGBA()> selected);
 
