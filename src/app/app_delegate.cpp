@@ -164,20 +164,21 @@ void AppDelegate::welcome()
     if (prefs.value(preference::welcomed))
         return;
     prefs.set(preference::welcomed, true);
-    const QString how = shortcut_->registered()
-        ? QCoreApplication::translate("AppDelegate", "Press %1 to pick a color.")
-              .arg(shortcut_->configuration().display())
-        : QCoreApplication::translate("AppDelegate", "Click its icon to pick a color.");
-    const QString message = QCoreApplication::translate("AppDelegate", "Pigmentry is in the tray. ") + how;
     // The message points at the icon: it waits until the tray has placed the
     // icon (a balloon shown before appears in the screen's corner), for up to
-    // five seconds.
+    // five seconds. The shortcut is promised as it stands then: a desktop
+    // portal has answered by that time.
     auto *timer = new QTimer(this);
     timer->setInterval(100);
-    connect(timer, &QTimer::timeout, this, [this, timer, message, deadline = QDeadlineTimer(5000)] {
+    connect(timer, &QTimer::timeout, this, [this, timer, deadline = QDeadlineTimer(5000)] {
         if (tray_->geometry().isEmpty() && !deadline.hasExpired())
             return;
         timer->deleteLater();
+        const QString how = shortcut_->registered()
+            ? QCoreApplication::translate("AppDelegate", "Press %1 to pick a color.")
+                  .arg(shortcut_->configuration().display())
+            : QCoreApplication::translate("AppDelegate", "Click its icon to pick a color.");
+        const QString message = QCoreApplication::translate("AppDelegate", "Pigmentry is in the tray. ") + how;
         tray_->showMessage(QStringLiteral("Pigmentry"), message,
                            QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
     });

@@ -4,11 +4,14 @@
 #include <QColorSpace>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace pigmentry {
 
 bool FrozenScreenSource::load(const QImage &shot, const QList<PickerScreen> &screens)
 {
-    clear();
+    screenList.clear();
+    frames.clear();
     if (shot.isNull() || screens.isEmpty())
         return false;
     QRectF desktop;
@@ -36,7 +39,14 @@ bool FrozenScreenSource::load(const QImage &shot, const QList<PickerScreen> &scr
         frames.append(cut);
     }
     screenList = screens;
-    position = screens.first().frame.center();
+    // A place seen before the shot stands; otherwise the centre, until the
+    // overlay sees the pointer.
+    const bool inside = std::any_of(screens.cbegin(), screens.cend(),
+                                    [this](const PickerScreen &screen) { return screen.frame.contains(position); });
+    if (!known || !inside) {
+        position = screens.first().frame.center();
+        known = false;
+    }
     return true;
 }
 
@@ -44,6 +54,7 @@ void FrozenScreenSource::clear()
 {
     screenList.clear();
     frames.clear();
+    known = false;
 }
 
 void FrozenScreenSource::capture(const PickerScreen &screen, const QRect &region, CaptureDone done)

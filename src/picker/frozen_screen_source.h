@@ -21,16 +21,22 @@ public:
     // screens, lands on the right pixels. False, and nothing kept, for an
     // empty shot or no screens.
     bool load(const QImage &shot, const QList<PickerScreen> &screens);
+    // Forgets the frames and where the pointer was.
     void clear();
 
     // The frame of screens().at(index), in device pixels, sRGB.
     QImage frame(qsizetype index) const { return frames.value(index); }
 
     QList<PickerScreen> screens() const override { return screenList; }
-    // Where the overlay last saw the pointer; the primary screen's centre
-    // until then.
+    // Where the overlay last saw the pointer (or a window of ours before the
+    // shot was taken); the primary screen's centre until then.
     QPointF pointer() const override { return position; }
-    void setPointer(const QPointF &logical) { position = logical; }
+    bool knowsPointer() const override { return known; }
+    void setPointer(const QPointF &logical)
+    {
+        position = logical;
+        known = true;
+    }
 
     void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) override;
     bool reportsChanges() const override { return true; }
@@ -39,6 +45,7 @@ private:
     QList<PickerScreen> screenList;
     QList<QImage> frames;
     QPointF position;
+    bool known = false;
 };
 
 } // namespace pigmentry

@@ -54,6 +54,9 @@ public:
     virtual QList<PickerScreen> screens() const = 0;
     // The pointer in logical coordinates.
     virtual QPointF pointer() const = 0;
+    // Whether pointer() is where the pointer really is; false while a
+    // frozen frame has not seen it yet.
+    virtual bool knowsPointer() const { return true; }
 
     // region is in device pixels of the screen (origin at its top left) and
     // lies inside it. done runs later on the GUI thread, never inside this
@@ -130,6 +133,10 @@ public:
     // or as a frozen frame taken for this pick).
     using Granted = std::function<void(bool granted)>;
     virtual void request(Granted done) = 0;
+    // Why the last request was not granted when the desktop failed rather
+    // than refused (a refusal is answered with the way to allow it); empty
+    // otherwise.
+    virtual QString failure() const { return QString(); }
     // Opens the desktop's privacy settings, where it has any.
     virtual void openSettings() = 0;
 };

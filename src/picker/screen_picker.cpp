@@ -99,10 +99,16 @@ void ScreenPicker::start(Completion newCompletion)
         if (!self)
             return;
         self->accessPending = false;
-        if (granted)
+        if (granted) {
             self->begin(std::move(done));
-        else
+        } else if (const QString failure = self->desktop.access.failure(); !failure.isEmpty()) {
+            // Nothing to allow: say what failed, and leave the preferences.
+            self->inform(failureTitle(),
+                         QCoreApplication::translate("ScreenPicker", "Screen capture failed: ") + failure);
+            Q_EMIT self->ended();
+        } else {
             self->refused(std::move(done));
+        }
     });
 }
 
@@ -141,6 +147,8 @@ void ScreenPicker::begin(Completion newCompletion)
     generation = QUuid::createUuid();
     samplePoint.reset();
     pendingConfirm = false;
+    awaitingPointer = false;
+    nudged = false;
     point = lastMouse = desktop.source.pointer();
 
     if (const std::optional<QString> error = desktop.overlay.show(screens)) {
@@ -153,6 +161,10 @@ void ScreenPicker::begin(Completion newCompletion)
     running = true;
     panel = true; // shown with the first sample
     eventDriven = desktop.source.reportsChanges() && desktop.overlay.reportsMotion();
+    // The pointer may have moved while the windows came up, before the pick
+    // listened: where the overlay saw it last counts as its first motion.
+    if (eventDriven)
+        point = lastMouse = desktop.source.pointer();
     contentChanged = false;
     if (eventDriven) {
         desktop.source.changed = [this] {
@@ -187,6 +199,8 @@ void ScreenPicker::handle(const PickerInput &input)
             point = lastMouse = input.position;
             wake();
         }
+        if (std::exchange(awaitingPointer, false))
+            finish(true);
         return;
     case PickerInput::Kind::Key: break;
     }
@@ -206,10 +220,10 @@ void ScreenPicker::handle(const PickerInput &input)
         zoom = std::max(zoom - 5, 5);
         contentChanged = true;
         break;
-    case Qt::Key_Left: nudge(-step, 0); break;
-    case Qt::Key_Right: nudge(step, 0); break;
-    case Qt::Key_Up: nudge(0, -step); break;
-    case Qt::Key_Down: nudge(0, step); break;
+    case Qt::Key_Left: nudge(-step, 0); nudged = true; break;
+    case Qt::Key_Right: nudge(step, 0); nudged = true; break;
+    case Qt::Key_Up: nudge(0, -step); nudged = true; break;
+    case Qt::Key_Down: nudge(0, step); nudged = true; break;
     default: break;
     }
     wake();
@@ -256,6 +270,22 @@ void ScreenPicker::trackPointer()
 
 void ScreenPicker::finish(bool confirm)
 {
+    // Confirmed before the frame knew where the pointer is, and before any
+    // key placed the mark: the pick is of the pixel under the pointer, so
+    // it waits a moment for the desktop to say where that is.
+    if (confirm && running && eventDriven && !nudged && !pendingConfirm && !desktop.source.knowsPointer()) {
+        if (awaitingPointer)
+            return;
+        awaitingPointer = true;
+        QTimer::singleShot(pointerWaitMs, this, [this, pick = generation] {
+            if (pick == generation && std::exchange(awaitingPointer, false)) {
+                nudged = true; // the mark stays where it is
+                finish(true);
+            }
+        });
+        return;
+    }
+    awaitingPointer = false;
     if (confirm) {
         if (!pendingConfirm && !eventDriven)
             trackPointer();

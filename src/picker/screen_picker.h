@@ -68,6 +68,10 @@ public:
     // How long the screen under a panel that moved away is not read: without
     // a compositing manager the windows there must first draw it again.
     static constexpr int settleMs = 100;
+    // How long a confirmation waits for a frozen frame to learn where the
+    // pointer is, when nothing has placed the mark yet (some desktops tell a
+    // new window where the pointer is only after showing it).
+    int pointerWaitMs = 300;
 
     // Milliseconds from a monotonic clock; tests replace it.
     std::function<qint64()> clock;
@@ -111,6 +115,9 @@ private:
     int zoom = 10;
     std::optional<QPointF> samplePoint;
     bool pendingConfirm = false;
+    // A confirmation waits for the pointer's place (pointerWaitMs).
+    bool awaitingPointer = false;
+    bool nudged = false;
     bool captureBusy = false;
     QUuid generation = QUuid::createUuid();
     bool nativeSamplerOpen = false;

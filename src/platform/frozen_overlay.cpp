@@ -5,11 +5,16 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
 namespace pigmentry {
+
+// What a pick on a frozen frame receives, for finding out why a desktop's
+// input does not arrive: QT_LOGGING_RULES="pigmentry.pick.frozen.debug=true".
+Q_LOGGING_CATEGORY(lcFrozen, "pigmentry.pick.frozen", QtWarningMsg)
 
 // One screen's frozen frame, full screen; every input goes to the overlay.
 class FrozenWindow : public QWidget {
@@ -34,6 +39,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
+        if (!std::exchange(painted, true))
+            qCDebug(lcFrozen, "frame painted");
         QPainter painter(this);
         // Device pixel for device pixel: the frame carries the screen's scale.
         painter.drawImage(QPointF(0, 0), frame);
@@ -47,7 +54,16 @@ protected:
         }
     }
     void mouseMoveEvent(QMouseEvent *event) override { overlay.moved(screen.frame.topLeft() + event->position()); }
-    void enterEvent(QEnterEvent *event) override { overlay.moved(screen.frame.topLeft() + event->position()); }
+    void enterEvent(QEnterEvent *event) override
+    {
+        qCDebug(lcFrozen, "pointer entered");
+        overlay.moved(screen.frame.topLeft() + event->position());
+    }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        qCDebug(lcFrozen, "keyboard focus");
+        QWidget::focusInEvent(event);
+    }
     void mousePressEvent(QMouseEvent *event) override
     {
         overlay.moved(screen.frame.topLeft() + event->position());
@@ -78,6 +94,7 @@ protected:
 private:
     FrozenOverlay &overlay;
     QImage frame;
+    bool painted = false;
 };
 
 FrozenOverlay::~FrozenOverlay()
@@ -152,6 +169,7 @@ void FrozenOverlay::present(const Magnifier &next, const QPointF &topLeft, const
 
 void FrozenOverlay::moved(const QPointF &position)
 {
+    qCDebug(lcFrozen, "pointer at %g,%g", position.x(), position.y());
     source.setPointer(position);
     send({PickerInput::Kind::Motion, 0, false, position});
 }

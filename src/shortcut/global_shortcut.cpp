@@ -14,6 +14,10 @@ GlobalShortcut::GlobalShortcut(HotKeyService &service)
         if (ref && *ref == handle && lost)
             lost(status);
     };
+    service.confirmed = [this](quint32 handle) {
+        if (ref && *ref == handle && confirmed)
+            confirmed();
+    };
 }
 
 GlobalShortcut::~GlobalShortcut()
@@ -21,18 +25,19 @@ GlobalShortcut::~GlobalShortcut()
     unregister();
     service.pressed = nullptr;
     service.lost = nullptr;
+    service.confirmed = nullptr;
 }
 
 int GlobalShortcut::registerKey(quint32 key, quint32 modifiers, std::function<void()> newAction)
 {
     quint32 handle = 0;
     const int status = service.registerHotKey(key, modifiers, &handle);
-    if (status != 0)
+    if (status != 0 && status != HotKeyService::Pending)
         return status;
     unregister();
     ref = handle;
     action = std::move(newAction);
-    return 0;
+    return status;
 }
 
 void GlobalShortcut::unregister()

@@ -19,6 +19,7 @@ public:
 
     // Registers the new combination before releasing the old one, so that a
     // refusal leaves the old registration and action in place. 0 on success,
+    // Pending where the desktop answers later (through confirmed or lost),
     // otherwise the service's status.
     int registerKey(quint32 key, quint32 modifiers, std::function<void()> action);
     // Releases the current combination, if any; the action stays.
@@ -26,8 +27,10 @@ public:
     bool isRegistered() const { return ref.has_value(); }
 
     // Runs with the service's status when the registered combination was
-    // lost (after a change of the keyboard layout).
+    // lost (after a change of the keyboard layout), or turned down late.
     std::function<void(int status)> lost;
+    // Runs when the desktop confirms a Pending registration.
+    std::function<void()> confirmed;
 
 private:
     HotKeyService &service;

@@ -14,6 +14,8 @@ namespace pigmentry {
 //   -1002  the key has no key on the current keyboard layout
 //   -1003  a modifier has no key on the current keyboard layout
 //   -1004  the desktop refused the binding, or the user dismissed it
+//   -1005  the desktop answered without binding the combination (it may
+//          have opened its own shortcut settings instead)
 //   -N     the X server refused the grab with error N; -10 (BadAccess)
 //          means another program holds the combination
 class HotKeyService {
@@ -22,11 +24,16 @@ public:
     static constexpr int NoSuchKey = -1002;
     static constexpr int NoSuchModifier = -1003;
     static constexpr int Refused = -1004;
+    static constexpr int NotBound = -1005;
+    // Not a failure: the registration is taken, and the desktop's answer
+    // follows through confirmed() or lost().
+    static constexpr int Pending = 1;
 
     virtual ~HotKeyService() = default;
 
     // Claims key (a Qt::Key) with modifiers (the bits of ShortcutConfiguration)
-    // for the whole desktop. On success gives 0 and a handle for unregistering;
+    // for the whole desktop. On success gives 0, or Pending where the desktop
+    // answers later, and a handle for unregistering;
     // the same combination may be registered more than once, and stays claimed
     // until every registration of it is released.
     virtual int registerHotKey(quint32 key, quint32 modifiers, quint32 *handle) = 0;
@@ -34,6 +41,9 @@ public:
 
     // Called on the GUI thread, once per press of a registered combination.
     std::function<void(quint32 handle)> pressed;
+    // Called on the GUI thread when the desktop's answer to a Pending
+    // registration names the combination as bound.
+    std::function<void(quint32 handle)> confirmed;
     // Called on the GUI thread when a registered combination could not be
     // claimed again after the keyboard layout changed, or when a desktop that
     // binds asynchronously turned it down, with the status of that attempt.

@@ -19,6 +19,12 @@ ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, Q
         setError(unavailable(status));
         setRegistered(false);
     };
+    // A desktop that binds later names the combination in its answer; only
+    // then is it shown as working.
+    hotkey.confirmed = [this] {
+        setError(QString());
+        setRegistered(true);
+    };
 }
 
 QString ShortcutSettings::unavailable(int status)
@@ -30,6 +36,13 @@ QString ShortcutSettings::unavailable(int status)
                                            "Shortcut unavailable (%1). This desktop does not let apps "
                                            "set global shortcuts: bind the command “pigmentry pick” "
                                            "to a key in the desktop's keyboard settings. You can still pick "
+                                           "from the tray icon.")
+            .arg(status);
+    if (status == HotKeyService::NotBound)
+        return QCoreApplication::translate("ShortcutSettings",
+                                           "Shortcut unavailable (%1). The desktop did not bind it: give "
+                                           "Pigmentry's “Pick Color” a key in the desktop's shortcut settings, "
+                                           "or bind the command “pigmentry pick” there. You can still pick "
                                            "from the tray icon.")
             .arg(status);
     return QCoreApplication::translate("ShortcutSettings",
@@ -75,8 +88,9 @@ void ShortcutSettings::activate()
     if (!action)
         return;
     const int status = hotkey.registerKey(configuration_.keyCode, configuration_.modifiers, action);
-    // The error first: views read it when told of the state.
-    if (status != 0)
+    // The error first: views read it when told of the state. A pending
+    // registration is shown as working once the desktop confirms it.
+    if (status != 0 && status != HotKeyService::Pending)
         setError(unavailable(status));
     setRegistered(status == 0);
 }
@@ -96,7 +110,7 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
         return;
     }
     const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
-    if (status != 0) {
+    if (status != 0 && status != HotKeyService::Pending) {
         setError(QCoreApplication::translate("ShortcutSettings",
                                              "That shortcut could not be registered (%1). It may be used by the "
                                              "desktop or another app. Try another combination.")
@@ -104,7 +118,7 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
         return;
     }
     setConfiguration(configuration);
-    setRegistered(true);
+    setRegistered(status == 0);
     configuration.save(prefs);
     setError(QString());
     setRecording(false);

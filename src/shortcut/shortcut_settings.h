@@ -28,7 +28,8 @@ public:
     bool recording() const { return recording_; }
     const QString &error() const { return error_; }
     // False once the combination in force could not be registered or was
-    // lost; true again after it registers.
+    // lost, and while a desktop that binds later has not confirmed it; true
+    // again after it registers.
     bool registered() const { return registered_; }
     // What the popover, the status bar and the picker page show: the
     // combination, or "Shortcut unavailable" where it does nothing.

@@ -333,6 +333,71 @@ private Q_SLOTS:
 
     // A click, then the hand moves on before the sample of the clicked
     // position has come: the pick is the pixel that was clicked.
+    // A frozen frame that does not know where the pointer is yet: Return
+    // waits a moment for the desktop to say, and the pointer's first report
+    // counts; keys placed the mark, it does not wait.
+    void aConfirmationWaitsForThePointersPlace()
+    {
+        Fixture f;
+        f.source.reports = true;
+        f.source.pointerKnown = false;
+        f.overlay.motion = true;
+        f.start();
+        QVERIFY(f.source.respond());
+        f.overlay.key(Qt::Key_Return);
+        QVERIFY(f.picker.isRunning());
+        f.source.pointerKnown = true;
+        f.overlay.move({123, 45});
+        f.picker.update();
+        while (f.source.respond()) { }
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({123, 45})});
+
+        // Nothing comes: the mark is picked after the wait.
+        Fixture g;
+        g.source.reports = true;
+        g.source.pointerKnown = false;
+        g.overlay.motion = true;
+        g.picker.pointerWaitMs = 10;
+        g.start();
+        QVERIFY(g.source.respond());
+        const QPointF mark = g.picker.position();
+        g.overlay.key(Qt::Key_Return);
+        QVERIFY(g.picked.isEmpty());
+        QTRY_VERIFY(!g.picker.isRunning() || g.picker.isConfirmPending());
+        g.picker.update();
+        while (g.source.respond()) { }
+        QCOMPARE(g.picked, QList<RGBA>{g.colorAt(mark)});
+
+        // An arrow placed the mark: Return confirms at once.
+        Fixture h;
+        h.source.reports = true;
+        h.source.pointerKnown = false;
+        h.overlay.motion = true;
+        h.start();
+        QVERIFY(h.source.respond());
+        h.overlay.key(Qt::Key_Right);
+        h.overlay.key(Qt::Key_Return);
+        QVERIFY(h.picker.isConfirmPending() || !h.picked.isEmpty());
+    }
+
+    // A place seen before the shot (the pointer over a window of ours)
+    // survives loading the frame; a new pick forgets it.
+    void aFrozenFrameKeepsThePointerSeenBeforeIt()
+    {
+        const QList<PickerScreen> screens{{QRectF(0, 0, 400, 300), 1.0}};
+        QImage shot(400, 300, QImage::Format_RGB32);
+        shot.fill(Qt::gray);
+        FrozenScreenSource source;
+        source.setPointer({12, 34});
+        QVERIFY(source.load(shot, screens));
+        QVERIFY(source.knowsPointer());
+        QCOMPARE(source.pointer(), QPointF(12, 34));
+        source.clear();
+        QVERIFY(source.load(shot, screens));
+        QVERIFY(!source.knowsPointer());
+        QCOMPARE(source.pointer(), QPointF(200, 150));
+    }
+
     void motionAfterTheClickMovesNothing()
     {
         Fixture f;

@@ -78,6 +78,36 @@ private Q_SLOTS:
         QVERIFY(f.settings.error().isEmpty());
     }
 
+    // A desktop that answers later: the combination is shown only once its
+    // answer names it, and an answer without it gives the reason.
+    void aPendingCombinationIsShownOnlyWhenConfirmed()
+    {
+        Fixture f;
+        f.withAction();
+        f.hotKeys.answersLater = true;
+        f.settings.activate();
+        QVERIFY(!f.settings.registered());
+        QVERIFY(f.settings.error().isEmpty());
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shortcut unavailable"));
+        f.hotKeys.confirmAll();
+        QVERIFY(f.settings.registered());
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shift+Super+P"));
+        QVERIFY(f.hotKeys.press(defaultCombination.first, defaultCombination.second));
+        QCOMPARE(f.picks, 1);
+
+        // A new combination is kept, but not shown as working until the
+        // desktop says so; this desktop answers without binding it.
+        f.settings.beginRecording();
+        f.settings.set(ctrlK);
+        QVERIFY(!f.settings.recording());
+        QCOMPARE(f.settings.configuration().keyCode, quint32(Qt::Key_K));
+        QVERIFY(!f.settings.registered());
+        f.hotKeys.loseAll(HotKeyService::NotBound);
+        QVERIFY(f.settings.error().startsWith(
+            QLatin1String("Shortcut unavailable (-1005). The desktop did not bind it")));
+        QCOMPARE(f.settings.shownText(), QStringLiteral("Shortcut unavailable"));
+    }
+
     void activateRefusedSetsErrorThatLaterActivateKeeps()
     {
         Fixture f;

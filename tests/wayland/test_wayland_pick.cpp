@@ -176,6 +176,28 @@ private Q_SLOTS:
         QVERIFY(frozenWindows().isEmpty());
     }
 
+    // A desktop that gives up on the shot (KDE's portal without a Pictures
+    // folder answers "cancelled") has refused nothing: the alert says what
+    // failed and what to do, and the picker mode stays.
+    void aScreenshotTheDesktopCouldNotTakeIsAFailure()
+    {
+        test::FakePortal portal;
+        portal.cancelScreenshot = true;
+        QVERIFY(portal.registerOnBus());
+        Session session;
+        QSignalSpy ended(session.picker.get(), &ScreenPicker::ended);
+        session.start();
+        QVERIFY(ended.wait());
+        QCOMPARE(session.alerts->messages.size(), 1);
+        const QString alert = session.alerts->messages.first();
+        QVERIFY2(alert.startsWith(QLatin1String("Color picking could not continue|Screen capture failed: the desktop "
+                                                "could not take the screenshot.")),
+                 qPrintable(alert));
+        QVERIFY(alert.contains(QLatin1String("Pictures folder")));
+        QVERIFY(!session.temp.prefs().useNativePicker());
+        QVERIFY(frozenWindows().isEmpty());
+    }
+
     // The shortcut: one session with the fixed token, listed before bound,
     // bound to the stored combination; the desktop's press starts a pick.
     void portalShortcutStartsAPick()
@@ -188,8 +210,10 @@ private Q_SLOTS:
         ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
         settings.action = [&session] { session.start(); };
         settings.activate();
-        QVERIFY(settings.registered());
-        QTRY_COMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
+        // Shown as bound once the desktop's answer lists it.
+        QVERIFY(!settings.registered());
+        QTRY_VERIFY(settings.registered());
+        QCOMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
         QCOMPARE(shortcuts.sessionTokens, QStringList{QStringLiteral("pigmentry")});
         QCOMPARE(shortcuts.lists, 1);
 
@@ -207,6 +231,7 @@ private Q_SLOTS:
         settings.set(ShortcutConfiguration{Qt::Key_K, 0x1800, QStringLiteral("K")});
         QTRY_COMPARE(shortcuts.boundTriggers.size(), 2);
         QCOMPARE(shortcuts.boundTriggers.last(), QStringLiteral("CTRL+ALT+k"));
+        QTRY_VERIFY(settings.registered());
         QVERIFY(settings.error().isEmpty());
     }
 
@@ -233,7 +258,8 @@ private Q_SLOTS:
         shortcuts.refuseBind = true;
         settings.beginRecording();
         settings.set(ShortcutConfiguration{Qt::Key_J, 0x1100, QStringLiteral("J")});
-        QTRY_VERIFY(!settings.registered());
+        QVERIFY(!settings.registered());
+        QTRY_VERIFY(!settings.error().isEmpty());
         QCOMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+CTRL+j")});
         QVERIFY(settings.error().startsWith(QLatin1String("Shortcut unavailable (-1004)")));
     }
@@ -246,7 +272,8 @@ private Q_SLOTS:
         ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
         settings.action = [] {};
         settings.activate();
-        QTRY_VERIFY(!settings.registered());
+        QTRY_VERIFY(!settings.error().isEmpty());
+        QVERIFY(!settings.registered());
         QVERIFY(settings.error().contains(QStringLiteral("bind the command “pigmentry pick” to a key")));
         QCOMPARE(settings.shownText(), QStringLiteral("Shortcut unavailable"));
     }

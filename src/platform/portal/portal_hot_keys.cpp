@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDBusMetaType>
 
+#include <algorithm>
+
 namespace pigmentry {
 
 namespace {
@@ -124,8 +126,11 @@ int PortalHotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handl
     wanted = trigger;
     if (handle)
         *handle = id;
+    // Held already: the desktop said so before.
+    if (session == Session::Open && !busy && bound == trigger)
+        return 0;
     sync();
-    return 0;
+    return Pending;
 }
 
 void PortalHotKeys::unregisterHotKey(quint32 handle)
@@ -138,8 +143,13 @@ void PortalHotKeys::unregisterHotKey(quint32 handle)
         wanted = registrations.rbegin()->second;
 }
 
-void PortalHotKeys::activated(const QDBusObjectPath &, const QString &id, qulonglong, const QVariantMap &options)
+void PortalHotKeys::activated(const QDBusObjectPath &sessionPath, const QString &id, qulonglong,
+                              const QVariantMap &options)
 {
+    // The signal goes to every program on the bus: only our own session's
+    // shortcut picks.
+    if (sessionHandle.isEmpty() || sessionPath.path() != sessionHandle)
+        return;
     if (id != shortcutId || registrations.empty() || !pressed)
         return;
     // The press came from the desktop, not from a window of ours: without
@@ -163,6 +173,38 @@ void PortalHotKeys::fail(int status)
     }
 }
 
+void PortalHotKeys::confirm()
+{
+    std::vector<quint32> handles;
+    for (const auto &registration : registrations) {
+        if (registration.second == bound)
+            handles.push_back(registration.first);
+    }
+    for (const quint32 handle : handles) {
+        if (confirmed)
+            confirmed(handle);
+    }
+}
+
+PortalShortcuts PortalHotKeys::wantedShortcuts() const
+{
+    return {{shortcutId,
+             {{QStringLiteral("description"), QCoreApplication::translate("PortalHotKeys", "Pick Color")},
+              {QStringLiteral("preferred_trigger"), wanted}}}};
+}
+
+bool PortalHotKeys::lists(const PortalResponse &response)
+{
+    PortalShortcuts shortcuts;
+    const QVariant value = response.results.value(QStringLiteral("shortcuts"));
+    if (value.userType() == qMetaTypeId<QDBusArgument>())
+        value.value<QDBusArgument>() >> shortcuts;
+    else if (value.userType() == qMetaTypeId<PortalShortcuts>())
+        shortcuts = value.value<PortalShortcuts>();
+    return std::any_of(shortcuts.cbegin(), shortcuts.cend(),
+                       [](const PortalShortcut &shortcut) { return shortcut.id == shortcutId; });
+}
+
 void PortalHotKeys::sync()
 {
     if (busy || registrations.empty())
@@ -170,8 +212,11 @@ void PortalHotKeys::sync()
     if (session == Session::None) {
         busy = true;
         session = Session::Creating;
-        callPortal(bus, shortcutsInterface, QStringLiteral("CreateSession"),
-                   {QVariantMap{{QStringLiteral("session_handle_token"), sessionToken}}}, timeoutMs, this,
+        // The shortcuts go with the session too: some desktops (KDE Plasma
+        // 5.27) bind only those, and answer a later bind without binding.
+        const QVariantMap options{{QStringLiteral("session_handle_token"), sessionToken},
+                                  {QStringLiteral("shortcuts"), QVariant::fromValue(wantedShortcuts())}};
+        callPortal(bus, shortcutsInterface, QStringLiteral("CreateSession"), {options}, timeoutMs, this,
                    [this](const PortalResponse &response) {
                        busy = false;
                        // The handle is a string in the portal's answer, an
@@ -181,7 +226,11 @@ void PortalHotKeys::sync()
                            ? value.value<QDBusObjectPath>().path()
                            : value.toString();
                        if (response.status != PortalResponse::Status::Success || sessionHandle.isEmpty()) {
-                           qInfo("No global shortcut session: %s", qPrintable(response.error));
+                           const QString why = response.status == PortalResponse::Status::Success
+                               ? QStringLiteral("the desktop's answer holds no session")
+                               : response.describe();
+                           qInfo("No global shortcut session: %s", qPrintable(why));
+                           sessionHandle.clear();
                            const bool absent = response.status == PortalResponse::Status::Unreachable;
                            session = absent ? Session::Failed : Session::None;
                            fail(absent ? NoService : Refused);
@@ -196,11 +245,7 @@ void PortalHotKeys::sync()
                                   {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariantMap()}, timeoutMs, this,
                                   [this](const PortalResponse &listing) {
                                       busy = false;
-                                      PortalShortcuts shortcuts;
-                                      const QVariant value = listing.results.value(QStringLiteral("shortcuts"));
-                                      if (value.userType() == qMetaTypeId<QDBusArgument>())
-                                          value.value<QDBusArgument>() >> shortcuts;
-                                      listed(shortcuts);
+                                      listed(listing.status == PortalResponse::Status::Success && lists(listing));
                                   });
                    });
         return;
@@ -209,13 +254,13 @@ void PortalHotKeys::sync()
         bind();
 }
 
-void PortalHotKeys::listed(const PortalShortcuts &shortcuts)
+void PortalHotKeys::listed(bool holdsOurs)
 {
     // A binding the desktop already holds is the user's, perhaps changed
     // in the desktop's own settings: it stays as it is.
-    for (const PortalShortcut &shortcut : shortcuts) {
-        if (shortcut.id == shortcutId)
-            bound = wanted;
+    if (holdsOurs) {
+        bound = wanted;
+        confirm();
     }
     sync();
 }
@@ -224,28 +269,30 @@ void PortalHotKeys::bind()
 {
     busy = true;
     const QString trigger = wanted;
-    const PortalShortcuts shortcuts{
-        {shortcutId,
-         {{QStringLiteral("description"), QCoreApplication::translate("PortalHotKeys", "Pick Color")},
-          {QStringLiteral("preferred_trigger"), trigger}}}};
-    callPortal(
-        bus, shortcutsInterface, QStringLiteral("BindShortcuts"),
-        {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariant::fromValue(shortcuts), QString(), QVariantMap()},
-        timeoutMs, this, [this, trigger](const PortalResponse &response) {
-            busy = false;
-            if (response.status == PortalResponse::Status::Success) {
-                bound = trigger;
-                sync();
-                return;
-            }
-            qInfo("The desktop did not bind the shortcut: %s", qPrintable(response.error));
-            // Turned down: the next registration tries again.
-            bound.clear();
-            if (wanted == trigger)
-                fail(response.status == PortalResponse::Status::Unreachable ? NoService : Refused);
-            else
-                sync();
-        });
+    callPortal(bus, shortcutsInterface, QStringLiteral("BindShortcuts"),
+               {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariant::fromValue(wantedShortcuts()), QString(),
+                QVariantMap()},
+               timeoutMs, this, [this, trigger](const PortalResponse &response) {
+                   busy = false;
+                   // Success alone is no binding: the answer must list it.
+                   const bool success = response.status == PortalResponse::Status::Success;
+                   if (success && lists(response)) {
+                       bound = trigger;
+                       confirm();
+                       sync();
+                       return;
+                   }
+                   qInfo("The desktop did not bind the shortcut: %s",
+                         success ? "its answer does not list it" : qPrintable(response.describe()));
+                   // Turned down: the next registration tries again.
+                   bound.clear();
+                   if (wanted != trigger)
+                       sync();
+                   else if (success)
+                       fail(NotBound);
+                   else
+                       fail(response.status == PortalResponse::Status::Unreachable ? NoService : Refused);
+               });
 }
 
 } // namespace pigmentry

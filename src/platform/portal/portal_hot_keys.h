@@ -15,6 +15,8 @@
 
 namespace pigmentry {
 
+struct PortalResponse;
+
 // One entry of the GlobalShortcuts portal's a(sa{sv}) lists.
 struct PortalShortcut {
     QString id;
@@ -36,8 +38,11 @@ QString portalTrigger(quint32 key, quint32 modifiers);
 // once and the binding follows: one session with a fixed token, so that the
 // desktop finds the user's binding again; the existing shortcuts listed
 // before binding, because some desktops show a dialog at every bind; and a
-// bind only for a combination the desktop does not hold yet. A desktop
-// without the portal, or one that refuses, is reported through lost().
+// bind only for a combination the desktop does not hold yet. A registration
+// is Pending until the desktop's answer lists the shortcut (confirmed()); a
+// desktop without the portal, one that refuses, or one whose answer leaves
+// it out is reported through lost(). Only our own session's activations
+// pick.
 class PortalHotKeys : public QObject, public HotKeyService {
     Q_OBJECT
 
@@ -57,10 +62,15 @@ private Q_SLOTS:
 private:
     // Brings the desktop's binding to the latest registration's trigger.
     void sync();
-    void listed(const PortalShortcuts &shortcuts);
+    void listed(bool holdsOurs);
     void bind();
     // Every registration learns that its combination does not work.
     void fail(int status);
+    // Every registration of the bound trigger learns that it works.
+    void confirm();
+    PortalShortcuts wantedShortcuts() const;
+    // Whether an answer's "shortcuts" names ours.
+    static bool lists(const PortalResponse &response);
 
     QDBusConnection bus;
     enum class Session { None, Creating, Open, Failed };

@@ -55,7 +55,7 @@ public:
         if (!listening.isEmpty())
             bus.asyncCall(
                 QDBusMessage::createMethodCall(portalService, listening, requestInterface, QStringLiteral("Close")));
-        finish(PortalResponse::Status::Cancelled);
+        finish(PortalResponse::Status::Cancelled, {}, QStringLiteral("the desktop did not answer in time"));
     }
 
 public Q_SLOTS:
@@ -74,6 +74,19 @@ private:
 };
 
 } // namespace
+
+QString PortalResponse::describe() const
+{
+    if (!error.isEmpty())
+        return error;
+    switch (status) {
+    case Status::Success: return QStringLiteral("the desktop answered that it succeeded");
+    case Status::Cancelled: return QStringLiteral("the desktop answered that the request was cancelled");
+    case Status::Failed: return QStringLiteral("the desktop answered that the request failed");
+    case Status::Unreachable: return QStringLiteral("no desktop portal answered");
+    }
+    return QString();
+}
 
 QString portalToken()
 {

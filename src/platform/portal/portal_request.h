@@ -19,6 +19,10 @@ struct PortalResponse {
     Status status = Status::Failed;
     QVariantMap results;
     QString error;
+
+    // What went wrong, for a log or a reason shown to people: the bus's
+    // message, or what the desktop's answer says when it gave none.
+    QString describe() const;
 };
 
 // Calls a method of org.freedesktop.portal.Desktop whose last argument is

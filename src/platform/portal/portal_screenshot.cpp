@@ -3,6 +3,7 @@
 
 #include "portal_request.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QUrl>
@@ -20,18 +21,27 @@ void PortalScreenshot::take(Done done)
     callPortal(bus, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
                {parentWindow, options}, timeoutMs, this, [done = std::move(done)](const PortalResponse &response) {
                    switch (response.status) {
-                   case PortalResponse::Status::Unreachable: done(QImage(), response.error); return;
+                   case PortalResponse::Status::Unreachable: done(QImage(), response.error, true); return;
                    case PortalResponse::Status::Cancelled:
-                       done(QImage(), QStringLiteral("the screenshot was refused"));
+                       // No dialog was shown for it: the desktop gave up. KDE's
+                       // portal does so when it cannot save the shot first.
+                       done(QImage(),
+                            QCoreApplication::translate(
+                                "PortalScreenshot",
+                                "the desktop could not take the screenshot. Some desktops save each screenshot "
+                                "in your Pictures folder first: make sure that folder exists and can be written, "
+                                "then try again, or pick with the desktop's own picker (Settings)."),
+                            false);
                        return;
                    case PortalResponse::Status::Failed:
-                       done(QImage(), QStringLiteral("the desktop could not take a screenshot"));
+                       // What the portal answers when screenshots are not allowed.
+                       done(QImage(), QStringLiteral("the desktop refused the screenshot"), true);
                        return;
                    case PortalResponse::Status::Success: break;
                    }
                    const QUrl uri(response.results.value(QStringLiteral("uri")).toString());
                    if (!uri.isLocalFile()) {
-                       done(QImage(), QStringLiteral("the screenshot is not a local file: ") + uri.toString());
+                       done(QImage(), QStringLiteral("the screenshot is not a local file: ") + uri.toString(), false);
                        return;
                    }
                    // The portal wrote the file for this request alone; it is
@@ -42,9 +52,10 @@ void PortalScreenshot::take(Done done)
                    const QImage shot = reader.read();
                    QFile::remove(path);
                    if (shot.isNull())
-                       done(QImage(), QStringLiteral("the screenshot could not be read: ") + reader.errorString());
+                       done(QImage(), QStringLiteral("the screenshot could not be read: ") + reader.errorString(),
+                            false);
                    else
-                       done(shot, QString());
+                       done(shot, QString(), false);
                });
 }
 

@@ -19,8 +19,10 @@ public:
     explicit PortalScreenshot(QDBusConnection bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
 
     // done runs later on the GUI thread, exactly once: the image, or a null
-    // image and the reason. The file the portal wrote is deleted once read.
-    using Done = std::function<void(const QImage &shot, const QString &error)>;
+    // image and the reason, with refused telling a refusal (no portal, or
+    // the desktop's policy says no) from a desktop that failed to take it.
+    // The file the portal wrote is deleted once read.
+    using Done = std::function<void(const QImage &shot, const QString &error, bool refused)>;
     void take(Done done);
 
     // "x11:<hex id>" or "wayland:<handle>" of a window to attach to; empty for none.

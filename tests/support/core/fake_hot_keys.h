@@ -16,6 +16,8 @@ public:
     using Combination = QPair<quint32, quint32>; // key, modifiers
 
     QMap<Combination, int> refused;
+    // Like a desktop portal: registrations are Pending until confirmAll().
+    bool answersLater = false;
     QList<Combination> registerCalls;
     QMap<quint32, Combination> live; // handle -> combination
 
@@ -26,7 +28,7 @@ public:
             return status;
         *handle = next++;
         live.insert(*handle, {key, modifiers});
-        return 0;
+        return answersLater ? Pending : 0;
     }
 
     void unregisterHotKey(quint32 handle) override { live.remove(handle); }
@@ -39,6 +41,13 @@ public:
         for (auto it = live.cbegin(); it != live.cend(); ++it)
             if (lost)
                 lost(it.key(), status);
+    }
+
+    void confirmAll()
+    {
+        for (auto it = live.cbegin(); it != live.cend(); ++it)
+            if (confirmed)
+                confirmed(it.key());
     }
 
     // The user presses a combination: runs the action if it is registered.

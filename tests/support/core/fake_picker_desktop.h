@@ -43,6 +43,9 @@ public:
         return mouse;
     }
     bool reportsChanges() const override { return reports; }
+    // Like a frozen frame that has not seen the pointer yet when false.
+    bool knowsPointer() const override { return pointerKnown; }
+    bool pointerKnown = true;
     void watch(const PickerScreen &, const QRect &region) override { watched.append(region); }
     void stopWatching() override { watched.clear(); }
     // Pixels under a watched region changed.

@@ -55,8 +55,10 @@ QDBusObjectPath FakePortal::Screenshot(const QString &, const QVariantMap &optio
     screenshotOptions = options;
     if (takeShot)
         shot = takeShot();
+    if (cancelScreenshot)
+        return request(message(), options, 1, {});
     if (refuseScreenshot || shot.isNull())
-        return request(message(), options, refuseScreenshot ? 1 : 2, {});
+        return request(message(), options, 2, {});
     const QString file = files.filePath(QStringLiteral("shot-%1.png").arg(screenshotFiles.size()));
     shot.save(file);
     screenshotFiles.append(file);
@@ -116,6 +118,16 @@ QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap &options)
     const QString token = options.value(QStringLiteral("session_handle_token")).toString();
     sessionTokens.append(token);
     session = QStringLiteral("%1/session/%2/%3").arg(portalPath, senderPart(portal.currentCall()), token);
+    if (likePlasma) {
+        PortalShortcuts shortcuts;
+        const QVariant value = options.value(QStringLiteral("shortcuts"));
+        if (value.userType() == qMetaTypeId<QDBusArgument>())
+            value.value<QDBusArgument>() >> shortcuts;
+        for (const PortalShortcut &shortcut : std::as_const(shortcuts))
+            bound.insert(shortcut.id, shortcut.properties.value(QStringLiteral("preferred_trigger")));
+    }
+    if (sessionAnswer != 0)
+        return portal.request(portal.currentCall(), options, sessionAnswer, {});
     // The handle comes as a string, as the portal sends it.
     return portal.request(portal.currentCall(), options, 0, {{QStringLiteral("session_handle"), session}});
 }
@@ -136,11 +148,12 @@ QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, cons
     for (const PortalShortcut &shortcut : shortcuts) {
         const QString trigger = shortcut.properties.value(QStringLiteral("preferred_trigger")).toString();
         boundTriggers.append(trigger);
-        if (!refuseBind)
+        if (!refuseBind && !likePlasma)
             bound.insert(shortcut.id, trigger);
     }
     return portal.request(portal.currentCall(), options, refuseBind ? 1 : 0,
-                          {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+                          {{QStringLiteral("shortcuts"),
+                            QVariant::fromValue(likePlasma ? PortalShortcuts() : shortcuts)}});
 }
 
 void FakeGlobalShortcuts::activate(const QString &id, const QVariantMap &options)
@@ -148,6 +161,15 @@ void FakeGlobalShortcuts::activate(const QString &id, const QVariantMap &options
     QDBusMessage signal = QDBusMessage::createSignal(
         portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), QStringLiteral("Activated"));
     signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(0) << options;
+    portal.connection().send(signal);
+}
+
+void FakeGlobalShortcuts::activateElsewhere(const QString &id, const QVariantMap &options)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(
+        portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), QStringLiteral("Activated"));
+    signal << QVariant::fromValue(QDBusObjectPath(portalPath + QLatin1String("/session/1_99/other"))) << id
+           << qulonglong(0) << options;
     portal.connection().send(signal);
 }
 

@@ -41,7 +41,8 @@ public:
     QImage shot;
     // When set, asked for the image at each call instead.
     std::function<QImage()> takeShot;
-    bool refuseScreenshot = false;
+    bool refuseScreenshot = false; // answered 2, as the portal does when screenshots are not allowed
+    bool cancelScreenshot = false; // answered 1, as KDE's does when it cannot save the shot
     QStringList screenshotFiles;
     QVariantMap screenshotOptions;
 
@@ -84,12 +85,19 @@ public:
     // What the desktop holds: shortcut id to trigger.
     QVariantMap bound;
     bool refuseBind = false;
+    // As KDE Plasma 5.27 answers: the shortcuts passed to CreateSession are
+    // bound, and BindShortcuts succeeds with an empty list, binding nothing.
+    bool likePlasma = false;
+    // CreateSession's answer code (0 success, 1 cancelled, 2 failed).
+    int sessionAnswer = 0;
     QStringList sessionTokens;
     int lists = 0;
     QStringList boundTriggers; // every preferred trigger asked for, in order
 
     // The user presses the shortcut bound as id.
     void activate(const QString &id, const QVariantMap &options = {});
+    // Another program's session has a shortcut of the same id pressed.
+    void activateElsewhere(const QString &id, const QVariantMap &options = {});
 
 public Q_SLOTS:
     QDBusObjectPath CreateSession(const QVariantMap &options);
