@@ -4,7 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: setup build build-tests run test test-plain test-asan bench stress fuzz clean deb
+.PHONY: setup build build-tests run test test-plain test-asan test-desktops bench stress fuzz clean deb
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
@@ -31,6 +31,14 @@ deb: build
 
 test: setup
 	@bash scripts/test.sh $(BUILD) $(ASAN_BUILD)
+
+# Pigmentry on GNOME Shell and KWin, headless, with their real portals; runs
+# the program `make test` built (as root: the desktops run as a user of their own).
+test-desktops:
+	@bash scripts/setup.sh desktops
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON
+	cmake --build $(BUILD) --target pigmentry desktop_pattern
+	@bash tests/desktops/run.sh $(BUILD)
 
 bench: build-tests
 	@for b in $(BUILD)/bench/bench_*; do \

@@ -2,6 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Pigmentry need.
 # This is the one list of packages; apt-get runs only when something is missing.
+#   setup.sh           what building, running and the suite need
+#   setup.sh desktops  also GNOME Shell and KWin with their portals, for
+#                      the real desktops' suite (make test-desktops)
 set -euo pipefail
 
 packages=(
@@ -44,6 +47,26 @@ packages=(
     # a locale with a decimal comma for the tests, generated below
     locales
 )
+
+# The real desktops, headless, with their own portal back ends (about 1 GB).
+desktop_packages=(
+    # GNOME Shell 43, its portal, and PipeWire for its remote desktop's
+    # absolute pointer motion
+    gnome-shell xdg-desktop-portal-gnome pipewire
+    # KWin 5.27, its portal (which needs Qt 5's Wayland plugin, Plasma's
+    # workspace and these QML modules for its dialogs), kglobalaccel, and
+    # KWin's fake-input protocol for a small input client of the suite's
+    kwin-wayland xdg-desktop-portal-kde libkf5globalaccel-bin qtwayland5 plasma-workspace
+    qml-module-org-kde-kirigami2 qml-module-qtquick-controls2 qml-module-qtquick-layouts
+    plasma-wayland-protocols libwayland-dev
+    # the checks: D-Bus from Python, and the accessibility client
+    python3-gi gir1.2-glib-2.0 python3-pyatspi at-spi2-core
+    # making the desktops' ordinary user
+    passwd procps util-linux
+)
+if [ "${1:-}" = desktops ]; then
+    packages+=("${desktop_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
