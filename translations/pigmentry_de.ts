@@ -958,6 +958,13 @@
     </message>
 </context>
 <context>
+    <name>PortalScreenshot</name>
+    <message>
+        <source>the desktop could not take the screenshot. Some desktops save each screenshot in your Pictures folder first: make sure that folder exists and can be written, then try again, or pick with the desktop&apos;s own picker (Settings).</source>
+        <translation>die Arbeitsumgebung konnte das Bildschirmfoto nicht aufnehmen. Manche Arbeitsumgebungen speichern jedes Bildschirmfoto zuerst in Ihrem Bilder-Ordner: Stellen Sie sicher, dass dieser Ordner existiert und beschreibbar ist, und versuchen Sie es erneut, oder nehmen Sie Farben mit der Farbauswahl der Arbeitsumgebung auf (Einstellungen).</translation>
+    </message>
+</context>
+<context>
     <name>RecorderButton</name>
     <message>
         <source>Pick Color shortcut</source>
@@ -1135,6 +1142,10 @@
     <message>
         <source>That shortcut could not be registered (%1). It may be used by the desktop or another app. Try another combination.</source>
         <translation>Dieses Kürzel konnte nicht registriert werden (%1). Es wird vielleicht von der Arbeitsumgebung oder einer anderen Anwendung verwendet. Versuchen Sie eine andere Kombination.</translation>
+    </message>
+    <message>
+        <source>Shortcut unavailable (%1). The desktop did not bind it: give Pigmentry&apos;s “Pick Color” a key in the desktop&apos;s shortcut settings, or bind the command “pigmentry pick” there. You can still pick from the tray icon.</source>
+        <translation>Tastenkürzel nicht verfügbar (%1). Die Arbeitsumgebung hat es nicht belegt: Geben Sie „Farbe aufnehmen“ von Pigmentry in den Kurzbefehl-Einstellungen der Arbeitsumgebung eine Taste, oder legen Sie dort den Befehl „pigmentry pick“ auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
     </message>
 </context>
 <context>

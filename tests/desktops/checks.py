@@ -403,6 +403,42 @@ def frozen_picks(d):
     yield "a pick where the pointer has not moved", unmoved
 
 
+def screenshot_failures(d):
+    """KDE's portal saves each shot in the Pictures folder first and
+    answers "cancelled" without one: Pigmentry says what failed and what to
+    do, in its alert, and refuses nothing."""
+    def check():
+        import pyatspi
+        hidden = d.session.pictures + ".away"
+        os.rename(d.session.pictures, hidden)
+        try:
+            command = subprocess.Popen([d.pigmentry, "pick"], env=d.session.env, stdout=subprocess.PIPE,
+                                       stderr=subprocess.PIPE, text=True)
+
+            def alert():
+                for app in d.accessible_apps():
+                    for i in range(app.childCount):
+                        window = app.getChildAtIndex(i)
+                        if window is not None and window.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG):
+                            texts = " ".join(d.shown_texts(window))
+                            if "Color picking could not continue" in texts:
+                                return texts
+                return None
+
+            texts = wait_for("the alert", alert, 15)
+            for wanted in ("Screen capture failed: the desktop could not take the screenshot", "Pictures folder"):
+                if wanted not in texts:
+                    raise Failure(f"the alert does not say {wanted!r}: {texts[:300]}")
+            d.tap("Return")
+            status, out, _ = d.result(command)
+            if status != 1 or out:
+                raise Failure(f"the failed pick gave {out!r} (exit {status})")
+        finally:
+            os.rename(hidden, d.session.pictures)
+
+    yield "a screenshot the desktop could not save is said so, with what to do", check
+
+
 def sampler_picks(d):
     def pick():
         d.move(200, 150)
@@ -514,6 +550,9 @@ def main():
         d.start_pattern()
         for name, check in frozen_picks(d):
             report(name, check)
+        if kind == "kde":
+            for name, check in screenshot_failures(d):
+                report(name, check)
         d.quit_pigmentry()
         d.start_pigmentry(native=True)
         if kind == "gnome":
