@@ -13,24 +13,6 @@ void writeText(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-QString printable(const QString &text)
-{
-    QString shown;
-    shown.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool reorders =
-            u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
-        if (c.category() == QChar::Other_Control && u <= 0xFF)
-            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
-        else if (reorders)
-            shown += QStringLiteral("\\u{%1}").arg(int(u), 4, 16, QLatin1Char('0'));
-        else
-            shown += c;
-    }
-    return shown;
-}
-
 int refuse(std::FILE *err, const QString &message)
 {
     QString line = message;

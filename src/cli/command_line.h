@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/plain_text.h"
+
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -46,11 +48,6 @@ std::variant<CommandLine, int> readCommandLine(const CommandLineSpec &spec, cons
 QString unknownFormat(const QString &name);
 // The format a name stands for, in any case ("rgb" is "RGB"); empty for none.
 QString formatNamed(const QString &name);
-
-// Text from a file made safe for a terminal: control characters (C0, DEL,
-// C1) and the marks that reorder text (bidirectional overrides and
-// isolates) are shown escaped, "\x1b" or "\u{202e}"; all else is kept.
-QString printable(const QString &text);
 
 // UTF-8 text to a stream.
 void writeText(std::FILE *stream, const QString &text);

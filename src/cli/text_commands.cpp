@@ -93,18 +93,15 @@ int palette(const CommandLine &line, CommandContext &context)
     if (!palette)
         return refuse(context.err, QLatin1String("Invalid palette: ") + error);
     if (to) {
-        // JSON escapes control characters itself, and ASE is bytes; the
-        // text formats are for the terminal as much as for a file.
-        Palette shown = *palette;
-        if (*to != PaletteFormat::Json && *to != PaletteFormat::Ase) {
-            shown.name = printable(shown.name);
-            for (QString &name : shown.colorNames)
-                name = printable(name);
-        }
-        const std::optional<QByteArray> bytes = encodePaletteAs(shown, *to, &error);
+        // The same bytes as the Studio's export: the text formats escape
+        // what a terminal or a style sheet would act on themselves.
+        const std::optional<QByteArray> bytes = encodePaletteAs(*palette, *to, &error);
         if (!bytes)
             return refuse(context.err, error);
         std::fwrite(bytes->constData(), 1, size_t(bytes->size()), context.out);
+        // What the format could not keep, as the Studio's notice says it.
+        if (const QString loss = paletteFormatLoss(*palette, *to); !loss.isEmpty())
+            writeText(context.err, printable(loss) + u'\n');
         return 0;
     }
     QString text = printable(palette->name) + u'\n';

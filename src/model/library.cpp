@@ -2,6 +2,7 @@
 #include "library.h"
 
 #include "clock.h"
+#include "plain_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -63,7 +64,7 @@ public:
         const QJsonValue v = value(key);
         if (!failed_ && !v.isString())
             fail(QStringLiteral("the value of \"%1\" is not a string").arg(QLatin1String(key)));
-        return v.toString();
+        return validText(v.toString());
     }
 
     double number(const char *key)
@@ -209,6 +210,16 @@ public:
                 } else {
                     *out++ = char(u);
                 }
+                continue;
+            }
+            // The marks that reorder text stay escaped: exact JSON, and
+            // nothing that turns the text around where it is shown.
+            if (reordersText(char16_t(u))) {
+                static const char lower[] = "0123456789abcdef";
+                std::memcpy(out, "\\u", 2);
+                out += 2;
+                for (int shift = 12; shift >= 0; shift -= 4)
+                    *out++ = lower[(u >> shift) & 0xF];
                 continue;
             }
             if (QChar::isHighSurrogate(u) && p != end && QChar::isLowSurrogate(*p))
@@ -521,12 +532,16 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
     // Names came later: a palette without any has no key for them.
     if (!read.failed() && value.toObject().contains(QLatin1String("colorNames"))) {
         const QJsonArray names = read.array("colorNames");
+        // A name belongs to a colour: more names than colours is no palette.
+        if (!read.failed() && names.size() > palette.colors.size())
+            read.failAt((where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames"),
+                        QStringLiteral("%1 names for %2 colours").arg(names.size()).arg(palette.colors.size()));
         for (qsizetype i = 0; i < names.size() && !read.failed(); ++i) {
             const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames[%1]").arg(i);
             if (!names.at(i).isString())
                 read.failAt(at, QStringLiteral("a colour's name is not a string"));
             else
-                palette.setColorName(i, names.at(i).toString());
+                palette.setColorName(i, validText(names.at(i).toString()));
         }
     }
     if (read.failed())

@@ -4,6 +4,8 @@
 // hold turned into sRGB.
 #include "palette_formats.h"
 
+#include "model/plain_text.h"
+
 #include <QLocale>
 #include <QtEndian>
 
@@ -76,7 +78,7 @@ public:
             text[i] = QChar(u16());
         while (text.endsWith(QChar(0)))
             text.chop(1);
-        return text;
+        return validText(text);
     }
 
 private:
@@ -312,7 +314,8 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
         Palette read = palette;
         read.colors.clear();
         read.colorNames.clear();
-        for (quint16 entry = 1; entry <= count; ++entry) {
+        // Wider than the count: 65,535 colours end the loop.
+        for (quint32 entry = 1; entry <= count; ++entry) {
             if (!in.has(10))
                 return failed(error, QStringLiteral("colour %1 is cut short").arg(entry));
             const quint16 space = in.u16();

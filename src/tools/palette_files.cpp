@@ -2,6 +2,7 @@
 #include "palette_files.h"
 
 #include "model/library_file.h"
+#include "model/plain_text.h"
 #include "model/store.h"
 
 #include <QFileInfo>
@@ -111,7 +112,22 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
             *error = QStringLiteral("it is larger than %1 MiB").arg(largestPaletteFile / 1024 / 1024);
         return std::nullopt;
     }
-    switch (detectPaletteFormat(bytes).value_or(PaletteFormat::Json)) {
+    const std::optional<PaletteFormat> format = detectPaletteFormat(bytes);
+    // What the first bytes tell of a file that is not a palette at all.
+    if (!format) {
+        static const std::pair<const char *, const char *> kinds[] = {
+            {"\xFF\xD8\xFF", "a JPEG image"}, {"\x89PNG\r\n\x1A\n", "a PNG image"}, {"GIF87a", "a GIF image"},
+            {"GIF89a", "a GIF image"},        {"%PDF-", "a PDF document"},
+        };
+        for (const auto &[magic, kind] : kinds) {
+            if (bytes.startsWith(magic)) {
+                if (error)
+                    *error = QStringLiteral("the file is not a palette: it is %1").arg(QLatin1String(kind));
+                return std::nullopt;
+            }
+        }
+    }
+    switch (format.value_or(PaletteFormat::Json)) {
     case PaletteFormat::Gimp: return decodeGimpPalette(bytes, fallbackName, error);
     case PaletteFormat::Ase: return decodeAse(bytes, fallbackName, error);
     case PaletteFormat::Aco: return decodeAco(bytes, fallbackName, error);
@@ -165,10 +181,12 @@ std::optional<Palette> decodeImportedPalette(const QByteArray &bytes, QString *e
 
 QByteArray encodeGimpPalette(const Palette &palette)
 {
-    QString text = QStringLiteral("GIMP Palette\nName: %1\nColumns: 0\n#\n").arg(oneLine(palette.name));
+    // Names as every text format writes them: a tab or a line break would
+    // break the format, and what a terminal reads as a command is escaped.
+    QString text = QStringLiteral("GIMP Palette\nName: %1\nColumns: 0\n#\n").arg(printable(oneLine(palette.name)));
     for (qsizetype i = 0; i < palette.colors.size(); ++i) {
         const RGBA &color = palette.colors.at(i);
-        const QString name = oneLine(palette.colorName(i)).trimmed();
+        const QString name = printable(oneLine(palette.colorName(i))).trimmed();
         text += QStringLiteral("%1 %2 %3\t%4\n")
                     .arg(channelValue(color.r), 3)
                     .arg(channelValue(color.g), 3)

@@ -65,7 +65,8 @@ QByteArray encodeAse(const Palette &palette);
 QByteArray encodeHexList(const Palette &palette);
 // "/* NAME */", ":root {", "  --SLUG: CODE;" lines, "}".
 QByteArray encodeCss(const Palette &palette);
-// "// NAME", then "$SLUG: CODE;" lines.
+// "// NAME", then "$SLUG: CODE;" lines; a slug that would start with a
+// digit starts with "color-".
 QByteArray encodeScss(const Palette &palette);
 // A page of its own, without anything from outside: a tile per colour with
 // its name and code; a click copies the code.
@@ -76,8 +77,9 @@ QByteArray encodeHtml(const Palette &palette);
 QString paletteCode(const RGBA &color);
 // The colours' names as identifiers for style sheets: lower case, each run
 // of other characters than a-z and 0-9 one "-", none at either end; "color-N"
-// (1-based) for a colour without a name; "-2", "-3"... after one in use.
-QStringList colorSlugs(const Palette &palette);
+// (1-based) for a colour without a name; beforeDigit before one that starts
+// with a digit; "-2", "-3"... after one in use.
+QStringList colorSlugs(const Palette &palette, const QString &beforeDigit = QString());
 
 // Colours of other models in sRGB, clamped to it.
 RGBA fromCmyk(double c, double m, double y, double k);

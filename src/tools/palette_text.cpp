@@ -3,6 +3,8 @@
 // list, and the style sheets and page that palettes are written to.
 #include "palette_formats.h"
 
+#include "model/plain_text.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringConverter>
@@ -30,20 +32,35 @@ QStringList textLines(const QString &text)
     return text.split(lineEnd);
 }
 
-// Text from a file, in one line: a line break inside a name would end a
-// comment early or break a format made of lines.
-QString oneLine(QString text)
+// A name or a title as the text formats write it: valid text on one line
+// (a line break would end a comment or break a format made of lines), with
+// the other control characters and the marks that reorder text escaped as
+// the command line shows them. The same for every way out, so that the Studio
+// and the command write the same bytes.
+QString exportedText(const QString &text)
 {
-    for (QChar &c : text) {
+    QString line = text;
+    for (QChar &c : line) {
         if (c == u'\n' || c == u'\r')
             c = u' ';
     }
-    return text;
+    return printable(line);
+}
+
+// Text for inside a style-sheet comment: nothing in it can end the comment,
+// however its stars and slashes are nested ("**//" is "*/" once "*/" is
+// taken out).
+QString commentText(const QString &text)
+{
+    QString kept = exportedText(text);
+    while (kept.contains(QLatin1String("*/")))
+        kept.remove(QLatin1String("*/"));
+    return kept;
 }
 
 QString escapedHtml(const QString &text)
 {
-    return oneLine(text).toHtmlEscaped().replace(u'\'', QLatin1String("&#39;"));
+    return exportedText(text).toHtmlEscaped().replace(u'\'', QLatin1String("&#39;"));
 }
 
 } // namespace
@@ -155,19 +172,30 @@ QString paletteCode(const RGBA &color)
     return color.formatted(channelValue(color.a) < 255 ? QStringLiteral("HEX Alpha") : QStringLiteral("HEX"));
 }
 
-QStringList colorSlugs(const Palette &palette)
+QStringList colorSlugs(const Palette &palette, const QString &beforeDigit)
 {
-    static const QRegularExpression others(QStringLiteral("[^a-z0-9]+"));
     QStringList slugs;
     QSet<QString> used;
     for (qsizetype i = 0; i < palette.colors.size(); ++i) {
-        QString base = palette.colorName(i).toLower().replace(others, QStringLiteral("-"));
-        while (base.startsWith(u'-'))
-            base.remove(0, 1);
-        while (base.endsWith(u'-'))
-            base.chop(1);
+        // Only what is allowed is kept, so nothing else can reach a
+        // declaration, whatever the name holds.
+        QString base;
+        bool gap = false;
+        for (const QChar c : validText(palette.colorName(i)).toLower()) {
+            const char16_t u = c.unicode();
+            if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9')) {
+                if (gap && !base.isEmpty())
+                    base += u'-';
+                gap = false;
+                base += c;
+            } else {
+                gap = true;
+            }
+        }
         if (base.isEmpty())
             base = QStringLiteral("color-%1").arg(i + 1);
+        else if (base.front().isDigit())
+            base.prepend(beforeDigit);
         QString slug = base;
         for (int n = 2; used.contains(slug); ++n)
             slug = base + u'-' + QString::number(n);
@@ -182,7 +210,7 @@ QByteArray encodeHexList(const Palette &palette)
     QString text;
     for (qsizetype i = 0; i < palette.colors.size(); ++i) {
         text += paletteCode(palette.colors.at(i));
-        const QString name = oneLine(palette.colorName(i)).trimmed();
+        const QString name = exportedText(palette.colorName(i)).trimmed();
         if (!name.isEmpty())
             text += u' ' + name;
         text += u'\n';
@@ -194,10 +222,10 @@ namespace {
 
 // A style sheet: the palette's name in the head (without what would end a
 // comment), then one line per colour made of its slug and code, then the tail.
-QByteArray styleSheet(const Palette &palette, const QString &head, const QString &line, const QString &tail)
+QByteArray styleSheet(const Palette &palette, const QStringList &slugs, const QString &head, const QString &line,
+                      const QString &tail)
 {
-    const QStringList slugs = colorSlugs(palette);
-    QString text = head.arg(oneLine(palette.name).remove(QLatin1String("*/")));
+    QString text = head.arg(commentText(palette.name));
     for (qsizetype i = 0; i < palette.colors.size(); ++i)
         text += line.arg(slugs.at(i), paletteCode(palette.colors.at(i)));
     return (text + tail).toUtf8();
@@ -207,13 +235,16 @@ QByteArray styleSheet(const Palette &palette, const QString &head, const QString
 
 QByteArray encodeCss(const Palette &palette)
 {
-    return styleSheet(palette, QStringLiteral("/* %1 */\n:root {\n"), QStringLiteral("  --%1: %2;\n"),
-                      QStringLiteral("}\n"));
+    return styleSheet(palette, colorSlugs(palette), QStringLiteral("/* %1 */\n:root {\n"),
+                      QStringLiteral("  --%1: %2;\n"), QStringLiteral("}\n"));
 }
 
 QByteArray encodeScss(const Palette &palette)
 {
-    return styleSheet(palette, QStringLiteral("// %1\n"), QStringLiteral("$%1: %2;\n"), QString());
+    // A Sass variable's name is an identifier, which cannot start with a
+    // digit.
+    return styleSheet(palette, colorSlugs(palette, QStringLiteral("color-")), QStringLiteral("// %1\n"),
+                      QStringLiteral("$%1: %2;\n"), QString());
 }
 
 QByteArray encodeHtml(const Palette &palette)

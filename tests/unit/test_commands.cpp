@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "fake_desktop.h"
 #include "model/rgba.h"
+#include "model/store.h"
 #include "temp_settings.h"
+#include "tools/palette_files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -328,6 +331,109 @@ private Q_SLOTS:
                  2);
         // Without a Name line the file's name names the palette.
         QCOMPARE(command(QStringLiteral("palette"), {temp.path("p.gpl")}).out, QStringLiteral("p\n#010203\n"));
+    }
+
+    // Names made to break out of a style sheet, through the command and
+    // through the Studio's export: the same bytes in every format written,
+    // and style sheets whose every line outside a comment is ":root {", "}"
+    // or one declaration of a colour.
+    void hostileNamesStayNames()
+    {
+        pigmentry::test::TempSettings temp;
+        // An unpaired surrogate, a comment closed by stars and slashes, a
+        // form feed (a line break to Sass), a reordering mark, and names
+        // that start with digits.
+        pigmentry::test::writeFile(
+            temp.path("hostile.json"),
+            "{\"id\":\"0E4C5E1A-1D3B-4E59-9C61-3A0C2B1D9E11\","
+            "\"name\":\"**//body{background:url(http://attacker.invalid/x)}/**//\\f$x: 1; @debug \\\"INJECTED\\\";\","
+            "\"colors\":[{\"r\":1,\"g\":0,\"b\":0,\"a\":1},{\"r\":0.75,\"g\":0.86,\"b\":0.2,\"a\":0.5},"
+            "{\"r\":0.47,\"g\":0.72,\"b\":0.61,\"a\":1},{\"r\":0,\"g\":0,\"b\":0,\"a\":1}],\"notes\":\"\","
+            "\"colorNames\":[\"x: red; } body { background: url(//attacker.invalid/steal) } :root { --y\\ud800\","
+            "\"1st choice\\u202e\",\"9\",\"color-9\"]}");
+        QString error;
+        const std::optional<pigmentry::Palette> palette = pigmentry::readPaletteFile(temp.path("hostile.json"), &error);
+        QVERIFY2(palette, qPrintable(error));
+        QVERIFY(!palette->colorName(0).contains(QChar(0xD800)));
+        QVERIFY(palette->colorName(0).endsWith(QChar(0xFFFD)));
+
+        pigmentry::test::FakeClipboard clipboard;
+        pigmentry::Store store(temp.prefs(), clipboard, temp.libraryPath());
+        pigmentry::test::FakeFileDialogs dialogs;
+        for (const char *to : {"json", "gpl", "ase", "hex", "css", "scss", "html"}) {
+            QProcess process;
+            process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"palette", temp.path("hostile.json"), "--to", to});
+            QVERIFY(process.waitForFinished(20000));
+            QCOMPARE(process.exitCode(), 0);
+            const QByteArray command = process.readAllStandardOutput();
+            dialogs.answer = temp.path(QStringLiteral("studio.") + QLatin1String(to));
+            pigmentry::PaletteFiles(store, dialogs).exportPalette(*palette);
+            QCOMPARE(pigmentry::test::readFile(*dialogs.answer), command);
+        }
+
+        // CSS, read as a style sheet is: comments end at the first "*/".
+        QString css = QString::fromUtf8(pigmentry::test::readFile(temp.path("studio.css")));
+        int comments = 0;
+        for (qsizetype open = css.indexOf(QLatin1String("/*")); open >= 0; open = css.indexOf(QLatin1String("/*"))) {
+            const qsizetype close = css.indexOf(QLatin1String("*/"), open + 2);
+            QVERIFY(close > open);
+            css.remove(open, close + 2 - open);
+            ++comments;
+        }
+        QCOMPARE(comments, 1);
+        static const QRegularExpression declaration(QStringLiteral("^  --[a-z0-9_-]+: #[0-9A-F]{6}([0-9A-F]{2})?;$"));
+        for (const QString &line : css.split(u'\n', Qt::SkipEmptyParts)) {
+            QVERIFY2(line == QLatin1String(":root {") || line == QLatin1String("}") || declaration.match(line).hasMatch(),
+                     qPrintable(line));
+        }
+        QVERIFY(css.contains(QLatin1String("  --1st-choice: #BFDB3380;")));
+
+        // SCSS: a comment runs to the end of its line, and a line ends at a
+        // line feed, a carriage return or a form feed; a variable is "$"
+        // and an identifier, which cannot start with a digit.
+        const QString scss = QString::fromUtf8(pigmentry::test::readFile(temp.path("studio.scss")));
+        static const QRegularExpression lineEnd(QStringLiteral("\n|\r|\f"));
+        static const QRegularExpression variable(
+            QStringLiteral("^\\$[A-Za-z_-][A-Za-z0-9_-]*: #[0-9A-F]{6}([0-9A-F]{2})?;$"));
+        QStringList variables;
+        for (const QString &line : scss.split(lineEnd, Qt::SkipEmptyParts)) {
+            if (line.startsWith(QLatin1String("//")))
+                continue;
+            QVERIFY2(variable.match(line).hasMatch(), qPrintable(line));
+            variables.append(line.section(u':', 0, 0));
+        }
+        QCOMPARE(variables, (QStringList{"$x-red-body-background-url-attacker-invalid-steal-root-y",
+                                         "$color-1st-choice", "$color-9", "$color-9-2"}));
+
+        // JSON keeps every name exactly, the reordering mark escaped.
+        const QByteArray json = pigmentry::test::readFile(temp.path("studio.json"));
+        QVERIFY(json.contains("1st choice\\u202e"));
+    }
+
+    // What the command says beside its output: the transparency a format
+    // dropped, and what a file that is no palette is.
+    void paletteCommandSaysWhatItCannot()
+    {
+        pigmentry::test::TempSettings temp;
+        pigmentry::test::writeFile(temp.path("half.txt"), "#FF000080 Half red\n#00FF00\n");
+        const Result gpl = command(QStringLiteral("palette"), {temp.path("half.txt"), "--to", "gpl"});
+        QCOMPARE(gpl.exitCode, 0);
+        QCOMPARE(gpl.err, QStringLiteral("A GIMP palette holds no transparency: the colours were saved opaque.\n"));
+        const Result hex = command(QStringLiteral("palette"), {temp.path("half.txt"), "--to", "hex"});
+        QVERIFY(hex.err.isEmpty());
+
+        pigmentry::test::writeFile(temp.path("photo.jpg"), QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF", 10));
+        const Result photo = command(QStringLiteral("palette"), {temp.path("photo.jpg")});
+        QCOMPARE(photo.exitCode, 2);
+        QCOMPARE(photo.err, QStringLiteral("Invalid palette: the file is not a palette: it is a JPEG image\n"));
+
+        // Names belong to colours.
+        pigmentry::test::writeFile(temp.path("names.json"),
+                                   "{\"id\":\"0E4C5E1A-1D3B-4E59-9C61-3A0C2B1D9E11\",\"name\":\"n\",\"notes\":\"\","
+                                   "\"colors\":[{\"r\":1,\"g\":0,\"b\":0,\"a\":1}],\"colorNames\":[\"a\",\"b\"]}");
+        const Result names = command(QStringLiteral("palette"), {temp.path("names.json")});
+        QCOMPARE(names.exitCode, 2);
+        QVERIFY2(names.err.contains(QLatin1String("2 names for 1 colours")), qPrintable(names.err));
     }
 
     // Output that cannot be written is an error, never a silent success.

@@ -74,6 +74,37 @@ class TestPaletteFormats : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The most colours a version-1 header can count, alone and followed by
+    // its version-2 section.
+    void acoWithTheLargestCount()
+    {
+        QByteArray one = u16(1) + u16(65535);
+        QByteArray two = u16(2) + u16(65535);
+        for (int i = 0; i < 65535; ++i) {
+            const QByteArray entry = u16(0) + u16(quint16(i)) + u16(0) + u16(65535) + u16(0);
+            one += entry;
+            two += entry + u32(1) + u16(0);
+        }
+        QString error;
+        std::optional<Palette> palette = decodeAco(one, QStringLiteral("Big"), &error);
+        QVERIFY2(palette, qPrintable(error));
+        QCOMPARE(palette->colors.size(), 65535);
+        palette = decodeAco(one + two, QStringLiteral("Big"), &error);
+        QVERIFY2(palette, qPrintable(error));
+        QCOMPARE(palette->colors.size(), 65535);
+    }
+
+    // A name of raw UTF-16 with a lone surrogate is read as valid text.
+    void brokenUtf16NamesBecomeValidText()
+    {
+        QByteArray body = u16(3) + u16(u'a') + u16(0xDC00) + u16(0) + QByteArray("RGB ", 4) + f32(1) + f32(0) + f32(0)
+            + u16(2);
+        QString error;
+        const std::optional<Palette> palette = decodeAse(ase({block(0x0001, body)}), QStringLiteral("P"), &error);
+        QVERIFY2(palette, qPrintable(error));
+        QCOMPARE(palette->colorName(0), QStringLiteral("a\uFFFD"));
+    }
+
     // Through each format that is both read and written: the colours at the
     // format's precision, the names, and the alpha where it has room.
     void roundTrips_data()
