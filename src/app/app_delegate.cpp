@@ -93,6 +93,13 @@ void AppDelegate::launch(const QStringList &arguments)
     QTimer::singleShot(trayWait, waiting, finish);
 }
 
+void AppDelegate::saveNothing(const QString &why)
+{
+    store_->saveNothing(QCoreApplication::translate("AppDelegate",
+                                                    "Nothing will be saved: %1. Your colors stay until Pigmentry quits.")
+                            .arg(why));
+}
+
 void AppDelegate::armShortcut()
 {
     shortcut_->action = [self = QPointer<AppDelegate>(this)] {
@@ -158,6 +165,12 @@ void AppDelegate::welcome()
                     *said = remark();
                     store_->setNotice(*said, Store::NoticeKind::Info);
                 });
+        return;
+    }
+    // Nothing can be saved: that is the tray's first word, at every start.
+    if (store_->savesNothing()) {
+        tray_->showMessage(QStringLiteral("Pigmentry"), store_->notice(),
+                           QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
         return;
     }
     // Where Pigmentry went, on the very first start only.
@@ -229,7 +242,8 @@ void AppDelegate::picked(const RGBA &color)
     desktop_->notifications->show(text, icon, notificationMs);
 }
 
-void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply)
+void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply,
+                          QObject *caller)
 {
     // One pick at a time, as from the shortcut; the command is told why.
     if (picker_->isActive()) {
@@ -244,10 +258,24 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
         if (!std::exchange(*answered, true))
             reply(QStringLiteral("cancelled"));
     });
+    // The command that asked was ended (Ctrl+C): so is its pick.
+    if (caller) {
+        connect(caller, &QObject::destroyed, this, [this, answered] {
+            if (!std::exchange(*answered, true) && picker_->isRunning())
+                picker_->finish(false);
+        });
+    }
     picker_->start([this, reply, format, answered](const RGBA &color) {
         picked(color);
-        if (!std::exchange(*answered, true))
-            reply(QLatin1String("picked\t") + color.formatted(format.isEmpty() ? prefs.format() : format));
+        if (std::exchange(*answered, true))
+            return;
+        // The code, and why it is not in the saved history when it is not.
+        QString answer = QLatin1String("picked\t") + color.formatted(format.isEmpty() ? prefs.format() : format);
+        if (!store_->unsaved().isEmpty())
+            answer += QLatin1String("\t")
+                + QCoreApplication::translate("AppDelegate", "The color is not in the saved history: %1")
+                      .arg(store_->unsaved());
+        reply(answer);
     });
     if (!picker_->isActive() && !*answered) {
         disconnect(*ended);
@@ -289,7 +317,8 @@ void AppDelegate::quit()
     QCoreApplication::exit(0);
 }
 
-void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply)
+void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply,
+                           QObject *caller)
 {
     if (arguments.value(0) == QLatin1String("tour")) {
         reply(saveTour(*this, arguments.value(1), arguments.value(2)).join(u'\n'));
@@ -301,7 +330,7 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
         return;
     }
     if (arguments.value(0) == QLatin1String("pick")) {
-        pickFor(arguments.value(1), reply);
+        pickFor(arguments.value(1), reply, caller);
         return;
     }
     // Launching again does what reopening does.

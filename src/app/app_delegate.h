@@ -39,6 +39,9 @@ public:
     // Started by the login entry ("--autostart"), it first waits up to
     // trayWait for a tray host, which may start after it.
     void launch(const QStringList &arguments);
+    // Nothing can be saved (the library's folder cannot be written): the
+    // library lives in memory, and why is said once, at the start.
+    void saveNothing(const QString &why);
     static constexpr int trayWait = 10000;
 
     void toggle();
@@ -51,11 +54,12 @@ public:
     // A pick for `pigmentry pick`: as from the shortcut, and the reply says
     // "picked<TAB>CODE" (the format given, else the default), "cancelled",
     // or "refused<TAB>REASON" while another pick is under way.
-    void pickFor(const QString &format, const std::function<void(const QString &)> &reply);
+    void pickFor(const QString &format, const std::function<void(const QString &)> &reply, QObject *caller);
     // Ends the program, whatever windows are open.
     void quit();
     // What a second launch asks of the running one.
-    void handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply);
+    void handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply,
+                  QObject *caller = nullptr);
 
     Store &store() const { return *store_; }
     ShortcutSettings &shortcut() const { return *shortcut_; }

@@ -23,6 +23,7 @@
 #include <optional>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -143,14 +144,48 @@ int run(int argc, char *argv[])
 
     // A second launch only hands over to the running one, which opens the
     // Studio; it becomes the instance itself only once that one has ended.
+    // A flood of connections runs into the system's limit, not into a soft
+    // limit far below it.
+    struct rlimit files { };
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
+
     pigmentry::SingleInstance instance;
-    if (instance.isUsable() && !instance.claim()) {
+    QString readOnly; // why nothing can be saved, when nothing can
+    using LockState = pigmentry::SingleInstance::LockState;
+    if (instance.lockState() == LockState::ReadOnly) {
+        // No folder for the library at all: as below, for a folder that
+        // cannot be written.
         QString why;
-        if (instance.send(arguments, 10000, &why))
+        if (instance.send(arguments, 2000, &why))
             return 0;
-        if (!instance.claim()) {
-            std::fprintf(stderr, "Pigmentry is running but did not answer: %s.\n", qPrintable(why));
+        readOnly = instance.lockProblem();
+        instance.claimUnlocked();
+    } else if (instance.isUsable() && !instance.claim()) {
+        QString why;
+        switch (instance.lockState()) {
+        case LockState::Refused:
+            std::fprintf(stderr, "Pigmentry cannot start: its lock %s. Remove it and start Pigmentry again.\n",
+                         qPrintable(instance.lockProblem()));
             return 1;
+        case LockState::ReadOnly:
+            // Nobody can take the lock, and nobody can write the library:
+            // an instance that answers takes over, else this one runs in
+            // memory (two such instances never write anything).
+            if (instance.send(arguments, 2000, &why))
+                return 0;
+            readOnly = instance.lockProblem();
+            instance.claimUnlocked();
+            break;
+        default:
+            if (instance.send(arguments, 10000, &why))
+                return 0;
+            if (!instance.claim()) {
+                std::fprintf(stderr, "Pigmentry is running but did not answer: %s.\n", qPrintable(why));
+                return 1;
+            }
         }
     }
 
@@ -158,6 +193,8 @@ int run(int argc, char *argv[])
     pigmentry::Preferences prefs;
     pigmentry::AppDelegate delegate(prefs, pigmentry::createDesktopServices());
     QObject::connect(&instance, &pigmentry::SingleInstance::received, &delegate, &pigmentry::AppDelegate::handOver);
+    if (!readOnly.isEmpty())
+        delegate.saveNothing(readOnly);
     delegate.launch(arguments);
     const int status = QApplication::exec();
     // Quitting ends the process within a second, whatever a worker still

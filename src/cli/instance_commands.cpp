@@ -53,7 +53,7 @@ bool startInTray(SingleInstance &instance)
 int pickInInstance(const QString &format, CommandContext &context)
 {
     SingleInstance instance;
-    if (!instance.isUsable()) {
+    if (!instance.isUsable() && instance.lockState() != SingleInstance::LockState::ReadOnly) {
         writeText(context.err,
                   QStringLiteral("Pigmentry cannot find its data folder to reach the running instance.\n"));
         return 1;
@@ -66,12 +66,20 @@ int pickInInstance(const QString &format, CommandContext &context)
     const std::optional<QString> reply = ask(instance, {QStringLiteral("pick"), format}, 24 * 3600 * 1000, context.err);
     if (!reply)
         return 1;
+    // Whatever answered, its words reach the terminal escaped.
     if (reply->startsWith(QLatin1String("picked\t"))) {
-        writeText(context.out, reply->mid(7) + u'\n');
+        // "picked", the code, and why the history kept nothing when it
+        // could not be saved.
+        const QStringList parts = reply->split(u'\t');
+        writeText(context.out, printable(parts.value(1)) + u'\n');
+        if (parts.size() > 2) {
+            writeText(context.err, printable(parts.mid(2).join(u' ')) + u'\n');
+            return 1;
+        }
         return 0;
     }
     if (reply->startsWith(QLatin1String("refused\t")))
-        writeText(context.err, reply->mid(8) + u'\n');
+        writeText(context.err, printable(reply->mid(8)) + u'\n');
     return 1;
 }
 
@@ -95,7 +103,7 @@ int sendToRunning(const QStringList &arguments, CommandContext &context)
         return 0;
     }
     if (!reply->isEmpty())
-        writeText(context.out, *reply + u'\n');
+        writeText(context.out, printable(*reply) + u'\n');
     return 0;
 }
 

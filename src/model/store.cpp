@@ -104,16 +104,29 @@ void Store::editPalette(const QUuid &palette, const std::function<bool(Palette &
     commit(std::move(next), {}, {step});
 }
 
+void Store::saveNothing(const QString &why)
+{
+    savesNothing_ = true;
+    unsaved_ = why;
+    setNotice(why, NoticeKind::Failure);
+}
+
 void Store::write(const QByteArray &bytes)
 {
+    if (savesNothing_)
+        return;
     if (keepOut_) {
-        setNotice(
-            QCoreApplication::translate("Store", "Not saved: %1 could not be read and is kept as it is.").arg(url_),
-            NoticeKind::Failure);
+        unsaved_ =
+            QCoreApplication::translate("Store", "Not saved: %1 could not be read and is kept as it is.").arg(url_);
+        setNotice(unsaved_, NoticeKind::Failure);
         return;
     }
-    if (const auto error = writeLibraryBytes(url_, bytes))
+    if (const auto error = writeLibraryBytes(url_, bytes)) {
+        unsaved_ = *error;
         setNotice(*error, NoticeKind::Failure);
+        return;
+    }
+    unsaved_.clear();
 }
 
 void Store::report(const QList<ListChange> &steps, void (Store::*inserted)(int, int), void (Store::*removed)(int, int),

@@ -100,6 +100,12 @@ public:
 
     // For what is found outside the store (export and import, login item).
     void setNotice(const QString &notice, NoticeKind kind);
+    // The library cannot be saved at all: changes are kept in memory, and
+    // why is the notice, said once rather than at every change.
+    void saveNothing(const QString &why);
+    bool savesNothing() const { return savesNothing_; }
+    // Why the last change is not on disk; empty when it is.
+    const QString &unsaved() const { return unsaved_; }
 
     // One step of a change of the history or of the palettes.
     struct ListChange {
@@ -154,6 +160,8 @@ private:
     Library library_;
     // The file on disk could not be read nor set aside: never written over.
     bool keepOut_ = false;
+    bool savesNothing_ = false;
+    QString unsaved_;
     RGBA selected_ = initialSelection;
     QString selectedName_;
     QString notice_;

@@ -92,16 +92,46 @@ QString privateRuntimeFolder()
 namespace {
 
 // An exclusive lock on the file at path through a descriptor of its own;
-// -1 when another descriptor (of any process) holds it, or on failure.
-int takeLock(const QString &path)
+// -1 when another descriptor (of any process) holds it, or when it cannot
+// be had, with the state and the reason. The file is never followed through
+// a link nor truncated here: a lock path that is not our own regular file
+// is refused, not written through.
+int takeLock(const QString &path, SingleInstance::LockState *state = nullptr, QString *problem = nullptr)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
+    auto refuse = [&](SingleInstance::LockState kind, const QString &why) {
+        if (state)
+            *state = kind;
+        if (problem)
+            *problem = why;
         return -1;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ELOOP)
+            return refuse(SingleInstance::LockState::Refused, QStringLiteral("%1 is a symbolic link").arg(path));
+        if (error == EISDIR)
+            return refuse(SingleInstance::LockState::Refused, QStringLiteral("%1 is a folder").arg(path));
+        // A folder nobody can write in: nobody can write the library either.
+        if (error == EROFS || error == EACCES || error == EPERM)
+            return refuse(SingleInstance::LockState::ReadOnly,
+                          QStringLiteral("%1 cannot be written (%2)")
+                              .arg(QFileInfo(path).absolutePath(), QString::fromLocal8Bit(std::strerror(error))));
+        return refuse(SingleInstance::LockState::Refused,
+                      QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    }
+    struct stat info { };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != getuid()) {
+        ::close(fd);
+        return refuse(SingleInstance::LockState::Refused,
+                      QStringLiteral("%1 is not a regular file of this user's").arg(path));
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return -1;
+        return refuse(SingleInstance::LockState::HeldElsewhere, QString());
     }
+    if (state)
+        *state = SingleInstance::LockState::Held;
     return fd;
 }
 
@@ -114,6 +144,20 @@ bool fillAddress(sockaddr_un *address, const QString &path)
         return false;
     std::memcpy(address->sun_path, encoded.constData(), size_t(encoded.size()));
     return true;
+}
+
+// Whether something listens at path.
+bool answersAt(const QString &path)
+{
+    sockaddr_un address{};
+    if (path.isEmpty() || !fillAddress(&address, path))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool answers = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return answers;
 }
 
 quint64 socketInode(const QString &path)
@@ -136,8 +180,12 @@ SingleInstance::SingleInstance(const QString &lockFolder, const QString &socketF
         if (data.isEmpty())
             data = QDir::homePath() + QLatin1String("/.local/share");
         const QString folder = data + QLatin1String("/Pigmentry");
-        if (QDir().mkpath(folder))
+        if (QDir().mkpath(folder)) {
             lockFolder_ = folder;
+        } else {
+            lockState_ = LockState::ReadOnly;
+            lockProblem_ = QStringLiteral("%1 cannot be made").arg(folder);
+        }
     }
     if (socketFolder_.isEmpty())
         socketFolder_ = privateRuntimeFolder();
@@ -171,10 +219,16 @@ QString SingleInstance::socketPath() const
 {
     if (!listeningAt_.isEmpty())
         return listeningAt_;
-    QFile file(lockPath());
-    if (file.open(QIODevice::ReadOnly)) {
-        const QString named = QFile::decodeName(file.read(4096).trimmed());
-        if (named.startsWith(u'/'))
+    // The lock names a socket only inside a folder that only this user can
+    // enter, as the instance makes it: any other path could be anyone's
+    // listener.
+    const int fd = ::open(QFile::encodeName(lockPath()).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) {
+        char text[4096];
+        const ssize_t n = ::read(fd, text, sizeof text);
+        ::close(fd);
+        const QString named = n > 0 ? QFile::decodeName(QByteArray(text, n).trimmed()) : QString();
+        if (named.startsWith(u'/') && socketInode(named) != 0 && isPrivateFolder(QFileInfo(named).absolutePath()))
             return named;
     }
     return usualSocketPath();
@@ -185,9 +239,22 @@ bool SingleInstance::claim()
     if (!isUsable())
         return false;
     if (lock < 0)
-        lock = takeLock(lockPath());
+        lock = takeLock(lockPath(), &lockState_, &lockProblem_);
     if (lock < 0)
         return false;
+    lockProblem_.clear();
+    return serve();
+}
+
+bool SingleInstance::claimUnlocked()
+{
+    if (lock >= 0 || lockState_ != LockState::ReadOnly)
+        return false;
+    return serve();
+}
+
+bool SingleInstance::serve()
+{
     if (listening < 0)
         listen();
     if (!watcher) {
@@ -221,7 +288,8 @@ bool SingleInstance::listen()
     }
     const QByteArray named =
         listens && listeningAt_ != usualSocketPath() ? QFile::encodeName(listeningAt_) + '\n' : QByteArray();
-    if (::ftruncate(lock, 0) != 0 || ::pwrite(lock, named.constData(), size_t(named.size()), 0) != named.size())
+    if (lock >= 0
+        && (::ftruncate(lock, 0) != 0 || ::pwrite(lock, named.constData(), size_t(named.size()), 0) != named.size()))
         qWarning("Pigmentry could not name its socket in %s", qPrintable(lockPath()));
     if (!listens)
         qWarning("Pigmentry cannot be reached: no socket could be made");
@@ -233,8 +301,9 @@ bool SingleInstance::listenAt(const QString &path)
     sockaddr_un address{};
     if (!fillAddress(&address, path))
         return false;
-    // We hold the lock, so a socket left here belongs to an instance that has
-    // gone; anything else at the path is left alone.
+    // We hold the lock (or nobody can, and the socket did not answer), so a
+    // socket left here belongs to an instance that has gone; anything else
+    // at the path is left alone.
     struct stat info { };
     if (::lstat(address.sun_path, &info) == 0) {
         if (!S_ISSOCK(info.st_mode))
@@ -321,6 +390,7 @@ public:
     QSocketNotifier writer;
     QTimer deadline;
     QByteArray buffer;
+    bool asked = false; // the whole message is in
 
 private:
     void writeMore()
@@ -350,8 +420,16 @@ void SingleInstance::accept()
 {
     for (;;) {
         const int fd = ::accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (fd < 0)
+        if (fd < 0) {
+            // Out of descriptors: the connection stays queued and the socket
+            // stays readable, so listening on would spin. Rest a moment while
+            // callers that are done give theirs back.
+            if ((errno == EMFILE || errno == ENFILE) && acceptor) {
+                acceptor->setEnabled(false);
+                QTimer::singleShot(acceptPauseMs, acceptor, [notifier = acceptor] { notifier->setEnabled(true); });
+            }
             return;
+        }
         if (!peerIsThisUser(fd)) {
             ::close(fd);
             continue;
@@ -365,6 +443,8 @@ void SingleInstance::accept()
                     caller->deleteLater(); // gone, or broken
                 return;
             }
+            if (caller->asked)
+                return; // nothing more is expected while the answer is made
             caller->buffer.append(chunk, n);
             bool tooLong = false;
             const std::optional<QByteArray> data = takeMessage(caller->buffer, &tooLong);
@@ -374,7 +454,7 @@ void SingleInstance::accept()
             }
             if (!data)
                 return; // the rest is still on its way
-            caller->reader.setEnabled(false);
+            caller->asked = true;
             caller->deadline.stop();
             QDataStream in(*data);
             QStringList arguments;
@@ -385,29 +465,38 @@ void SingleInstance::accept()
                 caller->deleteLater();
                 return;
             }
+            // The reader stays on: the sender hanging up while the answer
+            // is made (Ctrl+C on a pick) ends the caller.
             QPointer<Caller> guard(caller);
-            Q_EMIT received(arguments, [guard](const QString &reply) {
-                if (!guard)
-                    return;
-                QByteArray out;
-                QDataStream stream(&out, QIODevice::WriteOnly);
-                stream << reply;
-                guard->reply(framed(out));
-            });
+            Q_EMIT received(
+                arguments,
+                [guard](const QString &reply) {
+                    if (!guard)
+                        return;
+                    QByteArray out;
+                    QDataStream stream(&out, QIODevice::WriteOnly);
+                    stream << reply;
+                    guard->reply(framed(out));
+                },
+                caller);
         });
     }
 }
 
 bool SingleInstance::isRunningElsewhere() const
 {
-    if (!isUsable() || lock >= 0)
-        return false; // nobody to ask, or that is us
-    const int probe = takeLock(lockPath());
-    if (probe >= 0) {
-        ::close(probe);
-        return false;
+    if (lock >= 0 || listening >= 0)
+        return false; // that is us
+    LockState state = lockState_;
+    if (isUsable()) {
+        const int probe = takeLock(lockPath(), &state);
+        if (probe >= 0)
+            ::close(probe);
     }
-    return true;
+    // Where nobody can take the lock, an instance is one that answers.
+    if (state == LockState::ReadOnly)
+        return answersAt(socketPath());
+    return state == LockState::HeldElsewhere;
 }
 
 bool SingleInstance::waitUntilEnded(int timeoutMs) const
@@ -487,7 +576,9 @@ std::optional<QString> SingleInstance::send(const QStringList &arguments, int ti
     if (!why)
         why = &reason;
     *why = QStringLiteral("Pigmentry is not running");
-    if (!isUsable())
+    // Without a lock folder nothing tells whether one runs: only a folder
+    // that cannot be written is worth asking at the usual socket.
+    if (!isUsable() && lockState_ != LockState::ReadOnly)
         return std::nullopt;
     QByteArray data;
     QDataStream out(&data, QIODevice::WriteOnly);

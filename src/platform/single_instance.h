@@ -30,6 +30,10 @@ class SingleInstance : public QObject {
 
 public:
     using Reply = std::function<void(const QString &)>;
+    // What became of the lock: held by us; held by a live process; not to
+    // be had because its folder cannot be written (then nobody can write
+    // the library either); or refused (a link, a folder, another's file).
+    enum class LockState { None, Held, HeldElsewhere, ReadOnly, Refused };
 
     // lockFolder: where the lock lives, the library's folder when empty;
     // socketFolder: where the socket goes, the user's runtime folder (or a
@@ -46,6 +50,12 @@ public:
     // lock for the life of this object and listens. False when another
     // instance runs.
     bool claim();
+    // Where the lock cannot be had because nothing can be written there:
+    // listens all the same, so that later launches hand over to this one.
+    bool claimUnlocked();
+    LockState lockState() const { return lockState_; }
+    // Why the lock could not be had, for people; empty once held.
+    const QString &lockProblem() const { return lockProblem_; }
 
     // Hands the arguments to the running instance and gives its reply. While
     // the lock is held by a live process it keeps trying to connect for a few
@@ -68,13 +78,18 @@ public:
     // How long a caller may take to send its message, and a reply to leave;
     // the answer itself may take as long as it takes.
     static constexpr int callerDeadlineMs = 5000;
+    // How long accepting rests when the process has no descriptor left.
+    static constexpr int acceptPauseMs = 200;
 
 Q_SIGNALS:
-    // reply must be called once, with the text for the sender.
-    void received(const QStringList &arguments, const pigmentry::SingleInstance::Reply &reply);
+    // reply must be called once, with the text for the sender. caller is
+    // destroyed when the sender hangs up before the reply (or once it is
+    // sent): what it asked for can end with it.
+    void received(const QStringList &arguments, const pigmentry::SingleInstance::Reply &reply, QObject *caller);
 
 private:
     std::optional<QString> sendOnce(const QByteArray &message, const QString &path, int timeoutMs, QString *why) const;
+    bool serve();
     bool listen();
     bool listenAt(const QString &path);
     void checkSocket();
@@ -88,6 +103,8 @@ private:
     QString listeningAt_; // the path we are bound to
     quint64 boundInode_ = 0;
     int lock = -1; // the descriptor that holds the lock, while we do
+    LockState lockState_ = LockState::None;
+    QString lockProblem_;
     int listening = -1; // the socket we accept on
     QSocketNotifier *acceptor = nullptr;
     QFileSystemWatcher *watcher = nullptr;

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -196,6 +197,140 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY2(why.contains(QLatin1String("pigmentry.socket")), qPrintable(why));
         ::close(held);
+    }
+
+    // A lock path that is a link or a folder is refused, never written
+    // through: the link's target keeps its bytes, a dangling one makes
+    // nothing.
+    void aLockThatIsNotAFileIsRefused()
+    {
+        QTemporaryDir folder;
+        const QString lock = folder.filePath(QStringLiteral("pigmentry.lock"));
+        const QString victim = folder.filePath(QStringLiteral("victim"));
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+        file.close();
+        QVERIFY(QFile::link(victim, lock));
+        {
+            SingleInstance instance(folder.path());
+            QVERIFY(!instance.claim());
+            QCOMPARE(instance.lockState(), SingleInstance::LockState::Refused);
+            QVERIFY2(instance.lockProblem().contains(QLatin1String("symbolic link")), qPrintable(instance.lockProblem()));
+            QVERIFY(!instance.isRunningElsewhere());
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep"));
+        file.close();
+
+        QVERIFY(QFile::remove(lock));
+        QVERIFY(QFile::link(folder.filePath(QStringLiteral("made")), lock));
+        QVERIFY(!SingleInstance(folder.path()).claim());
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("made"))));
+
+        QVERIFY(QFile::remove(lock));
+        QVERIFY(QDir().mkdir(lock));
+        SingleInstance beside(folder.path());
+        QVERIFY(!beside.claim());
+        QVERIFY(beside.lockProblem().contains(QLatin1String("is a folder")));
+    }
+
+    // No folder for the library (its parent cannot be written): the first
+    // launch listens without a lock and a second one hands over to it.
+    void withoutAWritableFolderTheFirstLaunchStillAnswers()
+    {
+        QTemporaryDir data, runtime;
+        QFile blocker(data.filePath(QStringLiteral("Pigmentry")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        SingleInstance first(QString(), runtime.path());
+        QVERIFY(!first.isUsable());
+        QCOMPARE(first.lockState(), SingleInstance::LockState::ReadOnly);
+        QVERIFY2(first.lockProblem().endsWith(QLatin1String("/Pigmentry cannot be made")),
+                 qPrintable(first.lockProblem()));
+        QVERIFY(first.claimUnlocked());
+        QCOMPARE(first.socketPath(), runtime.filePath(QStringLiteral("pigmentry.socket")));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // The lock may name a socket elsewhere, but only in a folder that only
+    // this user can enter: a listener anywhere else is never asked.
+    void aSocketNamedInASharedFolderIsNotTrusted()
+    {
+        QTemporaryDir folder, open;
+        QVERIFY(QFile::setPermissions(open.path(), QFileDevice::Permissions(0x7755)));
+        SingleInstance first(folder.path());
+        QVERIFY(first.claim());
+        QObject::connect(&first, &SingleInstance::received,
+                         [](const QStringList &, const SingleInstance::Reply &reply) { reply(QStringLiteral("real")); });
+        const QString elsewhere = open.filePath(QStringLiteral("other.socket"));
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(elsewhere);
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QCOMPARE(::listen(listener, 4), 0);
+        QFile lock(folder.filePath(QStringLiteral("pigmentry.lock")));
+        QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(path + '\n');
+        lock.close();
+
+        SingleInstance second(folder.path());
+        QVERIFY(second.socketPath() != elsewhere);
+        auto reply = std::async(std::launch::async, [&second] { return second.send({"x"}, 5000); });
+        QTRY_VERIFY(reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(reply.get(), std::optional<QString>(QStringLiteral("real")));
+        ::close(listener);
+    }
+
+    // Out of descriptors, the instance rests instead of retrying an accept
+    // that cannot succeed: a second of a flood costs it far less than a
+    // second of processor time.
+    void aFloodDoesNotSpinTheInstance()
+    {
+        QTemporaryDir folder;
+        SingleInstance instance(folder.path());
+        QVERIFY(instance.claim());
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+        const QByteArray path = QFile::encodeName(instance.socketPath());
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        // Callers that stay connected, and a limit just above them: the
+        // instance's accept runs out of descriptors.
+        QList<int> callers;
+        for (int i = 0; i < 12; ++i) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            callers.append(fd);
+        }
+        QTest::qWait(100);
+        const int probe = ::dup(0);
+        ::close(probe);
+        rlimit tight = saved;
+        tight.rlim_cur = rlim_t(probe + 1);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+        for (int i = 0; i < 8; ++i) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0)
+                callers.append(fd);
+            else if (fd >= 0)
+                ::close(fd);
+        }
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_SELF, &before);
+        QTest::qWait(1000);
+        ::getrusage(RUSAGE_SELF, &after);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+        for (const int fd : std::as_const(callers))
+            ::close(fd);
+        const auto seconds = [](const timeval &t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+        const double busy = seconds(after.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_utime)
+            - seconds(before.ru_stime);
+        QVERIFY2(busy < 0.2, qPrintable(QString::number(busy)));
     }
 };
 

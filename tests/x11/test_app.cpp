@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 using namespace pigmentry;
 
 class TestApp : public QObject {
@@ -180,6 +182,58 @@ private Q_SLOTS:
         QVERIFY(ended(pick));
         QCOMPARE(pick.exitCode(), 1);
         QVERIFY(pick.readAllStandardOutput().isEmpty());
+    }
+
+    // The command that asked for a pick is ended (Ctrl+C): so is its pick,
+    // and the next one starts at once.
+    void aPickEndsWithItsCommand()
+    {
+        QProcess pick;
+        pick.setProcessEnvironment(environment());
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        ::kill(pid_t(pick.processId()), SIGINT);
+        QVERIFY(ended(pick));
+        QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QVERIFY(test::xdotool({"key", "Escape"}));
+        QVERIFY(ended(pick));
+    }
+
+    // A data folder in which nothing can be written: Pigmentry starts all
+    // the same, works in memory, and a pick says that its colour was not
+    // saved, and why.
+    void aFolderThatCannotBeWrittenStillStarts()
+    {
+        const QString desk = QStringLiteral("-unwritable");
+        QDir().mkpath(home.filePath(QStringLiteral("data") + desk));
+        QFile blocker(home.filePath(QStringLiteral("data") + desk + QLatin1String("/Pigmentry")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QProcess other;
+        other.setProcessEnvironment(environment(desk));
+        other.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime") + desk + QLatin1String(
+                                                                 "/pigmentry.socket"))),
+                                 10000);
+        QCOMPARE(other.state(), QProcess::Running);
+
+        QProcess pick;
+        pick.setProcessEnvironment(environment(desk));
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QVERIFY(test::xdotool({"mousemove", "432", "321", "click", "1"}));
+        QVERIFY(ended(pick));
+        QCOMPARE(pick.exitCode(), 1);
+        const QRgb expected = test::boardColor(432, 321);
+        const RGBA color{qRed(expected) / 255.0, qGreen(expected) / 255.0, qBlue(expected) / 255.0, 1.0};
+        QCOMPARE(QString::fromUtf8(pick.readAllStandardOutput()), color.hex() + u'\n');
+        const QString err = QString::fromUtf8(pick.readAllStandardError());
+        QVERIFY2(err.startsWith(QLatin1String("The color is not in the saved history: Nothing will be saved: ")),
+                 qPrintable(err));
+        QCOMPARE(runPigmentry({"quit"}, nullptr, desk), 0);
+        QVERIFY(ended(other));
     }
 
     // Another program holds the keyboard: the pick ends with an alert that
