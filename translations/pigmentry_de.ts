@@ -51,6 +51,14 @@
         <source>No tray icon here: starting Pigmentry again reopens this window.</source>
         <translation>Hier gibt es kein Symbol in der Leiste: Ein erneuter Start von Pigmentry öffnet dieses Fenster wieder.</translation>
     </message>
+    <message>
+        <source>Nothing will be saved: %1. Your colors stay until Pigmentry quits.</source>
+        <translation>Nichts wird gespeichert: %1. Ihre Farben bleiben erhalten, bis Pigmentry beendet wird.</translation>
+    </message>
+    <message>
+        <source>The color is not in the saved history: %1</source>
+        <translation>Die Farbe ist nicht im gespeicherten Verlauf: %1</translation>
+    </message>
 </context>
 <context>
     <name>CollectionEdits</name>

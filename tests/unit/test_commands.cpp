@@ -2,9 +2,12 @@
 #include "fake_desktop.h"
 #include "model/rgba.h"
 #include "model/store.h"
+#include "platform/single_instance.h"
 #include "temp_settings.h"
 #include "tools/palette_files.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -434,6 +437,33 @@ private Q_SLOTS:
         const Result names = command(QStringLiteral("palette"), {temp.path("names.json")});
         QCOMPARE(names.exitCode, 2);
         QVERIFY2(names.err.contains(QLatin1String("2 names for 1 colours")), qPrintable(names.err));
+    }
+
+    // Whatever answers on the socket, what the command prints of it is
+    // escaped: a reply cannot retitle or rewrite the user's terminal.
+    void repliesReachTheTerminalEscaped()
+    {
+        pigmentry::test::TempSettings temp;
+        const QString runtime = temp.path(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                   | QFileDevice::ExeOwner));
+        QVERIFY(QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry"))));
+        pigmentry::SingleInstance answering(temp.path(QStringLiteral("data/Pigmentry")), runtime);
+        QVERIFY(answering.claim());
+        QObject::connect(&answering, &pigmentry::SingleInstance::received,
+                         [](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
+                             reply(QStringLiteral("picked\t#DEAD00\x1b]0;owned\x07\u202e"));
+                         });
+        QProcess pick;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.path(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        pick.setProcessEnvironment(environment);
+        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
+        QTRY_VERIFY_WITH_TIMEOUT(pick.state() == QProcess::NotRunning, 15000);
+        QCOMPARE(pick.exitCode(), 0);
+        QCOMPARE(pick.readAllStandardOutput(), QByteArray("#DEAD00\\x1b]0;owned\\x07\\u{202e}\n"));
     }
 
     // Output that cannot be written is an error, never a silent success.
