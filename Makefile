@@ -1,27 +1,36 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Two ways in: `make run` and `make test`. Both install what is missing first.
+# `make` builds Pigmentry and nothing more; `make run` and `make test` install
+# what is missing first. Each kind of build has a folder of its own, so that
+# none takes another's options from the cache: the user's build never treats
+# warnings as errors, the suite's always does.
 BUILD ?= build
+TEST_BUILD ?= build-tests
 ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: setup build build-tests run test test-plain test-asan test-desktops bench stress fuzz clean deb
+.DEFAULT_GOAL := build
+.PHONY: setup build build-bench run test test-desktops bench stress fuzz clean deb
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 setup:
 	@bash scripts/setup.sh
 
-# The program and what the tour runs with; tests and benchmarks are built by
-# `make test`, `make bench` and `make stress` only.
-build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=OFF
+# The program, without tests, benchmarks or the tour's helpers.
+build:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=OFF -DPIGMENTRY_WERROR=OFF
 	cmake --build $(BUILD)
 
-build-tests: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON
-	cmake --build $(BUILD)
+# Benchmarks and the stress run, with the suite's helpers they use.
+build-bench: setup
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON -DPIGMENTRY_WERROR=OFF
+	cmake --build $(BENCH_BUILD)
 
-run: build
+# The tour's helpers are built by name, only for the tour.
+run: setup
+	@$(MAKE) --no-print-directory build
+	cmake --build $(BUILD) --target grab_helper tour_portal
 	@bash scripts/run.sh $(BUILD)
 
 # A Debian package of the installed files, in $(BUILD)/package.
@@ -30,26 +39,26 @@ deb: build
 	@ls $(BUILD)/package/*.deb
 
 test: setup
-	@bash scripts/test.sh $(BUILD) $(ASAN_BUILD)
+	@bash scripts/test.sh $(TEST_BUILD) $(ASAN_BUILD)
 
 # Pigmentry on GNOME Shell and KWin, headless, with their real portals; runs
 # the program `make test` built (as root: the desktops run as a user of their own).
 test-desktops:
 	@bash scripts/setup.sh desktops
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON
-	cmake --build $(BUILD) --target pigmentry desktop_pattern
-	@bash tests/desktops/run.sh $(BUILD)
+	@[ -f $(TEST_BUILD)/CMakeCache.txt ] || cmake -S . -B $(TEST_BUILD) $(CMAKE_FLAGS) -DBUILD_TESTING=ON
+	cmake --build $(TEST_BUILD) --target pigmentry desktop_pattern
+	@bash tests/desktops/run.sh $(TEST_BUILD)
 
-bench: build-tests
-	@for b in $(BUILD)/bench/bench_*; do \
+bench: build-bench
+	@for b in $(BENCH_BUILD)/bench/bench_*; do \
 		[ -f "$$b" ] && [ -x "$$b" ] || continue; \
 		if [ -z "$$DISPLAY" ]; then xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$$b"; else "$$b"; fi; \
 	done
-	@bash bench/bench_startup.sh $(BUILD)
+	@bash bench/bench_startup.sh $(BENCH_BUILD)
 
 # A thousand SIGKILLs while a library of 5,000 records is saved in a loop.
-stress: build-tests
-	$(BUILD)/tests/kill_during_save 1000
+stress: build-bench
+	$(BENCH_BUILD)/tests/kill_during_save 1000
 
 # Each fuzz target for FUZZ_SECONDS, starting from the kept corpus; what it
 # finds worth keeping goes to $(FUZZ_BUILD)/corpus-NAME (copy the interesting
@@ -66,4 +75,4 @@ fuzz: setup
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
