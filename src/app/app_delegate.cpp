@@ -62,10 +62,7 @@ AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> de
     popover_ = std::make_unique<Popover>();
 }
 
-AppDelegate::~AppDelegate()
-{
-    delete window_;
-}
+AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::launch(const QStringList &arguments)
 {
@@ -288,11 +285,11 @@ void AppDelegate::openStudio()
 {
     popover_->hide();
     if (!window_) {
-        window_ = new StudioWindow(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); });
-        window_->installEventFilter(new HideOnClose(window_));
+        window_ = std::make_unique<StudioWindow>(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); });
+        window_->installEventFilter(new HideOnClose(window_.get()));
         // The window keeps the application's icon, as its desktop entry
         // and the dock show it.
-        desktop_->taskbar->setShown(window_, prefs.showDock());
+        desktop_->taskbar->setShown(window_.get(), prefs.showDock());
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             // On a small screen the window starts smaller, leaving room for
             // the desktop's title bar and panels, down to its smallest size.
@@ -303,7 +300,7 @@ void AppDelegate::openStudio()
             window_->move(frame.topLeft());
         }
     }
-    bringToFront(window_);
+    bringToFront(window_.get());
 }
 
 void AppDelegate::quit()

@@ -66,7 +66,7 @@ public:
     ScreenPicker &picker() const { return *picker_; }
     DesktopServices &desktop() const { return *desktop_; }
     Popover &popover() const { return *popover_; }
-    StudioWindow *window() const { return window_; }
+    StudioWindow *window() const { return window_.get(); }
     QSystemTrayIcon *tray() const { return tray_; }
 
 private:
@@ -86,7 +86,8 @@ private:
     QSystemTrayIcon *tray_ = nullptr;
     std::unique_ptr<QMenu> trayMenu;
     std::unique_ptr<Popover> popover_;
-    StudioWindow *window_ = nullptr;
+    // Last, so that it goes first: it uses everything above.
+    std::unique_ptr<StudioWindow> window_;
 };
 
 } // namespace pigmentry

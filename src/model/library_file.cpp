@@ -184,6 +184,15 @@ std::optional<QString> writeFileAtomically(const QString &path, const QByteArray
         ::unlink(temporary.constData());
         return failed(error);
     }
+    // The rename is an entry of the folder: it survives a power cut once
+    // the folder is on disk too.
+    const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory >= 0) {
+        const bool synced = ::fsync(directory) == 0 || errno == EINVAL; // some file systems cannot
+        ::close(directory);
+        if (!synced)
+            return failed(errno);
+    }
     return std::nullopt;
 }
 

@@ -6,21 +6,16 @@
 namespace pigmentry {
 
 Preferences::Preferences()
-    : settings_(new QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pigmentry"),
-                              QStringLiteral("Pigmentry")))
-    , owned_(true)
+    : ownSettings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                               QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry")))
+    , settings_(ownSettings_.get())
 { }
 
 Preferences::Preferences(QSettings *settings)
     : settings_(settings)
-    , owned_(false)
 { }
 
-Preferences::~Preferences()
-{
-    if (owned_)
-        delete settings_;
-}
+Preferences::~Preferences() = default;
 
 QVariant Preferences::read(const QString &key) const
 {

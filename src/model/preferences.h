@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace pigmentry {
@@ -102,8 +103,9 @@ public:
 private:
     QVariant read(const QString &key) const;
 
+    // Ours when made here; a test's otherwise, which it frees.
+    std::unique_ptr<QSettings> ownSettings_;
     QSettings *settings_;
-    bool owned_;
     PreferenceChanges changes_;
 };
 

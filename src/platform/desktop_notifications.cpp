@@ -44,7 +44,7 @@ void DesktopNotifications::show(const QString &summary, const QImage &icon, int 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), &calls);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [this, watcher] {
         const QDBusPendingReply<quint32> reply = *watcher;
         if (reply.isValid())

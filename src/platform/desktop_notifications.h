@@ -3,6 +3,8 @@
 
 #include "desktop_services.h"
 
+#include <QObject>
+
 namespace pigmentry {
 
 // Notifications through org.freedesktop.Notifications on the session bus:
@@ -12,9 +14,14 @@ namespace pigmentry {
 class DesktopNotifications : public Notifications {
 public:
     void show(const QString &summary, const QImage &icon, int timeoutMs) override;
+    // The desktop's id of the last one shown, once it has answered; 0 before.
+    quint32 lastShown() const { return shown; }
 
 private:
     quint32 shown = 0; // the id of the last one, which the next replaces
+    // Owns the calls in flight: an answer after this object is gone reaches
+    // nothing.
+    QObject calls;
 };
 
 } // namespace pigmentry

@@ -69,7 +69,7 @@ private Q_SLOTS:
         icon.fill(QColor(255, 128, 0));
         notifications.show(QStringLiteral("Copied #FF8000"), icon, 3000);
         QTRY_COMPARE(service.calls.size(), 1);
-        QTest::qWait(50); // the reply with the id
+        QTRY_VERIFY(notifications.lastShown() != 0); // the reply with the id
         notifications.show(QStringLiteral("Copied #0080FF"), icon, 3000);
         QTRY_COMPARE(service.calls.size(), 2);
 

@@ -39,8 +39,9 @@ dpkg-deb --field "$deb" Depends | grep -q libqt6widgets6 || { echo "the package 
 qt_abi=$(dpkg-query -W -f='${Provides}' libqt6core6 | grep -oE 'qt6-base-abi \(= [^)]+\)')
 dpkg-deb --field "$deb" Depends | grep -qF "$qt_abi" \
     || { echo "the package does not depend on the Qt ABI it was built against" >&2; exit 1; }
+contents=$(dpkg-deb --contents "$deb")
 for file in usr/share/doc/pigmentry/changelog.gz usr/share/lintian/overrides/pigmentry; do
-    dpkg-deb --contents "$deb" | grep -q "\./$file\$" || { echo "the package lacks $file" >&2; exit 1; }
+    grep -q "\./$file\$" <<<"$contents" || { echo "the package lacks $file" >&2; exit 1; }
 done
 # As a distribution's reviewer checks it: no error, no warning, and no
 # informational tag that is not overridden with its reason in the package.

@@ -49,7 +49,7 @@ QDBusMessage callHere(const QString &service, const QString &path, const QString
     QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
     message.setArguments(arguments);
     QDBusPendingCall call = QDBusConnection::sessionBus().asyncCall(message);
-    QDeadlineTimer deadline(5000);
+    QDeadlineTimer deadline(test::serverWaitMs);
     while (!call.isFinished() && !deadline.hasExpired())
         QTest::qWait(10);
     return call.reply();
@@ -107,17 +107,17 @@ private Q_SLOTS:
         App app;
         app.delegate->launch({});
         QVERIFY(app.delegate->tray());
-        QTRY_COMPARE(watcher.registeredItems().size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.registeredItems().size(), 1, test::serverWaitMs);
         const QString item = watcher.registeredItems().first().section(u'/', 0, 0);
         const QString itemPath = QStringLiteral("/StatusNotifierItem");
         const QString itemInterface = QStringLiteral("org.kde.StatusNotifierItem");
         auto activate = [&] { callHere(item, itemPath, itemInterface, QStringLiteral("Activate"), {100, 10}); };
         activate();
-        QTRY_VERIFY(app.delegate->popover().isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(app.delegate->popover().isVisible(), test::serverWaitMs);
         QVERIFY(!(app.delegate->popover().windowFlags() & Qt::Popup & ~Qt::Window));
         QCOMPARE(app.delegate->popover().size(), QSize(310, 340));
         activate();
-        QTRY_VERIFY(!app.delegate->popover().isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!app.delegate->popover().isVisible(), test::serverWaitMs);
 
         const QDBusMessage menuProperty = callHere(item, itemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                    QStringLiteral("Get"), {itemInterface, QStringLiteral("Menu")});
@@ -133,12 +133,12 @@ private Q_SLOTS:
                       QVariant::fromValue(QDBusVariant(0)), 0u});
         };
         click("Open Color Studio");
-        QTRY_VERIFY(app.delegate->window() && app.delegate->window()->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(app.delegate->window() && app.delegate->window()->isVisible(), test::serverWaitMs);
 
         click("Pick Color");
-        QTRY_COMPARE(test::frozenWindows().size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(test::frozenWindows().size(), 1, test::serverWaitMs);
         QTest::keyClick(test::frozenWindows().first(), Qt::Key_Escape);
-        QTRY_VERIFY(test::frozenWindows().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(test::frozenWindows().isEmpty(), test::serverWaitMs);
         QVERIFY(app.delegate->store().library().history.isEmpty());
     }
 
@@ -153,11 +153,11 @@ private Q_SLOTS:
         QCOMPARE(QApplication::activeWindow(), studio);
         app.delegate->toggle();
         Popover &popover = app.delegate->popover();
-        QTRY_VERIFY(popover.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(popover.isVisible(), test::serverWaitMs);
         QCOMPARE(popover.windowFlags() & Qt::WindowType_Mask, Qt::Popup);
         QCOMPARE(popover.windowHandle()->transientParent(), studio->windowHandle());
         app.delegate->toggle();
-        QTRY_VERIFY(!popover.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!popover.isVisible(), test::serverWaitMs);
     }
 
     // The desktop's shortcut starts the pick; the picked pixel is the
@@ -167,16 +167,16 @@ private Q_SLOTS:
         test::FakeGlobalShortcuts shortcuts(portal);
         App app;
         app.delegate->launch({});
-        QTRY_COMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
+        QTRY_COMPARE_WITH_TIMEOUT(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")}, test::serverWaitMs);
         shortcuts.activate(QStringLiteral("pick"));
-        QTRY_VERIFY(app.delegate->picker().isActive());
-        QTRY_COMPARE(test::frozenWindows().size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(app.delegate->picker().isActive(), test::serverWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(test::frozenWindows().size(), 1, test::serverWaitMs);
         QWidget *window = test::frozenWindows().first();
         const double scale = window->devicePixelRatioF();
         QTest::mouseMove(window->windowHandle(), QPoint(33, 44));
-        QTRY_COMPARE(app.delegate->picker().position(), QPointF(33, 44));
+        QTRY_COMPARE_WITH_TIMEOUT(app.delegate->picker().position(), QPointF(33, 44), test::serverWaitMs);
         QTest::keyClick(window, Qt::Key_Return);
-        QTRY_COMPARE(app.delegate->store().library().history.size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(app.delegate->store().library().history.size(), 1, test::serverWaitMs);
         QCOMPARE(app.delegate->store().library().history.first().color,
                  test::shotColor(int(33 * scale), int(44 * scale)));
     }

@@ -47,7 +47,7 @@ struct Session {
     QWidget *startAndWait()
     {
         start();
-        const bool shown = QTest::qWaitFor([] { return frozenWindows().size() == 1; }, 5000);
+        const bool shown = QTest::qWaitFor([] { return frozenWindows().size() == 1; }, test::serverWaitMs);
         return shown ? frozenWindows().first() : nullptr;
     }
 };
@@ -73,7 +73,7 @@ private Q_SLOTS:
     void cleanup()
     {
         // Whatever a case left is gone before the next one looks.
-        QTRY_VERIFY(frozenWindows().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(frozenWindows().isEmpty(), test::serverWaitMs);
     }
 
     // Pointer, arrows one device pixel, Shift ten, Return: the exact pixel of
@@ -88,17 +88,17 @@ private Q_SLOTS:
         QVERIFY(window);
         QCOMPARE(portal.screenshotOptions.value("interactive"), QVariant(false));
         QVERIFY(!QFile::exists(portal.screenshotFiles.value(0)));
-        QTRY_VERIFY(window->isFullScreen());
+        QTRY_VERIFY_WITH_TIMEOUT(window->isFullScreen(), test::serverWaitMs);
 
         const double scale = window->devicePixelRatioF();
         QTest::mouseMove(window->windowHandle(), QPoint(101, 57));
-        QTRY_COMPARE(session.picker->position(), QPointF(101, 57));
+        QTRY_COMPARE_WITH_TIMEOUT(session.picker->position(), QPointF(101, 57), test::serverWaitMs);
         QTest::keyClick(window, Qt::Key_Right);
         QTest::keyClick(window, Qt::Key_Right);
         QTest::keyClick(window, Qt::Key_Down, Qt::ShiftModifier);
         QTest::keyClick(window, Qt::Key_Up);
         QTest::keyClick(window, Qt::Key_Return);
-        QTRY_VERIFY(session.picked.has_value());
+        QTRY_VERIFY_WITH_TIMEOUT(session.picked.has_value(), test::serverWaitMs);
         const int x = int(101 * scale) + 2;
         const int y = int(57 * scale) + 9;
         QCOMPARE(*session.picked, shotColor(x, y));
@@ -115,10 +115,10 @@ private Q_SLOTS:
         QWidget *window = session.startAndWait();
         QVERIFY(window);
         QTest::mouseMove(window->windowHandle(), QPoint(300, 200));
-        QTRY_VERIFY(session.picker->currentSample().has_value());
-        QTRY_VERIFY(window->grab().toImage().pixel(300 + 28 + 105, 200 + 16 + 5)
+        QTRY_VERIFY_WITH_TIMEOUT(session.picker->currentSample().has_value(), test::serverWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(window->grab().toImage().pixel(300 + 28 + 105, 200 + 16 + 5)
                     != portal.shot.pixel(int((300 + 28 + 105) * window->devicePixelRatioF()),
-                                         int((200 + 16 + 5) * window->devicePixelRatioF())));
+                                         int((200 + 16 + 5) * window->devicePixelRatioF())), test::serverWaitMs);
         QTest::keyClick(window, Qt::Key_Escape);
     }
 
@@ -144,7 +144,7 @@ private Q_SLOTS:
         else
             QTest::keyClick(window, Qt::Key_Escape);
         QCOMPARE(ended.size(), 1);
-        QTRY_VERIFY(frozenWindows().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(frozenWindows().isEmpty(), test::serverWaitMs);
         QVERIFY(!session.picked);
     }
 
@@ -212,7 +212,7 @@ private Q_SLOTS:
         settings.activate();
         // Shown as bound once the desktop's answer lists it.
         QVERIFY(!settings.registered());
-        QTRY_VERIFY(settings.registered());
+        QTRY_VERIFY_WITH_TIMEOUT(settings.registered(), test::serverWaitMs);
         QCOMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
         QCOMPARE(shortcuts.sessionTokens, QStringList{QStringLiteral("pigmentry")});
         QCOMPARE(shortcuts.lists, 1);
@@ -220,18 +220,18 @@ private Q_SLOTS:
         // The desktop's activation token goes where Qt's Wayland windows
         // look for it (weston 10 has no activation protocol, so it stays).
         shortcuts.activate(QStringLiteral("pick"), {{QStringLiteral("activation_token"), QStringLiteral("token-1")}});
-        QTRY_COMPARE(frozenWindows().size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(frozenWindows().size(), 1, test::serverWaitMs);
         QCOMPARE(qgetenv("XDG_ACTIVATION_TOKEN"), QByteArray("token-1"));
         qunsetenv("XDG_ACTIVATION_TOKEN");
         QTest::keyClick(frozenWindows().first(), Qt::Key_Escape);
-        QTRY_VERIFY(frozenWindows().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(frozenWindows().isEmpty(), test::serverWaitMs);
 
         // A new combination from the recorder is asked of the desktop.
         settings.beginRecording();
         settings.set(ShortcutConfiguration{Qt::Key_K, 0x1800, QStringLiteral("K")});
-        QTRY_COMPARE(shortcuts.boundTriggers.size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(shortcuts.boundTriggers.size(), 2, test::serverWaitMs);
         QCOMPARE(shortcuts.boundTriggers.last(), QStringLiteral("CTRL+ALT+k"));
-        QTRY_VERIFY(settings.registered());
+        QTRY_VERIFY_WITH_TIMEOUT(settings.registered(), test::serverWaitMs);
         QVERIFY(settings.error().isEmpty());
     }
 
@@ -248,10 +248,10 @@ private Q_SLOTS:
         int presses = 0;
         settings.action = [&presses] { ++presses; };
         settings.activate();
-        QTRY_COMPARE(shortcuts.lists, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(shortcuts.lists, 1, test::serverWaitMs);
         // Already bound: a press works, and it was not bound again.
         shortcuts.activate(QStringLiteral("pick"));
-        QTRY_COMPARE(presses, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(presses, 1, test::serverWaitMs);
         QVERIFY(settings.registered());
         QVERIFY(shortcuts.boundTriggers.isEmpty());
 
@@ -259,7 +259,7 @@ private Q_SLOTS:
         settings.beginRecording();
         settings.set(ShortcutConfiguration{Qt::Key_J, 0x1100, QStringLiteral("J")});
         QVERIFY(!settings.registered());
-        QTRY_VERIFY(!settings.error().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!settings.error().isEmpty(), test::serverWaitMs);
         QCOMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+CTRL+j")});
         QVERIFY(settings.error().startsWith(QLatin1String("Shortcut unavailable (-1004)")));
     }
@@ -272,7 +272,7 @@ private Q_SLOTS:
         ShortcutSettings settings(session.temp.prefs(), *session.services->hotKeys);
         settings.action = [] {};
         settings.activate();
-        QTRY_VERIFY(!settings.error().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!settings.error().isEmpty(), test::serverWaitMs);
         QVERIFY(!settings.registered());
         QVERIFY(settings.error().contains(QStringLiteral("bind the command “pigmentry pick” to a key")));
         QCOMPARE(settings.shownText(), QStringLiteral("Shortcut unavailable"));
@@ -284,13 +284,20 @@ private Q_SLOTS:
         test::FakePortal portal;
         portal.shot = desktopShot();
         QVERIFY(portal.registerOnBus());
-        QTimer::singleShot(0, [] {
-            QTRY_COMPARE(frozenWindows().size(), 1);
-            QTest::mouseClick(frozenWindows().first()->windowHandle(), Qt::LeftButton, {}, QPoint(20, 30));
+        // Clicked once the frame shows; a frame that never does ends the
+        // command's event loop, so that the test fails at once.
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            shown = QTest::qWaitFor([] { return frozenWindows().size() == 1; }, test::serverWaitMs);
+            if (shown)
+                QTest::mouseClick(frozenWindows().first()->windowHandle(), Qt::LeftButton, {}, QPoint(20, 30));
+            else
+                QCoreApplication::exit(1);
         });
         std::FILE *out = std::tmpfile();
         QVERIFY(out);
         const int status = pickHere(QStringLiteral("HEX"), out);
+        QVERIFY2(shown, "the pick's frame never showed");
         QCOMPARE(status, 0);
         std::rewind(out);
         char code[64] = {};

@@ -13,6 +13,11 @@
 
 namespace pigmentry::test {
 
+// How long a test waits for a real server (weston, a bus): every test starts
+// one of its own, in parallel, and under the sanitizers too, so the wait is
+// long; a test that passes never waits it out.
+constexpr int serverWaitMs = 20000;
+
 inline QRgb shotPixel(int x, int y)
 {
     return qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256);

@@ -249,22 +249,25 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(test::windowsNamed(QStringLiteral("Pigmentry")).size()
                                      > test::windowsNamed(QStringLiteral("Color Studio")).size(),
                                  10000);
-        QTest::qWait(300); // drawn by now, or never
         // The alert stands in the middle of the screen, over the board: its
         // light face with dark text, not a black box nor the board's colours.
-        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        const QRect middle(shot.width() / 2 - 60, shot.height() / 2 - 30, 120, 60);
-        int light = 0, dark = 0;
-        for (int y = middle.top(); y <= middle.bottom(); ++y) {
-            for (int x = middle.left(); x <= middle.right(); ++x) {
-                const int grey = qGray(shot.pixel(x, y));
-                light += grey > 200;
-                dark += grey < 80;
+        QString counted;
+        const auto drawn = [&counted] {
+            const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+            const QRect middle(shot.width() / 2 - 60, shot.height() / 2 - 30, 120, 60);
+            int light = 0, dark = 0;
+            for (int y = middle.top(); y <= middle.bottom(); ++y) {
+                for (int x = middle.left(); x <= middle.right(); ++x) {
+                    const int grey = qGray(shot.pixel(x, y));
+                    light += grey > 200;
+                    dark += grey < 80;
+                }
             }
-        }
-        const int all = middle.width() * middle.height();
-        QVERIFY2(light > all / 3 && dark > 0 && dark < all / 3,
-                 qPrintable(QStringLiteral("%1 %2").arg(light).arg(dark)));
+            const int all = middle.width() * middle.height();
+            counted = QStringLiteral("%1 %2").arg(light).arg(dark);
+            return light > all / 3 && dark > 0 && dark < all / 3;
+        };
+        QVERIFY2(QTest::qWaitFor(drawn, 10000), qPrintable(counted));
         holder.closeWriteChannel();
         QVERIFY(holder.waitForFinished(5000));
         QVERIFY(test::xdotool({"key", "Return"}));
