@@ -25,6 +25,26 @@ struct Reports {
     }
 };
 
+// A fake desktop with the GlobalShortcuts portal, set up by the test before
+// it is on the bus, and the client under test with what it reported.
+struct Desktop {
+    test::FakePortal portal;
+    test::FakeGlobalShortcuts shortcuts{portal};
+    std::unique_ptr<PortalHotKeys> hotKeys;
+    std::unique_ptr<Reports> reports;
+    quint32 handle = 0;
+
+    // Puts the portal on the bus and registers Shift+Super+P.
+    int start()
+    {
+        if (!portal.registerOnBus())
+            return -1;
+        hotKeys = std::make_unique<PortalHotKeys>();
+        reports = std::make_unique<Reports>(*hotKeys);
+        return hotKeys->registerHotKey(Qt::Key_P, shiftSuper, &handle);
+    }
+};
+
 QStringList logged;
 
 void keepInfo(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -51,65 +71,50 @@ private Q_SLOTS:
     // lists the shortcut, and the shortcut travels with the session too.
     void boundWhenTheAnswerListsIt()
     {
-        test::FakePortal portal;
-        test::FakeGlobalShortcuts shortcuts(portal);
-        QVERIFY(portal.registerOnBus());
-        PortalHotKeys hotKeys;
-        Reports reports(hotKeys);
-        quint32 handle = 0;
-        QCOMPARE(hotKeys.registerHotKey(Qt::Key_P, shiftSuper, &handle), HotKeyService::Pending);
-        QTRY_COMPARE(reports.confirmed, 1);
-        QVERIFY(reports.lost.isEmpty());
-        QCOMPARE(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
+        Desktop d;
+        QCOMPARE(d.start(), HotKeyService::Pending);
+        QTRY_COMPARE(d.reports->confirmed, 1);
+        QVERIFY(d.reports->lost.isEmpty());
+        QCOMPARE(d.shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")});
         // Registered again (after recording), it is known to be held.
-        hotKeys.unregisterHotKey(handle);
-        QCOMPARE(hotKeys.registerHotKey(Qt::Key_P, shiftSuper, &handle), 0);
+        d.hotKeys->unregisterHotKey(d.handle);
+        QCOMPARE(d.hotKeys->registerHotKey(Qt::Key_P, shiftSuper, &d.handle), 0);
     }
 
     // KDE Plasma 5.27: binds only from the session's options, and answers a
     // bind with success and an empty list.
     void plasmaBindsFromTheSession()
     {
-        test::FakePortal portal;
-        test::FakeGlobalShortcuts shortcuts(portal);
-        shortcuts.likePlasma = true;
-        QVERIFY(portal.registerOnBus());
-        PortalHotKeys hotKeys;
-        Reports reports(hotKeys);
-        quint32 handle = 0;
-        QCOMPARE(hotKeys.registerHotKey(Qt::Key_P, shiftSuper, &handle), HotKeyService::Pending);
-        QTRY_COMPARE(reports.confirmed, 1);
-        QCOMPARE(shortcuts.bound.value(QStringLiteral("pick")).toString(), QStringLiteral("LOGO+SHIFT+p"));
-        QVERIFY(shortcuts.boundTriggers.isEmpty());
+        Desktop d;
+        d.shortcuts.likePlasma = true;
+        QCOMPARE(d.start(), HotKeyService::Pending);
+        QTRY_COMPARE(d.reports->confirmed, 1);
+        QCOMPARE(d.shortcuts.bound.value(QStringLiteral("pick")).toString(), QStringLiteral("LOGO+SHIFT+p"));
+        QVERIFY(d.shortcuts.boundTriggers.isEmpty());
 
         // A new combination asked of BindShortcuts is answered without it:
         // not bound, and said so.
-        hotKeys.unregisterHotKey(handle);
-        QCOMPARE(hotKeys.registerHotKey(Qt::Key_K, 0x1800, &handle), HotKeyService::Pending);
-        QTRY_COMPARE(reports.lost, QList<int>{HotKeyService::NotBound});
-        QCOMPARE(reports.confirmed, 1);
+        d.hotKeys->unregisterHotKey(d.handle);
+        QCOMPARE(d.hotKeys->registerHotKey(Qt::Key_K, 0x1800, &d.handle), HotKeyService::Pending);
+        QTRY_COMPARE(d.reports->lost, QList<int>{HotKeyService::NotBound});
+        QCOMPARE(d.reports->confirmed, 1);
         QVERIFY(logged.contains(QStringLiteral("The desktop did not bind the shortcut: its answer does not list it")));
     }
 
     // Activated is broadcast: another program's "pick" starts nothing.
     void onlyOurSessionPicks()
     {
-        test::FakePortal portal;
-        test::FakeGlobalShortcuts shortcuts(portal);
-        QVERIFY(portal.registerOnBus());
-        PortalHotKeys hotKeys;
-        Reports reports(hotKeys);
-        quint32 handle = 0;
-        hotKeys.registerHotKey(Qt::Key_P, shiftSuper, &handle);
-        QTRY_COMPARE(reports.confirmed, 1);
+        Desktop d;
+        QCOMPARE(d.start(), HotKeyService::Pending);
+        QTRY_COMPARE(d.reports->confirmed, 1);
         // Presses in order, each with its own token: only ours arrives.
         QStringList tokens;
-        hotKeys.pressed = [&tokens](quint32) { tokens.append(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")); };
+        d.hotKeys->pressed = [&tokens](quint32) { tokens.append(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")); };
         const auto token = [](const char *name) {
             return QVariantMap{{QStringLiteral("activation_token"), QString::fromLatin1(name)}};
         };
-        shortcuts.activateElsewhere(QStringLiteral("pick"), token("theirs"));
-        shortcuts.activate(QStringLiteral("pick"), token("ours"));
+        d.shortcuts.activateElsewhere(QStringLiteral("pick"), token("theirs"));
+        d.shortcuts.activate(QStringLiteral("pick"), token("ours"));
         QTRY_VERIFY(tokens.contains(QStringLiteral("ours")));
         QCOMPARE(tokens, QStringList{QStringLiteral("ours")});
         qunsetenv("XDG_ACTIVATION_TOKEN");
@@ -118,16 +123,11 @@ private Q_SLOTS:
     // A refused session is reported with the desktop's answer in the log.
     void aRefusedSessionSaysWhy()
     {
-        test::FakePortal portal;
-        test::FakeGlobalShortcuts shortcuts(portal);
-        shortcuts.sessionAnswer = 2;
-        QVERIFY(portal.registerOnBus());
-        PortalHotKeys hotKeys;
-        Reports reports(hotKeys);
-        quint32 handle = 0;
-        hotKeys.registerHotKey(Qt::Key_P, shiftSuper, &handle);
-        QTRY_COMPARE(reports.lost, QList<int>{HotKeyService::Refused});
-        QCOMPARE(reports.confirmed, 0);
+        Desktop d;
+        d.shortcuts.sessionAnswer = 2;
+        QCOMPARE(d.start(), HotKeyService::Pending);
+        QTRY_COMPARE(d.reports->lost, QList<int>{HotKeyService::Refused});
+        QCOMPARE(d.reports->confirmed, 0);
         QVERIFY2(logged.contains(
                      QStringLiteral("No global shortcut session: the desktop answered that the request failed")),
                  qPrintable(logged.join(u'\n')));
