@@ -11,6 +11,7 @@
 #include "model/store.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
+#include "platform/instance_protocol.h"
 #include "platform/taskbar.h"
 #include "shortcut/shortcut_settings.h"
 
@@ -243,8 +244,10 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
                           QObject *caller)
 {
     // One pick at a time, as from the shortcut; the command is told why.
+    using instance::Outcome;
     if (picker_->isActive()) {
-        reply(QLatin1String("refused\t") + QCoreApplication::translate("AppDelegate", "A pick is already under way."));
+        reply(instance::encodeReply(
+            {Outcome::Refused, QString(), QCoreApplication::translate("AppDelegate", "A pick is already under way.")}));
         return;
     }
     popover_->hide();
@@ -253,7 +256,7 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
     *ended = connect(picker_.get(), &ScreenPicker::ended, this, [reply, answered, ended] {
         disconnect(*ended);
         if (!std::exchange(*answered, true))
-            reply(QStringLiteral("cancelled"));
+            reply(instance::encodeReply({Outcome::Cancelled, QString(), QString()}));
     });
     // The command that asked was ended (Ctrl+C): so is its pick.
     if (caller) {
@@ -267,17 +270,17 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
         if (std::exchange(*answered, true))
             return;
         // The code, and why it is not in the saved history when it is not.
-        QString answer = QLatin1String("picked\t") + color.formatted(format.isEmpty() ? prefs.format() : format);
-        if (!store_->unsaved().isEmpty())
-            answer += QLatin1String("\t")
-                + QCoreApplication::translate("AppDelegate", "The color is not in the saved history: %1")
-                      .arg(store_->unsaved());
-        reply(answer);
+        const QString unsaved = store_->unsaved().isEmpty()
+            ? QString()
+            : QCoreApplication::translate("AppDelegate", "The color is not in the saved history: %1")
+                  .arg(store_->unsaved());
+        reply(instance::encodeReply(
+            {instance::Outcome::Picked, color.formatted(format.isEmpty() ? prefs.format() : format), unsaved}));
     });
     if (!picker_->isActive() && !*answered) {
         disconnect(*ended);
         *answered = true;
-        reply(QStringLiteral("cancelled"));
+        reply(instance::encodeReply({Outcome::Cancelled, QString(), QString()}));
     }
 }
 
@@ -317,22 +320,30 @@ void AppDelegate::quit()
 void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply,
                            QObject *caller)
 {
-    if (arguments.value(0) == QLatin1String("tour")) {
-        reply(saveTour(*this, arguments.value(1), arguments.value(2)).join(u'\n'));
+    using instance::Outcome;
+    QString why;
+    const std::optional<instance::Request> request = instance::decodeRequest(arguments, &why);
+    if (!request) {
+        reply(instance::encodeReply({Outcome::Refused, QString(), why}));
         return;
     }
-    if (arguments.value(0) == QLatin1String("quit")) {
-        reply(QStringLiteral("ok"));
+    switch (request->verb) {
+    case instance::Verb::Tour:
+        reply(instance::encodeReply(
+            {Outcome::Done, QString(),
+             saveTour(*this, request->arguments.value(0), request->arguments.value(1)).join(u'\n')}));
+        return;
+    case instance::Verb::Quit:
+        reply(instance::encodeReply({}));
         quit();
         return;
-    }
-    if (arguments.value(0) == QLatin1String("pick")) {
-        pickFor(arguments.value(1), reply, caller);
+    case instance::Verb::Pick: pickFor(request->arguments.value(0), reply, caller); return;
+    case instance::Verb::Open:
+        // Launching again does what reopening does.
+        openStudio();
+        reply(instance::encodeReply({}));
         return;
     }
-    // Launching again does what reopening does.
-    openStudio();
-    reply(QStringLiteral("ok"));
 }
 
 } // namespace pigmentry

@@ -4,6 +4,7 @@
 #include "gui/kit/style.h"
 #include "model/preferences.h"
 #include "platform/desktop_services.h"
+#include "platform/instance_protocol.h"
 #include "platform/session.h"
 #include "platform/single_instance.h"
 
@@ -60,6 +61,23 @@ void holdStandardStreams()
 }
 
 int checkedOutput(int status);
+
+// Hands the launch to the running Pigmentry: this launch's exit status once
+// it answered (one of another version says so and fails), nothing when none
+// could be reached.
+std::optional<int> handOver(pigmentry::SingleInstance &instance, const QStringList &arguments, int timeoutMs,
+                            QString *why)
+{
+    using namespace pigmentry::instance;
+    const std::optional<QString> message = instance.send(encodeRequest({Verb::Open, arguments}), timeoutMs, why);
+    if (!message)
+        return std::nullopt;
+    const Reply reply = decodeReply(*message);
+    if (reply.outcome == Outcome::Done)
+        return 0;
+    std::fprintf(stderr, "%s\n", qPrintable(reply.text));
+    return 1;
+}
 
 // Ends the process at once, past the thread pool's wait for its workers.
 [[noreturn]] int endNow(int status)
@@ -159,8 +177,8 @@ int run(int argc, char *argv[])
         // No folder for the library at all: as below, for a folder that
         // cannot be written.
         QString why;
-        if (instance.send(arguments, 2000, &why))
-            return 0;
+        if (const std::optional<int> status = handOver(instance, arguments, 2000, &why))
+            return *status;
         readOnly = instance.lockProblem();
         instance.claimUnlocked();
     } else if (instance.isUsable() && !instance.claim()) {
@@ -174,14 +192,14 @@ int run(int argc, char *argv[])
             // Nobody can take the lock, and nobody can write the library:
             // an instance that answers takes over, else this one runs in
             // memory (two such instances never write anything).
-            if (instance.send(arguments, 2000, &why))
-                return 0;
+            if (const std::optional<int> status = handOver(instance, arguments, 2000, &why))
+                return *status;
             readOnly = instance.lockProblem();
             instance.claimUnlocked();
             break;
         default:
-            if (instance.send(arguments, 10000, &why))
-                return 0;
+            if (const std::optional<int> status = handOver(instance, arguments, 10000, &why))
+                return *status;
             if (!instance.claim()) {
                 std::fprintf(stderr, "Pigmentry is running but did not answer: %s.\n", qPrintable(why));
                 return 1;

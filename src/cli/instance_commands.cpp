@@ -7,6 +7,7 @@
 #include "model/preferences.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_services.h"
+#include "platform/instance_protocol.h"
 #include "platform/session.h"
 #include "platform/single_instance.h"
 
@@ -63,28 +64,31 @@ int pickInInstance(const QString &format, CommandContext &context)
         return 1;
     }
     // The pick waits for the user, however long they take.
-    const std::optional<QString> reply = ask(instance, {QStringLiteral("pick"), format}, 24 * 3600 * 1000, context.err);
-    if (!reply)
+    const std::optional<QString> message = ask(
+        instance, instance::encodeRequest({instance::Verb::Pick, {format}}), 24 * 3600 * 1000, context.err);
+    if (!message)
         return 1;
     // Whatever answered, its words reach the terminal escaped.
-    if (reply->startsWith(QLatin1String("picked\t"))) {
-        // "picked", the code, and why the history kept nothing when it
-        // could not be saved.
-        const QStringList parts = reply->split(u'\t');
-        writeText(context.out, printable(parts.value(1)) + u'\n');
-        if (parts.size() > 2) {
-            writeText(context.err, printable(parts.mid(2).join(u' ')) + u'\n');
+    const instance::Reply reply = instance::decodeReply(*message);
+    switch (reply.outcome) {
+    case instance::Outcome::Picked:
+        writeText(context.out, printable(reply.code) + u'\n');
+        // Picked, but not in the saved history: said, and not a success.
+        if (!reply.text.isEmpty()) {
+            writeText(context.err, printable(reply.text) + u'\n');
             return 1;
         }
         return 0;
+    case instance::Outcome::Refused:
+    case instance::Outcome::OtherVersion: writeText(context.err, printable(reply.text) + u'\n'); return 1;
+    case instance::Outcome::Cancelled:
+    case instance::Outcome::Done: return 1;
     }
-    if (reply->startsWith(QLatin1String("refused\t")))
-        writeText(context.err, printable(reply->mid(8)) + u'\n');
     return 1;
 }
 
 // A message to the running Pigmentry that needs it to be running.
-int sendToRunning(const QStringList &arguments, CommandContext &context)
+int sendToRunning(const instance::Request &request, CommandContext &context)
 {
     QCoreApplication app(context.argc, context.argv);
     SingleInstance instance;
@@ -92,18 +96,28 @@ int sendToRunning(const QStringList &arguments, CommandContext &context)
         writeText(context.err, QStringLiteral("Pigmentry is not running.\n"));
         return 1;
     }
-    const std::optional<QString> reply = ask(instance, arguments, 10000, context.err);
-    if (!reply)
+    const std::optional<QString> message = ask(instance, instance::encodeRequest(request), 10000, context.err);
+    if (!message)
         return 1;
-    if (arguments.value(0) == QLatin1String("quit")) {
+    const instance::Reply reply = instance::decodeReply(*message);
+    if (reply.outcome != instance::Outcome::Done) {
+        writeText(context.err, printable(reply.text) + u'\n');
+        return 1;
+    }
+    if (request.verb == instance::Verb::Quit) {
         if (!instance.waitUntilEnded(10000)) {
             writeText(context.err, QStringLiteral("Pigmentry did not quit.\n"));
             return 1;
         }
         return 0;
     }
-    if (!reply->isEmpty())
-        writeText(context.out, printable(*reply) + u'\n');
+    // One item a line, each escaped.
+    if (!reply.text.isEmpty()) {
+        QString text;
+        for (const QString &line : reply.text.split(u'\n'))
+            text += printable(line) + u'\n';
+        writeText(context.out, text);
+    }
     return 0;
 }
 
@@ -142,14 +156,14 @@ int pick(const CommandLine &line, CommandContext &context)
 
 int quit(const CommandLine &, CommandContext &context)
 {
-    return sendToRunning({QStringLiteral("quit")}, context);
+    return sendToRunning({instance::Verb::Quit, {}}, context);
 }
 
 // `pigmentry tour FOLDER [IMAGE]`: screenshots of every window, for the
 // tour that `make run` gives without a display.
 int tour(const CommandLine &line, CommandContext &context)
 {
-    return sendToRunning(QStringList{QStringLiteral("tour")} + line.words, context);
+    return sendToRunning({instance::Verb::Tour, line.words}, context);
 }
 
 } // namespace commands

@@ -511,8 +511,10 @@ bool SingleInstance::waitUntilEnded(int timeoutMs) const
 }
 
 std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, const QString &path, int timeoutMs,
-                                                QString *why) const
+                                                QString *why, SendFailure *failure) const
 {
+    // Not reached until it is; reached but silent from the first byte sent.
+    *failure = SendFailure::Unreachable;
     sockaddr_un address{};
     if (path.isEmpty() || !fillAddress(&address, path)) {
         *why = QStringLiteral("no usable socket path");
@@ -534,6 +536,7 @@ std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, const
         return std::nullopt;
     }
     *why = QStringLiteral("no answer in time");
+    *failure = SendFailure::Unanswered;
     QDeadlineTimer deadline(timeoutMs);
     qsizetype sent = 0;
     while (sent < message.size()) {
@@ -590,10 +593,11 @@ std::optional<QString> SingleInstance::send(const QStringList &arguments, int ti
     QDeadlineTimer connecting(std::min(timeoutMs, 5000));
     for (;;) {
         const QString path = socketPath();
+        SendFailure failure = SendFailure::Unreachable;
         if (const std::optional<QString> reply =
-                sendOnce(message, path, int(std::max<qint64>(deadline.remainingTime(), 1)), why))
+                sendOnce(message, path, int(std::max<qint64>(deadline.remainingTime(), 1)), why, &failure))
             return reply;
-        if (*why == QLatin1String("no answer in time") || *why == QLatin1String("the connection was closed"))
+        if (failure == SendFailure::Unanswered)
             return std::nullopt; // it was reached, and did not answer
         if (!isRunningElsewhere()) {
             *why = QStringLiteral("Pigmentry is not running");

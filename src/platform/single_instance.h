@@ -88,7 +88,11 @@ Q_SIGNALS:
     void received(const QStringList &arguments, const pigmentry::SingleInstance::Reply &reply, QObject *caller);
 
 private:
-    std::optional<QString> sendOnce(const QByteArray &message, const QString &path, int timeoutMs, QString *why) const;
+    // Reached, or not even that: only an instance that could not be
+    // reached is tried again.
+    enum class SendFailure { Unreachable, Unanswered };
+    std::optional<QString> sendOnce(const QByteArray &message, const QString &path, int timeoutMs, QString *why,
+                                    SendFailure *failure) const;
     bool serve();
     bool listen();
     bool listenAt(const QString &path);

@@ -2,6 +2,7 @@
 #include "fake_desktop.h"
 #include "model/rgba.h"
 #include "model/store.h"
+#include "platform/instance_protocol.h"
 #include "platform/single_instance.h"
 #include "temp_settings.h"
 #include "tools/palette_files.h"
@@ -453,7 +454,9 @@ private Q_SLOTS:
         QVERIFY(answering.claim());
         QObject::connect(&answering, &pigmentry::SingleInstance::received,
                          [](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
-                             reply(QStringLiteral("picked\t#DEAD00\x1b]0;owned\x07\u202e"));
+                             reply(pigmentry::instance::encodeReply({pigmentry::instance::Outcome::Picked,
+                                                                     QStringLiteral("#DEAD00\x1b]0;owned\x07\u202e"),
+                                                                     QString()}));
                          });
         QProcess pick;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -464,6 +467,46 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(pick.state() == QProcess::NotRunning, 15000);
         QCOMPARE(pick.exitCode(), 0);
         QCOMPARE(pick.readAllStandardOutput(), QByteArray("#DEAD00\\x1b]0;owned\\x07\\u{202e}\n"));
+    }
+
+    // A running Pigmentry of another version answers what a command asks
+    // with that, and the command says so; so does a launch.
+    void anotherVersionIsSaidSo()
+    {
+        pigmentry::test::TempSettings temp;
+        const QString runtime = temp.path(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                   | QFileDevice::ExeOwner));
+        QVERIFY(QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry"))));
+        pigmentry::SingleInstance older(temp.path(QStringLiteral("data/Pigmentry")), runtime);
+        QVERIFY(older.claim());
+        // As the version before this one answered every request.
+        QObject::connect(&older, &pigmentry::SingleInstance::received,
+                         [](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
+                             reply(QStringLiteral("ok"));
+                         });
+        QProcess quit;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.path(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        quit.setProcessEnvironment(environment);
+        quit.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"quit"});
+        QTRY_VERIFY_WITH_TIMEOUT(quit.state() == QProcess::NotRunning, 15000);
+        QCOMPARE(quit.exitCode(), 1);
+        QVERIFY(quit.readAllStandardError().startsWith("The running Pigmentry is another version"));
+
+        // And the running one, asked in the old way, answers the same.
+        using namespace pigmentry::instance;
+        QString why;
+        QVERIFY(!decodeRequest({QStringLiteral("pick")}, &why));
+        QCOMPARE(why, otherVersionText());
+        QCOMPARE(decodeReply(QStringLiteral("picked\t#FFFFFF")).outcome, Outcome::OtherVersion);
+        const Reply picked = decodeReply(encodeReply({Outcome::Picked, QStringLiteral("#FF0000"), QString()}));
+        QCOMPARE(picked.outcome, Outcome::Picked);
+        QCOMPARE(picked.code, QStringLiteral("#FF0000"));
+        const std::optional<Request> request = decodeRequest(encodeRequest({Verb::Tour, {"a", "b"}}));
+        QVERIFY(request && request->verb == Verb::Tour && request->arguments == QStringList({"a", "b"}));
     }
 
     // Output that cannot be written is an error, never a silent success.
