@@ -570,6 +570,13 @@
     </message>
 </context>
 <context>
+    <name>Instance</name>
+    <message>
+        <source>The running Pigmentry is another version than this command: quit it (pigmentry quit, or Quit in its menu) and start Pigmentry again.</source>
+        <translation>Das laufende Pigmentry ist eine andere Version als dieser Befehl: Beenden Sie es (pigmentry quit oder „Beenden“ in seinem Menü) und starten Sie Pigmentry erneut.</translation>
+    </message>
+</context>
+<context>
     <name>LibraryFile</name>
     <message>
         <source>it is a link to a file that does not exist</source>
