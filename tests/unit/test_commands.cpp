@@ -58,6 +58,44 @@ class TestCommands : public QObject {
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // A listener where the command looks for the running Pigmentry, which
+    // answers every request with answer; the command runs beside it.
+    struct Listener {
+        pigmentry::test::TempSettings temp;
+        QString runtime = temp.path(QStringLiteral("runtime"));
+        std::unique_ptr<pigmentry::SingleInstance> instance;
+
+        bool listen(const QString &answer)
+        {
+            if (!QDir().mkpath(runtime) || !QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry")))
+                || !QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                       | QFileDevice::ExeOwner))
+                return false;
+            instance = std::make_unique<pigmentry::SingleInstance>(temp.path(QStringLiteral("data/Pigmentry")),
+                                                                   runtime);
+            QObject::connect(instance.get(), &pigmentry::SingleInstance::received,
+                             [answer](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
+                                 reply(answer);
+                             });
+            return instance->claim();
+        }
+
+        // The command's exit status, standard output and error, once it ends.
+        Result run(const QStringList &arguments)
+        {
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.path(QStringLiteral("data")));
+            environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+            process.setProcessEnvironment(environment);
+            process.start(qEnvironmentVariable("PIGMENTRY_BINARY"), arguments);
+            if (!QTest::qWaitFor([&process] { return process.state() == QProcess::NotRunning; }, 15000))
+                return {-1, {}, {}};
+            return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                    QString::fromUtf8(process.readAllStandardError())};
+        }
+    };
+
 private Q_SLOTS:
     void printsOneFormat_data()
     {
@@ -444,57 +482,24 @@ private Q_SLOTS:
     // escaped: a reply cannot retitle or rewrite the user's terminal.
     void repliesReachTheTerminalEscaped()
     {
-        pigmentry::test::TempSettings temp;
-        const QString runtime = temp.path(QStringLiteral("runtime"));
-        QVERIFY(QDir().mkpath(runtime));
-        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ExeOwner));
-        QVERIFY(QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry"))));
-        pigmentry::SingleInstance answering(temp.path(QStringLiteral("data/Pigmentry")), runtime);
-        QVERIFY(answering.claim());
-        QObject::connect(&answering, &pigmentry::SingleInstance::received,
-                         [](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
-                             reply(pigmentry::instance::encodeReply({pigmentry::instance::Outcome::Picked,
-                                                                     QStringLiteral("#DEAD00\x1b]0;owned\x07\u202e"),
-                                                                     QString()}));
-                         });
-        QProcess pick;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.path(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        pick.setProcessEnvironment(environment);
-        pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
-        QTRY_VERIFY_WITH_TIMEOUT(pick.state() == QProcess::NotRunning, 15000);
-        QCOMPARE(pick.exitCode(), 0);
-        QCOMPARE(pick.readAllStandardOutput(), QByteArray("#DEAD00\\x1b]0;owned\\x07\\u{202e}\n"));
+        Listener listener;
+        QVERIFY(listener.listen(pigmentry::instance::encodeReply(
+            {pigmentry::instance::Outcome::Picked, QStringLiteral("#DEAD00\x1b]0;owned\x07\u202e"), QString()})));
+        const Result pick = listener.run({"pick"});
+        QCOMPARE(pick.exitCode, 0);
+        QCOMPARE(pick.out, QStringLiteral("#DEAD00\\x1b]0;owned\\x07\\u{202e}\n"));
     }
 
     // A running Pigmentry of another version answers what a command asks
-    // with that, and the command says so; so does a launch.
+    // with that, and the command says so.
     void anotherVersionIsSaidSo()
     {
-        pigmentry::test::TempSettings temp;
-        const QString runtime = temp.path(QStringLiteral("runtime"));
-        QVERIFY(QDir().mkpath(runtime));
-        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ExeOwner));
-        QVERIFY(QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry"))));
-        pigmentry::SingleInstance older(temp.path(QStringLiteral("data/Pigmentry")), runtime);
-        QVERIFY(older.claim());
         // As the version before this one answered every request.
-        QObject::connect(&older, &pigmentry::SingleInstance::received,
-                         [](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
-                             reply(QStringLiteral("ok"));
-                         });
-        QProcess quit;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), temp.path(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        quit.setProcessEnvironment(environment);
-        quit.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"quit"});
-        QTRY_VERIFY_WITH_TIMEOUT(quit.state() == QProcess::NotRunning, 15000);
-        QCOMPARE(quit.exitCode(), 1);
-        QVERIFY(quit.readAllStandardError().startsWith("The running Pigmentry is another version"));
+        Listener older;
+        QVERIFY(older.listen(QStringLiteral("ok")));
+        const Result quit = older.run({"quit"});
+        QCOMPARE(quit.exitCode, 1);
+        QVERIFY(quit.err.startsWith(QLatin1String("The running Pigmentry is another version")));
 
         // And the running one, asked in the old way, answers the same.
         using namespace pigmentry::instance;
