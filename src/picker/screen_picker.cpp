@@ -220,10 +220,10 @@ void ScreenPicker::handle(const PickerInput &input)
         zoom = std::max(zoom - 5, 5);
         contentChanged = true;
         break;
-    case Qt::Key_Left: nudge(-step, 0); nudged = true; break;
-    case Qt::Key_Right: nudge(step, 0); nudged = true; break;
-    case Qt::Key_Up: nudge(0, -step); nudged = true; break;
-    case Qt::Key_Down: nudge(0, step); nudged = true; break;
+    case Qt::Key_Left: nudge(-step, 0); break;
+    case Qt::Key_Right: nudge(step, 0); break;
+    case Qt::Key_Up: nudge(0, -step); break;
+    case Qt::Key_Down: nudge(0, step); break;
     default: break;
     }
     wake();
@@ -234,7 +234,9 @@ void ScreenPicker::nudge(int dx, int dy)
     // The move is made in the desktop's device pixels, where screens touch:
     // logical coordinates have gaps between screens of another scale (each
     // keeps its native origin), and a pixel across the edge is one press away
-    // there. A move past every screen stops at the edge of this one.
+    // there. A move past every screen stops at the edge of this one. The
+    // mark is the user's from now on.
+    nudged = true;
     const std::optional<PickerScreen> screen = screenAt(point);
     if (!screen) {
         point += QPointF(dx, dy);
