@@ -11,9 +11,9 @@
 #include "gui/kit/style.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/history_grid.h"
-#include "model/library_file.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/library/library_file.h"
+#include "model/library/store.h"
+#include "platform/desktop_factory.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QApplication>

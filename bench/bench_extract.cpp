@@ -12,8 +12,8 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/extraction_page.h"
 #include "gui/studio/studio_state.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/library/store.h"
+#include "platform/desktop_factory.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // formatted() over all thirteen formats: codes per second.
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QElapsedTimer>
 

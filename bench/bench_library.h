@@ -3,9 +3,9 @@
 
 // What the benchmarks share: a clipboard that is not measured, and the
 // largest history the library keeps, every record labelled.
-#include "model/clipboard.h"
-#include "model/library.h"
-#include "model/preferences.h"
+#include "model/library/clipboard.h"
+#include "model/library/library.h"
+#include "model/library/preferences.h"
 
 #include <QEvent>
 #include <QObject>

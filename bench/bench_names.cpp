@@ -2,7 +2,7 @@
 // The nearest name of a colour over the whole list (CSS and xkcd names), as
 // the popover and the inspector ask for it on every change of selection:
 // microseconds a colour, the first call (which prepares the list) apart.
-#include "model/color_names.h"
+#include "model/color/color_names.h"
 
 #include <QElapsedTimer>
 

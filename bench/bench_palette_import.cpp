@@ -6,8 +6,8 @@
 #include "gui/kit/style.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/palette/palette_list.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/library/store.h"
+#include "platform/desktop_factory.h"
 #include "shortcut/shortcut_settings.h"
 #include "tools/palette_files.h"
 

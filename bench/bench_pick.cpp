@@ -3,9 +3,9 @@
 // 30 captures a second, and the time of one capture-and-present (a 15 x 15
 // root capture, the pixel read, the magnifier panel repainted). Needs an X
 // display; `make bench` gives it a virtual one when there is none.
-#include "model/preferences.h"
+#include "model/library/preferences.h"
 #include "picker/screen_picker.h"
-#include "platform/desktop_services.h"
+#include "platform/desktop_factory.h"
 #include "platform/x11/magnifier_panel.h"
 #include "platform/x11/x11_screen_source.h"
 

@@ -3,8 +3,8 @@
 // the whole library and writes it atomically. Prints the median and the 90th
 // percentile over 200 captures.
 #include "bench_library.h"
-#include "model/library_file.h"
-#include "model/store.h"
+#include "model/library/library_file.h"
+#include "model/library/store.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -10,10 +10,10 @@
 #include "gui/studio/studio_window.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
-#include "model/history_model.h"
-#include "model/library_file.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/items/history_model.h"
+#include "model/library/library_file.h"
+#include "model/library/store.h"
+#include "platform/desktop_factory.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line.h"
 
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QCommandLineParser>
 

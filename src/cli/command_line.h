@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/plain_text.h"
+#include "model/color/plain_text.h"
 
 #include <QHash>
 #include <QSet>

@@ -2,7 +2,7 @@
 #include "commands.h"
 
 #include "cli/command_bodies.h"
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 #include "platform/session.h"
 
 #include <QGuiApplication>

@@ -25,8 +25,8 @@ struct CommandContext {
     char **argv;
     std::FILE *out;
     std::FILE *err;
-    // A QApplication: the desktop layer shows its alerts as widgets, which
-    // this library does not link.
+    // A QApplication, made by the program: the desktop layer that the pick
+    // links shows its alerts as widgets, though no command makes one itself.
     std::function<std::unique_ptr<QCoreApplication>()> widgetApplication;
 };
 

@@ -4,9 +4,9 @@
 #include "instance_commands.h"
 
 #include "cli/command_bodies.h"
-#include "model/preferences.h"
+#include "model/library/preferences.h"
 #include "picker/screen_picker.h"
-#include "platform/desktop_services.h"
+#include "platform/desktop_factory.h"
 #include "platform/instance_protocol.h"
 #include "platform/session.h"
 #include "platform/single_instance.h"

@@ -3,9 +3,9 @@
 // display.
 
 #include "cli/command_bodies.h"
-#include "model/color_names.h"
-#include "model/css_color.h"
-#include "model/rgba.h"
+#include "model/color/color_names.h"
+#include "model/color/css_color.h"
+#include "model/color/rgba.h"
 #include "tools/contrast.h"
 #include "tools/gradient.h"
 #include "tools/harmony.h"

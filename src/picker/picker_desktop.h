@@ -4,7 +4,7 @@
 // The small interfaces through which the pick reaches the desktop. The X11 and
 // portal implementations live in the platform layer; the tests use fakes.
 
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 #include "tools/alerts.h"
 
 #include <QImage>

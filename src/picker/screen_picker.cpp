@@ -2,7 +2,7 @@
 #include "screen_picker.h"
 
 #include "magnifier.h"
-#include "model/preferences.h"
+#include "model/library/preferences.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

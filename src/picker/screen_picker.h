@@ -4,7 +4,7 @@
 #include "magnifier.h"
 #include "picker_desktop.h"
 
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QImage>
 #include <QObject>

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "model/library_file.h"
+#include "model/library/library_file.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "desktop_services.h"
+#include "platform/desktop/desktop_services.h"
 
 namespace pigmentry {
 

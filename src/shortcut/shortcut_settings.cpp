@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shortcut_settings.h"
 
-#include "model/preferences.h"
+#include "model/library/preferences.h"
 
 #include <QCoreApplication>
 

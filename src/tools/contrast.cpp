@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "contrast.h"
 
-#include "model/oklab.h"
+#include "model/color/oklab.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 // hold turned into sRGB.
 #include "palette_formats.h"
 
-#include "model/plain_text.h"
+#include "model/color/plain_text.h"
 
 #include <QLocale>
 #include <QtEndian>

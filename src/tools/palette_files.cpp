@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette_files.h"
 
-#include "model/library_file.h"
-#include "model/plain_text.h"
-#include "model/store.h"
+#include "model/library/library_file.h"
+#include "model/color/plain_text.h"
+#include "model/library/store.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "file_dialogs.h"
-#include "model/library.h"
+#include "model/library/library.h"
 #include "palette_formats.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/library.h"
+#include "model/library/library.h"
 
 #include <QByteArray>
 #include <QList>

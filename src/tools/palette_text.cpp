@@ -3,7 +3,7 @@
 // list, and the style sheets and page that palettes are written to.
 #include "palette_formats.h"
 
-#include "model/plain_text.h"
+#include "model/color/plain_text.h"
 
 #include <QRegularExpression>
 #include <QSet>

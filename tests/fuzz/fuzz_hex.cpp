@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hex parser and every code of what it reads.
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The library file's decoder: whatever decodes encodes and decodes to the same.
-#include "model/library.h"
+#include "model/library/library.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,8 +9,8 @@
 #include "gui/views/history_grid.h"
 #include "gui/views/palette/palette_list.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/color_roles.h"
-#include "model/store.h"
+#include "model/items/color_roles.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 

@@ -5,7 +5,7 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/extraction_page.h"
 #include "gui/studio/studio_state.h"
-#include "model/store.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 

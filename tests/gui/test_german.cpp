@@ -7,7 +7,7 @@
 #include "gui/kit/style.h"
 #include "gui/popover/menu_content.h"
 #include "gui/studio/studio_window.h"
-#include "model/color_names.h"
+#include "model/color/color_names.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_roles.h"
-#include "model/store.h"
+#include "model/items/color_roles.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 

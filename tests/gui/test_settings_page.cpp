@@ -3,9 +3,9 @@
 #include "fake_desktop.h"
 #include "find_widget.h"
 #include "gui/studio/studio_window.h"
-#include "model/store.h"
+#include "model/library/store.h"
 #include "platform/desktop_workspace.h"
-#include "shortcut/recorder_button.h"
+#include "gui/studio/recorder_button.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 

@@ -7,8 +7,8 @@
 #include "gui/studio/page.h"
 #include "gui/studio/studio_window.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_roles.h"
-#include "model/store.h"
+#include "model/items/color_roles.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 

@@ -8,8 +8,8 @@
 //
 // The library holds 5,000 records. Edit n sets the label of one record to
 // "edit n", so the state after n edits can be built again from n alone.
-#include "model/library_file.h"
-#include "model/store.h"
+#include "model/library/library_file.h"
+#include "model/library/store.h"
 
 #include <QCoreApplication>
 #include <QDir>

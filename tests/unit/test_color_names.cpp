@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a colour is called, how CSS writes it, its tint scale, and the
 // nearest text colour that passes a contrast level.
-#include "model/color_names.h"
-#include "model/css_color.h"
-#include "model/oklab.h"
+#include "model/color/color_names.h"
+#include "model/color/css_color.h"
+#include "model/color/oklab.h"
 #include "tools/contrast.h"
 #include "tools/tint_scale.h"
 

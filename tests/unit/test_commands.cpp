@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_desktop.h"
-#include "model/rgba.h"
-#include "model/store.h"
+#include "model/color/rgba.h"
+#include "model/library/store.h"
 #include "platform/instance_protocol.h"
 #include "platform/single_instance.h"
 #include "temp_settings.h"

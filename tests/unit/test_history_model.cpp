@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_desktop.h"
-#include "model/history_model.h"
-#include "model/library_file.h"
-#include "model/palette_model.h"
-#include "model/store.h"
+#include "model/items/history_model.h"
+#include "model/library/library_file.h"
+#include "model/items/palette_model.h"
+#include "model/library/store.h"
 #include "temp_settings.h"
 
 #include <QAbstractItemModelTester>

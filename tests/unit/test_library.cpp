@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/library.h"
-#include "model/library_file.h"
+#include "model/library/library.h"
+#include "model/library/library_file.h"
 #include "temp_settings.h"
 
 #include <QDir>

@@ -4,8 +4,8 @@
 // a full disk and a read-only one. The user's data is never written over.
 #include "fake_clock.h"
 #include "fake_desktop.h"
-#include "model/library_file.h"
-#include "model/store.h"
+#include "model/library/library_file.h"
+#include "model/library/store.h"
 #include "temp_settings.h"
 
 #include <QDir>

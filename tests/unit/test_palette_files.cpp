@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_desktop.h"
-#include "model/store.h"
+#include "model/library/store.h"
 #include "temp_settings.h"
 #include "tools/palette_files.h"
 

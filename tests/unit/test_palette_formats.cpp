@@ -2,7 +2,7 @@
 // The palette formats from the outside: what each keeps through a round
 // trip, the exact style sheets, other programs' colour models, and refusals
 // that name their place.
-#include "model/library.h"
+#include "model/library/library.h"
 #include "tools/palette_files.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/preferences.h"
+#include "model/library/preferences.h"
 #include "temp_settings.h"
 
 #include <QDateTime>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QJsonDocument>
 #include <QTest>

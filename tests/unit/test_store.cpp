@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_clock.h"
 #include "fake_desktop.h"
-#include "model/library_file.h"
-#include "model/store.h"
+#include "model/library/library_file.h"
+#include "model/library/store.h"
 #include "temp_settings.h"
 
 #include <QSignalSpy>

@@ -12,8 +12,8 @@
 #include "app/app_delegate.h"
 #include "gui/popover/popover.h"
 #include "gui/studio/studio_window.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/library/store.h"
+#include "platform/desktop_factory.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>

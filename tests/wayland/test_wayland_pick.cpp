@@ -9,7 +9,7 @@
 
 #include "cli/instance_commands.h"
 #include "picker/screen_picker.h"
-#include "platform/desktop_services.h"
+#include "platform/desktop_factory.h"
 #include "platform/session.h"
 #include "shortcut/shortcut_settings.h"
 

@@ -4,7 +4,7 @@
 // What the Wayland tests share: a desktop shot in which every device pixel
 // has a colour of its own, and the pick's windows on screen.
 
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,7 +2,7 @@
 // Pigmentry as a user runs it: a tray host, a fresh home folder, the global
 // shortcut pressed and a colour clicked, then the library file, the
 // clipboard and the popover checked; a second launch and a closed Studio.
-#include "model/library_file.h"
+#include "model/library/library_file.h"
 #include "x11_tools.h"
 
 #include <QClipboard>

@@ -4,7 +4,7 @@
 // there it would see only XWayland's own windows: it takes the portals'
 // way, as on Wayland.
 #include "picker/frozen_screen_source.h"
-#include "platform/desktop_services.h"
+#include "platform/desktop_factory.h"
 #include "platform/portal/portal_hot_keys.h"
 #include "platform/session.h"
 #include "shortcut/hot_key_service.h"

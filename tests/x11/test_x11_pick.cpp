@@ -2,7 +2,7 @@
 // A precision pick against a real X server: a window of known colours, the
 // pointer moved and clicked with xdotool, as a user would.
 #include "picker/screen_picker.h"
-#include "platform/desktop_services.h"
+#include "platform/desktop_factory.h"
 #include "platform/x11/magnifier_panel.h"
 #include "platform/x11/x11_overlay.h"
 #include "temp_settings.h"

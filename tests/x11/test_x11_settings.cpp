@@ -5,7 +5,7 @@
 #include "platform/hot_keys.h"
 #include "platform/qt_alerts.h"
 #include "platform/taskbar.h"
-#include "shortcut/recorder_button.h"
+#include "gui/studio/recorder_button.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 #include "x11_tools.h"

@@ -8,9 +8,9 @@
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_names.h"
-#include "model/history_model.h"
-#include "model/store.h"
+#include "model/color/color_names.h"
+#include "model/items/history_model.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collection_edits.h"
 
-#include "model/store.h"
+#include "model/library/store.h"
 
 #include <QCoreApplication>
 #include <QSet>

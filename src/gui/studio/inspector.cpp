@@ -10,9 +10,9 @@
 #include "gui/kit/theme.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/palette_choices.h"
-#include "model/color_names.h"
-#include "model/css_color.h"
-#include "model/store.h"
+#include "model/color/color_names.h"
+#include "model/color/css_color.h"
+#include "model/library/store.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>

@@ -3,7 +3,7 @@
 
 #include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "shortcut/recorder_button.h"
+#include "gui/studio/recorder_button.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QCoreApplication>

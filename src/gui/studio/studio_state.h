@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QCoreApplication>
 #include <QObject>

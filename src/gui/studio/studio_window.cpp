@@ -8,7 +8,7 @@
 #include "gui/kit/window_accessible.h"
 #include "gui/studio/inspector.h"
 #include "gui/studio/sidebar.h"
-#include "model/store.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 
 #include <QAction>

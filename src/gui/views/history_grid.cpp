@@ -3,8 +3,8 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/color_names.h"
-#include "model/color_roles.h"
+#include "model/color/color_names.h"
+#include "model/items/color_roles.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 #include "swatch_delegate.h"
 
 #include "gui/kit/theme.h"
-#include "model/color_roles.h"
+#include "model/items/color_roles.h"
 
 #include <QAbstractItemView>
 #include <QDrag>

@@ -4,8 +4,8 @@
 #include "gui/kit/theme.h"
 #include "gui/views/accessible/swatch_grid_accessible.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/color_roles.h"
-#include "model/store.h"
+#include "model/items/color_roles.h"
+#include "model/library/store.h"
 
 #include <QAccessible>
 #include <QApplication>

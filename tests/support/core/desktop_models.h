@@ -2,7 +2,7 @@
 #pragma once
 
 #include "fake_desktop.h"
-#include "model/store.h"
+#include "model/library/store.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 

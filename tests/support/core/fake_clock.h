@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/clock.h"
+#include "model/library/clock.h"
 
 #include <QTimeZone>
 

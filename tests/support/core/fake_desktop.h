@@ -4,7 +4,7 @@
 #include "fake_file_dialogs.h"
 #include "fake_hot_keys.h"
 #include "fake_picker_desktop.h"
-#include "platform/desktop_services.h"
+#include "platform/desktop/desktop_services.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/preferences.h"
+#include "model/library/preferences.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -8,7 +8,7 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/studio/studio_state.h"
-#include "model/store.h"
+#include "model/library/store.h"
 #include "tools/contrast.h"
 
 #include <QComboBox>

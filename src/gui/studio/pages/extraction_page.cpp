@@ -8,9 +8,9 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_list_model.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/items/color_list_model.h"
+#include "model/library/store.h"
+#include "platform/desktop/desktop_services.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

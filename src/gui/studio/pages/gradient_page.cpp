@@ -8,8 +8,8 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/studio/studio_state.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/library/store.h"
+#include "platform/desktop/desktop_services.h"
 #include "tools/gradient.h"
 
 #include <QCoreApplication>

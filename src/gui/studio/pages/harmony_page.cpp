@@ -8,8 +8,8 @@
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_list_model.h"
-#include "model/store.h"
+#include "model/items/color_list_model.h"
+#include "model/library/store.h"
 #include "tools/harmony.h"
 
 #include <QCoreApplication>

@@ -9,10 +9,10 @@
 #include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_state.h"
 #include "gui/views/history_grid.h"
-#include "model/history_model.h"
-#include "model/preferences.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/items/history_model.h"
+#include "model/library/preferences.h"
+#include "model/library/store.h"
+#include "platform/desktop/desktop_services.h"
 #include "tools/palette_files.h"
 
 #include <QCoreApplication>

@@ -7,10 +7,10 @@
 #include "gui/studio/palette_choices.h"
 #include "gui/studio/studio_state.h"
 #include "gui/views/palette/palette_list.h"
-#include "model/palette_model.h"
-#include "model/preferences.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/items/palette_model.h"
+#include "model/library/preferences.h"
+#include "model/library/store.h"
+#include "platform/desktop/desktop_services.h"
 #include "tools/palette_files.h"
 
 #include <QCoreApplication>

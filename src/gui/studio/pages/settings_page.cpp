@@ -8,9 +8,9 @@
 #include "gui/studio/collection_edits.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/shortcut_settings_view.h"
-#include "model/preferences.h"
-#include "model/store.h"
-#include "platform/desktop_services.h"
+#include "model/library/preferences.h"
+#include "model/library/store.h"
+#include "platform/desktop/desktop_services.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,9 +5,9 @@
 #include "gui/kit/theme.h"
 #include "gui/views/swatch_delegate.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_roles.h"
-#include "model/preferences.h"
-#include "model/store.h"
+#include "model/items/color_roles.h"
+#include "model/library/preferences.h"
+#include "model/library/store.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 
 #include "gui/kit/painted_item_accessible.h"
 #include "gui/views/palette/palette_list.h"
-#include "model/palette_model.h"
+#include "model/items/palette_model.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 
 #include "gui/kit/painted_item_accessible.h"
 #include "gui/views/swatch_grid.h"
-#include "model/color_roles.h"
+#include "model/items/color_roles.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 #include "gui/kit/theme.h"
 #include "gui/views/palette/palette_list.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/palette_model.h"
+#include "model/items/palette_model.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/views/inline_text_delegate.h"
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <functional>
 

@@ -6,7 +6,7 @@
 #include "gui/kit/theme.h"
 #include "gui/views/accessible/palette_list_accessible.h"
 #include "gui/views/swatch_delegate.h"
-#include "model/palette_model.h"
+#include "model/items/palette_model.h"
 
 #include <QAccessible>
 #include <QApplication>

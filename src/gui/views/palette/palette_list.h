@@ -2,7 +2,7 @@
 #pragma once
 
 #include "gui/views/palette/palette_card.h"
-#include "model/rgba.h"
+#include "model/color/rgba.h"
 
 #include <QListView>
 #include <QUuid>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "clipboard.h"
-#include "clock.h"
-#include "library.h"
-#include "preferences.h"
-#include "rgba.h"
+#include "model/library/clipboard.h"
+#include "model/library/clock.h"
+#include "model/library/library.h"
+#include "model/library/preferences.h"
+#include "model/color/rgba.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "recorder_button.h"
+#include "gui/studio/recorder_button.h"
 
-#include "shortcut_settings.h"
+#include "shortcut/shortcut_settings.h"
 
 #include <QApplication>
 #include <QCoreApplication>

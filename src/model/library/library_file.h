@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "library.h"
+#include "model/library/library.h"
 
 #include <QDateTime>
 #include <QString>

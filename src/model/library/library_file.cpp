@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library_file.h"
+#include "model/library/library_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

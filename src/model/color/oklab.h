@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "rgba.h"
+#include "model/color/rgba.h"
 
 namespace pigmentry {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "oklab.h"
+#include "model/color/oklab.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "color_names.h"
+#include "model/color/color_names.h"
 
-#include "oklab.h"
+#include "model/color/oklab.h"
 
 #include <QHash>
 

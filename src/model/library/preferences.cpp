@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preferences.h"
+#include "model/library/preferences.h"
 
 #include <QVariant>
 

@@ -2,8 +2,8 @@
 // The colour-code formats of RGBA::formatted: the thirteen, then OKLCH and
 // OKLab.
 
-#include "oklab.h"
-#include "rgba.h"
+#include "model/color/oklab.h"
+#include "model/color/rgba.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "palette_model.h"
+#include "model/items/palette_model.h"
 
-#include "store.h"
+#include "model/library/store.h"
 
 namespace pigmentry {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "css_color.h"
+#include "model/color/css_color.h"
 
-#include "color_names.h"
-#include "oklab.h"
+#include "model/color/color_names.h"
+#include "model/color/oklab.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

@@ -8,7 +8,7 @@
 // (https://xkcd.com/color/rgb/), placed in the public domain under CC0 1.0
 // (https://creativecommons.org/publicdomain/zero/1.0/), as its rgb.txt lists
 // them (taken from the npm package xkcd-colors 1.0.2, MIT licence).
-#include "color_names.h"
+#include "model/color/color_names.h"
 
 namespace pigmentry::color_name_data {
 

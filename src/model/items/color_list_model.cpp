@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "color_list_model.h"
+#include "model/items/color_list_model.h"
 
 #include <QCoreApplication>
 
-#include "color_roles.h"
+#include "model/items/color_roles.h"
 
 namespace pigmentry {
 

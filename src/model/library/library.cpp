@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "library.h"
+#include "model/library/library.h"
 
-#include "clock.h"
-#include "plain_text.h"
+#include "model/library/clock.h"
+#include "model/color/plain_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

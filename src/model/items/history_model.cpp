@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history_model.h"
+#include "model/items/history_model.h"
 
-#include "color_names.h"
+#include "model/color/color_names.h"
 
 #include <QCoreApplication>
 
-#include "store.h"
+#include "model/library/store.h"
 
 namespace pigmentry {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/clipboard.h"
+#include "model/library/clipboard.h"
 #include "picker/screen_picker.h"
 #include "shortcut/hot_key_service.h"
 #include "tools/alerts.h"
@@ -55,7 +55,7 @@ public:
 };
 
 // Every service of the desktop that Pigmentry uses, made once at start for
-// the session it runs in. Each one is always present: where the session
+// the session it runs in (platform/desktop_factory.h), or of fakes in tests. Each one is always present: where the session
 // offers nothing, a stand-in says so ("unavailable") instead of failing.
 struct DesktopServices {
     std::unique_ptr<HotKeyService> hotKeys;
@@ -81,10 +81,12 @@ struct DesktopServices {
     void fillUnavailable();
 };
 
-// The services of this session: X11 where Qt runs on xcb in an X11 session;
-// on Wayland (and for Qt on XWayland) the portals, with the precision pick on
-// a frozen frame; the portal's sampler everywhere; Qt for the clipboard,
-// alerts and file panels.
-std::unique_ptr<DesktopServices> createDesktopServices();
+// The hot-key service where the session offers none: every registration is
+// refused with NoService.
+class UnavailableHotKeys : public HotKeyService {
+public:
+    int registerHotKey(quint32, quint32, quint32 *) override { return NoService; }
+    void unregisterHotKey(quint32) override { }
+};
 
 } // namespace pigmentry

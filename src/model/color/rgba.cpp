@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "rgba.h"
+#include "model/color/rgba.h"
 
 #include <QHashFunctions>
 #include <QJsonValue>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "store.h"
+#include "model/library/store.h"
 
-#include "library_file.h"
+#include "model/library/library_file.h"
 
 #include <QCoreApplication>
 #include <QSet>

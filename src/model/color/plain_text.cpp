@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "plain_text.h"
+#include "model/color/plain_text.h"
 
 namespace pigmentry {
 

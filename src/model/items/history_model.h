@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "color_roles.h"
-#include "library.h"
+#include "model/items/color_roles.h"
+#include "model/library/library.h"
 
 #include <QAbstractListModel>
 #include <QSortFilterProxyModel>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "shortcut_configuration.h"
+#include "shortcut/shortcut_configuration.h"
 
 #include <QPushButton>
 
