@@ -78,7 +78,8 @@ struct Library {
     friend bool operator==(const Library &, const Library &) = default;
 };
 
-// Compact JSON of the library file and of one palette, with the keys above.
+// Compact JSON of the library file and of one palette, with the keys above
+// (library_writer.cpp): numbers in their shortest text without an exponent.
 // Nothing when a number is not finite (JSON cannot hold it), with the reason
 // in error.
 std::optional<QByteArray> encodeLibrary(const Library &library, QString *error);

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The library as Qt's own JSON writer puts it: the yardstick for the library's
+// hand-written writer, in the unit test and in the fuzz target.
+#pragma once
+
+#include "model/library/library.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace pigmentry::reference {
+
+inline QJsonObject colorJson(const RGBA &c)
+{
+    return {{"r", c.r}, {"g", c.g}, {"b", c.b}, {"a", c.a}};
+}
+
+inline QJsonObject paletteJson(const Palette &p)
+{
+    QJsonArray colors;
+    for (const RGBA &c : p.colors)
+        colors.append(colorJson(c));
+    QJsonObject object{{"id", uuidText(p.id)}, {"name", p.name}, {"colors", colors}, {"notes", p.notes}};
+    if (p.hasColorNames()) {
+        QJsonArray names;
+        for (qsizetype i = 0; i < p.colors.size(); ++i)
+            names.append(p.colorName(i));
+        object.insert("colorNames", names);
+    }
+    return object;
+}
+
+inline QByteArray libraryJson(const Library &library)
+{
+    QJsonArray history;
+    for (const ColorRecord &r : library.history)
+        history.append(QJsonObject{{"id", uuidText(r.id)},
+                                   {"color", colorJson(r.color)},
+                                   {"date", r.date},
+                                   {"label", r.label},
+                                   {"favorite", r.favorite},
+                                   {"colorSpace", r.colorSpace}});
+    QJsonArray palettes;
+    for (const Palette &p : library.palettes)
+        palettes.append(paletteJson(p));
+    return QJsonDocument(QJsonObject{{"history", history}, {"palettes", palettes}}).toJson(QJsonDocument::Compact);
+}
+
+} // namespace pigmentry::reference
