@@ -104,6 +104,43 @@
     </message>
 </context>
 <context>
+    <name>ColorActions</name>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copy %n Colors</source>
+        <translation>
+            <numerusform>%n Farbe kopieren</numerusform>
+            <numerusform>%n Farben kopieren</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Add to Palette</source>
+        <translation>Zur Palette hinzufügen</translation>
+    </message>
+    <message>
+        <source>New Palette</source>
+        <translation>Neue Palette</translation>
+    </message>
+    <message>
+        <source>Export as Palette…</source>
+        <translation>Als Palette exportieren…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Colors</source>
+        <translation>
+            <numerusform>%n Farbe entfernen</numerusform>
+            <numerusform>%n Farben entfernen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ColorListModel</name>
     <message>
         <source>Color %1</source>
@@ -410,10 +447,6 @@
         <translation>Untersuchen</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
-    </message>
-    <message>
         <source>Edit Label</source>
         <translation>Bezeichnung bearbeiten</translation>
     </message>
@@ -424,36 +457,6 @@
     <message>
         <source>Add to Favorites</source>
         <translation>Zu Favoriten hinzufügen</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Entfernen</translation>
-    </message>
-    <message numerus="yes">
-        <source>Copy %n Colors</source>
-        <translation>
-            <numerusform>%n Farbe kopieren</numerusform>
-            <numerusform>%n Farben kopieren</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Add to Palette</source>
-        <translation>Zur Palette hinzufügen</translation>
-    </message>
-    <message>
-        <source>New Palette</source>
-        <translation>Neue Palette</translation>
-    </message>
-    <message>
-        <source>Export as Palette…</source>
-        <translation>Als Palette exportieren…</translation>
-    </message>
-    <message numerus="yes">
-        <source>Remove %n Colors</source>
-        <translation>
-            <numerusform>%n Farbe entfernen</numerusform>
-            <numerusform>%n Farben entfernen</numerusform>
-        </translation>
     </message>
 </context>
 <context>
@@ -777,10 +780,6 @@
         <translation>Untersuchen: </translation>
     </message>
     <message>
-        <source>Remove</source>
-        <translation>Entfernen</translation>
-    </message>
-    <message>
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
@@ -819,36 +818,6 @@
     <message>
         <source>Edit Notes</source>
         <translation>Notizen bearbeiten</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
-    </message>
-    <message numerus="yes">
-        <source>Copy %n Colors</source>
-        <translation>
-            <numerusform>%n Farbe kopieren</numerusform>
-            <numerusform>%n Farben kopieren</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Add to Palette</source>
-        <translation>Zur Palette hinzufügen</translation>
-    </message>
-    <message>
-        <source>New Palette</source>
-        <translation>Neue Palette</translation>
-    </message>
-    <message>
-        <source>Export as Palette…</source>
-        <translation>Als Palette exportieren…</translation>
-    </message>
-    <message numerus="yes">
-        <source>Remove %n Colors</source>
-        <translation>
-            <numerusform>%n Farbe entfernen</numerusform>
-            <numerusform>%n Farben entfernen</numerusform>
-        </translation>
     </message>
 </context>
 <context>

@@ -17,8 +17,8 @@ namespace {
 // from what Qt's writer puts down.)
 QString randomText(QRandomGenerator &random)
 {
-    static const char16_t pieces[] = {u'a', u'"', u'\\', u'/', 0x01, 0x1F, u'\n', 0x7F, 0xE9, 0x7FF, 0x800,
-                                      0x202E, 0x2066, 0x200F, 0xFFFE, 0xFFFF, 0xD83C, 0xDFA8, 0xDC00};
+    static const char16_t pieces[] = {u'a',  u'"',   u'\\',  u'/',   0x01,   0x1F,   u'\n',  0x7F,   0xE9,  0x7FF,
+                                      0x800, 0x202E, 0x2066, 0x200F, 0xFFFE, 0xFFFF, 0xD83C, 0xDFA8, 0xDC00};
     QString text;
     const int length = random.bounded(12);
     for (int i = 0; i < length; ++i)
@@ -87,12 +87,14 @@ private Q_SLOTS:
     // escaped where the file is shown, and U+FEFF in a text reads back.
     void writesNumbersWithoutExponentAndEscapesReordering()
     {
-        Palette palette{QUuid::createUuid(), QStringLiteral("a\u202Eb"), {{0.0001, 1e-9, 0.0, 1.0}}, QStringLiteral("\uFEFF")};
+        Palette palette{
+            QUuid::createUuid(), QStringLiteral("a\u202Eb"), {{0.0001, 1e-9, 0.0, 1.0}}, QStringLiteral("\uFEFF")};
         const QByteArray written = *encodePalette(palette, nullptr);
         QCOMPARE(*Palette::fromJson(*parseJsonObject(written, nullptr), nullptr), palette);
         QVERIFY2(written.contains("{\"r\":0.0001,\"g\":0.000000001,\"b\":0,\"a\":1}"), written);
         QVERIFY2(written.contains("\"name\":\"a\\u202eb\""), written);
-        QVERIFY(!encodePalette({QUuid(), QString(), {{std::numeric_limits<double>::infinity(), 0, 0, 1}}, {}}, nullptr));
+        QVERIFY(
+            !encodePalette({QUuid(), QString(), {{std::numeric_limits<double>::infinity(), 0, 0, 1}}, {}}, nullptr));
     }
 };
 

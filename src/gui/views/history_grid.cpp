@@ -2,6 +2,7 @@
 #include "history_grid.h"
 
 #include "gui/kit/theme.h"
+#include "gui/views/color_actions.h"
 #include "gui/views/swatch_delegate.h"
 #include "model/color/color_names.h"
 #include "model/items/color_roles.h"
@@ -19,7 +20,6 @@
 #include <QToolTip>
 
 namespace pigmentry {
-
 namespace {
 
 constexpr int tileHeight = swatchTileHeight;
@@ -293,56 +293,42 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     QList<QPersistentModelIndex> targets;
     for (const QModelIndex &i : acted)
         targets.append(i);
-    auto live = [targets] {
-        QModelIndexList indexes;
-        for (const QPersistentModelIndex &target : targets) {
-            if (target.isValid())
-                indexes.append(target);
-        }
-        return indexes;
+    auto indexes = [targets] {
+        QModelIndexList list;
+        for (const QPersistentModelIndex &target : targets)
+            list.append(target);
+        return list;
     };
     const QPersistentModelIndex target(index);
+    ColorActions actions;
+    actions.count = int(acted.size());
+    actions.valid = [targets] {
+        return std::all_of(targets.cbegin(), targets.cend(),
+                           [](const QPersistentModelIndex &i) { return i.isValid(); });
+    };
+    actions.copy = [this, indexes] { Q_EMIT copyRequested(indexes()); };
+    actions.addToPalette = [this, indexes](const QUuid &palette) { Q_EMIT addToPaletteRequested(indexes(), palette); };
+    if (paletteChoices)
+        actions.paletteChoices = paletteChoices();
+    actions.exportAsPalette = [this, indexes] { Q_EMIT exportRequested(indexes()); };
+    actions.remove = [this, indexes] { Q_EMIT removeRequested(indexes()); };
     const bool one = acted.size() == 1;
     QMenu menu(this);
-    if (one) {
-        menu.addAction(QCoreApplication::translate("HistoryGrid", "Inspect"), this, [this, target] {
-            if (target.isValid())
-                Q_EMIT chosen(target);
-        });
-    }
-    menu.addAction(one ? QCoreApplication::translate("HistoryGrid", "Copy")
-                       : QCoreApplication::translate("HistoryGrid", "Copy %n Colors", nullptr, int(acted.size())),
-                   QKeySequence::Copy, this, [this, live] { Q_EMIT copyRequested(live()); });
-    if (one) {
-        menu.addAction(QCoreApplication::translate("HistoryGrid", "Edit Label"), QKeySequence(Qt::Key_F2), this,
-                       [this, target] {
-                           if (target.isValid())
-                               edit(target);
-                       });
-    }
-    // The star goes on all unless all have it.
-    const bool allFavorite =
-        std::all_of(acted.cbegin(), acted.cend(), [](const QModelIndex &i) { return i.data(FavoriteRole).toBool(); });
-    menu.addAction(allFavorite ? QCoreApplication::translate("HistoryGrid", "Remove from Favorites")
-                               : QCoreApplication::translate("HistoryGrid", "Add to Favorites"),
-                   this, [this, live, allFavorite] { Q_EMIT favoriteRequested(live(), !allFavorite); });
-    QMenu *palettes = menu.addMenu(QCoreApplication::translate("HistoryGrid", "Add to Palette"));
-    palettes->addAction(QCoreApplication::translate("HistoryGrid", "New Palette"), this,
-                        [this, live] { Q_EMIT addToPaletteRequested(live(), QUuid()); });
-    if (paletteChoices) {
-        const QList<std::pair<QUuid, QString>> choices = paletteChoices();
-        if (!choices.isEmpty())
-            palettes->addSeparator();
-        for (const auto &[id, shown] : choices) {
-            palettes->addAction(shown, this, [this, live, id = id] { Q_EMIT addToPaletteRequested(live(), id); });
-        }
-    }
-    menu.addAction(QCoreApplication::translate("HistoryGrid", "Export as Palette…"), this,
-                   [this, live] { Q_EMIT exportRequested(live()); });
-    menu.addSeparator();
-    menu.addAction(one ? QCoreApplication::translate("HistoryGrid", "Remove")
-                       : QCoreApplication::translate("HistoryGrid", "Remove %n Colors", nullptr, int(acted.size())),
-                   QKeySequence(Qt::Key_Delete), this, [this, live] { Q_EMIT removeRequested(live()); });
+    if (one)
+        menu.addAction(QCoreApplication::translate("HistoryGrid", "Inspect"),
+                       actions.guarded([this, target] { Q_EMIT chosen(target); }));
+    addColorActions(menu, actions, [&](QMenu &menu) {
+        if (one)
+            menu.addAction(QCoreApplication::translate("HistoryGrid", "Edit Label"), QKeySequence(Qt::Key_F2),
+                           actions.guarded([this, target] { edit(target); }));
+        // The star goes on all unless all have it.
+        const bool allFavorite = std::all_of(acted.cbegin(), acted.cend(),
+                                             [](const QModelIndex &i) { return i.data(FavoriteRole).toBool(); });
+        menu.addAction(
+            allFavorite ? QCoreApplication::translate("HistoryGrid", "Remove from Favorites")
+                        : QCoreApplication::translate("HistoryGrid", "Add to Favorites"),
+            actions.guarded([this, indexes, allFavorite] { Q_EMIT favoriteRequested(indexes(), !allFavorite); }));
+    });
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                                   : viewport()->mapToGlobal(visualRect(index).center());
     menu.exec(at);

@@ -261,5 +261,4 @@ std::optional<QByteArray> encodePalette(const Palette &palette, QString *error)
     return w.result(error);
 }
 
-
 } // namespace pigmentry

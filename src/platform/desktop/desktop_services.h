@@ -55,8 +55,9 @@ public:
 };
 
 // Every service of the desktop that Pigmentry uses, made once at start for
-// the session it runs in (platform/desktop_factory.h), or of fakes in tests. Each one is always present: where the session
-// offers nothing, a stand-in says so ("unavailable") instead of failing.
+// the session it runs in (platform/desktop_factory.h), or of fakes in tests.
+// Each one is always present: where the session offers nothing, a stand-in
+// says so ("unavailable") instead of failing.
 struct DesktopServices {
     std::unique_ptr<HotKeyService> hotKeys;
     std::unique_ptr<ScreenSource> screens;

@@ -5,6 +5,7 @@
 
 #include "gui/kit/theme.h"
 #include "gui/views/accessible/palette_list_accessible.h"
+#include "gui/views/color_actions.h"
 #include "gui/views/swatch_delegate.h"
 #include "model/items/palette_model.h"
 
@@ -104,13 +105,6 @@ void PaletteList::activate(const QModelIndex &index, const Part &part)
     }
 }
 
-QList<int> PaletteList::actedOn(int position) const
-{
-    if (marked.size() > 1 && marked.contains(position))
-        return marked;
-    return {position};
-}
-
 QList<RGBA> PaletteList::colorsAt(const QModelIndex &index, const QList<int> &positions) const
 {
     QList<RGBA> colors;
@@ -119,28 +113,21 @@ QList<RGBA> PaletteList::colorsAt(const QModelIndex &index, const QList<int> &po
     return colors;
 }
 
-void PaletteList::markTo(int position, bool keep)
+void PaletteList::focusSwatch(int position, bool extend)
 {
-    if (anchor < 0 || !keep) {
-        anchor = position;
-        marked = {position};
-    } else {
-        marked.clear();
-        for (int i = std::min(anchor, position); i <= std::max(anchor, position); ++i)
-            marked.append(i);
-    }
+    swatches.focus(position, extend);
     viewport()->update(visualRect(currentIndex()));
 }
 
 void PaletteList::moveFocusedColor(int by)
 {
     const QModelIndex current = currentIndex();
+    const int focused = swatches.focused();
     const int to = focused + by;
     if (focused < 0 || to < 0 || to >= colorCount(current))
         return;
     Q_EMIT moveColorRequested(idOf(current), focused, to);
-    focused = to;
-    markTo(to, false);
+    focusSwatch(to);
     announceFocus();
 }
 
@@ -166,26 +153,18 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool moving = shift && (modifiers & Qt::ControlModifier);
-    auto focus = [this, &current, shift](int swatch) {
-        focused = swatch;
-        if (swatch >= 0)
-            markTo(swatch, shift);
-        else
-            marked.clear();
-        viewport()->update(visualRect(current));
+    const int focused = swatches.focused();
+    auto focus = [this, shift](int swatch) {
+        focusSwatch(swatch, shift);
         announceFocus();
     };
-    // The keys act on the selected colours, or on the one in focus.
-    const QList<int> selection = marked.isEmpty() ? QList<int>{focused} : marked;
     if (event->matches(QKeySequence::Copy) && focused >= 0) {
-        Q_EMIT copyColorsRequested(colorsAt(current, selection));
+        Q_EMIT copyColorsRequested(colorsAt(current, swatches.keyTargets()));
         return;
     }
     if (event->matches(QKeySequence::SelectAll) && count > 0) {
-        if (focused < 0)
-            focused = 0;
-        anchor = 0;
-        markTo(count - 1, true);
+        swatches.selectAll(count);
+        viewport()->update(visualRect(current));
         announceFocus();
         return;
     }
@@ -228,14 +207,10 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Delete:
         if (focused >= 0) {
-            const QList<int> positions = selection;
-            const int left = count - int(positions.size());
-            focused = left > 0 ? std::min(positions.first(), left - 1) : -1;
-            anchor = -1;
-            marked.clear();
+            const QList<int> positions = swatches.keyTargets();
+            swatches.removed(positions, count);
             Q_EMIT removeColorsRequested(idOf(current), positions);
-            if (focused >= 0)
-                markTo(focused, false);
+            viewport()->update(visualRect(current));
             announceFocus();
         } else {
             Q_EMIT deleteRequested(idOf(current));
@@ -321,20 +296,13 @@ void PaletteList::mouseReleaseEvent(QMouseEvent *event)
             const bool extend = event->modifiers() & Qt::ShiftModifier;
             if (index != currentIndex()) {
                 setCurrentIndex(index);
-                marked.clear();
-                anchor = -1;
+                swatches.clear();
             }
-            focused = pressedPart.swatch;
             if (toggle) {
-                if (marked.contains(focused))
-                    marked.removeOne(focused);
-                else
-                    marked.append(focused);
-                std::sort(marked.begin(), marked.end());
-                anchor = focused;
+                swatches.toggle(pressedPart.swatch);
                 viewport()->update(visualRect(index));
             } else {
-                markTo(focused, extend);
+                focusSwatch(pressedPart.swatch, extend);
             }
             announceFocus();
             if (!toggle && !extend)
@@ -358,57 +326,47 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
     const QModelIndex index = mouse ? indexAt(event->pos()) : currentIndex();
     if (!index.isValid())
         return;
+    const int focused = swatches.focused();
     const Part part = mouse ? partAt(index, event->pos()) : Part{focused >= 0 ? Part::Swatch : Part::Card, focused};
     const QUuid id = idOf(index);
+    const QPersistentModelIndex target(index);
     QMenu menu(this);
     if (part.kind == Part::Swatch) {
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
-        if (index != currentIndex() || !marked.contains(position)) {
+        if (index != currentIndex() || !swatches.contains(position)) {
             setCurrentIndex(index);
-            focused = position;
-            markTo(position, false);
+            focusSwatch(position);
         }
         const QList<int> positions = actedOn(position);
         const QList<RGBA> colors = colorsAt(index, positions);
-        const bool one = positions.size() == 1;
-        if (one)
-            menu.addAction(QCoreApplication::translate("PaletteList", "Name…"), QKeySequence(Qt::Key_F2), this,
-                           [this, id, position] { Q_EMIT nameColorRequested(id, position); });
-        menu.addAction(one ? QCoreApplication::translate("PaletteList", "Copy")
-                           : QCoreApplication::translate("PaletteList", "Copy %n Colors", nullptr, int(colors.size())),
-                       QKeySequence::Copy, this, [this, colors] { Q_EMIT copyColorsRequested(colors); });
-        QMenu *palettes = menu.addMenu(QCoreApplication::translate("PaletteList", "Add to Palette"));
-        palettes->addAction(QCoreApplication::translate("PaletteList", "New Palette"), this,
-                            [this, colors] { Q_EMIT addColorsRequested(colors, QUuid()); });
-        if (paletteChoices) {
-            const QList<std::pair<QUuid, QString>> choices = paletteChoices();
-            if (!choices.isEmpty())
-                palettes->addSeparator();
-            for (const auto &[target, shown] : choices)
-                palettes->addAction(shown, this,
-                                    [this, colors, target = target] { Q_EMIT addColorsRequested(colors, target); });
-        }
-        menu.addAction(QCoreApplication::translate("PaletteList", "Export as Palette…"), this,
-                       [this, colors] { Q_EMIT exportColorsRequested(colors); });
-        menu.addSeparator();
-        menu.addAction(
-            one ? QCoreApplication::translate("PaletteList", "Remove")
-                : QCoreApplication::translate("PaletteList", "Remove %n Colors", nullptr, int(colors.size())),
-            QKeySequence(Qt::Key_Delete), this, [this, id, positions] { Q_EMIT removeColorsRequested(id, positions); });
+        ColorActions actions;
+        actions.count = int(colors.size());
+        actions.valid = [this, target, positions, colors] {
+            return target.isValid() && positions.last() < colorCount(target) && colorsAt(target, positions) == colors;
+        };
+        actions.copy = [this, colors] { Q_EMIT copyColorsRequested(colors); };
+        actions.addToPalette = [this, colors](const QUuid &palette) { Q_EMIT addColorsRequested(colors, palette); };
+        if (paletteChoices)
+            actions.paletteChoices = paletteChoices();
+        actions.exportAsPalette = [this, colors] { Q_EMIT exportColorsRequested(colors); };
+        actions.remove = [this, id, positions] { Q_EMIT removeColorsRequested(id, positions); };
+        if (positions.size() == 1)
+            menu.addAction(QCoreApplication::translate("PaletteList", "Name…"), QKeySequence(Qt::Key_F2),
+                           actions.guarded([this, id, position] { Q_EMIT nameColorRequested(id, position); }));
+        addColorActions(menu, actions);
     } else {
-        const QPersistentModelIndex target(index);
-        menu.addAction(QCoreApplication::translate("PaletteList", "Rename"), QKeySequence(Qt::Key_F2), this,
-                       [this, target] {
-                           if (target.isValid())
-                               editText(target, Part::Name);
-                       });
+        auto edit = [this, target](Part::Kind kind) {
+            return [this, target, kind] {
+                if (target.isValid())
+                    editText(target, kind);
+            };
+        };
+        menu.addAction(QCoreApplication::translate("PaletteList", "Rename"), QKeySequence(Qt::Key_F2),
+                       edit(Part::Name));
         menu.addAction(QCoreApplication::translate("PaletteList", "Edit Notes"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
-                       this, [this, target] {
-                           if (target.isValid())
-                               editText(target, Part::Notes);
-                       });
+                       edit(Part::Notes));
         menu.addAction(QCoreApplication::translate("PaletteList", "Export…"), this,
                        [this, id] { Q_EMIT exportRequested(id); });
         menu.addAction(QCoreApplication::translate("PaletteList", "Duplicate"), this,
@@ -421,106 +379,6 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         ? PaletteCardDelegate::partRect(visualRect(index), colorCount(index), part)
         : visualRect(index);
     menu.exec(mouse ? event->globalPos() : viewport()->mapToGlobal(place.center()));
-}
-
-void PaletteList::setDropTarget(const QModelIndex &index)
-{
-    if (index == dropTarget)
-        return;
-    if (dropTarget.isValid())
-        viewport()->update(visualRect(dropTarget));
-    dropTarget = index;
-    if (index.isValid())
-        viewport()->update(visualRect(index));
-}
-
-namespace {
-
-// A colour's place in a palette, from a drag that left one: the palette's id
-// and the position.
-std::optional<std::pair<QUuid, int>> placeOf(const QMimeData *data)
-{
-    const QStringList parts = QString::fromUtf8(data->data(colorPlaceType())).split(u' ');
-    bool ok = false;
-    const int position = parts.value(1).toInt(&ok);
-    if (parts.size() != 2 || !ok || QUuid(parts.first()).isNull())
-        return std::nullopt;
-    return std::pair{QUuid(parts.first()), position};
-}
-
-} // namespace
-
-QString PaletteList::paletteType()
-{
-    return QStringLiteral("application/x-pigmentry-palette-row");
-}
-
-void PaletteList::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (draggedColor(event->mimeData()) || event->mimeData()->hasFormat(paletteType()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void PaletteList::dragMoveEvent(QDragMoveEvent *event)
-{
-    const QModelIndex index = indexAt(event->position().toPoint());
-    const QMimeData *data = event->mimeData();
-    if (index.isValid() && (draggedColor(data) || data->hasFormat(paletteType()))) {
-        const auto place = placeOf(data);
-        const bool moves = data->hasFormat(paletteType()) || (place && place->first == idOf(index));
-        event->setDropAction(moves ? Qt::MoveAction : Qt::CopyAction);
-        event->accept(visualRect(index));
-        setDropTarget(index);
-    } else {
-        event->ignore();
-        setDropTarget(QModelIndex());
-    }
-}
-
-void PaletteList::dragLeaveEvent(QDragLeaveEvent *event)
-{
-    setDropTarget(QModelIndex());
-    event->accept();
-}
-
-void PaletteList::dropEvent(QDropEvent *event)
-{
-    const QPoint point = event->position().toPoint();
-    const QModelIndex index = indexAt(point);
-    const QMimeData *data = event->mimeData();
-    setDropTarget(QModelIndex());
-    if (index.isValid() && data->hasFormat(paletteType())) {
-        bool ok = false;
-        const int from = data->data(paletteType()).toInt(&ok);
-        event->setDropAction(Qt::MoveAction);
-        event->accept();
-        if (ok && from != index.row()) {
-            Q_EMIT movePaletteRequested(from, index.row());
-            setCurrentIndex(model()->index(index.row(), 0));
-        }
-        return;
-    }
-    const std::optional<RGBA> color = draggedColor(data);
-    if (!index.isValid() || !color) {
-        event->ignore();
-        return;
-    }
-    // On its own card a colour moves to the swatch it is dropped on (or to
-    // the end); elsewhere it joins the palette.
-    if (const auto place = placeOf(data); place && place->first == idOf(index)) {
-        const Part part = partAt(index, point);
-        const int to = part.kind == Part::Swatch ? part.swatch : colorCount(index) - 1;
-        event->setDropAction(Qt::MoveAction);
-        event->accept();
-        if (to != place->second)
-            Q_EMIT moveColorRequested(idOf(index), place->second, to);
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    Q_EMIT colorDropped(idOf(index), *color);
 }
 
 void PaletteList::forgetAccessibleCards()
@@ -539,7 +397,8 @@ void PaletteList::announceFocus()
     if (!cards)
         return;
     QAccessibleEvent event(
-        cards->part(currentIndex().row(), focused < 0 ? -1 : PaletteListAccessible::partOfColor(focused)),
+        cards->part(currentIndex().row(),
+                    swatches.focused() < 0 ? -1 : PaletteListAccessible::partOfColor(swatches.focused())),
         QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }
@@ -564,9 +423,7 @@ void PaletteList::reset()
 
 void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    focused = -1;
-    marked.clear();
-    anchor = -1;
+    swatches.clear();
     QListView::currentChanged(current, previous);
     announceFocus();
     if (previous.isValid())
@@ -580,11 +437,8 @@ void PaletteList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bot
     if (roles.isEmpty() || roles.contains(PaletteModel::ColorsRole))
         forgetAccessibleCards();
     // A colour more or less may change a card's height.
-    if (currentIndex() == topLeft && focused >= colorCount(topLeft)) {
-        focused = colorCount(topLeft) - 1;
-    }
     if (currentIndex() == topLeft)
-        marked.removeIf([count = colorCount(topLeft)](int position) { return position >= count; });
+        swatches.fit(colorCount(topLeft));
     scheduleDelayedItemsLayout();
 }
 

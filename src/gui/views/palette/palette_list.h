@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gui/views/palette/palette_card.h"
+#include "gui/views/palette/swatch_selection.h"
 #include "model/color/rgba.h"
 
 #include <QListView>
@@ -34,15 +35,15 @@ public:
     {
         return index == hovered ? hoveredPart_ : PaletteCardDelegate::Part{};
     }
-    int focusedSwatch() const { return focused; }
+    int focusedSwatch() const { return swatches.focused(); }
     // Whether the swatch at position is one of several selected on the card.
     bool isMarked(const QModelIndex &index, int position) const
     {
-        return marked.size() > 1 && index == currentIndex() && marked.contains(position);
+        return index == currentIndex() && swatches.isMarked(position);
     }
     // The positions an action on the colour at position applies to: the
     // selection when position is in it, else position alone; ascending.
-    QList<int> actedOn(int position) const;
+    QList<int> actedOn(int position) const { return swatches.actedOn(position); }
     // The palettes selected colours can be added to, by id and shown name.
     void setPaletteChoices(std::function<QList<std::pair<QUuid, QString>>()> choices)
     {
@@ -107,17 +108,16 @@ private:
     void setHovered(const QModelIndex &index, const PaletteCardDelegate::Part &part);
     void setDropTarget(const QModelIndex &index);
     QList<RGBA> colorsAt(const QModelIndex &index, const QList<int> &positions) const;
-    // Selects the colours from the anchor to position on the current card.
-    void markTo(int position, bool keep);
+    // Focuses the colour at position of the current card (-1: the card),
+    // with extend marking from the anchor to it, and shows it.
+    void focusSwatch(int position, bool extend = false);
     void moveFocusedColor(int by);
     void moveCurrentPalette(int by);
 
     QPersistentModelIndex hovered, pressed, dropTarget;
     PaletteCardDelegate::Part hoveredPart_, pressedPart;
     QPoint pressPosition;
-    int focused = -1;
-    QList<int> marked;
-    int anchor = -1;
+    SwatchSelection swatches;
     std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
     PaletteCardDelegate::Part::Kind edited = PaletteCardDelegate::Part::Name;
     std::function<QString(const RGBA &)> dragText;
