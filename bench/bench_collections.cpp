@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
         library.palettes.append(palette);
     }
     const QString path = dir.filePath(QStringLiteral("library.json"));
-    saveLibrary(path, library);
+    (void)saveLibrary(path, library);
     bench::NoClipboard clipboard;
     Store store(prefs, clipboard, path);
     auto desktop = createDesktopServices();

@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     prefs.setBoolean(QStringLiteral("autoCopy"), false);
     bench::NoClipboard clipboard;
     const QString path = dir.filePath(QStringLiteral("library.json"));
-    saveLibrary(path, bench::labelledHistory());
+    (void)saveLibrary(path, bench::labelledHistory());
     Store filled(prefs, clipboard, path);
 
     std::vector<double> times;
@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
         bytes = *encodeLibrary(filled.library(), nullptr);
         encode.push_back(double(timer.nsecsElapsed()) / 1e6);
         timer.start();
-        writeFileAtomically(filled.url(), bytes);
+        (void)writeFileAtomically(filled.url(), bytes);
         write.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(encode.begin(), encode.end());

@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     Preferences &prefs = scratch.prefs;
 
     const QString path = dir.filePath(QStringLiteral("library.json"));
-    saveLibrary(path, bench::labelledHistory());
+    (void)saveLibrary(path, bench::labelledHistory());
     bench::NoClipboard clipboard;
     Store store(prefs, clipboard, path);
 

@@ -4,6 +4,7 @@
 // The small interfaces through which the pick reaches the desktop. The X11 and
 // portal implementations live in the platform layer; the tests use fakes.
 
+#include "model/result.h"
 #include "model/color/rgba.h"
 #include "tools/alerts.h"
 
@@ -93,9 +94,9 @@ struct PickerInput {
 class PickerOverlay {
 public:
     virtual ~PickerOverlay() = default;
-    // Covers the screens and takes pointer and keyboard. Gives an error text
-    // when the desktop refuses; nothing is shown then.
-    virtual std::optional<QString> show(const QList<PickerScreen> &screens) = 0;
+    // Covers the screens and takes pointer and keyboard. When the desktop
+    // refuses, nothing is shown and the result says why.
+    virtual Result show(const QList<PickerScreen> &screens) = 0;
     // Closes the windows and the panel and releases pointer and keyboard.
     virtual void hide() = 0;
     // Shows the panel with the magnifier at topLeft (logical), with a hole

@@ -151,10 +151,11 @@ void ScreenPicker::begin(Completion newCompletion)
     nudged = false;
     point = lastMouse = desktop.source.pointer();
 
-    if (const std::optional<QString> error = desktop.overlay.show(screens)) {
+    if (const Result shown = desktop.overlay.show(screens); !shown) {
         completion = nullptr;
         inform(failureTitle(),
-               QCoreApplication::translate("ScreenPicker", "The desktop could not start screen capture: ") + *error);
+               QCoreApplication::translate("ScreenPicker", "The desktop could not start screen capture: ")
+                   + shown.error());
         Q_EMIT ended();
         return;
     }

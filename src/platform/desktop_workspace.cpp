@@ -112,7 +112,7 @@ bool XdgAutostart::isEnabled() const
     return QFileInfo::exists(path_) && !saysHidden(path_);
 }
 
-std::optional<QString> XdgAutostart::setEnabled(bool enabled)
+Result XdgAutostart::setEnabled(bool enabled)
 {
     QByteArray entry;
     if (enabled) {
@@ -130,10 +130,11 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
                 if (c.category() == QChar::Other_Control)
                     c = QChar::ReplacementCharacter;
             }
-            return QCoreApplication::translate("DesktopWorkspace",
-                                               "Launch at login is not possible from %1: a login entry cannot name "
-                                               "this path. Move Pigmentry to a folder without special characters.")
-                .arg(shown);
+            return Result::failure(
+                QCoreApplication::translate("DesktopWorkspace",
+                                            "Launch at login is not possible from %1: a login entry cannot name "
+                                            "this path. Move Pigmentry to a folder without special characters.")
+                    .arg(shown));
         }
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Colour picker in the system tray\n"
                 "Icon=io.github.pigmentry.Pigmentry\nExec="
@@ -144,12 +145,12 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
         entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nHidden=true\n";
     } else {
         if (QFile::exists(path_) && !QFile::remove(path_))
-            return QCoreApplication::translate("DesktopWorkspace", "Could not remove %1.").arg(path_);
-        return std::nullopt;
+            return Result::failure(QCoreApplication::translate("DesktopWorkspace", "Could not remove %1.").arg(path_));
+        return {};
     }
     if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-        return QCoreApplication::translate("DesktopWorkspace", "Could not create the folder %1.")
-            .arg(QFileInfo(path_).absolutePath());
+        return Result::failure(QCoreApplication::translate("DesktopWorkspace", "Could not create the folder %1.")
+                                   .arg(QFileInfo(path_).absolutePath()));
     return writeFileAtomically(path_, entry);
 }
 

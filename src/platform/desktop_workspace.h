@@ -22,7 +22,7 @@ public:
     explicit XdgAutostart(QString path = QString(), QString program = QString());
 
     bool isEnabled() const override;
-    std::optional<QString> setEnabled(bool enabled) override;
+    Result setEnabled(bool enabled) override;
 
     const QString &path() const { return path_; }
 

@@ -102,7 +102,7 @@ FrozenOverlay::~FrozenOverlay()
     hide();
 }
 
-std::optional<QString> FrozenOverlay::show(const QList<PickerScreen> &screens)
+Result FrozenOverlay::show(const QList<PickerScreen> &screens)
 {
     hide();
     panel.reset();
@@ -121,7 +121,7 @@ std::optional<QString> FrozenOverlay::show(const QList<PickerScreen> &screens)
         shown.append(window);
     }
     if (shown.isEmpty())
-        return QStringLiteral("no screen is in the frozen frame");
+        return Result::failure(QStringLiteral("no screen is in the frozen frame"));
     // Keys go to the window under the pointer, or to the first.
     QWidget *focus = shown.first();
     for (const QPointer<QWidget> &window : std::as_const(shown)) {
@@ -131,7 +131,7 @@ std::optional<QString> FrozenOverlay::show(const QList<PickerScreen> &screens)
     focus->raise();
     focus->activateWindow();
     focus->setFocus(Qt::ActiveWindowFocusReason);
-    return std::nullopt;
+    return {};
 }
 
 void FrozenOverlay::hide()

@@ -25,7 +25,7 @@ public:
     { }
     ~FrozenOverlay() override;
 
-    std::optional<QString> show(const QList<PickerScreen> &screens) override;
+    Result show(const QList<PickerScreen> &screens) override;
     void hide() override;
     void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) override;
     bool reportsMotion() const override { return true; }

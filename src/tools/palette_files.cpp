@@ -240,8 +240,8 @@ void PaletteFiles::exportText(const QString &text, const QString &ext)
     const std::optional<QString> path = dialogs_.saveFile(QLatin1String("Pigmentry.") + ext);
     if (!path || path->isEmpty())
         return;
-    if (const auto error = writeFileAtomically(*path, text.toUtf8()))
-        store_.setNotice(*error, Store::NoticeKind::Failure);
+    if (const Result written = writeFileAtomically(*path, text.toUtf8()); !written)
+        store_.setNotice(written.error(), Store::NoticeKind::Failure);
 }
 
 void PaletteFiles::exportPalette(const Palette &palette)
@@ -274,8 +274,8 @@ void PaletteFiles::exportPalette(const Palette &palette)
         store_.setNotice(error, Store::NoticeKind::Failure);
         return;
     }
-    if (const auto failure = writeFileAtomically(*path, *bytes)) {
-        store_.setNotice(*failure, Store::NoticeKind::Failure);
+    if (const Result written = writeFileAtomically(*path, *bytes); !written) {
+        store_.setNotice(written.error(), Store::NoticeKind::Failure);
         return;
     }
     if (const QString loss = paletteFormatLoss(palette, *format); !loss.isEmpty())

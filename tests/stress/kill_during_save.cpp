@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     const int kills = argc > 1 ? std::atoi(argv[1]) : 1000;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("library.json"));
-    if (saveLibrary(path, stateAfter(0))) {
+    if (!saveLibrary(path, stateAfter(0))) {
         std::fprintf(stderr, "could not write the first library\n");
         return 1;
     }

@@ -47,8 +47,8 @@ struct Fixture {
         Library library;
         for (const RGBA &color : history)
             library.history.append(ColorRecord::captured(color, 0));
-        if (!history.isEmpty())
-            saveLibrary(temp.libraryPath(), library);
+        if (!history.isEmpty() && !saveLibrary(temp.libraryPath(), library))
+            qFatal("could not write the library");
         store = std::make_unique<Store>(temp.prefs(), clipboard, temp.libraryPath());
     }
 };

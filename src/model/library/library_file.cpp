@@ -132,11 +132,11 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
         true};
 }
 
-std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes)
+Result writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const auto failed = [&path](int error) {
-        return QCoreApplication::translate("LibraryFile", "Could not write %1: %2")
-            .arg(path, QString::fromLocal8Bit(std::strerror(error)));
+        return Result::failure(QCoreApplication::translate("LibraryFile", "Could not write %1: %2")
+                                   .arg(path, QString::fromLocal8Bit(std::strerror(error))));
     };
     // A link is followed, so that a library kept elsewhere stays where it is.
     const QFileInfo asGiven(path);
@@ -193,23 +193,24 @@ std::optional<QString> writeFileAtomically(const QString &path, const QByteArray
         if (!synced)
             return failed(errno);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> writeLibraryBytes(const QString &path, const QByteArray &bytes)
+Result writeLibraryBytes(const QString &path, const QByteArray &bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return QCoreApplication::translate("LibraryFile", "Could not create the folder %1.").arg(folder);
+        return Result::failure(
+            QCoreApplication::translate("LibraryFile", "Could not create the folder %1.").arg(folder));
     return writeFileAtomically(path, bytes);
 }
 
-std::optional<QString> saveLibrary(const QString &path, const Library &library)
+Result saveLibrary(const QString &path, const Library &library)
 {
     QString error;
     const std::optional<QByteArray> bytes = encodeLibrary(library, &error);
     if (!bytes)
-        return error;
+        return Result::failure(error);
     return writeLibraryBytes(path, *bytes);
 }
 

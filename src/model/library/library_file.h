@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/library/library.h"
+#include "model/result.h"
 
 #include <QDateTime>
 #include <QString>
@@ -36,15 +37,15 @@ struct LoadedLibrary {
 LoadedLibrary loadLibrary(const QString &path, const QDateTime &now = QDateTime::currentDateTimeUtc());
 
 // Creates the folder, encodes the library and replaces the file atomically.
-// Gives the error description on failure; the old file is then untouched.
-std::optional<QString> saveLibrary(const QString &path, const Library &library);
+// On failure the old file is untouched.
+Result saveLibrary(const QString &path, const Library &library);
 // The same for a library already encoded.
-std::optional<QString> writeLibraryBytes(const QString &path, const QByteArray &bytes);
+Result writeLibraryBytes(const QString &path, const QByteArray &bytes);
 
 // Writes bytes to path atomically: a temporary ".NAME.XXXXXX.partial" beside
 // it, synced and renamed over the target (a link's target, for a link),
 // keeping the old file's permissions.
-std::optional<QString> writeFileAtomically(const QString &path, const QByteArray &bytes);
+Result writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // Reads a whole regular file of at most `largest` bytes; FIFOs, devices and
 // folders are refused without being opened. Gives the bytes, or the reason.

@@ -121,9 +121,9 @@ void Store::write(const QByteArray &bytes)
         setNotice(unsaved_, NoticeKind::Failure);
         return;
     }
-    if (const auto error = writeLibraryBytes(url_, bytes)) {
-        unsaved_ = *error;
-        setNotice(*error, NoticeKind::Failure);
+    if (const Result saved = writeLibraryBytes(url_, bytes); !saved) {
+        unsaved_ = saved.error();
+        setNotice(saved.error(), NoticeKind::Failure);
         return;
     }
     unsaved_.clear();

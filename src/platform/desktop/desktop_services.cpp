@@ -23,9 +23,9 @@ public:
 
 class NoOverlay : public PickerOverlay {
 public:
-    std::optional<QString> show(const QList<PickerScreen> &) override
+    Result show(const QList<PickerScreen> &) override
     {
-        return QStringLiteral("this session offers no overlay");
+        return Result::failure(QStringLiteral("this session offers no overlay"));
     }
     void hide() override { }
     void present(const Magnifier &, const QPointF &, const QRectF &) override { }
@@ -66,9 +66,10 @@ public:
 class NoAutostart : public Autostart {
 public:
     bool isEnabled() const override { return false; }
-    std::optional<QString> setEnabled(bool) override
+    Result setEnabled(bool) override
     {
-        return QCoreApplication::translate("DesktopServices", "Starting at login is not available on this desktop.");
+        return Result::failure(
+            QCoreApplication::translate("DesktopServices", "Starting at login is not available on this desktop."));
     }
 };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/library/clipboard.h"
+#include "model/result.h"
 #include "picker/screen_picker.h"
 #include "shortcut/hot_key_service.h"
 #include "tools/alerts.h"
@@ -30,8 +31,7 @@ class Autostart {
 public:
     virtual ~Autostart() = default;
     virtual bool isEnabled() const = 0;
-    // Gives the reason when the change could not be made.
-    virtual std::optional<QString> setEnabled(bool enabled) = 0;
+    virtual Result setEnabled(bool enabled) = 0;
 };
 
 // Places of the desktop that Pigmentry opens for the user.

@@ -79,7 +79,7 @@ quint32 X11Overlay::crosshair()
     return cursor;
 }
 
-std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
+Result X11Overlay::show(const QList<PickerScreen> &covered)
 {
     hide();
     keyboard.read();
@@ -100,7 +100,7 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
     xcb_flush(connection);
     if (windows.isEmpty()) {
         hide();
-        return QStringLiteral("another program holds the pointer or the keyboard.");
+        return Result::failure(QStringLiteral("another program holds the pointer or the keyboard."));
     }
     // A menu that is closing or a key still held may keep its grab for a
     // moment: try again every 10 ms for up to half a second, from the event
@@ -116,7 +116,7 @@ std::optional<QString> X11Overlay::show(const QList<PickerScreen> &covered)
     readPending = true;
     QMetaObject::invokeMethod(
         &context, [this] { readEvents(); }, Qt::QueuedConnection);
-    return std::nullopt;
+    return {};
 }
 
 void X11Overlay::retryInput()

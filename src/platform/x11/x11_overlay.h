@@ -32,7 +32,7 @@ public:
     static std::unique_ptr<X11Overlay> create();
     ~X11Overlay() override;
 
-    std::optional<QString> show(const QList<PickerScreen> &screens) override;
+    Result show(const QList<PickerScreen> &screens) override;
     void hide() override;
     void present(const Magnifier &magnifier, const QPointF &topLeft, const QRectF &hole) override;
     // Moves arrive through the pointer grab.

@@ -44,12 +44,12 @@ public:
     bool enabled = false;
     std::optional<QString> refuse;
     bool isEnabled() const override { return enabled; }
-    std::optional<QString> setEnabled(bool value) override
+    Result setEnabled(bool value) override
     {
         if (refuse)
-            return refuse;
+            return Result::failure(*refuse);
         enabled = value;
-        return std::nullopt;
+        return {};
     }
 };
 

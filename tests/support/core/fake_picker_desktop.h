@@ -93,13 +93,13 @@ public:
     QList<QPointF> panelPositions;
     QList<QRectF> holes;
 
-    std::optional<QString> show(const QList<PickerScreen> &) override
+    Result show(const QList<PickerScreen> &) override
     {
         if (refuse)
-            return refuse;
+            return Result::failure(*refuse);
         shown = true;
         ++showCount;
-        return std::nullopt;
+        return {};
     }
     void hide() override { shown = false; }
     bool reportsMotion() const override { return motion; }

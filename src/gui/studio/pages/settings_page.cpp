@@ -158,8 +158,8 @@ QWidget *SettingsPage::generalCard()
     configure->setAccessibleName(QCoreApplication::translate("SettingsPage", "Launch at login: Configure"));
     connect(configure, &QPushButton::clicked, this, [this] {
         Autostart &autostart = *this->context.desktop.autostart;
-        if (const std::optional<QString> error = autostart.setEnabled(!autostart.isEnabled()))
-            this->context.store.setNotice(*error, Store::NoticeKind::Failure);
+        if (const Result changed = autostart.setEnabled(!autostart.isEnabled()); !changed)
+            this->context.store.setNotice(changed.error(), Store::NoticeKind::Failure);
         else
             this->context.store.setNotice(QCoreApplication::translate("SettingsPage", "Login setting updated"),
                                           Store::NoticeKind::Done);
