@@ -2,65 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>AppDelegate</name>
-    <message>
-        <source>Pick Color</source>
-        <translation>Farbe aufnehmen</translation>
-    </message>
-    <message>
-        <source>Open Color Studio</source>
-        <translation>Farbstudio öffnen</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>No tray icon here: the shortcut still picks after this window is closed, and starting Pigmentry again reopens it.</source>
-        <translation>Hier gibt es kein Symbol in der Leiste: Das Tastenkürzel nimmt auch nach dem Schließen dieses Fensters Farben auf, und ein erneuter Start von Pigmentry öffnet es wieder.</translation>
-    </message>
-    <message>
-        <source>Press %1 to pick a color.</source>
-        <translation>Drücken Sie %1, um eine Farbe aufzunehmen.</translation>
-    </message>
-    <message>
-        <source>Click its icon to pick a color.</source>
-        <translation>Klicken Sie auf das Symbol, um eine Farbe aufzunehmen.</translation>
-    </message>
-    <message>
-        <source>Pigmentry is in the tray. </source>
-        <translation>Pigmentry befindet sich in der Systemleiste. </translation>
-    </message>
-    <message>
-        <source>Pigmentry — last color %1</source>
-        <translation>Pigmentry — letzte Farbe %1</translation>
-    </message>
-    <message>
-        <source>Copied %1</source>
-        <translation>%1 kopiert</translation>
-    </message>
-    <message>
-        <source>Picked %1</source>
-        <translation>%1 aufgenommen</translation>
-    </message>
-    <message>
-        <source>A pick is already under way.</source>
-        <translation>Es läuft schon eine Farbaufnahme.</translation>
-    </message>
-    <message>
-        <source>No tray icon here: starting Pigmentry again reopens this window.</source>
-        <translation>Hier gibt es kein Symbol in der Leiste: Ein erneuter Start von Pigmentry öffnet dieses Fenster wieder.</translation>
-    </message>
-    <message>
-        <source>Nothing will be saved: %1. Your colors stay until Pigmentry quits.</source>
-        <translation>Nichts wird gespeichert: %1. Ihre Farben bleiben erhalten, bis Pigmentry beendet wird.</translation>
-    </message>
-    <message>
-        <source>The color is not in the saved history: %1</source>
-        <translation>Die Farbe ist nicht im gespeicherten Verlauf: %1</translation>
-    </message>
-</context>
-<context>
     <name>CollectionEdits</name>
     <message>
         <source>Remove Color</source>
@@ -141,20 +82,6 @@
     </message>
 </context>
 <context>
-    <name>ColorListModel</name>
-    <message>
-        <source>Color %1</source>
-        <translation>Farbe %1</translation>
-    </message>
-</context>
-<context>
-    <name>ColorPatch</name>
-    <message>
-        <source>Color %1</source>
-        <translation>Farbe %1</translation>
-    </message>
-</context>
-<context>
     <name>ColorVision</name>
     <message>
         <source>Normal</source>
@@ -215,64 +142,8 @@
         <translation>Beispiel</translation>
     </message>
     <message>
-        <source>Background</source>
-        <translation>Hintergrund</translation>
-    </message>
-    <message>
-        <source>Swap</source>
-        <translation>Tauschen</translation>
-    </message>
-    <message>
-        <source>Use the background as the text color and the text color as the background</source>
-        <translation>Den Hintergrund als Textfarbe und die Textfarbe als Hintergrund verwenden</translation>
-    </message>
-    <message>
-        <source>Color vision</source>
-        <translation>Farbsehen</translation>
-    </message>
-    <message>
-        <source>Show the sample as seen with a color-vision deficiency</source>
-        <translation>Das Beispiel so zeigen, wie es mit einer Farbsehschwäche erscheint</translation>
-    </message>
-    <message>
-        <source>WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.</source>
-        <translation>Relative Leuchtdichte nach WCAG für deckendes sRGB. Kontrast allein macht noch keine Barrierefreiheit.</translation>
-    </message>
-    <message>
-        <source>Pass</source>
-        <translation>Bestanden</translation>
-    </message>
-    <message>
-        <source>Fail</source>
-        <translation>Nicht bestanden</translation>
-    </message>
-    <message>
-        <source>Contrast ratio %1</source>
-        <translation>Kontrastverhältnis %1</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
         <source>Use Suggested Color</source>
         <translation>Vorgeschlagene Farbe verwenden</translation>
-    </message>
-    <message>
-        <source>Use</source>
-        <translation>Verwenden</translation>
-    </message>
-    <message>
-        <source>Nearest text color for %1: %2</source>
-        <translation>Nächste Textfarbe für %1: %2</translation>
-    </message>
-    <message>
-        <source>Use %1 as the text color</source>
-        <translation>%1 als Textfarbe verwenden</translation>
-    </message>
-    <message>
-        <source>No text color reaches %1 on this background.</source>
-        <translation>Keine Textfarbe erreicht %1 auf diesem Hintergrund.</translation>
     </message>
 </context>
 <context>
@@ -303,46 +174,6 @@
         <source>Images (%1)</source>
         <translation>Bilder (%1)</translation>
     </message>
-    <message>
-        <source>A palette hiding in every image</source>
-        <translation>In jedem Bild steckt eine Palette</translation>
-    </message>
-    <message>
-        <source>Choose a photo or artwork to discover its dominant colors.</source>
-        <translation>Wählen Sie ein Foto oder Bild, um seine vorherrschenden Farben zu finden.</translation>
-    </message>
-    <message>
-        <source>Choose Image</source>
-        <translation>Bild auswählen</translation>
-    </message>
-    <message>
-        <source>Choose Another Image</source>
-        <translation>Anderes Bild auswählen</translation>
-    </message>
-    <message>
-        <source>Extracting colors</source>
-        <translation>Farben werden ermittelt</translation>
-    </message>
-    <message>
-        <source>Extracted colors</source>
-        <translation>Ermittelte Farben</translation>
-    </message>
-    <message>
-        <source>Save Extracted Palette</source>
-        <translation>Ermittelte Palette speichern</translation>
-    </message>
-    <message>
-        <source>Image Palette</source>
-        <translation>Bildpalette</translation>
-    </message>
-    <message>
-        <source>Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.</source>
-        <translation>Verkleinertes Bild, deterministisches RGB-Clustering (5 Farben). Profilumwandlung nach sRGB.</translation>
-    </message>
-    <message>
-        <source>This file could not be read as an image.</source>
-        <translation>Diese Datei konnte nicht als Bild gelesen werden.</translation>
-    </message>
 </context>
 <context>
     <name>FrozenOverlay</name>
@@ -356,45 +187,6 @@
     <message>
         <source>Gradient preview</source>
         <translation>Verlaufsvorschau</translation>
-    </message>
-    <message>
-        <source>End color</source>
-        <translation>Endfarbe</translation>
-    </message>
-    <message>
-        <source>Angle</source>
-        <translation>Winkel</translation>
-    </message>
-    <message>
-        <source>Copy CSS</source>
-        <translation>CSS kopieren</translation>
-    </message>
-    <message>
-        <source>Two-stop sRGB gradient. Browser interpolation may differ.</source>
-        <translation>sRGB-Verlauf mit zwei Stopps. Die Interpolation im Browser kann abweichen.</translation>
-    </message>
-    <message>
-        <source>Start color</source>
-        <translation>Startfarbe</translation>
-    </message>
-    <message>
-        <source>Angle in degrees</source>
-        <translation>Winkel in Grad</translation>
-    </message>
-</context>
-<context>
-    <name>HarmonyPage</name>
-    <message>
-        <source>Save Palette</source>
-        <translation>Palette speichern</translation>
-    </message>
-    <message>
-        <source>Save %1 as a palette</source>
-        <translation>%1 als Palette speichern</translation>
-    </message>
-    <message>
-        <source>Mathematical suggestions; contrast has not been validated.</source>
-        <translation>Mathematische Vorschläge; der Kontrast wurde nicht geprüft.</translation>
     </message>
 </context>
 <context>
@@ -442,33 +234,6 @@
         <source>Remove color</source>
         <translation>Farbe entfernen</translation>
     </message>
-    <message>
-        <source>Inspect</source>
-        <translation>Untersuchen</translation>
-    </message>
-    <message>
-        <source>Edit Label</source>
-        <translation>Bezeichnung bearbeiten</translation>
-    </message>
-    <message>
-        <source>Remove from Favorites</source>
-        <translation>Aus Favoriten entfernen</translation>
-    </message>
-    <message>
-        <source>Add to Favorites</source>
-        <translation>Zu Favoriten hinzufügen</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryModel</name>
-    <message>
-        <source>Color %1</source>
-        <translation>Farbe %1</translation>
-    </message>
-    <message>
-        <source>Color %1, %2</source>
-        <translation>Farbe %1, %2</translation>
-    </message>
 </context>
 <context>
     <name>HistoryPage</name>
@@ -476,97 +241,9 @@
         <source>Search colors or labels</source>
         <translation>Farben oder Bezeichnungen suchen</translation>
     </message>
-    <message>
-        <source>Export</source>
-        <translation>Exportieren</translation>
-    </message>
-    <message>
-        <source>Export every color of the history as hex codes</source>
-        <translation>Jede Farbe des Verlaufs als Hex-Code exportieren</translation>
-    </message>
-    <message>
-        <source>Your favorites, collected</source>
-        <translation>Ihre Favoriten, gesammelt</translation>
-    </message>
-    <message>
-        <source>Your color journey starts here</source>
-        <translation>Ihre Farbreise beginnt hier</translation>
-    </message>
-    <message>
-        <source>Favorites</source>
-        <translation>Favoriten</translation>
-    </message>
-    <message>
-        <source>Recent colors</source>
-        <translation>Letzte Farben</translation>
-    </message>
-    <message>
-        <source>Pick a color from your screen to start your collection.</source>
-        <translation>Nehmen Sie eine Farbe vom Bildschirm auf, um Ihre Sammlung zu beginnen.</translation>
-    </message>
-    <message>
-        <source>Try another color code or label.</source>
-        <translation>Versuchen Sie einen anderen Farbcode oder eine andere Bezeichnung.</translation>
-    </message>
-    <message>
-        <source>Untitled Palette</source>
-        <translation>Unbenannte Palette</translation>
-    </message>
 </context>
 <context>
     <name>Inspector</name>
-    <message>
-        <source>COLOR DETAILS</source>
-        <translation>FARBDETAILS</translation>
-    </message>
-    <message>
-        <source>Edit color</source>
-        <translation>Farbe bearbeiten</translation>
-    </message>
-    <message>
-        <source>Open color editor</source>
-        <translation>Farbeditor öffnen</translation>
-    </message>
-    <message>
-        <source>HEX VALUE</source>
-        <translation>HEX-WERT</translation>
-    </message>
-    <message>
-        <source>OPACITY</source>
-        <translation>DECKKRAFT</translation>
-    </message>
-    <message>
-        <source>Opacity</source>
-        <translation>Deckkraft</translation>
-    </message>
-    <message>
-        <source>EXPORT FORMAT</source>
-        <translation>EXPORTFORMAT</translation>
-    </message>
-    <message>
-        <source>Copy as</source>
-        <translation>Kopieren als</translation>
-    </message>
-    <message>
-        <source>Copy %1</source>
-        <translation>%1 kopieren</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Sichern</translation>
-    </message>
-    <message>
-        <source>Palette</source>
-        <translation>Palette</translation>
-    </message>
-    <message>
-        <source>Screen colors are converted to sRGB.</source>
-        <translation>Bildschirmfarben werden nach sRGB umgewandelt.</translation>
-    </message>
-    <message>
-        <source>Create a palette in My Palettes</source>
-        <translation>Eine Palette unter „Meine Paletten“ anlegen</translation>
-    </message>
     <message>
         <source>Use a hex code (#RGB to #RRGGBBAA) or a CSS color.</source>
         <translation>Verwenden Sie einen Hex-Code (#RGB bis #RRGGBBAA) oder eine CSS-Farbe.</translation>
@@ -623,45 +300,6 @@
     <message>
         <source>Click to pick · Esc to cancel · %1×</source>
         <translation>Klicken zum Aufnehmen · Esc bricht ab · %1×</translation>
-    </message>
-</context>
-<context>
-    <name>MenuContent</name>
-    <message>
-        <source>Open Color Studio</source>
-        <translation>Farbstudio öffnen</translation>
-    </message>
-    <message>
-        <source>Pick Color</source>
-        <translation>Farbe aufnehmen</translation>
-    </message>
-    <message>
-        <source>RECENT COLORS</source>
-        <translation>LETZTE FARBEN</translation>
-    </message>
-    <message>
-        <source>Recent colors</source>
-        <translation>Letzte Farben</translation>
-    </message>
-    <message>
-        <source>Copy </source>
-        <translation>Kopieren: </translation>
-    </message>
-    <message>
-        <source>Studio</source>
-        <translation>Studio</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Copy %1</source>
-        <translation>%1 kopieren</translation>
-    </message>
-    <message>
-        <source>Local. Private. Ready.</source>
-        <translation>Lokal. Privat. Bereit.</translation>
     </message>
 </context>
 <context>
@@ -780,14 +418,6 @@
         <translation>Untersuchen: </translation>
     </message>
     <message>
-        <source>Rename</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <source>Export…</source>
-        <translation>Exportieren …</translation>
-    </message>
-    <message>
         <source>without a name</source>
         <translation>ohne Namen</translation>
     </message>
@@ -811,24 +441,473 @@
         <source>Add notes</source>
         <translation>Notizen hinzufügen</translation>
     </message>
+</context>
+<context>
+    <name>PickerPage</name>
+    <message>
+        <source>Step %1, color %2</source>
+        <translation>Stufe %1, Farbe %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderButton</name>
+    <message>
+        <source>Pick Color shortcut</source>
+        <translation>Tastenkürzel für die Farbaufnahme</translation>
+    </message>
+    <message>
+        <source>Type shortcut…</source>
+        <translation>Kürzel drücken …</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenPicker</name>
+    <message>
+        <source>Color picking could not continue</source>
+        <translation>Die Farbaufnahme konnte nicht fortgesetzt werden</translation>
+    </message>
+</context>
+<context>
+    <name>StudioState</name>
+    <message>
+        <source>Untitled Palette</source>
+        <translation>Unbenannte Palette</translation>
+    </message>
+</context>
+<context>
+    <name>SwatchGrid</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <source>, favorite</source>
+        <translation>, Favorit</translation>
+    </message>
+    <message>
+        <source>Inspect the color</source>
+        <translation>Farbe untersuchen</translation>
+    </message>
+</context>
+<context>
+    <name>ToolParts</name>
+    <message>
+        <source>Inspect </source>
+        <translation>Untersuchen: </translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::AppDelegate</name>
+    <message>
+        <source>Nothing will be saved: %1. Your colors stay until Pigmentry quits.</source>
+        <translation>Nichts wird gespeichert: %1. Ihre Farben bleiben erhalten, bis Pigmentry beendet wird.</translation>
+    </message>
+    <message>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
+    </message>
+    <message>
+        <source>Open Color Studio</source>
+        <translation>Farbstudio öffnen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>No tray icon here: the shortcut still picks after this window is closed, and starting Pigmentry again reopens it.</source>
+        <translation>Hier gibt es kein Symbol in der Leiste: Das Tastenkürzel nimmt auch nach dem Schließen dieses Fensters Farben auf, und ein erneuter Start von Pigmentry öffnet es wieder.</translation>
+    </message>
+    <message>
+        <source>No tray icon here: starting Pigmentry again reopens this window.</source>
+        <translation>Hier gibt es kein Symbol in der Leiste: Ein erneuter Start von Pigmentry öffnet dieses Fenster wieder.</translation>
+    </message>
+    <message>
+        <source>Press %1 to pick a color.</source>
+        <translation>Drücken Sie %1, um eine Farbe aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>Click its icon to pick a color.</source>
+        <translation>Klicken Sie auf das Symbol, um eine Farbe aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>Pigmentry is in the tray. </source>
+        <translation>Pigmentry befindet sich in der Systemleiste. </translation>
+    </message>
+    <message>
+        <source>Pigmentry — last color %1</source>
+        <translation>Pigmentry — letzte Farbe %1</translation>
+    </message>
+    <message>
+        <source>Copied %1</source>
+        <translation>%1 kopiert</translation>
+    </message>
+    <message>
+        <source>Picked %1</source>
+        <translation>%1 aufgenommen</translation>
+    </message>
+    <message>
+        <source>A pick is already under way.</source>
+        <translation>Es läuft schon eine Farbaufnahme.</translation>
+    </message>
+    <message>
+        <source>The color is not in the saved history: %1</source>
+        <translation>Die Farbe ist nicht im gespeicherten Verlauf: %1</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::ColorListModel</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::ColorPatch</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::ContrastPage</name>
+    <message>
+        <source>Background</source>
+        <translation>Hintergrund</translation>
+    </message>
+    <message>
+        <source>Swap</source>
+        <translation>Tauschen</translation>
+    </message>
+    <message>
+        <source>Color vision</source>
+        <translation>Farbsehen</translation>
+    </message>
+    <message>
+        <source>Show the sample as seen with a color-vision deficiency</source>
+        <translation>Das Beispiel so zeigen, wie es mit einer Farbsehschwäche erscheint</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Kontrastverhältnis %1</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Bestanden</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Nicht bestanden</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Nearest text color for %1: %2</source>
+        <translation>Nächste Textfarbe für %1: %2</translation>
+    </message>
+    <message>
+        <source>Use %1 as the text color</source>
+        <translation>%1 als Textfarbe verwenden</translation>
+    </message>
+    <message>
+        <source>No text color reaches %1 on this background.</source>
+        <translation>Keine Textfarbe erreicht %1 auf diesem Hintergrund.</translation>
+    </message>
+    <message>
+        <source>Use the background as the text color and the text color as the background</source>
+        <translation>Den Hintergrund als Textfarbe und die Textfarbe als Hintergrund verwenden</translation>
+    </message>
+    <message>
+        <source>WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.</source>
+        <translation>Relative Leuchtdichte nach WCAG für deckendes sRGB. Kontrast allein macht noch keine Barrierefreiheit.</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::ExtractionPage</name>
+    <message>
+        <source>A palette hiding in every image</source>
+        <translation>In jedem Bild steckt eine Palette</translation>
+    </message>
+    <message>
+        <source>Choose a photo or artwork to discover its dominant colors.</source>
+        <translation>Wählen Sie ein Foto oder Bild, um seine vorherrschenden Farben zu finden.</translation>
+    </message>
+    <message>
+        <source>Choose Image</source>
+        <translation>Bild auswählen</translation>
+    </message>
+    <message>
+        <source>Choose Another Image</source>
+        <translation>Anderes Bild auswählen</translation>
+    </message>
+    <message>
+        <source>Extracting colors</source>
+        <translation>Farben werden ermittelt</translation>
+    </message>
+    <message>
+        <source>Extracted colors</source>
+        <translation>Ermittelte Farben</translation>
+    </message>
+    <message>
+        <source>Save Extracted Palette</source>
+        <translation>Ermittelte Palette speichern</translation>
+    </message>
+    <message>
+        <source>Image Palette</source>
+        <translation>Bildpalette</translation>
+    </message>
+    <message>
+        <source>This file could not be read as an image.</source>
+        <translation>Diese Datei konnte nicht als Bild gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.</source>
+        <translation>Verkleinertes Bild, deterministisches RGB-Clustering (5 Farben). Profilumwandlung nach sRGB.</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::GradientPage</name>
+    <message>
+        <source>Start color</source>
+        <translation>Startfarbe</translation>
+    </message>
+    <message>
+        <source>End color</source>
+        <translation>Endfarbe</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>Winkel</translation>
+    </message>
+    <message>
+        <source>Angle in degrees</source>
+        <translation>Winkel in Grad</translation>
+    </message>
+    <message>
+        <source>Copy CSS</source>
+        <translation>CSS kopieren</translation>
+    </message>
+    <message>
+        <source>Two-stop sRGB gradient. Browser interpolation may differ.</source>
+        <translation>sRGB-Verlauf mit zwei Stopps. Die Interpolation im Browser kann abweichen.</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::HarmonyPage</name>
+    <message>
+        <source>Save Palette</source>
+        <translation>Palette speichern</translation>
+    </message>
+    <message>
+        <source>Save %1 as a palette</source>
+        <translation>%1 als Palette speichern</translation>
+    </message>
+    <message>
+        <source>Mathematical suggestions; contrast has not been validated.</source>
+        <translation>Mathematische Vorschläge; der Kontrast wurde nicht geprüft.</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::HistoryGrid</name>
+    <message>
+        <source>Inspect</source>
+        <translation>Untersuchen</translation>
+    </message>
+    <message>
+        <source>Edit Label</source>
+        <translation>Bezeichnung bearbeiten</translation>
+    </message>
+    <message>
+        <source>Remove from Favorites</source>
+        <translation>Aus Favoriten entfernen</translation>
+    </message>
+    <message>
+        <source>Add to Favorites</source>
+        <translation>Zu Favoriten hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::HistoryModel</name>
+    <message>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <source>Color %1, %2</source>
+        <translation>Farbe %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::HistoryPage</name>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Export every color of the history as hex codes</source>
+        <translation>Jede Farbe des Verlaufs als Hex-Code exportieren</translation>
+    </message>
+    <message>
+        <source>Your favorites, collected</source>
+        <translation>Ihre Favoriten, gesammelt</translation>
+    </message>
+    <message>
+        <source>Your color journey starts here</source>
+        <translation>Ihre Farbreise beginnt hier</translation>
+    </message>
+    <message>
+        <source>Favorites</source>
+        <translation>Favoriten</translation>
+    </message>
+    <message>
+        <source>Recent colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
+        <source>Untitled Palette</source>
+        <translation>Unbenannte Palette</translation>
+    </message>
+    <message>
+        <source>Pick a color from your screen to start your collection.</source>
+        <translation>Nehmen Sie eine Farbe vom Bildschirm auf, um Ihre Sammlung zu beginnen.</translation>
+    </message>
+    <message>
+        <source>Try another color code or label.</source>
+        <translation>Versuchen Sie einen anderen Farbcode oder eine andere Bezeichnung.</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::Inspector</name>
+    <message>
+        <source>COLOR DETAILS</source>
+        <translation>FARBDETAILS</translation>
+    </message>
+    <message>
+        <source>Edit color</source>
+        <translation>Farbe bearbeiten</translation>
+    </message>
+    <message>
+        <source>Open color editor</source>
+        <translation>Farbeditor öffnen</translation>
+    </message>
+    <message>
+        <source>HEX VALUE</source>
+        <translation>HEX-WERT</translation>
+    </message>
+    <message>
+        <source>OPACITY</source>
+        <translation>DECKKRAFT</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>Deckkraft</translation>
+    </message>
+    <message>
+        <source>EXPORT FORMAT</source>
+        <translation>EXPORTFORMAT</translation>
+    </message>
+    <message>
+        <source>Copy as</source>
+        <translation>Kopieren als</translation>
+    </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1 kopieren</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Palette</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>Screen colors are converted to sRGB.</source>
+        <translation>Bildschirmfarben werden nach sRGB umgewandelt.</translation>
+    </message>
+    <message>
+        <source>Create a palette in My Palettes</source>
+        <translation>Eine Palette unter „Meine Paletten“ anlegen</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::MenuContent</name>
+    <message>
+        <source>Open Color Studio</source>
+        <translation>Farbstudio öffnen</translation>
+    </message>
+    <message>
+        <source>Pick Color</source>
+        <translation>Farbe aufnehmen</translation>
+    </message>
+    <message>
+        <source>RECENT COLORS</source>
+        <translation>LETZTE FARBEN</translation>
+    </message>
+    <message>
+        <source>Recent colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
+        <source>Copy </source>
+        <translation>Kopieren: </translation>
+    </message>
+    <message>
+        <source>Studio</source>
+        <translation>Studio</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1 kopieren</translation>
+    </message>
+    <message>
+        <source>Local. Private. Ready.</source>
+        <translation>Lokal. Privat. Bereit.</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::PaletteList</name>
     <message>
         <source>Name…</source>
         <translation>Benennen…</translation>
     </message>
     <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
         <source>Edit Notes</source>
         <translation>Notizen bearbeiten</translation>
     </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren …</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Duplizieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
 </context>
 <context>
-    <name>PalettesPage</name>
+    <name>pigmentry::PalettesPage</name>
     <message>
         <source>Build your first palette</source>
         <translation>Legen Sie Ihre erste Palette an</translation>
-    </message>
-    <message>
-        <source>Give your collection a name, then add colors from the inspector.</source>
-        <translation>Geben Sie Ihrer Sammlung einen Namen und fügen Sie dann Farben aus dem Inspektor hinzu.</translation>
     </message>
     <message>
         <source>Palette name</source>
@@ -843,16 +922,12 @@
         <translation>Eine neue Palette mit der ausgewählten Farbe</translation>
     </message>
     <message>
-        <source>Palettes</source>
-        <translation>Paletten</translation>
-    </message>
-    <message>
         <source>Import…</source>
         <translation>Importieren…</translation>
     </message>
     <message>
-        <source>Add a palette from a file: JSON, GIMP, Adobe Swatch Exchange, Photoshop swatches or a hex list</source>
-        <translation>Eine Palette aus einer Datei hinzufügen: JSON, GIMP, Adobe Swatch Exchange, Photoshop-Farbfelder oder eine Hex-Liste</translation>
+        <source>Palettes</source>
+        <translation>Paletten</translation>
     </message>
     <message>
         <source>Name Color</source>
@@ -866,9 +941,17 @@
         <source>Untitled Palette</source>
         <translation>Unbenannte Palette</translation>
     </message>
+    <message>
+        <source>Give your collection a name, then add colors from the inspector.</source>
+        <translation>Geben Sie Ihrer Sammlung einen Namen und fügen Sie dann Farben aus dem Inspektor hinzu.</translation>
+    </message>
+    <message>
+        <source>Add a palette from a file: JSON, GIMP, Adobe Swatch Exchange, Photoshop swatches or a hex list</source>
+        <translation>Eine Palette aus einer Datei hinzufügen: JSON, GIMP, Adobe Swatch Exchange, Photoshop-Farbfelder oder eine Hex-Liste</translation>
+    </message>
 </context>
 <context>
-    <name>PickerPage</name>
+    <name>pigmentry::PickerPage</name>
     <message>
         <source>CURRENT COLOR</source>
         <translation>AKTUELLE FARBE</translation>
@@ -876,6 +959,18 @@
     <message>
         <source>Pick from Screen</source>
         <translation>Vom Bildschirm aufnehmen</translation>
+    </message>
+    <message>
+        <source>Tint scale</source>
+        <translation>Farbabstufung</translation>
+    </message>
+    <message>
+        <source>Save as Palette</source>
+        <translation>Als Palette sichern</translation>
+    </message>
+    <message>
+        <source>%1 scale</source>
+        <translation>%1 Abstufung</translation>
     </message>
     <message>
         <source>Recently picked</source>
@@ -910,76 +1005,41 @@
         <translation>Die eingebaute Farbauswahl der Arbeitsumgebung wird verwendet. Lupe und Tastatursteuerung stellt die Arbeitsumgebung bereit.</translation>
     </message>
     <message>
-        <source>Precision mode · Shift + arrows for larger steps · + or − to zoom.</source>
-        <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · + oder − zum Zoomen.</translation>
-    </message>
-    <message>
         <source>Precision mode · Shift + arrows for larger steps · + or − to zoom. Screen capture access is required.</source>
         <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · + oder − zum Zoomen. Zugriff auf Bildschirmaufnahmen ist nötig.</translation>
     </message>
     <message>
-        <source>Step %1, color %2</source>
-        <translation>Stufe %1, Farbe %2</translation>
-    </message>
-    <message>
-        <source>Tint scale</source>
-        <translation>Farbabstufung</translation>
-    </message>
-    <message>
-        <source>Save as Palette</source>
-        <translation>Als Palette sichern</translation>
-    </message>
-    <message>
-        <source>%1 scale</source>
-        <translation>%1 Abstufung</translation>
+        <source>Precision mode · Shift + arrows for larger steps · + or − to zoom.</source>
+        <translation>Präzisionsmodus · Umschalt + Pfeiltasten für größere Schritte · + oder − zum Zoomen.</translation>
     </message>
 </context>
 <context>
-    <name>PortalHotKeys</name>
+    <name>pigmentry::PortalHotKeys</name>
     <message>
         <source>Pick Color</source>
         <translation>Farbe aufnehmen</translation>
     </message>
 </context>
 <context>
-    <name>PortalScreenshot</name>
+    <name>pigmentry::PortalScreenshot</name>
     <message>
         <source>the desktop could not take the screenshot. Some desktops save each screenshot in your Pictures folder first: make sure that folder exists and can be written, then try again, or pick with the desktop&apos;s own picker (Settings).</source>
         <translation>die Arbeitsumgebung konnte das Bildschirmfoto nicht aufnehmen. Manche Arbeitsumgebungen speichern jedes Bildschirmfoto zuerst in Ihrem Bilder-Ordner: Stellen Sie sicher, dass dieser Ordner existiert und beschreibbar ist, und versuchen Sie es erneut, oder nehmen Sie Farben mit der Farbauswahl der Arbeitsumgebung auf (Einstellungen).</translation>
     </message>
 </context>
 <context>
-    <name>RecorderButton</name>
-    <message>
-        <source>Pick Color shortcut</source>
-        <translation>Tastenkürzel für die Farbaufnahme</translation>
-    </message>
-    <message>
-        <source>Type shortcut…</source>
-        <translation>Kürzel drücken …</translation>
-    </message>
-</context>
-<context>
-    <name>ScreenPicker</name>
-    <message>
-        <source>Color picking could not continue</source>
-        <translation>Die Farbaufnahme konnte nicht fortgesetzt werden</translation>
-    </message>
+    <name>pigmentry::ScreenPicker</name>
     <message>
         <source>The desktop could not start screen capture: </source>
         <translation>Die Arbeitsumgebung konnte die Bildschirmaufnahme nicht starten: </translation>
     </message>
     <message>
+        <source>Screen capture failed: </source>
+        <translation>Bildschirmaufnahme fehlgeschlagen: </translation>
+    </message>
+    <message>
         <source>Precision picker needs screen capture access</source>
         <translation>Die Präzisionsauswahl braucht Zugriff auf Bildschirmaufnahmen</translation>
-    </message>
-    <message>
-        <source>This desktop session does not let Pigmentry read the screen. Allow screenshots for Pigmentry in your desktop&apos;s privacy settings, then try again. You can also switch to the desktop&apos;s built-in color picker. Change picker mode later in Settings.</source>
-        <translation>Diese Sitzung erlaubt Pigmentry nicht, den Bildschirm zu lesen. Erlauben Sie Bildschirmfotos für Pigmentry in den Datenschutzeinstellungen Ihrer Arbeitsumgebung und versuchen Sie es erneut. Sie können auch zur eingebauten Farbauswahl der Arbeitsumgebung wechseln. Den Modus ändern Sie später in den Einstellungen.</translation>
-    </message>
-    <message>
-        <source>Use Desktop Picker</source>
-        <translation>Farbauswahl der Arbeitsumgebung</translation>
     </message>
     <message>
         <source>Open Settings</source>
@@ -994,16 +1054,20 @@
         <translation>Die Arbeitsumgebung hat keine zugänglichen Bildschirme geliefert.</translation>
     </message>
     <message>
-        <source>Screen capture failed: </source>
-        <translation>Bildschirmaufnahme fehlgeschlagen: </translation>
-    </message>
-    <message>
         <source>No desktop color picker is available: </source>
         <translation>Keine Farbauswahl der Arbeitsumgebung verfügbar: </translation>
     </message>
+    <message>
+        <source>Use Desktop Picker</source>
+        <translation>Farbauswahl der Arbeitsumgebung</translation>
+    </message>
+    <message>
+        <source>This desktop session does not let Pigmentry read the screen. Allow screenshots for Pigmentry in your desktop&apos;s privacy settings, then try again. You can also switch to the desktop&apos;s built-in color picker. Change picker mode later in Settings.</source>
+        <translation>Diese Sitzung erlaubt Pigmentry nicht, den Bildschirm zu lesen. Erlauben Sie Bildschirmfotos für Pigmentry in den Datenschutzeinstellungen Ihrer Arbeitsumgebung und versuchen Sie es erneut. Sie können auch zur eingebauten Farbauswahl der Arbeitsumgebung wechseln. Den Modus ändern Sie später in den Einstellungen.</translation>
+    </message>
 </context>
 <context>
-    <name>SettingsPage</name>
+    <name>pigmentry::SettingsPage</name>
     <message>
         <source>Pigmentry 1.0 · Made for Linux</source>
         <translation>Pigmentry 1.0 · Gemacht für Linux</translation>
@@ -1015,6 +1079,10 @@
     <message>
         <source>Use built-in desktop picker</source>
         <translation>Eingebaute Farbauswahl der Arbeitsumgebung verwenden</translation>
+    </message>
+    <message>
+        <source>Precision mode reads the screen directly. The built-in picker uses the desktop&apos;s own controls.</source>
+        <translation>Der Präzisionsmodus liest den Bildschirm direkt. Die eingebaute Auswahl nutzt die Bedienelemente des Desktops.</translation>
     </message>
     <message>
         <source>Precision mode requires screen capture access. The built-in picker uses the desktop&apos;s own controls.</source>
@@ -1100,16 +1168,16 @@
         <source>Your library stays on this computer. No account or analytics.</source>
         <translation>Ihre Bibliothek bleibt auf diesem Computer. Kein Konto, keine Analyse.</translation>
     </message>
-    <message>
-        <source>Precision mode reads the screen directly. The built-in picker uses the desktop&apos;s own controls.</source>
-        <translation>Der Präzisionsmodus liest den Bildschirm direkt. Die eingebaute Auswahl nutzt die Bedienelemente des Desktops.</translation>
-    </message>
 </context>
 <context>
-    <name>ShortcutSettings</name>
+    <name>pigmentry::ShortcutSettings</name>
     <message>
         <source>Shortcut unavailable (%1). This desktop does not let apps set global shortcuts: bind the command “pigmentry pick” to a key in the desktop&apos;s keyboard settings. You can still pick from the tray icon.</source>
         <translation>Tastenkürzel nicht verfügbar (%1). Diese Arbeitsumgebung erlaubt Apps keine globalen Tastenkürzel: Legen Sie den Befehl „pigmentry pick“ in den Tastatureinstellungen der Arbeitsumgebung auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
+    </message>
+    <message>
+        <source>Shortcut unavailable (%1). The desktop did not bind it: give Pigmentry&apos;s “Pick Color” a key in the desktop&apos;s shortcut settings, or bind the command “pigmentry pick” there. You can still pick from the tray icon.</source>
+        <translation>Tastenkürzel nicht verfügbar (%1). Die Arbeitsumgebung hat es nicht belegt: Geben Sie „Farbe aufnehmen“ von Pigmentry in den Kurzbefehl-Einstellungen der Arbeitsumgebung eine Taste, oder legen Sie dort den Befehl „pigmentry pick“ auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
     </message>
     <message>
         <source>Shortcut unavailable (%1). Choose another combination. You can still pick from the tray icon.</source>
@@ -1127,13 +1195,9 @@
         <source>That shortcut could not be registered (%1). It may be used by the desktop or another app. Try another combination.</source>
         <translation>Dieses Kürzel konnte nicht registriert werden (%1). Es wird vielleicht von der Arbeitsumgebung oder einer anderen Anwendung verwendet. Versuchen Sie eine andere Kombination.</translation>
     </message>
-    <message>
-        <source>Shortcut unavailable (%1). The desktop did not bind it: give Pigmentry&apos;s “Pick Color” a key in the desktop&apos;s shortcut settings, or bind the command “pigmentry pick” there. You can still pick from the tray icon.</source>
-        <translation>Tastenkürzel nicht verfügbar (%1). Die Arbeitsumgebung hat es nicht belegt: Geben Sie „Farbe aufnehmen“ von Pigmentry in den Kurzbefehl-Einstellungen der Arbeitsumgebung eine Taste, oder legen Sie dort den Befehl „pigmentry pick“ auf eine Taste. Über das Symbol in der Leiste können Sie weiterhin Farben aufnehmen.</translation>
-    </message>
 </context>
 <context>
-    <name>ShortcutSettingsView</name>
+    <name>pigmentry::ShortcutSettingsView</name>
     <message>
         <source>Keyboard Shortcut</source>
         <translation>Tastenkürzel</translation>
@@ -1156,7 +1220,7 @@
     </message>
 </context>
 <context>
-    <name>Sidebar</name>
+    <name>pigmentry::Sidebar</name>
     <message>
         <source>Pages</source>
         <translation>Seiten</translation>
@@ -1171,11 +1235,7 @@
     </message>
 </context>
 <context>
-    <name>Store</name>
-    <message>
-        <source>Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.</source>
-        <translation>Nicht geändert: Die Bibliothek würde größer als %1 MiB, mehr als Pigmentry wieder einliest.</translation>
-    </message>
+    <name>pigmentry::Store</name>
     <message>
         <source>Not saved: %1 could not be read and is kept as it is.</source>
         <translation>Nicht gespeichert: %1 konnte nicht gelesen werden und bleibt unverändert.</translation>
@@ -1191,16 +1251,13 @@
             <numerusform>%n Farben kopiert</numerusform>
         </translation>
     </message>
-</context>
-<context>
-    <name>StudioState</name>
     <message>
-        <source>Untitled Palette</source>
-        <translation>Unbenannte Palette</translation>
+        <source>Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.</source>
+        <translation>Nicht geändert: Die Bibliothek würde größer als %1 MiB, mehr als Pigmentry wieder einliest.</translation>
     </message>
 </context>
 <context>
-    <name>StudioWindow</name>
+    <name>pigmentry::StudioWindow</name>
     <message>
         <source>Pigmentry — Color Studio</source>
         <translation>Pigmentry — Farbstudio</translation>
@@ -1228,28 +1285,6 @@
     <message>
         <source>On-device color tools</source>
         <translation>Farbwerkzeuge auf dem Gerät</translation>
-    </message>
-</context>
-<context>
-    <name>SwatchGrid</name>
-    <message>
-        <source>Color %1</source>
-        <translation>Farbe %1</translation>
-    </message>
-    <message>
-        <source>, favorite</source>
-        <translation>, Favorit</translation>
-    </message>
-    <message>
-        <source>Inspect the color</source>
-        <translation>Farbe untersuchen</translation>
-    </message>
-</context>
-<context>
-    <name>ToolParts</name>
-    <message>
-        <source>Inspect </source>
-        <translation>Untersuchen: </translation>
     </message>
 </context>
 </TS>

@@ -93,9 +93,7 @@ void AppDelegate::launch(const QStringList &arguments)
 
 void AppDelegate::saveNothing(const QString &why)
 {
-    store_->saveNothing(QCoreApplication::translate("AppDelegate",
-                                                    "Nothing will be saved: %1. Your colors stay until Pigmentry quits.")
-                            .arg(why));
+    store_->saveNothing(tr("Nothing will be saved: %1. Your colors stay until Pigmentry quits.").arg(why));
 }
 
 void AppDelegate::armShortcut()
@@ -115,11 +113,10 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), this);
         tray_->setToolTip(QStringLiteral("Pigmentry"));
         trayMenu = std::make_unique<QMenu>();
-        trayMenu->addAction(QCoreApplication::translate("AppDelegate", "Pick Color"), this, &AppDelegate::pick);
-        trayMenu->addAction(QCoreApplication::translate("AppDelegate", "Open Color Studio"), this,
-                            &AppDelegate::openStudio);
+        trayMenu->addAction(tr("Pick Color"), this, &AppDelegate::pick);
+        trayMenu->addAction(tr("Open Color Studio"), this, &AppDelegate::openStudio);
         trayMenu->addSeparator();
-        trayMenu->addAction(QCoreApplication::translate("AppDelegate", "Quit"), this, &AppDelegate::quit);
+        trayMenu->addAction(tr("Quit"), this, &AppDelegate::quit);
         tray_->setContextMenu(trayMenu.get());
         connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger)
@@ -148,12 +145,9 @@ void AppDelegate::welcome()
         // The shortcut is promised only while it is registered; a desktop
         // that refuses it later (a portal answers late) changes the remark.
         auto remark = [this] {
-            return shortcut_->registered()
-                ? QCoreApplication::translate("AppDelegate",
-                                              "No tray icon here: the shortcut still picks after this window is "
-                                              "closed, and starting Pigmentry again reopens it.")
-                : QCoreApplication::translate("AppDelegate",
-                                              "No tray icon here: starting Pigmentry again reopens this window.");
+            return shortcut_->registered() ? tr("No tray icon here: the shortcut still picks after this window is "
+                                                "closed, and starting Pigmentry again reopens it.")
+                                           : tr("No tray icon here: starting Pigmentry again reopens this window.");
         };
         store_->setNotice(remark(), Store::NoticeKind::Info);
         connect(shortcut_.get(), &ShortcutSettings::registeredChanged, this,
@@ -186,10 +180,9 @@ void AppDelegate::welcome()
             return;
         timer->deleteLater();
         const QString how = shortcut_->registered()
-            ? QCoreApplication::translate("AppDelegate", "Press %1 to pick a color.")
-                  .arg(shortcut_->configuration().display())
-            : QCoreApplication::translate("AppDelegate", "Click its icon to pick a color.");
-        const QString message = QCoreApplication::translate("AppDelegate", "Pigmentry is in the tray. ") + how;
+            ? tr("Press %1 to pick a color.").arg(shortcut_->configuration().display())
+            : tr("Click its icon to pick a color.");
+        const QString message = tr("Pigmentry is in the tray. ") + how;
         tray_->showMessage(QStringLiteral("Pigmentry"), message,
                            QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
     });
@@ -223,15 +216,14 @@ void AppDelegate::picked(const RGBA &color)
 {
     store_->capture(color);
     if (tray_)
-        tray_->setToolTip(QCoreApplication::translate("AppDelegate", "Pigmentry — last color %1").arg(color.hex()));
+        tray_->setToolTip(tr("Pigmentry — last color %1").arg(color.hex()));
     // With no window of ours showing, the pick would otherwise pass unseen.
     const bool seen = window_ && window_->isVisible() && !window_->isMinimized();
     if (seen || !prefs.notifyAfterPick())
         return;
     const QString code = store_->defaultCode(color);
     // The code, then what the colour is called.
-    const QString text = (prefs.autoCopy() ? QCoreApplication::translate("AppDelegate", "Copied %1").arg(code)
-                                           : QCoreApplication::translate("AppDelegate", "Picked %1").arg(code))
+    const QString text = (prefs.autoCopy() ? tr("Copied %1").arg(code) : tr("Picked %1").arg(code))
         + QStringLiteral(" · ") + colorName(color);
     QImage icon(64, 64, QImage::Format_RGB32);
     QColor shown = theme::color(color);
@@ -240,14 +232,12 @@ void AppDelegate::picked(const RGBA &color)
     desktop_->notifications->show(text, icon, notificationMs);
 }
 
-void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply,
-                          QObject *caller)
+void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply, QObject *caller)
 {
     // One pick at a time, as from the shortcut; the command is told why.
     using instance::Outcome;
     if (picker_->isActive()) {
-        reply(instance::encodeReply(
-            {Outcome::Refused, QString(), QCoreApplication::translate("AppDelegate", "A pick is already under way.")}));
+        reply(instance::encodeReply({Outcome::Refused, QString(), tr("A pick is already under way.")}));
         return;
     }
     popover_->hide();
@@ -272,8 +262,7 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
         // The code, and why it is not in the saved history when it is not.
         const QString unsaved = store_->unsaved().isEmpty()
             ? QString()
-            : QCoreApplication::translate("AppDelegate", "The color is not in the saved history: %1")
-                  .arg(store_->unsaved());
+            : tr("The color is not in the saved history: %1").arg(store_->unsaved());
         reply(instance::encodeReply(
             {instance::Outcome::Picked, color.formatted(format.isEmpty() ? prefs.format() : format), unsaved}));
     });

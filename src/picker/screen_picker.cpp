@@ -44,8 +44,7 @@ ScreenPicker::ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent)
         if (!running)
             return;
         finish(false);
-        inform(failureTitle(),
-               QCoreApplication::translate("ScreenPicker", "The desktop could not start screen capture: ") + reason);
+        inform(failureTitle(), tr("The desktop could not start screen capture: ") + reason);
     };
 }
 
@@ -103,8 +102,7 @@ void ScreenPicker::start(Completion newCompletion)
             self->begin(std::move(done));
         } else if (const QString failure = self->desktop.access.failure(); !failure.isEmpty()) {
             // Nothing to allow: say what failed, and leave the preferences.
-            self->inform(failureTitle(),
-                         QCoreApplication::translate("ScreenPicker", "Screen capture failed: ") + failure);
+            self->inform(failureTitle(), tr("Screen capture failed: ") + failure);
             Q_EMIT self->ended();
         } else {
             self->refused(std::move(done));
@@ -114,15 +112,12 @@ void ScreenPicker::start(Completion newCompletion)
 
 void ScreenPicker::refused(Completion newCompletion)
 {
-    const int answer = ask(QCoreApplication::translate("ScreenPicker", "Precision picker needs screen capture access"),
-                           QCoreApplication::translate(
-                               "ScreenPicker",
-                               "This desktop session does not let Pigmentry read the screen. Allow screenshots for "
-                               "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
-                               "the desktop's built-in color picker. Change picker mode later in Settings."),
-                           {QCoreApplication::translate("ScreenPicker", "Use Desktop Picker"),
-                            QCoreApplication::translate("ScreenPicker", "Open Settings"),
-                            QCoreApplication::translate("ScreenPicker", "Cancel")});
+    const QStringList buttons{tr("Use Desktop Picker"), tr("Open Settings"), tr("Cancel")};
+    const int answer = ask(tr("Precision picker needs screen capture access"),
+                           tr("This desktop session does not let Pigmentry read the screen. Allow screenshots for "
+                              "Pigmentry in your desktop's privacy settings, then try again. You can also switch to "
+                              "the desktop's built-in color picker. Change picker mode later in Settings."),
+                           buttons);
     if (answer == 0) {
         prefs.set(preference::useNativePicker, true);
         startNative(std::move(newCompletion));
@@ -137,8 +132,7 @@ void ScreenPicker::begin(Completion newCompletion)
 {
     const QList<PickerScreen> screens = desktop.source.screens();
     if (screens.isEmpty()) {
-        inform(failureTitle(),
-               QCoreApplication::translate("ScreenPicker", "No accessible displays were returned by the desktop."));
+        inform(failureTitle(), tr("No accessible displays were returned by the desktop."));
         Q_EMIT ended();
         return;
     }
@@ -153,9 +147,7 @@ void ScreenPicker::begin(Completion newCompletion)
 
     if (const Result shown = desktop.overlay.show(screens); !shown) {
         completion = nullptr;
-        inform(failureTitle(),
-               QCoreApplication::translate("ScreenPicker", "The desktop could not start screen capture: ")
-                   + shown.error());
+        inform(failureTitle(), tr("The desktop could not start screen capture: ") + shown.error());
         Q_EMIT ended();
         return;
     }
@@ -379,7 +371,7 @@ void ScreenPicker::update()
             if (self->generation != g)
                 return;
             if (!error.isEmpty())
-                self->failed(QCoreApplication::translate("ScreenPicker", "Screen capture failed: ") + error);
+                self->failed(tr("Screen capture failed: ") + error);
             else if (self->running)
                 self->present(image, screen, center, capturedPoint);
         });
@@ -468,8 +460,7 @@ void ScreenPicker::startNative(Completion newCompletion)
         if (!self)
             return;
         if (outcome == DesktopSampler::Outcome::Unavailable)
-            self->inform(failureTitle(),
-                         QCoreApplication::translate("ScreenPicker", "No desktop color picker is available: ") + error);
+            self->inform(failureTitle(), tr("No desktop color picker is available: ") + error);
         Q_EMIT self->ended();
     });
 }

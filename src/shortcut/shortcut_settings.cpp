@@ -32,22 +32,19 @@ QString ShortcutSettings::unavailable(int status)
     // No binding at all is possible: the desktop's own keyboard settings can
     // still run the command that picks.
     if (status == HotKeyService::NoService)
-        return QCoreApplication::translate("ShortcutSettings",
-                                           "Shortcut unavailable (%1). This desktop does not let apps "
-                                           "set global shortcuts: bind the command “pigmentry pick” "
-                                           "to a key in the desktop's keyboard settings. You can still pick "
-                                           "from the tray icon.")
+        return tr("Shortcut unavailable (%1). This desktop does not let apps "
+                  "set global shortcuts: bind the command “pigmentry pick” "
+                  "to a key in the desktop's keyboard settings. You can still pick "
+                  "from the tray icon.")
             .arg(status);
     if (status == HotKeyService::NotBound)
-        return QCoreApplication::translate("ShortcutSettings",
-                                           "Shortcut unavailable (%1). The desktop did not bind it: give "
-                                           "Pigmentry's “Pick Color” a key in the desktop's shortcut settings, "
-                                           "or bind the command “pigmentry pick” there. You can still pick "
-                                           "from the tray icon.")
+        return tr("Shortcut unavailable (%1). The desktop did not bind it: give "
+                  "Pigmentry's “Pick Color” a key in the desktop's shortcut settings, "
+                  "or bind the command “pigmentry pick” there. You can still pick "
+                  "from the tray icon.")
             .arg(status);
-    return QCoreApplication::translate("ShortcutSettings",
-                                       "Shortcut unavailable (%1). Choose another combination. "
-                                       "You can still pick from the tray icon.")
+    return tr("Shortcut unavailable (%1). Choose another combination. "
+              "You can still pick from the tray icon.")
         .arg(status);
 }
 
@@ -79,8 +76,7 @@ void ShortcutSettings::setRegistered(bool registered)
 
 QString ShortcutSettings::shownText() const
 {
-    return registered_ ? configuration_.display()
-                       : QCoreApplication::translate("ShortcutSettings", "Shortcut unavailable");
+    return registered_ ? configuration_.display() : tr("Shortcut unavailable");
 }
 
 void ShortcutSettings::activate()
@@ -98,7 +94,7 @@ void ShortcutSettings::activate()
 void ShortcutSettings::set(const ShortcutConfiguration &configuration)
 {
     if (!configuration.isValid()) {
-        setError(QCoreApplication::translate("ShortcutSettings", "Include Super, Ctrl, or Alt with a key."));
+        setError(tr("Include Super, Ctrl, or Alt with a key."));
         return;
     }
     if (!action)
@@ -111,9 +107,8 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
     }
     const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
     if (status != 0 && status != HotKeyService::Pending) {
-        setError(QCoreApplication::translate("ShortcutSettings",
-                                             "That shortcut could not be registered (%1). It may be used by the "
-                                             "desktop or another app. Try another combination.")
+        setError(tr("That shortcut could not be registered (%1). It may be used by the "
+                    "desktop or another app. Try another combination.")
                      .arg(status));
         return;
     }

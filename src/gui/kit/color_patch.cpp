@@ -19,7 +19,7 @@ void ColorPatch::setColor(const RGBA &color)
     color_ = color;
     // Heard as the colour it shows, unless its owner named it otherwise.
     if (accessibleName().isEmpty() || accessibleName() == spokenName) {
-        spokenName = QCoreApplication::translate("ColorPatch", "Color %1").arg(color.hex());
+        spokenName = tr("Color %1").arg(color.hex());
         setAccessibleName(spokenName);
     }
     update();

@@ -42,8 +42,8 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *openButton = withName(new QToolButton, QStringLiteral("openStudio"));
     openButton->setAutoRaise(true);
     openButton->setIcon(theme::icon(QStringLiteral("arrow.up.right.square"), theme::Tone::Secondary));
-    openButton->setToolTip(QCoreApplication::translate("MenuContent", "Open Color Studio"));
-    openButton->setAccessibleName(QCoreApplication::translate("MenuContent", "Open Color Studio"));
+    openButton->setToolTip(tr("Open Color Studio"));
+    openButton->setAccessibleName(tr("Open Color Studio"));
     openButton->setFixedSize(20, 20);
     connect(openButton, &QToolButton::clicked, this, open);
     header->addWidget(openButton);
@@ -59,12 +59,11 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *pickButton = withName(new QPushButton, QStringLiteral("pickButton"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(28);
-    pickButton->setAccessibleName(QCoreApplication::translate("MenuContent", "Pick Color"));
+    pickButton->setAccessibleName(tr("Pick Color"));
     auto *pickRow = new QHBoxLayout(pickButton);
     pickRow->setContentsMargins(12, 0, 12, 0);
     pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
-    auto *pickTitle = textLabel(QCoreApplication::translate("MenuContent", "Pick Color"),
-                                theme::font(13, QFont::Medium), theme::Tone::White);
+    auto *pickTitle = textLabel(tr("Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
     pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickRow->addWidget(pickTitle);
     pickRow->addStretch();
@@ -81,16 +80,15 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     auto *recentStack = new QVBoxLayout(recent);
     recentStack->setContentsMargins(0, 0, 0, 0);
     recentStack->setSpacing(6);
-    recentStack->addWidget(textLabel(QCoreApplication::translate("MenuContent", "RECENT COLORS"),
-                                     theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
+    recentStack->addWidget(textLabel(tr("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
-    tiles->setAccessibleName(QCoreApplication::translate("MenuContent", "Recent colors"));
+    tiles->setAccessibleName(tr("Recent colors"));
     tiles->setCellSize(24, 24, false);
     tiles->setSpacing(8);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Chip, nullptr, tiles);
-    delegate->setToolTipPrefix(QCoreApplication::translate("MenuContent", "Copy "));
+    delegate->setToolTipPrefix(tr("Copy "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(recentModel);
     connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
@@ -107,7 +105,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
     actions->addWidget(copyButton);
     actions->addStretch();
-    auto *studio = new QPushButton(QCoreApplication::translate("MenuContent", "Studio"));
+    auto *studio = new QPushButton(tr("Studio"));
     connect(studio, &QPushButton::clicked, this, open);
     actions->addWidget(studio);
     actions->setSpacing(8);
@@ -127,8 +125,7 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     footerRow->addWidget(footerMark);
     footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
     footerRow->addWidget(footer, 1);
-    auto *quitButton =
-        withName(new QPushButton(QCoreApplication::translate("MenuContent", "Quit")), QStringLiteral("quit"));
+    auto *quitButton = withName(new QPushButton(tr("Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
     quitButton->setFixedHeight(18);
@@ -174,7 +171,7 @@ void MenuContent::updateSelected()
     swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold), colorName(color), theme::font(11));
     // The button names what it copies: the code in the default format,
     // elided to the room the row leaves it.
-    const QString label = QCoreApplication::translate("MenuContent", "Copy %1").arg(store.defaultCode(color));
+    const QString label = tr("Copy %1").arg(store.defaultCode(color));
     QStyleOptionButton option;
     option.initFrom(copyButton);
     const QFontMetrics metrics = copyButton->fontMetrics();
@@ -191,8 +188,7 @@ void MenuContent::updateNotice()
     const bool quiet = store.notice().isEmpty();
     const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
     footerMark->setVisible(failure);
-    footer->showNotice(quiet ? QCoreApplication::translate("MenuContent", "Local. Private. Ready.") : store.notice(),
-                       failure);
+    footer->showNotice(quiet ? tr("Local. Private. Ready.") : store.notice(), failure);
 }
 
 void MenuContent::updateShortcut()

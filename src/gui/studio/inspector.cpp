@@ -53,8 +53,8 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
 
     // Header.
     auto *header = new QHBoxLayout;
-    header->addWidget(textLabel(QCoreApplication::translate("Inspector", "COLOR DETAILS"),
-                                tracked(theme::font(10, QFont::DemiBold), 1.3), theme::Tone::Secondary));
+    header->addWidget(
+        textLabel(tr("COLOR DETAILS"), tracked(theme::font(10, QFont::DemiBold), 1.3), theme::Tone::Secondary));
     auto *badge = new Pill(QStringLiteral("sRGB"), theme::font(9, QFont::Medium), theme::Tone::Secondary, 100);
     badge->setContentsMargins(7, 3, 7, 3);
     header->addWidget(badge);
@@ -73,10 +73,9 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleRow->addWidget(hexTitle);
     titleRow->addStretch();
-    well = new ColorWell([&store] { return store.selected(); }, true,
-                         QCoreApplication::translate("Inspector", "Edit color"));
-    well->setAccessibleName(QCoreApplication::translate("Inspector", "Edit color"));
-    well->setToolTip(QCoreApplication::translate("Inspector", "Open color editor"));
+    well = new ColorWell([&store] { return store.selected(); }, true, tr("Edit color"));
+    well->setAccessibleName(tr("Edit color"));
+    well->setToolTip(tr("Open color editor"));
     connect(well, &ColorWell::edited, &store, [&store](const RGBA &color) { store.select(color); });
     titleRow->addWidget(well);
     stack->addLayout(titleRow);
@@ -89,11 +88,11 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     // Hex entry.
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
-    entry->addWidget(fieldLabel(QCoreApplication::translate("Inspector", "HEX VALUE")));
+    entry->addWidget(fieldLabel(tr("HEX VALUE")));
     hex = withName(new QLineEdit, QStringLiteral("hexField"));
     hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
     hex->setFont(theme::monospace(13));
-    hex->setAccessibleName(QCoreApplication::translate("Inspector", "HEX VALUE"));
+    hex->setAccessibleName(tr("HEX VALUE"));
     connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
     entry->addWidget(hex);
     error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
@@ -125,7 +124,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     auto *opacityBlock = new QVBoxLayout;
     opacityBlock->setSpacing(6);
     auto *opacityRow = new QHBoxLayout;
-    opacityRow->addWidget(fieldLabel(QCoreApplication::translate("Inspector", "OPACITY")));
+    opacityRow->addWidget(fieldLabel(tr("OPACITY")));
     opacityRow->addStretch();
     opacity =
         withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
@@ -137,7 +136,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     slider->setRange(0, 100);
     slider->setSingleStep(1);
     slider->setPageStep(10);
-    slider->setAccessibleName(QCoreApplication::translate("Inspector", "Opacity"));
+    slider->setAccessibleName(tr("Opacity"));
     connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 100.0); });
     opacityBlock->addWidget(slider);
     stack->addLayout(opacityBlock);
@@ -147,19 +146,18 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     // Export.
     auto *exportBlock = new QVBoxLayout;
     exportBlock->setSpacing(8);
-    exportBlock->addWidget(fieldLabel(QCoreApplication::translate("Inspector", "EXPORT FORMAT")));
+    exportBlock->addWidget(fieldLabel(tr("EXPORT FORMAT")));
     format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
-    format->setAccessibleName(QCoreApplication::translate("Inspector", "Copy as"));
+    format->setAccessibleName(tr("Copy as"));
     exportBlock->addWidget(format);
     auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
     makeProminent(copy);
     copy->setFixedHeight(32);
-    connect(format, &QComboBox::currentTextChanged, copy, [copy](const QString &name) {
-        copy->setText(QCoreApplication::translate("Inspector", "Copy %1").arg(name));
-    });
-    copy->setText(QCoreApplication::translate("Inspector", "Copy %1").arg(format->currentText()));
+    connect(format, &QComboBox::currentTextChanged, copy,
+            [copy](const QString &name) { copy->setText(tr("Copy %1").arg(name)); });
+    copy->setText(tr("Copy %1").arg(format->currentText()));
     connect(copy, &QPushButton::clicked, this,
             [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
     exportBlock->addWidget(copy);
@@ -167,11 +165,10 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
 
     // Save and Palette.
     auto *saveRow = new QHBoxLayout;
-    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), QCoreApplication::translate("Inspector", "Save"));
+    auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), tr("Save"));
     connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
     saveRow->addWidget(save);
-    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")),
-                                       QCoreApplication::translate("Inspector", "Palette")),
+    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), tr("Palette")),
                        QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
@@ -179,8 +176,7 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    auto *footnote = textLabel(QCoreApplication::translate("Inspector", "Screen colors are converted to sRGB."),
-                               theme::font(10), theme::Tone::Secondary);
+    auto *footnote = textLabel(tr("Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Secondary);
     footnote->setContentsMargins(0, 4, 0, 0);
     footnote->setWordWrap(true);
     stack->addWidget(footnote);
@@ -236,8 +232,7 @@ void Inspector::rebuildPaletteMenu()
     menu->clear();
     const auto &palettes = context.store.library().palettes;
     if (palettes.isEmpty()) {
-        menu->addAction(QCoreApplication::translate("Inspector", "Create a palette in My Palettes"), this,
-                        [this] { context.showPage(Page::palettes); });
+        menu->addAction(tr("Create a palette in My Palettes"), this, [this] { context.showPage(Page::palettes); });
         return;
     }
     for (const auto &[id, shown] : paletteChoices(context.store.library()))

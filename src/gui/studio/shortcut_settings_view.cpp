@@ -21,16 +21,14 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(10);
-    stack->addWidget(textLabel(QCoreApplication::translate("ShortcutSettingsView", "Keyboard Shortcut"),
-                               theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    stack->addWidget(textLabel(tr("Keyboard Shortcut"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
 
     auto *row = new QHBoxLayout;
-    row->addWidget(textLabel(QCoreApplication::translate("ShortcutSettingsView", "Pick Color"), theme::font(13),
-                             theme::Tone::Primary));
+    row->addWidget(textLabel(tr("Pick Color"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
     auto *recorder = new ShortcutRecorder(shortcuts);
     row->addWidget(recorder);
-    auto *reset = new QPushButton(QCoreApplication::translate("ShortcutSettingsView", "Reset"));
+    auto *reset = new QPushButton(tr("Reset"));
     reset->setObjectName(QStringLiteral("resetShortcut"));
     connect(reset, &QPushButton::clicked, this, [&shortcuts] { shortcuts.reset(); });
     row->addWidget(reset);
@@ -56,12 +54,9 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
 
 void ShortcutSettingsView::update()
 {
-    hint->setText(shortcuts.recording()
-                      ? QCoreApplication::translate("ShortcutSettingsView",
-                                                    "Press a combination with Super, Ctrl, or Alt. Escape cancels.")
-                      : QCoreApplication::translate("ShortcutSettingsView",
-                                                    "Click the shortcut to record a new combination. Changes apply "
-                                                    "immediately."));
+    hint->setText(shortcuts.recording() ? tr("Press a combination with Super, Ctrl, or Alt. Escape cancels.")
+                                        : tr("Click the shortcut to record a new combination. Changes apply "
+                                             "immediately."));
     error->setText(shortcuts.error());
     error->setVisible(!shortcuts.error().isEmpty());
 }

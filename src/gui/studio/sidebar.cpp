@@ -180,7 +180,7 @@ Sidebar::Sidebar(QWidget *parent)
     }();
     Q_UNUSED(accessible);
     setObjectName(QStringLiteral("sidebar"));
-    setAccessibleName(QCoreApplication::translate("Sidebar", "Pages"));
+    setAccessibleName(tr("Pages"));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -201,10 +201,10 @@ Sidebar::Sidebar(QWidget *parent)
         item->setData(pageRole, int(page));
         item->setData(Qt::AccessibleTextRole, title(page));
     };
-    section(QCoreApplication::translate("Sidebar", "LIBRARY"));
+    section(tr("LIBRARY"));
     for (const Page page : {Page::picker, Page::history, Page::favorites, Page::palettes})
         row(page);
-    section(QCoreApplication::translate("Sidebar", "DESIGN TOOLS"));
+    section(tr("DESIGN TOOLS"));
     for (const Page page : {Page::harmony, Page::gradient, Page::contrast, Page::extraction})
         row(page);
     section(QString());

@@ -70,7 +70,7 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     : QWidget(parent, Qt::Window)
     , context{store, prefs, shortcuts, desktop, undo, state, std::move(pick), [this](Page p) { setPage(p); }}
 {
-    setWindowTitle(QCoreApplication::translate("StudioWindow", "Pigmentry — Color Studio"));
+    setWindowTitle(tr("Pigmentry — Color Studio"));
     announceAsWindow(this);
     setMinimumSize(smallestSize);
     resize(defaultSize);
@@ -151,8 +151,7 @@ QWidget *StudioWindow::makeSidebar()
     auto *name = new QVBoxLayout;
     name->setSpacing(2);
     name->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(16, QFont::DemiBold), theme::Tone::Primary));
-    name->addWidget(textLabel(QCoreApplication::translate("StudioWindow", "COLOR STUDIO"),
-                              tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
+    name->addWidget(textLabel(tr("COLOR STUDIO"), tracked(theme::font(9, QFont::Medium), 1.5), theme::Tone::Secondary));
     header->addLayout(name);
     header->addStretch();
     stack->addLayout(header);
@@ -165,8 +164,7 @@ QWidget *StudioWindow::makeSidebar()
     footer->setSpacing(7);
     footer->addWidget(new Dot);
     // Longer in some languages than the column is wide: it wraps.
-    Label *privacy = textLabel(QCoreApplication::translate("StudioWindow", "All colors stay on this computer"),
-                               theme::font(10), theme::Tone::Secondary);
+    Label *privacy = textLabel(tr("All colors stay on this computer"), theme::font(10), theme::Tone::Secondary);
     privacy->setWordWrap(true);
     footer->addWidget(privacy, 1);
     footer->addStretch();
@@ -187,14 +185,12 @@ QWidget *StudioWindow::makeToolbar()
     toolbarTitle->setObjectName(QStringLiteral("toolbarTitle"));
     row->addWidget(toolbarTitle);
     row->addStretch();
-    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")),
-                                 QCoreApplication::translate("StudioWindow", "Copy Color"));
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), tr("Copy Color"));
     copy->setObjectName(QStringLiteral("copyColor"));
-    copy->setToolTip(QCoreApplication::translate("StudioWindow", "Copy in your preferred format"));
+    copy->setToolTip(tr("Copy in your preferred format"));
     connect(copy, &QPushButton::clicked, this, [this] { context.store.copy(context.store.selected()); });
     row->addWidget(copy);
-    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
-                                 QCoreApplication::translate("StudioWindow", "Pick Color"));
+    auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), tr("Pick Color"));
     pick->setObjectName(QStringLiteral("pickColor"));
     makeProminent(pick);
     connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
@@ -289,8 +285,7 @@ void StudioWindow::updateStatus()
         statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Secondary);
     else
         statusIcon->setSymbol(QStringLiteral("checkmark.circle"), theme::Tone::Green);
-    statusText->showNotice(
-        quiet ? QCoreApplication::translate("StudioWindow", "On-device color tools") : store.notice(), failure);
+    statusText->showNotice(quiet ? tr("On-device color tools") : store.notice(), failure);
     statusShortcut->setText(context.shortcuts.shownText());
     statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
 }

@@ -315,18 +315,16 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     const bool one = acted.size() == 1;
     QMenu menu(this);
     if (one)
-        menu.addAction(QCoreApplication::translate("HistoryGrid", "Inspect"),
-                       actions.guarded([this, target] { Q_EMIT chosen(target); }));
+        menu.addAction(tr("Inspect"), actions.guarded([this, target] { Q_EMIT chosen(target); }));
     addColorActions(menu, actions, [&](QMenu &menu) {
         if (one)
-            menu.addAction(QCoreApplication::translate("HistoryGrid", "Edit Label"), QKeySequence(Qt::Key_F2),
+            menu.addAction(tr("Edit Label"), QKeySequence(Qt::Key_F2),
                            actions.guarded([this, target] { edit(target); }));
         // The star goes on all unless all have it.
         const bool allFavorite = std::all_of(acted.cbegin(), acted.cend(),
                                              [](const QModelIndex &i) { return i.data(FavoriteRole).toBool(); });
         menu.addAction(
-            allFavorite ? QCoreApplication::translate("HistoryGrid", "Remove from Favorites")
-                        : QCoreApplication::translate("HistoryGrid", "Add to Favorites"),
+            allFavorite ? tr("Remove from Favorites") : tr("Add to Favorites"),
             actions.guarded([this, indexes, allFavorite] { Q_EMIT favoriteRequested(indexes(), !allFavorite); }));
     });
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()

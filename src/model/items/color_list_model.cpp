@@ -35,7 +35,7 @@ QVariant ColorListModel::data(const QModelIndex &index, int role) const
     case ColorRole: return QVariant::fromValue(color);
     case Qt::DisplayRole:
     case HexRole: return color.hex();
-    case Qt::AccessibleTextRole: return QCoreApplication::translate("ColorListModel", "Color %1").arg(color.hex());
+    case Qt::AccessibleTextRole: return tr("Color %1").arg(color.hex());
     default: return {};
     }
 }

@@ -96,9 +96,8 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case LabelRole: return record.label;
     case Qt::AccessibleTextRole:
         // What a screen reader says for the cell: "Color #3B82F6, Sky".
-        return record.label.isEmpty()
-            ? QCoreApplication::translate("HistoryModel", "Color %1").arg(record.color.hex())
-            : QCoreApplication::translate("HistoryModel", "Color %1, %2").arg(record.color.hex(), record.label);
+        return record.label.isEmpty() ? tr("Color %1").arg(record.color.hex())
+                                      : tr("Color %1, %2").arg(record.color.hex(), record.label);
     case ColorRole: return QVariant::fromValue(record.color);
     case IdRole: return record.id;
     case FavoriteRole: return record.favorite;

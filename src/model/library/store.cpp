@@ -67,8 +67,7 @@ void Store::commit(Library next, const QList<ListChange> &history, const QList<L
     QString error;
     std::optional<QByteArray> bytes = encodeLibrary(next, &error);
     if (bytes && bytes->size() > largestLibrary) {
-        setNotice(QCoreApplication::translate(
-                      "Store", "Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
+        setNotice(tr("Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.")
                       .arg(largestLibrary / (1024 * 1024)),
                   NoticeKind::Failure);
         return;
@@ -116,8 +115,7 @@ void Store::write(const QByteArray &bytes)
     if (savesNothing_)
         return;
     if (keepOut_) {
-        unsaved_ =
-            QCoreApplication::translate("Store", "Not saved: %1 could not be read and is kept as it is.").arg(url_);
+        unsaved_ = tr("Not saved: %1 could not be read and is kept as it is.").arg(url_);
         setNotice(unsaved_, NoticeKind::Failure);
         return;
     }
@@ -189,7 +187,7 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 {
     const QString name = format ? *format : prefs_.format();
     clipboard_.setText(color.formatted(name));
-    setNotice(QCoreApplication::translate("Store", "Copied %1").arg(color.hex()), NoticeKind::Done);
+    setNotice(tr("Copied %1").arg(color.hex()), NoticeKind::Done);
 }
 
 QString Store::defaultCode(const RGBA &color) const
@@ -359,7 +357,7 @@ void Store::copyColors(const QList<RGBA> &colors)
     for (const RGBA &color : colors)
         codes.append(color.formatted(prefs_.format()));
     clipboard_.setText(codes.join(u'\n'));
-    setNotice(QCoreApplication::translate("Store", "Copied %n colors", nullptr, int(colors.size())), NoticeKind::Done);
+    setNotice(tr("Copied %n colors", nullptr, int(colors.size())), NoticeKind::Done);
 }
 
 void Store::addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors)

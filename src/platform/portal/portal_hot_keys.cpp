@@ -189,8 +189,7 @@ void PortalHotKeys::confirm()
 PortalShortcuts PortalHotKeys::wantedShortcuts() const
 {
     return {{shortcutId,
-             {{QStringLiteral("description"), QCoreApplication::translate("PortalHotKeys", "Pick Color")},
-              {QStringLiteral("preferred_trigger"), wanted}}}};
+             {{QStringLiteral("description"), tr("Pick Color")}, {QStringLiteral("preferred_trigger"), wanted}}}};
 }
 
 bool PortalHotKeys::lists(const PortalResponse &response)

@@ -26,11 +26,9 @@ void PortalScreenshot::take(Done done)
                        // No dialog was shown for it: the desktop gave up. KDE's
                        // portal does so when it cannot save the shot first.
                        done(QImage(),
-                            QCoreApplication::translate(
-                                "PortalScreenshot",
-                                "the desktop could not take the screenshot. Some desktops save each screenshot "
-                                "in your Pictures folder first: make sure that folder exists and can be written, "
-                                "then try again, or pick with the desktop's own picker (Settings)."),
+                            tr("the desktop could not take the screenshot. Some desktops save each screenshot "
+                               "in your Pictures folder first: make sure that folder exists and can be written, "
+                               "then try again, or pick with the desktop's own picker (Settings)."),
                             false);
                        return;
                    case PortalResponse::Status::Failed:

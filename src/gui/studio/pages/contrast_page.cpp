@@ -135,21 +135,18 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     stack->setSpacing(16);
 
     auto *backgroundRow = new QHBoxLayout;
-    backgroundRow->addWidget(
-        textLabel(QCoreApplication::translate("ContrastPage", "Background"), theme::font(13), theme::Tone::Primary));
-    background = new ColorWell([&state] { return state.contrastBackground; }, false,
-                               QCoreApplication::translate("ContrastPage", "Background"));
+    backgroundRow->addWidget(textLabel(tr("Background"), theme::font(13), theme::Tone::Primary));
+    background = new ColorWell([&state] { return state.contrastBackground; }, false, tr("Background"));
     background->setObjectName(QStringLiteral("background"));
-    background->setAccessibleName(QCoreApplication::translate("ContrastPage", "Background"));
+    background->setAccessibleName(tr("Background"));
     connect(background, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.contrastBackground = color;
         update();
     });
     backgroundRow->addWidget(background);
-    auto *swap = new QPushButton(QCoreApplication::translate("ContrastPage", "Swap"));
+    auto *swap = new QPushButton(tr("Swap"));
     swap->setObjectName(QStringLiteral("swap"));
-    swap->setToolTip(QCoreApplication::translate(
-        "ContrastPage", "Use the background as the text color and the text color as the background"));
+    swap->setToolTip(tr("Use the background as the text color and the text color as the background"));
     connect(swap, &QPushButton::clicked, this, [this] {
         const RGBA text = this->context.store.selected();
         const RGBA behind = this->context.state.contrastBackground;
@@ -164,15 +161,13 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     // The vision the sample is seen with, on the row of the controls rather
     // than over the sample, whose text it would cover at narrow widths.
     sample = new SampleCard(store, state);
-    auto *visionLabel =
-        textLabel(QCoreApplication::translate("ContrastPage", "Color vision"), theme::font(13), theme::Tone::Primary);
+    auto *visionLabel = textLabel(tr("Color vision"), theme::font(13), theme::Tone::Primary);
     backgroundRow->addWidget(visionLabel);
     vision = new QComboBox;
     visionLabel->setBuddy(vision);
     vision->setObjectName(QStringLiteral("vision"));
-    vision->setAccessibleName(QCoreApplication::translate("ContrastPage", "Color vision"));
-    vision->setToolTip(
-        QCoreApplication::translate("ContrastPage", "Show the sample as seen with a color-vision deficiency"));
+    vision->setAccessibleName(tr("Color vision"));
+    vision->setToolTip(tr("Show the sample as seen with a color-vision deficiency"));
     // The names of the visions in the desktop's language.
     for (const QString &name : colorVisionNames())
         vision->addItem(QCoreApplication::translate("ColorVision", name.toUtf8().constData()));
@@ -214,7 +209,7 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         offer.text = textLabel(QString(), theme::font(12), theme::Tone::Secondary);
         offer.text->setWordWrap(true);
         row->addWidget(offer.text, 1);
-        offer.use->setText(QCoreApplication::translate("ContrastPage", "Use"));
+        offer.use->setText(tr("Use"));
         row->addWidget(offer.use);
         const qsizetype at = suggestions.size();
         connect(offer.use, &QPushButton::clicked, this, [this, at] {
@@ -225,8 +220,8 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         suggestions.append(offer);
         stack->addWidget(offer.row);
     }
-    stack->addWidget(pageCaption(QCoreApplication::translate(
-        "ContrastPage", "WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
+    stack->addWidget(
+        pageCaption(tr("WCAG relative luminance for opaque sRGB. Contrast alone does not establish accessibility.")));
 
     connect(&store, &Store::selectedChanged, this, &ContrastPage::update);
     update();
@@ -247,17 +242,15 @@ void ContrastPage::update()
     // The verdicts are those of the real colours, whatever the sample shows.
     const double value = contrastRatio(context.store.selected(), context.state.contrastBackground);
     ratio->setText(ratioText(value));
-    ratio->setAccessibleName(QCoreApplication::translate("ContrastPage", "Contrast ratio %1").arg(ratioText(value)));
+    ratio->setAccessibleName(tr("Contrast ratio %1").arg(ratioText(value)));
     for (qsizetype i = 0; i < verdicts.size(); ++i) {
         const bool pass = passes(value, contrastLevels().at(i));
-        verdicts.at(i)->setText(pass ? QCoreApplication::translate("ContrastPage", "Pass")
-                                     : QCoreApplication::translate("ContrastPage", "Fail"));
+        verdicts.at(i)->setText(pass ? tr("Pass") : tr("Fail"));
         verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
         // Read out whole: "AA normal: Pass".
-        verdicts.at(i)->setAccessibleName(
-            QCoreApplication::translate("ContrastPage", "%1: %2")
-                .arg(QCoreApplication::translate("ContrastLevel", contrastLevels().at(i).name.toUtf8().constData()),
-                     verdicts.at(i)->text()));
+        verdicts.at(i)->setAccessibleName(tr("%1: %2").arg(
+            QCoreApplication::translate("ContrastLevel", contrastLevels().at(i).name.toUtf8().constData()),
+            verdicts.at(i)->text()));
     }
     for (Suggestion &offer : suggestions) {
         const QString level = QCoreApplication::translate("ContrastLevel", offer.level.toUtf8().constData());
@@ -271,13 +264,10 @@ void ContrastPage::update()
         if (fixed) {
             offer.color = *fixed;
             offer.chip->setColor(*fixed);
-            offer.text->setText(
-                QCoreApplication::translate("ContrastPage", "Nearest text color for %1: %2").arg(level, fixed->hex()));
-            offer.use->setAccessibleName(
-                QCoreApplication::translate("ContrastPage", "Use %1 as the text color").arg(fixed->hex()));
+            offer.text->setText(tr("Nearest text color for %1: %2").arg(level, fixed->hex()));
+            offer.use->setAccessibleName(tr("Use %1 as the text color").arg(fixed->hex()));
         } else {
-            offer.text->setText(
-                QCoreApplication::translate("ContrastPage", "No text color reaches %1 on this background.").arg(level));
+            offer.text->setText(tr("No text color reaches %1 on this background.").arg(level));
         }
     }
     sample->update();

@@ -115,18 +115,16 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     cardStack->setSpacing(14);
     cardStack->addWidget(new SymbolLabel(QStringLiteral("photo.on.rectangle.angled"), 36, theme::Tone::Secondary), 0,
                          Qt::AlignHCenter);
-    auto *heading = textLabel(QCoreApplication::translate("ExtractionPage", "A palette hiding in every image"),
-                              theme::font(13, QFont::DemiBold), theme::Tone::Primary);
+    auto *heading =
+        textLabel(tr("A palette hiding in every image"), theme::font(13, QFont::DemiBold), theme::Tone::Primary);
     heading->setAlignment(Qt::AlignCenter);
     cardStack->addWidget(heading);
-    auto *detail = textLabel(
-        QCoreApplication::translate("ExtractionPage", "Choose a photo or artwork to discover its dominant colors."),
-        theme::font(11), theme::Tone::Secondary);
+    auto *detail = textLabel(tr("Choose a photo or artwork to discover its dominant colors."), theme::font(11),
+                             theme::Tone::Secondary);
     detail->setAlignment(Qt::AlignCenter);
     detail->setWordWrap(true);
     cardStack->addWidget(detail);
-    auto *choose = withName(new QPushButton(QCoreApplication::translate("ExtractionPage", "Choose Image")),
-                            QStringLiteral("chooseImage"));
+    auto *choose = withName(new QPushButton(tr("Choose Image")), QStringLiteral("chooseImage"));
     makeProminent(choose);
     connect(choose, &QPushButton::clicked, this, &ExtractionPage::extract);
     cardStack->addWidget(choose, 0, Qt::AlignHCenter);
@@ -134,8 +132,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     card->content()->addLayout(cardStack);
     stack->addWidget(card);
 
-    chooseAnother = withName(new QPushButton(QCoreApplication::translate("ExtractionPage", "Choose Another Image")),
-                             QStringLiteral("chooseAnother"));
+    chooseAnother = withName(new QPushButton(tr("Choose Another Image")), QStringLiteral("chooseAnother"));
     connect(chooseAnother, &QPushButton::clicked, this, &ExtractionPage::extract);
     auto *anotherRow = new QHBoxLayout;
     anotherRow->addWidget(chooseAnother);
@@ -145,7 +142,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     progress = withName(new QProgressBar, QStringLiteral("progress"));
     progress->setRange(0, 0);
     progress->setTextVisible(false);
-    progress->setAccessibleName(QCoreApplication::translate("ExtractionPage", "Extracting colors"));
+    progress->setAccessibleName(tr("Extracting colors"));
     stack->addWidget(progress);
 
     preview = new PreviewImage;
@@ -153,23 +150,21 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
 
     colors = new ColorListModel(this);
     tiles = withName(tileRow(context.store, context.prefs, colors), QStringLiteral("extractedColors"));
-    tiles->setAccessibleName(QCoreApplication::translate("ExtractionPage", "Extracted colors"));
+    tiles->setAccessibleName(tr("Extracted colors"));
     stack->addWidget(tiles);
 
-    save = withName(new QPushButton(QCoreApplication::translate("ExtractionPage", "Save Extracted Palette")),
-                    QStringLiteral("saveExtracted"));
+    save = withName(new QPushButton(tr("Save Extracted Palette")), QStringLiteral("saveExtracted"));
     connect(save, &QPushButton::clicked, this, [this] {
-        this->context.store.appendPalette(Palette{QUuid::createUuid(),
-                                                  QCoreApplication::translate("ExtractionPage", "Image Palette"),
-                                                  colors->colors(), QString(), {}});
+        this->context.store.appendPalette(
+            Palette{QUuid::createUuid(), tr("Image Palette"), colors->colors(), QString(), {}});
     });
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(save);
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
-    stack->addWidget(pageCaption(QCoreApplication::translate(
-        "ExtractionPage", "Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
+    stack->addWidget(
+        pageCaption(tr("Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
     problem = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
     stack->addWidget(problem);
 
@@ -232,7 +227,7 @@ void ExtractionPage::finished(quint64 job, const Extraction &result)
     answered = job;
     if (!result.readable) {
         // The last image and its colours stay; only the caption says why.
-        problem->setText(QCoreApplication::translate("ExtractionPage", "This file could not be read as an image."));
+        problem->setText(tr("This file could not be read as an image."));
     } else {
         QImage shown = result.preview;
         shown.setDevicePixelRatio(devicePixelRatioF());

@@ -96,31 +96,28 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
         stopsRow->addSpacing(14);
     };
     Store &store = context.store;
-    startWell = new ColorWell([&store] { return store.selected(); }, true,
-                              QCoreApplication::translate("GradientPage", "Start color"));
+    startWell = new ColorWell([&store] { return store.selected(); }, true, tr("Start color"));
     startWell->setObjectName(QStringLiteral("startColor"));
     connect(startWell, &ColorWell::edited, this, [this](const RGBA &color) { this->context.store.select(color); });
-    stop(QCoreApplication::translate("GradientPage", "Start color"), startWell);
-    endWell = new ColorWell([&state] { return state.gradientEnd; }, true,
-                            QCoreApplication::translate("GradientPage", "End color"));
+    stop(tr("Start color"), startWell);
+    endWell = new ColorWell([&state] { return state.gradientEnd; }, true, tr("End color"));
     endWell->setObjectName(QStringLiteral("endColor"));
     connect(endWell, &ColorWell::edited, this, [this](const RGBA &color) {
         this->context.state.gradientEnd = color;
         update();
     });
-    stop(QCoreApplication::translate("GradientPage", "End color"), endWell);
+    stop(tr("End color"), endWell);
     stopsRow->addStretch();
     stack->addLayout(stopsRow);
 
     // The angle, slid or typed, its label beside it.
     auto *angleRow = new QHBoxLayout;
     angleRow->setSpacing(10);
-    auto *angleLabel =
-        textLabel(QCoreApplication::translate("GradientPage", "Angle"), theme::font(13), theme::Tone::Primary);
+    auto *angleLabel = textLabel(tr("Angle"), theme::font(13), theme::Tone::Primary);
     angleRow->addWidget(angleLabel);
     angle = new QSlider(Qt::Horizontal);
     angle->setObjectName(QStringLiteral("angle"));
-    angle->setAccessibleName(QCoreApplication::translate("GradientPage", "Angle"));
+    angle->setAccessibleName(tr("Angle"));
     angle->setRange(0, 360 * sliderSteps);
     angle->setSingleStep(sliderSteps);
     angle->setPageStep(15 * sliderSteps);
@@ -132,7 +129,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     angleRow->addWidget(angle, 1);
     degrees = new QSpinBox;
     degrees->setObjectName(QStringLiteral("angleDegrees"));
-    degrees->setAccessibleName(QCoreApplication::translate("GradientPage", "Angle in degrees"));
+    degrees->setAccessibleName(tr("Angle in degrees"));
     degrees->setRange(0, 360);
     degrees->setSuffix(QStringLiteral("°"));
     degrees->setKeyboardTracking(false);
@@ -146,8 +143,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     angleRow->addWidget(degrees);
     stack->addLayout(angleRow);
 
-    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")),
-                                 QCoreApplication::translate("GradientPage", "Copy CSS"));
+    auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), tr("Copy CSS"));
     copy->setObjectName(QStringLiteral("copyCss"));
     connect(copy, &QPushButton::clicked, this, [this] {
         // Replaces whatever the clipboard held; no notice.
@@ -158,8 +154,7 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     copyRow->addWidget(copy);
     copyRow->addStretch();
     stack->addLayout(copyRow);
-    stack->addWidget(pageCaption(
-        QCoreApplication::translate("GradientPage", "Two-stop sRGB gradient. Browser interpolation may differ.")));
+    stack->addWidget(pageCaption(tr("Two-stop sRGB gradient. Browser interpolation may differ.")));
 
     connect(&context.store, &Store::selectedChanged, this, [this] {
         preview->update();

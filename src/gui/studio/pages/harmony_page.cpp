@@ -54,8 +54,8 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         name->setWordWrap(true);
         title->addWidget(name);
         title->addStretch();
-        auto *save = new QPushButton(QCoreApplication::translate("HarmonyPage", "Save Palette"));
-        save->setAccessibleName(QCoreApplication::translate("HarmonyPage", "Save %1 as a palette").arg(shown));
+        auto *save = new QPushButton(tr("Save Palette"));
+        save->setAccessibleName(tr("Save %1 as a palette").arg(shown));
         title->addWidget(save, 0, Qt::AlignLeft);
         auto *titleBox = new QWidget;
         titleBox->setLayout(title);
@@ -78,8 +78,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         card->content()->addWidget(row);
         stack->addWidget(card);
     }
-    stack->addWidget(pageCaption(
-        QCoreApplication::translate("HarmonyPage", "Mathematical suggestions; contrast has not been validated.")));
+    stack->addWidget(pageCaption(tr("Mathematical suggestions; contrast has not been validated.")));
     connect(&context.store, &Store::selectedChanged, this, &HarmonyPage::update);
     update();
 }

@@ -82,19 +82,16 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     search = bar->field;
     search->setText(context.state.search());
     header->addWidget(bar, 1);
-    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")),
-                                         QCoreApplication::translate("HistoryPage", "Export"));
+    auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")), tr("Export"));
     exportButton->setObjectName(QStringLiteral("exportHistory"));
-    exportButton->setToolTip(
-        QCoreApplication::translate("HistoryPage", "Export every color of the history as hex codes"));
+    exportButton->setToolTip(tr("Export every color of the history as hex codes"));
     connect(exportButton, &QPushButton::clicked, this,
             [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).exportHistory(); });
     header->addWidget(exportButton);
     stack->addLayout(header);
 
     empty = new EmptyState(favoritesOnly ? QStringLiteral("star") : QStringLiteral("eyedropper"),
-                           favoritesOnly ? QCoreApplication::translate("HistoryPage", "Your favorites, collected")
-                                         : QCoreApplication::translate("HistoryPage", "Your color journey starts here"),
+                           favoritesOnly ? tr("Your favorites, collected") : tr("Your color journey starts here"),
                            QString());
     stack->addWidget(empty);
 
@@ -105,8 +102,7 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     filter->setSourceModel(model);
     grid = new HistoryGrid([&store] { return store.selected(); });
     grid->setObjectName(QStringLiteral("historyGrid"));
-    grid->setAccessibleName(favoritesOnly ? QCoreApplication::translate("HistoryPage", "Favorites")
-                                          : QCoreApplication::translate("HistoryPage", "Recent colors"));
+    grid->setAccessibleName(favoritesOnly ? tr("Favorites") : tr("Recent colors"));
     grid->setModel(filter);
     grid->followSelection(store);
     grid->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
@@ -138,18 +134,15 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
             [&store, idsOf](const QModelIndexList &indexes, bool favorite) {
                 store.setFavorites(idsOf(indexes), favorite);
             });
-    connect(grid, &HistoryGrid::addToPaletteRequested, this,
-            [&store, colorsOf](const QModelIndexList &indexes, const QUuid &palette) {
-                if (!palette.isNull()) {
-                    store.addColorsToPalette(palette, colorsOf(indexes));
-                    return;
-                }
-                store.appendPalette(Palette{QUuid::createUuid(),
-                                            QCoreApplication::translate("HistoryPage", "Untitled Palette"),
-                                            colorsOf(indexes),
-                                            QString(),
-                                            {}});
-            });
+    connect(
+        grid, &HistoryGrid::addToPaletteRequested, this,
+        [&store, colorsOf](const QModelIndexList &indexes, const QUuid &palette) {
+            if (!palette.isNull()) {
+                store.addColorsToPalette(palette, colorsOf(indexes));
+                return;
+            }
+            store.appendPalette(Palette{QUuid::createUuid(), tr("Untitled Palette"), colorsOf(indexes), QString(), {}});
+        });
     connect(grid, &HistoryGrid::exportRequested, this, [&context, colorsOf](const QModelIndexList &indexes) {
         const Palette palette{QUuid::createUuid(), QStringLiteral("Pigmentry"), colorsOf(indexes), QString(), {}};
         PaletteFiles(context.store, *context.desktop.fileDialogs).exportPalette(palette);
@@ -175,10 +168,8 @@ void HistoryPage::updateEmptyState()
     const bool none = filter->rowCount() == 0;
     empty->setVisible(none);
     grid->setVisible(!none);
-    empty->setDetail(
-        filter->search().isEmpty()
-            ? QCoreApplication::translate("HistoryPage", "Pick a color from your screen to start your collection.")
-            : QCoreApplication::translate("HistoryPage", "Try another color code or label."));
+    empty->setDetail(filter->search().isEmpty() ? tr("Pick a color from your screen to start your collection.")
+                                                : tr("Try another color code or label."));
 }
 
 } // namespace pigmentry

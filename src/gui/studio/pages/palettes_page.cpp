@@ -42,32 +42,29 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(20);
 
-    empty = new EmptyState(QStringLiteral("square.stack.3d.up"),
-                           QCoreApplication::translate("PalettesPage", "Build your first palette"),
-                           QCoreApplication::translate(
-                               "PalettesPage", "Give your collection a name, then add colors from the inspector."));
+    empty = new EmptyState(QStringLiteral("square.stack.3d.up"), tr("Build your first palette"),
+                           tr("Give your collection a name, then add colors from the inspector."));
     stack->addWidget(empty);
 
     auto *header = new QHBoxLayout;
     auto *name = new QLineEdit(context.state.paletteName);
     name->setObjectName(QStringLiteral("paletteName"));
-    name->setPlaceholderText(QCoreApplication::translate("PalettesPage", "Palette name"));
-    name->setAccessibleName(QCoreApplication::translate("PalettesPage", "Palette name"));
+    name->setPlaceholderText(tr("Palette name"));
+    name->setAccessibleName(tr("Palette name"));
     connect(name, &QLineEdit::textChanged, this,
             [&state = context.state](const QString &text) { state.paletteName = text; });
     header->addWidget(name, 1);
-    auto *create = new QPushButton(QCoreApplication::translate("PalettesPage", "Create"));
+    auto *create = new QPushButton(tr("Create"));
     create->setObjectName(QStringLiteral("createPalette"));
-    create->setToolTip(QCoreApplication::translate("PalettesPage", "A new palette holding the selected color"));
+    create->setToolTip(tr("A new palette holding the selected color"));
     connect(create, &QPushButton::clicked, this, [&store, name] { store.createPalette(name->text()); });
     // Return in the name field creates, as the button does.
     connect(name, &QLineEdit::returnPressed, create, &QPushButton::click);
     header->addWidget(create);
-    auto *import = new QPushButton(QCoreApplication::translate("PalettesPage", "Import…"));
+    auto *import = new QPushButton(tr("Import…"));
     import->setObjectName(QStringLiteral("importPalette"));
-    import->setToolTip(QCoreApplication::translate(
-        "PalettesPage",
-        "Add a palette from a file: JSON, GIMP, Adobe Swatch Exchange, Photoshop swatches or a hex list"));
+    import->setToolTip(
+        tr("Add a palette from a file: JSON, GIMP, Adobe Swatch Exchange, Photoshop swatches or a hex list"));
     connect(import, &QPushButton::clicked, this,
             [&context] { PaletteFiles(context.store, *context.desktop.fileDialogs).importPalette(); });
     header->addWidget(import);
@@ -76,7 +73,7 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     model = new PaletteModel(store, this);
     list = new PaletteList([&store] { return store.selected(); });
     list->setObjectName(QStringLiteral("paletteList"));
-    list->setAccessibleName(QCoreApplication::translate("PalettesPage", "Palettes"));
+    list->setAccessibleName(tr("Palettes"));
     list->setModel(model);
     list->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     stack->addWidget(list, 1);
@@ -89,10 +86,9 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
         if (!palette || position >= palette->colors.size())
             return;
         bool ok = false;
-        const QString name = QInputDialog::getText(
-            this, QCoreApplication::translate("PalettesPage", "Name Color"),
-            QCoreApplication::translate("PalettesPage", "Name of %1:").arg(palette->colors.at(position).hex()),
-            QLineEdit::Normal, palette->colorName(position), &ok);
+        const QString name =
+            QInputDialog::getText(this, tr("Name Color"), tr("Name of %1:").arg(palette->colors.at(position).hex()),
+                                  QLineEdit::Normal, palette->colorName(position), &ok);
         if (ok)
             store.nameColor(id, position, name.trimmed());
     });
@@ -104,11 +100,7 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
             store.addColorsToPalette(target, colors);
             return;
         }
-        store.appendPalette(Palette{QUuid::createUuid(),
-                                    QCoreApplication::translate("PalettesPage", "Untitled Palette"),
-                                    colors,
-                                    QString(),
-                                    {}});
+        store.appendPalette(Palette{QUuid::createUuid(), tr("Untitled Palette"), colors, QString(), {}});
     });
     connect(list, &PaletteList::exportColorsRequested, this, [&context](const QList<RGBA> &colors) {
         PaletteFiles(context.store, *context.desktop.fileDialogs)

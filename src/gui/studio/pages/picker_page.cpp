@@ -189,7 +189,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     // The current colour.
     auto *current = new StudioCard;
     auto *header = new QHBoxLayout;
-    header->addWidget(fieldLabel(QCoreApplication::translate("PickerPage", "CURRENT COLOR")));
+    header->addWidget(fieldLabel(tr("CURRENT COLOR")));
     header->addStretch();
     header->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
     current->content()->addLayout(header);
@@ -198,8 +198,8 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     swatch->setFixedHeight(210);
     current->content()->addWidget(swatch);
     auto *pickRow = new WrappingRow;
-    auto *pickButton = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White),
-                                       QCoreApplication::translate("PickerPage", "Pick from Screen"));
+    auto *pickButton =
+        new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), tr("Pick from Screen"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(34);
     pickButton->setFont(theme::font(13, QFont::Medium));
@@ -225,10 +225,9 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     scaleCard->setObjectName(QStringLiteral("scaleCard"));
     scaleCard->content()->setSpacing(12);
     auto *scaleHeader = new QHBoxLayout;
-    scaleHeader->addWidget(textLabel(QCoreApplication::translate("PickerPage", "Tint scale"),
-                                     theme::font(14, QFont::DemiBold), theme::Tone::Primary));
+    scaleHeader->addWidget(textLabel(tr("Tint scale"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
     scaleHeader->addStretch();
-    auto *saveScale = new QPushButton(QCoreApplication::translate("PickerPage", "Save as Palette"));
+    auto *saveScale = new QPushButton(tr("Save as Palette"));
     saveScale->setObjectName(QStringLiteral("saveScale"));
     scaleHeader->addWidget(saveScale);
     scaleCard->content()->addLayout(scaleHeader);
@@ -236,7 +235,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     scale = scaleModel;
     auto *steps = new SwatchGrid;
     steps->setObjectName(QStringLiteral("tintScale"));
-    steps->setAccessibleName(QCoreApplication::translate("PickerPage", "Tint scale"));
+    steps->setAccessibleName(tr("Tint scale"));
     steps->setCellSize(44, ScaleStepDelegate::height, true);
     steps->setSpacing(6);
     steps->setFitsContent(true);
@@ -249,8 +248,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     // Saved under the colour's name, each step named by its number.
     connect(saveScale, &QPushButton::clicked, this, [scaleModel, &store] {
         const QString name = store.selectedName().isEmpty() ? colorName(store.selected()) : store.selectedName();
-        Palette palette{
-            QUuid::createUuid(), QCoreApplication::translate("PickerPage", "%1 scale").arg(name), {}, {}, {}};
+        Palette palette{QUuid::createUuid(), tr("%1 scale").arg(name), {}, {}, {}};
         for (const TintStep &step : scaleModel->scale())
             palette.appendColor(step.color, QString::number(step.step));
         store.appendPalette(palette);
@@ -263,10 +261,9 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     recent->setObjectName(QStringLiteral("recentCard"));
     recent->content()->setSpacing(12);
     auto *recentHeader = new QHBoxLayout;
-    recentHeader->addWidget(textLabel(QCoreApplication::translate("PickerPage", "Recently picked"),
-                                      theme::font(14, QFont::DemiBold), theme::Tone::Primary));
+    recentHeader->addWidget(textLabel(tr("Recently picked"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
     recentHeader->addStretch();
-    auto *viewAll = new QPushButton(QCoreApplication::translate("PickerPage", "View all"));
+    auto *viewAll = new QPushButton(tr("View all"));
     viewAll->setFlat(true);
     viewAll->setCursor(Qt::PointingHandCursor);
     QPalette link = viewAll->palette();
@@ -278,13 +275,13 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     auto *model = new HistoryModel(store, 6, this);
     auto *tiles = new SwatchGrid;
     tiles->setObjectName(QStringLiteral("recentColors"));
-    tiles->setAccessibleName(QCoreApplication::translate("PickerPage", "Recently picked"));
+    tiles->setAccessibleName(tr("Recently picked"));
     tiles->setCellSize(85, SwatchDelegate::tileHeight, true);
     tiles->setSpacing(12);
     tiles->setFitsContent(true);
     auto *delegate = new SwatchDelegate(
         SwatchDelegate::Look::Tile, [&store] { return store.selected(); }, tiles);
-    delegate->setToolTipPrefix(QCoreApplication::translate("PickerPage", "Inspect "));
+    delegate->setToolTipPrefix(tr("Inspect "));
     tiles->setItemDelegate(delegate);
     tiles->setModel(model);
     connect(tiles, &SwatchGrid::chosen, this,
@@ -302,14 +299,13 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     auto *keys = new StudioCard;
     auto *keysTitle = new QHBoxLayout;
     keysTitle->addWidget(new SymbolLabel(QStringLiteral("keyboard"), 16, theme::Tone::Primary));
-    keysTitle->addWidget(textLabel(QCoreApplication::translate("PickerPage", "At your fingertips"),
-                                   theme::font(13, QFont::DemiBold), theme::Tone::Primary));
+    keysTitle->addWidget(textLabel(tr("At your fingertips"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
     keysTitle->addStretch();
     keys->content()->addLayout(keysTitle);
     auto *hints = new QHBoxLayout;
-    hints->addWidget(keyHint(new ArrowKeys, QCoreApplication::translate("PickerPage", "Move one pixel")), 1);
-    hints->addWidget(keyHint(QStringLiteral("Return"), QCoreApplication::translate("PickerPage", "Select color")), 1);
-    hints->addWidget(keyHint(QStringLiteral("Esc"), QCoreApplication::translate("PickerPage", "Cancel picking")), 1);
+    hints->addWidget(keyHint(new ArrowKeys, tr("Move one pixel")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Return"), tr("Select color")), 1);
+    hints->addWidget(keyHint(QStringLiteral("Esc"), tr("Cancel picking")), 1);
     keys->content()->addLayout(hints);
     note = textLabel(QString(), theme::font(11), theme::Tone::Secondary);
     note->setObjectName(QStringLiteral("keysNote"));
@@ -344,16 +340,13 @@ void PickerPage::updateNote()
     // read without it (Wayland); on X11 it is read directly.
     const bool live = context.desktop.screenAccess && context.desktop.screenAccess->preflight();
     if (context.prefs.useNativePicker())
-        note->setText(QCoreApplication::translate("PickerPage",
-                                                  "Using the built-in desktop picker. The desktop provides the "
-                                                  "magnifier and keyboard controls."));
+        note->setText(tr("Using the built-in desktop picker. The desktop provides the "
+                         "magnifier and keyboard controls."));
     else if (live)
-        note->setText(QCoreApplication::translate(
-            "PickerPage", "Precision mode · Shift + arrows for larger steps · + or − to zoom."));
+        note->setText(tr("Precision mode · Shift + arrows for larger steps · + or − to zoom."));
     else
-        note->setText(QCoreApplication::translate("PickerPage",
-                                                  "Precision mode · Shift + arrows for larger steps · + or − to zoom. "
-                                                  "Screen capture access is required."));
+        note->setText(tr("Precision mode · Shift + arrows for larger steps · + or − to zoom. "
+                         "Screen capture access is required."));
 }
 
 } // namespace pigmentry

@@ -76,7 +76,7 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent)
     stack->addWidget(pickingCard());
     stack->addWidget(generalCard());
     stack->addWidget(storageCard());
-    stack->addWidget(caption(QCoreApplication::translate("SettingsPage", "Pigmentry 1.0 · Made for Linux")));
+    stack->addWidget(caption(tr("Pigmentry 1.0 · Made for Linux")));
 }
 
 QWidget *SettingsPage::pickingCard()
@@ -84,34 +84,26 @@ QWidget *SettingsPage::pickingCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(
-        heading(QStringLiteral("eyedropper"), QCoreApplication::translate("SettingsPage", "Picking & Clipboard")));
-    card->content()->addWidget(preferenceBox(prefs,
-                                             QCoreApplication::translate("SettingsPage", "Use built-in desktop picker"),
-                                             preference::useNativePicker));
+    card->content()->addWidget(heading(QStringLiteral("eyedropper"), tr("Picking & Clipboard")));
+    card->content()->addWidget(preferenceBox(prefs, tr("Use built-in desktop picker"), preference::useNativePicker));
     // Where the screen can be read without asking (X11), precision mode
     // needs no access; elsewhere the desktop is asked at each pick.
     const bool live = context.desktop.screenAccess && context.desktop.screenAccess->preflight();
-    card->content()->addWidget(caption(
-        live ? QCoreApplication::translate("SettingsPage",
-                                           "Precision mode reads the screen directly. The built-in picker uses the "
-                                           "desktop's own controls.")
-             : QCoreApplication::translate("SettingsPage",
-                                           "Precision mode requires screen capture access. The built-in "
-                                           "picker uses the desktop's own controls.")));
+    card->content()->addWidget(
+        caption(live ? tr("Precision mode reads the screen directly. The built-in picker uses the "
+                          "desktop's own controls.")
+                     : tr("Precision mode requires screen capture access. The built-in "
+                          "picker uses the desktop's own controls.")));
     card->content()->addWidget(new Divider);
-    card->content()->addWidget(preferenceBox(
-        prefs, QCoreApplication::translate("SettingsPage", "Automatically copy picked colors"), preference::autoCopy));
-    card->content()->addWidget(preferenceBox(
-        prefs, QCoreApplication::translate("SettingsPage", "Notify after each pick"), preference::notifyAfterPick));
+    card->content()->addWidget(preferenceBox(prefs, tr("Automatically copy picked colors"), preference::autoCopy));
+    card->content()->addWidget(preferenceBox(prefs, tr("Notify after each pick"), preference::notifyAfterPick));
 
     auto *row = new QHBoxLayout;
-    auto *label =
-        textLabel(QCoreApplication::translate("SettingsPage", "Default output"), theme::font(13), theme::Tone::Primary);
+    auto *label = textLabel(tr("Default output"), theme::font(13), theme::Tone::Primary);
     row->addWidget(label);
     auto *formats = new QComboBox;
     formats->setObjectName(preference::format.name());
-    formats->setAccessibleName(QCoreApplication::translate("SettingsPage", "Default output"));
+    formats->setAccessibleName(tr("Default output"));
     label->setBuddy(formats);
     formats->addItems(RGBA::formats());
     auto showFormat = [&prefs, formats] {
@@ -137,32 +129,27 @@ QWidget *SettingsPage::generalCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(
-        heading(QStringLiteral("gearshape"), QCoreApplication::translate("SettingsPage", "General")));
-    card->content()->addWidget(preferenceBox(
-        prefs, QCoreApplication::translate("SettingsPage", "Open Studio at launch"), preference::openAtLaunch));
-    QCheckBox *taskbar =
-        preferenceBox(prefs, QCoreApplication::translate("SettingsPage", "Show in taskbar"), preference::showDock);
+    card->content()->addWidget(heading(QStringLiteral("gearshape"), tr("General")));
+    card->content()->addWidget(preferenceBox(prefs, tr("Open Studio at launch"), preference::openAtLaunch));
+    QCheckBox *taskbar = preferenceBox(prefs, tr("Show in taskbar"), preference::showDock);
     connect(taskbar, &QCheckBox::toggled, this,
             [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
     card->content()->addWidget(taskbar);
 
     auto *row = new QHBoxLayout;
-    row->addWidget(textLabel(QCoreApplication::translate("SettingsPage", "Launch at login"), theme::font(13),
-                             theme::Tone::Primary));
+    row->addWidget(textLabel(tr("Launch at login"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
     loginState = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
     row->addWidget(loginState);
-    auto *configure = new QPushButton(QCoreApplication::translate("SettingsPage", "Configure"));
+    auto *configure = new QPushButton(tr("Configure"));
     configure->setObjectName(QStringLiteral("configureLogin"));
-    configure->setAccessibleName(QCoreApplication::translate("SettingsPage", "Launch at login: Configure"));
+    configure->setAccessibleName(tr("Launch at login: Configure"));
     connect(configure, &QPushButton::clicked, this, [this] {
         Autostart &autostart = *this->context.desktop.autostart;
         if (const Result changed = autostart.setEnabled(!autostart.isEnabled()); !changed)
             this->context.store.setNotice(changed.error(), Store::NoticeKind::Failure);
         else
-            this->context.store.setNotice(QCoreApplication::translate("SettingsPage", "Login setting updated"),
-                                          Store::NoticeKind::Done);
+            this->context.store.setNotice(tr("Login setting updated"), Store::NoticeKind::Done);
         updateLoginState();
     });
     row->addWidget(configure);
@@ -173,8 +160,7 @@ QWidget *SettingsPage::generalCard()
 
 void SettingsPage::updateLoginState()
 {
-    loginState->setText(context.desktop.autostart->isEnabled() ? QCoreApplication::translate("SettingsPage", "On")
-                                                               : QCoreApplication::translate("SettingsPage", "Off"));
+    loginState->setText(context.desktop.autostart->isEnabled() ? tr("On") : tr("Off"));
 }
 
 QWidget *SettingsPage::storageCard()
@@ -182,14 +168,13 @@ QWidget *SettingsPage::storageCard()
     Preferences &prefs = context.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
-    card->content()->addWidget(
-        heading(QStringLiteral("internaldrive"), QCoreApplication::translate("SettingsPage", "Local Storage")));
+    card->content()->addWidget(heading(QStringLiteral("internaldrive"), tr("Local Storage")));
 
     // The limit is only written here; the store applies it at the next pick.
     auto *limit = new QSpinBox;
     limit->setObjectName(preference::historyLimit.name());
-    limit->setAccessibleName(QCoreApplication::translate("SettingsPage", "History limit"));
-    limit->setPrefix(QCoreApplication::translate("SettingsPage", "History limit: "));
+    limit->setAccessibleName(tr("History limit"));
+    limit->setPrefix(tr("History limit: "));
     limit->setRange(50, 5000);
     limit->setSingleStep(50);
     limit->setKeyboardTracking(false);
@@ -203,31 +188,27 @@ QWidget *SettingsPage::storageCard()
     card->content()->addLayout(limitRow);
 
     auto *row = new QHBoxLayout;
-    auto *open = new QPushButton(QCoreApplication::translate("SettingsPage", "Open Data Folder"));
+    auto *open = new QPushButton(tr("Open Data Folder"));
     open->setObjectName(QStringLiteral("openDataFolder"));
     connect(open, &QPushButton::clicked, this, [this] {
         const QString folder = QFileInfo(context.store.url()).absolutePath();
         // Before the first save the folder may not exist yet.
         QDir().mkpath(folder);
         if (!context.desktop.workspace->openFolder(folder))
-            context.store.setNotice(
-                QCoreApplication::translate("SettingsPage", "No file manager could open %1").arg(folder),
-                Store::NoticeKind::Failure);
+            context.store.setNotice(tr("No file manager could open %1").arg(folder), Store::NoticeKind::Failure);
     });
     row->addWidget(open);
     row->addStretch();
-    auto *clear = new QPushButton(QCoreApplication::translate("SettingsPage", "Clear History"));
+    auto *clear = new QPushButton(tr("Clear History"));
     clear->setObjectName(QStringLiteral("clearHistory"));
-    clear->setToolTip(
-        QCoreApplication::translate("SettingsPage", "Removes every color from the history; Ctrl+Z brings them back"));
+    clear->setToolTip(tr("Removes every color from the history; Ctrl+Z brings them back"));
     QPalette destructive = clear->palette();
     destructive.setColor(QPalette::ButtonText, theme::red());
     clear->setPalette(destructive);
     connect(clear, &QPushButton::clicked, this, [this] { undoable::clearHistory(context.store, context.undo); });
     row->addWidget(clear);
     card->content()->addLayout(row);
-    card->content()->addWidget(caption(
-        QCoreApplication::translate("SettingsPage", "Your library stays on this computer. No account or analytics.")));
+    card->content()->addWidget(caption(tr("Your library stays on this computer. No account or analytics.")));
     return card;
 }
 

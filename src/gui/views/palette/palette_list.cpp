@@ -353,7 +353,7 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         actions.exportAsPalette = [this, colors] { Q_EMIT exportColorsRequested(colors); };
         actions.remove = [this, id, positions] { Q_EMIT removeColorsRequested(id, positions); };
         if (positions.size() == 1)
-            menu.addAction(QCoreApplication::translate("PaletteList", "Name…"), QKeySequence(Qt::Key_F2),
+            menu.addAction(tr("Name…"), QKeySequence(Qt::Key_F2),
                            actions.guarded([this, id, position] { Q_EMIT nameColorRequested(id, position); }));
         addColorActions(menu, actions);
     } else {
@@ -363,17 +363,12 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
                     editText(target, kind);
             };
         };
-        menu.addAction(QCoreApplication::translate("PaletteList", "Rename"), QKeySequence(Qt::Key_F2),
-                       edit(Part::Name));
-        menu.addAction(QCoreApplication::translate("PaletteList", "Edit Notes"), QKeySequence(Qt::SHIFT | Qt::Key_F2),
-                       edit(Part::Notes));
-        menu.addAction(QCoreApplication::translate("PaletteList", "Export…"), this,
-                       [this, id] { Q_EMIT exportRequested(id); });
-        menu.addAction(QCoreApplication::translate("PaletteList", "Duplicate"), this,
-                       [this, id] { Q_EMIT duplicateRequested(id); });
+        menu.addAction(tr("Rename"), QKeySequence(Qt::Key_F2), edit(Part::Name));
+        menu.addAction(tr("Edit Notes"), QKeySequence(Qt::SHIFT | Qt::Key_F2), edit(Part::Notes));
+        menu.addAction(tr("Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
+        menu.addAction(tr("Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
         menu.addSeparator();
-        menu.addAction(QCoreApplication::translate("PaletteList", "Delete"), QKeySequence(Qt::Key_Delete), this,
-                       [this, id] { Q_EMIT deleteRequested(id); });
+        menu.addAction(tr("Delete"), QKeySequence(Qt::Key_Delete), this, [this, id] { Q_EMIT deleteRequested(id); });
     }
     const QRect place = part.kind == Part::Swatch
         ? PaletteCardDelegate::partRect(visualRect(index), colorCount(index), part)
