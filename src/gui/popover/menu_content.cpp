@@ -32,9 +32,38 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     setFixedSize(panelSize);
     auto *stack = new QVBoxLayout(this);
     stack->setSpacing(16);
-    stack->setContentsMargins(18, 18, 18, 18);
+    stack->setContentsMargins(panelMargin, panelMargin, panelMargin, panelMargin);
 
-    // Header.
+    stack->addLayout(headerRow(open));
+    // The selected colour.
+    swatch = withName(new ColorPatch, QStringLiteral("swatch"));
+    swatch->setFixedHeight(76);
+    swatch->setRadius(12);
+    stack->addWidget(swatch);
+
+    stack->addWidget(pickButton(pick));
+    stack->addWidget(recentRow());
+    stack->addLayout(actionRow(open));
+    stack->addWidget(new Divider);
+    stack->addLayout(footerRow(quit));
+    stack->addStretch();
+
+    connect(&store, &Store::selectedChanged, this, &MenuContent::updateSelected);
+    connect(&store, &Store::noticeChanged, this, &MenuContent::updateNotice);
+    connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &MenuContent::updateShortcut);
+    connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &MenuContent::updateShortcut);
+    auto showRecent = [this] { recent->setVisible(recentModel->rowCount() > 0); };
+    connect(recentModel, &QAbstractItemModel::rowsInserted, this, showRecent);
+    connect(recentModel, &QAbstractItemModel::rowsRemoved, this, showRecent);
+    showRecent();
+    updateSelected();
+    updateNotice();
+    updateShortcut();
+}
+
+// The name, and the button that opens the Studio.
+QLayout *MenuContent::headerRow(const std::function<void()> &open)
+{
     auto *header = new QHBoxLayout;
     header->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 16, theme::Tone::Primary));
     header->addWidget(textLabel(QStringLiteral("Pigmentry"), theme::font(13, QFont::DemiBold), theme::Tone::Primary));
@@ -47,20 +76,17 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     openButton->setFixedSize(20, 20);
     connect(openButton, &QToolButton::clicked, this, open);
     header->addWidget(openButton);
-    stack->addLayout(header);
+    return header;
+}
 
-    // The selected colour.
-    swatch = withName(new ColorPatch, QStringLiteral("swatch"));
-    swatch->setFixedHeight(76);
-    swatch->setRadius(12);
-    stack->addWidget(swatch);
-
-    // Pick: the icon, the title, and the shortcut at the far end.
-    auto *pickButton = withName(new QPushButton, QStringLiteral("pickButton"));
-    makeProminent(pickButton);
-    pickButton->setFixedHeight(28);
-    pickButton->setAccessibleName(tr("Pick Color"));
-    auto *pickRow = new QHBoxLayout(pickButton);
+// Pick: the icon, the title, and the shortcut at the far end.
+QWidget *MenuContent::pickButton(const std::function<void()> &pick)
+{
+    auto *button = withName(new QPushButton, QStringLiteral("pickButton"));
+    makeProminent(button);
+    button->setFixedHeight(28);
+    button->setAccessibleName(tr("Pick Color"));
+    auto *pickRow = new QHBoxLayout(button);
     pickRow->setContentsMargins(12, 0, 12, 0);
     pickRow->addWidget(new SymbolLabel(QStringLiteral("eyedropper"), 15, theme::Tone::White));
     auto *pickTitle = textLabel(tr("Pick Color"), theme::font(13, QFont::Medium), theme::Tone::White);
@@ -71,11 +97,14 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     shortcutText->setAttribute(Qt::WA_TransparentForMouseEvents);
     shortcutText->setOpacity(0.7);
     pickRow->addWidget(shortcutText);
-    connect(pickButton, &QPushButton::clicked, this, pick);
-    stack->addWidget(pickButton);
+    connect(button, &QPushButton::clicked, this, pick);
+    return button;
+}
 
-    // Recent colours: the caption sits close to its row, so that the whole
-    // panel fits its fixed height.
+// Recent colours: the caption sits close to its row, so that the whole
+// panel fits its fixed height.
+QWidget *MenuContent::recentRow()
+{
     recent = new QWidget;
     auto *recentStack = new QVBoxLayout(recent);
     recentStack->setContentsMargins(0, 0, 0, 0);
@@ -97,9 +126,12 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
         this->store.copy(color);
     });
     recentStack->addWidget(tiles);
-    stack->addWidget(recent);
+    return recent;
+}
 
-    // Actions.
+// Copy and Studio.
+QLayout *MenuContent::actionRow(const std::function<void()> &open)
+{
     auto *actions = new QHBoxLayout;
     copyButton = withName(new QPushButton, QStringLiteral("copyButton"));
     connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
@@ -110,41 +142,27 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     actions->addWidget(studio);
     actions->setSpacing(8);
     // What the Studio button leaves of the row, within the widest allowed.
-    const QMargins margins = stack->contentsMargins();
-    copyButton->setMaximumWidth(std::min(copyButtonWidth,
-                                         panelSize.width() - margins.left() - margins.right()
-                                             - studio->sizeHint().width() - actions->spacing()));
-    stack->addLayout(actions);
+    copyButton->setMaximumWidth(std::min(
+        copyButtonWidth, panelSize.width() - 2 * panelMargin - studio->sizeHint().width() - actions->spacing()));
+    return actions;
+}
 
-    stack->addWidget(new Divider);
-
-    // Footer.
-    auto *footerRow = new QHBoxLayout;
+// The last notice, and Quit.
+QLayout *MenuContent::footerRow(const std::function<void()> &quit)
+{
+    auto *row = new QHBoxLayout;
     footerMark = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red),
                           QStringLiteral("footerMark"));
-    footerRow->addWidget(footerMark);
+    row->addWidget(footerMark);
     footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
-    footerRow->addWidget(footer, 1);
+    row->addWidget(footer, 1);
     auto *quitButton = withName(new QPushButton(tr("Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
     quitButton->setFixedHeight(18);
     connect(quitButton, &QPushButton::clicked, this, quit);
-    footerRow->addWidget(quitButton);
-    stack->addLayout(footerRow);
-    stack->addStretch();
-
-    connect(&store, &Store::selectedChanged, this, &MenuContent::updateSelected);
-    connect(&store, &Store::noticeChanged, this, &MenuContent::updateNotice);
-    connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &MenuContent::updateShortcut);
-    connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &MenuContent::updateShortcut);
-    auto showRecent = [this] { recent->setVisible(recentModel->rowCount() > 0); };
-    connect(recentModel, &QAbstractItemModel::rowsInserted, this, showRecent);
-    connect(recentModel, &QAbstractItemModel::rowsRemoved, this, showRecent);
-    showRecent();
-    updateSelected();
-    updateNotice();
-    updateShortcut();
+    row->addWidget(quitButton);
+    return row;
 }
 
 void MenuContent::showEvent(QShowEvent *event)

@@ -28,6 +28,7 @@ public:
     static constexpr QSize panelSize{310, 340};
     // The copy button's widest, beside the Studio button.
     static constexpr int copyButtonWidth = 180;
+    static constexpr int panelMargin = 18;
 
     MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick, std::function<void()> open,
                 std::function<void()> quit, QWidget *parent = nullptr);
@@ -37,6 +38,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QLayout *headerRow(const std::function<void()> &open);
+    QWidget *pickButton(const std::function<void()> &pick);
+    QWidget *recentRow();
+    QLayout *actionRow(const std::function<void()> &open);
+    QLayout *footerRow(const std::function<void()> &quit);
     void updateSelected();
     void updateNotice();
     void updateShortcut();

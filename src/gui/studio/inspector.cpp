@@ -45,7 +45,6 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     : QWidget(parent)
     , context(context)
 {
-    Store &store = context.store;
     setObjectName(QStringLiteral("inspector"));
     auto *stack = new QVBoxLayout(this);
     stack->setSpacing(20);
@@ -66,7 +65,33 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     swatch->setBorder(0.07);
     stack->addWidget(swatch);
 
-    // The code and the colour editor.
+    stack->addLayout(titleBlock());
+    stack->addLayout(hexEntry());
+    stack->addLayout(codeTable());
+    stack->addLayout(opacityBlock());
+
+    stack->addWidget(new Divider);
+
+    stack->addLayout(exportBlock());
+    stack->addLayout(saveRow());
+
+    auto *footnote = textLabel(tr("Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Secondary);
+    footnote->setContentsMargins(0, 4, 0, 0);
+    footnote->setWordWrap(true);
+    stack->addWidget(footnote);
+    stack->addStretch();
+
+    connect(&context.store, &Store::selectedChanged, this, &Inspector::updateSelected);
+    updateSelected();
+}
+
+// The code, the colour editor and what the colour is called (or the name a
+// palette gave it).
+QLayout *Inspector::titleBlock()
+{
+    Store &store = context.store;
+    auto *block = new QVBoxLayout;
+    block->setSpacing(20);
     auto *titleRow = new QHBoxLayout;
     hexTitle = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary),
                         QStringLiteral("hexTitle"));
@@ -78,14 +103,18 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     well->setToolTip(tr("Open color editor"));
     connect(well, &ColorWell::edited, &store, [&store](const RGBA &color) { store.select(color); });
     titleRow->addWidget(well);
-    stack->addLayout(titleRow);
+    block->addLayout(titleRow);
     // What the colour is called, or the name a palette gave it.
     colorName = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("colorName"));
     colorName->setWordWrap(true);
     colorName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    stack->addWidget(colorName);
+    block->addWidget(colorName);
+    return block;
+}
 
-    // Hex entry.
+// The hex field and the error under it.
+QLayout *Inspector::hexEntry()
+{
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
     entry->addWidget(fieldLabel(tr("HEX VALUE")));
@@ -99,9 +128,12 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     error->setWordWrap(true);
     error->hide();
     entry->addWidget(error);
-    stack->addLayout(entry);
+    return entry;
+}
 
-    // RGB, HSL, HSV.
+// The colour in RGB, HSL and HSV.
+QLayout *Inspector::codeTable()
+{
     auto *codeList = new QVBoxLayout;
     codeList->setSpacing(0);
     for (qsizetype i = 0; i < codeNames.size(); ++i) {
@@ -118,18 +150,21 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
         codes.append(code);
         codeList->addLayout(row);
     }
-    stack->addLayout(codeList);
+    return codeList;
+}
 
-    // Opacity.
-    auto *opacityBlock = new QVBoxLayout;
-    opacityBlock->setSpacing(6);
+// The opacity slider and its value.
+QLayout *Inspector::opacityBlock()
+{
+    auto *block = new QVBoxLayout;
+    block->setSpacing(6);
     auto *opacityRow = new QHBoxLayout;
     opacityRow->addWidget(fieldLabel(tr("OPACITY")));
     opacityRow->addStretch();
     opacity =
         withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
     opacityRow->addWidget(opacity);
-    opacityBlock->addLayout(opacityRow);
+    block->addLayout(opacityRow);
     slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     // In percent, as it is shown and read out: an arrow moves 1 %, a page
     // key 10 %.
@@ -138,19 +173,20 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     slider->setPageStep(10);
     slider->setAccessibleName(tr("Opacity"));
     connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 100.0); });
-    opacityBlock->addWidget(slider);
-    stack->addLayout(opacityBlock);
+    block->addWidget(slider);
+    return block;
+}
 
-    stack->addWidget(new Divider);
-
-    // Export.
-    auto *exportBlock = new QVBoxLayout;
-    exportBlock->setSpacing(8);
-    exportBlock->addWidget(fieldLabel(tr("EXPORT FORMAT")));
+// The format to copy as, and the copy button.
+QLayout *Inspector::exportBlock()
+{
+    auto *block = new QVBoxLayout;
+    block->setSpacing(8);
+    block->addWidget(fieldLabel(tr("EXPORT FORMAT")));
     format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
     format->setAccessibleName(tr("Copy as"));
-    exportBlock->addWidget(format);
+    block->addWidget(format);
     auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
     makeProminent(copy);
@@ -160,30 +196,24 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     copy->setText(tr("Copy %1").arg(format->currentText()));
     connect(copy, &QPushButton::clicked, this,
             [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
-    exportBlock->addWidget(copy);
-    stack->addLayout(exportBlock);
+    block->addWidget(copy);
+    return block;
+}
 
-    // Save and Palette.
-    auto *saveRow = new QHBoxLayout;
+// Save, and the palette menu.
+QLayout *Inspector::saveRow()
+{
+    auto *block = new QHBoxLayout;
     auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), tr("Save"));
     connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
-    saveRow->addWidget(save);
+    block->addWidget(save);
     palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), tr("Palette")),
                        QStringLiteral("paletteMenu"));
     palette->setMenu(new QMenu(palette));
     connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
-    saveRow->addWidget(palette);
-    saveRow->addStretch();
-    stack->addLayout(saveRow);
-
-    auto *footnote = textLabel(tr("Screen colors are converted to sRGB."), theme::font(10), theme::Tone::Secondary);
-    footnote->setContentsMargins(0, 4, 0, 0);
-    footnote->setWordWrap(true);
-    stack->addWidget(footnote);
-    stack->addStretch();
-
-    connect(&store, &Store::selectedChanged, this, &Inspector::updateSelected);
-    updateSelected();
+    block->addWidget(palette);
+    block->addStretch();
+    return block;
 }
 
 void Inspector::syncHex()

@@ -29,6 +29,12 @@ public:
     void syncHex();
 
 private:
+    QLayout *titleBlock();
+    QLayout *hexEntry();
+    QLayout *codeTable();
+    QLayout *opacityBlock();
+    QLayout *exportBlock();
+    QLayout *saveRow();
     void submitHex();
     void updateSelected();
     void rebuildPaletteMenu();

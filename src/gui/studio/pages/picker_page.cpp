@@ -181,12 +181,29 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     : QWidget(parent)
     , context(context)
 {
-    Store &store = context.store;
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(20);
+    stack->addWidget(currentCard());
+    stack->addWidget(scaleCard());
+    stack->addWidget(recentCard());
+    stack->addWidget(keysCard());
+    stack->addStretch();
 
-    // The current colour.
+    connect(&context.store, &Store::selectedChanged, this, &PickerPage::updateSelected);
+    // "Use Desktop Picker" in the access alert switches the mode while the
+    // page is on screen.
+    connect(&context.prefs.changes(), &PreferenceChanges::changed, this, [this](const QString &key) {
+        if (key == QLatin1String("useNativePicker"))
+            updateNote();
+    });
+    updateSelected();
+    updateNote();
+}
+
+// The current colour, the pick button and the shortcut.
+StudioCard *PickerPage::currentCard()
+{
     auto *current = new StudioCard;
     auto *header = new QHBoxLayout;
     header->addWidget(fieldLabel(tr("CURRENT COLOR")));
@@ -218,19 +235,23 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     pickRow->addWidget(shortcut);
     pickRow->addStretch();
     current->content()->addWidget(pickRow);
-    stack->addWidget(current);
+    return current;
+}
 
-    // The colour's tint scale, 50 to 950.
-    auto *scaleCard = new StudioCard;
-    scaleCard->setObjectName(QStringLiteral("scaleCard"));
-    scaleCard->content()->setSpacing(12);
+// The colour's tint scale, 50 to 950.
+StudioCard *PickerPage::scaleCard()
+{
+    Store &store = context.store;
+    auto *card = new StudioCard;
+    card->setObjectName(QStringLiteral("card"));
+    card->content()->setSpacing(12);
     auto *scaleHeader = new QHBoxLayout;
     scaleHeader->addWidget(textLabel(tr("Tint scale"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
     scaleHeader->addStretch();
     auto *saveScale = new QPushButton(tr("Save as Palette"));
     saveScale->setObjectName(QStringLiteral("saveScale"));
     scaleHeader->addWidget(saveScale);
-    scaleCard->content()->addLayout(scaleHeader);
+    card->content()->addLayout(scaleHeader);
     auto *scaleModel = new ScaleModel(this);
     scale = scaleModel;
     auto *steps = new SwatchGrid;
@@ -253,10 +274,14 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
             palette.appendColor(step.color, QString::number(step.step));
         store.appendPalette(palette);
     });
-    scaleCard->content()->addWidget(steps);
-    stack->addWidget(scaleCard);
+    card->content()->addWidget(steps);
+    return card;
+}
 
-    // Recent picks: a view of the six newest records, whole tiles only.
+// Recent picks: a view of the six newest records, whole tiles only.
+StudioCard *PickerPage::recentCard()
+{
+    Store &store = context.store;
     auto *recent = new StudioCard;
     recent->setObjectName(QStringLiteral("recentCard"));
     recent->content()->setSpacing(12);
@@ -293,9 +318,12 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     connect(model, &QAbstractItemModel::rowsInserted, recent, showRecent);
     connect(model, &QAbstractItemModel::rowsRemoved, recent, showRecent);
     showRecent();
-    stack->addWidget(recent);
+    return recent;
+}
 
-    // The picker's keys.
+// The picker's keys.
+StudioCard *PickerPage::keysCard()
+{
     auto *keys = new StudioCard;
     auto *keysTitle = new QHBoxLayout;
     keysTitle->addWidget(new SymbolLabel(QStringLiteral("keyboard"), 16, theme::Tone::Primary));
@@ -311,18 +339,7 @@ PickerPage::PickerPage(PageContext &context, QWidget *parent)
     note->setObjectName(QStringLiteral("keysNote"));
     note->setWordWrap(true);
     keys->content()->addWidget(note);
-    stack->addWidget(keys);
-    stack->addStretch();
-
-    connect(&store, &Store::selectedChanged, this, &PickerPage::updateSelected);
-    // "Use Desktop Picker" in the access alert switches the mode while the
-    // page is on screen.
-    connect(&context.prefs.changes(), &PreferenceChanges::changed, this, [this](const QString &key) {
-        if (key == QLatin1String("useNativePicker"))
-            updateNote();
-    });
-    updateSelected();
-    updateNote();
+    return keys;
 }
 
 void PickerPage::updateSelected()

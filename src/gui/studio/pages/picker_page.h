@@ -7,6 +7,8 @@ class QAbstractListModel;
 
 namespace pigmentry {
 
+class StudioCard;
+
 class ColorPatch;
 class Label;
 struct PageContext;
@@ -20,6 +22,10 @@ public:
     explicit PickerPage(PageContext &context, QWidget *parent = nullptr);
 
 private:
+    StudioCard *currentCard();
+    StudioCard *scaleCard();
+    StudioCard *recentCard();
+    StudioCard *keysCard();
     void updateSelected();
     void updateNote();
 
