@@ -243,7 +243,7 @@ StudioCard *PickerPage::scaleCard()
 {
     Store &store = context.store;
     auto *card = new StudioCard;
-    card->setObjectName(QStringLiteral("card"));
+    card->setObjectName(QStringLiteral("scaleCard"));
     card->content()->setSpacing(12);
     auto *scaleHeader = new QHBoxLayout;
     scaleHeader->addWidget(textLabel(tr("Tint scale"), theme::font(14, QFont::DemiBold), theme::Tone::Primary));
