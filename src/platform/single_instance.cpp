@@ -196,7 +196,7 @@ SingleInstance::~SingleInstance()
     delete acceptor;
     if (listening >= 0) {
         ::close(listening);
-        if (socketInode(listeningAt_) == boundInode_)
+        if (socketInode(listeningAt_) == boundInode)
             ::unlink(QFile::encodeName(listeningAt_).constData());
     }
     if (!ownFolder_.isEmpty())
@@ -322,7 +322,7 @@ bool SingleInstance::listenAt(const QString &path)
         ::close(listening);
     listening = fd;
     listeningAt_ = path;
-    boundInode_ = socketInode(path);
+    boundInode = socketInode(path);
     acceptor = new QSocketNotifier(listening, QSocketNotifier::Read, this);
     connect(acceptor, &QSocketNotifier::activated, this, &SingleInstance::accept);
     return true;
@@ -330,7 +330,7 @@ bool SingleInstance::listenAt(const QString &path)
 
 void SingleInstance::checkSocket()
 {
-    if (lock < 0 || (listening >= 0 && socketInode(listeningAt_) == boundInode_ && boundInode_ != 0))
+    if (lock < 0 || (listening >= 0 && socketInode(listeningAt_) == boundInode && boundInode != 0))
         return;
     // Gone or replaced: listen again, where we can.
     delete acceptor;

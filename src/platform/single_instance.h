@@ -105,7 +105,7 @@ private:
     QString socketFolder_;
     QString ownFolder_; // a fresh private folder made for the socket, if any
     QString listeningAt_; // the path we are bound to
-    quint64 boundInode_ = 0;
+    quint64 boundInode = 0;
     int lock = -1; // the descriptor that holds the lock, while we do
     LockState lockState_ = LockState::None;
     QString lockProblem_;

@@ -6,9 +6,9 @@
 namespace pigmentry {
 
 Preferences::Preferences()
-    : ownSettings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+    : ownSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry")))
-    , settings_(ownSettings_.get())
+    , settings_(ownSettings.get())
 { }
 
 Preferences::Preferences(QSettings *settings)

@@ -104,7 +104,7 @@ private:
     QVariant read(const QString &key) const;
 
     // Ours when made here; a test's otherwise, which it frees.
-    std::unique_ptr<QSettings> ownSettings_;
+    std::unique_ptr<QSettings> ownSettings;
     QSettings *settings_;
     PreferenceChanges changes_;
 };
