@@ -111,6 +111,11 @@ private Q_SLOTS:
                                                         << "{\"hex\":\"#000000\",\"alpha\":0.5019607843137255}";
         QTest::newRow("JSON alpha zero") << RGBA{0, 0, 0, 0} << "JSON"
                                          << "{\"hex\":\"#000000\",\"alpha\":0.0}";
+        QTest::newRow("JSON alpha never with an exponent") << RGBA{0, 0, 0, 0.0001} << "JSON"
+                                                           << "{\"hex\":\"#000000\",\"alpha\":0.0001}";
+        QTest::newRow("JSON alpha at the smallest double")
+            << RGBA{0, 0, 0, 5e-324} << "JSON"
+            << "{\"hex\":\"#000000\",\"alpha\":0." + QString(323, u'0') + "5}";
         // A hue just under 360 prints as 360.
         QTest::newRow("hue 359.6 prints 360") << RGBA{1, 0, 0.006666666666666667, 1} << "HSV"
                                               << "hsv(360, 100%, 100%)";

@@ -47,10 +47,12 @@ Format formatNamed(const QString &name)
 }
 
 // The shortest decimal text that reads back as the same double, always with a
-// fractional part (1.0, 0.5, 0.5019607843137255). Gives the characters written.
+// fractional part and never with an exponent (1.0, 0.5, 0.0001,
+// 0.5019607843137255). Gives the characters written; the longest (5e-324)
+// takes 326.
 int shortestDecimal(char *out, int size, double x)
 {
-    const auto result = std::to_chars(out, out + size - 2, x);
+    const auto result = std::to_chars(out, out + size - 2, x, std::chars_format::fixed);
     int n = int(result.ptr - out);
     if (std::find_if(out, result.ptr, [](char c) { return c == '.' || c == 'e' || c == 'n'; }) == result.ptr) {
         out[n++] = '.';
@@ -127,7 +129,7 @@ QString RGBA::formatted(const QString &format) const
     // from "%f", which would take the locale's decimal comma. Channel values
     // are clamped, the decimal components are raw.
     const int R = channelValue(r), G = channelValue(g), B = channelValue(b), A = channelValue(a);
-    char buffer[192];
+    char buffer[448];
     const int size = sizeof buffer;
     int n = 0;
     switch (formatNamed(format)) {
