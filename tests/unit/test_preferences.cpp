@@ -26,6 +26,26 @@ private Q_SLOTS:
 
     // Values of another type read as absent, both as written in this process
     // and as read back from the file by a later one.
+    // A limit edited by hand as a fraction reads as its whole part, from the
+    // file as from a value set in this run; what is no number reads as 0.
+    void fractionalLimitReadsAsItsWholePart()
+    {
+        test::TempSettings temp;
+        QSettings &s = temp.settings();
+        for (const auto &[value, limit] : {std::pair<QVariant, qint64>{"3.7", 3},
+                                           {" -2.9 ", -2},
+                                           {120.5, 120},
+                                           {"1e3", 1000},
+                                           {"nan", 0},
+                                           {"3,7", 0}}) {
+            s.setValue("historyLimit", value);
+            s.sync();
+            QSettings reread(temp.path("Pigmentry.conf"), QSettings::IniFormat);
+            QCOMPARE(temp.prefs().historyLimit(), limit);
+            QCOMPARE(Preferences(&reread).historyLimit(), limit);
+        }
+    }
+
     void otherTypesReadAsAbsent()
     {
         test::TempSettings temp;

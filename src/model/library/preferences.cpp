@@ -3,11 +3,14 @@
 
 #include <QVariant>
 
+#include <algorithm>
+#include <cmath>
+
 namespace pigmentry {
 
 Preferences::Preferences()
     : ownSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                               QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry")))
+                                              QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry")))
     , settings_(ownSettings.get())
 { }
 
@@ -40,6 +43,19 @@ std::optional<bool> Preferences::boolean(const QString &key) const
     return std::nullopt;
 }
 
+namespace {
+
+// The whole part of x, within what an integer holds; nothing for what is
+// not a number.
+std::optional<qint64> wholePart(double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    return qint64(std::clamp(std::trunc(x), -9.2e18, 9.2e18));
+}
+
+} // namespace
+
 std::optional<qint64> Preferences::integer(const QString &key) const
 {
     const QVariant v = read(key);
@@ -48,11 +64,16 @@ std::optional<qint64> Preferences::integer(const QString &key) const
     case QMetaType::LongLong:
     case QMetaType::UInt:
     case QMetaType::ULongLong: return v.toLongLong();
+    case QMetaType::Double: return wholePart(v.toDouble());
     case QMetaType::QString: {
+        // A hand edit may give a fraction ("3.7"): a number reads as its
+        // whole part, as a typed one does.
+        const QString text = v.toString().trimmed();
         bool ok = false;
-        const qint64 n = v.toString().trimmed().toLongLong(&ok);
-        if (ok)
+        if (const qint64 n = text.toLongLong(&ok); ok)
             return n;
+        if (const double x = text.toDouble(&ok); ok)
+            return wholePart(x);
         return std::nullopt;
     }
     default: return std::nullopt;
