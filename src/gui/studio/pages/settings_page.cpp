@@ -21,9 +21,36 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <cmath>
+
 namespace pigmentry {
 
 namespace {
+
+// A stepper whose values are its steps: a typed value goes to the nearest
+// step, and an arrow from a value between steps (one edited by hand) to the
+// next step that way.
+class SteppedSpinBox : public QSpinBox {
+public:
+    void stepBy(int steps) override
+    {
+        const int step = singleStep();
+        const int below = value() - value() % step;
+        if (value() % step == 0 || steps == 0)
+            setValue(value() + steps * step);
+        else
+            setValue(steps > 0 ? below + steps * step : below + (steps + 1) * step);
+    }
+
+protected:
+    int valueFromText(const QString &text) const override
+    {
+        const int step = singleStep();
+        const double typed = QSpinBox::valueFromText(text);
+        return std::clamp(int(std::lround(typed / step)) * step, minimum(), maximum());
+    }
+};
 
 QWidget *heading(const QString &symbol, const QString &text)
 {
@@ -171,7 +198,7 @@ QWidget *SettingsPage::storageCard()
     card->content()->addWidget(heading(QStringLiteral("internaldrive"), tr("Local Storage")));
 
     // The limit is only written here; the store applies it at the next pick.
-    auto *limit = new QSpinBox;
+    auto *limit = new SteppedSpinBox;
     limit->setObjectName(preference::historyLimit.name());
     limit->setAccessibleName(tr("History limit"));
     limit->setPrefix(tr("History limit: "));
