@@ -1195,6 +1195,10 @@
         <source>That shortcut could not be registered (%1). It may be used by the desktop or another app. Try another combination.</source>
         <translation>Dieses Kürzel konnte nicht registriert werden (%1). Es wird vielleicht von der Arbeitsumgebung oder einer anderen Anwendung verwendet. Versuchen Sie eine andere Kombination.</translation>
     </message>
+    <message>
+        <source>No desktop can take this key for a shortcut. Choose another key.</source>
+        <translation>Diese Taste kann kein Desktop als Tastenkürzel verwenden. Wählen Sie eine andere Taste.</translation>
+    </message>
 </context>
 <context>
     <name>pigmentry::ShortcutSettingsView</name>

@@ -2,6 +2,7 @@
 #include "shortcut_settings.h"
 
 #include "model/library/preferences.h"
+#include "shortcut/key_symbols.h"
 
 #include <QCoreApplication>
 
@@ -93,6 +94,13 @@ void ShortcutSettings::activate()
 
 void ShortcutSettings::set(const ShortcutConfiguration &configuration)
 {
+    const bool held = configuration.modifiers
+        & (ShortcutConfiguration::Super | ShortcutConfiguration::Alt | ShortcutConfiguration::Ctrl);
+    if (held && !isModifierOrLockKey(configuration.keyCode)
+        && (configuration.keyLabel.isEmpty() || keysymForKey(configuration.keyCode) == 0)) {
+        setError(tr("No desktop can take this key for a shortcut. Choose another key."));
+        return;
+    }
     if (!configuration.isValid()) {
         setError(tr("Include Super, Ctrl, or Alt with a key."));
         return;

@@ -105,6 +105,16 @@ private Q_SLOTS:
         QCOMPARE(shortcut.registerKey(Qt::Key_K, Config::Ctrl | Config::Alt, [&] { presses += 100; }), 0);
         QVERIFY(xdotool({"key", "ctrl+alt+k"}));
         QTRY_COMPARE_WITH_TIMEOUT(presses, 111, 5000);
+        // Keys without a character: editing, system and media keys.
+        QCOMPARE(shortcut.registerKey(Qt::Key_Insert, Config::Ctrl | Config::Alt, [&] { presses += 1000; }), 0);
+        QVERIFY(xdotool({"key", "ctrl+alt+Insert"}));
+        QTRY_COMPARE_WITH_TIMEOUT(presses, 1111, 5000);
+        QCOMPARE(shortcut.registerKey(Qt::Key_Print, Config::Super, [&] { presses += 10000; }), 0);
+        QVERIFY(xdotool({"key", "super+Print"}));
+        QTRY_COMPARE_WITH_TIMEOUT(presses, 11111, 5000);
+        QCOMPARE(shortcut.registerKey(Qt::Key_VolumeUp, Config::Ctrl, [&] { presses += 100000; }), 0);
+        QVERIFY(xdotool({"key", "ctrl+XF86AudioRaiseVolume"}));
+        QTRY_COMPARE_WITH_TIMEOUT(presses, 111111, 5000);
         quint32 handle = 0;
         QCOMPARE(service->registerHotKey(0x10ffff, Config::Ctrl, &handle), HotKeyService::NoSuchKey);
     }

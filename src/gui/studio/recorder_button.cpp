@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 
 namespace pigmentry {
 
@@ -44,12 +45,19 @@ QString RecorderButton::keyLabel(int key, const QString &text)
     };
     if (const auto it = labels.constFind(key); it != labels.cend())
         return *it;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
         return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
     // Keys with a character carry it as their code, whatever the modifiers
     // did to the event's text.
-    if (key > 0x20 && key < 0x110000 && key != 0x7F)
+    if (key > 0x20 && key < 0x110000 && key != 0x7F && !(key >= 0xD800 && key < 0xE000))
         return QString::fromUcs4(reinterpret_cast<const char32_t *>(&key), 1).toUpper();
+    // Every other key by Qt's own English name for it: "Ins", "Print",
+    // "Media Play".
+    if (key != Qt::Key_unknown && !isModifierOrLockKey(quint32(key))) {
+        const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("0x")))
+            return name;
+    }
     QString plain = text;
     plain.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
     return plain.toUpper();

@@ -3,6 +3,8 @@
 
 #include "portal_request.h"
 
+#include "shortcut/key_symbols.h"
+
 #include <QCoreApplication>
 #include <QDBusMetaType>
 
@@ -15,55 +17,6 @@ namespace {
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-
-// The XKB keysym name of a Qt key, as the trigger grammar wants it.
-QString keysymName(quint32 key)
-{
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z))
-        return QString(QChar(char16_t(key - Qt::Key_A + 'a')));
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return QString(QChar(char16_t(key)));
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
-        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
-    static const std::map<quint32, const char *> named{
-        {Qt::Key_Return, "Return"},
-        {Qt::Key_Enter, "KP_Enter"},
-        {Qt::Key_Space, "space"},
-        {Qt::Key_Backspace, "BackSpace"},
-        {Qt::Key_Delete, "Delete"},
-        {Qt::Key_Insert, "Insert"},
-        {Qt::Key_Home, "Home"},
-        {Qt::Key_End, "End"},
-        {Qt::Key_PageUp, "Page_Up"},
-        {Qt::Key_PageDown, "Page_Down"},
-        {Qt::Key_Left, "Left"},
-        {Qt::Key_Right, "Right"},
-        {Qt::Key_Up, "Up"},
-        {Qt::Key_Down, "Down"},
-        {Qt::Key_Escape, "Escape"},
-        {Qt::Key_Tab, "Tab"},
-        {Qt::Key_Print, "Print"},
-        {Qt::Key_Pause, "Pause"},
-        {Qt::Key_Minus, "minus"},
-        {Qt::Key_Equal, "equal"},
-        {Qt::Key_Plus, "plus"},
-        {Qt::Key_Comma, "comma"},
-        {Qt::Key_Period, "period"},
-        {Qt::Key_Slash, "slash"},
-        {Qt::Key_Semicolon, "semicolon"},
-        {Qt::Key_Apostrophe, "apostrophe"},
-        {Qt::Key_BracketLeft, "bracketleft"},
-        {Qt::Key_BracketRight, "bracketright"},
-        {Qt::Key_Backslash, "backslash"},
-        {Qt::Key_QuoteLeft, "grave"},
-    };
-    if (const auto found = named.find(key); found != named.end())
-        return QString::fromLatin1(found->second);
-    // Other printable keys by their Unicode name, which XKB also reads.
-    if (key >= 0xa0 && key < 0x110000)
-        return QStringLiteral("U%1").arg(key, 4, 16, QLatin1Char('0')).toUpper();
-    return QString();
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "x11_hot_keys.h"
 
 #include "platform/x11/xcb_owned.h"
+#include "shortcut/key_symbols.h"
 #include "shortcut/shortcut_configuration.h"
 
 #include <QChar>
@@ -12,45 +13,6 @@
 #include <cstdlib>
 
 namespace pigmentry {
-
-namespace {
-
-// The key symbol of a Qt key, 0 when there is none.
-quint32 keysymForKey(quint32 key)
-{
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
-        return 0xffbe + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Escape: return 0xff1b;
-    case Qt::Key_Tab: return 0xff09;
-    case Qt::Key_Backtab: return 0xfe20;
-    case Qt::Key_Backspace: return 0xff08;
-    case Qt::Key_Return: return 0xff0d;
-    case Qt::Key_Enter: return 0xff8d; // keypad Enter
-    case Qt::Key_Insert: return 0xff63;
-    case Qt::Key_Delete: return 0xffff;
-    case Qt::Key_Pause: return 0xff13;
-    case Qt::Key_Print: return 0xff61;
-    case Qt::Key_Home: return 0xff50;
-    case Qt::Key_End: return 0xff57;
-    case Qt::Key_Left: return 0xff51;
-    case Qt::Key_Up: return 0xff52;
-    case Qt::Key_Right: return 0xff53;
-    case Qt::Key_Down: return 0xff54;
-    case Qt::Key_PageUp: return 0xff55;
-    case Qt::Key_PageDown: return 0xff56;
-    case Qt::Key_Menu: return 0xff67;
-    case Qt::Key_Help: return 0xff6a;
-    default: break;
-    }
-    // Printable Latin-1 keys: the Qt key is the upper-case character, the
-    // key symbol the lower-case one.
-    if ((key >= 0x20 && key <= 0x7e) || (key >= 0xa0 && key <= 0xff))
-        return QChar(char16_t(key)).toLower().unicode();
-    return 0;
-}
-
-} // namespace
 
 std::unique_ptr<X11HotKeys> X11HotKeys::create()
 {
