@@ -44,7 +44,8 @@ std::vector<Command> commandTable()
          QStringLiteral("convert COLOR [--format NAME | --all]"),
          QStringLiteral("print a colour's code"),
          QStringLiteral("Prints the code of COLOR (any CSS color: a name, #RGB, #RRGGBB, #RRGGBBAA, rgb(), hsl(),\n"
-                        "hwb(), oklab() or oklch()) in a format, named in any case: %1.\n")
+                        "hwb(), lab(), lch(), oklab(), oklch() or color(); outside sRGB each channel is clipped)\n"
+                        "in a format, named in any case: %1.\n")
              .arg(formats),
          CommandNeeds::Nothing,
          commands::convert},

@@ -2,10 +2,10 @@
 #include "desktop_models.h"
 #include "fake_desktop.h"
 #include "find_widget.h"
+#include "gui/studio/recorder_button.h"
 #include "gui/studio/studio_window.h"
 #include "model/library/store.h"
 #include "platform/desktop_workspace.h"
-#include "gui/studio/recorder_button.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
@@ -128,6 +128,19 @@ private Q_SLOTS:
         limit->stepUp();
         limit->stepUp();
         QCOMPARE(f.temp.prefs().historyLimit(), 5000);
+
+        // A typed value goes to the nearest step, and the arrows go on in
+        // steps from there; a value stored off the steps steps onto them.
+        limit->setFocus();
+        limit->selectAll();
+        QTest::keyClicks(limit, QStringLiteral("123"));
+        QTest::keyClick(limit, Qt::Key_Return);
+        QCOMPARE(f.temp.prefs().historyLimit(), 100);
+        limit->stepUp();
+        QCOMPARE(f.temp.prefs().historyLimit(), 150);
+        limit->setValue(4990);
+        limit->stepDown();
+        QCOMPARE(limit->value(), 4950);
     }
 
     // "Configure" flips the real autostart entry and says so; a folder that
@@ -229,13 +242,23 @@ private Q_SLOTS:
         QCOMPARE(button->text(), QStringLiteral("Ctrl+Alt+K"));
         QCOMPARE(f.hint(), idleHint);
         const QList<std::pair<Qt::Key, QString>> keys = {
-            {Qt::Key_Space, "Ctrl+Space"},        {Qt::Key_Delete, "Ctrl+⌦"}, {Qt::Key_F5, "Ctrl+F5"},
-            {Qt::Key_PageDown, "Ctrl+Page Down"}, {Qt::Key_Left, "Ctrl+←"},   {Qt::Key_Return, "Ctrl+↩"}};
+            {Qt::Key_Space, "Ctrl+Space"},        {Qt::Key_Delete, "Ctrl+⌦"},    {Qt::Key_F5, "Ctrl+F5"},
+            {Qt::Key_PageDown, "Ctrl+Page Down"}, {Qt::Key_Left, "Ctrl+←"},      {Qt::Key_Return, "Ctrl+↩"},
+            {Qt::Key_Insert, "Ctrl+Ins"},         {Qt::Key_Print, "Ctrl+Print"}, {Qt::Key_F13, "Ctrl+F13"},
+            {Qt::Key_VolumeUp, "Ctrl+Volume Up"}, {Qt::Key_Menu, "Ctrl+Menu"}};
         for (const auto &[key, title] : keys) {
             button->click();
             QTest::keyClick(button, key, Qt::ControlModifier);
             QCOMPARE(button->text(), title);
         }
+        // A key no desktop can grab says so, not that a modifier is missing.
+        button->click();
+        QKeyEvent nameless(QEvent::KeyPress, Qt::Key_unknown, Qt::ControlModifier | Qt::AltModifier);
+        QApplication::sendEvent(button, &nameless);
+        QCOMPARE(f.shortcuts.error(),
+                 QStringLiteral("No desktop can take this key for a shortcut. Choose another key."));
+        QTest::keyClick(button, Qt::Key_Escape);
+        QCOMPARE(button->text(), QStringLiteral("Ctrl+Menu"));
     }
 
     // A held key tries once; the window's own Ctrl+Z does not fire.

@@ -98,6 +98,28 @@ private Q_SLOTS:
             {"oklch(0.628 0.2577 29.23)", "#FF0000FF"},
             {"oklch(0.9 0.4 150)", "#00FF00FF"}, // far outside sRGB: clamped
             {"rgb(none 0 0)", "#000000FF"},
+            // color() in each space, lab() and lch() under D50: sRGB's red
+            // and greys as each space writes them.
+            {"color(srgb 1 0 0 / 50%)", "#FF000080"},
+            {"color(srgb 100% 50% 0%)", "#FF8000FF"},
+            {"color(srgb-linear 0.2 0 1)", "#7C00FFFF"},
+            {"color(display-p3 0.9175 0.2003 0.1386)", "#FF0000FF"},
+            {"color(display-p3 1 0 0)", "#FF0000FF"}, // outside sRGB: clipped
+            {"color(a98-rgb 0.8585 0 0)", "#FF0000FF"},
+            {"color(prophoto-rgb 0.5 0.5 0.5)", "#929292FF"},
+            {"color(rec2020 0.5 0.5 0.5)", "#8B8B8BFF"},
+            {"color(xyz 0.4124 0.2126 0.0193)", "#FF0000FF"},
+            {"color(xyz-d65 0.9505 1 1.089)", "#FFFFFFFF"},
+            {"color(xyz-d50 0.4360 0.2225 0.0139)", "#FF0000FF"},
+            {"lab(50% 0 0)", "#777777FF"},
+            {"lab(54.29 80.81 69.89)", "#FF0000FF"},
+            {"lch(50 0 120)", "#777777FF"},
+            {"lch(54.29 106.84 40.86deg / 0.5)", "#FF000080"},
+            {"color(cmyk 1 0 0)", ""},
+            {"color(srgb 1 0)", ""},
+            {"color(srgb, 1, 0, 0)", ""},
+            {"color(srgb 1deg 0 0)", ""},
+            {"lab(50 10deg 0)", ""},
             {"#12", ""},
             {"#12345", ""},
             {"bluish", ""},

@@ -137,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(bad.out.isEmpty());
         QCOMPARE(bad.err,
                  QStringLiteral("\"#3B82F\" is not a colour. Use a CSS color: a name, #RGB, #RRGGBB, "
-                                "#RRGGBBAA, rgb(), hsl(), hwb(), oklab() or oklch().\n"));
+                                "#RRGGBBAA, rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() or color().\n"));
 
         // Format names are matched in any case; a near miss is refused with
         // the list.

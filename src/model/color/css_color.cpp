@@ -2,6 +2,7 @@
 #include "model/color/css_color.h"
 
 #include "model/color/color_names.h"
+#include "model/color/css_spaces.h"
 #include "model/color/oklab.h"
 
 #include <QCoreApplication>
@@ -147,8 +148,19 @@ std::optional<RGBA> parseCssColor(const QString &text)
     const QRegularExpressionMatch match = function.match(input);
     if (!match.hasMatch())
         return std::nullopt;
-    const QString name = match.captured(1);
-    const auto arguments = readArguments(match.captured(2));
+    QString name = match.captured(1);
+    QString inside = match.captured(2);
+    // color(SPACE c1 c2 c3 [/ alpha]): the space is the first word.
+    QString space;
+    if (name == QLatin1String("color")) {
+        static const QRegularExpression spaceName(QStringLiteral(R"(^\s*([a-z0-9-]+)\s+)"));
+        const QRegularExpressionMatch word = spaceName.match(inside);
+        if (!word.hasMatch() || inside.contains(u','))
+            return std::nullopt;
+        space = word.captured(1);
+        inside = inside.mid(word.capturedEnd());
+    }
+    const auto arguments = readArguments(inside);
     if (!arguments)
         return std::nullopt;
     const QList<Value> &v = arguments->first;
@@ -189,6 +201,27 @@ std::optional<RGBA> parseCssColor(const QString &text)
             return std::nullopt;
         const double chroma = std::max(0.0, v[1].percent ? v[1].number / 100.0 * 0.4 : v[1].number);
         color = fromOklab(fromOklch({std::clamp(fraction(v[0], 1.0), 0.0, 1.0), chroma, hue(v[2])}), alpha);
+    } else if (name == QLatin1String("lab")) {
+        if (v[0].angle || v[1].angle || v[2].angle)
+            return std::nullopt;
+        color = fromCieLab(std::clamp(v[0].number, 0.0, 100.0), v[1].percent ? v[1].number * 1.25 : v[1].number,
+                           v[2].percent ? v[2].number * 1.25 : v[2].number, alpha);
+    } else if (name == QLatin1String("lch")) {
+        if (v[0].angle || v[1].angle || v[2].percent)
+            return std::nullopt;
+        const double chroma = std::max(0.0, v[1].percent ? v[1].number * 1.5 : v[1].number);
+        const double h = hue(v[2]) * std::numbers::pi / 180.0;
+        color = fromCieLab(std::clamp(v[0].number, 0.0, 100.0), chroma * std::cos(h), chroma * std::sin(h), alpha);
+    } else if (name == QLatin1String("color")) {
+        for (const Value &value : v) {
+            if (value.angle)
+                return std::nullopt;
+        }
+        const std::optional<RGBA> converted =
+            fromCssSpace(space, fraction(v[0], 1.0), fraction(v[1], 1.0), fraction(v[2], 1.0), alpha);
+        if (!converted)
+            return std::nullopt;
+        color = *converted;
     } else {
         return std::nullopt;
     }
@@ -198,7 +231,8 @@ std::optional<RGBA> parseCssColor(const QString &text)
 QString cssColorExpected()
 {
     return QStringLiteral(
-        "Use a CSS color: a name, #RGB, #RRGGBB, #RRGGBBAA, rgb(), hsl(), hwb(), oklab() or oklch().");
+        "Use a CSS color: a name, #RGB, #RRGGBB, #RRGGBBAA, rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() "
+        "or color().");
 }
 
 } // namespace pigmentry

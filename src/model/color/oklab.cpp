@@ -7,27 +7,23 @@
 
 namespace pigmentry {
 
-namespace {
-
-double linear(double c)
+double srgbToLinear(double c)
 {
     const double magnitude = std::abs(c);
     const double value = magnitude <= 0.04045 ? magnitude / 12.92 : std::pow((magnitude + 0.055) / 1.055, 2.4);
     return std::copysign(value, c);
 }
 
-double encoded(double c)
+double srgbFromLinear(double c)
 {
     const double magnitude = std::abs(c);
     const double value = magnitude <= 0.0031308 ? 12.92 * magnitude : 1.055 * std::pow(magnitude, 1.0 / 2.4) - 0.055;
     return std::copysign(value, c);
 }
 
-} // namespace
-
 Oklab toOklab(const RGBA &color)
 {
-    const double r = linear(color.r), g = linear(color.g), b = linear(color.b);
+    const double r = srgbToLinear(color.r), g = srgbToLinear(color.g), b = srgbToLinear(color.b);
     // Linear sRGB to LMS, then the cube roots to Lab.
     const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
     const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
@@ -42,9 +38,9 @@ RGBA fromOklab(const Oklab &lab, double alpha)
     const double l = std::pow(lab.l + 0.3963377774 * lab.a + 0.2158037573 * lab.b, 3);
     const double m = std::pow(lab.l - 0.1055613458 * lab.a - 0.0638541728 * lab.b, 3);
     const double s = std::pow(lab.l - 0.0894841775 * lab.a - 1.2914855480 * lab.b, 3);
-    return RGBA{encoded(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s),
-                encoded(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s),
-                encoded(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s), alpha};
+    return RGBA{srgbFromLinear(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s),
+                srgbFromLinear(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s),
+                srgbFromLinear(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s), alpha};
 }
 
 Oklch toOklch(const Oklab &lab)

@@ -15,6 +15,11 @@ struct Oklch {
     double l = 0, c = 0, h = 0;
 };
 
+// The sRGB transfer curve, both ways; a value outside 0...1 goes through it
+// by its magnitude with its sign kept, as CSS Color 4 extends it.
+double srgbToLinear(double c);
+double srgbFromLinear(double c);
+
 // From sRGB; components outside 0...1 go through the sRGB curve by their
 // magnitude with their sign kept, as CSS Color 4 extends it.
 Oklab toOklab(const RGBA &color);
