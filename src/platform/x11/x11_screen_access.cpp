@@ -9,7 +9,10 @@ namespace pigmentry {
 
 bool X11ScreenAccess::preflight()
 {
-    return !source.grab(QRect(0, 0, 1, 1), nullptr).isNull();
+    // Pixels that came but cannot be read are no matter of access: the pick
+    // goes on and says why it fails, and the choice of picker stays.
+    bool unreadable = false;
+    return !source.grab(QRect(0, 0, 1, 1), nullptr, &unreadable).isNull() || unreadable;
 }
 
 void X11ScreenAccess::openSettings()

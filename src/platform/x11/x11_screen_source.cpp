@@ -165,8 +165,10 @@ QPointF X11ScreenSource::pointer() const
     return QPointF(device);
 }
 
-QImage X11ScreenSource::grab(const QRect &rect, QString *error) const
+QImage X11ScreenSource::grab(const QRect &rect, QString *error, bool *unreadable) const
 {
+    if (unreadable)
+        *unreadable = false;
     xcb_generic_error_t *refusal = nullptr;
     const XcbOwned<xcb_get_image_reply_t> reply(
         xcb_get_image_reply(connection,
@@ -181,18 +183,46 @@ QImage X11ScreenSource::grab(const QRect &rect, QString *error) const
         return QImage();
     }
     const int length = xcb_get_image_data_length(reply.get());
-    const bool rgb32 = (reply->depth == 24 || reply->depth == 32) && length == rect.width() * rect.height() * 4
-        && xcb_get_setup(connection)->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
-    QImage image;
+    const ZPixmapLayout layout = layoutOf(reply->depth, reply->visual);
+    const bool rgb32 = layout.bitsPerPixel == 32 && !layout.mostSignificantFirst && layout.redMask == 0xff0000
+        && layout.greenMask == 0xff00 && layout.blueMask == 0xff && length == rect.width() * rect.height() * 4;
     if (rgb32) {
         // 32 bits a pixel, blue first in memory: what Format_RGB32 is.
-        image =
-            QImage(xcb_get_image_data(reply.get()), rect.width(), rect.height(), rect.width() * 4, QImage::Format_RGB32)
-                .copy();
-    } else if (error) {
-        *error = QStringLiteral("the screen's pixel format (depth %1) is not supported").arg(reply->depth);
+        return QImage(xcb_get_image_data(reply.get()), rect.width(), rect.height(), rect.width() * 4,
+                      QImage::Format_RGB32)
+            .copy();
     }
+    QImage image = imageFromZPixmap(xcb_get_image_data(reply.get()), length, rect.size(), layout, error);
+    if (unreadable)
+        *unreadable = image.isNull();
     return image;
+}
+
+ZPixmapLayout X11ScreenSource::layoutOf(quint8 depth, quint32 visual) const
+{
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    ZPixmapLayout layout;
+    layout.mostSignificantFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    layout.bitsPerPixel = 0;
+    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem; xcb_format_next(&formats)) {
+        if (formats.data->depth == depth) {
+            layout.bitsPerPixel = formats.data->bits_per_pixel;
+            layout.scanlinePad = formats.data->scanline_pad;
+        }
+    }
+    layout.redMask = layout.greenMask = layout.blueMask = 0;
+    for (auto screens = xcb_setup_roots_iterator(setup); screens.rem; xcb_screen_next(&screens)) {
+        for (auto depths = xcb_screen_allowed_depths_iterator(screens.data); depths.rem; xcb_depth_next(&depths)) {
+            for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem; xcb_visualtype_next(&visuals)) {
+                if (visuals.data->visual_id == visual) {
+                    layout.redMask = visuals.data->red_mask;
+                    layout.greenMask = visuals.data->green_mask;
+                    layout.blueMask = visuals.data->blue_mask;
+                }
+            }
+        }
+    }
+    return layout;
 }
 
 void X11ScreenSource::capture(const PickerScreen &screen, const QRect &region, CaptureDone done)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "picker/picker_desktop.h"
+#include "platform/x11/z_pixmap.h"
 
 #include <QObject>
 #include <QRect>
@@ -39,11 +40,16 @@ public:
     void awaitChanges() override;
     void stopWatching() override;
 
-    // Reads a rectangle of the root window (device pixels) at once.
-    QImage grab(const QRect &rect, QString *error) const;
+    // Reads a rectangle of the root window (device pixels) at once, from a
+    // visual of any depth with its channels in masks (16-bit, 24-bit,
+    // 30-bit, ...). unreadable is set when the server answered with pixels
+    // in a layout that cannot be read.
+    QImage grab(const QRect &rect, QString *error, bool *unreadable = nullptr) const;
 
 private:
     X11ScreenSource(xcb_connection_t *connection, quint32 root);
+    // How the server lays out an image of the depth and visual.
+    ZPixmapLayout layoutOf(quint8 depth, quint32 visual) const;
     // Reads the reports waiting on our connection and empties the damage
     // again; true when one touched the watched region.
     bool readEvents();
