@@ -294,6 +294,78 @@
         <source>Could not create the folder %1.</source>
         <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
     </message>
+    <message>
+        <source>a colour is not an object</source>
+        <translation>eine Farbe ist kein Objekt</translation>
+    </message>
+    <message>
+        <source>a colour has no key &quot;%1&quot;</source>
+        <translation>einer Farbe fehlt der Schlüssel „%1“</translation>
+    </message>
+    <message>
+        <source>the colour key &quot;%1&quot; is not a number</source>
+        <translation>der Farbschlüssel „%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the colour key &quot;%1&quot; is not a finite number</source>
+        <translation>der Farbschlüssel „%1“ ist keine endliche Zahl</translation>
+    </message>
+    <message>
+        <source>the key &quot;%1&quot; is missing</source>
+        <translation>der Schlüssel „%1“ fehlt</translation>
+    </message>
+    <message>
+        <source>the value of &quot;%1&quot; is not a string</source>
+        <translation>der Wert von „%1“ ist keine Zeichenkette</translation>
+    </message>
+    <message>
+        <source>the value of &quot;%1&quot; is not a number</source>
+        <translation>der Wert von „%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the value of &quot;%1&quot; is not a boolean</source>
+        <translation>der Wert von „%1“ ist kein Wahrheitswert</translation>
+    </message>
+    <message>
+        <source>the value of &quot;%1&quot; is not an array</source>
+        <translation>der Wert von „%1“ ist keine Liste</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid UUID</source>
+        <translation>„%1“ ist keine gültige UUID</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 bei %2</translation>
+    </message>
+    <message>
+        <source>expected an object at </source>
+        <translation>Objekt erwartet bei </translation>
+    </message>
+    <message>
+        <source>the top level</source>
+        <translation>der obersten Ebene</translation>
+    </message>
+    <message>
+        <source>%1 names for %2 colours</source>
+        <translation>%1 Namen für %2 Farben</translation>
+    </message>
+    <message>
+        <source>a colour&apos;s name is not a string</source>
+        <translation>der Name einer Farbe ist keine Zeichenkette</translation>
+    </message>
+    <message>
+        <source>the data is not valid JSON (%1 at offset %2)</source>
+        <translation>die Daten sind kein gültiges JSON (%1 bei Position %2)</translation>
+    </message>
+    <message>
+        <source>the data is not a JSON object</source>
+        <translation>die Daten sind kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>A number that is not finite cannot be written as JSON.</source>
+        <translation>Eine Zahl, die nicht endlich ist, kann nicht als JSON geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>Magnifier</name>
@@ -389,6 +461,181 @@
             <numerusform>%1 (%2, %n Farbe)</numerusform>
             <numerusform>%1 (%2, %n Farben)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>PaletteFiles</name>
+    <message>
+        <source>the file does not start with an ASE header</source>
+        <translation>die Datei beginnt nicht mit einem ASE-Kopf</translation>
+    </message>
+    <message>
+        <source>the ASE version is %1, not 1</source>
+        <translation>die ASE-Version ist %1, nicht 1</translation>
+    </message>
+    <message>
+        <source>the header claims %1 entries but %2 bytes remain</source>
+        <translation>der Kopf nennt %1 Einträge, aber es bleiben %2 Bytes</translation>
+    </message>
+    <message>
+        <source>entry %1 is cut short</source>
+        <translation>Eintrag %1 ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>entry %1 claims %2 bytes but %3 remain</source>
+        <translation>Eintrag %1 nennt %2 Bytes, aber es bleiben %3</translation>
+    </message>
+    <message>
+        <source>entry %1 claims a name of %2 characters but %3 bytes remain</source>
+        <translation>Eintrag %1 nennt einen Namen aus %2 Zeichen, aber es bleiben %3 Bytes</translation>
+    </message>
+    <message>
+        <source>entry %1 has no name field</source>
+        <translation>Eintrag %1 hat kein Namensfeld</translation>
+    </message>
+    <message>
+        <source>entry %1 has no colour model</source>
+        <translation>Eintrag %1 hat kein Farbmodell</translation>
+    </message>
+    <message>
+        <source>entry %1 has the colour model &quot;%2&quot;, not RGB, CMYK, LAB or Gray</source>
+        <translation>Eintrag %1 hat das Farbmodell „%2“, nicht RGB, CMYK, LAB oder Gray</translation>
+    </message>
+    <message>
+        <source>entry %1 claims %2 values but %3 bytes remain</source>
+        <translation>Eintrag %1 nennt %2 Werte, aber es bleiben %3 Bytes</translation>
+    </message>
+    <message>
+        <source>entry %1 has a value that is not a number</source>
+        <translation>Eintrag %1 hat einen Wert, der keine Zahl ist</translation>
+    </message>
+    <message>
+        <source>it has more than %1 colours</source>
+        <translation>sie hat mehr als %1 Farben</translation>
+    </message>
+    <message>
+        <source>the swatches&apos; version is %1, not 1 or 2</source>
+        <translation>die Version der Farbfelder ist %1, nicht 1 oder 2</translation>
+    </message>
+    <message>
+        <source>version %1 claims %2 colours but %3 bytes remain</source>
+        <translation>Version %1 nennt %2 Farben, aber es bleiben %3 Bytes</translation>
+    </message>
+    <message>
+        <source>colour %1 is cut short</source>
+        <translation>Farbe %1 ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>colour %1 is cut short before its name</source>
+        <translation>Farbe %1 ist vor ihrem Namen abgeschnitten</translation>
+    </message>
+    <message>
+        <source>colour %1 claims a name of %2 characters but %3 bytes remain</source>
+        <translation>Farbe %1 nennt einen Namen aus %2 Zeichen, aber es bleiben %3 Bytes</translation>
+    </message>
+    <message>
+        <source>colour %1 is in colour space %2, which is not RGB, HSB, CMYK, Lab or Grayscale</source>
+        <translation>Farbe %1 ist im Farbraum %2, der nicht RGB, HSB, CMYK, Lab oder Graustufen ist</translation>
+    </message>
+    <message>
+        <source>the file is too short for swatches</source>
+        <translation>die Datei ist zu kurz für Farbfelder</translation>
+    </message>
+    <message>
+        <source>the GIMP palette is not UTF-8 text</source>
+        <translation>die GIMP-Palette ist kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>the file does not start with &quot;GIMP Palette&quot;</source>
+        <translation>die Datei beginnt nicht mit „GIMP Palette“</translation>
+    </message>
+    <message>
+        <source>line %1 is not a colour: &quot;%2&quot;</source>
+        <translation>Zeile %1 ist keine Farbe: „%2“</translation>
+    </message>
+    <message>
+        <source>line %1 has a value above 255: &quot;%2&quot;</source>
+        <translation>Zeile %1 hat einen Wert über 255: „%2“</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MiB</source>
+        <translation>sie ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>the file is not a palette: it is %1</source>
+        <translation>die Datei ist keine Palette: sie ist %1</translation>
+    </message>
+    <message>
+        <source>not a GIMP palette: %1</source>
+        <translation>keine GIMP-Palette: %1</translation>
+    </message>
+    <message>
+        <source>Photoshop swatches are read, not written</source>
+        <translation>Photoshop-Farbfelder werden gelesen, nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>ASE holds no transparency: the colours were saved opaque.</source>
+        <translation>ASE kennt keine Transparenz: Die Farben wurden deckend gespeichert.</translation>
+    </message>
+    <message>
+        <source>A GIMP palette holds no transparency: the colours were saved opaque.</source>
+        <translation>Eine GIMP-Palette kennt keine Transparenz: Die Farben wurden deckend gespeichert.</translation>
+    </message>
+    <message>
+        <source>Palettes (%1)</source>
+        <translation>Paletten (%1)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Invalid palette: %1</source>
+        <translation>Ungültige Palette: %1</translation>
+    </message>
+    <message>
+        <source>JSON palette (*.json)</source>
+        <translation>JSON-Palette (*.json)</translation>
+    </message>
+    <message>
+        <source>GIMP palette, without transparency (*.gpl)</source>
+        <translation>GIMP-Palette, ohne Transparenz (*.gpl)</translation>
+    </message>
+    <message>
+        <source>Adobe Swatch Exchange, without transparency (*.ase)</source>
+        <translation>Adobe Swatch Exchange, ohne Transparenz (*.ase)</translation>
+    </message>
+    <message>
+        <source>Photoshop swatches (*.aco)</source>
+        <translation>Photoshop-Farbfelder (*.aco)</translation>
+    </message>
+    <message>
+        <source>Hex list (*.txt)</source>
+        <translation>Hex-Liste (*.txt)</translation>
+    </message>
+    <message>
+        <source>CSS custom properties (*.css)</source>
+        <translation>CSS-Variablen (*.css)</translation>
+    </message>
+    <message>
+        <source>SCSS variables (*.scss)</source>
+        <translation>SCSS-Variablen (*.scss)</translation>
+    </message>
+    <message>
+        <source>HTML sheet (*.html)</source>
+        <translation>HTML-Übersicht (*.html)</translation>
+    </message>
+    <message>
+        <source>the hex list is not UTF-8 text</source>
+        <translation>die Hex-Liste ist kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>the hex list holds no colour</source>
+        <translation>die Hex-Liste enthält keine Farbe</translation>
     </message>
 </context>
 <context>
@@ -1258,6 +1505,10 @@
     <message>
         <source>Not changed: the library would grow past %1 MiB, more than Pigmentry reads back.</source>
         <translation>Nicht geändert: Die Bibliothek würde größer als %1 MiB, mehr als Pigmentry wieder einliest.</translation>
+    </message>
+    <message>
+        <source>%1 Copy</source>
+        <translation>%1 Kopie</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 
 #include "model/color/plain_text.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QtEndian>
 
@@ -183,28 +184,28 @@ std::optional<Palette> decodeAse(const QByteArray &bytes, const QString &fallbac
 {
     Cursor in(bytes);
     if (!in.has(12) || !bytes.startsWith("ASEF"))
-        return failed(error, QStringLiteral("the file does not start with an ASE header"));
+        return failed(error, QCoreApplication::translate("PaletteFiles", "the file does not start with an ASE header"));
     in.take(4);
     const quint16 major = in.u16();
     in.u16();
     if (major != 1)
-        return failed(error, QStringLiteral("the ASE version is %1, not 1").arg(major));
+        return failed(error, QCoreApplication::translate("PaletteFiles", "the ASE version is %1, not 1").arg(major));
     const quint32 count = in.u32();
     // A block takes six bytes at least.
     if (qint64(count) * 6 > in.remaining())
         return failed(error,
-                      QStringLiteral("the header claims %1 entries but %2 bytes remain")
+                      QCoreApplication::translate("PaletteFiles", "the header claims %1 entries but %2 bytes remain")
                           .arg(number(count), number(in.remaining())));
     Palette palette{QUuid::createUuid(), QString(), {}, QString(), {}};
     bool named = false;
     for (quint32 entry = 1; entry <= count; ++entry) {
         if (!in.has(6))
-            return failed(error, QStringLiteral("entry %1 is cut short").arg(entry));
+            return failed(error, QCoreApplication::translate("PaletteFiles", "entry %1 is cut short").arg(entry));
         const quint16 type = in.u16();
         const quint32 length = in.u32();
         if (!in.has(length))
             return failed(error,
-                          QStringLiteral("entry %1 claims %2 bytes but %3 remain")
+                          QCoreApplication::translate("PaletteFiles", "entry %1 claims %2 bytes but %3 remain")
                               .arg(entry)
                               .arg(number(length), number(in.remaining())));
         const QByteArray body = in.take(length);
@@ -216,12 +217,13 @@ std::optional<Palette> decodeAse(const QByteArray &bytes, const QString &fallbac
             const quint16 units = block.u16();
             if (!block.has(qint64(units) * 2))
                 return failed(error,
-                              QStringLiteral("entry %1 claims a name of %2 characters but %3 bytes remain")
+                              QCoreApplication::translate("PaletteFiles",
+                                                          "entry %1 claims a name of %2 characters but %3 bytes remain")
                                   .arg(entry)
                                   .arg(number(units), number(block.remaining())));
             name = block.utf16(units);
         } else if (type == aseColor) {
-            return failed(error, QStringLiteral("entry %1 has no name field").arg(entry));
+            return failed(error, QCoreApplication::translate("PaletteFiles", "entry %1 has no name field").arg(entry));
         }
         if (type == aseGroupStart) {
             // The first group names the palette.
@@ -232,17 +234,19 @@ std::optional<Palette> decodeAse(const QByteArray &bytes, const QString &fallbac
             continue;
         }
         if (!block.has(4))
-            return failed(error, QStringLiteral("entry %1 has no colour model").arg(entry));
+            return failed(error,
+                          QCoreApplication::translate("PaletteFiles", "entry %1 has no colour model").arg(entry));
         const QByteArray model = block.take(4);
         const qsizetype values = model == "RGB " || model == "LAB " ? 3 : model == "CMYK" ? 4 : model == "Gray" ? 1 : 0;
         if (values == 0)
             return failed(error,
-                          QStringLiteral("entry %1 has the colour model \"%2\", not RGB, CMYK, LAB or Gray")
+                          QCoreApplication::translate(
+                              "PaletteFiles", "entry %1 has the colour model \"%2\", not RGB, CMYK, LAB or Gray")
                               .arg(entry)
                               .arg(QString::fromLatin1(model.toHex())));
         if (!block.has(values * 4))
             return failed(error,
-                          QStringLiteral("entry %1 claims %2 values but %3 bytes remain")
+                          QCoreApplication::translate("PaletteFiles", "entry %1 claims %2 values but %3 bytes remain")
                               .arg(entry)
                               .arg(values)
                               .arg(number(block.remaining())));
@@ -250,10 +254,14 @@ std::optional<Palette> decodeAse(const QByteArray &bytes, const QString &fallbac
         for (qsizetype i = 0; i < values; ++i) {
             v[size_t(i)] = block.f32();
             if (!std::isfinite(v[size_t(i)]))
-                return failed(error, QStringLiteral("entry %1 has a value that is not a number").arg(entry));
+                return failed(error,
+                              QCoreApplication::translate("PaletteFiles", "entry %1 has a value that is not a number")
+                                  .arg(entry));
         }
         if (palette.colors.size() == mostPaletteColors)
-            return failed(error, QStringLiteral("it has more than %1 colours").arg(number(mostPaletteColors)));
+            return failed(error,
+                          QCoreApplication::translate("PaletteFiles", "it has more than %1 colours")
+                              .arg(number(mostPaletteColors)));
         RGBA color;
         if (model == "RGB ")
             color = RGBA{clamped(v[0]), clamped(v[1]), clamped(v[2]), 1.0};
@@ -303,21 +311,24 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
     for (int section = 1; section <= 2 && in.has(4); ++section) {
         const quint16 version = in.u16();
         if (version != 1 && version != 2)
-            return failed(error, QStringLiteral("the swatches' version is %1, not 1 or 2").arg(version));
+            return failed(
+                error,
+                QCoreApplication::translate("PaletteFiles", "the swatches' version is %1, not 1 or 2").arg(version));
         const quint16 count = in.u16();
         const qint64 entrySize = version == 1 ? 10 : 14;
         if (qint64(count) * entrySize > in.remaining())
-            return failed(error,
-                          QStringLiteral("version %1 claims %2 colours but %3 bytes remain")
-                              .arg(version)
-                              .arg(number(count), number(in.remaining())));
+            return failed(
+                error,
+                QCoreApplication::translate("PaletteFiles", "version %1 claims %2 colours but %3 bytes remain")
+                    .arg(version)
+                    .arg(number(count), number(in.remaining())));
         Palette read = palette;
         read.colors.clear();
         read.colorNames.clear();
         // Wider than the count: 65,535 colours end the loop.
         for (quint32 entry = 1; entry <= count; ++entry) {
             if (!in.has(10))
-                return failed(error, QStringLiteral("colour %1 is cut short").arg(entry));
+                return failed(error, QCoreApplication::translate("PaletteFiles", "colour %1 is cut short").arg(entry));
             const quint16 space = in.u16();
             const quint16 w = in.u16();
             const quint16 x = in.u16();
@@ -326,11 +337,14 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
             QString name;
             if (version == 2) {
                 if (!in.has(4))
-                    return failed(error, QStringLiteral("colour %1 is cut short before its name").arg(entry));
+                    return failed(error,
+                                  QCoreApplication::translate("PaletteFiles", "colour %1 is cut short before its name")
+                                      .arg(entry));
                 const quint32 units = in.u32();
                 if (!in.has(qint64(units) * 2))
                     return failed(error,
-                                  QStringLiteral("colour %1 claims a name of %2 characters but %3 bytes remain")
+                                  QCoreApplication::translate(
+                                      "PaletteFiles", "colour %1 claims a name of %2 characters but %3 bytes remain")
                                       .arg(entry)
                                       .arg(number(units), number(in.remaining())));
                 name = in.utf16(units);
@@ -349,8 +363,9 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
             }
             default:
                 return failed(error,
-                              QStringLiteral("colour %1 is in colour space %2, which is not RGB, HSB, CMYK, "
-                                             "Lab or Grayscale")
+                              QCoreApplication::translate("PaletteFiles",
+                                                          "colour %1 is in colour space %2, which is not RGB, HSB, "
+                                                          "CMYK, Lab or Grayscale")
                                   .arg(entry)
                                   .arg(space));
             }
@@ -359,7 +374,7 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
         palette = read;
     }
     if (bytes.size() < 4)
-        return failed(error, QStringLiteral("the file is too short for swatches"));
+        return failed(error, QCoreApplication::translate("PaletteFiles", "the file is too short for swatches"));
     return palette;
 }
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette_files.h"
 
-#include "model/library/library_file.h"
 #include "model/color/plain_text.h"
+#include "model/library/library_file.h"
 #include "model/library/store.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringConverter>
@@ -55,12 +56,12 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
     auto toUtf16 = QStringDecoder(QStringDecoder::Utf8);
     const QString text = toUtf16(withoutByteOrderMark(bytes));
     if (toUtf16.hasError())
-        return fail(QStringLiteral("the GIMP palette is not UTF-8 text"));
+        return fail(QCoreApplication::translate("PaletteFiles", "the GIMP palette is not UTF-8 text"));
     // Lines end in LF, CR LF or a lone CR, as editors on any system left them.
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = text.split(lineEnd);
     if (lines.isEmpty() || lines.first().trimmed() != QLatin1String(gimpHeader))
-        return fail(QStringLiteral("the file does not start with \"GIMP Palette\""));
+        return fail(QCoreApplication::translate("PaletteFiles", "the file does not start with \"GIMP Palette\""));
 
     // "R G B" with an optional name after white space, as GIMP writes it.
     static const QRegularExpression colorLine(QStringLiteral(R"(^\s*(\d+)\s+(\d+)\s+(\d+)(?:\s+(.*))?$)"));
@@ -78,17 +79,21 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
         }
         const QRegularExpressionMatch match = colorLine.match(line);
         if (!match.hasMatch())
-            return fail(QStringLiteral("line %1 is not a colour: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
+            return fail(QCoreApplication::translate("PaletteFiles", "line %1 is not a colour: \"%2\"")
+                            .arg(i + 1)
+                            .arg(quotedText(trimmed)));
         int channels[3];
         for (int c = 0; c < 3; ++c) {
             bool ok = false;
             channels[c] = match.captured(c + 1).toInt(&ok);
             if (!ok || channels[c] > 255)
-                return fail(
-                    QStringLiteral("line %1 has a value above 255: \"%2\"").arg(i + 1).arg(quotedText(trimmed)));
+                return fail(QCoreApplication::translate("PaletteFiles", "line %1 has a value above 255: \"%2\"")
+                                .arg(i + 1)
+                                .arg(quotedText(trimmed)));
         }
         if (palette.colors.size() == mostPaletteColors)
-            return fail(QStringLiteral("it has more than %1 colours").arg(mostPaletteColors));
+            return fail(
+                QCoreApplication::translate("PaletteFiles", "it has more than %1 colours").arg(mostPaletteColors));
         const RGBA color{channels[0] / 255.0, channels[1] / 255.0, channels[2] / 255.0, 1.0};
         // GIMP names an unnamed colour "Untitled", and files written before
         // names were kept named each colour by its code: neither is a name.
@@ -104,12 +109,13 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
 {
     if (withoutByteOrderMark(bytes).trimmed().isEmpty()) {
         if (error)
-            *error = QStringLiteral("the file is empty");
+            *error = QCoreApplication::translate("PaletteFiles", "the file is empty");
         return std::nullopt;
     }
     if (bytes.size() > largestPaletteFile) {
         if (error)
-            *error = QStringLiteral("it is larger than %1 MiB").arg(largestPaletteFile / 1024 / 1024);
+            *error = QCoreApplication::translate("PaletteFiles", "it is larger than %1 MiB")
+                         .arg(largestPaletteFile / 1024 / 1024);
         return std::nullopt;
     }
     const std::optional<PaletteFormat> format = detectPaletteFormat(bytes);
@@ -122,7 +128,8 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
         for (const auto &[magic, kind] : kinds) {
             if (bytes.startsWith(magic)) {
                 if (error)
-                    *error = QStringLiteral("the file is not a palette: it is %1").arg(QLatin1String(kind));
+                    *error = QCoreApplication::translate("PaletteFiles", "the file is not a palette: it is %1")
+                                 .arg(QLatin1String(kind));
                 return std::nullopt;
             }
         }
@@ -140,7 +147,7 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
     std::optional<Palette> palette = Palette::fromJson(*object, error);
     if (palette && palette->colors.size() > mostPaletteColors) {
         if (error)
-            *error = QStringLiteral("it has more than %1 colours").arg(mostPaletteColors);
+            *error = QCoreApplication::translate("PaletteFiles", "it has more than %1 colours").arg(mostPaletteColors);
         return std::nullopt;
     }
     // Colours from elsewhere come in within 0…1, so that every code made of
@@ -166,7 +173,7 @@ std::optional<Palette> readPaletteFile(const QString &path, QString *error)
     if (!palette && error && !isGimpPalette(*bytes) && !withoutByteOrderMark(*bytes).trimmed().isEmpty()
         && QFileInfo(path).suffix().compare(QLatin1String("gpl"), Qt::CaseInsensitive) == 0) {
         decodeGimpPalette(*bytes, fallbackName, error);
-        *error = QLatin1String("not a GIMP palette: ") + *error;
+        *error = QCoreApplication::translate("PaletteFiles", "not a GIMP palette: %1").arg(*error);
     }
     return palette;
 }
@@ -207,7 +214,7 @@ std::optional<QByteArray> encodePaletteAs(const Palette &palette, PaletteFormat 
     case PaletteFormat::Html: return encodeHtml(palette);
     case PaletteFormat::Aco:
         if (error)
-            *error = QStringLiteral("Photoshop swatches are read, not written");
+            *error = QCoreApplication::translate("PaletteFiles", "Photoshop swatches are read, not written");
         return std::nullopt;
     case PaletteFormat::Json: break;
     }
@@ -220,10 +227,12 @@ QString paletteFormatLoss(const Palette &palette, PaletteFormat format)
         return QString();
     const bool translucent = std::any_of(palette.colors.cbegin(), palette.colors.cend(),
                                          [](const RGBA &color) { return channelValue(color.a) < 255; });
-    return translucent
-        ? QStringLiteral("%1 holds no transparency: the colours were saved opaque.")
-              .arg(format == PaletteFormat::Ase ? QStringLiteral("ASE") : QStringLiteral("A GIMP palette"))
-        : QString();
+    if (!translucent)
+        return QString();
+    return format == PaletteFormat::Ase
+        ? QCoreApplication::translate("PaletteFiles", "ASE holds no transparency: the colours were saved opaque.")
+        : QCoreApplication::translate("PaletteFiles",
+                                      "A GIMP palette holds no transparency: the colours were saved opaque.");
 }
 
 QString historyText(const Library &library)
@@ -249,7 +258,7 @@ void PaletteFiles::exportPalette(const Palette &palette)
     QStringList filters;
     for (const PaletteFormatInfo &info : paletteFormats()) {
         if (info.writes)
-            filters.append(info.filter);
+            filters.append(QCoreApplication::translate("PaletteFiles", info.filter.toUtf8().constData()));
     }
     // The palette's name as the file's, without what would make it a path.
     QString base = oneLine(palette.name).trimmed();
@@ -264,7 +273,7 @@ void PaletteFiles::exportPalette(const Palette &palette)
     if (!format || !formatInfo(*format).writes) {
         format = PaletteFormat::Json;
         for (const PaletteFormatInfo &info : paletteFormats()) {
-            if (info.filter == filter)
+            if (QCoreApplication::translate("PaletteFiles", info.filter.toUtf8().constData()) == filter)
                 format = info.format;
         }
     }
@@ -295,13 +304,15 @@ void PaletteFiles::importPalette()
             suffixes.append(QLatin1String("*.") + info.suffix);
     }
     const std::optional<QString> path =
-        dialogs_.openFile({QStringLiteral("Palettes (%1)").arg(suffixes.join(u' ')), QStringLiteral("All files (*)")});
+        dialogs_.openFile({QCoreApplication::translate("PaletteFiles", "Palettes (%1)").arg(suffixes.join(u' ')),
+                           QCoreApplication::translate("PaletteFiles", "All files (*)")});
     if (!path || path->isEmpty())
         return;
     QString error;
     std::optional<Palette> palette = readPaletteFile(*path, &error);
     if (!palette) {
-        store_.setNotice(QLatin1String("Invalid palette: ") + error, Store::NoticeKind::Failure);
+        store_.setNotice(QCoreApplication::translate("PaletteFiles", "Invalid palette: %1").arg(error),
+                         Store::NoticeKind::Failure);
         return;
     }
     palette->id = QUuid::createUuid();

@@ -34,7 +34,7 @@ struct PaletteFormatInfo {
     PaletteFormat format;
     QString key; // the name on the command line, "gpl"
     QString suffix; // the file name's extension, "gpl"
-    QString filter; // the file dialog's filter, "GIMP palette (*.gpl)"
+    QString filter; // the file dialog's filter, "GIMP palette (*.gpl)", in English: shown translated
     bool reads;
     bool writes;
 };

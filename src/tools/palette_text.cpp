@@ -5,6 +5,7 @@
 
 #include "model/color/plain_text.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringConverter>
@@ -68,22 +69,24 @@ QString escapedHtml(const QString &text)
 const QList<PaletteFormatInfo> &paletteFormats()
 {
     static const QList<PaletteFormatInfo> formats = {
-        {PaletteFormat::Json, QStringLiteral("json"), QStringLiteral("json"), QStringLiteral("JSON palette (*.json)"),
-         true, true},
+        {PaletteFormat::Json, QStringLiteral("json"), QStringLiteral("json"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "JSON palette (*.json)")), true, true},
         {PaletteFormat::Gimp, QStringLiteral("gpl"), QStringLiteral("gpl"),
-         QStringLiteral("GIMP palette, without transparency (*.gpl)"), true, true},
-        {PaletteFormat::Ase, QStringLiteral("ase"), QStringLiteral("ase"),
-         QStringLiteral("Adobe Swatch Exchange, without transparency (*.ase)"), true, true},
-        {PaletteFormat::Aco, QStringLiteral("aco"), QStringLiteral("aco"), QStringLiteral("Photoshop swatches (*.aco)"),
-         true, false},
-        {PaletteFormat::Hex, QStringLiteral("hex"), QStringLiteral("txt"), QStringLiteral("Hex list (*.txt)"), true,
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "GIMP palette, without transparency (*.gpl)")), true,
          true},
+        {PaletteFormat::Ase, QStringLiteral("ase"), QStringLiteral("ase"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "Adobe Swatch Exchange, without transparency (*.ase)")),
+         true, true},
+        {PaletteFormat::Aco, QStringLiteral("aco"), QStringLiteral("aco"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "Photoshop swatches (*.aco)")), true, false},
+        {PaletteFormat::Hex, QStringLiteral("hex"), QStringLiteral("txt"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "Hex list (*.txt)")), true, true},
         {PaletteFormat::Css, QStringLiteral("css"), QStringLiteral("css"),
-         QStringLiteral("CSS custom properties (*.css)"), false, true},
-        {PaletteFormat::Scss, QStringLiteral("scss"), QStringLiteral("scss"), QStringLiteral("SCSS variables (*.scss)"),
-         false, true},
-        {PaletteFormat::Html, QStringLiteral("html"), QStringLiteral("html"), QStringLiteral("HTML sheet (*.html)"),
-         false, true},
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "CSS custom properties (*.css)")), false, true},
+        {PaletteFormat::Scss, QStringLiteral("scss"), QStringLiteral("scss"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "SCSS variables (*.scss)")), false, true},
+        {PaletteFormat::Html, QStringLiteral("html"), QStringLiteral("html"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("PaletteFiles", "HTML sheet (*.html)")), false, true},
     };
     return formats;
 }
@@ -145,7 +148,7 @@ std::optional<Palette> decodeHexList(const QByteArray &bytes, const QString &fal
     auto toUtf16 = QStringDecoder(QStringDecoder::Utf8);
     const QString text = toUtf16(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     if (toUtf16.hasError())
-        return fail(QStringLiteral("the hex list is not UTF-8 text"));
+        return fail(QCoreApplication::translate("PaletteFiles", "the hex list is not UTF-8 text"));
     Palette palette{QUuid::createUuid(), fallbackName, {}, QString(), {}};
     const QStringList lines = textLines(text);
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -154,16 +157,19 @@ std::optional<Palette> decodeHexList(const QByteArray &bytes, const QString &fal
             continue;
         const QRegularExpressionMatch match = hexLine().match(line);
         if (!match.hasMatch())
-            return fail(QStringLiteral("line %1 is not a colour: \"%2\"").arg(i + 1).arg(quotedText(line.left(80))));
+            return fail(QCoreApplication::translate("PaletteFiles", "line %1 is not a colour: \"%2\"")
+                            .arg(i + 1)
+                            .arg(quotedText(line.left(80))));
         if (palette.colors.size() == mostPaletteColors)
-            return fail(QStringLiteral("it has more than %1 colours").arg(mostPaletteColors));
+            return fail(
+                QCoreApplication::translate("PaletteFiles", "it has more than %1 colours").arg(mostPaletteColors));
         const QString digits = match.captured(1);
         auto channel = [&digits](int at) { return digits.mid(at * 2, 2).toInt(nullptr, 16) / 255.0; };
         palette.appendColor(RGBA{channel(0), channel(1), channel(2), digits.size() == 8 ? channel(3) : 1.0},
                             match.captured(2).trimmed());
     }
     if (palette.colors.isEmpty())
-        return fail(QStringLiteral("the hex list holds no colour"));
+        return fail(QCoreApplication::translate("PaletteFiles", "the hex list holds no colour"));
     return palette;
 }
 
@@ -280,9 +286,10 @@ QByteArray encodeHtml(const Palette &palette)
     for (qsizetype i = 0; i < palette.colors.size(); ++i) {
         const QString code = paletteCode(palette.colors.at(i));
         const QString name = escapedHtml(palette.colorName(i));
-        html += QStringLiteral("<li><button type=\"button\" data-code=\"%1\" title=\"Copy %1\">"
-                               "<span class=\"swatch\"><span style=\"background: %1\"></span></span>"
-                               "<span class=\"name\">%2</span><span class=\"code\">%1</span></button></li>\n")
+        html += QStringLiteral(
+                    "<li><button type=\"button\" data-code=\"%1\" title=\"Copy %1\">" // not shown: the sheet's markup
+                    "<span class=\"swatch\"><span style=\"background: %1\"></span></span>"
+                    "<span class=\"name\">%2</span><span class=\"code\">%1</span></button></li>\n")
                     .arg(code, name.isEmpty() ? QStringLiteral("&nbsp;") : name);
     }
     html += QStringLiteral("</ul>\n"

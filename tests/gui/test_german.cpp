@@ -4,10 +4,12 @@
 // and a text the two readings share is English left behind (codes, format
 // names and the program's name aside).
 #include "desktop_models.h"
+#include "fake_file_dialogs.h"
 #include "gui/kit/style.h"
 #include "gui/popover/menu_content.h"
 #include "gui/studio/studio_window.h"
 #include "model/color/color_names.h"
+#include "tools/palette_files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -125,6 +127,39 @@ private Q_SLOTS:
         QVERIFY2(left.isEmpty(),
                  qPrintable(QStringLiteral("English under German: ") + left.join(QLatin1String(" | "))));
         QVERIFY(after.size() > 100);
+    }
+
+    // What the palette files tell the Studio comes in German too: why a file
+    // is no palette, what an export loses, the name of a copy; the command
+    // line, which loads no translation, keeps English.
+    void paletteNoticesInGerman()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(PIGMENTRY_GERMAN_QM)));
+        QApplication::installTranslator(&german);
+        test::DesktopModels models;
+        test::FakeFileDialogs dialogs;
+        PaletteFiles files(models.store, dialogs);
+        const QString empty = models.temp.path(QStringLiteral("empty.gpl"));
+        test::writeFile(empty, QByteArray());
+        dialogs.answer = empty;
+        files.importPalette();
+        QCOMPARE(models.store.notice(), QStringLiteral("Ungültige Palette: die Datei ist leer"));
+        QVERIFY(dialogs.openFilters.first().startsWith(QLatin1String("Paletten (")));
+
+        const Palette translucent{QUuid::createUuid(), QStringLiteral("Marke"), {RGBA{1, 0, 0, 0.5}}, {}};
+        dialogs.answer = models.temp.path(QStringLiteral("marke.gpl"));
+        files.exportPalette(translucent);
+        QVERIFY(dialogs.offeredFilters.contains(QStringLiteral("GIMP-Palette, ohne Transparenz (*.gpl)")));
+        QCOMPARE(models.store.notice(),
+                 QStringLiteral("Eine GIMP-Palette kennt keine Transparenz: Die Farben wurden deckend gespeichert."));
+        models.store.duplicatePalette(translucent);
+        QCOMPARE(models.store.library().palettes.last().name, QStringLiteral("Marke Kopie"));
+        QApplication::removeTranslator(&german);
+
+        dialogs.answer = empty;
+        files.importPalette();
+        QCOMPARE(models.store.notice(), QStringLiteral("Invalid palette: the file is empty"));
     }
 };
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/library/library.h"
 
-#include "model/library/clock.h"
 #include "model/color/plain_text.h"
+#include "model/library/clock.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -47,7 +48,7 @@ public:
         if (failed_)
             return {};
         if (!object_.contains(name)) {
-            fail(QStringLiteral("the key \"%1\" is missing").arg(name));
+            fail(QCoreApplication::translate("LibraryFile", "the key \"%1\" is missing").arg(name));
             return {};
         }
         return object_.value(name);
@@ -57,7 +58,8 @@ public:
     {
         const QJsonValue v = value(key);
         if (!failed_ && !v.isString())
-            fail(QStringLiteral("the value of \"%1\" is not a string").arg(QLatin1String(key)));
+            fail(QCoreApplication::translate("LibraryFile", "the value of \"%1\" is not a string")
+                     .arg(QLatin1String(key)));
         return validText(v.toString());
     }
 
@@ -65,7 +67,8 @@ public:
     {
         const QJsonValue v = value(key);
         if (!failed_ && !v.isDouble())
-            fail(QStringLiteral("the value of \"%1\" is not a number").arg(QLatin1String(key)));
+            fail(QCoreApplication::translate("LibraryFile", "the value of \"%1\" is not a number")
+                     .arg(QLatin1String(key)));
         return v.toDouble();
     }
 
@@ -73,7 +76,8 @@ public:
     {
         const QJsonValue v = value(key);
         if (!failed_ && !v.isBool())
-            fail(QStringLiteral("the value of \"%1\" is not a boolean").arg(QLatin1String(key)));
+            fail(QCoreApplication::translate("LibraryFile", "the value of \"%1\" is not a boolean")
+                     .arg(QLatin1String(key)));
         return v.toBool();
     }
 
@@ -81,7 +85,8 @@ public:
     {
         const QJsonValue v = value(key);
         if (!failed_ && !v.isArray())
-            fail(QStringLiteral("the value of \"%1\" is not an array").arg(QLatin1String(key)));
+            fail(QCoreApplication::translate("LibraryFile", "the value of \"%1\" is not an array")
+                     .arg(QLatin1String(key)));
         return v.toArray();
     }
 
@@ -92,7 +97,7 @@ public:
             return {};
         const QUuid id = parseUuid(text);
         if (id.isNull() && text != QLatin1String("00000000-0000-0000-0000-000000000000"))
-            fail(QStringLiteral("\"%1\" is not a valid UUID").arg(quotedText(text)));
+            fail(QCoreApplication::translate("LibraryFile", "\"%1\" is not a valid UUID").arg(quotedText(text)));
         return id;
     }
 
@@ -115,7 +120,8 @@ public:
             return;
         failed_ = true;
         if (error_)
-            *error_ = where.isEmpty() ? problem : problem + QLatin1String(" at ") + where;
+            *error_ =
+                where.isEmpty() ? problem : QCoreApplication::translate("LibraryFile", "%1 at %2").arg(problem, where);
     }
 
 private:
@@ -142,7 +148,7 @@ private:
 QJsonObject objectOf(const QJsonValue &value, const QString &where, QString *error)
 {
     if (!value.isObject() && error)
-        *error = QStringLiteral("expected an object at ") + where;
+        *error = QCoreApplication::translate("LibraryFile", "expected an object at ") + where;
     return value.toObject();
 }
 
@@ -269,7 +275,7 @@ std::optional<Palette> Palette::fromJson(const QJsonValue &value, QString *error
 std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QString &where, QString *error)
 {
     if (!value.isObject()) {
-        objectOf(value, where.isEmpty() ? QStringLiteral("the top level") : where, error);
+        objectOf(value, where.isEmpty() ? QCoreApplication::translate("LibraryFile", "the top level") : where, error);
         return std::nullopt;
     }
     Reader read(value.toObject(), where, error);
@@ -288,11 +294,13 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
         // A name belongs to a colour: more names than colours is no palette.
         if (!read.failed() && names.size() > palette.colors.size())
             read.failAt((where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames"),
-                        QStringLiteral("%1 names for %2 colours").arg(names.size()).arg(palette.colors.size()));
+                        QCoreApplication::translate("LibraryFile", "%1 names for %2 colours")
+                            .arg(names.size())
+                            .arg(palette.colors.size()));
         for (qsizetype i = 0; i < names.size() && !read.failed(); ++i) {
             const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames[%1]").arg(i);
             if (!names.at(i).isString())
-                read.failAt(at, QStringLiteral("a colour's name is not a string"));
+                read.failAt(at, QCoreApplication::translate("LibraryFile", "a colour's name is not a string"));
             else
                 palette.setColorName(i, validText(names.at(i).toString()));
         }
@@ -305,7 +313,7 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
 std::optional<Library> Library::fromJson(const QJsonValue &value, QString *error)
 {
     if (!value.isObject()) {
-        objectOf(value, QStringLiteral("the top level"), error);
+        objectOf(value, QCoreApplication::translate("LibraryFile", "the top level"), error);
         return std::nullopt;
     }
     Reader read(value.toObject(), QString(), error);
@@ -338,14 +346,14 @@ std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes, QString *err
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         if (error)
-            *error = QStringLiteral("the data is not valid JSON (%1 at offset %2)")
+            *error = QCoreApplication::translate("LibraryFile", "the data is not valid JSON (%1 at offset %2)")
                          .arg(parseError.errorString())
                          .arg(parseError.offset);
         return std::nullopt;
     }
     if (!document.isObject()) {
         if (error)
-            *error = QStringLiteral("the data is not a JSON object");
+            *error = QCoreApplication::translate("LibraryFile", "the data is not a JSON object");
         return std::nullopt;
     }
     return document.object();

@@ -5,6 +5,7 @@
 
 #include "model/color/plain_text.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -216,7 +217,8 @@ public:
             return buffer_;
         }
         if (error)
-            *error = QStringLiteral("A number that is not finite cannot be written as JSON.");
+            *error =
+                QCoreApplication::translate("LibraryFile", "A number that is not finite cannot be written as JSON.");
         return std::nullopt;
     }
 

@@ -276,8 +276,8 @@ void Store::insertColors(const QUuid &palette, const QList<std::pair<qsizetype, 
 
 void Store::duplicatePalette(const Palette &palette)
 {
-    appendPalette(Palette{QUuid::createUuid(), palette.name + QLatin1String(" Copy"), palette.colors, QString(),
-                          palette.colorNames});
+    appendPalette(
+        Palette{QUuid::createUuid(), tr("%1 Copy").arg(palette.name), palette.colors, QString(), palette.colorNames});
 }
 
 void Store::deletePalette(const QUuid &palette)
