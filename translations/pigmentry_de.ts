@@ -295,19 +295,19 @@
         <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
     </message>
     <message>
-        <source>a colour is not an object</source>
+        <source>a color is not an object</source>
         <translation>eine Farbe ist kein Objekt</translation>
     </message>
     <message>
-        <source>a colour has no key &quot;%1&quot;</source>
+        <source>a color has no key &quot;%1&quot;</source>
         <translation>einer Farbe fehlt der Schlüssel „%1“</translation>
     </message>
     <message>
-        <source>the colour key &quot;%1&quot; is not a number</source>
+        <source>the color key &quot;%1&quot; is not a number</source>
         <translation>der Farbschlüssel „%1“ ist keine Zahl</translation>
     </message>
     <message>
-        <source>the colour key &quot;%1&quot; is not a finite number</source>
+        <source>the color key &quot;%1&quot; is not a finite number</source>
         <translation>der Farbschlüssel „%1“ ist keine endliche Zahl</translation>
     </message>
     <message>
@@ -347,11 +347,11 @@
         <translation>der obersten Ebene</translation>
     </message>
     <message>
-        <source>%1 names for %2 colours</source>
+        <source>%1 names for %2 colors</source>
         <translation>%1 Namen für %2 Farben</translation>
     </message>
     <message>
-        <source>a colour&apos;s name is not a string</source>
+        <source>a color&apos;s name is not a string</source>
         <translation>der Name einer Farbe ist keine Zeichenkette</translation>
     </message>
     <message>
@@ -494,11 +494,11 @@
         <translation>Eintrag %1 hat kein Namensfeld</translation>
     </message>
     <message>
-        <source>entry %1 has no colour model</source>
+        <source>entry %1 has no color model</source>
         <translation>Eintrag %1 hat kein Farbmodell</translation>
     </message>
     <message>
-        <source>entry %1 has the colour model &quot;%2&quot;, not RGB, CMYK, LAB or Gray</source>
+        <source>entry %1 has the color model &quot;%2&quot;, not RGB, CMYK, LAB or Gray</source>
         <translation>Eintrag %1 hat das Farbmodell „%2“, nicht RGB, CMYK, LAB oder Gray</translation>
     </message>
     <message>
@@ -510,7 +510,7 @@
         <translation>Eintrag %1 hat einen Wert, der keine Zahl ist</translation>
     </message>
     <message>
-        <source>it has more than %1 colours</source>
+        <source>it has more than %1 colors</source>
         <translation>sie hat mehr als %1 Farben</translation>
     </message>
     <message>
@@ -518,23 +518,23 @@
         <translation>die Version der Farbfelder ist %1, nicht 1 oder 2</translation>
     </message>
     <message>
-        <source>version %1 claims %2 colours but %3 bytes remain</source>
+        <source>version %1 claims %2 colors but %3 bytes remain</source>
         <translation>Version %1 nennt %2 Farben, aber es bleiben %3 Bytes</translation>
     </message>
     <message>
-        <source>colour %1 is cut short</source>
+        <source>color %1 is cut short</source>
         <translation>Farbe %1 ist abgeschnitten</translation>
     </message>
     <message>
-        <source>colour %1 is cut short before its name</source>
+        <source>color %1 is cut short before its name</source>
         <translation>Farbe %1 ist vor ihrem Namen abgeschnitten</translation>
     </message>
     <message>
-        <source>colour %1 claims a name of %2 characters but %3 bytes remain</source>
+        <source>color %1 claims a name of %2 characters but %3 bytes remain</source>
         <translation>Farbe %1 nennt einen Namen aus %2 Zeichen, aber es bleiben %3 Bytes</translation>
     </message>
     <message>
-        <source>colour %1 is in colour space %2, which is not RGB, HSB, CMYK, Lab or Grayscale</source>
+        <source>color %1 is in color space %2, which is not RGB, HSB, CMYK, Lab or Grayscale</source>
         <translation>Farbe %1 ist im Farbraum %2, der nicht RGB, HSB, CMYK, Lab oder Graustufen ist</translation>
     </message>
     <message>
@@ -550,7 +550,7 @@
         <translation>die Datei beginnt nicht mit „GIMP Palette“</translation>
     </message>
     <message>
-        <source>line %1 is not a colour: &quot;%2&quot;</source>
+        <source>line %1 is not a color: &quot;%2&quot;</source>
         <translation>Zeile %1 ist keine Farbe: „%2“</translation>
     </message>
     <message>
@@ -578,11 +578,11 @@
         <translation>Photoshop-Farbfelder werden gelesen, nicht geschrieben</translation>
     </message>
     <message>
-        <source>ASE holds no transparency: the colours were saved opaque.</source>
+        <source>ASE holds no transparency: the colors were saved opaque.</source>
         <translation>ASE kennt keine Transparenz: Die Farben wurden deckend gespeichert.</translation>
     </message>
     <message>
-        <source>A GIMP palette holds no transparency: the colours were saved opaque.</source>
+        <source>A GIMP palette holds no transparency: the colors were saved opaque.</source>
         <translation>Eine GIMP-Palette kennt keine Transparenz: Die Farben wurden deckend gespeichert.</translation>
     </message>
     <message>
@@ -634,7 +634,7 @@
         <translation>die Hex-Liste ist kein UTF-8-Text</translation>
     </message>
     <message>
-        <source>the hex list holds no colour</source>
+        <source>the hex list holds no color</source>
         <translation>die Hex-Liste enthält keine Farbe</translation>
     </message>
 </context>

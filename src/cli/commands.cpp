@@ -22,16 +22,35 @@ QStringList names(std::initializer_list<const char *> list)
     return names;
 }
 
+// Words filled into lines of at most width columns, each indented.
+QString wrapped(const QString &text, int width, int indent)
+{
+    QString out;
+    QString line;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && indent + line.size() + 1 + word.size() > width) {
+            out += QString(indent, u' ') + line + u'\n';
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        out += QString(indent, u' ') + line + u'\n';
+    return out;
+}
+
 std::vector<Command> commandTable()
 {
     const QString formats = RGBA::formats().join(QLatin1String(", "));
     return {
         {{QStringLiteral("pick"), names({"format"}), names({"no-save"}), 0},
          QStringLiteral("pick [--format NAME] [--no-save]"),
-         QStringLiteral("pick one colour and print its code"),
-         QStringLiteral("Picks one colour in the running Pigmentry (started in the tray if it is not running), as the\n"
-                        "shortcut does, and prints its code; exits 1 when the pick is cancelled.\n"
-                        "  --no-save   pick in this process only: nothing goes to the history or the clipboard\n"),
+         QStringLiteral("pick one color and print its code"),
+         QStringLiteral("Picks one color in the running Pigmentry (started in the tray if it is not\n"
+                        "running), as the shortcut does, and prints its code; exits 1 when the pick is\n"
+                        "cancelled.\n"
+                        "  --no-save   pick in this process only: nothing goes to the history or the\n"
+                        "              clipboard\n"),
          CommandNeeds::Display,
          commands::pick},
         {{QStringLiteral("quit"), {}, {}, 0},
@@ -42,38 +61,38 @@ std::vector<Command> commandTable()
          commands::quit},
         {{QStringLiteral("convert"), names({"format"}), names({"all"}), 1},
          QStringLiteral("convert COLOR [--format NAME | --all]"),
-         QStringLiteral("print a colour's code"),
-         QStringLiteral("Prints the code of COLOR (any CSS color: a name, #RGB, #RRGGBB, #RRGGBBAA, rgb(), hsl(),\n"
-                        "hwb(), lab(), lch(), oklab(), oklch() or color(); outside sRGB each channel is clipped)\n"
-                        "in a format, named in any case: %1.\n")
-             .arg(formats),
+         QStringLiteral("print a color's code"),
+         QStringLiteral("Prints the code of COLOR (any CSS color: a name, #RGB, #RRGGBB, #RRGGBBAA,\n"
+                        "rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() or color(); outside sRGB\n"
+                        "each channel is clipped) in a format, named in any case:\n")
+             + wrapped(formats + u'.', 80, 2),
          CommandNeeds::Nothing,
          commands::convert},
         {{QStringLiteral("harmony"), names({"format"}), {}, 1},
          QStringLiteral("harmony COLOR [--format NAME]"),
-         QStringLiteral("print the five harmony rules of a colour"),
+         QStringLiteral("print the five harmony rules of a color"),
          QStringLiteral("Prints the five harmony rules of COLOR, one a line: RULE<TAB>CODE<TAB>CODE...\n"),
          CommandNeeds::Nothing,
          commands::harmony},
         {{QStringLiteral("contrast"), {}, names({"suggest"}), 2},
          QStringLiteral("contrast FOREGROUND BACKGROUND [--suggest]"),
-         QStringLiteral("print the WCAG contrast of two colours"),
-         QStringLiteral(
-             "Prints the WCAG contrast ratio, then Pass or Fail for each level.\n"
-             "  --suggest   then, for AA normal and AAA normal where they fail, the nearest foreground that\n"
-             "              passes: Suggest LEVEL<TAB>#RRGGBB, or none where even black or white fails\n"),
+         QStringLiteral("print the WCAG contrast of two colors"),
+         QStringLiteral("Prints the WCAG contrast ratio, then Pass or Fail for each level.\n"
+                        "  --suggest   then, for AA normal and AAA normal where they fail, the nearest\n"
+                        "              foreground that passes: Suggest LEVEL<TAB>#RRGGBB, or none where\n"
+                        "              even black or white fails\n"),
          CommandNeeds::Nothing,
          commands::contrast},
         {{QStringLiteral("name"), {}, {}, 1, 0, true},
          QStringLiteral("name COLOR..."),
-         QStringLiteral("print what colours are called"),
-         QStringLiteral("Prints the name of each COLOR, one a line: its CSS name, or the nearest of the CSS and\n"
-                        "xkcd color survey names.\n"),
+         QStringLiteral("print what colors are called"),
+         QStringLiteral("Prints the name of each COLOR, one a line: its CSS name, or the nearest of the\n"
+                        "CSS and xkcd color survey names.\n"),
          CommandNeeds::Nothing,
          commands::name},
         {{QStringLiteral("scale"), names({"format"}), {}, 1},
          QStringLiteral("scale COLOR [--format NAME]"),
-         QStringLiteral("print the 50-950 tint scale of a colour"),
+         QStringLiteral("print the 50-950 tint scale of a color"),
          QStringLiteral("Prints the eleven steps of COLOR's tint scale, 50 first: STEP<TAB>CODE.\n"),
          CommandNeeds::Nothing,
          commands::scale},
@@ -85,15 +104,16 @@ std::vector<Command> commandTable()
          commands::gradient},
         {{QStringLiteral("extract"), names({"format"}), {}, 1},
          QStringLiteral("extract IMAGE [--format NAME]"),
-         QStringLiteral("print the dominant colours of an image"),
-         QStringLiteral("Prints up to five dominant colours of IMAGE, one code a line.\n"),
+         QStringLiteral("print the dominant colors of an image"),
+         QStringLiteral("Prints up to five dominant colors of IMAGE, one code a line.\n"),
          CommandNeeds::Drawing,
          commands::extract},
         {{QStringLiteral("palette"), names({"format", "to"}), {}, 1},
-         QStringLiteral("palette FILE [--format NAME | --to json|gpl|ase|hex|css|scss|html]"),
+         QStringLiteral("palette FILE [--format NAME | --to FORMAT]"),
          QStringLiteral("read or convert a palette file"),
-         QStringLiteral("Reads a palette file of any kind (JSON, GIMP, ASE, ACO, hex list; - reads standard input)\n"
-                        "and prints its name and one code per colour, or the palette in another format.\n"),
+         QStringLiteral("Reads a palette file of any kind (JSON, GIMP, ASE, ACO, hex list; - reads\n"
+                        "standard input) and prints its name and one code per color, or with --to the\n"
+                        "palette in another FORMAT: json, gpl, ase, hex, css, scss or html.\n"),
          CommandNeeds::Nothing,
          commands::palette},
         // Screenshots of every window for `make run`'s tour; not for users.
@@ -137,11 +157,17 @@ QString commandsOverview()
         if (command.synopsis.size() <= 40)
             column = std::max(column, command.synopsis.size());
     }
+    // A line that would pass 80 columns has its summary on a line of its own.
     QString text = QStringLiteral("Commands:\n");
     for (const Command &command : allCommands()) {
-        if (!command.summary.isEmpty())
-            text += QLatin1String("  ") + command.synopsis.leftJustified(column) + QLatin1String("  ") + command.summary
-                + u'\n';
+        if (command.summary.isEmpty())
+            continue;
+        const QString synopsis = QLatin1String("  ") + command.synopsis.leftJustified(column) + QLatin1String("  ");
+        if (synopsis.size() + command.summary.size() <= 80)
+            text += synopsis + command.summary + u'\n';
+        else
+            text +=
+                QLatin1String("  ") + command.synopsis + u'\n' + QString(column + 4, u' ') + command.summary + u'\n';
     }
     return text;
 }

@@ -24,7 +24,7 @@ std::optional<RGBA> colorArgument(const QString &text, std::FILE *err)
 {
     const std::optional<RGBA> color = parseCssColor(text);
     if (!color)
-        refuse(err, QStringLiteral("\"%1\" is not a colour. %2").arg(text, cssColorExpected()));
+        refuse(err, QStringLiteral("\"%1\" is not a color. %2").arg(text, cssColorExpected()));
     return color;
 }
 

@@ -136,7 +136,7 @@ Result XdgAutostart::setEnabled(bool enabled)
                                             "this path. Move Pigmentry to a folder without special characters.")
                     .arg(shown));
         }
-        entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Colour picker in the system tray\n"
+        entry = "[Desktop Entry]\nType=Application\nName=Pigmentry\nComment=Color picker in the system tray\n"
                 "Icon=io.github.pigmentry.Pigmentry\nExec="
             + execArgument(program_).toUtf8()
             + " --autostart\nTerminal=false\n"

@@ -235,13 +235,13 @@ std::optional<Palette> decodeAse(const QByteArray &bytes, const QString &fallbac
         }
         if (!block.has(4))
             return failed(error,
-                          QCoreApplication::translate("PaletteFiles", "entry %1 has no colour model").arg(entry));
+                          QCoreApplication::translate("PaletteFiles", "entry %1 has no color model").arg(entry));
         const QByteArray model = block.take(4);
         const qsizetype values = model == "RGB " || model == "LAB " ? 3 : model == "CMYK" ? 4 : model == "Gray" ? 1 : 0;
         if (values == 0)
             return failed(error,
                           QCoreApplication::translate(
-                              "PaletteFiles", "entry %1 has the colour model \"%2\", not RGB, CMYK, LAB or Gray")
+                              "PaletteFiles", "entry %1 has the color model \"%2\", not RGB, CMYK, LAB or Gray")
                               .arg(entry)
                               .arg(QString::fromLatin1(model.toHex())));
         if (!block.has(values * 4))
@@ -260,7 +260,7 @@ std::optional<Palette> decodeAse(const QByteArray &bytes, const QString &fallbac
         }
         if (palette.colors.size() == mostPaletteColors)
             return failed(error,
-                          QCoreApplication::translate("PaletteFiles", "it has more than %1 colours")
+                          QCoreApplication::translate("PaletteFiles", "it has more than %1 colors")
                               .arg(number(mostPaletteColors)));
         RGBA color;
         if (model == "RGB ")
@@ -319,7 +319,7 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
         if (qint64(count) * entrySize > in.remaining())
             return failed(
                 error,
-                QCoreApplication::translate("PaletteFiles", "version %1 claims %2 colours but %3 bytes remain")
+                QCoreApplication::translate("PaletteFiles", "version %1 claims %2 colors but %3 bytes remain")
                     .arg(version)
                     .arg(number(count), number(in.remaining())));
         Palette read = palette;
@@ -328,7 +328,7 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
         // Wider than the count: 65,535 colours end the loop.
         for (quint32 entry = 1; entry <= count; ++entry) {
             if (!in.has(10))
-                return failed(error, QCoreApplication::translate("PaletteFiles", "colour %1 is cut short").arg(entry));
+                return failed(error, QCoreApplication::translate("PaletteFiles", "color %1 is cut short").arg(entry));
             const quint16 space = in.u16();
             const quint16 w = in.u16();
             const quint16 x = in.u16();
@@ -338,13 +338,13 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
             if (version == 2) {
                 if (!in.has(4))
                     return failed(error,
-                                  QCoreApplication::translate("PaletteFiles", "colour %1 is cut short before its name")
+                                  QCoreApplication::translate("PaletteFiles", "color %1 is cut short before its name")
                                       .arg(entry));
                 const quint32 units = in.u32();
                 if (!in.has(qint64(units) * 2))
                     return failed(error,
                                   QCoreApplication::translate(
-                                      "PaletteFiles", "colour %1 claims a name of %2 characters but %3 bytes remain")
+                                      "PaletteFiles", "color %1 claims a name of %2 characters but %3 bytes remain")
                                       .arg(entry)
                                       .arg(number(units), number(in.remaining())));
                 name = in.utf16(units);
@@ -364,7 +364,7 @@ std::optional<Palette> decodeAco(const QByteArray &bytes, const QString &fallbac
             default:
                 return failed(error,
                               QCoreApplication::translate("PaletteFiles",
-                                                          "colour %1 is in colour space %2, which is not RGB, HSB, "
+                                                          "color %1 is in color space %2, which is not RGB, HSB, "
                                                           "CMYK, Lab or Grayscale")
                                   .arg(entry)
                                   .arg(space));

@@ -79,7 +79,7 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
         }
         const QRegularExpressionMatch match = colorLine.match(line);
         if (!match.hasMatch())
-            return fail(QCoreApplication::translate("PaletteFiles", "line %1 is not a colour: \"%2\"")
+            return fail(QCoreApplication::translate("PaletteFiles", "line %1 is not a color: \"%2\"")
                             .arg(i + 1)
                             .arg(quotedText(trimmed)));
         int channels[3];
@@ -93,7 +93,7 @@ std::optional<Palette> decodeGimpPalette(const QByteArray &bytes, const QString 
         }
         if (palette.colors.size() == mostPaletteColors)
             return fail(
-                QCoreApplication::translate("PaletteFiles", "it has more than %1 colours").arg(mostPaletteColors));
+                QCoreApplication::translate("PaletteFiles", "it has more than %1 colors").arg(mostPaletteColors));
         const RGBA color{channels[0] / 255.0, channels[1] / 255.0, channels[2] / 255.0, 1.0};
         // GIMP names an unnamed colour "Untitled", and files written before
         // names were kept named each colour by its code: neither is a name.
@@ -147,7 +147,7 @@ std::optional<Palette> decodePaletteFile(const QByteArray &bytes, const QString 
     std::optional<Palette> palette = Palette::fromJson(*object, error);
     if (palette && palette->colors.size() > mostPaletteColors) {
         if (error)
-            *error = QCoreApplication::translate("PaletteFiles", "it has more than %1 colours").arg(mostPaletteColors);
+            *error = QCoreApplication::translate("PaletteFiles", "it has more than %1 colors").arg(mostPaletteColors);
         return std::nullopt;
     }
     // Colours from elsewhere come in within 0…1, so that every code made of
@@ -230,9 +230,9 @@ QString paletteFormatLoss(const Palette &palette, PaletteFormat format)
     if (!translucent)
         return QString();
     return format == PaletteFormat::Ase
-        ? QCoreApplication::translate("PaletteFiles", "ASE holds no transparency: the colours were saved opaque.")
+        ? QCoreApplication::translate("PaletteFiles", "ASE holds no transparency: the colors were saved opaque.")
         : QCoreApplication::translate("PaletteFiles",
-                                      "A GIMP palette holds no transparency: the colours were saved opaque.");
+                                      "A GIMP palette holds no transparency: the colors were saved opaque.");
 }
 
 QString historyText(const Library &library)

@@ -157,19 +157,19 @@ std::optional<Palette> decodeHexList(const QByteArray &bytes, const QString &fal
             continue;
         const QRegularExpressionMatch match = hexLine().match(line);
         if (!match.hasMatch())
-            return fail(QCoreApplication::translate("PaletteFiles", "line %1 is not a colour: \"%2\"")
+            return fail(QCoreApplication::translate("PaletteFiles", "line %1 is not a color: \"%2\"")
                             .arg(i + 1)
                             .arg(quotedText(line.left(80))));
         if (palette.colors.size() == mostPaletteColors)
             return fail(
-                QCoreApplication::translate("PaletteFiles", "it has more than %1 colours").arg(mostPaletteColors));
+                QCoreApplication::translate("PaletteFiles", "it has more than %1 colors").arg(mostPaletteColors));
         const QString digits = match.captured(1);
         auto channel = [&digits](int at) { return digits.mid(at * 2, 2).toInt(nullptr, 16) / 255.0; };
         palette.appendColor(RGBA{channel(0), channel(1), channel(2), digits.size() == 8 ? channel(3) : 1.0},
                             match.captured(2).trimmed());
     }
     if (palette.colors.isEmpty())
-        return fail(QCoreApplication::translate("PaletteFiles", "the hex list holds no colour"));
+        return fail(QCoreApplication::translate("PaletteFiles", "the hex list holds no color"));
     return palette;
 }
 

@@ -132,7 +132,7 @@ def hears_the_grid(window, sidebar):
     if len(cells) != 40:
         problems.append(f"{len(cells)} cells, not 40")
     if any(c.getRole() != pyatspi.ROLE_LIST_ITEM or not c.name.startswith("Color #") for c in cells):
-        problems.append("a cell is not a list item named by its colour")
+        problems.append("a cell is not a list item named by its color")
     if not any(c.name.endswith(", favorite") for c in cells) or not any(", Header" in c.name for c in cells):
         problems.append("no cell names its label or its star")
     actions = cells[2].queryAction()
@@ -173,7 +173,7 @@ def hears_a_card(window, sidebar):
             or any(r != pyatspi.ROLE_PUSH_BUTTON for r in roles[-3:]):
         problems.append("the card's buttons are not there")
     if not all(p.name.startswith("Color #") for p in parts[2:-3]) or len(parts) < 6:
-        problems.append("the card's colours are not named")
+        problems.append("the card's colors are not named")
     before = cards.childCount
     duplicate = parts[-2].queryAction()
     duplicate.doAction(0)
@@ -227,9 +227,9 @@ def hears_the_popover(app):
         print(line)
     recent = find(popover, lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Recent colors")
     if recent is None or recent.childCount == 0:
-        problems.append("the recent row is not a list of colours")
+        problems.append("the recent row is not a list of colors")
     if not colors:
-        problems.append("the selected colour is not named")
+        problems.append("the selected color is not named")
     for wanted in ("Open Color Studio", "Pick Color", "Studio", "Quit"):
         if wanted not in buttons:
             problems.append(f'no button "{wanted}"')
@@ -286,8 +286,8 @@ def main():
     report("The grid, as a screen reader hears it:", hears_the_grid(window, sidebar),
            "the grid's cells are named, focused with the keyboard and pressed")
     report("A palette card, as a screen reader hears it:", hears_a_card(window, sidebar),
-           "the card's name, colours and buttons are reached and pressed")
+           "the card's name, colors and buttons are reached and pressed")
     report("The popover, as a screen reader hears it:", hears_the_popover(app),
-           "the popover's window, colour, recent row and buttons are named")
+           "the popover's window, color, recent row and buttons are named")
 
 main()

@@ -86,8 +86,8 @@ private Q_SLOTS:
         QTest::newRow("cancelled") << int(test::FakePortal::Answer::Cancel);
         QTest::newRow("other failure") << int(test::FakePortal::Answer::Fail);
         // A success whose colour is not three numbers is no pick of black.
-        QTest::newRow("colour of two numbers") << int(test::FakePortal::Answer::TwoNumbers);
-        QTest::newRow("colour as text") << int(test::FakePortal::Answer::Text);
+        QTest::newRow("color of two numbers") << int(test::FakePortal::Answer::TwoNumbers);
+        QTest::newRow("color as text") << int(test::FakePortal::Answer::Text);
     }
 
     void cancelAndFailurePickNothing()

@@ -312,7 +312,7 @@ private Q_SLOTS:
         QMimeData foreign;
         foreign.setText(QStringLiteral(" #336699 "));
         QCOMPARE(draggedColor(&foreign), RGBA::fromHex(QStringLiteral("#336699")));
-        foreign.setText(QStringLiteral("not a colour"));
+        foreign.setText(QStringLiteral("not a color"));
         QVERIFY(!draggedColor(&foreign));
     }
 

@@ -16,7 +16,9 @@ helptext = subprocess.run([binary, "--help"], capture_output=True, text=True, en
 from_help = {"": set(re.findall(r"--[a-z-]+", helptext.split("Commands:")[0]))}
 for line in helptext.split("Commands:")[1].splitlines():
     words = line.split()
-    if line.startswith("  ") and words:
+    # A command's line is indented two; a summary run on to a line of its
+    # own is indented further.
+    if line.startswith("  ") and not line.startswith("   ") and words:
         synopsis = line.strip().split("  ")[0]
         from_help[words[0]] = set(re.findall(r"--[a-z-]+", synopsis))
 

@@ -68,15 +68,14 @@ class TestCommands : public QObject {
         bool listen(const QString &answer)
         {
             if (!QDir().mkpath(runtime) || !QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry")))
-                || !QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                       | QFileDevice::ExeOwner))
+                || !QFile::setPermissions(runtime,
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
                 return false;
-            instance = std::make_unique<pigmentry::SingleInstance>(temp.path(QStringLiteral("data/Pigmentry")),
-                                                                   runtime);
-            QObject::connect(instance.get(), &pigmentry::SingleInstance::received,
-                             [answer](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
-                                 reply(answer);
-                             });
+            instance =
+                std::make_unique<pigmentry::SingleInstance>(temp.path(QStringLiteral("data/Pigmentry")), runtime);
+            QObject::connect(
+                instance.get(), &pigmentry::SingleInstance::received,
+                [answer](const QStringList &, const pigmentry::SingleInstance::Reply &reply) { reply(answer); });
             return instance->claim();
         }
 
@@ -136,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(bad.exitCode, 2);
         QVERIFY(bad.out.isEmpty());
         QCOMPARE(bad.err,
-                 QStringLiteral("\"#3B82F\" is not a colour. Use a CSS color: a name, #RGB, #RRGGBB, "
+                 QStringLiteral("\"#3B82F\" is not a color. Use a CSS color: a name, #RGB, #RRGGBB, "
                                 "#RRGGBBAA, rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() or color().\n"));
 
         // Format names are matched in any case; a near miss is refused with
@@ -303,11 +302,19 @@ private Q_SLOTS:
         }
         // Every command answers --help, --version and unknown options by
         // itself, without acting (quit never reaches a running Pigmentry).
+        // Help fits 80 columns and spells "color" one way.
+        auto readable = [](const QString &help) {
+            const QStringList lines = help.split(u'\n');
+            return !help.contains(QLatin1String("olour"))
+                && std::all_of(lines.cbegin(), lines.cend(), [](const QString &line) { return line.size() <= 80; });
+        };
+        QVERIFY2(readable(command(QString(), {"--help"}).out), qPrintable(command(QString(), {"--help"}).out));
         for (const QString name :
-             {"convert", "palette", "harmony", "contrast", "gradient", "extract", "pick", "quit"}) {
+             {"convert", "palette", "harmony", "contrast", "gradient", "extract", "pick", "quit", "name", "scale"}) {
             const Result help = command(name, {"--help"});
             QCOMPARE(help.exitCode, 0);
             QVERIFY2(help.out.startsWith(QLatin1String("Usage: pigmentry ") + name), qPrintable(name));
+            QVERIFY2(readable(help.out), qPrintable(help.out));
             const Result version = command(name, {"--version"});
             QCOMPARE(version.exitCode, 0);
             QCOMPARE(version.out, QStringLiteral("pigmentry 1.0\n"));
@@ -425,7 +432,8 @@ private Q_SLOTS:
         QCOMPARE(comments, 1);
         static const QRegularExpression declaration(QStringLiteral("^  --[a-z0-9_-]+: #[0-9A-F]{6}([0-9A-F]{2})?;$"));
         for (const QString &line : css.split(u'\n', Qt::SkipEmptyParts)) {
-            QVERIFY2(line == QLatin1String(":root {") || line == QLatin1String("}") || declaration.match(line).hasMatch(),
+            QVERIFY2(line == QLatin1String(":root {") || line == QLatin1String("}")
+                         || declaration.match(line).hasMatch(),
                      qPrintable(line));
         }
         QVERIFY(css.contains(QLatin1String("  --1st-choice: #BFDB3380;")));
@@ -444,8 +452,9 @@ private Q_SLOTS:
             QVERIFY2(variable.match(line).hasMatch(), qPrintable(line));
             variables.append(line.section(u':', 0, 0));
         }
-        QCOMPARE(variables, (QStringList{"$x-red-body-background-url-attacker-invalid-steal-root-y",
-                                         "$color-1st-choice", "$color-9", "$color-9-2"}));
+        QCOMPARE(variables,
+                 (QStringList{"$x-red-body-background-url-attacker-invalid-steal-root-y", "$color-1st-choice",
+                              "$color-9", "$color-9-2"}));
 
         // JSON keeps every name exactly, the reordering mark escaped.
         const QByteArray json = pigmentry::test::readFile(temp.path("studio.json"));
@@ -460,7 +469,7 @@ private Q_SLOTS:
         pigmentry::test::writeFile(temp.path("half.txt"), "#FF000080 Half red\n#00FF00\n");
         const Result gpl = command(QStringLiteral("palette"), {temp.path("half.txt"), "--to", "gpl"});
         QCOMPARE(gpl.exitCode, 0);
-        QCOMPARE(gpl.err, QStringLiteral("A GIMP palette holds no transparency: the colours were saved opaque.\n"));
+        QCOMPARE(gpl.err, QStringLiteral("A GIMP palette holds no transparency: the colors were saved opaque.\n"));
         const Result hex = command(QStringLiteral("palette"), {temp.path("half.txt"), "--to", "hex"});
         QVERIFY(hex.err.isEmpty());
 
@@ -475,7 +484,7 @@ private Q_SLOTS:
                                    "\"colors\":[{\"r\":1,\"g\":0,\"b\":0,\"a\":1}],\"colorNames\":[\"a\",\"b\"]}");
         const Result names = command(QStringLiteral("palette"), {temp.path("names.json")});
         QCOMPARE(names.exitCode, 2);
-        QVERIFY2(names.err.contains(QLatin1String("2 names for 1 colours")), qPrintable(names.err));
+        QVERIFY2(names.err.contains(QLatin1String("2 names for 1 colors")), qPrintable(names.err));
     }
 
     // Whatever answers on the socket, what the command prints of it is
@@ -584,7 +593,7 @@ private Q_SLOTS:
         pigmentry::test::writeFile(temp.path("line.gpl"), "GIMP Palette\n1 2 \x1b[31m\n");
         const Result line = command(QStringLiteral("palette"), {temp.path("line.gpl")});
         QCOMPARE(line.exitCode, 2);
-        QCOMPARE(line.err, QStringLiteral("Invalid palette: line 2 is not a colour: \"1 2 \\x1b[31m\"\n"));
+        QCOMPARE(line.err, QStringLiteral("Invalid palette: line 2 is not a color: \"1 2 \\x1b[31m\"\n"));
 
         // Reasons that name what is wrong.
         pigmentry::test::writeFile(temp.path("mac.gpl"), "GIMP Palette\rName: Old\r1 2 3\r");

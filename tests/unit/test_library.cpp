@@ -78,7 +78,7 @@ private Q_SLOTS:
                 << edited("palettes", [key](QJsonObject &o) { o.remove(QLatin1String(key)); })
                 << QString::fromLatin1(key);
         for (const char *key : {"r", "g", "b", "a"})
-            QTest::addRow("colour without %s", key) << edited("history", [key](QJsonObject &o) {
+            QTest::addRow("color without %s", key) << edited("history", [key](QJsonObject &o) {
                 QJsonObject c = o.value(QLatin1String("color")).toObject();
                 c.remove(QLatin1String(key));
                 o.insert(QLatin1String("color"), c);

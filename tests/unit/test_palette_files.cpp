@@ -70,7 +70,7 @@ private Q_SLOTS:
                               "Adobe Swatch Exchange, without transparency (*.ase)", "Hex list (*.txt)",
                               "CSS custom properties (*.css)", "SCSS variables (*.scss)", "HTML sheet (*.html)"}));
         // The colours were saved opaque, and the user is told.
-        QCOMPARE(store.notice(), QStringLiteral("A GIMP palette holds no transparency: the colours were saved opaque."));
+        QCOMPARE(store.notice(), QStringLiteral("A GIMP palette holds no transparency: the colors were saved opaque."));
         QCOMPARE(readFile(temp.path("chosen")),
                  QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
                             "255 128   0\t#FF8000\n 51 102 153\t#336699\n"
@@ -117,23 +117,23 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         QTest::newRow("two numbers") << QByteArray("GIMP Palette\nName: x\n255 0\n")
-                                     << "line 3 is not a colour: \"255 0\"";
+                                     << "line 3 is not a color: \"255 0\"";
         QTest::newRow("above 255") << QByteArray("GIMP Palette\n0 256 0 green\n")
                                    << "line 2 has a value above 255: \"0 256 0 green\"";
         QTest::newRow("huge number") << QByteArray("GIMP Palette\n0 99999999999 0\n")
                                      << "line 2 has a value above 255: \"0 99999999999 0\"";
-        QTest::newRow("negative") << QByteArray("GIMP Palette\n-1 0 0\n") << "line 2 is not a colour: \"-1 0 0\"";
+        QTest::newRow("negative") << QByteArray("GIMP Palette\n-1 0 0\n") << "line 2 is not a color: \"-1 0 0\"";
         QTest::newRow("words") << QByteArray("GIMP Palette\nred green blue\n")
-                               << "line 2 is not a colour: \"red green blue\"";
+                               << "line 2 is not a color: \"red green blue\"";
         QTest::newRow("not UTF-8") << QByteArray("GIMP Palette\nName: \xFF\xFE\n")
                                    << "the GIMP palette is not UTF-8 text";
         QByteArray many("GIMP Palette\n");
         for (int i = 0; i <= mostPaletteColors; ++i)
             many += "1 2 3\n";
-        QTest::newRow("too many colours") << many << "it has more than 65536 colours";
+        QTest::newRow("too many colors") << many << "it has more than 65536 colors";
         QTest::newRow("empty") << QByteArray() << "the file is empty";
         QTest::newRow("lone CRs, bad line")
-            << QByteArray("GIMP Palette\r1 2 3\rblue\r") << "line 3 is not a colour: \"blue\"";
+            << QByteArray("GIMP Palette\r1 2 3\rblue\r") << "line 3 is not a color: \"blue\"";
     }
 
     void refusesMalformedGimpPalettes()
@@ -179,7 +179,7 @@ private Q_SLOTS:
         QTest::newRow("plain text") << QByteArray("red\ngreen");
         QTest::newRow("missing notes") << QByteArray(
             R"({"id":"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF","name":"x","colors":[]})");
-        QTest::newRow("colour of wrong type") << QByteArray(
+        QTest::newRow("color of wrong type") << QByteArray(
             "{\"id\":\"A1B2C3D4-E5F6-4711-8899-AABBCCDDEEFF\",\"name\":\"x\",\"colors\":[\"#FF0000\"],\"notes\":\"\"}");
     }
 

@@ -141,7 +141,7 @@ private Q_SLOTS:
 
     void styleSheetsAreExact()
     {
-        Palette palette{QUuid::createUuid(), QStringLiteral("Brand */ colours\nv2"), {}, {}, {}};
+        Palette palette{QUuid::createUuid(), QStringLiteral("Brand */ colors\nv2"), {}, {}, {}};
         const QStringList names = {"Primary Blue", "primary blue", "", "--Ünï  Code!--", "color-3", "color-3"};
         for (const QString &name : names)
             palette.appendColor(RGBA{0, 0.5, 1, 1}, name);
@@ -149,7 +149,7 @@ private Q_SLOTS:
         QCOMPARE(colorSlugs(palette),
                  (QStringList{"primary-blue", "primary-blue-2", "color-3", "n-code", "color-3-2", "color-3-3"}));
         QCOMPARE(encodeCss(palette),
-                 QByteArray("/* Brand  colours v2 */\n"
+                 QByteArray("/* Brand  colors v2 */\n"
                             ":root {\n"
                             "  --primary-blue: #0080FF;\n"
                             "  --primary-blue-2: #0080FF80;\n"
@@ -158,7 +158,7 @@ private Q_SLOTS:
                             "  --color-3-2: #0080FF;\n"
                             "  --color-3-3: #0080FF;\n"
                             "}\n"));
-        QVERIFY(encodeScss(palette).startsWith("// Brand  colours v2\n$primary-blue: #0080FF;\n"
+        QVERIFY(encodeScss(palette).startsWith("// Brand  colors v2\n$primary-blue: #0080FF;\n"
                                                "$primary-blue-2: #0080FF80;\n"));
         // The sheet needs nothing from outside, and names are escaped.
         palette.setColorName(0, QStringLiteral("<b>&\"'"));
@@ -244,20 +244,20 @@ private Q_SLOTS:
                                                    << "entry 1 claims a name of 500 characters but 10 bytes remain";
         QTest::newRow("ASE unknown model")
             << ase({block(1, utf16(QStringLiteral("A")) + QByteArray("XYZ ") + f32(1) + u16(2))})
-            << "entry 1 has the colour model \"58595a20\", not RGB, CMYK, LAB or Gray";
+            << "entry 1 has the color model \"58595a20\", not RGB, CMYK, LAB or Gray";
         QTest::newRow("ASE values cut") << ase({block(1, utf16(QStringLiteral("A")) + QByteArray("CMYK") + f32(1))})
                                         << "entry 1 claims 4 values but 4 bytes remain";
         QTest::newRow("ASE not a number")
             << ase({aseColor(QStringLiteral("A"), "RGB ", {std::numeric_limits<float>::quiet_NaN(), 0, 0})})
             << "entry 1 has a value that is not a number";
         QTest::newRow("ACO count beyond the bytes")
-            << u16(1) + u16(60000) + QByteArray(20, 0) << "version 1 claims 60,000 colours but 20 bytes remain";
+            << u16(1) + u16(60000) + QByteArray(20, 0) << "version 1 claims 60,000 colors but 20 bytes remain";
         QTest::newRow("ACO name beyond the file") << u16(2) + u16(1) + u16(0) + QByteArray(8, 0) + u32(100000)
-                + QByteArray(4, 0) << "colour 1 claims a name of 100,000 characters but 4 bytes remain";
-        QTest::newRow("ACO spot colour") << u16(1) + u16(1) + u16(3)
-                + QByteArray(8, 0) << "colour 1 is in colour space 3, which is not RGB, HSB, CMYK, Lab or Grayscale";
+                + QByteArray(4, 0) << "color 1 claims a name of 100,000 characters but 4 bytes remain";
+        QTest::newRow("ACO spot color") << u16(1) + u16(1) + u16(3)
+                + QByteArray(8, 0) << "color 1 is in color space 3, which is not RGB, HSB, CMYK, Lab or Grayscale";
         QTest::newRow("hex list bad line")
-            << QByteArray("# mine\n#FF0000 Red\n\n#12345 short\n") << "line 4 is not a colour: \"#12345 short\"";
+            << QByteArray("# mine\n#FF0000 Red\n\n#12345 short\n") << "line 4 is not a color: \"#12345 short\"";
     }
 
     void refusalsNameThePlace()

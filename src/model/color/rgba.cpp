@@ -127,21 +127,21 @@ std::optional<RGBA> RGBA::fromJson(const QJsonValue &value, QString *error)
         return std::nullopt;
     };
     if (!value.isObject())
-        return fail(QCoreApplication::translate("LibraryFile", "a colour is not an object"));
+        return fail(QCoreApplication::translate("LibraryFile", "a color is not an object"));
     const QJsonObject object = value.toObject();
     double components[4];
     const char *keys[4] = {"r", "g", "b", "a"};
     for (int i = 0; i < 4; ++i) {
         const QString key = QLatin1String(keys[i]);
         if (!object.contains(key))
-            return fail(QCoreApplication::translate("LibraryFile", "a colour has no key \"%1\"").arg(key));
+            return fail(QCoreApplication::translate("LibraryFile", "a color has no key \"%1\"").arg(key));
         const QJsonValue component = object.value(key);
         if (!component.isDouble())
-            return fail(QCoreApplication::translate("LibraryFile", "the colour key \"%1\" is not a number").arg(key));
+            return fail(QCoreApplication::translate("LibraryFile", "the color key \"%1\" is not a number").arg(key));
         components[i] = component.toDouble();
         if (!std::isfinite(components[i]))
             return fail(
-                QCoreApplication::translate("LibraryFile", "the colour key \"%1\" is not a finite number").arg(key));
+                QCoreApplication::translate("LibraryFile", "the color key \"%1\" is not a finite number").arg(key));
     }
     return RGBA{components[0], components[1], components[2], components[3]};
 }

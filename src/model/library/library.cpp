@@ -294,13 +294,13 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
         // A name belongs to a colour: more names than colours is no palette.
         if (!read.failed() && names.size() > palette.colors.size())
             read.failAt((where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames"),
-                        QCoreApplication::translate("LibraryFile", "%1 names for %2 colours")
+                        QCoreApplication::translate("LibraryFile", "%1 names for %2 colors")
                             .arg(names.size())
                             .arg(palette.colors.size()));
         for (qsizetype i = 0; i < names.size() && !read.failed(); ++i) {
             const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames[%1]").arg(i);
             if (!names.at(i).isString())
-                read.failAt(at, QCoreApplication::translate("LibraryFile", "a colour's name is not a string"));
+                read.failAt(at, QCoreApplication::translate("LibraryFile", "a color's name is not a string"));
             else
                 palette.setColorName(i, validText(names.at(i).toString()));
         }
