@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
             const QImage image = source.grab(QRect(100 + i % 200, 100, 15, 15), nullptr);
             const QRgb pixel = image.pixel(7, 7);
             const RGBA color{qRed(pixel) / 255.0, qGreen(pixel) / 255.0, qBlue(pixel) / 255.0, 1.0};
-            panel.present(Magnifier{image, color, 10, QPointF(7, 7)}, QPoint(300, 300), 1.0, QRectF());
+            panel.present(Magnifier{image, color, 10, QPointF(7, 7), 1, {}}, QPoint(300, 300), 1.0, QRectF());
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
     } // the panel goes

@@ -67,8 +67,7 @@ int main(int argc, char *argv[])
     // Captures with the popover and the picker page on screen.
     auto desktop = createDesktopServices();
     ShortcutSettings shortcuts(prefs, *desktop->hotKeys);
-    MenuContent menu(
-        store, shortcuts, [] {}, [] {}, [] {});
+    MenuContent menu(store, shortcuts, {[] {}, [] {}, [] {}, [] {}});
     menu.show();
     StudioWindow studio(store, shortcuts, prefs, *desktop, [] {});
     studio.show();

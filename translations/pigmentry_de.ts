@@ -43,6 +43,10 @@
         <source>Remove Colors from Palette</source>
         <translation>Farben aus der Palette entfernen</translation>
     </message>
+    <message>
+        <source>Pick into Palette</source>
+        <translation>In Palette wählen</translation>
+    </message>
 </context>
 <context>
     <name>ColorActions</name>
@@ -637,6 +641,28 @@
         <source>the hex list holds no color</source>
         <translation>die Hex-Liste enthält keine Farbe</translation>
     </message>
+    <message>
+        <source>Exported 1 color to %1</source>
+        <translation>1 Farbe nach %1 exportiert</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n colors to %1</source>
+        <translation>
+            <numerusform>%n Farbe nach %1 exportiert</numerusform>
+            <numerusform>%n Farben nach %1 exportiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Imported “%1” (1 color)</source>
+        <translation>„%1“ importiert (1 Farbe)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported “%1” (%n colors)</source>
+        <translation>
+            <numerusform>„%1“ importiert (%n Farbe)</numerusform>
+            <numerusform>„%1“ importiert (%n Farben)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PaletteList</name>
@@ -800,6 +826,29 @@
     <message>
         <source>The color is not in the saved history: %1</source>
         <translation>Die Farbe ist nicht im gespeicherten Verlauf: %1</translation>
+    </message>
+    <message>
+        <source>Pick a New Palette</source>
+        <translation>Neue Palette wählen</translation>
+    </message>
+    <message>
+        <source>New palette “%1” with 1 color</source>
+        <translation>Neue Palette „%1“ mit 1 Farbe</translation>
+    </message>
+    <message numerus="yes">
+        <source>New palette “%1” with %n colors</source>
+        <translation>
+            <numerusform>Neue Palette „%1“ mit %n Farbe</numerusform>
+            <numerusform>Neue Palette „%1“ mit %n Farben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No palette is named “%1”.</source>
+        <translation>Keine Palette heißt „%1“.</translation>
+    </message>
+    <message>
+        <source>%1 palettes are named “%2”: rename all but one first.</source>
+        <translation>%1 Paletten heißen „%2“: Benennen Sie zuerst alle bis auf eine um.</translation>
     </message>
 </context>
 <context>
@@ -1083,6 +1132,14 @@
         <source>Create a palette in My Palettes</source>
         <translation>Eine Palette unter „Meine Paletten“ anlegen</translation>
     </message>
+    <message>
+        <source>Pick Colors into</source>
+        <translation>Farben wählen in</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
 </context>
 <context>
     <name>pigmentry::MenuContent</name>
@@ -1122,6 +1179,14 @@
         <source>Local. Private. Ready.</source>
         <translation>Lokal. Privat. Bereit.</translation>
     </message>
+    <message>
+        <source>Pick a New Palette</source>
+        <translation>Neue Palette wählen</translation>
+    </message>
+    <message>
+        <source>Shift-click each color; Esc makes the palette</source>
+        <translation>Jede Farbe mit Umschalt-Klick wählen; Esc legt die Palette an</translation>
+    </message>
 </context>
 <context>
     <name>pigmentry::PaletteList</name>
@@ -1148,6 +1213,10 @@
     <message>
         <source>Delete</source>
         <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Pick Colors into This Palette</source>
+        <translation>Farben in diese Palette wählen</translation>
     </message>
 </context>
 <context>
@@ -1312,6 +1381,20 @@
         <source>This desktop session does not let Pigmentry read the screen. Allow screenshots for Pigmentry in your desktop&apos;s privacy settings, then try again. You can also switch to the desktop&apos;s built-in color picker. Change picker mode later in Settings.</source>
         <translation>Diese Sitzung erlaubt Pigmentry nicht, den Bildschirm zu lesen. Erlauben Sie Bildschirmfotos für Pigmentry in den Datenschutzeinstellungen Ihrer Arbeitsumgebung und versuchen Sie es erneut. Sie können auch zur eingebauten Farbauswahl der Arbeitsumgebung wechseln. Den Modus ändern Sie später in den Einstellungen.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n picked · %1 · Esc to finish</source>
+        <translation>
+            <numerusform>%n gewählt · %1 · Esc beendet</numerusform>
+            <numerusform>%n gewählt · %1 · Esc beendet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n picked · Esc to finish</source>
+        <translation>
+            <numerusform>%n gewählt · Esc beendet</numerusform>
+            <numerusform>%n gewählt · Esc beendet</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>pigmentry::SettingsPage</name>
@@ -1414,6 +1497,22 @@
     <message>
         <source>Your library stays on this computer. No account or analytics.</source>
         <translation>Ihre Bibliothek bleibt auf diesem Computer. Kein Konto, keine Analyse.</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Messfläche</translation>
+    </message>
+    <message>
+        <source>1 pixel</source>
+        <translation>1 Pixel</translation>
+    </message>
+    <message>
+        <source>%1 × %1 average</source>
+        <translation>Mittel aus %1 × %1</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s picker always takes a single pixel.</source>
+        <translation>Die Farbauswahl des Desktops nimmt immer ein einzelnes Pixel.</translation>
     </message>
 </context>
 <context>

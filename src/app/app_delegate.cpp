@@ -5,6 +5,7 @@
 #include "gui/kit/theme.h"
 #include "gui/popover/menu_content.h"
 #include "gui/popover/popover.h"
+#include "gui/studio/collection_edits.h"
 #include "gui/studio/studio_window.h"
 #include "model/color/color_names.h"
 #include "model/library/preferences.h"
@@ -17,12 +18,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDeadlineTimer>
+#include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <numeric>
 
 namespace pigmentry {
 
@@ -57,8 +62,10 @@ AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> de
     , desktop_(std::move(desktop))
 {
     desktop_->fillUnavailable();
+    undo_.setUndoLimit(50);
     store_ = std::make_unique<Store>(prefs, *desktop_->clipboard, libraryPath);
     picker_ = std::make_unique<ScreenPicker>(prefs, desktop_->pickerDesktop());
+    connect(picker_.get(), &ScreenPicker::ended, this, &AppDelegate::pickEnded);
     shortcut_ = std::make_unique<ShortcutSettings>(prefs, *desktop_->hotKeys);
     popover_ = std::make_unique<Popover>();
 }
@@ -114,6 +121,7 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         tray_->setToolTip(QStringLiteral("Pigmentry"));
         trayMenu = std::make_unique<QMenu>();
         trayMenu->addAction(tr("Pick Color"), this, &AppDelegate::pick);
+        trayMenu->addAction(tr("Pick a New Palette"), this, &AppDelegate::pickNewPalette);
         trayMenu->addAction(tr("Open Color Studio"), this, &AppDelegate::openStudio);
         trayMenu->addSeparator();
         trayMenu->addAction(tr("Quit"), this, &AppDelegate::quit);
@@ -202,14 +210,83 @@ void AppDelegate::showPopover()
 {
     if (!popover_->content())
         popover_->setContent(new MenuContent(
-            *store_, *shortcut_, [this] { pick(); }, [this] { openStudio(); }, [this] { quit(); }));
+            *store_, *shortcut_, {[this] { pick(); }, [this] { pickNewPalette(); }, [this] { openStudio(); },
+                                  [this] { quit(); }}));
     popover_->showAt(tray_ ? tray_->geometry() : QRect());
 }
 
 void AppDelegate::pick()
 {
+    startPick(QUuid(), false, 0, nullptr);
+}
+
+void AppDelegate::pickIntoPalette(const QUuid &palette)
+{
+    startPick(palette, false, 0, nullptr);
+}
+
+void AppDelegate::pickNewPalette()
+{
+    startPick(QUuid(), true, 0, nullptr);
+}
+
+bool AppDelegate::startPick(const QUuid &palette, bool newPalette, int sample, std::function<void(const RGBA &)> each)
+{
     popover_->hide();
-    picker_->start([this](const RGBA &color) { picked(color); });
+    if (picker_->isActive())
+        return false;
+    if (!palette.isNull() || newPalette)
+        session = PickSession{palette, newPalette, {}, {}};
+    else
+        session.reset();
+    picker_->start(
+        [this, each = std::move(each)](const RGBA &color) {
+            picked(color);
+            if (session && !session->newPalette) {
+                const Library &library = store_->library();
+                const auto target = std::find_if(library.palettes.cbegin(), library.palettes.cend(),
+                                                 [this](const Palette &p) { return p.id == session->palette; });
+                // A palette deleted meanwhile takes no more.
+                if (target != library.palettes.cend()) {
+                    session->positions.append(target->colors.size());
+                    store_->addColorsToPalette(session->palette, {color});
+                }
+            }
+            if (session)
+                session->colors.append(color);
+            if (each)
+                each(color);
+        },
+        sample);
+    if (!picker_->isActive()) {
+        session.reset();
+        return false;
+    }
+    return true;
+}
+
+void AppDelegate::pickEnded()
+{
+    const std::optional<PickSession> ended = std::exchange(session, std::nullopt);
+    if (!ended || ended->colors.isEmpty())
+        return;
+    if (ended->newPalette) {
+        Palette palette;
+        palette.id = QUuid::createUuid();
+        palette.name = tr("Picked %1").arg(QLocale().toString(QDate::currentDate(), QStringLiteral("d MMM yyyy")));
+        palette.colors = ended->colors;
+        store_->appendPalette(palette);
+        QList<qsizetype> positions(ended->colors.size());
+        std::iota(positions.begin(), positions.end(), 0);
+        undoable::pickedIntoPalette(*store_, undo_, palette.id, positions, true);
+        const int count = int(ended->colors.size());
+        store_->setNotice((count == 1 ? tr("New palette “%1” with 1 color")
+                                      : tr("New palette “%1” with %n colors", nullptr, count))
+                              .arg(palette.name),
+                          Store::NoticeKind::Done);
+        return;
+    }
+    undoable::pickedIntoPalette(*store_, undo_, ended->palette, ended->positions, false);
 }
 
 void AppDelegate::picked(const RGBA &color)
@@ -229,10 +306,19 @@ void AppDelegate::picked(const RGBA &color)
     QColor shown = theme::color(color);
     shown.setAlpha(255);
     icon.fill(shown);
-    desktop_->notifications->show(text, icon, notificationMs);
+    notify(text, icon);
 }
 
-void AppDelegate::pickFor(const QString &format, const std::function<void(const QString &)> &reply, QObject *caller)
+void AppDelegate::notify(const QString &text, const QImage &icon)
+{
+    if (desktop_->notifications->isAvailable() || !tray_ || !QSystemTrayIcon::supportsMessages()) {
+        desktop_->notifications->show(text, icon, notificationMs);
+        return;
+    }
+    tray_->showMessage(QStringLiteral("Pigmentry"), text, QIcon(QPixmap::fromImage(icon)), notificationMs);
+}
+
+void AppDelegate::pickFor(const instance::PickOptions &options, const SingleInstance::Reply &reply, QObject *caller)
 {
     // One pick at a time, as from the shortcut; the command is told why.
     using instance::Outcome;
@@ -240,13 +326,31 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
         reply(instance::encodeReply({Outcome::Refused, QString(), tr("A pick is already under way.")}));
         return;
     }
-    popover_->hide();
+    QUuid palette;
+    if (!options.palette.isEmpty()) {
+        QList<QUuid> named;
+        for (const Palette &p : store_->library().palettes) {
+            if (p.name == options.palette)
+                named.append(p.id);
+        }
+        if (named.size() != 1) {
+            reply(instance::encodeReply(
+                {Outcome::Invalid, QString(),
+                 named.isEmpty() ? tr("No palette is named “%1”.").arg(options.palette)
+                                 : tr("%1 palettes are named “%2”: rename all but one first.")
+                                       .arg(named.size())
+                                       .arg(options.palette)}));
+            return;
+        }
+        palette = named.first();
+    }
     auto answered = std::make_shared<bool>(false);
+    auto count = std::make_shared<int>(0);
     auto ended = std::make_shared<QMetaObject::Connection>();
-    *ended = connect(picker_.get(), &ScreenPicker::ended, this, [reply, answered, ended] {
+    *ended = connect(picker_.get(), &ScreenPicker::ended, this, [reply, answered, ended, count] {
         disconnect(*ended);
         if (!std::exchange(*answered, true))
-            reply(instance::encodeReply({Outcome::Cancelled, QString(), QString()}));
+            reply(instance::encodeReply({*count > 0 ? Outcome::Done : Outcome::Cancelled, QString(), QString()}));
     });
     // The command that asked was ended (Ctrl+C): so is its pick.
     if (caller) {
@@ -255,18 +359,24 @@ void AppDelegate::pickFor(const QString &format, const std::function<void(const 
                 picker_->finish(false);
         });
     }
-    picker_->start([this, reply, format, answered](const RGBA &color) {
-        picked(color);
-        if (std::exchange(*answered, true))
+    const QString format = options.format;
+    const bool multiple = options.multiple;
+    const bool started = startPick(palette, false, options.sample, [this, reply, format, multiple, answered, count](
+                                                                       const RGBA &color) {
+        if (*answered)
             return;
+        ++*count;
         // The code, and why it is not in the saved history when it is not.
         const QString unsaved = store_->unsaved().isEmpty()
             ? QString()
             : tr("The color is not in the saved history: %1").arg(store_->unsaved());
-        reply(instance::encodeReply(
-            {instance::Outcome::Picked, color.formatted(format.isEmpty() ? prefs.format() : format), unsaved}));
+        const QString code = color.formatted(format.isEmpty() ? prefs.format() : format);
+        // One colour answers a plain pick; a pick that goes on gives each.
+        if (!multiple)
+            *answered = true;
+        reply(instance::encodeReply({Outcome::Picked, code, unsaved}), multiple);
     });
-    if (!picker_->isActive() && !*answered) {
+    if (!started && !*answered) {
         disconnect(*ended);
         *answered = true;
         reply(instance::encodeReply({Outcome::Cancelled, QString(), QString()}));
@@ -277,7 +387,8 @@ void AppDelegate::openStudio()
 {
     popover_->hide();
     if (!window_) {
-        window_ = std::make_unique<StudioWindow>(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); });
+        window_ = std::make_unique<StudioWindow>(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
+        window_->setPickIntoPalette([this](const QUuid &palette) { pickIntoPalette(palette); });
         window_->installEventFilter(new HideOnClose(window_.get()));
         // The window keeps the application's icon, as its desktop entry
         // and the dock show it.
@@ -306,8 +417,7 @@ void AppDelegate::quit()
     QCoreApplication::exit(0);
 }
 
-void AppDelegate::handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply,
-                           QObject *caller)
+void AppDelegate::handOver(const QStringList &arguments, const SingleInstance::Reply &reply, QObject *caller)
 {
     using instance::Outcome;
     QString why;
@@ -326,7 +436,7 @@ void AppDelegate::handOver(const QStringList &arguments, const std::function<voi
         reply(instance::encodeReply({}));
         quit();
         return;
-    case instance::Verb::Pick: pickFor(request->arguments.value(0), reply, caller); return;
+    case instance::Verb::Pick: pickFor(instance::pickOptions(request->arguments), reply, caller); return;
     case instance::Verb::Open:
         // Launching again does what reopening does.
         openStudio();

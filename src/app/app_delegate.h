@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/color/rgba.h"
+#include "platform/single_instance.h"
+
+#include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QUndoStack>
+#include <QUuid>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSystemTrayIcon;
 class QMenu;
 
 namespace pigmentry {
 
+namespace instance {
+struct PickOptions;
+}
 struct DesktopServices;
 class Popover;
-struct RGBA;
 class Preferences;
 class ScreenPicker;
 class ShortcutSettings;
@@ -46,6 +55,12 @@ public:
 
     void toggle();
     void pick();
+    // A pick that goes on (Shift with each colour) whose colours also go at
+    // the end of the palette, as they are picked.
+    void pickIntoPalette(const QUuid &palette);
+    // A pick whose colours become a new palette, "Picked" and the date,
+    // made when it ends with at least one colour.
+    void pickNewPalette();
     void openStudio();
     // What follows every pick: the store's capture, the tray's tooltip, and a
     // notification when no window of ours shows.
@@ -53,13 +68,15 @@ public:
     static constexpr int notificationMs = 3000;
     // A pick for `pigmentry pick`: as from the shortcut, and the reply says
     // "picked<TAB>CODE" (the format given, else the default), "cancelled",
-    // or "refused<TAB>REASON" while another pick is under way.
-    void pickFor(const QString &format, const std::function<void(const QString &)> &reply, QObject *caller);
+    // "refused<TAB>REASON" while another pick is under way, or
+    // "invalid<TAB>REASON" for a palette that is not there or not one. A
+    // pick that goes on (options.multiple) gives each colour as an interim
+    // "picked" and ends with "done" or "cancelled".
+    void pickFor(const instance::PickOptions &options, const SingleInstance::Reply &reply, QObject *caller);
     // Ends the program, whatever windows are open.
     void quit();
     // What a second launch asks of the running one.
-    void handOver(const QStringList &arguments, const std::function<void(const QString &)> &reply,
-                  QObject *caller = nullptr);
+    void handOver(const QStringList &arguments, const SingleInstance::Reply &reply, QObject *caller = nullptr);
 
     Store &store() const { return *store_; }
     ShortcutSettings &shortcut() const { return *shortcut_; }
@@ -67,6 +84,8 @@ public:
     DesktopServices &desktop() const { return *desktop_; }
     Popover &popover() const { return *popover_; }
     StudioWindow *window() const { return window_.get(); }
+    // The Studio's undo stack, which a pick into a palette also uses.
+    QUndoStack &undoStack() { return undo_; }
     QSystemTrayIcon *tray() const { return tray_; }
 
 private:
@@ -77,8 +96,27 @@ private:
     void welcome();
     // The popover's content is built the first time it is shown.
     void showPopover();
+    // Starts a pick whose colours go to each, then into the palette of the
+    // session, if any; false when none could start.
+    bool startPick(const QUuid &palette, bool newPalette, int sample, std::function<void(const RGBA &)> each);
+    // The end of every pick: a session's palette is made or its additions
+    // become one step to undo.
+    void pickEnded();
+    // Says text where no notification service does: in the tray's own
+    // message.
+    void notify(const QString &text, const QImage &icon);
+
+    // Where a pick's colours go besides the history.
+    struct PickSession {
+        QUuid palette; // the palette picked into, if any
+        bool newPalette = false; // a palette made of the colours at the end
+        QList<RGBA> colors;
+        QList<qsizetype> positions; // where they went in the palette
+    };
+    std::optional<PickSession> session;
 
     Preferences &prefs;
+    QUndoStack undo_;
     std::unique_ptr<DesktopServices> desktop_;
     std::unique_ptr<Store> store_;
     std::unique_ptr<ScreenPicker> picker_;

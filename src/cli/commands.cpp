@@ -43,14 +43,21 @@ std::vector<Command> commandTable()
 {
     const QString formats = RGBA::formats().join(QLatin1String(", "));
     return {
-        {{QStringLiteral("pick"), names({"format"}), names({"no-save"}), 0},
-         QStringLiteral("pick [--format NAME] [--no-save]"),
-         QStringLiteral("pick one color and print its code"),
-         QStringLiteral("Picks one color in the running Pigmentry (started in the tray if it is not\n"
+        {{QStringLiteral("pick"), names({"format", "to-palette", "sample"}), names({"multiple", "no-save"}), 0},
+         QStringLiteral("pick [--format NAME] [--multiple] [--to-palette NAME]\n"
+                        "                      [--sample N] [--no-save]"),
+         QStringLiteral("pick colors and print their codes"),
+         QStringLiteral("Picks a color in the running Pigmentry (started in the tray if it is not\n"
                         "running), as the shortcut does, and prints its code; exits 1 when the pick is\n"
                         "cancelled.\n"
-                        "  --no-save   pick in this process only: nothing goes to the history or the\n"
-                        "              clipboard\n"),
+                        "  --multiple          go on picking until Esc (or a plain click) ends the pick,\n"
+                        "                      printing each code as it is picked; exits 0 when at\n"
+                        "                      least one color was picked\n"
+                        "  --to-palette NAME   also add each color to the palette of that name; exits 2\n"
+                        "                      when there is none, or more than one\n"
+                        "  --sample N          average N x N pixels (1, 3, 5 or 11) for this pick\n"
+                        "  --no-save           pick in this process only: nothing goes to the history or\n"
+                        "                      the clipboard\n"),
          CommandNeeds::Display,
          commands::pick},
         {{QStringLiteral("quit"), {}, {}, 0},

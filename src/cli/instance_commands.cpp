@@ -50,8 +50,9 @@ bool startInTray(SingleInstance &instance)
 
 // `pigmentry pick`: the running Pigmentry picks, as from the shortcut (the
 // history, the clipboard, the notices), started in the tray first when none
-// runs, so that a key bound to the command always works.
-int pickInInstance(const QString &format, CommandContext &context)
+// runs, so that a key bound to the command always works. A pick that goes
+// on prints each code as it comes.
+int pickInInstance(const instance::PickOptions &options, CommandContext &context)
 {
     SingleInstance instance;
     if (!instance.isUsable() && instance.lockState() != SingleInstance::LockState::ReadOnly) {
@@ -63,26 +64,42 @@ int pickInInstance(const QString &format, CommandContext &context)
         writeText(context.err, QStringLiteral("Pigmentry could not be started.\n"));
         return 1;
     }
+    // Whatever answered, its words reach the terminal escaped. A colour
+    // picked but not in the saved history is said, and is not a success.
+    bool unsaved = false;
+    auto printPicked = [&context, &unsaved](const instance::Reply &reply) {
+        writeText(context.out, printable(reply.code) + u'\n');
+        if (!reply.text.isEmpty()) {
+            writeText(context.err, printable(reply.text) + u'\n');
+            unsaved = true;
+        }
+    };
+    int picked = 0;
     // The pick waits for the user, however long they take.
-    const std::optional<QString> message = ask(
-        instance, instance::encodeRequest({instance::Verb::Pick, {format}}), 24 * 3600 * 1000, context.err);
-    if (!message)
+    QString why;
+    const std::optional<QString> message = instance.send(
+        instance::encodeRequest({instance::Verb::Pick, instance::pickArguments(options)}), 24 * 3600 * 1000, &why,
+        [&printPicked, &picked](const QString &interim) {
+            const instance::Reply reply = instance::decodeReply(interim);
+            if (reply.outcome == instance::Outcome::Picked) {
+                printPicked(reply);
+                ++picked;
+            }
+        });
+    if (!message) {
+        writeText(context.err, QStringLiteral("Pigmentry did not answer: %1.\n").arg(why));
         return 1;
-    // Whatever answered, its words reach the terminal escaped.
+    }
     const instance::Reply reply = instance::decodeReply(*message);
     switch (reply.outcome) {
     case instance::Outcome::Picked:
-        writeText(context.out, printable(reply.code) + u'\n');
-        // Picked, but not in the saved history: said, and not a success.
-        if (!reply.text.isEmpty()) {
-            writeText(context.err, printable(reply.text) + u'\n');
-            return 1;
-        }
-        return 0;
+        printPicked(reply);
+        return unsaved ? 1 : 0;
+    case instance::Outcome::Invalid: writeText(context.err, printable(reply.text) + u'\n'); return 2;
     case instance::Outcome::Refused:
     case instance::Outcome::OtherVersion: writeText(context.err, printable(reply.text) + u'\n'); return 1;
-    case instance::Outcome::Cancelled:
-    case instance::Outcome::Done: return 1;
+    case instance::Outcome::Done: // the end of a pick that went on
+    case instance::Outcome::Cancelled: return picked > 0 && !unsaved ? 0 : 1;
     }
     return 1;
 }
@@ -123,35 +140,57 @@ int sendToRunning(const instance::Request &request, CommandContext &context)
 
 } // namespace
 
-int pickHere(const std::optional<QString> &format, std::FILE *out)
+int pickHere(const instance::PickOptions &options, std::FILE *out)
 {
     Preferences prefs;
     const std::unique_ptr<DesktopServices> services = createDesktopServices();
     ScreenPicker picker(prefs, services->pickerDesktop());
-    std::optional<RGBA> picked;
+    const QString format = options.format.isEmpty() ? prefs.format() : options.format;
+    int picked = 0;
     QObject::connect(
         &picker, &ScreenPicker::ended, QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
-    picker.start([&picked](const RGBA &color) { picked = color; });
+    picker.start(
+        [&](const RGBA &color) {
+            // Without --multiple the first colour is the answer.
+            if (picked > 0 && !options.multiple)
+                return;
+            ++picked;
+            writeText(out, color.formatted(format) + u'\n');
+            std::fflush(out);
+        },
+        options.sample);
     if (picker.isActive())
         QCoreApplication::exec();
-    if (!picked)
-        return 1;
-    writeText(out, picked->formatted(format.value_or(prefs.format())) + u'\n');
-    return 0;
+    return picked > 0 ? 0 : 1;
 }
 
 namespace commands {
 
 int pick(const CommandLine &line, CommandContext &context)
 {
-    const QString format = line.values.value(QStringLiteral("format"));
+    instance::PickOptions options;
+    options.format = line.values.value(QStringLiteral("format"));
+    options.multiple = line.flags.contains(QStringLiteral("multiple"));
+    options.palette = line.values.value(QStringLiteral("to-palette"));
+    if (line.values.contains(QStringLiteral("sample"))) {
+        bool number = false;
+        options.sample = line.values.value(QStringLiteral("sample")).toInt(&number);
+        if (!number || !Preferences::isSampleSize(options.sample))
+            return refuse(context.err, QStringLiteral("--sample takes 1, 3, 5 or 11, not \"%1\".")
+                                               .arg(line.values.value(QStringLiteral("sample"))));
+    }
+    if (line.values.contains(QStringLiteral("to-palette")) && options.palette.trimmed().isEmpty())
+        return refuse(context.err, QStringLiteral("--to-palette needs the name of a palette."));
     if (!line.flags.contains(QStringLiteral("no-save"))) {
         QCoreApplication app(context.argc, context.argv);
-        return pickInInstance(format, context);
+        return pickInInstance(options, context);
     }
+    if (!options.palette.isEmpty())
+        return refuse(context.err, QStringLiteral("--to-palette saves into the library; --no-save saves "
+                                                      "nothing."));
     const std::unique_ptr<QCoreApplication> app = context.widgetApplication();
-    return pickHere(format.isEmpty() ? std::nullopt : std::optional(format), context.out);
+    return pickHere(options, context.out);
 }
 
 int quit(const CommandLine &, CommandContext &context)

@@ -123,6 +123,8 @@ QRectF Magnifier::loupe()
 
 QString Magnifier::hint() const
 {
+    if (!status.isEmpty())
+        return status;
     return QCoreApplication::translate("Magnifier", "Click to pick · Esc to cancel · %1×").arg(zoom);
 }
 
@@ -141,6 +143,7 @@ struct Layers {
     double scale = 0;
     QRgb window = 0;
     QRgb text = 0;
+    QString hint;
     QImage base; // the rounded background, the loupe's dim fill and the hint
     QImage grid; // the pixel grid over the enlargement, transparent elsewhere
 };
@@ -150,9 +153,11 @@ const Layers &layers(const Magnifier &m, double scale, const QPalette &palette)
     static thread_local Layers cache;
     const QRgb window = palette.color(QPalette::Window).rgba();
     const QRgb text = palette.color(QPalette::WindowText).rgba();
-    if (cache.zoom == m.zoom && cache.scale == scale && cache.window == window && cache.text == text)
+    const QString hint = m.hint();
+    if (cache.zoom == m.zoom && cache.scale == scale && cache.window == window && cache.text == text
+        && cache.hint == hint)
         return cache;
-    cache = Layers{m.zoom, scale, window, text, {}, {}};
+    cache = Layers{m.zoom, scale, window, text, hint, {}, {}};
 
     cache.base = QImage(QSizeF(Magnifier::panelSize * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     cache.base.setDevicePixelRatio(scale);
@@ -169,7 +174,7 @@ const Layers &layers(const Magnifier &m, double scale, const QPalette &palette)
         const QRectF loupe = Magnifier::loupe();
         p.drawText(QRectF(loupe.left() - inset, loupe.bottom() + spacing + swatchSide + spacing,
                           loupe.width() + 2 * inset, 12),
-                   Qt::AlignHCenter | Qt::AlignVCenter, m.hint());
+                   Qt::AlignHCenter | Qt::AlignVCenter, hint);
     }
 
     const double side = Magnifier::regionSide * m.zoom;
@@ -233,7 +238,9 @@ void Magnifier::paintMarks(QPainter &painter) const
     painter.save();
     painter.setClipRect(view, Qt::IntersectClip);
     painter.drawImage(enlargementOrigin() - QPointF(0.25, 0.25), layers(*this, painter).grid);
-    const QRectF marker(view.center() - QPointF(zoom / 2.0, zoom / 2.0), QSizeF(zoom, zoom));
+    // The marker frames the averaged square around the sampled pixel.
+    const double side = double(std::max(sample, 1)) * zoom;
+    const QRectF marker(view.center() - QPointF(side / 2.0, side / 2.0), QSizeF(side, side));
     painter.setPen(QPen(QColor(0, 0, 0, 110), 3.0)); // the marker's shadow
     painter.drawRect(marker);
     painter.setPen(QPen(Qt::white, 2.0));
@@ -308,6 +315,28 @@ QPointF panelPosition(const QPointF &point, const QRectF &screen)
     const double x = std::min(std::max(point.x() + 28, screen.left()), screen.right() - width);
     const double y = std::max(std::min(point.y() + 16, screen.bottom() - height), screen.top());
     return QPointF(x, y);
+}
+
+RGBA averagedColor(const QImage &image, const QPointF &center, int side)
+{
+    if (image.isNull())
+        return RGBA{0, 0, 0, 1};
+    const int column = std::clamp(int(center.x()), 0, image.width() - 1);
+    const int row = std::clamp(int(center.y()), 0, image.height() - 1);
+    const int half = std::max(side, 1) / 2;
+    const QRect square = QRect(column - half, row - half, 2 * half + 1, 2 * half + 1).intersected(image.rect());
+    qint64 red = 0, green = 0, blue = 0;
+    for (int y = square.top(); y <= square.bottom(); ++y) {
+        for (int x = square.left(); x <= square.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            red += qRed(pixel);
+            green += qGreen(pixel);
+            blue += qBlue(pixel);
+        }
+    }
+    const double count = double(square.width()) * square.height();
+    auto mean = [count](qint64 sum) { return std::round(double(sum) / count) / 255.0; };
+    return RGBA{mean(red), mean(green), mean(blue), 1.0};
 }
 
 } // namespace pigmentry

@@ -24,6 +24,10 @@ struct Magnifier {
     RGBA color; // the sampled colour
     int zoom = 10; // logical pixels per captured pixel: 5, 10, 15 or 20
     QPointF center; // the sampled pixel in the region, image pixels (x right, y down)
+    int sample = 1; // the side of the averaged square, in captured pixels
+    // What a pick that keeps going says in place of the hint: how many
+    // colours it took, and the last one's name.
+    QString status;
 
     QString hint() const;
     // The enlargement's shift in the loupe so that the sampled pixel sits
@@ -58,6 +62,11 @@ struct Magnifier {
 
     friend bool operator==(const Magnifier &, const Magnifier &) = default;
 };
+
+// The colour of the side x side square of image centred on the pixel at
+// center, cut to the image (which ends where the screen does): each channel's
+// mean of the encoded values, rounded to a whole 8-bit step; opaque.
+RGBA averagedColor(const QImage &image, const QPointF &center, int side);
 
 // The panel's top-left corner for a sampled position on a screen (logical
 // coordinates, y down): 28 to the right of and 16 below the position, pushed

@@ -2,6 +2,7 @@
 #include "screen_picker.h"
 
 #include "magnifier.h"
+#include "model/color/color_names.h"
 #include "model/library/preferences.h"
 
 #include <QCoreApplication>
@@ -80,10 +81,11 @@ std::optional<PickerScreen> ScreenPicker::screenAt(const QPointF &position) cons
     return std::nullopt;
 }
 
-void ScreenPicker::start(Completion newCompletion)
+void ScreenPicker::start(Completion newCompletion, int sample)
 {
     if (isActive())
         return;
+    sample_ = Preferences::isSampleSize(sample) ? sample : prefs.sampleSize();
     if (prefs.useNativePicker()) {
         startNative(std::move(newCompletion));
         return;
@@ -141,6 +143,9 @@ void ScreenPicker::begin(Completion newCompletion)
     generation = QUuid::createUuid();
     samplePoint.reset();
     pendingConfirm = false;
+    pendingKeep = false;
+    picked = 0;
+    status.clear();
     awaitingPointer = false;
     nudged = false;
     point = lastMouse = desktop.source.pointer();
@@ -182,7 +187,8 @@ void ScreenPicker::handle(const PickerInput &input)
     if (!running)
         return;
     switch (input.kind) {
-    case PickerInput::Kind::LeftClick: finish(true); return;
+    // Shift keeps the pick open for the next colour.
+    case PickerInput::Kind::LeftClick: finish(true, input.shift); return;
     case PickerInput::Kind::RightClick: finish(false); return;
     case PickerInput::Kind::Motion:
         // The pointer moves the position; keyboard nudges stay in force
@@ -193,7 +199,7 @@ void ScreenPicker::handle(const PickerInput &input)
             wake();
         }
         if (std::exchange(awaitingPointer, false))
-            finish(true);
+            finish(true, std::exchange(pendingKeep, false));
         return;
     case PickerInput::Kind::Key: break;
     }
@@ -202,8 +208,15 @@ void ScreenPicker::handle(const PickerInput &input)
     // subtracts.
     const int step = input.shift ? 10 : 1;
     switch (input.key) {
-    case Qt::Key_Escape: finish(false); break;
-    case Qt::Key_Return: finish(true); break;
+    case Qt::Key_Escape:
+        // A Shift-pick still waiting for its sample is taken, then the
+        // pick ends.
+        if (pendingConfirm && pendingKeep)
+            pendingKeep = false;
+        else
+            finish(false);
+        break;
+    case Qt::Key_Return: finish(true, input.shift); break;
     case Qt::Key_Equal:
     case Qt::Key_Plus:
         zoom = std::min(zoom + 5, 20);
@@ -213,6 +226,8 @@ void ScreenPicker::handle(const PickerInput &input)
         zoom = std::max(zoom - 5, 5);
         contentChanged = true;
         break;
+    case Qt::Key_BracketLeft: stepSample(-1); break;
+    case Qt::Key_BracketRight: stepSample(1); break;
     case Qt::Key_Left: nudge(-step, 0); break;
     case Qt::Key_Right: nudge(step, 0); break;
     case Qt::Key_Up: nudge(0, -step); break;
@@ -220,6 +235,21 @@ void ScreenPicker::handle(const PickerInput &input)
     default: break;
     }
     wake();
+}
+
+void ScreenPicker::stepSample(int direction)
+{
+    // Kept as the preference: the next pick averages the same square.
+    const auto *at = std::find(std::begin(sampleSizes), std::end(sampleSizes), sample_);
+    const qsizetype index = std::clamp<qsizetype>((at - std::begin(sampleSizes)) + direction, 0,
+                                                  std::size(sampleSizes) - 1);
+    if (sampleSizes[index] == sample_)
+        return;
+    sample_ = sampleSizes[index];
+    prefs.set(preference::sampleSize, sample_);
+    // The colour changes with the square: the next capture shows it.
+    contentChanged = true;
+    samplePoint.reset();
 }
 
 void ScreenPicker::nudge(int dx, int dy)
@@ -263,7 +293,7 @@ void ScreenPicker::trackPointer()
     }
 }
 
-void ScreenPicker::finish(bool confirm)
+void ScreenPicker::finish(bool confirm, bool keepOpen)
 {
     // Confirmed before the frame knew where the pointer is, and before any
     // key placed the mark: the pick is of the pixel under the pointer, so
@@ -272,10 +302,11 @@ void ScreenPicker::finish(bool confirm)
         if (awaitingPointer)
             return;
         awaitingPointer = true;
+        pendingKeep = keepOpen;
         QTimer::singleShot(pointerWaitMs, this, [this, pick = generation] {
             if (pick == generation && std::exchange(awaitingPointer, false)) {
                 nudged = true; // the mark stays where it is
-                finish(true);
+                finish(true, std::exchange(pendingKeep, false));
             }
         });
         return;
@@ -286,12 +317,19 @@ void ScreenPicker::finish(bool confirm)
             trackPointer();
         if (!(samplePoint && *samplePoint == point)) {
             pendingConfirm = true;
+            pendingKeep = keepOpen;
             update();
+            return;
+        }
+        if (keepOpen && running) {
+            pendingConfirm = false;
+            keepPicking();
             return;
         }
     }
 
     pendingConfirm = false;
+    pendingKeep = false;
     generation = QUuid::createUuid();
     timer.stop();
     if (eventDriven) {
@@ -383,26 +421,47 @@ void ScreenPicker::failed(const QString &text)
     inform(failureTitle(), text);
 }
 
+void ScreenPicker::keepPicking()
+{
+    // The completion may start nothing (a pick runs), but it may end this
+    // one (the caller quits): it is called last.
+    const std::optional<RGBA> color = sample;
+    if (!color)
+        return;
+    ++picked;
+    status = tr("%n picked · %1 · Esc to finish", nullptr, picked).arg(colorName(*color));
+    if (status.size() > 40) // the panel's width in its small font
+        status = tr("%n picked · Esc to finish", nullptr, picked);
+    shown.status = status;
+    if (panelRect)
+        desktop.overlay.present(shown, panelRect->topLeft(),
+                                panelHole.isNull() ? QRectF() : panelHole.translated(-panelRect->topLeft()));
+    const QPointer<ScreenPicker> self(this);
+    if (completion)
+        completion(*color);
+    if (self)
+        wake();
+}
+
+Magnifier ScreenPicker::magnifierFor(const QImage &captured, const RGBA &color, const QPointF &center) const
+{
+    return Magnifier{captured, color, zoom, center, sample_, status};
+}
+
 void ScreenPicker::present(const QImage &captured, const PickerScreen &screen, const QPointF &center,
                            const QPointF &capturedPoint)
 {
-    // Exactly one pixel is read; a pick is always opaque.
-    RGBA color{0, 0, 0, 1};
-    if (!captured.isNull()) {
-        const int column = std::clamp(int(center.x()), 0, captured.width() - 1);
-        const int row = std::clamp(int(center.y()), 0, captured.height() - 1);
-        const QRgb pixel = captured.pixel(column, row);
-        color = RGBA{qRed(pixel) / 255.0, qGreen(pixel) / 255.0, qBlue(pixel) / 255.0, 1.0};
-    }
+    // A pick is always opaque.
+    const RGBA color = captured.isNull() ? RGBA{0, 0, 0, 1} : averagedColor(captured, center, sample_);
     sample = color;
     samplePoint = capturedPoint;
     image = captured;
 
     if (panel)
-        placePanel(Magnifier{image, color, zoom, center}, screen);
+        placePanel(magnifierFor(image, color, center), screen);
 
     if (pendingConfirm && samplePoint && *samplePoint == point)
-        finish(true);
+        finish(true, std::exchange(pendingKeep, false));
 }
 
 QRect ScreenPicker::captureRegion(const PickerScreen &screen, QPointF *center) const

@@ -38,12 +38,15 @@ public:
     ScreenPicker(Preferences &prefs, Desktop desktop, QObject *parent = nullptr);
     ~ScreenPicker() override;
 
-    // Begins a pick unless one runs. The completion is called later, at most
-    // once, with the picked colour; never when the user cancels.
-    void start(Completion completion);
+    // Begins a pick unless one runs. The completion is called later with
+    // each colour picked: once for a plain pick, once a colour for a pick
+    // kept open with Shift; never when the user cancels. sample overrides
+    // the preference's averaged square (1, 3, 5 or 11) for this pick.
+    void start(Completion completion, int sample = 0);
     // Ends the precision pick, or tries to confirm it: a confirmation waits
-    // for a sample taken at the current position.
-    void finish(bool confirm);
+    // for a sample taken at the current position. keepOpen picks and goes
+    // on picking.
+    void finish(bool confirm, bool keepOpen = false);
     // Moves the position by device pixels, across screens where they touch.
     void nudge(int dx, int dy);
     // One pass: follow the pointer, keep the position on its screen, and
@@ -58,11 +61,16 @@ public:
     bool isActive() const { return running || nativeSamplerOpen || accessPending || alertOpen; }
     QPointF position() const { return point; }
     int magnification() const { return zoom; }
+    // The side of the square the pick averages, in device pixels.
+    int sampleSize() const { return sample_; }
+    // The colours this pick has taken so far.
+    int pickedCount() const { return picked; }
     bool isConfirmPending() const { return pendingConfirm; }
     bool isCaptureBusy() const { return captureBusy; }
     std::optional<RGBA> currentSample() const { return sample; }
 
     static constexpr int regionSide = 15;
+    static constexpr int sampleSizes[] = {1, 3, 5, 11};
     static constexpr int halfSide = 7;
     static constexpr int interval = 33; // ms: 30 captures a second
     // How long the screen under a panel that moved away is not read: without
@@ -88,6 +96,11 @@ private:
     void refused(Completion completion);
     void startNative(Completion completion);
     void present(const QImage &image, const PickerScreen &screen, const QPointF &center, const QPointF &capturedPoint);
+    // Takes the sample and goes on: the colour to the completion, the count
+    // and its name to the magnifier.
+    void keepPicking();
+    void stepSample(int direction);
+    Magnifier magnifierFor(const QImage &image, const RGBA &color, const QPointF &center) const;
     void failed(const QString &text);
     // Puts the panel beside the position, with a hole where it covers the
     // regions a capture around the position may read.
@@ -115,6 +128,10 @@ private:
     int zoom = 10;
     std::optional<QPointF> samplePoint;
     bool pendingConfirm = false;
+    bool pendingKeep = false; // the confirmation keeps the pick open
+    int sample_ = 1;
+    int picked = 0;
+    QString status; // the magnifier's words once a colour was taken
     // A confirmation waits for the pointer's place (pointerWaitMs).
     bool awaitingPointer = false;
     bool nudged = false;

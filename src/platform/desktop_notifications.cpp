@@ -3,6 +3,7 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -51,6 +52,13 @@ void DesktopNotifications::show(const QString &summary, const QImage &icon, int 
             shown = reply.value();
         watcher->deleteLater();
     });
+}
+
+bool DesktopNotifications::isAvailable() const
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface()
+        && bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications")).value();
 }
 
 } // namespace pigmentry

@@ -14,6 +14,8 @@ namespace pigmentry {
 class DesktopNotifications : public Notifications {
 public:
     void show(const QString &summary, const QImage &icon, int timeoutMs) override;
+    // Whether a notification service owns its name on the session bus.
+    bool isAvailable() const override;
     // The desktop's id of the last one shown, once it has answered; 0 before.
     quint32 lastShown() const { return shown; }
 

@@ -68,7 +68,7 @@ protected:
     {
         overlay.moved(screen.frame.topLeft() + event->position());
         if (event->button() == Qt::LeftButton)
-            overlay.send({PickerInput::Kind::LeftClick, 0, false, {}});
+            overlay.send({PickerInput::Kind::LeftClick, 0, bool(event->modifiers() & Qt::ShiftModifier), {}});
         else if (event->button() == Qt::RightButton)
             overlay.send({PickerInput::Kind::RightClick, 0, false, {}});
     }

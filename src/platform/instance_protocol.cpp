@@ -10,7 +10,7 @@ namespace pigmentry::instance {
 
 namespace {
 
-// The version leads every message: "pigmentry/2".
+// The version leads every message: "pigmentry/3".
 QString versionTag()
 {
     return QStringLiteral("pigmentry/%1").arg(protocolVersion);
@@ -23,9 +23,10 @@ constexpr std::array<std::pair<Verb, const char *>, 4> verbs{{
     {Verb::Tour, "tour"},
 }};
 
-constexpr std::array<std::pair<Outcome, const char *>, 4> outcomes{{
+constexpr std::array<std::pair<Outcome, const char *>, 5> outcomes{{
     {Outcome::Done, "done"},
     {Outcome::Picked, "picked"},
+    {Outcome::Invalid, "invalid"},
     {Outcome::Cancelled, "cancelled"},
     {Outcome::Refused, "refused"},
 }};
@@ -49,6 +50,18 @@ QStringList encodeRequest(const Request &request)
     return message + request.arguments;
 }
 
+QStringList pickArguments(const PickOptions &options)
+{
+    return {options.format, options.multiple ? QStringLiteral("multiple") : QString(), options.palette,
+            options.sample > 0 ? QString::number(options.sample) : QString()};
+}
+
+PickOptions pickOptions(const QStringList &arguments)
+{
+    return {arguments.value(0), arguments.value(1) == QLatin1String("multiple"), arguments.value(2),
+            arguments.value(3).toInt()};
+}
+
 std::optional<Request> decodeRequest(const QStringList &message, QString *why)
 {
     if (message.value(0) != versionTag()) {
@@ -65,7 +78,7 @@ std::optional<Request> decodeRequest(const QStringList &message, QString *why)
     return std::nullopt;
 }
 
-// "pigmentry/2", the outcome, the code and the text, a tab between them;
+// "pigmentry/3", the outcome, the code and the text, a tab between them;
 // neither a code nor a reason holds a tab.
 QString encodeReply(const Reply &reply)
 {

@@ -249,12 +249,13 @@ public:
         return ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
     }
 
-    void reply(const QByteArray &message)
+    void reply(const QByteArray &message, bool more)
     {
         // The answer may come long after the message (a pick waits for the
         // user); its writing has a deadline of its own.
         deadline.start(SingleInstance::callerDeadlineMs);
-        pending = message;
+        pending += message;
+        last = !more;
         writeMore();
     }
 
@@ -278,13 +279,20 @@ private:
                 writer.setEnabled(true); // the rest when the socket takes it
                 return;
             }
-            break; // gone
+            deleteLater(); // gone
+            return;
         }
         writer.setEnabled(false);
+        // Written; the rest of the answer waits for the user again.
+        if (!last) {
+            deadline.stop();
+            return;
+        }
         deleteLater();
     }
 
     QByteArray pending;
+    bool last = true;
 };
 
 } // namespace
@@ -343,13 +351,13 @@ void SingleInstance::accept()
             QPointer<Caller> guard(caller);
             Q_EMIT received(
                 arguments,
-                [guard](const QString &reply) {
+                [guard](const QString &reply, bool more) {
                     if (!guard)
                         return;
                     QByteArray out;
                     QDataStream stream(&out, QIODevice::WriteOnly);
-                    stream << reply;
-                    guard->reply(framed(out));
+                    stream << reply << more;
+                    guard->reply(framed(out), more);
                 },
                 caller);
         });
@@ -384,7 +392,8 @@ bool SingleInstance::waitUntilEnded(int timeoutMs) const
 }
 
 std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, const QString &path, int timeoutMs,
-                                                QString *why, SendFailure *failure) const
+                                                QString *why, SendFailure *failure,
+                                                const std::function<void(const QString &)> &interim) const
 {
     // Not reached until it is; reached but silent from the first byte sent.
     *failure = SendFailure::Unreachable;
@@ -432,21 +441,30 @@ std::optional<QString> SingleInstance::sendOnce(const QByteArray &message, const
         }
         buffer.append(chunk, n);
         bool tooLong = false;
-        if (const std::optional<QByteArray> data = takeMessage(buffer, &tooLong)) {
+        while (const std::optional<QByteArray> data = takeMessage(buffer, &tooLong)) {
             QDataStream in(*data);
             QString reply;
             in >> reply;
-            if (in.status() == QDataStream::Ok)
+            if (in.status() != QDataStream::Ok) {
+                *why = QStringLiteral("the answer could not be read");
+                return std::nullopt;
+            }
+            // An answer without the flag is the last.
+            bool more = false;
+            if (!in.atEnd())
+                in >> more;
+            if (!more || in.status() != QDataStream::Ok)
                 return reply;
-            *why = QStringLiteral("the answer could not be read");
-            return std::nullopt;
+            if (interim)
+                interim(reply);
         }
         if (tooLong)
             return std::nullopt;
     }
 }
 
-std::optional<QString> SingleInstance::send(const QStringList &arguments, int timeoutMs, QString *why) const
+std::optional<QString> SingleInstance::send(const QStringList &arguments, int timeoutMs, QString *why,
+                                            const std::function<void(const QString &)> &interim) const
 {
     QString reason;
     if (!why)
@@ -468,7 +486,7 @@ std::optional<QString> SingleInstance::send(const QStringList &arguments, int ti
         const QString path = socketPath();
         SendFailure failure = SendFailure::Unreachable;
         if (const std::optional<QString> reply =
-                sendOnce(message, path, int(std::max<qint64>(deadline.remainingTime(), 1)), why, &failure))
+                sendOnce(message, path, int(std::max<qint64>(deadline.remainingTime(), 1)), why, &failure, interim))
             return reply;
         if (failure == SendFailure::Unanswered)
             return std::nullopt; // it was reached, and did not answer

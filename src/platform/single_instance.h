@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <type_traits>
 #include <memory>
 #include <optional>
 
@@ -29,7 +30,30 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    using Reply = std::function<void(const QString &)>;
+    // The answer to a request: one text, or several where more says that
+    // others follow (a pick that goes on gives each colour as it comes).
+    class Reply {
+    public:
+        Reply() = default;
+        template <typename F>
+            requires std::is_invocable_v<F, const QString &, bool>
+        Reply(F send)
+            : send(std::move(send))
+        { }
+        template <typename F>
+            requires(std::is_invocable_v<F, const QString &> && !std::is_invocable_v<F, const QString &, bool>)
+        Reply(F last)
+            : send([last = std::move(last)](const QString &text, bool) { last(text); })
+        { }
+        void operator()(const QString &text, bool more = false) const
+        {
+            if (send)
+                send(text, more);
+        }
+
+    private:
+        std::function<void(const QString &, bool)> send;
+    };
     // What became of the lock: held by us; held by a live process; not to
     // be had because its folder cannot be written (then nobody can write
     // the library either); or refused (a link, a folder, another's file).
@@ -61,7 +85,9 @@ public:
     // the lock is held by a live process it keeps trying to connect for a few
     // seconds (that instance may still be starting); nothing when none runs
     // or none answered within timeoutMs, with the reason in why.
-    std::optional<QString> send(const QStringList &arguments, int timeoutMs = 10000, QString *why = nullptr) const;
+    // Texts sent ahead of the last go to interim as they arrive.
+    std::optional<QString> send(const QStringList &arguments, int timeoutMs = 10000, QString *why = nullptr,
+                                const std::function<void(const QString &)> &interim = {}) const;
     // Whether a live process holds the lock now.
     bool isRunningElsewhere() const;
     // Waits until no process holds the lock; false when one still does after
@@ -82,7 +108,8 @@ public:
     static constexpr int acceptPauseMs = 200;
 
 Q_SIGNALS:
-    // reply must be called once, with the text for the sender. caller is
+    // reply must be called once without more, with the last text for the
+    // sender, and may be called with more before. caller is
     // destroyed when the sender hangs up before the reply (or once it is
     // sent): what it asked for can end with it.
     void received(const QStringList &arguments, const pigmentry::SingleInstance::Reply &reply, QObject *caller);
@@ -92,7 +119,7 @@ private:
     // reached is tried again.
     enum class SendFailure { Unreachable, Unanswered };
     std::optional<QString> sendOnce(const QByteArray &message, const QString &path, int timeoutMs, QString *why,
-                                    SendFailure *failure) const;
+                                    SendFailure *failure, const std::function<void(const QString &)> &interim) const;
     bool serve();
     bool listen();
     bool listenAt(const QString &path);

@@ -287,8 +287,15 @@ void PaletteFiles::exportPalette(const Palette &palette)
         store_.setNotice(written.error(), Store::NoticeKind::Failure);
         return;
     }
+    const int count = int(palette.colors.size());
+    const QString exported =
+        (count == 1 ? QCoreApplication::translate("PaletteFiles", "Exported 1 color to %1")
+                    : QCoreApplication::translate("PaletteFiles", "Exported %n colors to %1", nullptr, count))
+            .arg(QFileInfo(*path).fileName());
     if (const QString loss = paletteFormatLoss(palette, *format); !loss.isEmpty())
-        store_.setNotice(loss, Store::NoticeKind::Info);
+        store_.setNotice(exported + QLatin1String(". ") + loss, Store::NoticeKind::Info);
+    else
+        store_.setNotice(exported, Store::NoticeKind::Done);
 }
 
 void PaletteFiles::exportHistory()
@@ -316,7 +323,17 @@ void PaletteFiles::importPalette()
         return;
     }
     palette->id = QUuid::createUuid();
+    const QString before = store_.notice();
     store_.appendPalette(*palette);
+    // A failure to save it is what the store said instead.
+    if (store_.noticeKind() == Store::NoticeKind::Failure && store_.notice() != before)
+        return;
+    const int count = int(palette->colors.size());
+    store_.setNotice((count == 1 ? QCoreApplication::translate("PaletteFiles", "Imported “%1” (1 color)")
+                                 : QCoreApplication::translate("PaletteFiles", "Imported “%1” (%n colors)", nullptr,
+                                                               count))
+                         .arg(quotedText(palette->name)),
+                     Store::NoticeKind::Done);
 }
 
 } // namespace pigmentry

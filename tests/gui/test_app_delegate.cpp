@@ -6,10 +6,12 @@
 #include "model/color/color_names.h"
 #include "model/library/store.h"
 #include "picker/screen_picker.h"
+#include "platform/instance_protocol.h"
 #include "shortcut/shortcut_settings.h"
 #include "temp_settings.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QColor>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -147,6 +149,123 @@ private Q_SLOTS:
         f.source->mouse = {60, 30};
         pickOnce();
         QCOMPARE(f.desktop.notifications->shown.size(), 2);
+    }
+
+    // Five colours from the screen into a new palette in seven actions: the
+    // start, five Shift-clicks, Escape. One Ctrl+Z takes the palette back;
+    // the history keeps the picks.
+    void pickANewPaletteInOneMotion()
+    {
+        Fixture f;
+        f.delegate->launch({});
+        int actions = 0;
+        f.delegate->pickNewPalette();
+        ++actions;
+        QVERIFY(f.source->respond());
+        for (int i = 0; i < 5; ++i) {
+            f.source->mouse = {100.0 + 40 * i, 200};
+            f.overlay->click(true, true);
+            ++actions;
+            QVERIFY(f.source->respond()); // the sample where it was clicked
+        }
+        QVERIFY(f.overlay->shown);
+        f.overlay->key(Qt::Key_Escape);
+        ++actions;
+        QCOMPARE(actions, 7);
+        const Library &library = f.delegate->store().library();
+        QCOMPARE(library.palettes.size(), 1);
+        const Palette &made = library.palettes.first();
+        QVERIFY2(made.name.startsWith(QLatin1String("Picked ")), qPrintable(made.name));
+        QCOMPARE(made.colors.size(), 5);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(made.colors.at(i), f.source->colorAt(f.source->screenList.first(), {100.0 + 40 * i, 200}));
+        QCOMPARE(library.history.size(), 5);
+
+        f.delegate->undoStack().undo();
+        QVERIFY(f.delegate->store().library().palettes.isEmpty());
+        QCOMPARE(f.delegate->store().library().history.size(), 5);
+        f.delegate->undoStack().redo();
+        QCOMPARE(f.delegate->store().library().palettes.size(), 1);
+
+        // Ended before any colour: no palette.
+        f.delegate->pickNewPalette();
+        f.overlay->key(Qt::Key_Escape);
+        QCOMPARE(f.delegate->store().library().palettes.size(), 1);
+    }
+
+    // Picked into a palette, each colour joins it as it is picked; one undo
+    // takes the whole pick's colours out, and the Studio's Ctrl+Z is that
+    // same stack.
+    void pickIntoAPaletteUndoesAsOne()
+    {
+        Fixture f;
+        f.delegate->launch({});
+        f.delegate->store().createPalette(QStringLiteral("Coastal"));
+        const QUuid id = f.delegate->store().library().palettes.first().id;
+        f.delegate->pickIntoPalette(id);
+        QVERIFY(f.source->respond());
+        for (const QPointF at : {QPointF(10, 10), QPointF(30, 10)}) {
+            f.source->mouse = at;
+            f.overlay->click(true, true);
+            QVERIFY(f.source->respond());
+        }
+        QCOMPARE(f.delegate->store().library().palettes.first().colors.size(), 3);
+        // Escape right after a Shift-click still takes that colour, then ends.
+        f.source->mouse = {50, 10};
+        f.overlay->click(true, true);
+        f.overlay->key(Qt::Key_Escape);
+        QVERIFY(f.source->respond());
+        QVERIFY(!f.overlay->shown);
+        QCOMPARE(f.delegate->store().library().palettes.first().colors.size(), 4);
+
+        f.delegate->openStudio();
+        const QList<QAction *> actions = f.delegate->window()->actions();
+        const auto undo = std::find_if(actions.cbegin(), actions.cend(), [](const QAction *action) {
+            return action->shortcuts().contains(QKeySequence(QKeySequence::Undo));
+        });
+        QVERIFY(undo != actions.cend());
+        (*undo)->trigger();
+        QCOMPARE(f.delegate->store().library().palettes.first().colors.size(), 1);
+        QCOMPARE(f.delegate->store().library().history.size(), 3);
+    }
+
+    // `pigmentry pick` through the running instance: a palette that is not
+    // there, or not only one, is refused; a pick that goes on answers each
+    // colour, then its end.
+    void pickCommandOptions()
+    {
+        Fixture f;
+        f.delegate->launch({});
+        QStringList replies;
+        QList<bool> more;
+        const SingleInstance::Reply reply = [&](const QString &text, bool follows) {
+            replies.append(text);
+            more.append(follows);
+        };
+        f.delegate->pickFor({QString(), true, QStringLiteral("Nowhere"), 0}, reply, nullptr);
+        QCOMPARE(instance::decodeReply(replies.last()).outcome, instance::Outcome::Invalid);
+        f.delegate->store().createPalette(QStringLiteral("Twice"));
+        f.delegate->store().createPalette(QStringLiteral("Twice"));
+        f.delegate->pickFor({QString(), true, QStringLiteral("Twice"), 0}, reply, nullptr);
+        QCOMPARE(instance::decodeReply(replies.last()).text,
+                 QStringLiteral("2 palettes are named “Twice”: rename all but one first."));
+        QVERIFY(!f.overlay->shown);
+
+        replies.clear();
+        more.clear();
+        f.delegate->pickFor({QStringLiteral("RGB"), true, QString(), 3}, reply, nullptr);
+        QCOMPARE(f.delegate->picker().sampleSize(), 3);
+        QVERIFY(f.source->respond());
+        for (int i = 0; i < 2; ++i) {
+            f.source->mouse = {10.0 + i, 10};
+            f.overlay->click(true, true);
+            QVERIFY(f.source->respond());
+        }
+        f.overlay->key(Qt::Key_Escape);
+        QCOMPARE(more, (QList<bool>{true, true, false}));
+        QCOMPARE(instance::decodeReply(replies.at(0)).outcome, instance::Outcome::Picked);
+        QVERIFY(instance::decodeReply(replies.at(1)).code.startsWith(QLatin1String("rgb(")));
+        QCOMPARE(instance::decodeReply(replies.at(2)).outcome, instance::Outcome::Done);
     }
 
     void toggleShowsAndHidesThePopover()

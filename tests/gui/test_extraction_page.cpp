@@ -48,7 +48,7 @@ struct HeldRunner {
 struct Fixture : test::DesktopModels {
     QUndoStack undo;
     StudioState state;
-    PageContext context{store, temp.prefs(), shortcuts, desktop.get(), undo, state, [] {}, [](Page) {}};
+    PageContext context{store, temp.prefs(), shortcuts, desktop.get(), undo, state, [] {}, [](Page) {}, {}};
     HeldRunner held;
     ExtractionPage page{context, held.runner()};
 
@@ -143,7 +143,7 @@ private Q_SLOTS:
         auto &[temp, desktop, store, shortcuts] = m;
         QUndoStack undo;
         StudioState state;
-        PageContext context{store, temp.prefs(), shortcuts, desktop.get(), undo, state, [] {}, [](Page) {}};
+        PageContext context{store, temp.prefs(), shortcuts, desktop.get(), undo, state, [] {}, [](Page) {}, {}};
         ExtractionPage page(context);
         page.show();
 

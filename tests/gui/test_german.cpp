@@ -88,8 +88,7 @@ QSet<QString> readEverything(test::DesktopModels &models)
         QCoreApplication::processEvents();
         texts += textsOf(&window);
     }
-    MenuContent menu(
-        models.store, models.shortcuts, [] {}, [] {}, [] {});
+    MenuContent menu(models.store, models.shortcuts, {[] {}, [] {}, [] {}, [] {}});
     menu.show();
     QCoreApplication::processEvents();
     texts += textsOf(&menu);
@@ -152,7 +151,8 @@ private Q_SLOTS:
         files.exportPalette(translucent);
         QVERIFY(dialogs.offeredFilters.contains(QStringLiteral("GIMP-Palette, ohne Transparenz (*.gpl)")));
         QCOMPARE(models.store.notice(),
-                 QStringLiteral("Eine GIMP-Palette kennt keine Transparenz: Die Farben wurden deckend gespeichert."));
+                 QStringLiteral("1 Farbe nach marke.gpl exportiert. Eine GIMP-Palette kennt keine Transparenz: "
+                                "Die Farben wurden deckend gespeichert."));
         models.store.duplicatePalette(translucent);
         QCOMPARE(models.store.library().palettes.last().name, QStringLiteral("Marke Kopie"));
         QApplication::removeTranslator(&german);

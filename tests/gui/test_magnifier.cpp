@@ -39,7 +39,7 @@ class TestMagnifier : public QObject {
 private Q_SLOTS:
     void enlargesWithoutSmoothingUnderAGrid()
     {
-        const QImage out = render(Magnifier{region(), RGBA{1, 0.5, 0, 1}, 10, QPointF(7.5, 7.5)});
+        const QImage out = render(Magnifier{region(), RGBA{1, 0.5, 0, 1}, 10, QPointF(7.5, 7.5), 1, {}});
         if (qEnvironmentVariableIsSet("PIGMENTRY_SAVE_RENDERS"))
             out.save(qEnvironmentVariable("PIGMENTRY_SAVE_RENDERS") + QLatin1String("/magnifier.png"));
         const QRectF loupe = Magnifier::loupe();
@@ -61,7 +61,7 @@ private Q_SLOTS:
 
     void shiftsAtADisplayEdge()
     {
-        const Magnifier magnifier{region(), RGBA{0, 0, 0, 1}, 10, QPointF(3, 7)};
+        const Magnifier magnifier{region(), RGBA{0, 0, 0, 1}, 10, QPointF(3, 7), 1, {}};
         QCOMPARE(magnifier.shift(), QPointF(40, 0));
         const QImage out = render(magnifier);
         const QPointF left = Magnifier::loupe().topLeft();
@@ -86,7 +86,7 @@ private Q_SLOTS:
     void codesDrawnIntoAnImageLookAsPainted()
     {
         QFETCH(double, scale);
-        const Magnifier magnifier{region(), RGBA{0.2, 0.6, 0.4, 1}, 10, QPointF(7, 7)};
+        const Magnifier magnifier{region(), RGBA{0.2, 0.6, 0.4, 1}, 10, QPointF(7, 7), 1, {}};
         QImage painted(Magnifier::panelSize * scale, QImage::Format_RGB32);
         painted.setDevicePixelRatio(scale);
         {
@@ -129,7 +129,7 @@ private Q_SLOTS:
 
     void markerAndGridFollowTheZoom()
     {
-        const Magnifier magnifier{region(), RGBA{0, 0, 0, 1}, 20, QPointF(7, 7)};
+        const Magnifier magnifier{region(), RGBA{0, 0, 0, 1}, 20, QPointF(7, 7), 1, {}};
         QCOMPARE(magnifier.hint(), QStringLiteral("Click to pick · Esc to cancel · 20×"));
         const QImage out = render(magnifier);
         const QPointF c = Magnifier::loupe().center();

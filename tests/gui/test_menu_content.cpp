@@ -28,8 +28,9 @@ struct Fixture {
     test::FakeClipboard clipboard;
     Store store{temp.prefs(), clipboard, temp.libraryPath()};
     ShortcutSettings shortcuts{temp.prefs(), hotKeys};
-    int picks = 0, opens = 0, quits = 0;
-    MenuContent menu{store, shortcuts, [this] { ++picks; }, [this] { ++opens; }, [this] { ++quits; }};
+    int picks = 0, newPalettes = 0, opens = 0, quits = 0;
+    MenuContent menu{store, shortcuts,
+                     {[this] { ++picks; }, [this] { ++newPalettes; }, [this] { ++opens; }, [this] { ++quits; }}};
 
     Fixture()
     {

@@ -14,13 +14,18 @@ helptext = subprocess.run([binary, "--help"], capture_output=True, text=True, en
 
 # --help: the commands, each with the options of its synopsis.
 from_help = {"": set(re.findall(r"--[a-z-]+", helptext.split("Commands:")[0]))}
+last = None
 for line in helptext.split("Commands:")[1].splitlines():
     words = line.split()
     # A command's line is indented two; a summary run on to a line of its
-    # own is indented further.
+    # own is indented further, and so is the rest of a long synopsis, which
+    # starts with an option.
     if line.startswith("  ") and not line.startswith("   ") and words:
         synopsis = line.strip().split("  ")[0]
-        from_help[words[0]] = set(re.findall(r"--[a-z-]+", synopsis))
+        last = words[0]
+        from_help[last] = set(re.findall(r"--[a-z-]+", synopsis))
+    elif last and line.strip().startswith("["):
+        from_help[last] |= set(re.findall(r"--[a-z-]+", line.strip().split("  ")[0]))
 
 # The man page's synopsis: one ".B pigmentry [COMMAND]" a block.
 roff = open(page, encoding="utf-8").read().replace("\\-", "-")

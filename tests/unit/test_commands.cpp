@@ -65,7 +65,9 @@ class TestCommands : public QObject {
         QString runtime = temp.path(QStringLiteral("runtime"));
         std::unique_ptr<pigmentry::SingleInstance> instance;
 
-        bool listen(const QString &answer)
+        bool listen(const QString &answer) { return listen(QStringList{answer}); }
+        // Every answer but the last is sent as one that more follow.
+        bool listen(const QStringList &answers)
         {
             if (!QDir().mkpath(runtime) || !QDir().mkpath(temp.path(QStringLiteral("data/Pigmentry")))
                 || !QFile::setPermissions(runtime,
@@ -75,7 +77,10 @@ class TestCommands : public QObject {
                 std::make_unique<pigmentry::SingleInstance>(temp.path(QStringLiteral("data/Pigmentry")), runtime);
             QObject::connect(
                 instance.get(), &pigmentry::SingleInstance::received,
-                [answer](const QStringList &, const pigmentry::SingleInstance::Reply &reply) { reply(answer); });
+                [answers](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
+                    for (qsizetype i = 0; i < answers.size(); ++i)
+                        reply(answers.at(i), i + 1 < answers.size());
+                });
             return instance->claim();
         }
 
@@ -497,6 +502,36 @@ private Q_SLOTS:
         const Result pick = listener.run({"pick"});
         QCOMPARE(pick.exitCode, 0);
         QCOMPARE(pick.out, QStringLiteral("#DEAD00\\x1b]0;owned\\x07\\u{202e}\n"));
+    }
+
+    // A pick that goes on prints each code as the running Pigmentry sends
+    // it; a palette it cannot use, or a square that is not offered, is bad
+    // input.
+    void pickOptionsThroughTheInstance()
+    {
+        using namespace pigmentry::instance;
+        Listener listener;
+        QVERIFY(listener.listen(QStringList{encodeReply({Outcome::Picked, QStringLiteral("#112233"), QString()}),
+                                            encodeReply({Outcome::Picked, QStringLiteral("#445566"), QString()}),
+                                            encodeReply({Outcome::Done, QString(), QString()})}));
+        const Result multiple = listener.run({"pick", "--multiple"});
+        QCOMPARE(multiple.exitCode, 0);
+        QCOMPARE(multiple.out, QStringLiteral("#112233\n#445566\n"));
+
+        Listener none;
+        QVERIFY(none.listen(encodeReply({Outcome::Cancelled, QString(), QString()})));
+        QCOMPARE(none.run({"pick", "--multiple"}).exitCode, 1);
+
+        Listener nowhere;
+        QVERIFY(nowhere.listen(encodeReply({Outcome::Invalid, QString(), QStringLiteral("No palette is named “x”.")})));
+        const Result invalid = nowhere.run({"pick", "--to-palette", "x"});
+        QCOMPARE(invalid.exitCode, 2);
+        QCOMPARE(invalid.err, QStringLiteral("No palette is named “x”.\n"));
+
+        const Result square = nowhere.run({"pick", "--sample", "4"});
+        QCOMPARE(square.exitCode, 2);
+        QVERIFY2(square.err.startsWith(QLatin1String("--sample takes 1, 3, 5 or 11")), qPrintable(square.err));
+        QCOMPARE(nowhere.run({"pick", "--no-save", "--to-palette", "x"}).exitCode, 2);
     }
 
     // A running Pigmentry of another version answers what a command asks

@@ -34,6 +34,8 @@ private Q_SLOTS:
         files.exportPalette(warm);
         // The palette's name proposes the file's, without its slash.
         QCOMPARE(dialogs.proposedNames, QStringList{"Warm - “quoted”.json"});
+        QCOMPARE(store.notice(), QStringLiteral("Exported 2 colors to Pigmentry.json"));
+        QCOMPARE(store.noticeKind(), Store::NoticeKind::Done);
         const QByteArray bytes = readFile(temp.path("Pigmentry.json"));
         QVERIFY(!bytes.endsWith('\n'));
         QCOMPARE(Palette::fromJson(QJsonDocument::fromJson(bytes).object(), nullptr), warm);
@@ -46,7 +48,7 @@ private Q_SLOTS:
         QVERIFY(imported.id != store.library().palettes.first().id);
         imported.id = warm.id;
         QCOMPARE(imported, warm);
-        QVERIFY(store.notice().isEmpty());
+        QCOMPARE(store.notice(), QStringLiteral("Imported “Warm / “quoted”” (2 colors)"));
     }
 
     // The filter chosen in the panel decides, unless the typed name's
@@ -70,7 +72,8 @@ private Q_SLOTS:
                               "Adobe Swatch Exchange, without transparency (*.ase)", "Hex list (*.txt)",
                               "CSS custom properties (*.css)", "SCSS variables (*.scss)", "HTML sheet (*.html)"}));
         // The colours were saved opaque, and the user is told.
-        QCOMPARE(store.notice(), QStringLiteral("A GIMP palette holds no transparency: the colors were saved opaque."));
+        QCOMPARE(store.notice(), QStringLiteral("Exported 3 colors to chosen. A GIMP palette holds no transparency: "
+                                                "the colors were saved opaque."));
         QCOMPARE(readFile(temp.path("chosen")),
                  QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
                             "255 128   0\t#FF8000\n 51 102 153\t#336699\n"

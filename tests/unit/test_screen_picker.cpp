@@ -171,6 +171,105 @@ private Q_SLOTS:
         QVERIFY(f.alerts.messages.isEmpty());
     }
 
+    // Shift with a click or Return picks and goes on; a plain click picks
+    // a last colour and ends, Escape ends without another.
+    void keepPickingTakesEachColourUntilTheEnd()
+    {
+        QFETCH(bool, endWithEscape);
+        Fixture f;
+        QSignalSpy ended(&f.picker, &ScreenPicker::ended);
+        f.start();
+        f.source.respond();
+        f.overlay.click(true, true);
+        QCOMPARE(f.picked, QList<RGBA>{f.colorAt({400, 300})});
+        QVERIFY(f.overlay.shown);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(f.picker.pickedCount(), 1);
+        QVERIFY(f.overlay.presented.last().hint().startsWith(QStringLiteral("1 picked · ")));
+        QVERIFY(f.overlay.presented.last().hint().endsWith(QStringLiteral(" · Esc to finish")));
+
+        // The next colour waits for a sample where the mark now is.
+        f.source.mouse = {420, 310};
+        f.overlay.key(Qt::Key_Return, true);
+        QCOMPARE(f.picked.size(), 1);
+        f.picker.update();
+        QVERIFY(f.source.respond());
+        QCOMPARE(f.picked.size(), 2);
+        QCOMPARE(f.picked.last(), f.colorAt({420, 310}));
+        QVERIFY(f.overlay.shown);
+        // A start meanwhile (the shortcut again) does nothing.
+        f.start();
+        QCOMPARE(f.overlay.showCount, 1);
+
+        if (endWithEscape) {
+            f.overlay.key(Qt::Key_Escape);
+            QCOMPARE(f.picked.size(), 2);
+        } else {
+            f.overlay.click();
+            QCOMPARE(f.picked.size(), 3);
+        }
+        QVERIFY(!f.overlay.shown);
+        QCOMPARE(ended.count(), 1);
+    }
+    void keepPickingTakesEachColourUntilTheEnd_data()
+    {
+        QTest::addColumn<bool>("endWithEscape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("a plain click") << false;
+    }
+
+    // [ and ] step through the squares and keep the choice; a start may
+    // override it for one pick.
+    void sampleSizeStepsAndIsKept()
+    {
+        Fixture f;
+        f.start();
+        f.source.respond();
+        QCOMPARE(f.picker.sampleSize(), 1);
+        f.overlay.key(Qt::Key_BracketLeft);
+        QCOMPARE(f.picker.sampleSize(), 1);
+        for (const int side : {3, 5, 11, 11}) {
+            f.overlay.key(Qt::Key_BracketRight);
+            QCOMPARE(f.picker.sampleSize(), side);
+        }
+        f.overlay.key(Qt::Key_BracketLeft);
+        QCOMPARE(f.temp.prefs().sampleSize(), 5);
+        f.picker.update();
+        QVERIFY(f.source.respond());
+        QCOMPARE(f.overlay.presented.last().sample, 5);
+        f.overlay.key(Qt::Key_Escape);
+
+        f.picker.start([](const RGBA &) {}, 11);
+        QCOMPARE(f.picker.sampleSize(), 11);
+        f.overlay.key(Qt::Key_Escape);
+        f.picker.start([](const RGBA &) {}, 4); // not a size: the preference's
+        QCOMPARE(f.picker.sampleSize(), 5);
+    }
+
+    // The mean of each channel over the square, rounded; cut to the image
+    // at its edges and corners.
+    void averagedSamples()
+    {
+        // Red counts columns, green rows, blue is a checkerboard of 0 and 255.
+        QImage board(15, 15, QImage::Format_RGB32);
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 15; ++x)
+                board.setPixel(x, y, qRgb(x * 10, y * 10, (x + y) % 2 ? 255 : 0));
+        auto channels = [](const RGBA &c) {
+            return QList<int>{int(std::lround(c.r * 255)), int(std::lround(c.g * 255)), int(std::lround(c.b * 255))};
+        };
+        QCOMPARE(channels(averagedColor(board, {7, 7}, 1)), (QList<int>{70, 70, 0}));
+        // 3 x 3 around (7, 7): 4 of 9 odd cells; 5 x 5: 12 of 25; 11 x 11: 60 of 121.
+        QCOMPARE(channels(averagedColor(board, {7, 7}, 3)), (QList<int>{70, 70, 113}));
+        QCOMPARE(channels(averagedColor(board, {7, 7}, 5)), (QList<int>{70, 70, 122}));
+        QCOMPARE(channels(averagedColor(board, {7, 7}, 11)), (QList<int>{70, 70, 126}));
+        // At the left edge the 3 x 3 square keeps its two columns inside.
+        QCOMPARE(channels(averagedColor(board, {0, 7}, 3)), (QList<int>{5, 70, 128}));
+        // In the corner, 6 x 6 of the 11 x 11 square: 18 of 36 odd cells.
+        QCOMPARE(channels(averagedColor(board, {14.5, 14.5}, 11)), (QList<int>{115, 115, 128}));
+        QCOMPARE(averagedColor(board, {7, 7}, 11).a, 1.0);
+    }
+
     void doubleClickCompletesOnce()
     {
         Fixture f;

@@ -279,6 +279,49 @@ private Q_SLOTS:
         QCOMPARE(settings.shownText(), QStringLiteral("Shortcut unavailable"));
     }
 
+    // A pick that goes on takes several colours from the one frozen frame:
+    // Shift and a click each, then Escape ends it without another.
+    void keepPickingOnTheFrozenFrame()
+    {
+        test::FakePortal portal;
+        portal.shot = desktopShot();
+        QVERIFY(portal.registerOnBus());
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            shown = QTest::qWaitFor([] { return frozenWindows().size() == 1; }, test::serverWaitMs);
+            if (!shown) {
+                QCoreApplication::exit(1);
+                return;
+            }
+            QWindow *frame = frozenWindows().first()->windowHandle();
+            QTest::mouseClick(frame, Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 30));
+            QTest::qWait(100);
+            QTest::mouseClick(frame, Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 200));
+            QTest::qWait(100);
+            QTest::keyClick(frame, Qt::Key_Escape);
+        });
+        std::FILE *out = std::tmpfile();
+        QVERIFY(out);
+        instance::PickOptions options;
+        options.format = QStringLiteral("HEX");
+        options.multiple = true;
+        const int status = pickHere(options, out);
+        QVERIFY2(shown, "the pick's frame never showed");
+        QCOMPARE(status, 0);
+        std::rewind(out);
+        QString lines;
+        char line[64] = {};
+        while (std::fgets(line, sizeof line, out))
+            lines += QString::fromUtf8(line);
+        std::fclose(out);
+        // One screenshot for the whole pick.
+        QCOMPARE(portal.screenshotFiles.size(), 1);
+        const double scale = QGuiApplication::primaryScreen()->devicePixelRatio();
+        QCOMPARE(lines.split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{shotColor(int(20 * scale), int(30 * scale)).formatted(QStringLiteral("HEX")),
+                              shotColor(int(300 * scale), int(200 * scale)).formatted(QStringLiteral("HEX"))}));
+    }
+
     // `pigmentry pick` runs the same pick and prints the code.
     void pickCommandPrintsTheCode()
     {
@@ -297,7 +340,7 @@ private Q_SLOTS:
         });
         std::FILE *out = std::tmpfile();
         QVERIFY(out);
-        const int status = pickHere(QStringLiteral("HEX"), out);
+        const int status = pickHere({QStringLiteral("HEX"), false, {}, 0}, out);
         QVERIFY2(shown, "the pick's frame never showed");
         QCOMPARE(status, 0);
         std::rewind(out);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A precision pick against a real X server: a window of known colours, the
 // pointer moved and clicked with xdotool, as a user would.
+#include "model/library/preferences.h"
+#include "picker/magnifier.h"
 #include "picker/screen_picker.h"
 #include "platform/desktop_factory.h"
 #include "platform/x11/magnifier_panel.h"
@@ -131,6 +133,48 @@ private Q_SLOTS:
         QVERIFY(xdotool({"click", "1"}));
         QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(123, 45)}, 5000);
         QVERIFY(!picker->isRunning());
+    }
+
+    // Five pixels in one pick: Shift and a click, or Shift and Return, each
+    // take one and keep the magnifier; Escape ends without another.
+    void keepPickingTakesFivePixels()
+    {
+        start();
+        const QList<QPoint> points{{40, 40}, {300, 60}, {130, 200}, {260, 220}, {90, 330}};
+        QList<RGBA> wanted;
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            const QPoint at = points.at(i);
+            moveAndWait(at.x(), at.y());
+            if (i % 2 == 0)
+                QVERIFY(xdotool({"keydown", "shift", "click", "1", "keyup", "shift"}));
+            else
+                QVERIFY(xdotool({"key", "shift+Return"}));
+            wanted.append(expected(at.x(), at.y()));
+            QTRY_COMPARE_WITH_TIMEOUT(picked, wanted, 5000);
+            QVERIFY(picker->isRunning());
+        }
+        QCOMPARE(picker->pickedCount(), 5);
+        QVERIFY(xdotool({"key", "Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+        QCOMPARE(picked, wanted);
+    }
+
+    // The averaged square over the board, as the pick reads it live.
+    void averagedSampleOverTheBoard()
+    {
+        temp->prefs().set(preference::sampleSize, 11);
+        start();
+        QCOMPARE(picker->sampleSize(), 11);
+        QVERIFY(xdotool({"mousemove", "200", "150"}));
+        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(200, 150) / scale() && picker->currentSample(), 5000);
+        QImage square(11, 11, QImage::Format_RGB32);
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 11; ++x)
+                square.setPixel(x, y, test::boardColor(195 + x, 145 + y));
+        QTRY_COMPARE_WITH_TIMEOUT(*picker->currentSample(), averagedColor(square, {5, 5}, 11), 5000);
+        QVERIFY(xdotool({"key", "Escape"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+        temp->prefs().set(preference::sampleSize, 1);
     }
 
     void arrowNudgePicksTheNeighbour()

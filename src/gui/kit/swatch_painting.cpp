@@ -30,7 +30,8 @@ void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color)
     painter->fillPath(shape, theme::color(color));
 }
 
-void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool isSelected, bool hovered)
+void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool isSelected, bool hovered,
+                     const QString &name)
 {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -46,7 +47,9 @@ void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, 
     QPainterPath patch;
     // The code's line keeps its height; the colour takes the rest (72 in a
     // tile of the grids' height).
-    const QRectF patchRect(outer.left() + 8, outer.top() + 8, outer.width() - 16, std::max(outer.height() - 35, 8.0));
+    const double nameHeight = name.isEmpty() ? 0 : 13;
+    const QRectF patchRect(outer.left() + 8, outer.top() + 8, outer.width() - 16,
+                           std::max(outer.height() - 35 - nameHeight, 8.0));
     patch.addRoundedRect(patchRect, 9, 9);
     paintColor(painter, patch, color);
     painter->setPen(QPen(theme::primary(0.06), 1));
@@ -56,6 +59,13 @@ void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, 
     painter->setFont(theme::monospace(10, QFont::Medium));
     painter->drawText(QRectF(outer.left() + 8, patchRect.bottom() + 4, outer.width() - 16, 16),
                       Qt::AlignLeft | Qt::AlignVCenter, color.hex());
+    if (!name.isEmpty()) {
+        painter->setPen(theme::secondary());
+        painter->setFont(theme::font(10));
+        const QRectF line(outer.left() + 8, patchRect.bottom() + 19, outer.width() - 16, nameHeight);
+        painter->drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                          painter->fontMetrics().elidedText(name, Qt::ElideRight, int(line.width())));
+    }
     painter->restore();
 }
 
@@ -79,6 +89,7 @@ void paintCheckBadge(QPainter *painter, const QRectF &tile)
 
 namespace {
 const QString exactColorType = QStringLiteral("application/x-pigmentry-rgba");
+const QString colorNameType = QStringLiteral("application/x-pigmentry-color-name");
 } // namespace
 
 QMimeData *colorMimeData(const RGBA &color, const QString &text)
@@ -94,7 +105,8 @@ QMimeData *colorMimeData(const RGBA &color, const QString &text)
     return data;
 }
 
-void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place)
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place,
+                    const QString &name)
 {
     const double ratio = source->devicePixelRatioF();
     QPixmap image(QSize(32, 32) * ratio);
@@ -113,6 +125,8 @@ void startColorDrag(QWidget *source, const RGBA &color, const QString &text, con
     QMimeData *data = colorMimeData(color, text);
     if (!place.isEmpty())
         data->setData(colorPlaceType(), place.toUtf8());
+    if (!name.isEmpty())
+        data->setData(colorNameType, name.toUtf8());
     drag->setMimeData(data);
     drag->setPixmap(image);
     drag->setHotSpot(QPoint(16, 16));
@@ -122,6 +136,11 @@ void startColorDrag(QWidget *source, const RGBA &color, const QString &text, con
 QString colorPlaceType()
 {
     return QStringLiteral("application/x-pigmentry-color-place");
+}
+
+QString draggedColorName(const QMimeData *data)
+{
+    return data ? QString::fromUtf8(data->data(colorNameType)) : QString();
 }
 
 std::optional<RGBA> draggedColor(const QMimeData *data)

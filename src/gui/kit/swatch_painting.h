@@ -25,7 +25,10 @@ void paintColor(QPainter *painter, const QPainterPath &shape, const RGBA &color)
 // The swatch tile in outer (108 high in the grids, lower in compact rows):
 // the colour over its hex code on the
 // control background, outlined in the accent colour when selected.
-void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool selected, bool hovered);
+// A colour's own name, where it has one, goes under the code, elided at its
+// end; the colour gives it the room.
+void paintSwatchTile(QPainter *painter, const QRectF &outer, const RGBA &color, bool selected, bool hovered,
+                     const QString &name = QString());
 
 // The mark of a tile that is one of several selected: a check in a disc of
 // the accent colour, in the tile's top right corner.
@@ -38,8 +41,13 @@ QMimeData *colorMimeData(const RGBA &color, const QString &text);
 // code), with a small swatch under the pointer. Returns once it is dropped.
 // A colour with a place in Pigmentry (a palette's colour) carries it as
 // colorPlaceType(), so that a drop inside the same palette moves it.
-void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place = QString());
+// A name (a history colour's label, a palette colour's own name) goes with
+// it, for a drop into a palette.
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place = QString(),
+                    const QString &name = QString());
 QString colorPlaceType();
+// The name a dragged colour carries; empty for none.
+QString draggedColorName(const QMimeData *data);
 // The colour that dragged data carries: application/x-color, or a text that
 // is a hex code.
 std::optional<RGBA> draggedColor(const QMimeData *data);

@@ -23,8 +23,7 @@
 
 namespace pigmentry {
 
-MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick,
-                         std::function<void()> open, std::function<void()> quit, QWidget *parent)
+MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, const Actions &actions, QWidget *parent)
     : QWidget(parent)
     , store(store)
     , shortcuts(shortcuts)
@@ -34,18 +33,18 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, std::functio
     stack->setSpacing(16);
     stack->setContentsMargins(panelMargin, panelMargin, panelMargin, panelMargin);
 
-    stack->addLayout(headerRow(open));
+    stack->addLayout(headerRow(actions.open));
     // The selected colour.
     swatch = withName(new ColorPatch, QStringLiteral("swatch"));
     swatch->setFixedHeight(76);
     swatch->setRadius(12);
     stack->addWidget(swatch);
 
-    stack->addWidget(pickButton(pick));
+    stack->addLayout(pickRow(actions));
     stack->addWidget(recentRow());
-    stack->addLayout(actionRow(open));
+    stack->addLayout(actionRow(actions.open));
     stack->addWidget(new Divider);
-    stack->addLayout(footerRow(quit));
+    stack->addLayout(footerRow(actions.quit));
     stack->addStretch();
 
     connect(&store, &Store::selectedChanged, this, &MenuContent::updateSelected);
@@ -79,9 +78,12 @@ QLayout *MenuContent::headerRow(const std::function<void()> &open)
     return header;
 }
 
-// Pick: the icon, the title, and the shortcut at the far end.
-QWidget *MenuContent::pickButton(const std::function<void()> &pick)
+// Pick: the icon, the title, and the shortcut at the far end; beside it, a
+// pick that goes on into a new palette.
+QLayout *MenuContent::pickRow(const Actions &actions)
 {
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
     auto *button = withName(new QPushButton, QStringLiteral("pickButton"));
     makeProminent(button);
     button->setFixedHeight(28);
@@ -97,8 +99,21 @@ QWidget *MenuContent::pickButton(const std::function<void()> &pick)
     shortcutText->setAttribute(Qt::WA_TransparentForMouseEvents);
     shortcutText->setOpacity(0.7);
     pickRow->addWidget(shortcutText);
-    connect(button, &QPushButton::clicked, this, pick);
-    return button;
+    connect(button, &QPushButton::clicked, this, actions.pick);
+    row->addWidget(button, 1);
+
+    auto *newPalette = withName(new QToolButton, QStringLiteral("pickNewPalette"));
+    newPalette->setIcon(theme::icon(QStringLiteral("square.stack.3d.up"), theme::Tone::Primary));
+    newPalette->setToolTip(tr("Pick a New Palette"));
+    newPalette->setAccessibleName(tr("Pick a New Palette"));
+    newPalette->setAccessibleDescription(tr("Shift-click each color; Esc makes the palette"));
+    newPalette->setFixedSize(28, 28);
+    if (actions.pickNewPalette)
+        connect(newPalette, &QToolButton::clicked, this, actions.pickNewPalette);
+    else
+        newPalette->hide();
+    row->addWidget(newPalette);
+    return row;
 }
 
 // Recent colours: the caption sits close to its row, so that the whole

@@ -30,8 +30,14 @@ public:
     static constexpr int copyButtonWidth = 180;
     static constexpr int panelMargin = 18;
 
-    MenuContent(Store &store, ShortcutSettings &shortcuts, std::function<void()> pick, std::function<void()> open,
-                std::function<void()> quit, QWidget *parent = nullptr);
+    // What the panel's buttons do.
+    struct Actions {
+        std::function<void()> pick;
+        std::function<void()> pickNewPalette;
+        std::function<void()> open;
+        std::function<void()> quit;
+    };
+    MenuContent(Store &store, ShortcutSettings &shortcuts, const Actions &actions, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -39,7 +45,7 @@ protected:
 
 private:
     QLayout *headerRow(const std::function<void()> &open);
-    QWidget *pickButton(const std::function<void()> &pick);
+    QLayout *pickRow(const Actions &actions);
     QWidget *recentRow();
     QLayout *actionRow(const std::function<void()> &open);
     QLayout *footerRow(const std::function<void()> &quit);

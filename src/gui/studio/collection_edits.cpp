@@ -18,7 +18,8 @@ namespace {
 // it failed, which the store has said instead.
 class StoreEdit : public QUndoCommand {
 public:
-    // A move says nothing: what moved is in sight.
+    // A move says nothing: what moved is in sight; nor does taking back a
+    // pick's colours.
     enum class Kind { Deletion, Move };
     StoreEdit(Store &store, const QString &text, std::function<void()> forward, std::function<void()> back,
               Kind kind = Kind::Deletion)
@@ -170,6 +171,62 @@ void clearHistory(Store &store, QUndoStack &undo)
     undo.push(new StoreEdit(
         store, QCoreApplication::translate("CollectionEdits", "Clear History"), [&store] { store.clearHistory(); },
         [&store, cleared] { store.restoreHistory(cleared); }));
+}
+
+namespace {
+
+// A step whose change was made before it was pushed: the push does nothing.
+class DoneEdit : public StoreEdit {
+public:
+    using StoreEdit::StoreEdit;
+    void redo() override
+    {
+        if (!std::exchange(first, false))
+            StoreEdit::redo();
+    }
+
+private:
+    bool first = true;
+};
+
+} // namespace
+
+void pickedIntoPalette(Store &store, QUndoStack &undo, const QUuid &palette, const QList<qsizetype> &positions,
+                       bool created)
+{
+    const qsizetype row = indexOf(store.library().palettes, palette);
+    if (row < 0 || positions.isEmpty())
+        return;
+    const QString text = QCoreApplication::translate("CollectionEdits", "Pick into Palette");
+    if (created) {
+        const Palette made = store.library().palettes.at(row);
+        undo.push(new DoneEdit(
+            store, text, [&store, row, made] { store.insertPalette(row, made); },
+            [&store, palette] { store.deletePalette(palette); }, StoreEdit::Kind::Move));
+        return;
+    }
+    QList<std::pair<qsizetype, std::pair<RGBA, QString>>> added;
+    const Palette &target = store.library().palettes.at(row);
+    for (const qsizetype at : positions) {
+        if (at >= 0 && at < target.colors.size())
+            added.append({at, {target.colors.at(at), target.colorName(at)}});
+    }
+    undo.push(new DoneEdit(
+        store, text, [&store, palette, added] { store.insertColors(palette, added); },
+        [&store, palette, added] {
+            // Only what is still where the pick put it goes.
+            const qsizetype at = indexOf(store.library().palettes, palette);
+            if (at < 0)
+                return;
+            const Palette &now = store.library().palettes.at(at);
+            QList<qsizetype> still;
+            for (const auto &[position, color] : added) {
+                if (position < now.colors.size() && now.colors.at(position) == color.first)
+                    still.append(position);
+            }
+            store.removeColors(still, palette);
+        },
+        StoreEdit::Kind::Move));
 }
 
 } // namespace pigmentry::undoable

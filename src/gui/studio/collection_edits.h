@@ -27,6 +27,11 @@ void clearHistory(Store &store, QUndoStack &undo);
 // Moves as steps too: a palette among the palettes, a colour in its palette.
 void movePalette(Store &store, QUndoStack &undo, qsizetype from, qsizetype to);
 void moveColor(Store &store, QUndoStack &undo, const QUuid &palette, qsizetype from, qsizetype to);
+// The colours one pick put into a palette, at those positions, as a step
+// that is already done: Ctrl+Z takes them all out again, and the palette too
+// where the pick made it.
+void pickedIntoPalette(Store &store, QUndoStack &undo, const QUuid &palette, const QList<qsizetype> &positions,
+                       bool created);
 
 } // namespace undoable
 

@@ -265,8 +265,15 @@ void Inspector::rebuildPaletteMenu()
         menu->addAction(tr("Create a palette in My Palettes"), this, [this] { context.showPage(Page::palettes); });
         return;
     }
-    for (const auto &[id, shown] : paletteChoices(context.store.library()))
+    const QList<std::pair<QUuid, QString>> choices = paletteChoices(context.store.library());
+    for (const auto &[id, shown] : choices)
         menu->addAction(shown, this, [this, id = id] { context.store.addToPalette(id); });
+    if (!context.pickIntoPalette)
+        return;
+    menu->addSeparator();
+    QMenu *into = menu->addMenu(tr("Pick Colors into"));
+    for (const auto &[id, shown] : choices)
+        into->addAction(tr("“%1”").arg(shown), this, [this, id = id] { context.pickIntoPalette(id); });
 }
 
 } // namespace pigmentry

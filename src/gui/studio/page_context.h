@@ -6,6 +6,7 @@
 #include <functional>
 
 class QUndoStack;
+class QUuid;
 class QWidget;
 
 namespace pigmentry {
@@ -30,6 +31,9 @@ struct PageContext {
     std::function<void()> pick;
     // Switches the Studio to another page.
     std::function<void(Page)> showPage;
+    // Starts a pick whose every colour also goes into the palette; none
+    // where the Studio was made without one.
+    std::function<void(const QUuid &palette)> pickIntoPalette = {};
 };
 
 // Builds the whole page for a case, header included; the Studio calls it the

@@ -66,9 +66,10 @@ QWidget *filled(QWidget *widget, QPalette::ColorRole role)
 } // namespace
 
 StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
-                           std::function<void()> pick, QWidget *parent)
+                           std::function<void()> pick, QUndoStack *undo, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , context{store, prefs, shortcuts, desktop, undo, state, std::move(pick), [this](Page p) { setPage(p); }}
+    , context{store, prefs, shortcuts, desktop, undo ? *undo : ownUndo, state, std::move(pick),
+              [this](Page p) { setPage(p); }, {}}
 {
     setWindowTitle(tr("Pigmentry — Color Studio"));
     announceAsWindow(this);
@@ -115,11 +116,13 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
 
     // Ctrl+Z takes back the collection's deletions; a text field that has
     // the focus keeps the keys for its own text.
-    undo.setUndoLimit(50);
-    QAction *undoAction = undo.createUndoAction(this);
+    // A shared stack may hold steps already, and keeps the limit it has.
+    if (context.undo.count() == 0)
+        context.undo.setUndoLimit(50);
+    QAction *undoAction = context.undo.createUndoAction(this);
     undoAction->setShortcuts(QKeySequence::Undo);
     addAction(undoAction);
-    QAction *redoAction = undo.createRedoAction(this);
+    QAction *redoAction = context.undo.createRedoAction(this);
     redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     addAction(redoAction);
 

@@ -35,8 +35,12 @@ public:
     static constexpr QSize defaultSize{1180, 780};
     static constexpr QSize smallestSize{1000, 680};
 
+    // undo: the program's undo stack, which picks into a palette share;
+    // the window's own when none is given.
     StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
-                 std::function<void()> pick, QWidget *parent = nullptr);
+                 std::function<void()> pick, QUndoStack *undo = nullptr, QWidget *parent = nullptr);
+    // What "Pick Colors into This Palette" starts.
+    void setPickIntoPalette(std::function<void(const QUuid &)> pick) { context.pickIntoPalette = std::move(pick); }
 
     // The selected page; none when the sidebar selection was cleared.
     std::optional<Page> page() const { return page_; }
@@ -69,7 +73,7 @@ private:
     void showPageContent();
     void updateStatus();
 
-    QUndoStack undo;
+    QUndoStack ownUndo;
     StudioState state;
     PageContext context;
     std::optional<Page> page_ = Page::picker;

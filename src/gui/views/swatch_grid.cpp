@@ -380,8 +380,9 @@ void SwatchGrid::mouseMoveEvent(QMouseEvent *event)
         && (event->position().toPoint() - pressPosition).manhattanLength() >= QApplication::startDragDistance()
         && dragsFrom(pressed, pressPosition - visualRect(pressed).topLeft())) {
         const RGBA color = pressed.data(ColorRole).value<RGBA>();
+        const QString label = pressed.data(LabelRole).toString();
         pressed = QPersistentModelIndex();
-        startColorDrag(this, color, dragText(color));
+        startColorDrag(this, color, dragText(color), QString(), label);
         return;
     }
     if (index != hovered) {

@@ -131,4 +131,10 @@ void Preferences::remove(const QString &key)
     Q_EMIT changes_.changed(key);
 }
 
+int Preferences::sampleSize() const
+{
+    const qint64 side = value(preference::sampleSize);
+    return isSampleSize(side) ? int(side) : 1;
+}
+
 } // namespace pigmentry

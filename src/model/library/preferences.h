@@ -43,6 +43,8 @@ inline constexpr Preference<bool> welcomed{"welcomed", false};
 inline constexpr Preference<qint64> historyLimit{"historyLimit", 0};
 // The default format's name.
 inline constexpr Preference<const char *> format{"format", "HEX"};
+// The side of the square of device pixels a pick averages: 1, 3, 5 or 11.
+inline constexpr Preference<qint64> sampleSize{"sampleSize", 1};
 } // namespace preference
 
 // Typed reads and writes of the user's preferences, read afresh from the file
@@ -95,6 +97,9 @@ public:
     bool notifyAfterPick() const { return value(preference::notifyAfterPick); }
     qint64 historyLimit() const { return value(preference::historyLimit); }
     QString format() const { return value(preference::format); }
+    // The stored sample size, or 1 where it is not one of the sizes offered.
+    int sampleSize() const;
+    static bool isSampleSize(qint64 side) { return side == 1 || side == 3 || side == 5 || side == 11; }
 
     QSettings &settings() const { return *settings_; }
     // Every write and removal through this object is announced here.

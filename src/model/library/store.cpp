@@ -218,7 +218,7 @@ void Store::setOpacity(double opacity)
 
 void Store::addToPalette(const QUuid &palette)
 {
-    addColorsToPalette(palette, {selected_});
+    addColorsToPalette(palette, {selected_}, {selectedName_});
 }
 
 void Store::createPalette(const QString &name)
@@ -360,11 +360,11 @@ void Store::copyColors(const QList<RGBA> &colors)
     setNotice(tr("Copied %n colors", nullptr, int(colors.size())), NoticeKind::Done);
 }
 
-void Store::addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors)
+void Store::addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors, const QStringList &names)
 {
-    editPalette(palette, [&colors](Palette &p) {
-        for (const RGBA &color : colors)
-            p.appendColor(color);
+    editPalette(palette, [&colors, &names](Palette &p) {
+        for (qsizetype i = 0; i < colors.size(); ++i)
+            p.appendColor(colors.at(i), names.value(i));
         return !colors.isEmpty();
     });
 }

@@ -57,6 +57,7 @@ public:
 
     void select(const RGBA &color, const QString &name = QString());
     void setOpacity(double opacity);
+    // The selected colour, with the name it was chosen under.
     void addToPalette(const QUuid &palette);
     void createPalette(const QString &name);
     void appendPalette(const Palette &palette);
@@ -79,7 +80,8 @@ public:
     void setFavorites(const QList<QUuid> &records, bool favorite);
     // The colours' codes in the default format, one a line.
     void copyColors(const QList<RGBA> &colors);
-    void addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors);
+    // names by position, as the colours' own names ("" or none for none).
+    void addColorsToPalette(const QUuid &palette, const QList<RGBA> &colors, const QStringList &names = {});
     // Moves a palette, or a colour within one, to another place.
     void movePalette(qsizetype from, qsizetype to);
     void moveColor(const QUuid &palette, qsizetype from, qsizetype to);

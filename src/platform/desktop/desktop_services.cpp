@@ -56,6 +56,7 @@ public:
 class NoNotifications : public Notifications {
 public:
     void show(const QString &, const QImage &, int) override { }
+    bool isAvailable() const override { return false; }
 };
 
 class NoTaskbar : public Taskbar {

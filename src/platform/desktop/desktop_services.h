@@ -52,6 +52,8 @@ public:
     // One notification that replaces the last, takes no focus and is gone
     // after timeoutMs; icon may be null.
     virtual void show(const QString &summary, const QImage &icon, int timeoutMs) = 0;
+    // Whether a notification service would show it now.
+    virtual bool isAvailable() const { return true; }
 };
 
 // Every service of the desktop that Pigmentry uses, made once at start for

@@ -21,10 +21,13 @@ int pickKey(quint32 keysym)
 {
     switch (keysym) {
     case 0xff1b: return Qt::Key_Escape;
-    case 0xff0d: return Qt::Key_Return;
+    case 0xff0d:
+    case 0xff8d: return Qt::Key_Return; // the keypad's Enter confirms as Return does
     case 0x3d: return Qt::Key_Equal;
     case 0x2b: return Qt::Key_Plus;
     case 0x2d: return Qt::Key_Minus;
+    case 0x5b: return Qt::Key_BracketLeft;
+    case 0x5d: return Qt::Key_BracketRight;
     case 0xff51: return Qt::Key_Left;
     case 0xff52: return Qt::Key_Up;
     case 0xff53: return Qt::Key_Right;
@@ -248,7 +251,8 @@ void X11Overlay::handle(const void *received)
         if (!windows.contains(press->event))
             return;
         if (input && (press->detail == 1 || press->detail == 3))
-            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false, {}});
+            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0,
+                   bool(press->state & XCB_MOD_MASK_SHIFT), {}});
         return;
     }
     case XCB_KEY_PRESS: {

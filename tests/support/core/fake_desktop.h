@@ -32,6 +32,8 @@ class FakeNotifications : public Notifications {
 public:
     QStringList shown; // the summaries
     QList<QImage> icons;
+    bool available = true;
+    bool isAvailable() const override { return available; }
     void show(const QString &summary, const QImage &icon, int) override
     {
         shown.append(summary);

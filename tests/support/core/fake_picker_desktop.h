@@ -117,10 +117,10 @@ public:
         holes.append(hole);
     }
 
-    void click(bool left = true)
+    void click(bool left = true, bool shift = false)
     {
         if (input)
-            input({left ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, false, {}});
+            input({left ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0, shift, {}});
     }
     void key(int key, bool shift = false)
     {

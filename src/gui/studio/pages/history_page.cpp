@@ -124,7 +124,10 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     };
     grid->setPaletteChoices([&store] { return paletteChoices(store.library()); });
     connect(grid, &SwatchGrid::chosen, this,
-            [&store, colorAt](const QModelIndex &index) { store.select(colorAt(index)); });
+            [&store, colorAt](const QModelIndex &index) {
+                // A label travels with the colour: into a palette, as its name.
+                store.select(colorAt(index), index.data(LabelRole).toString());
+            });
     connect(grid, &HistoryGrid::copyRequested, this,
             [&store, colorsOf](const QModelIndexList &indexes) { store.copyColors(colorsOf(indexes)); });
     connect(grid, &HistoryGrid::removeRequested, this, [&context, idsOf](const QModelIndexList &indexes) {
@@ -138,7 +141,10 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
         grid, &HistoryGrid::addToPaletteRequested, this,
         [&store, colorsOf](const QModelIndexList &indexes, const QUuid &palette) {
             if (!palette.isNull()) {
-                store.addColorsToPalette(palette, colorsOf(indexes));
+                QStringList labels;
+                for (const QModelIndex &index : indexes)
+                    labels.append(index.data(LabelRole).toString());
+                store.addColorsToPalette(palette, colorsOf(indexes), labels);
                 return;
             }
             store.appendPalette(Palette{QUuid::createUuid(), tr("Untitled Palette"), colorsOf(indexes), QString(), {}});

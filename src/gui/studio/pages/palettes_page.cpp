@@ -57,7 +57,11 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     auto *create = new QPushButton(tr("Create"));
     create->setObjectName(QStringLiteral("createPalette"));
     create->setToolTip(tr("A new palette holding the selected color"));
-    connect(create, &QPushButton::clicked, this, [&store, name] { store.createPalette(name->text()); });
+    // The field is emptied for the next name.
+    connect(create, &QPushButton::clicked, this, [&store, name] {
+        store.createPalette(name->text());
+        name->clear();
+    });
     // Return in the name field creates, as the button does.
     connect(name, &QLineEdit::returnPressed, create, &QPushButton::click);
     header->addWidget(create);
@@ -95,6 +99,8 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     connect(list, &PaletteList::copyColorsRequested, this,
             [&store](const QList<RGBA> &colors) { store.copyColors(colors); });
     list->setPaletteChoices([&store] { return paletteChoices(store.library()); });
+    if (context.pickIntoPalette)
+        list->setPickIntoPalette([&context](const QUuid &palette) { context.pickIntoPalette(palette); });
     connect(list, &PaletteList::addColorsRequested, this, [&store](const QList<RGBA> &colors, const QUuid &target) {
         if (!target.isNull()) {
             store.addColorsToPalette(target, colors);
@@ -124,9 +130,9 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     connect(list, &PaletteList::removeColorsRequested, this, [&context](const QUuid &id, const QList<int> &positions) {
         undoable::removeColors(context.store, context.undo, id, QList<qsizetype>(positions.cbegin(), positions.cend()));
     });
-    connect(list, &PaletteList::colorDropped, this, [&store](const QUuid &id, const RGBA &color) {
+    connect(list, &PaletteList::colorDropped, this, [&store](const QUuid &id, const RGBA &color, const QString &name) {
         if (const Palette *palette = findPalette(store, id))
-            store.insertColor(id, palette->colors.size(), color);
+            store.insertColor(id, palette->colors.size(), color, name);
     });
 
     connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int, int last) {

@@ -121,6 +121,7 @@ QWidget *SettingsPage::pickingCard()
                           "desktop's own controls.")
                      : tr("Precision mode requires screen capture access. The built-in "
                           "picker uses the desktop's own controls.")));
+    addSampleRow(card->content());
     card->content()->addWidget(new Divider);
     card->content()->addWidget(preferenceBox(prefs, tr("Automatically copy picked colors"), preference::autoCopy));
     card->content()->addWidget(preferenceBox(prefs, tr("Notify after each pick"), preference::notifyAfterPick));
@@ -149,6 +150,41 @@ QWidget *SettingsPage::pickingCard()
     row->addStretch();
     card->content()->addLayout(row);
     return card;
+}
+
+void SettingsPage::addSampleRow(QVBoxLayout *card)
+{
+    Preferences &prefs = context.prefs;
+    auto *row = new QHBoxLayout;
+    auto *label = textLabel(tr("Sample"), theme::font(13), theme::Tone::Primary);
+    row->addWidget(label);
+    auto *sizes = new QComboBox;
+    sizes->setObjectName(preference::sampleSize.name());
+    sizes->setAccessibleName(tr("Sample"));
+    label->setBuddy(sizes);
+    sizes->addItem(tr("1 pixel"), 1);
+    for (const int side : {3, 5, 11})
+        sizes->addItem(tr("%1 × %1 average").arg(side), side);
+    row->addWidget(sizes);
+    row->addStretch();
+    card->addLayout(row);
+    auto *single = caption(tr("The desktop's picker always takes a single pixel."));
+    single->setObjectName(QStringLiteral("sampleSingle"));
+    card->addWidget(single);
+    auto show = [&prefs, sizes, single] {
+        const QSignalBlocker quiet(sizes);
+        sizes->setCurrentIndex(sizes->findData(prefs.sampleSize()));
+        single->setVisible(prefs.useNativePicker());
+        sizes->setEnabled(!prefs.useNativePicker());
+    };
+    show();
+    connect(sizes, &QComboBox::currentIndexChanged, this,
+            [&prefs, sizes](int index) { prefs.set(preference::sampleSize, sizes->itemData(index).toInt()); });
+    // [ and ] during a pick change it too.
+    connect(&prefs.changes(), &PreferenceChanges::changed, sizes, [show](const QString &key) {
+        if (key == preference::sampleSize.name() || key == preference::useNativePicker.name())
+            show();
+    });
 }
 
 QWidget *SettingsPage::generalCard()

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class QVBoxLayout;
 
 namespace pigmentry {
 
@@ -19,6 +20,8 @@ public:
 
 private:
     QWidget *pickingCard();
+    // The averaged square, and what the desktop's picker does instead.
+    void addSampleRow(QVBoxLayout *card);
     QWidget *generalCard();
     QWidget *storageCard();
     void updateLoginState();

@@ -129,6 +129,7 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     const QRect cell = option.rect;
     const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
+    const QStringList names = index.data(PaletteModel::ColorNamesRole).toStringList();
     const int count = int(colors.size());
     const Part hoveredPart = list->hoveredPart(index);
     const int focusedSwatch = list->focusedSwatch();
@@ -173,7 +174,7 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         const bool pointed = hoveredPart == Part{Part::Swatch, i};
         const bool marked = list->isMarked(index, i);
         paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i),
-                        marked || colors.at(i) == current, pointed);
+                        marked || colors.at(i) == current, pointed, names.value(i));
         if (marked)
             paintCheckBadge(painter, QRectF(tile));
         if (isCurrent && focusedSwatch == i) {

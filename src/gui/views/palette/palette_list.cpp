@@ -257,8 +257,9 @@ void PaletteList::mouseMoveEvent(QMouseEvent *event)
         const RGBA color = colorAt(pressed, pressedPart.swatch);
         // Its place, so that a drop on its own card moves it there.
         const QString place = idOf(pressed).toString() + u' ' + QString::number(pressedPart.swatch);
+        const QString name = colorNameAt(pressed, pressedPart.swatch);
         pressed = QPersistentModelIndex();
-        startColorDrag(this, color, dragText(color), place);
+        startColorDrag(this, color, dragText(color), place, name);
         return;
     }
     if (dragging && pressedPart.kind == Part::Card) {
@@ -365,6 +366,8 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         };
         menu.addAction(tr("Rename"), QKeySequence(Qt::Key_F2), edit(Part::Name));
         menu.addAction(tr("Edit Notes"), QKeySequence(Qt::SHIFT | Qt::Key_F2), edit(Part::Notes));
+        if (pickIntoPalette)
+            menu.addAction(tr("Pick Colors into This Palette"), this, [this, id] { pickIntoPalette(id); });
         menu.addAction(tr("Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
         menu.addAction(tr("Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
         menu.addSeparator();

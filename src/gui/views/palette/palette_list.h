@@ -49,6 +49,8 @@ public:
     {
         paletteChoices = std::move(choices);
     }
+    // A card's menu offers a pick into its palette, which this starts.
+    void setPickIntoPalette(std::function<void(const QUuid &)> pick) { pickIntoPalette = std::move(pick); }
     bool isDropTarget(const QModelIndex &index) const { return index.isValid() && index == dropTarget; }
     // What a click on the part does: edit the name, choose a colour, or
     // ask for the button's action.
@@ -79,7 +81,7 @@ Q_SIGNALS:
     void duplicateRequested(const QUuid &palette);
     void deleteRequested(const QUuid &palette);
     void removeColorsRequested(const QUuid &palette, const QList<int> &positions);
-    void colorDropped(const QUuid &palette, const RGBA &color);
+    void colorDropped(const QUuid &palette, const RGBA &color, const QString &name);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -119,6 +121,7 @@ private:
     QPoint pressPosition;
     SwatchSelection swatches;
     std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
+    std::function<void(const QUuid &)> pickIntoPalette;
     PaletteCardDelegate::Part::Kind edited = PaletteCardDelegate::Part::Name;
     std::function<QString(const RGBA &)> dragText;
 };

@@ -109,7 +109,7 @@ void PaletteList::dropEvent(QDropEvent *event)
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    Q_EMIT colorDropped(idOf(index), *color);
+    Q_EMIT colorDropped(idOf(index), *color, draggedColorName(data));
 }
 
 } // namespace pigmentry
