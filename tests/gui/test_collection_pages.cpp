@@ -369,6 +369,15 @@ private Q_SLOTS:
                  (QStringList{"#080808", "#070707", "#060606", "#050505", "#040404", "#030303", "#020202", "#010101"}));
         QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(selectedRows().size(), 8);
+
+        // Added to a palette, the colours keep their labels as names.
+        f.store.setLabel(QStringLiteral("Dark"), f.store.library().history.at(7).id);
+        f.store.createPalette(QStringLiteral("Greys"));
+        const QUuid greys = f.store.library().palettes.first().id;
+        Q_EMIT grid->addToPaletteRequested({grid->model()->index(6, 0), grid->model()->index(7, 0)}, greys);
+        QCOMPARE(f.store.library().palettes.first().colors.size(), 3);
+        QCOMPARE(f.store.library().palettes.first().colorNames,
+                 (QStringList{QString(), QString(), QStringLiteral("Dark")}));
     }
 
     // The menus that add to a palette tell same-named palettes apart.
@@ -423,6 +432,9 @@ private Q_SLOTS:
         f.open(Page::palettes);
         QCOMPARE(name->text(), QStringLiteral("Sunset"));
         QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(f.store.library().palettes.at(1).name, QStringLiteral("Sunset"));
+        // Emptied, ready for the next name.
+        QVERIFY(name->text().isEmpty());
         const QUuid sunset = f.store.library().palettes.at(1).id;
         f.store.insertColor(sunset, 1, blue);
         f.clickCard(1, {CardPart::Duplicate});
@@ -594,6 +606,15 @@ private Q_SLOTS:
         QApplication::sendEvent(list->viewport(), &drop);
         QCOMPARE(f.store.library().palettes.at(1).colors, QList<RGBA>{odd});
         QCOMPARE(f.store.library().palettes.at(0).colors, QList<RGBA>{red});
+        // A labelled colour brings its label as its name in the palette.
+        std::unique_ptr<QMimeData> labelled(colorMimeData(red, QStringLiteral("#FF0000"), QStringLiteral("Warm red")));
+        QDragEnterEvent namedEnter(target, Qt::CopyAction, labelled.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &namedEnter);
+        QDragMoveEvent namedMove(target, Qt::CopyAction, labelled.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &namedMove);
+        QDropEvent namedDrop(QPointF(target), Qt::CopyAction, labelled.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(list->viewport(), &namedDrop);
+        QCOMPARE(f.store.library().palettes.at(1).colorNames, (QStringList{QString(), QStringLiteral("Warm red")}));
 
         // Resting on a sidebar row with a colour opens that page.
         f.open(Page::history);

@@ -92,10 +92,12 @@ const QString exactColorType = QStringLiteral("application/x-pigmentry-rgba");
 const QString colorNameType = QStringLiteral("application/x-pigmentry-color-name");
 } // namespace
 
-QMimeData *colorMimeData(const RGBA &color, const QString &text)
+QMimeData *colorMimeData(const RGBA &color, const QString &text, const QString &name)
 {
     auto *data = new QMimeData;
     data->setText(text);
+    if (!name.isEmpty())
+        data->setData(colorNameType, name.toUtf8());
     // QColor keeps 16 bits a channel; drops inside Pigmentry keep the
     // colour exactly.
     data->setData(exactColorType,
@@ -122,11 +124,9 @@ void startColorDrag(QWidget *source, const RGBA &color, const QString &text, con
         painter.drawPath(shape);
     }
     auto *drag = new QDrag(source);
-    QMimeData *data = colorMimeData(color, text);
+    QMimeData *data = colorMimeData(color, text, name);
     if (!place.isEmpty())
         data->setData(colorPlaceType(), place.toUtf8());
-    if (!name.isEmpty())
-        data->setData(colorNameType, name.toUtf8());
     drag->setMimeData(data);
     drag->setPixmap(image);
     drag->setHotSpot(QPoint(16, 16));

@@ -36,7 +36,8 @@ void paintCheckBadge(QPainter *painter, const QRectF &tile);
 
 // A colour as dragged data: application/x-color, the text (its code), and
 // the exact components for drops inside Pigmentry.
-QMimeData *colorMimeData(const RGBA &color, const QString &text);
+// A name (a label, a palette colour's own) goes with it where it has one.
+QMimeData *colorMimeData(const RGBA &color, const QString &text, const QString &name = QString());
 // Drags a colour out of source as application/x-color and as text (its
 // code), with a small swatch under the pointer. Returns once it is dropped.
 // A colour with a place in Pigmentry (a palette's colour) carries it as
