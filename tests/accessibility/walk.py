@@ -206,7 +206,14 @@ def hears_the_popover(app):
         if popover is not None:
             break
     if popover is None:
-        return ["a click on the tray icon shows no popover on the accessibility bus"]
+        seen = []
+        for i in range(app.childCount):
+            window = app.getChildAtIndex(i)
+            if window is not None:
+                window.clearCache()
+                seen.append(f'{window.getRoleName()} "{window.name}" showing={window.getState().contains(pyatspi.STATE_SHOWING)}')
+        return ["a click on the tray icon shows no popover on the accessibility bus (windows: "
+                + "; ".join(seen) + ")"]
     if popover.getRole() != pyatspi.ROLE_FRAME:
         problems_before = [f"the popover is a {popover.getRoleName()}, not a window"]
     else:

@@ -150,16 +150,18 @@ private Q_SLOTS:
         QCOMPARE(f.clipboard.texts.size(), 2);
     }
 
-    void captionIsBlackOnlyAboveLuminance04()
+    // The caption is whichever of black and white contrasts more with the
+    // colour: black from a luminance of about 0.179, where the ratios meet.
+    void captionTakesTheHigherContrast()
     {
         Fixture f;
-        f.store.select(greyWithLuminance(0.41));
+        f.store.select(greyWithLuminance(0.19));
         QCOMPARE(f.swatch()->captionColor(), QColor(Qt::black));
-        // A colour whose luminance is exactly 0.4 keeps white text.
-        const RGBA boundary{0, 0.7406023092426888, 0.7406023092426888, 1};
-        QCOMPARE(boundary.luminance(), 0.4);
-        f.store.select(boundary);
+        f.store.select(greyWithLuminance(0.17));
         QCOMPARE(f.swatch()->captionColor(), QColor(Qt::white));
+        // White on this green is 2.42 : 1, black 8.7 : 1.
+        f.store.select(*RGBA::fromHex(QStringLiteral("#8AB17D")));
+        QCOMPARE(f.swatch()->captionColor(), QColor(Qt::black));
     }
 
     void clampedHexForOutOfRangeColours()

@@ -104,10 +104,16 @@ private Q_SLOTS:
         QCOMPARE(RGBA({0, 0, 0, 1}).luminance(), 0.0);
         // 0.04045 itself takes the linear branch.
         QCOMPARE(RGBA({0.04045, 0, 0, 1}).luminance(), 0.2126 * 0.04045 / 12.92);
-        // Text over a swatch turns black only above 0.4.
-        const double grey = std::pow(0.4, 1 / 2.4) * 1.055 - 0.055; // luminance ~0.4
+        // Text over a swatch is whichever of black and white reads better:
+        // on #8AB17D white is 2.42 : 1 and black 8.7 : 1.
+        QVERIFY(pigmentry::prefersDarkForeground(*RGBA::fromHex(QStringLiteral("#8AB17D"))));
         QVERIFY(!pigmentry::prefersDarkForeground(RGBA{0.1, 0.1, 0.1, 1}));
-        QVERIFY(pigmentry::prefersDarkForeground(RGBA{grey + 0.01, grey + 0.01, grey + 0.01, 1}));
+        QVERIFY(!pigmentry::prefersDarkForeground(*RGBA::fromHex(QStringLiteral("#1F4E79"))));
+        // The two ratios meet at a luminance of about 0.179.
+        for (const double l : {0.17, 0.19}) {
+            const double v = std::pow(l, 1 / 2.4) * 1.055 - 0.055;
+            QCOMPARE(pigmentry::prefersDarkForeground(RGBA{v, v, v, 1}), l > 0.179);
+        }
     }
 
     void equalityAndHashing()

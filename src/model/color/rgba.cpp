@@ -66,7 +66,8 @@ int channelValue(double component)
 
 bool prefersDarkForeground(const RGBA &color)
 {
-    return color.luminance() > 0.4;
+    const double l = color.luminance();
+    return (l + 0.05) * (l + 0.05) > 0.05 * 1.05;
 }
 
 std::optional<RGBA> RGBA::fromHex(const QString &text)

@@ -55,7 +55,8 @@ struct RGBA {
 // min(x, 1) * 255 rounded to nearest with halves away from zero.
 int channelValue(double component);
 
-// Text over a swatch is black when the swatch's luminance is above 0.4.
+// Text over a swatch is black when black has the higher WCAG contrast ratio
+// against it than white: (L + 0.05) / 0.05 > 1.05 / (L + 0.05).
 bool prefersDarkForeground(const RGBA &color);
 
 size_t qHash(const RGBA &color, size_t seed = 0) noexcept;
