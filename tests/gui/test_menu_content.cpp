@@ -88,7 +88,7 @@ private Q_SLOTS:
         Fixture f;
         QCOMPARE(f.menu.size(), QSize(310, 340));
         QVERIFY(!test::shown(&f.menu, QStringLiteral("recentColors")));
-        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy #3B82F5"));
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy HEX"));
         QCOMPARE(f.text("footer"), QStringLiteral("Local. Private. Ready."));
         QCOMPARE(f.text("shortcutText"), QStringLiteral("Shift+Super+P"));
         QCOMPARE(f.swatch()->captionText(), QStringLiteral("#3B82F5"));
@@ -136,7 +136,7 @@ private Q_SLOTS:
         f.store.select(grey(3));
         f.clickTile(0);
         QCOMPARE(f.store.selected(), (RGBA{1, 0.5, 0, 1}));
-        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy rgb(255, 128, 0)"));
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy RGB"));
         QCOMPARE(f.clipboard.text(), QStringLiteral("rgb(255, 128, 0)"));
         QCOMPARE(f.text("footer"), QStringLiteral("Copied #FF8000"));
 
@@ -187,27 +187,32 @@ private Q_SLOTS:
         QCOMPARE(f.quits, 1);
     }
 
-    // The copy button names the code it copies, in the default format,
-    // elided to fit, with the whole code in its tooltip.
-    void copyButtonNamesWhatItCopies()
+    // The copy button names the format it copies in, never a code cut in
+    // its middle; the code itself is on the card, under the hex code, and
+    // whole in the tooltips.
+    void copyButtonNamesTheFormat()
     {
         Fixture f;
         f.temp.prefs().setText("format", QStringLiteral("RGB"));
         f.store.select(RGBA{59 / 255.0, 130 / 255.0, 245 / 255.0, 1});
-        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy rgb(59, 130, 245)"));
+        QCOMPARE(f.text("copyButton"), QStringLiteral("Copy RGB"));
+        QCOMPARE(f.swatch()->toolTip(), QStringLiteral("rgb(59, 130, 245)"));
         QTest::mouseClick(test::named<QPushButton>(&f.menu, QStringLiteral("copyButton")), Qt::LeftButton);
         QCOMPARE(f.clipboard.text(), QStringLiteral("rgb(59, 130, 245)"));
 
         // A format changed elsewhere shows when the panel is shown again.
-        f.temp.prefs().setText("format", QStringLiteral("SwiftUI"));
+        f.temp.prefs().setText("format", QStringLiteral("OKLCH"));
         f.menu.hide();
         f.menu.show();
         auto *button = test::named<QPushButton>(&f.menu, QStringLiteral("copyButton"));
-        const QString whole = QStringLiteral("Copy ") + f.store.selected().formatted(QStringLiteral("SwiftUI"));
-        QCOMPARE(button->toolTip(), whole);
-        QVERIFY(button->text().contains(QChar(0x2026)));
+        QCOMPARE(button->text(), QStringLiteral("Copy OKLCH"));
+        QCOMPARE(button->toolTip(), QStringLiteral("Copy ") + f.store.selected().formatted(QStringLiteral("OKLCH")));
         QVERIFY(button->width() <= MenuContent::copyButtonWidth);
-        QTRY_VERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width());
+        // HEX shows no second code.
+        f.temp.prefs().setText("format", QStringLiteral("HEX"));
+        f.menu.hide();
+        f.menu.show();
+        QVERIFY(f.swatch()->toolTip().isEmpty());
     }
 
     // A failure is marked as one; a long notice

@@ -64,8 +64,12 @@ void ColorPatch::paintEvent(QPaintEvent *)
         QColor faded = captionColor();
         faded.setAlphaF(0.75f);
         painter.setPen(faded);
-        painter.drawText(QPointF(margin_, bottom - small.descent()), second_);
-        bottom -= small.height() + 2;
+        const QStringList lines = second_.split(u'\n');
+        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+            painter.drawText(QPointF(margin_, bottom - small.descent()),
+                             small.elidedText(*line, Qt::ElideRight, width() - 2 * margin_));
+            bottom -= small.height() + 2;
+        }
         painter.setPen(captionColor());
     }
     painter.setFont(captionFont_);

@@ -28,7 +28,8 @@ public:
         border_ = opacity;
         update();
     }
-    // Text in the bottom-left corner, inset by margin; a second line under it.
+    // Text in the bottom-left corner, inset by margin; smaller lines under
+    // it (second, one a line), each elided at its end where it cannot fit.
     void setCaption(const QString &text, const QFont &font, const QString &second = {}, const QFont &secondFont = {},
                     int margin = 10);
     // The caption's colour: black over light colours, white otherwise.

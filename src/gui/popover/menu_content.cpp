@@ -201,18 +201,23 @@ void MenuContent::updateSelected()
 {
     const RGBA &color = store.selected();
     swatch->setColor(color);
-    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold), colorName(color), theme::font(11));
-    // The button names what it copies: the code in the default format,
-    // elided to the room the row leaves it.
-    const QString label = tr("Copy %1").arg(store.defaultCode(color));
+    // Under the hex code, the code in the default format where that is
+    // another, whole (the tooltip has it where the card cannot).
+    const QString code = store.defaultCode(color);
+    const bool other = code != color.hex();
+    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold),
+                       (other ? code + u'\n' : QString()) + colorName(color), theme::font(11));
+    swatch->setToolTip(other ? code : QString());
+    // The button names the format it copies in; the code is in its tooltip.
+    const QString label = tr("Copy %1").arg(store.defaultFormat());
     QStyleOptionButton option;
     option.initFrom(copyButton);
     const QFontMetrics metrics = copyButton->fontMetrics();
     const int frame =
         style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton).width();
     const int room = copyButton->maximumWidth() - frame;
-    copyButton->setText(metrics.elidedText(label, Qt::ElideMiddle, room));
-    copyButton->setToolTip(label);
+    copyButton->setText(metrics.elidedText(label, Qt::ElideRight, room));
+    copyButton->setToolTip(tr("Copy %1").arg(code));
     copyButton->setAccessibleName(label);
 }
 

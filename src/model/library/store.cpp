@@ -192,7 +192,13 @@ void Store::copy(const RGBA &color, const std::optional<QString> &format)
 
 QString Store::defaultCode(const RGBA &color) const
 {
-    return color.formatted(prefs_.format());
+    return color.formatted(defaultFormat());
+}
+
+QString Store::defaultFormat() const
+{
+    const QString format = prefs_.format();
+    return RGBA::formats().contains(format) ? format : QStringLiteral("HEX");
 }
 
 void Store::save()

@@ -53,6 +53,9 @@ public:
     void copy(const RGBA &color, const std::optional<QString> &format = std::nullopt);
     // The colour's code in the default format, as copy() puts it.
     QString defaultCode(const RGBA &color) const;
+    // The default format's name: the preference's, or HEX for a name that is
+    // none of the formats.
+    QString defaultFormat() const;
     void save();
 
     void select(const RGBA &color, const QString &name = QString());

@@ -225,31 +225,38 @@ void X11Overlay::readEvents()
     }
 }
 
+void X11Overlay::moved(const QPoint &device)
+{
+    // Root coordinates are device pixels; each screen keeps its origin.
+    for (const PickerScreen &screen : std::as_const(screens)) {
+        const QRect native = nativeRect(screen);
+        if (native.contains(device)) {
+            if (input)
+                input({PickerInput::Kind::Motion, 0, false,
+                       screen.frame.topLeft() + QPointF(device - native.topLeft()) / screen.scale});
+            return;
+        }
+    }
+}
+
 void X11Overlay::handle(const void *received)
 {
     const auto *event = static_cast<const xcb_generic_event_t *>(received);
     switch (event->response_type & 0x7f) {
     case XCB_MOTION_NOTIFY: {
         const auto *motion = reinterpret_cast<const xcb_motion_notify_event_t *>(event);
-        if (!windows.contains(motion->event))
-            return;
-        // Root coordinates are device pixels; each screen keeps its origin.
-        const QPoint device(motion->root_x, motion->root_y);
-        for (const PickerScreen &screen : std::as_const(screens)) {
-            const QRect native = nativeRect(screen);
-            if (native.contains(device)) {
-                if (input)
-                    input({PickerInput::Kind::Motion, 0, false,
-                           screen.frame.topLeft() + QPointF(device - native.topLeft()) / screen.scale});
-                break;
-            }
-        }
+        if (windows.contains(motion->event))
+            moved(QPoint(motion->root_x, motion->root_y));
         return;
     }
     case XCB_BUTTON_PRESS: {
         const auto *press = reinterpret_cast<const xcb_button_press_event_t *>(event);
         if (!windows.contains(press->event))
             return;
+        // A click picks where it was made, whatever the pointer did before
+        // the pick heard of it.
+        if (press->detail == 1)
+            moved(QPoint(press->root_x, press->root_y));
         if (input && (press->detail == 1 || press->detail == 3))
             input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0,
                    bool(press->state & XCB_MOD_MASK_SHIFT), {}});

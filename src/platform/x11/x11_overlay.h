@@ -54,6 +54,8 @@ private:
     void takeQueued();
     // event is an xcb_generic_event_t.
     void handle(const void *event);
+    // The pointer at a root position (device pixels), as a Motion input.
+    void moved(const QPoint &device);
 
     xcb_connection_t *connection;
     quint32 root;
