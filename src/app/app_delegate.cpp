@@ -39,19 +39,29 @@ namespace {
 // new one without those hints.
 class HideOnClose : public QObject {
 public:
-    using QObject::QObject;
+    HideOnClose(QObject *parent, std::function<void()> closing)
+        : QObject(parent)
+        , closing(std::move(closing))
+    { }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Close) {
             event->ignore();
+            closing();
             static_cast<QWidget *>(watched)->hide();
             return true;
         }
         return false;
     }
+
+private:
+    std::function<void()> closing;
 };
+
+// Where the Studio's size and place are kept between runs.
+const QString studioGeometryKey = QStringLiteral("studioGeometry");
 
 } // namespace
 
@@ -389,7 +399,7 @@ void AppDelegate::openStudio()
     if (!window_) {
         window_ = std::make_unique<StudioWindow>(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
         window_->setPickIntoPalette([this](const QUuid &palette) { pickIntoPalette(palette); });
-        window_->installEventFilter(new HideOnClose(window_.get()));
+        window_->installEventFilter(new HideOnClose(window_.get(), [this] { saveStudioGeometry(); }));
         // The window keeps the application's icon, as its desktop entry
         // and the dock show it.
         desktop_->taskbar->setShown(window_.get(), prefs.showDock());
@@ -402,8 +412,19 @@ void AppDelegate::openStudio()
             frame.moveCenter(screen->availableGeometry().center());
             window_->move(frame.topLeft());
         }
+        // The size and place of the last run, kept within today's screens
+        // (Qt moves a place that is off them back on) and never below the
+        // smallest size.
+        if (const std::optional<QByteArray> kept = prefs.data(studioGeometryKey); kept && window_->restoreGeometry(*kept))
+            window_->resize(window_->size().expandedTo(window_->minimumSize()));
     }
     bringToFront(window_.get());
+}
+
+void AppDelegate::saveStudioGeometry()
+{
+    if (window_)
+        prefs.setData(studioGeometryKey, window_->saveGeometry());
 }
 
 void AppDelegate::quit()
@@ -414,6 +435,8 @@ void AppDelegate::quit()
     popover_->hide();
     if (picker_->isRunning())
         picker_->finish(false);
+    if (window_ && window_->isVisible())
+        saveStudioGeometry();
     QCoreApplication::exit(0);
 }
 

@@ -96,6 +96,8 @@ private:
     void welcome();
     // The popover's content is built the first time it is shown.
     void showPopover();
+    // Keeps the Studio's size and place for the next run.
+    void saveStudioGeometry();
     // Starts a pick whose colours go to each, then into the palette of the
     // session, if any; false when none could start.
     bool startPick(const QUuid &palette, bool newPalette, int sample, std::function<void(const RGBA &)> each);

@@ -268,6 +268,31 @@ private Q_SLOTS:
         QCOMPARE(instance::decodeReply(replies.at(2)).outcome, instance::Outcome::Done);
     }
 
+    // The Studio opens at the size it was closed at in the last run, never
+    // below its smallest size.
+    void studioRemembersItsSize()
+    {
+        test::TempSettings temp;
+        {
+            test::FakeDesktop desktop;
+            AppDelegate delegate(temp.prefs(), desktop.services(), temp.libraryPath());
+            delegate.openStudio();
+            delegate.window()->resize(1100, 720);
+            delegate.window()->close();
+            QVERIFY(!delegate.window()->isVisible());
+        }
+        test::FakeDesktop desktop;
+        AppDelegate delegate(temp.prefs(), desktop.services(), temp.libraryPath());
+        delegate.openStudio();
+        QCOMPARE(delegate.window()->size(), QSize(1100, 720));
+        delegate.window()->resize(400, 300); // refused by the window
+        delegate.quit();
+        test::FakeDesktop again;
+        AppDelegate third(temp.prefs(), again.services(), temp.libraryPath());
+        third.openStudio();
+        QCOMPARE(third.window()->size(), StudioWindow::smallestSize);
+    }
+
     void toggleShowsAndHidesThePopover()
     {
         Fixture f;
