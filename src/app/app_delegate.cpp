@@ -220,8 +220,8 @@ void AppDelegate::showPopover()
 {
     if (!popover_->content())
         popover_->setContent(new MenuContent(
-            *store_, *shortcut_, {[this] { pick(); }, [this] { pickNewPalette(); }, [this] { openStudio(); },
-                                  [this] { quit(); }}));
+            *store_, *shortcut_,
+            {[this] { pick(); }, [this] { pickNewPalette(); }, [this] { openStudio(); }, [this] { quit(); }}));
     popover_->showAt(tray_ ? tray_->geometry() : QRect());
 }
 
@@ -290,10 +290,10 @@ void AppDelegate::pickEnded()
         std::iota(positions.begin(), positions.end(), 0);
         undoable::pickedIntoPalette(*store_, undo_, palette.id, positions, true);
         const int count = int(ended->colors.size());
-        store_->setNotice((count == 1 ? tr("New palette “%1” with 1 color")
-                                      : tr("New palette “%1” with %n colors", nullptr, count))
-                              .arg(palette.name),
-                          Store::NoticeKind::Done);
+        store_->setNotice(
+            (count == 1 ? tr("New palette “%1” with 1 color") : tr("New palette “%1” with %n colors", nullptr, count))
+                .arg(palette.name),
+            Store::NoticeKind::Done);
         return;
     }
     undoable::pickedIntoPalette(*store_, undo_, ended->palette, ended->positions, false);
@@ -344,12 +344,11 @@ void AppDelegate::pickFor(const instance::PickOptions &options, const SingleInst
                 named.append(p.id);
         }
         if (named.size() != 1) {
-            reply(instance::encodeReply(
-                {Outcome::Invalid, QString(),
-                 named.isEmpty() ? tr("No palette is named “%1”.").arg(options.palette)
-                                 : tr("%1 palettes are named “%2”: rename all but one first.")
-                                       .arg(named.size())
-                                       .arg(options.palette)}));
+            reply(instance::encodeReply({Outcome::Invalid, QString(),
+                                         named.isEmpty() ? tr("No palette is named “%1”.").arg(options.palette)
+                                                         : tr("%1 palettes are named “%2”: rename all but one first.")
+                                                               .arg(named.size())
+                                                               .arg(options.palette)}));
             return;
         }
         palette = named.first();
@@ -371,21 +370,21 @@ void AppDelegate::pickFor(const instance::PickOptions &options, const SingleInst
     }
     const QString format = options.format;
     const bool multiple = options.multiple;
-    const bool started = startPick(palette, false, options.sample, [this, reply, format, multiple, answered, count](
-                                                                       const RGBA &color) {
-        if (*answered)
-            return;
-        ++*count;
-        // The code, and why it is not in the saved history when it is not.
-        const QString unsaved = store_->unsaved().isEmpty()
-            ? QString()
-            : tr("The color is not in the saved history: %1").arg(store_->unsaved());
-        const QString code = color.formatted(format.isEmpty() ? prefs.format() : format);
-        // One colour answers a plain pick; a pick that goes on gives each.
-        if (!multiple)
-            *answered = true;
-        reply(instance::encodeReply({Outcome::Picked, code, unsaved}), multiple);
-    });
+    const bool started =
+        startPick(palette, false, options.sample, [this, reply, format, multiple, answered, count](const RGBA &color) {
+            if (*answered)
+                return;
+            ++*count;
+            // The code, and why it is not in the saved history when it is not.
+            const QString unsaved = store_->unsaved().isEmpty()
+                ? QString()
+                : tr("The color is not in the saved history: %1").arg(store_->unsaved());
+            const QString code = color.formatted(format.isEmpty() ? prefs.format() : format);
+            // One colour answers a plain pick; a pick that goes on gives each.
+            if (!multiple)
+                *answered = true;
+            reply(instance::encodeReply({Outcome::Picked, code, unsaved}), multiple);
+        });
     if (!started && !*answered) {
         disconnect(*ended);
         *answered = true;
@@ -397,7 +396,8 @@ void AppDelegate::openStudio()
 {
     popover_->hide();
     if (!window_) {
-        window_ = std::make_unique<StudioWindow>(*store_, *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
+        window_ = std::make_unique<StudioWindow>(
+            *store_, *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
         window_->setPickIntoPalette([this](const QUuid &palette) { pickIntoPalette(palette); });
         window_->installEventFilter(new HideOnClose(window_.get(), [this] { saveStudioGeometry(); }));
         // The window keeps the application's icon, as its desktop entry
@@ -415,7 +415,8 @@ void AppDelegate::openStudio()
         // The size and place of the last run, kept within today's screens
         // (Qt moves a place that is off them back on) and never below the
         // smallest size.
-        if (const std::optional<QByteArray> kept = prefs.data(studioGeometryKey); kept && window_->restoreGeometry(*kept))
+        if (const std::optional<QByteArray> kept = prefs.data(studioGeometryKey);
+            kept && window_->restoreGeometry(*kept))
             window_->resize(window_->size().expandedTo(window_->minimumSize()));
     }
     bringToFront(window_.get());

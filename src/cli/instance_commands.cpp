@@ -77,24 +77,22 @@ int pickInInstance(const instance::PickOptions &options, CommandContext &context
     int picked = 0;
     // The pick waits for the user, however long they take.
     QString why;
-    const std::optional<QString> message = instance.send(
-        instance::encodeRequest({instance::Verb::Pick, instance::pickArguments(options)}), 24 * 3600 * 1000, &why,
-        [&printPicked, &picked](const QString &interim) {
-            const instance::Reply reply = instance::decodeReply(interim);
-            if (reply.outcome == instance::Outcome::Picked) {
-                printPicked(reply);
-                ++picked;
-            }
-        });
+    const std::optional<QString> message =
+        instance.send(instance::encodeRequest({instance::Verb::Pick, instance::pickArguments(options)}),
+                      24 * 3600 * 1000, &why, [&printPicked, &picked](const QString &interim) {
+                          const instance::Reply reply = instance::decodeReply(interim);
+                          if (reply.outcome == instance::Outcome::Picked) {
+                              printPicked(reply);
+                              ++picked;
+                          }
+                      });
     if (!message) {
         writeText(context.err, QStringLiteral("Pigmentry did not answer: %1.\n").arg(why));
         return 1;
     }
     const instance::Reply reply = instance::decodeReply(*message);
     switch (reply.outcome) {
-    case instance::Outcome::Picked:
-        printPicked(reply);
-        return unsaved ? 1 : 0;
+    case instance::Outcome::Picked: printPicked(reply); return unsaved ? 1 : 0;
     case instance::Outcome::Invalid: writeText(context.err, printable(reply.text) + u'\n'); return 2;
     case instance::Outcome::Refused:
     case instance::Outcome::OtherVersion: writeText(context.err, printable(reply.text) + u'\n'); return 1;
@@ -177,8 +175,9 @@ int pick(const CommandLine &line, CommandContext &context)
         bool number = false;
         options.sample = line.values.value(QStringLiteral("sample")).toInt(&number);
         if (!number || !Preferences::isSampleSize(options.sample))
-            return refuse(context.err, QStringLiteral("--sample takes 1, 3, 5 or 11, not \"%1\".")
-                                               .arg(line.values.value(QStringLiteral("sample"))));
+            return refuse(context.err,
+                          QStringLiteral("--sample takes 1, 3, 5 or 11, not \"%1\".")
+                              .arg(line.values.value(QStringLiteral("sample"))));
     }
     if (line.values.contains(QStringLiteral("to-palette")) && options.palette.trimmed().isEmpty())
         return refuse(context.err, QStringLiteral("--to-palette needs the name of a palette."));
@@ -187,8 +186,9 @@ int pick(const CommandLine &line, CommandContext &context)
         return pickInInstance(options, context);
     }
     if (!options.palette.isEmpty())
-        return refuse(context.err, QStringLiteral("--to-palette saves into the library; --no-save saves "
-                                                      "nothing."));
+        return refuse(context.err,
+                      QStringLiteral("--to-palette saves into the library; --no-save saves "
+                                     "nothing."));
     const std::unique_ptr<QCoreApplication> app = context.widgetApplication();
     return pickHere(options, context.out);
 }

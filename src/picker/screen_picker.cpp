@@ -241,8 +241,8 @@ void ScreenPicker::stepSample(int direction)
 {
     // Kept as the preference: the next pick averages the same square.
     const auto *at = std::find(std::begin(sampleSizes), std::end(sampleSizes), sample_);
-    const qsizetype index = std::clamp<qsizetype>((at - std::begin(sampleSizes)) + direction, 0,
-                                                  std::size(sampleSizes) - 1);
+    const qsizetype index =
+        std::clamp<qsizetype>((at - std::begin(sampleSizes)) + direction, 0, std::size(sampleSizes) - 1);
     if (sampleSizes[index] == sample_)
         return;
     sample_ = sampleSizes[index];

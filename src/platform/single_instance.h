@@ -5,9 +5,9 @@
 #include <QStringList>
 
 #include <functional>
-#include <type_traits>
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 class QFileSystemWatcher;
 class QSocketNotifier;
@@ -36,13 +36,12 @@ public:
     public:
         Reply() = default;
         template <typename F>
-            requires std::is_invocable_v<F, const QString &, bool>
-        Reply(F send)
+        requires std::is_invocable_v<F, const QString &, bool> Reply(F send)
             : send(std::move(send))
         { }
         template <typename F>
-            requires(std::is_invocable_v<F, const QString &> && !std::is_invocable_v<F, const QString &, bool>)
-        Reply(F last)
+        requires(std::is_invocable_v<F, const QString &> && !std::is_invocable_v<F, const QString &, bool>)
+            Reply(F last)
             : send([last = std::move(last)](const QString &text, bool) { last(text); })
         { }
         void operator()(const QString &text, bool more = false) const

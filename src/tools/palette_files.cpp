@@ -329,9 +329,9 @@ void PaletteFiles::importPalette()
     if (store_.noticeKind() == Store::NoticeKind::Failure && store_.notice() != before)
         return;
     const int count = int(palette->colors.size());
-    store_.setNotice((count == 1 ? QCoreApplication::translate("PaletteFiles", "Imported “%1” (1 color)")
-                                 : QCoreApplication::translate("PaletteFiles", "Imported “%1” (%n colors)", nullptr,
-                                                               count))
+    store_.setNotice((count == 1
+                          ? QCoreApplication::translate("PaletteFiles", "Imported “%1” (1 color)")
+                          : QCoreApplication::translate("PaletteFiles", "Imported “%1” (%n colors)", nullptr, count))
                          .arg(quotedText(palette->name)),
                      Store::NoticeKind::Done);
 }

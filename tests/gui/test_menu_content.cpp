@@ -29,8 +29,8 @@ struct Fixture {
     Store store{temp.prefs(), clipboard, temp.libraryPath()};
     ShortcutSettings shortcuts{temp.prefs(), hotKeys};
     int picks = 0, newPalettes = 0, opens = 0, quits = 0;
-    MenuContent menu{store, shortcuts,
-                     {[this] { ++picks; }, [this] { ++newPalettes; }, [this] { ++opens; }, [this] { ++quits; }}};
+    MenuContent menu{
+        store, shortcuts, {[this] { ++picks; }, [this] { ++newPalettes; }, [this] { ++opens; }, [this] { ++quits; }}};
 
     Fixture()
     {

@@ -75,12 +75,11 @@ class TestCommands : public QObject {
                 return false;
             instance =
                 std::make_unique<pigmentry::SingleInstance>(temp.path(QStringLiteral("data/Pigmentry")), runtime);
-            QObject::connect(
-                instance.get(), &pigmentry::SingleInstance::received,
-                [answers](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
-                    for (qsizetype i = 0; i < answers.size(); ++i)
-                        reply(answers.at(i), i + 1 < answers.size());
-                });
+            QObject::connect(instance.get(), &pigmentry::SingleInstance::received,
+                             [answers](const QStringList &, const pigmentry::SingleInstance::Reply &reply) {
+                                 for (qsizetype i = 0; i < answers.size(); ++i)
+                                     reply(answers.at(i), i + 1 < answers.size());
+                             });
             return instance->claim();
         }
 

@@ -72,8 +72,9 @@ private Q_SLOTS:
                               "Adobe Swatch Exchange, without transparency (*.ase)", "Hex list (*.txt)",
                               "CSS custom properties (*.css)", "SCSS variables (*.scss)", "HTML sheet (*.html)"}));
         // The colours were saved opaque, and the user is told.
-        QCOMPARE(store.notice(), QStringLiteral("Exported 3 colors to chosen. A GIMP palette holds no transparency: "
-                                                "the colors were saved opaque."));
+        QCOMPARE(store.notice(),
+                 QStringLiteral("Exported 3 colors to chosen. A GIMP palette holds no transparency: "
+                                "the colors were saved opaque."));
         QCOMPARE(readFile(temp.path("chosen")),
                  QByteArray("GIMP Palette\nName: Sunset late\nColumns: 0\n#\n"
                             "255 128   0\t#FF8000\n 51 102 153\t#336699\n"

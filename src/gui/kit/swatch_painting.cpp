@@ -107,8 +107,7 @@ QMimeData *colorMimeData(const RGBA &color, const QString &text, const QString &
     return data;
 }
 
-void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place,
-                    const QString &name)
+void startColorDrag(QWidget *source, const RGBA &color, const QString &text, const QString &place, const QString &name)
 {
     const double ratio = source->devicePixelRatioF();
     QPixmap image(QSize(32, 32) * ratio);

@@ -68,8 +68,15 @@ QWidget *filled(QWidget *widget, QPalette::ColorRole role)
 StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
                            std::function<void()> pick, QUndoStack *undo, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , context{store, prefs, shortcuts, desktop, undo ? *undo : ownUndo, state, std::move(pick),
-              [this](Page p) { setPage(p); }, {}}
+    , context{store,
+              prefs,
+              shortcuts,
+              desktop,
+              undo ? *undo : ownUndo,
+              state,
+              std::move(pick),
+              [this](Page p) { setPage(p); },
+              {}}
 {
     setWindowTitle(tr("Pigmentry — Color Studio"));
     announceAsWindow(this);

@@ -258,8 +258,10 @@ void X11Overlay::handle(const void *received)
         if (press->detail == 1)
             moved(QPoint(press->root_x, press->root_y));
         if (input && (press->detail == 1 || press->detail == 3))
-            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick, 0,
-                   bool(press->state & XCB_MOD_MASK_SHIFT), {}});
+            input({press->detail == 1 ? PickerInput::Kind::LeftClick : PickerInput::Kind::RightClick,
+                   0,
+                   bool(press->state & XCB_MOD_MASK_SHIFT),
+                   {}});
         return;
     }
     case XCB_KEY_PRESS: {

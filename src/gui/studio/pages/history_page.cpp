@@ -123,11 +123,10 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
         return ids;
     };
     grid->setPaletteChoices([&store] { return paletteChoices(store.library()); });
-    connect(grid, &SwatchGrid::chosen, this,
-            [&store, colorAt](const QModelIndex &index) {
-                // A label travels with the colour: into a palette, as its name.
-                store.select(colorAt(index), index.data(LabelRole).toString());
-            });
+    connect(grid, &SwatchGrid::chosen, this, [&store, colorAt](const QModelIndex &index) {
+        // A label travels with the colour: into a palette, as its name.
+        store.select(colorAt(index), index.data(LabelRole).toString());
+    });
     connect(grid, &HistoryGrid::copyRequested, this,
             [&store, colorsOf](const QModelIndexList &indexes) { store.copyColors(colorsOf(indexes)); });
     connect(grid, &HistoryGrid::removeRequested, this, [&context, idsOf](const QModelIndexList &indexes) {
