@@ -118,6 +118,18 @@ void requestClose(quint32 window)
 
 QStringList nonUnixSockets(qint64 pid)
 {
+    // The sockets first, then the table of Unix sockets: one made in between
+    // is then in the table, not taken for another kind.
+    QStringList sockets;
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString &name : descriptors.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        const QString target = QFile::symLinkTarget(descriptors.filePath(name));
+        const QString link = QFileInfo(descriptors.filePath(name)).symLinkTarget();
+        // Targets of socket links read "socket:[12345]".
+        const QString label = QFileInfo(!target.isEmpty() ? target : link).fileName();
+        if (label.startsWith(QLatin1String("socket:[")))
+            sockets.append(label);
+    }
     QSet<QString> unixInodes;
     QFile table(QStringLiteral("/proc/net/unix"));
     if (table.open(QIODevice::ReadOnly)) {
@@ -129,17 +141,8 @@ QStringList nonUnixSockets(qint64 pid)
         }
     }
     QStringList others;
-    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
-    for (const QString &name : descriptors.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
-        const QString target = QFile::symLinkTarget(descriptors.filePath(name));
-        const QString link = QFileInfo(descriptors.filePath(name)).symLinkTarget();
-        const QString text = !target.isEmpty() ? target : link;
-        // Targets of socket links read "socket:[12345]".
-        const QString label = QFileInfo(text).fileName();
-        if (!label.startsWith(QLatin1String("socket:[")))
-            continue;
-        const QString inode = label.mid(8, label.size() - 9);
-        if (!unixInodes.contains(inode))
+    for (const QString &label : std::as_const(sockets)) {
+        if (!unixInodes.contains(label.mid(8, label.size() - 9)))
             others.append(label);
     }
     return others;
