@@ -301,6 +301,16 @@ private Q_SLOTS:
         QTest::keyClick(grid, Qt::Key_Delete);
         QCOMPARE(f.store.library().history.size(), 5);
         QCOMPARE(f.shownHex().first(), QStringLiteral("#050505"));
+        // The focus goes on to the next colour, as in a list; back to the
+        // new last one when the last is removed.
+        QTest::keyClick(grid, Qt::Key_Right);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(grid->currentIndex().data(HexRole).toString(), QStringLiteral("#030303"));
+        QVERIFY(grid->selectionModel()->isSelected(grid->currentIndex()));
+        QTest::keyClick(grid, Qt::Key_End);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(grid->currentIndex().data(HexRole).toString(), QStringLiteral("#020202"));
+        QCOMPARE(f.shownHex(), (QStringList{"#050505", "#030303", "#020202"}));
 
         // Dragged out: the default format's code, the colour, and the exact
         // components for drops inside Pigmentry.

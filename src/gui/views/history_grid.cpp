@@ -215,7 +215,7 @@ void HistoryGrid::cellClicked(const QModelIndex &index, const QPoint &point)
     case Part::Tile: Q_EMIT chosen(index); break;
     case Part::Label: edit(index); break;
     case Part::Favorite: toggleFavorite(index); break;
-    case Part::Remove: Q_EMIT removeRequested({index}); break;
+    case Part::Remove: remove({index}); break;
     case Part::None: break;
     }
 }
@@ -231,6 +231,23 @@ void HistoryGrid::toggleFavorite(const QModelIndex &index)
     model()->setData(index, !index.data(FavoriteRole).toBool(), FavoriteRole);
 }
 
+void HistoryGrid::remove(const QModelIndexList &indexes)
+{
+    if (indexes.isEmpty())
+        return;
+    // The focus goes on to the colour after the first one removed, which
+    // now stands in its place; back to the new last when none follows.
+    const bool hadFocus = currentIndex().isValid();
+    const int first = std::min_element(indexes.cbegin(), indexes.cend(), [](const QModelIndex &a, const QModelIndex &b) {
+                          return a.row() < b.row();
+                      })->row();
+    Q_EMIT removeRequested(indexes);
+    const int rows = model()->rowCount();
+    if (hadFocus && rows > 0)
+        selectionModel()->setCurrentIndex(model()->index(std::min(first, rows - 1), 0),
+                                          QItemSelectionModel::ClearAndSelect);
+}
+
 void HistoryGrid::keyPressEvent(QKeyEvent *event)
 {
     const QModelIndex current = currentIndex();
@@ -240,7 +257,7 @@ void HistoryGrid::keyPressEvent(QKeyEvent *event)
             return;
         }
         if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Delete) {
-            Q_EMIT removeRequested(actedOn(current));
+            remove(actedOn(current));
             return;
         }
         switch (event->key()) {
@@ -311,7 +328,7 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     if (paletteChoices)
         actions.paletteChoices = paletteChoices();
     actions.exportAsPalette = [this, indexes] { Q_EMIT exportRequested(indexes()); };
-    actions.remove = [this, indexes] { Q_EMIT removeRequested(indexes()); };
+    actions.remove = [this, indexes] { remove(indexes()); };
     const bool one = acted.size() == 1;
     QMenu menu(this);
     if (one)

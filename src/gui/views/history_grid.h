@@ -92,6 +92,8 @@ protected:
 
 private:
     void toggleFavorite(const QModelIndex &index);
+    // Asks to remove the colours and moves the focus as lists do.
+    void remove(const QModelIndexList &indexes);
     HistoryCellDelegate::Part hoveredPart_ = HistoryCellDelegate::Part::None;
     bool several = false;
     std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
