@@ -377,6 +377,10 @@
         <source>Click to pick · Esc to cancel · %1×</source>
         <translation>Klicken zum Aufnehmen · Esc bricht ab · %1×</translation>
     </message>
+    <message>
+        <source>Pick a color</source>
+        <translation>Farbe aufnehmen</translation>
+    </message>
 </context>
 <context>
     <name>Page</name>
@@ -1001,12 +1005,19 @@
         <translation>Palette speichern</translation>
     </message>
     <message>
-        <source>Save %1 as a palette</source>
-        <translation>%1 als Palette speichern</translation>
-    </message>
-    <message>
         <source>Mathematical suggestions; contrast has not been validated.</source>
         <translation>Mathematische Vorschläge; der Kontrast wurde nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>Save Palette, %1</source>
+        <translation>Palette speichern, %1</translation>
+    </message>
+</context>
+<context>
+    <name>pigmentry::HistoryCellDelegate</name>
+    <message>
+        <source>Label of color %1</source>
+        <translation>Bezeichnung von Farbe %1</translation>
     </message>
 </context>
 <context>
@@ -1109,10 +1120,6 @@
         <translation>EXPORTFORMAT</translation>
     </message>
     <message>
-        <source>Copy as</source>
-        <translation>Kopieren als</translation>
-    </message>
-    <message>
         <source>Copy %1</source>
         <translation>%1 kopieren</translation>
     </message>
@@ -1139,6 +1146,10 @@
     <message>
         <source>“%1”</source>
         <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>Export format</source>
+        <translation>Exportformat</translation>
     </message>
 </context>
 <context>

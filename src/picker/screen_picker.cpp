@@ -148,6 +148,7 @@ void ScreenPicker::begin(Completion newCompletion)
     status.clear();
     awaitingPointer = false;
     nudged = false;
+    keyMoved = false;
     point = lastMouse = desktop.source.pointer();
 
     if (const Result shown = desktop.overlay.show(screens); !shown) {
@@ -260,6 +261,7 @@ void ScreenPicker::nudge(int dx, int dy)
     // there. A move past every screen stops at the edge of this one. The
     // mark is the user's from now on.
     nudged = true;
+    keyMoved = true;
     const std::optional<PickerScreen> screen = screenAt(point);
     if (!screen) {
         point += QPointF(dx, dy);
@@ -339,6 +341,7 @@ void ScreenPicker::finish(bool confirm, bool keepOpen)
     }
     if (running)
         desktop.overlay.hide();
+    heard.hide();
     running = false;
     panel = false;
     panelRect.reset();
@@ -433,9 +436,11 @@ void ScreenPicker::keepPicking()
     if (status.size() > 40) // the panel's width in its small font
         status = tr("%n picked · Esc to finish", nullptr, picked);
     shown.status = status;
-    if (panelRect)
+    if (panelRect) {
         desktop.overlay.present(shown, panelRect->topLeft(),
                                 panelHole.isNull() ? QRectF() : panelHole.translated(-panelRect->topLeft()));
+        heard.present(shown, panelRect->toAlignedRect(), true);
+    }
     const QPointer<ScreenPicker> self(this);
     if (completion)
         completion(*color);
@@ -504,6 +509,7 @@ void ScreenPicker::placePanel(const Magnifier &magnifier, const PickerScreen &sc
     panelRect = rect;
     shown = magnifier;
     desktop.overlay.present(magnifier, topLeft, panelHole.isNull() ? QRectF() : panelHole.translated(-topLeft));
+    heard.present(magnifier, rect.toAlignedRect(), std::exchange(keyMoved, false));
 }
 
 void ScreenPicker::startNative(Completion newCompletion)

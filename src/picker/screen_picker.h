@@ -2,6 +2,7 @@
 #pragma once
 
 #include "magnifier.h"
+#include "magnifier_accessibility.h"
 #include "picker_desktop.h"
 
 #include "model/color/rgba.h"
@@ -151,6 +152,8 @@ private:
     std::optional<QRectF> panelRect;
     QRectF panelHole;
     Magnifier shown;
+    MagnifierAccessibility heard; // the magnifier to a screen reader
+    bool keyMoved = false; // the next panel follows an arrow key
     QRectF uncovered; // where the panel stood before its last move
     qint64 uncoveredAt = 0;
 };

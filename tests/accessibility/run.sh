@@ -31,7 +31,7 @@ exec dbus-run-session -- bash -c '
     "$binary" --studio >"$HOME/app.log" 2>&1 & app=$!
     for i in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/pigmentry.socket" ] && break; sleep 0.1; done
     status=0
-    /usr/bin/python3 "$here/walk.py" || status=$?
+    /usr/bin/python3 "$here/walk.py" "$binary" || status=$?
     [ $status -eq 0 ] || { echo "Pigmentry said:"; cat "$HOME/app.log"; }
     "$binary" quit >/dev/null 2>&1 || kill $app
     kill $bus $tray 2>/dev/null || true

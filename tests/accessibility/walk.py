@@ -146,6 +146,48 @@ def hears_the_grid(window, sidebar):
     actions.doAction(press.index("Press"))
     if not wait_for(lambda: "selected" in state_names(cells[2])):
         problems.append("a pressed cell is not selected")
+    problems += hears_the_label_editor(grid)
+    return problems
+
+
+def focused_child(node):
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            child.clearCache()
+            if child.getState().contains(pyatspi.STATE_FOCUSED):
+                return child
+    return None
+
+
+def hears_the_label_editor(grid):
+    """F2 on a cell opens its label's editor as a focused, editable text
+    named by the cell; what is typed is read back; Return closes it and the
+    focus is the cell again, now named by its new label."""
+    problems = []
+    cell = grid.getChildAtIndex(4)
+    actions = cell.queryAction()
+    actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("SetFocus"))
+    wait_for(lambda: "focused" in state_names(cell))
+    subprocess.run(["xdotool", "key", "F2"], check=True)
+    editor = wait_for(lambda: grid.childCount == 41 and focused_child(grid))
+    if not editor or editor.getRole() != pyatspi.ROLE_TEXT or not editor.getState().contains(pyatspi.STATE_EDITABLE):
+        return ["F2 opens no focused, editable text in the grid"]
+    subprocess.run(["xdotool", "key", "ctrl+a", "BackSpace"], check=True)
+    subprocess.run(["xdotool", "type", "--delay", "20", "Warm red"], check=True)
+    typed = wait_for(lambda: editor.queryText().getText(0, -1) == "Warm red" and "Warm red")
+    print(f'  F2: {editor.getRoleName()} "{editor.name}" [{" ".join(state_names(editor) + ["editable"])}]'
+          f' reads "{editor.queryText().getText(0, -1)}"')
+    if not editor.name.startswith("Label of color #"):
+        problems.append(f'the label editor is named "{editor.name}", not by its cell')
+    if not typed:
+        problems.append("what is typed in the label editor is not read back")
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+    back = wait_for(lambda: grid.childCount == 40 and focused_child(grid))
+    if not back or not back.name.endswith(", Warm red"):
+        problems.append("after Return the focus is not on the cell named by its new label")
+    else:
+        print(f'  Return: {back.getRoleName()} "{back.name}" [{" ".join(state_names(back))}]')
     return problems
 
 
@@ -179,6 +221,106 @@ def hears_a_card(window, sidebar):
     duplicate.doAction(0)
     if not wait_for(lambda: cards.childCount == before + 1):
         problems.append("Duplicate pressed from the tree made no copy")
+    return problems
+
+
+def find_all(node, predicate, found=None, depth=0):
+    found = [] if found is None else found
+    if node is None or depth > 40:
+        return found
+    try:
+        if predicate(node):
+            found.append(node)
+        for i in range(node.childCount):
+            find_all(node.getChildAtIndex(i), predicate, found, depth + 1)
+    except Exception:
+        pass
+    return found
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def names_what_it_shows(window, sidebar):
+    """A voice-control user says what they see: each harmony's button is
+    named "Save Palette, RULE"; the inspector's format box is labelled by its
+    heading; the cards of a page are groups, not windows."""
+    problems = []
+    open_page(window, sidebar, "Color Harmony")
+    saves = wait_for(lambda: find_all(window, lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                                      and (n.name or "").startswith("Save Palette") and showing(n)))
+    for button in saves:
+        print(f'  {button.getRoleName()} "{button.name}"')
+    if len(saves) != 5 or not all(b.name.startswith("Save Palette, ") for b in saves):
+        problems.append("the harmonies' buttons are not named by their words first")
+    frames = find_all(window, lambda n: n.getRole() == pyatspi.ROLE_FRAME and showing(n))
+    groups = find_all(window, lambda n: n.getRole() == pyatspi.ROLE_PANEL and showing(n))
+    print(f"  {len(groups)} panels, {len(frames) - 1} frames inside the window")
+    if len(frames) != 1:
+        problems.append(f"{len(frames) - 1} frames inside the Studio window (a card reported as a window)")
+    open_page(window, sidebar, "Color Inspector")
+
+    def labels_of(node):
+        return [r.getTarget(i).name for r in node.getRelationSet()
+                if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
+    # A combo box is named by its value on this desktop: its label comes
+    # through the relation.
+    boxes = wait_for(lambda: find_all(window, lambda n: n.getRole() == pyatspi.ROLE_COMBO_BOX and showing(n)))
+    for box in boxes:
+        print(f'  {box.getRoleName()} "{box.name}" labelled by {labels_of(box)}')
+    if not any("EXPORT FORMAT" in labels_of(box) for box in boxes):
+        problems.append("the inspector's format box is not labelled by its heading")
+    return problems
+
+
+def hears_the_magnifier(app, window, binary):
+    """During a pick the magnifier is a window "Pick a color" that has the
+    focus, is described by its hint and reads the code and name of the colour
+    under the mark, anew after an arrow key."""
+    def magnifier():
+        for i in range(app.childCount):
+            node = app.getChildAtIndex(i)
+            if node is not None:
+                node.clearCache()
+                if node.name == "Pick a color" and showing(node):
+                    return node
+        return None
+    # The mark starts just left of the Studio, over the bare screen.
+    box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x - 2), str(box.y + 200)], check=True)
+    pick = subprocess.Popen([binary, "pick"], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    problems = []
+    try:
+        shown = wait_for(magnifier)
+        if shown is None:
+            return ["no window Pick a color on the accessibility bus during a pick"]
+
+        def value():
+            return shown.queryText().getText(0, -1)
+        first = value()
+        print(f'{shown.getRoleName()} "{shown.name}" [{" ".join(state_names(shown))}]')
+        print(f'  description "{shown.description}"')
+        print(f'  value "{first}"')
+        if not shown.description.startswith("Click to pick"):
+            problems.append("the magnifier is not described by its hint")
+        if not first.startswith("#") or ", " not in first:
+            problems.append("the magnifier does not read the color's code and name")
+        if "focused" not in state_names(shown):
+            problems.append("the magnifier does not have the focus")
+        subprocess.run(["xdotool", "key", "Right", "Right", "Right", "Right"], check=True)
+        moved = wait_for(lambda: value() != first and value(), seconds=2)
+        print(f'  after four arrow presses: "{value()}"')
+        if not moved:
+            problems.append("the magnifier's value does not follow the arrow keys")
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        if not wait_for(lambda: magnifier() is None):
+            problems.append("the magnifier stays on the bus after the pick")
+    finally:
+        try:
+            pick.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            pick.kill()
     return problems
 
 
@@ -299,6 +441,10 @@ def main():
            "the grid's cells are named, focused with the keyboard and pressed")
     report("A palette card, as a screen reader hears it:", hears_a_card(window, sidebar),
            "the card's name, colors and buttons are reached and pressed")
+    report("Controls named by what they show:", names_what_it_shows(window, sidebar),
+           "the buttons, the format box and the cards say what the eye sees")
+    report("The magnifier, as a screen reader hears it:", hears_the_magnifier(app, window, sys.argv[1]),
+           "the magnifier is named, described, focused and reads the color under the mark")
     report("The popover, as a screen reader hears it:", hears_the_popover(app),
            "the popover's window, color, recent row and buttons are named")
 

@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(f.store.selected(), (RGBA{0, 1, 0, 1}));
         QCOMPARE(f.row("Complementary"), (QStringList{"#00FF00", "#FF00FF"}));
 
-        shown<QPushButton>(f.get("Tetradic"), "Save Tetradic as a palette")->click();
+        shown<QPushButton>(f.get("Tetradic"), "Save Palette, Tetradic")->click();
         const Palette saved = f.store.library().palettes.last();
         QCOMPARE(saved.name, QStringLiteral("Tetradic"));
         QCOMPARE(saved.colors.size(), 4);

@@ -3,6 +3,7 @@
 
 #include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
+#include "gui/kit/window_accessible.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,6 +18,8 @@ StudioCard::StudioCard(QWidget *parent)
     layout_->setContentsMargins(20, 20, 20, 20);
     layout_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    // A group of controls, not a window: Qt reports a frame as one.
+    announceAs(this, QAccessible::Grouping);
 }
 
 EmptyState::EmptyState(const QString &symbol, const QString &title, const QString &detail, QWidget *parent)

@@ -1,33 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_accessible.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
 
 namespace pigmentry {
 
 namespace {
 
-const char *const windowProperty = "pigmentryAccessibleWindow";
+const char *const roleProperty = "pigmentryAccessibleRole";
 
-QAccessibleInterface *windowInterface(const QString &, QObject *object)
+QAccessibleInterface *widgetInterface(const QString &, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
-    if (widget && widget->property(windowProperty).toBool())
-        return new QAccessibleWidget(widget, QAccessible::Window);
-    return nullptr;
+    if (!widget)
+        return nullptr;
+    const QVariant role = widget->property(roleProperty);
+    return role.isValid() ? new QAccessibleWidget(widget, QAccessible::Role(role.toInt())) : nullptr;
 }
 
 } // namespace
 
-void announceAsWindow(QWidget *window)
+void announceAs(QWidget *widget, QAccessible::Role role)
 {
     static const bool installed = [] {
-        QAccessible::installFactory(&windowInterface);
+        QAccessible::installFactory(&widgetInterface);
         return true;
     }();
     Q_UNUSED(installed);
-    window->setProperty(windowProperty, true);
+    widget->setProperty(roleProperty, int(role));
+}
+
+void announceAsWindow(QWidget *window)
+{
+    announceAs(window, QAccessible::Window);
 }
 
 } // namespace pigmentry

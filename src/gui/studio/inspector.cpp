@@ -117,8 +117,10 @@ QLayout *Inspector::hexEntry()
 {
     auto *entry = new QVBoxLayout;
     entry->setSpacing(6);
-    entry->addWidget(fieldLabel(tr("HEX VALUE")));
+    Label *heading = fieldLabel(tr("HEX VALUE"));
+    entry->addWidget(heading);
     hex = withName(new QLineEdit, QStringLiteral("hexField"));
+    heading->setBuddy(hex);
     hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
     hex->setFont(theme::monospace(13));
     hex->setAccessibleName(tr("HEX VALUE"));
@@ -159,7 +161,8 @@ QLayout *Inspector::opacityBlock()
     auto *block = new QVBoxLayout;
     block->setSpacing(6);
     auto *opacityRow = new QHBoxLayout;
-    opacityRow->addWidget(fieldLabel(tr("OPACITY")));
+    Label *heading = fieldLabel(tr("OPACITY"));
+    opacityRow->addWidget(heading);
     opacityRow->addStretch();
     opacity =
         withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
@@ -172,6 +175,7 @@ QLayout *Inspector::opacityBlock()
     slider->setSingleStep(1);
     slider->setPageStep(10);
     slider->setAccessibleName(tr("Opacity"));
+    heading->setBuddy(slider);
     connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 100.0); });
     block->addWidget(slider);
     return block;
@@ -182,10 +186,13 @@ QLayout *Inspector::exportBlock()
 {
     auto *block = new QVBoxLayout;
     block->setSpacing(8);
-    block->addWidget(fieldLabel(tr("EXPORT FORMAT")));
+    Label *heading = fieldLabel(tr("EXPORT FORMAT"));
+    block->addWidget(heading);
     format = withName(new QComboBox, QStringLiteral("formatPicker"));
     format->addItems(RGBA::formats());
-    format->setAccessibleName(tr("Copy as"));
+    // Named by its heading, in words a reader says rather than spells.
+    format->setAccessibleName(tr("Export format"));
+    heading->setBuddy(format);
     block->addWidget(format);
     auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));

@@ -39,6 +39,13 @@ HistoryCellDelegate::HistoryCellDelegate(HistoryGrid *grid, std::function<RGBA()
     , selected(std::move(selected))
 { }
 
+InlineTextDelegate::Editor HistoryCellDelegate::editorFor(const QModelIndex &index) const
+{
+    Editor editor = InlineTextDelegate::editorFor(index);
+    editor.accessibleName = tr("Label of color %1").arg(index.data(HexRole).toString());
+    return editor;
+}
+
 QRect HistoryCellDelegate::partRect(const QRect &cell, Part part)
 {
     const int right = cell.right() - 8;

@@ -38,6 +38,10 @@ public:
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
 
+protected:
+    // The editor is named by its cell, as a screen reader heard it.
+    Editor editorFor(const QModelIndex &index) const override;
+
 private:
     HistoryGrid *grid;
     std::function<RGBA()> selected;

@@ -413,6 +413,15 @@ void SwatchGrid::focusInEvent(QFocusEvent *event)
     viewport()->update();
 }
 
+QWidget *SwatchGrid::openEditor() const
+{
+    if (state() != EditingState)
+        return nullptr;
+    const QList<QWidget *> children = viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const auto shown = std::find_if(children.cbegin(), children.cend(), [](QWidget *w) { return w->isVisible(); });
+    return shown == children.cend() ? nullptr : *shown;
+}
+
 void SwatchGrid::announceCurrent()
 {
     if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid())

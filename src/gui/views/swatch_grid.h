@@ -35,6 +35,9 @@ public:
     void setFitsContent(bool fits);
 
     int columnCount() const;
+    // The editor open on a cell, if any: a child of the grid to a screen
+    // reader while it is open.
+    QWidget *openEditor() const;
     // The cell under the pointer, if any.
     QModelIndex hoveredIndex() const { return hovered; }
     // Repaints the cells on screen whose index matches, and nothing else:

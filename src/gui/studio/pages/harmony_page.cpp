@@ -55,7 +55,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         title->addWidget(name);
         title->addStretch();
         auto *save = new QPushButton(tr("Save Palette"));
-        save->setAccessibleName(tr("Save %1 as a palette").arg(shown));
+        save->setAccessibleName(tr("Save Palette, %1").arg(shown));
         title->addWidget(save, 0, Qt::AlignLeft);
         auto *titleBox = new QWidget;
         titleBox->setLayout(title);

@@ -86,16 +86,24 @@ SwatchGrid *SwatchGridAccessible::grid() const
     return static_cast<SwatchGrid *>(widget());
 }
 
-int SwatchGridAccessible::childCount() const
+int SwatchGridAccessible::rows() const
 {
     const SwatchGrid *view = grid();
     return view && view->model() ? view->model()->rowCount(view->rootIndex()) : 0;
+}
+
+int SwatchGridAccessible::childCount() const
+{
+    // A label's editor follows the cells while it is open.
+    return rows() + (grid()->openEditor() ? 1 : 0);
 }
 
 QAccessibleInterface *SwatchGridAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
+    if (index == rows())
+        return QAccessible::queryAccessibleInterface(grid()->openEditor());
     if (const auto made = cells.constFind(index); made != cells.constEnd())
         return QAccessible::accessibleInterface(*made);
     auto *cell = new CellAccessible(grid(), index);
@@ -105,6 +113,8 @@ QAccessibleInterface *SwatchGridAccessible::child(int index) const
 
 int SwatchGridAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
+    if (QWidget *editor = grid()->openEditor(); editor && child && child->object() == editor)
+        return rows();
     for (auto made = cells.constBegin(); made != cells.constEnd(); ++made) {
         if (QAccessible::accessibleInterface(made.value()) == child)
             return made.key();
@@ -122,6 +132,8 @@ QAccessibleInterface *SwatchGridAccessible::childAt(int x, int y) const
 QAccessibleInterface *SwatchGridAccessible::focusChild() const
 {
     const SwatchGrid *view = grid();
+    if (QWidget *editor = view->openEditor(); editor && editor->hasFocus())
+        return QAccessible::queryAccessibleInterface(editor);
     return view->hasFocus() && view->currentIndex().isValid() ? child(view->currentIndex().row()) : nullptr;
 }
 

@@ -10,8 +10,9 @@ class SwatchGrid;
 
 // The grid as a screen reader meets it: a list whose items are the cells,
 // each named by the model's accessible text, focused and selected with the
-// keyboard's place, and pressed to choose the colour as a click does. The
-// cells are made when first asked for and live as long as their row does.
+// keyboard's place, and pressed to choose the colour as a click does; an
+// editor open on a cell comes after the cells. The cells are made when first
+// asked for and live as long as their row does.
 class SwatchGridAccessible : public QAccessibleWidget {
 public:
     explicit SwatchGridAccessible(SwatchGrid *grid);
@@ -31,6 +32,7 @@ public:
 
 private:
     SwatchGrid *grid() const;
+    int rows() const;
     mutable QHash<int, QAccessible::Id> cells;
 };
 

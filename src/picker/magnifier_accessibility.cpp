@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "magnifier_accessibility.h"
+
+#include "model/color/color_names.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QWindow>
+
+namespace pigmentry {
+
+namespace {
+
+constexpr int quarterSecond = 250;
+
+// The stand-in's interface: a window with read-only text, read afresh from
+// its owner at every question.
+class StandInInterface : public QAccessibleInterface, public QAccessibleTextInterface {
+public:
+    StandInInterface(QWindow *window, const MagnifierAccessibility *owner)
+        : window_(window)
+        , owner(owner)
+    { }
+
+    bool isValid() const override { return true; }
+    QObject *object() const override { return window_; }
+    QWindow *window() const override { return window_; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::Window; }
+    QRect rect() const override { return owner->panel(); }
+    void setText(QAccessible::Text, const QString &) override { }
+    QString text(QAccessible::Text kind) const override
+    {
+        switch (kind) {
+        case QAccessible::Name: return QCoreApplication::translate("Magnifier", "Pick a color");
+        case QAccessible::Description: return owner->description();
+        case QAccessible::Value: return owner->value();
+        default: return QString();
+        }
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !owner->isShown();
+        state.active = owner->isShown();
+        state.focusable = true;
+        state.focused = owner->isShown();
+        state.readOnly = true;
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this) : nullptr;
+    }
+
+    // The text: the colour under the mark, never selected nor edited.
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QString text(int start, int end) const override { return owner->value().mid(start, end - start); }
+    int characterCount() const override { return int(owner->value().size()); }
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = *end = 0;
+        return QString();
+    }
+
+private:
+    QWindow *window_;
+    const MagnifierAccessibility *owner;
+};
+
+class StandInWindow : public QWindow {
+public:
+    explicit StandInWindow(const MagnifierAccessibility *owner)
+        : id(QAccessible::registerAccessibleInterface(new StandInInterface(this, owner)))
+    {
+        setTitle(QCoreApplication::translate("Magnifier", "Pick a color"));
+    }
+    ~StandInWindow() override { QAccessible::deleteAccessibleInterface(id); }
+    QAccessibleInterface *accessibleRoot() const override { return QAccessible::accessibleInterface(id); }
+
+private:
+    QAccessible::Id id;
+};
+
+void notify(QWindow *window, QAccessible::Event kind)
+{
+    QAccessibleEvent event(window->accessibleRoot(), kind);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
+
+MagnifierAccessibility::MagnifierAccessibility(QObject *parent)
+    : QObject(parent)
+{
+    pending.setSingleShot(true);
+    connect(&pending, &QTimer::timeout, this, &MagnifierAccessibility::publish);
+}
+
+MagnifierAccessibility::~MagnifierAccessibility() = default;
+
+void MagnifierAccessibility::present(const Magnifier &magnifier, const QRect &panel, bool now)
+{
+    next = magnifier.color.hex() + QLatin1String(", ") + colorName(magnifier.color);
+    panel_ = panel;
+    if (const QString hint = magnifier.hint(); hint != description_) {
+        description_ = hint;
+        if (window)
+            notify(window.get(), QAccessible::DescriptionChanged);
+    }
+    if (!shown) {
+        shown = true;
+        value_ = std::exchange(next, QString());
+        since.start();
+        if (QAccessible::isActive()) {
+            window = std::make_unique<StandInWindow>(this);
+            notify(window.get(), QAccessible::ObjectShow);
+            notify(window.get(), QAccessible::Focus);
+        }
+        return;
+    }
+    if (now || since.elapsed() >= quarterSecond) {
+        publish();
+    } else if (!pending.isActive()) {
+        pending.start(int(quarterSecond - since.elapsed()));
+    }
+}
+
+void MagnifierAccessibility::publish()
+{
+    pending.stop();
+    since.start();
+    if (next.isEmpty() || next == value_) {
+        next.clear();
+        return;
+    }
+    const QString before = std::exchange(value_, std::exchange(next, QString()));
+    if (window) {
+        QAccessibleTextUpdateEvent event(window->accessibleRoot(), 0, before, value_);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void MagnifierAccessibility::hide()
+{
+    pending.stop();
+    next.clear();
+    if (!shown)
+        return;
+    shown = false;
+    if (window) {
+        notify(window.get(), QAccessible::ObjectHide);
+        window.reset();
+    }
+}
+
+} // namespace pigmentry
