@@ -375,7 +375,7 @@
     <name>Magnifier</name>
     <message>
         <source>Click to pick · Esc to cancel · %1×</source>
-        <translation>Klicken zum Aufnehmen · Esc bricht ab · %1×</translation>
+        <translation>Klick nimmt auf · Esc bricht ab · %1×</translation>
     </message>
     <message>
         <source>Pick a color</source>

@@ -116,6 +116,17 @@ QRectF Magnifier::background()
     return QRectF((panelSize.width() - loupeSide) / 2.0 - inset, 0, loupeSide + 2 * inset, panelSize.height());
 }
 
+QRectF Magnifier::hintArea()
+{
+    const QRectF below = loupe();
+    return QRectF(below.left(), below.bottom() + spacing + swatchSide + spacing, below.width(), 12);
+}
+
+QFont Magnifier::hintFont()
+{
+    return pixelFont(QGuiApplication::font(), 9);
+}
+
 QRectF Magnifier::loupe()
 {
     return QRectF((panelSize.width() - loupeSide) / 2.0, inset, loupeSide, loupeSide);
@@ -170,11 +181,10 @@ const Layers &layers(const Magnifier &m, double scale, const QPalette &palette)
         p.fillPath(outline, palette.color(QPalette::Window));
         p.fillRect(Magnifier::loupe(), QColor(0, 0, 0, 26));
         p.setPen(palette.color(QPalette::WindowText));
-        p.setFont(pixelFont(QGuiApplication::font(), 9));
-        const QRectF loupe = Magnifier::loupe();
-        p.drawText(QRectF(loupe.left() - inset, loupe.bottom() + spacing + swatchSide + spacing,
-                          loupe.width() + 2 * inset, 12),
-                   Qt::AlignHCenter | Qt::AlignVCenter, hint);
+        p.setFont(Magnifier::hintFont());
+        const QRectF area = Magnifier::hintArea();
+        p.drawText(area, Qt::AlignHCenter | Qt::AlignVCenter,
+                   QFontMetricsF(p.font()).elidedText(hint, Qt::ElideRight, area.width()));
     }
 
     const double side = Magnifier::regionSide * m.zoom;

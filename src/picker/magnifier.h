@@ -59,6 +59,10 @@ struct Magnifier {
     static QRectF loupe();
     // Where the swatch and the codes sit.
     static QRectF row();
+    // Where the hint is written, as wide as the loupe, and in which font; a
+    // hint wider than that is cut with "…".
+    static QRectF hintArea();
+    static QFont hintFont();
 
     friend bool operator==(const Magnifier &, const Magnifier &) = default;
 };

@@ -8,14 +8,18 @@
 #include "gui/kit/style.h"
 #include "gui/popover/menu_content.h"
 #include "gui/studio/studio_window.h"
+#include "gui/views/swatch_grid.h"
 #include "model/color/color_names.h"
+#include "picker/magnifier.h"
 #include "tools/palette_files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -95,6 +99,36 @@ QSet<QString> readEverything(test::DesktopModels &models)
     return texts;
 }
 
+// The harmony cards at a size: no name cut, no button squeezed; stacked,
+// the name, the colours and the button one under the other, else the name
+// and the button beside the colours.
+void harmonyCardsFit(test::DesktopModels &models, QSize size, bool stacked, const QString &language)
+{
+    StudioWindow window(models.store, models.shortcuts, models.temp.prefs(), models.desktop.get(), [] {});
+    window.resize(size);
+    window.show();
+    window.setPage(Page::harmony);
+    for (int pass = 0; pass < 5; ++pass)
+        QCoreApplication::processEvents();
+    const QList<QLabel *> names = window.findChildren<QLabel *>(QStringLiteral("ruleName"));
+    QCOMPARE(names.size(), 5);
+    for (QLabel *name : names) {
+        QWidget *card = name->parentWidget();
+        auto *tiles = card->findChild<SwatchGrid *>();
+        auto *button = card->findChild<QPushButton *>();
+        const QString where = language + u' ' + name->text();
+        QVERIFY2(name->height() >= name->heightForWidth(name->width()), qPrintable(where + " is cut"));
+        QVERIFY2(button->width() >= button->sizeHint().width() && button->height() >= button->sizeHint().height(),
+                 qPrintable(where + ": the button is squeezed"));
+        const QRect n = name->geometry(), t = tiles->geometry(), b = button->geometry();
+        if (stacked)
+            QVERIFY2(n.bottom() < t.top() && t.bottom() < b.top(), qPrintable(where + " is not name, tiles, button"));
+        else
+            QVERIFY2(n.right() < t.left() && b.right() < t.left() && n.bottom() < b.top(),
+                     qPrintable(where + " is not beside its colours"));
+    }
+}
+
 } // namespace
 
 class TestGerman : public QObject {
@@ -126,6 +160,34 @@ private Q_SLOTS:
         QVERIFY2(left.isEmpty(),
                  qPrintable(QStringLiteral("English under German: ") + left.join(QLatin1String(" | "))));
         QVERIFY(after.size() > 100);
+    }
+
+    // At the smallest size in both languages, and at the default size.
+    void fitsAtTheSmallestSize()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(PIGMENTRY_GERMAN_QM)));
+        for (const bool inGerman : {false, true}) {
+            const QString language = inGerman ? QStringLiteral("German") : QStringLiteral("English");
+            if (inGerman)
+                QApplication::installTranslator(&german);
+            test::DesktopModels models;
+            harmonyCardsFit(models, StudioWindow::smallestSize, true, language);
+            harmonyCardsFit(models, StudioWindow::defaultSize, false, language);
+
+            // The magnifier's hint, at every zoom and while picking several,
+            // stays clear of the panel's edges.
+            const QFontMetricsF metrics(Magnifier::hintFont());
+            for (const int zoom : {5, 10, 15, 20}) {
+                Magnifier magnifier;
+                magnifier.zoom = zoom;
+                QVERIFY2(metrics.horizontalAdvance(magnifier.hint()) <= Magnifier::hintArea().width(),
+                         qPrintable(language + ": " + magnifier.hint()));
+            }
+            const QString several = QCoreApplication::translate("ScreenPicker", "%n picked · Esc to finish", nullptr, 12);
+            QVERIFY2(metrics.horizontalAdvance(several) <= Magnifier::hintArea().width(), qPrintable(several));
+            QApplication::removeTranslator(&german);
+        }
     }
 
     // What the palette files tell the Studio comes in German too: why a file

@@ -4,7 +4,6 @@
 #include "gui/kit/card.h"
 #include "gui/kit/labels.h"
 #include "gui/kit/theme.h"
-#include "gui/kit/wrapping_row.h"
 #include "gui/studio/page_context.h"
 #include "gui/studio/pages/tool_parts.h"
 #include "gui/views/swatch_grid.h"
@@ -13,6 +12,7 @@
 #include "tools/harmony.h"
 
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -21,11 +21,81 @@
 namespace pigmentry {
 
 namespace {
+
+// The column of a rule's name and button.
+constexpr int titleWidth = 150;
+
+// A rule's name and button beside its colours where the width holds them;
+// otherwise the name, the colours and the button one under the other, the
+// name on the whole width.
+class RuleRow : public QWidget {
+public:
+    RuleRow(QWidget *name, QWidget *tiles, QWidget *button, int breakWidth)
+        : grid(new QGridLayout(this))
+        , name(name)
+        , tiles(tiles)
+        , button(button)
+        , breakWidth(breakWidth)
+    {
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setHorizontalSpacing(16);
+        grid->setVerticalSpacing(8);
+        arrange(false);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        arrange(width() < breakWidth);
+        QWidget::resizeEvent(event);
+    }
+
+private:
+    void arrange(bool stack)
+    {
+        if (stack == stacked && grid->count() > 0)
+            return;
+        stacked = stack;
+        for (QWidget *widget : {name, tiles, button})
+            grid->removeWidget(widget);
+        if (stack) {
+            name->setMinimumWidth(0);
+            name->setMaximumWidth(QWIDGETSIZE_MAX);
+            grid->addWidget(name, 0, 0);
+            grid->addWidget(tiles, 1, 0);
+            grid->addWidget(button, 2, 0, Qt::AlignLeft);
+            grid->setColumnStretch(0, 1);
+            grid->setColumnStretch(1, 0);
+            grid->setRowStretch(1, 0);
+        } else {
+            name->setFixedWidth(titleWidth);
+            grid->addWidget(name, 0, 0, Qt::AlignTop);
+            grid->addWidget(button, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
+            grid->addWidget(tiles, 0, 1, 2, 1);
+            grid->setColumnStretch(0, 0);
+            grid->setColumnStretch(1, 1);
+            grid->setRowStretch(1, 1);
+        }
+        // Tab follows the eye.
+        if (stack)
+            setTabOrder(tiles, button);
+        else
+            setTabOrder(button, tiles);
+        updateGeometry();
+    }
+
+    QGridLayout *grid;
+    QWidget *name;
+    QWidget *tiles;
+    QWidget *button;
+    int breakWidth;
+    bool stacked = false;
+};
+
 // The colour over its code, lower than the grids' tiles.
 constexpr int compactTileHeight = 68;
 constexpr int tileWidth = 88;
-// The column of a rule's name and button.
-constexpr int titleWidth = 150;
+
 } // namespace
 
 HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
@@ -47,30 +117,19 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         auto *card = new StudioCard;
         card->setObjectName(rule.name);
         card->content()->setContentsMargins(20, 12, 20, 12);
-        auto *row = new WrappingRow(16);
-        auto *title = new QVBoxLayout;
-        title->setSpacing(8);
         Label *name = textLabel(shown, theme::font(13, QFont::DemiBold), theme::Tone::Primary);
+        name->setObjectName(QStringLiteral("ruleName"));
         name->setWordWrap(true);
-        title->addWidget(name);
-        title->addStretch();
         auto *save = new QPushButton(tr("Save Palette"));
         save->setAccessibleName(tr("Save Palette, %1").arg(shown));
-        title->addWidget(save, 0, Qt::AlignLeft);
-        auto *titleBox = new QWidget;
-        titleBox->setLayout(title);
-        titleBox->setFixedWidth(titleWidth);
-        title->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(titleBox);
         auto *model = new ColorListModel(this);
         rows.append(model);
         SwatchGrid *tiles = tileRow(context.store, context.prefs, model);
         tiles->setCellSize(tileWidth, compactTileHeight, false);
         tiles->setAccessibleName(shown);
-        row->addWidget(tiles, 1);
         // Every rule's colours under its name where the longest rule does
         // not fit beside it, so that the cards stay alike.
-        row->setBreakWidth(titleWidth + 16 + longest * (tileWidth + 8) - 8);
+        auto *row = new RuleRow(name, tiles, save, titleWidth + 16 + int(longest) * (tileWidth + 8) - 8);
         // The colours of the moment of the click, under the rule's name.
         connect(save, &QPushButton::clicked, this, [&store = context.store, model, name = shown] {
             store.appendPalette(Palette{QUuid::createUuid(), name, model->colors(), QString(), {}});
