@@ -288,6 +288,16 @@ void Style::drawControl(ControlElement element, const QStyleOption *option, QPai
         }
     }
     QProxyStyle::drawControl(element, option, painter, widget);
+    // A flat button draws no panel, and so no ring, unless pressed.
+    if (element == CE_PushButtonBevel && keyboardFocus(option)) {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+        if (button && (button->features & QStyleOptionButton::Flat)) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            drawFocusRing(painter, option->rect, std::min(buttonRadius, option->rect.height() / 2.0));
+            painter->restore();
+        }
+    }
 }
 
 void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
@@ -306,6 +316,16 @@ void Style::drawComplexControl(ComplexControl control, const QStyleOptionComplex
             painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
             if (keyboardFocus(option))
                 drawFocusRing(painter, QRectF(option->rect), fieldRadius);
+            painter->restore();
+        }
+        return;
+    }
+    if (control == CC_ToolButton) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (keyboardFocus(option)) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            drawFocusRing(painter, option->rect, std::min(buttonRadius, option->rect.height() / 2.0));
             painter->restore();
         }
         return;

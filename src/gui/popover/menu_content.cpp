@@ -123,7 +123,9 @@ QWidget *MenuContent::recentRow()
     recent = new QWidget;
     auto *recentStack = new QVBoxLayout(recent);
     recentStack->setContentsMargins(0, 0, 0, 0);
-    recentStack->setSpacing(6);
+    // With the room the grid keeps for its focus ring, the tiles stand 4
+    // below the caption.
+    recentStack->setSpacing(2);
     recentStack->addWidget(textLabel(tr("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
     recentModel = new HistoryModel(store, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));

@@ -80,6 +80,7 @@ void Popover::showAt(const QRect &anchor)
     activated = false;
     move(placement(anchor, pointer, screen->availableGeometry(), size()));
     show();
+    showFocus();
     raise();
     activateWindow();
 }
@@ -99,8 +100,17 @@ void Popover::showUnplaced()
     }
     activated = false;
     show();
+    showFocus();
     raise();
     activateWindow();
+}
+
+void Popover::showFocus()
+{
+    // Opened from the keyboard as often as with the pointer: the control
+    // that has the focus shows its ring from the start. A window forgets
+    // this each time it is shown.
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void Popover::changeEvent(QEvent *event)

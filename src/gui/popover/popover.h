@@ -39,6 +39,7 @@ protected:
 
 private:
     void showUnplaced();
+    void showFocus();
     // The kind of window for the next show; changing it makes a new one.
     void becomePopup(bool popup);
 

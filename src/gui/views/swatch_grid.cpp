@@ -104,7 +104,7 @@ int SwatchGrid::rows() const
 
 int SwatchGrid::columnsFor(int width) const
 {
-    return std::max(1, (width + spacing) / (minimumWidth + spacing));
+    return std::max(1, (width - 2 * ringRoom + spacing) / (minimumWidth + spacing));
 }
 
 int SwatchGrid::columnCount() const
@@ -116,7 +116,7 @@ double SwatchGrid::cellWidthFor(int width, int columns) const
 {
     if (!stretch)
         return minimumWidth;
-    return std::max<double>(minimumWidth, double(width - (columns - 1) * spacing) / columns);
+    return std::max<double>(minimumWidth, double(width - 2 * ringRoom - (columns - 1) * spacing) / columns);
 }
 
 int SwatchGrid::contentHeightFor(int width) const
@@ -125,7 +125,7 @@ int SwatchGrid::contentHeightFor(int width) const
     if (count == 0)
         return 0;
     const int lines = (count + columnsFor(width) - 1) / columnsFor(width);
-    return lines * cellHeight + (lines - 1) * rowSpacing;
+    return lines * cellHeight + (lines - 1) * rowSpacing + 2 * ringRoom;
 }
 
 QRect SwatchGrid::cellRect(int row, int width) const
@@ -137,7 +137,7 @@ QRect SwatchGrid::cellRect(int row, int width) const
     // Edges from rounded positions, so neighbours never overlap or part.
     const int left = int(std::lround(column * (cell + spacing)));
     const int right = int(std::lround(column * (cell + spacing) + cell));
-    return QRect(left, line * (cellHeight + rowSpacing), right - left, cellHeight);
+    return QRect(ringRoom + left, ringRoom + line * (cellHeight + rowSpacing), right - left, cellHeight);
 }
 
 void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &matches)
@@ -170,14 +170,14 @@ void SwatchGrid::followSelection(Store &store)
 
 QSize SwatchGrid::sizeHint() const
 {
-    const int width =
-        stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing;
-    return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + rowSpacing * 2);
+    const int width = 2 * ringRoom
+        + (stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing);
+    return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + rowSpacing * 2 + 2 * ringRoom);
 }
 
 QSize SwatchGrid::minimumSizeHint() const
 {
-    return QSize(minimumWidth, fits ? 0 : cellHeight);
+    return QSize(minimumWidth + 2 * ringRoom, fits ? 0 : cellHeight + 2 * ringRoom);
 }
 
 int SwatchGrid::heightForWidth(int width) const
@@ -199,7 +199,7 @@ QModelIndex SwatchGrid::indexAt(const QPoint &point) const
     const int y = point.y() + verticalOffset();
     if (y < 0 || point.x() < 0)
         return {};
-    const int line = y / (cellHeight + rowSpacing);
+    const int line = std::max(0, y - ringRoom) / (cellHeight + rowSpacing);
     // Walk the few columns of that line; gaps between cells hit nothing.
     for (int column = 0; column < columns; ++column) {
         const int row = line * columns + column;
@@ -318,8 +318,8 @@ void SwatchGrid::paintEvent(QPaintEvent *event)
     const int count = rows();
     const int offset = verticalOffset();
     const QRect area = event->rect();
-    const int firstLine = std::max(0, (area.top() + offset) / (cellHeight + rowSpacing));
-    const int lastLine = (area.bottom() + offset) / (cellHeight + rowSpacing);
+    const int firstLine = std::max(0, (area.top() + offset - ringRoom) / (cellHeight + rowSpacing));
+    const int lastLine = std::max(0, area.bottom() + offset) / (cellHeight + rowSpacing);
 
     QStyleOptionViewItem option;
     initViewItemOption(&option);
@@ -333,16 +333,16 @@ void SwatchGrid::paintEvent(QPaintEvent *event)
         if (selectionModel() && selectionModel()->isSelected(index))
             option.state |= QStyle::State_Selected;
         itemDelegateForIndex(index)->paint(&painter, option, index);
-        // The keyboard's place: a ring around the cell, unlike any outline
-        // a delegate draws for a selected colour.
+        // The keyboard's place: a ring in the text's colour just around the
+        // cell, unlike the accent outline of a selected colour.
         if (hasFocus() && index == current && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
             painter.save();
             painter.setRenderHint(QPainter::Antialiasing);
-            QPen pen(theme::accent(), 2);
+            QPen pen(theme::primary(), 2);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
             const double radius = cellHeight > 40 ? 12 : 7;
-            painter.drawRoundedRect(QRectF(option.rect).adjusted(-2, -2, 2, 2), radius + 1, radius + 1);
+            painter.drawRoundedRect(QRectF(option.rect).adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
             painter.restore();
         }
     }

@@ -22,6 +22,9 @@ class SwatchGrid : public QAbstractItemView {
     Q_OBJECT
 
 public:
+    // Room around the cells for the focus ring, which hugs the cell.
+    static constexpr int ringRoom = 2;
+
     explicit SwatchGrid(QWidget *parent = nullptr);
 
     void setCellSize(int minimumWidth, int height, bool stretch);

@@ -116,7 +116,9 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         // that the five rules fit the window at its default size.
         auto *card = new StudioCard;
         card->setObjectName(rule.name);
-        card->content()->setContentsMargins(20, 12, 20, 12);
+        // The colours keep room for their focus ring: the card's margin is
+        // that much less above and below.
+        card->content()->setContentsMargins(20, 12 - SwatchGrid::ringRoom, 20, 12 - SwatchGrid::ringRoom);
         Label *name = textLabel(shown, theme::font(13, QFont::DemiBold), theme::Tone::Primary);
         name->setObjectName(QStringLiteral("ruleName"));
         name->setWordWrap(true);
