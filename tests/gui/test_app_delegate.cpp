@@ -313,6 +313,8 @@ private Q_SLOTS:
         f.delegate->toggle();
         QWidget *popover = &f.delegate->popover();
         QVERIFY(QTest::qWaitForWindowActive(popover));
+        // The control that has the focus on opening shows its ring at once.
+        QVERIFY(popover->testAttribute(Qt::WA_KeyboardFocusChange));
         QStringList names;
         QWidget *first = nullptr;
         for (int i = 0; i < 12; ++i) {
