@@ -184,7 +184,8 @@ private Q_SLOTS:
                 QVERIFY2(metrics.horizontalAdvance(magnifier.hint()) <= Magnifier::hintArea().width(),
                          qPrintable(language + ": " + magnifier.hint()));
             }
-            const QString several = QCoreApplication::translate("ScreenPicker", "%n picked · Esc to finish", nullptr, 12);
+            const QString several =
+                QCoreApplication::translate("ScreenPicker", "%n picked · Esc to finish", nullptr, 12);
             QVERIFY2(metrics.horizontalAdvance(several) <= Magnifier::hintArea().width(), qPrintable(several));
             QApplication::removeTranslator(&german);
         }

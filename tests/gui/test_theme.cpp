@@ -13,16 +13,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QToolButton>
+#include <QPainter>
 #include <QPalette>
+#include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyleOptionButton>
 #include <QStyleOptionSlider>
-#include <QPainter>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace pigmentry;
@@ -127,8 +127,8 @@ private Q_SLOTS:
             double best = 0;
             for (int y = area.top(); y <= area.bottom(); ++y) {
                 for (int x = area.left(); x <= area.right(); ++x) {
-                    const double ratio = contrastRatio(theme::rgba(focused.pixelColor(x, y)),
-                                                       theme::rgba(plainCard.pixelColor(x, y)));
+                    const double ratio =
+                        contrastRatio(theme::rgba(focused.pixelColor(x, y)), theme::rgba(plainCard.pixelColor(x, y)));
                     if (ratio > best) {
                         best = ratio;
                         if (strongest)

@@ -245,9 +245,10 @@ void HistoryGrid::remove(const QModelIndexList &indexes)
     // The focus goes on to the colour after the first one removed, which
     // now stands in its place; back to the new last when none follows.
     const bool hadFocus = currentIndex().isValid();
-    const int first = std::min_element(indexes.cbegin(), indexes.cend(), [](const QModelIndex &a, const QModelIndex &b) {
-                          return a.row() < b.row();
-                      })->row();
+    const int first =
+        std::min_element(indexes.cbegin(), indexes.cend(), [](const QModelIndex &a, const QModelIndex &b) {
+            return a.row() < b.row();
+        })->row();
     Q_EMIT removeRequested(indexes);
     const int rows = model()->rowCount();
     if (hadFocus && rows > 0)
