@@ -70,10 +70,10 @@ AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> de
     : QObject(parent)
     , prefs(prefs)
     , desktop_(std::move(desktop))
+    , libraryPath(libraryPath)
 {
     desktop_->fillUnavailable();
     undo_.setUndoLimit(50);
-    store_ = std::make_unique<Store>(prefs, *desktop_->clipboard, libraryPath);
     picker_ = std::make_unique<ScreenPicker>(prefs, desktop_->pickerDesktop());
     connect(picker_.get(), &ScreenPicker::ended, this, &AppDelegate::pickEnded);
     shortcut_ = std::make_unique<ShortcutSettings>(prefs, *desktop_->hotKeys);
@@ -81,6 +81,13 @@ AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> de
 }
 
 AppDelegate::~AppDelegate() = default;
+
+Store &AppDelegate::store() const
+{
+    if (!store_)
+        store_ = std::make_unique<Store>(prefs, *desktop_->clipboard, libraryPath);
+    return *store_;
+}
 
 void AppDelegate::launch(const QStringList &arguments)
 {
@@ -110,7 +117,7 @@ void AppDelegate::launch(const QStringList &arguments)
 
 void AppDelegate::saveNothing(const QString &why)
 {
-    store_->saveNothing(tr("Nothing will be saved: %1. Your colors stay until Pigmentry quits.").arg(why));
+    store().saveNothing(tr("Nothing will be saved: %1. Your colors stay until Pigmentry quits.").arg(why));
 }
 
 void AppDelegate::armShortcut()
@@ -146,7 +153,16 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
     if (!shortcut_->action)
         armShortcut();
 
-    welcome();
+    if (tray_) {
+        // The icon first: the library is read once it is on its way to the
+        // tray, and whatever asks for the library before reads it then.
+        QTimer::singleShot(0, this, [this] {
+            store();
+            welcome();
+        });
+    } else {
+        welcome();
+    }
 
     // Never unreachable: without a tray the Studio opens at launch.
     if (arguments.contains(QStringLiteral("--studio")) || !tray_ || prefs.openAtLaunch())
@@ -158,7 +174,7 @@ void AppDelegate::welcome()
     if (!tray_) {
         // Said once a launch, in the Studio that opens in the tray's place;
         // never over a failure found at start (a library set aside).
-        if (!store_->notice().isEmpty())
+        if (!store().notice().isEmpty())
             return;
         // The shortcut is promised only while it is registered; a desktop
         // that refuses it later (a portal answers late) changes the remark.
@@ -167,19 +183,19 @@ void AppDelegate::welcome()
                                                 "closed, and starting Pigmentry again reopens it.")
                                            : tr("No tray icon here: starting Pigmentry again reopens this window.");
         };
-        store_->setNotice(remark(), Store::NoticeKind::Info);
+        store().setNotice(remark(), Store::NoticeKind::Info);
         connect(shortcut_.get(), &ShortcutSettings::registeredChanged, this,
                 [this, remark, said = std::make_shared<QString>(remark())] {
-                    if (store_->notice() != *said)
+                    if (store().notice() != *said)
                         return;
                     *said = remark();
-                    store_->setNotice(*said, Store::NoticeKind::Info);
+                    store().setNotice(*said, Store::NoticeKind::Info);
                 });
         return;
     }
     // Nothing can be saved: that is the tray's first word, at every start.
-    if (store_->savesNothing()) {
-        tray_->showMessage(QStringLiteral("Pigmentry"), store_->notice(),
+    if (store().savesNothing()) {
+        tray_->showMessage(QStringLiteral("Pigmentry"), store().notice(),
                            QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), 10000);
         return;
     }
@@ -220,7 +236,7 @@ void AppDelegate::showPopover()
 {
     if (!popover_->content())
         popover_->setContent(new MenuContent(
-            *store_, *shortcut_,
+            store(), *shortcut_,
             {[this] { pick(); }, [this] { pickNewPalette(); }, [this] { openStudio(); }, [this] { quit(); }}));
     popover_->showAt(tray_ ? tray_->geometry() : QRect());
 }
@@ -253,13 +269,13 @@ bool AppDelegate::startPick(const QUuid &palette, bool newPalette, int sample, s
         [this, each = std::move(each)](const RGBA &color) {
             picked(color);
             if (session && !session->newPalette) {
-                const Library &library = store_->library();
+                const Library &library = store().library();
                 const auto target = std::find_if(library.palettes.cbegin(), library.palettes.cend(),
                                                  [this](const Palette &p) { return p.id == session->palette; });
                 // A palette deleted meanwhile takes no more.
                 if (target != library.palettes.cend()) {
                     session->positions.append(target->colors.size());
-                    store_->addColorsToPalette(session->palette, {color});
+                    store().addColorsToPalette(session->palette, {color});
                 }
             }
             if (session)
@@ -285,30 +301,30 @@ void AppDelegate::pickEnded()
         palette.id = QUuid::createUuid();
         palette.name = tr("Picked %1").arg(QLocale().toString(QDate::currentDate(), QStringLiteral("d MMM yyyy")));
         palette.colors = ended->colors;
-        store_->appendPalette(palette);
+        store().appendPalette(palette);
         QList<qsizetype> positions(ended->colors.size());
         std::iota(positions.begin(), positions.end(), 0);
-        undoable::pickedIntoPalette(*store_, undo_, palette.id, positions, true);
+        undoable::pickedIntoPalette(store(), undo_, palette.id, positions, true);
         const int count = int(ended->colors.size());
-        store_->setNotice(
+        store().setNotice(
             (count == 1 ? tr("New palette “%1” with 1 color") : tr("New palette “%1” with %n colors", nullptr, count))
                 .arg(palette.name),
             Store::NoticeKind::Done);
         return;
     }
-    undoable::pickedIntoPalette(*store_, undo_, ended->palette, ended->positions, false);
+    undoable::pickedIntoPalette(store(), undo_, ended->palette, ended->positions, false);
 }
 
 void AppDelegate::picked(const RGBA &color)
 {
-    store_->capture(color);
+    store().capture(color);
     if (tray_)
         tray_->setToolTip(tr("Pigmentry — last color %1").arg(color.hex()));
     // With no window of ours showing, the pick would otherwise pass unseen.
     const bool seen = window_ && window_->isVisible() && !window_->isMinimized();
     if (seen || !prefs.notifyAfterPick())
         return;
-    const QString code = store_->defaultCode(color);
+    const QString code = store().defaultCode(color);
     // The code, then what the colour is called.
     const QString text = (prefs.autoCopy() ? tr("Copied %1").arg(code) : tr("Picked %1").arg(code))
         + QStringLiteral(" · ") + colorName(color);
@@ -339,7 +355,7 @@ void AppDelegate::pickFor(const instance::PickOptions &options, const SingleInst
     QUuid palette;
     if (!options.palette.isEmpty()) {
         QList<QUuid> named;
-        for (const Palette &p : store_->library().palettes) {
+        for (const Palette &p : store().library().palettes) {
             if (p.name == options.palette)
                 named.append(p.id);
         }
@@ -376,9 +392,9 @@ void AppDelegate::pickFor(const instance::PickOptions &options, const SingleInst
                 return;
             ++*count;
             // The code, and why it is not in the saved history when it is not.
-            const QString unsaved = store_->unsaved().isEmpty()
+            const QString unsaved = store().unsaved().isEmpty()
                 ? QString()
-                : tr("The color is not in the saved history: %1").arg(store_->unsaved());
+                : tr("The color is not in the saved history: %1").arg(store().unsaved());
             const QString code = color.formatted(format.isEmpty() ? prefs.format() : format);
             // One colour answers a plain pick; a pick that goes on gives each.
             if (!multiple)
@@ -397,7 +413,7 @@ void AppDelegate::openStudio()
     popover_->hide();
     if (!window_) {
         window_ = std::make_unique<StudioWindow>(
-            *store_, *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
+            store(), *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
         window_->setPickIntoPalette([this](const QUuid &palette) { pickIntoPalette(palette); });
         window_->installEventFilter(new HideOnClose(window_.get(), [this] { saveStudioGeometry(); }));
         // The window keeps the application's icon, as its desktop entry

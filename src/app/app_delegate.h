@@ -78,7 +78,8 @@ public:
     // What a second launch asks of the running one.
     void handOver(const QStringList &arguments, const SingleInstance::Reply &reply, QObject *caller = nullptr);
 
-    Store &store() const { return *store_; }
+    // The colour library, read from its file when first asked for.
+    Store &store() const;
     ShortcutSettings &shortcut() const { return *shortcut_; }
     ScreenPicker &picker() const { return *picker_; }
     DesktopServices &desktop() const { return *desktop_; }
@@ -120,7 +121,8 @@ private:
     Preferences &prefs;
     QUndoStack undo_;
     std::unique_ptr<DesktopServices> desktop_;
-    std::unique_ptr<Store> store_;
+    QString libraryPath;
+    mutable std::unique_ptr<Store> store_;
     std::unique_ptr<ScreenPicker> picker_;
     std::unique_ptr<ShortcutSettings> shortcut_;
     QSystemTrayIcon *tray_ = nullptr;

@@ -4,6 +4,7 @@
 #include "gui/popover/popover.h"
 #include "gui/studio/studio_window.h"
 #include "model/color/color_names.h"
+#include "model/library/library_file.h"
 #include "model/library/store.h"
 #include "picker/screen_picker.h"
 #include "platform/instance_protocol.h"
@@ -73,6 +74,19 @@ private Q_SLOTS:
 
     // A library that could not be read is said at start; the launch's own
     // remark does not cover it.
+    // The library is read when first asked for, not when the delegate is
+    // made: the tray icon never waits for it, and whatever asks first finds
+    // it whole.
+    void theLibraryIsReadWhenFirstAskedFor()
+    {
+        Fixture f;
+        Library library;
+        library.history.append(ColorRecord::captured(RGBA{1, 0, 0, 1}, 1000));
+        library.palettes.append(Palette{QUuid::createUuid(), QStringLiteral("Brand"), {RGBA{0, 0, 1, 1}}, {}});
+        QVERIFY(saveLibrary(f.temp.libraryPath(), library));
+        QCOMPARE(f.delegate->store().library(), library);
+    }
+
     void aFailureAtStartStaysInView()
     {
         test::TempSettings temp;

@@ -203,7 +203,10 @@ std::optional<ColorRecord> ColorRecord::fromJsonAt(const QJsonValue &value, cons
     record.date = read.number("date");
     record.label = read.string("label");
     record.favorite = read.boolean("favorite");
-    record.colorSpace = read.string("colorSpace");
+    // Nearly every record says "sRGB": the default's static text stands for
+    // it, where thousands of copies would each take memory of their own.
+    if (const QString space = read.string("colorSpace"); space != record.colorSpace)
+        record.colorSpace = space;
     if (read.failed())
         return std::nullopt;
     return record;

@@ -13,6 +13,9 @@
 #include <cstring>
 
 #include <fcntl.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +108,36 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
     return bytes;
 }
 
+namespace {
+
+// What was read from a file was made while its parsed document, several
+// times the file's size in small pieces, was alive: each list and text holds
+// on to a page of the freed document. Made anew now that it is gone, they lie
+// together, and the document's pages go back to the system.
+Library compacted(const Library &read)
+{
+    auto anew = [](const QString &text) { return text.isEmpty() ? text : QString(text.constData(), text.size()); };
+    Library library;
+    library.history.reserve(read.history.size());
+    for (const ColorRecord &record : read.history) {
+        library.history.append(record);
+        library.history.last().label = anew(record.label);
+    }
+    library.palettes.reserve(read.palettes.size());
+    for (const Palette &palette : read.palettes) {
+        QStringList names;
+        names.reserve(palette.colorNames.size());
+        for (const QString &name : palette.colorNames)
+            names.append(anew(name));
+        library.palettes.append(Palette{palette.id, anew(palette.name),
+                                        QList<RGBA>(palette.colors.cbegin(), palette.colors.cend()),
+                                        anew(palette.notes), names});
+    }
+    return library;
+}
+
+} // namespace
+
 LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
 {
     removeCutShortSaves(path);
@@ -117,6 +150,12 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
     if (const std::optional<QByteArray> bytes = readRegularFile(path, largestLibrary, &error)) {
         if (const auto object = parseJsonObject(*bytes, &error))
             library = Library::fromJson(*object, &error);
+    }
+    if (library) {
+        library = compacted(*library);
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
     }
     if (library)
         return {std::move(*library), QString(), false};
