@@ -44,14 +44,15 @@ public:
 
     QJsonValue value(const char *key)
     {
-        const QString name = QLatin1String(key);
         if (failed_)
             return {};
-        if (!object_.contains(name)) {
+        const QLatin1StringView name(key);
+        const auto found = object_.constFind(name);
+        if (found == object_.constEnd()) {
             fail(QCoreApplication::translate("LibraryFile", "the key \"%1\" is missing").arg(name));
             return {};
         }
-        return object_.value(name);
+        return *found;
     }
 
     QString string(const char *key)
@@ -101,12 +102,15 @@ public:
         return id;
     }
 
-    RGBA color(const QJsonValue &value, const QString &where)
+    // where is asked for only when the colour is no colour: a library
+    // reads thousands that are.
+    template<typename Where>
+    RGBA color(const QJsonValue &value, const Where &where)
     {
         QString problem;
         const std::optional<RGBA> c = RGBA::fromJson(value, &problem);
         if (!c) {
-            failAt(where, problem);
+            failAt(where(), problem);
             return {};
         }
         return *c;
@@ -199,7 +203,7 @@ std::optional<ColorRecord> ColorRecord::fromJsonAt(const QJsonValue &value, cons
     record.id = read.uuid("id");
     const QJsonValue color = read.value("color");
     if (!read.failed())
-        record.color = read.color(color, where + QLatin1String(".color"));
+        record.color = read.color(color, [&where] { return where + QLatin1String(".color"); });
     record.date = read.number("date");
     record.label = read.string("label");
     record.favorite = read.boolean("favorite");
@@ -286,9 +290,11 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
     palette.id = read.uuid("id");
     palette.name = read.string("name");
     const QJsonArray colors = read.array("colors");
+    palette.colors.reserve(colors.size());
     for (qsizetype i = 0; i < colors.size() && !read.failed(); ++i) {
-        const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colors[%1]").arg(i);
-        palette.colors.append(read.color(colors.at(i), at));
+        palette.colors.append(read.color(colors.at(i), [&where, i] {
+            return (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colors[%1]").arg(i);
+        }));
     }
     palette.notes = read.string("notes");
     // Names came later: a palette without any has no key for them.
@@ -301,9 +307,9 @@ std::optional<Palette> Palette::fromJsonAt(const QJsonValue &value, const QStrin
                             .arg(names.size())
                             .arg(palette.colors.size()));
         for (qsizetype i = 0; i < names.size() && !read.failed(); ++i) {
-            const QString at = (where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames[%1]").arg(i);
             if (!names.at(i).isString())
-                read.failAt(at, QCoreApplication::translate("LibraryFile", "a color's name is not a string"));
+                read.failAt((where.isEmpty() ? QString() : where + u'.') + QStringLiteral("colorNames[%1]").arg(i),
+                            QCoreApplication::translate("LibraryFile", "a color's name is not a string"));
             else
                 palette.setColorName(i, validText(names.at(i).toString()));
         }
@@ -327,17 +333,23 @@ std::optional<Library> Library::fromJson(const QJsonValue &value, QString *error
 
     Library library;
     library.history.reserve(history.size());
+    // Each entry is read without its place in the document, which is named
+    // only when the entry is read again to say what is wrong with it.
     for (qsizetype i = 0; i < history.size(); ++i) {
-        auto record = ColorRecord::fromJsonAt(history.at(i), QStringLiteral("history[%1]").arg(i), error);
-        if (!record)
+        auto record = ColorRecord::fromJsonAt(history.at(i), QString(), nullptr);
+        if (!record) {
+            ColorRecord::fromJsonAt(history.at(i), QStringLiteral("history[%1]").arg(i), error);
             return std::nullopt;
+        }
         library.history.append(std::move(*record));
     }
     library.palettes.reserve(palettes.size());
     for (qsizetype i = 0; i < palettes.size(); ++i) {
-        auto palette = Palette::fromJsonAt(palettes.at(i), QStringLiteral("palettes[%1]").arg(i), error);
-        if (!palette)
+        auto palette = Palette::fromJsonAt(palettes.at(i), QString(), nullptr);
+        if (!palette) {
+            Palette::fromJsonAt(palettes.at(i), QStringLiteral("palettes[%1]").arg(i), error);
             return std::nullopt;
+        }
         library.palettes.append(std::move(*palette));
     }
     return library;
