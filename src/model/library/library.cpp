@@ -104,7 +104,7 @@ public:
 
     // where is asked for only when the colour is no colour: a library
     // reads thousands that are.
-    template<typename Where>
+    template <typename Where>
     RGBA color(const QJsonValue &value, const Where &where)
     {
         QString problem;
