@@ -4,6 +4,7 @@
 #include "magnifier.h"
 #include "model/color/color_names.h"
 #include "model/library/preferences.h"
+#include "screen_geometry.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -19,14 +20,6 @@ namespace {
 QString failureTitle()
 {
     return QCoreApplication::translate("ScreenPicker", "Color picking could not continue");
-}
-
-// A device-pixel coordinate computed from logical ones lands a hair off a
-// whole number; snap it so that truncation reads the intended pixel.
-double snapped(double x)
-{
-    const double r = std::round(x);
-    return std::fabs(x - r) < 1e-6 ? r : x;
 }
 
 } // namespace
@@ -71,14 +64,7 @@ ScreenPicker::~ScreenPicker()
 
 std::optional<PickerScreen> ScreenPicker::screenAt(const QPointF &position) const
 {
-    // Minimum edges inside, maximum edges outside.
-    for (const PickerScreen &screen : desktop.source.screens()) {
-        const QRectF &f = screen.frame;
-        if (position.x() >= f.left() && position.x() < f.right() && position.y() >= f.top()
-            && position.y() < f.bottom())
-            return screen;
-    }
-    return std::nullopt;
+    return pigmentry::screenAt(desktop.source.screens(), position);
 }
 
 void ScreenPicker::start(Completion newCompletion, int sample)
@@ -255,33 +241,10 @@ void ScreenPicker::stepSample(int direction)
 
 void ScreenPicker::nudge(int dx, int dy)
 {
-    // The move is made in the desktop's device pixels, where screens touch:
-    // logical coordinates have gaps between screens of another scale (each
-    // keeps its native origin), and a pixel across the edge is one press away
-    // there. A move past every screen stops at the edge of this one. The
-    // mark is the user's from now on.
+    // The mark is the user's from now on.
     nudged = true;
     keyMoved = true;
-    const std::optional<PickerScreen> screen = screenAt(point);
-    if (!screen) {
-        point += QPointF(dx, dy);
-        return;
-    }
-    // The position names a pixel's corner: whole device pixels, so that a
-    // press lands exactly where the pointer would.
-    const QRect native = screen->native();
-    const QPointF exact = (point - screen->frame.topLeft()) * screen->scale;
-    const QPoint pixel = native.topLeft() + QPoint(int(std::lround(exact.x())) + dx, int(std::lround(exact.y())) + dy);
-    for (const PickerScreen &other : desktop.source.screens()) {
-        const QRect there = other.native();
-        if (there.contains(pixel)) {
-            point = other.frame.topLeft() + QPointF(pixel - there.topLeft()) / other.scale;
-            return;
-        }
-    }
-    const QPoint kept(std::clamp(pixel.x(), native.left(), native.right()),
-                      std::clamp(pixel.y(), native.top(), native.bottom()));
-    point = screen->frame.topLeft() + QPointF(kept - native.topLeft()) / screen->scale;
+    point = movedByDevicePixels(desktop.source.screens(), point, dx, dy);
 }
 
 void ScreenPicker::trackPointer()

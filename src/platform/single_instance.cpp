@@ -31,18 +31,6 @@ namespace pigmentry {
 
 using namespace instance_io;
 
-QString privateRuntimeFolder()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && isPrivateFolder(runtime))
-        return runtime;
-    // Never a shared path: another user could answer there and receive the
-    // arguments. A folder of our own instead, made private or refused.
-    const QString own = QDir::tempPath() + QStringLiteral("/pigmentry-%1").arg(getuid());
-    ::mkdir(QFile::encodeName(own).constData(), 0700);
-    return isPrivateFolder(own) ? own : QString();
-}
-
 SingleInstance::SingleInstance(const QString &lockFolder, const QString &socketFolder, QObject *parent)
     : QObject(parent)
     , lockFolder_(lockFolder)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "single_instance_io.h"
 
+#include "single_instance.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -140,3 +143,19 @@ quint64 socketInode(const QString &path)
 }
 
 } // namespace pigmentry::instance_io
+
+namespace pigmentry {
+
+QString privateRuntimeFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && instance_io::isPrivateFolder(runtime))
+        return runtime;
+    // Never a shared path: another user could answer there and receive the
+    // arguments. A folder of our own instead, made private or refused.
+    const QString own = QDir::tempPath() + QStringLiteral("/pigmentry-%1").arg(getuid());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    return instance_io::isPrivateFolder(own) ? own : QString();
+}
+
+} // namespace pigmentry

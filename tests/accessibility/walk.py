@@ -324,6 +324,23 @@ def hears_the_magnifier(app, window, binary):
     return problems
 
 
+def tray_icon_center(app, seconds=5):
+    """The middle of Pigmentry's icon in the tray (a small window of its
+    process that is mapped), or where the tray in the bottom right corner of
+    the 1280 x 800 screen puts it."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(app.get_process_id())],
+                               capture_output=True, text=True).stdout.split()
+        for window in found:
+            shape = dict(line.strip().split("=", 1) for line in subprocess.run(
+                ["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True).stdout.split())
+            if int(shape.get("WIDTH", 0)) <= 48 and int(shape.get("HEIGHT", 0)) <= 48:
+                return int(shape["X"]) + int(shape["WIDTH"]) // 2, int(shape["Y"]) + int(shape["HEIGHT"]) // 2, "found"
+        time.sleep(0.2)
+    return 1268, 788, "not found, its usual place"
+
+
 def hears_the_popover(app):
     """The popover, opened from the tray icon (in the bottom right corner of
     the 1280 x 800 screen), speaks: its window, the selected colour, the
@@ -340,10 +357,13 @@ def hears_the_popover(app):
                 return window
         return None
     # The tray may not have embedded the icon yet when the first click comes
-    # (on a busy machine the Studio's start takes its time): click again.
+    # (on a busy machine the Studio's start takes its time): the click goes
+    # where the icon is once it is there, and again if nothing opened.
     popover = None
     for _ in range(3):
-        subprocess.run(["xdotool", "mousemove", "1268", "788", "click", "1"], check=True)
+        x, y, how = tray_icon_center(app)
+        print(f"a click on the tray icon at {x}, {y} ({how})")
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
         popover = wait_for(shown_popover)
         if popover is not None:
             break

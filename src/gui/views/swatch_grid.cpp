@@ -413,32 +413,6 @@ void SwatchGrid::focusInEvent(QFocusEvent *event)
     viewport()->update();
 }
 
-QWidget *SwatchGrid::openEditor() const
-{
-    if (state() != EditingState)
-        return nullptr;
-    const QList<QWidget *> children = viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    const auto shown = std::find_if(children.cbegin(), children.cend(), [](QWidget *w) { return w->isVisible(); });
-    return shown == children.cend() ? nullptr : *shown;
-}
-
-void SwatchGrid::announceCurrent()
-{
-    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid())
-        return;
-    QAccessibleEvent event(this, QAccessible::Focus);
-    event.setChild(currentIndex().row());
-    QAccessible::updateAccessibility(&event);
-}
-
-void SwatchGrid::forgetAccessibleRows(int first)
-{
-    if (!QAccessible::isActive())
-        return;
-    if (auto *grid = dynamic_cast<SwatchGridAccessible *>(QAccessible::queryAccessibleInterface(this)))
-        grid->forgetRowsFrom(first);
-}
-
 void SwatchGrid::focusOutEvent(QFocusEvent *event)
 {
     QAbstractItemView::focusOutEvent(event);

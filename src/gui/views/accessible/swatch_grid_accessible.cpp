@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace pigmentry {
 
 namespace {
@@ -154,6 +156,34 @@ QAccessibleInterface *SwatchGridAccessible::create(const QString &className, QOb
     if (className == QLatin1String("pigmentry::SwatchGrid") && object && object->isWidgetType())
         return new SwatchGridAccessible(static_cast<SwatchGrid *>(object));
     return nullptr;
+}
+
+// The grid's own part in what a screen reader hears.
+
+QWidget *SwatchGrid::openEditor() const
+{
+    if (state() != EditingState)
+        return nullptr;
+    const QList<QWidget *> children = viewport()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const auto shown = std::find_if(children.cbegin(), children.cend(), [](QWidget *w) { return w->isVisible(); });
+    return shown == children.cend() ? nullptr : *shown;
+}
+
+void SwatchGrid::announceCurrent()
+{
+    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid())
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&event);
+}
+
+void SwatchGrid::forgetAccessibleRows(int first)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (auto *grid = dynamic_cast<SwatchGridAccessible *>(QAccessible::queryAccessibleInterface(this)))
+        grid->forgetRowsFrom(first);
 }
 
 } // namespace pigmentry
