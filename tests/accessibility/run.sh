@@ -28,6 +28,9 @@ exec dbus-run-session -- bash -c '
     # A tray whose only icon sits in the bottom right corner, clear of the
     # Studio, for the popover.
     trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true >/dev/null 2>&1 & tray=$!
+    # Pigmentry started before the tray owns its selection opens without an
+    # icon, as it should: it starts once the tray is there.
+    /usr/bin/python3 "$here/tray_ready.py"
     "$binary" --studio >"$HOME/app.log" 2>&1 & app=$!
     for i in $(seq 1 100); do [ -S "$XDG_RUNTIME_DIR/pigmentry.socket" ] && break; sleep 0.1; done
     status=0

@@ -287,7 +287,12 @@ private Q_SLOTS:
         portal.shot = desktopShot();
         QVERIFY(portal.registerOnBus());
         bool shown = false;
-        QTimer::singleShot(0, [&shown] {
+        std::FILE *out = std::tmpfile();
+        QVERIFY(out);
+        // Each click once the one before has printed its colour: a click
+        // without a move first waits to learn where the pointer is. A colour
+        // that never comes fails the comparison below.
+        QTimer::singleShot(0, [&shown, out] {
             shown = QTest::qWaitFor([] { return frozenWindows().size() == 1; }, test::serverWaitMs);
             if (!shown) {
                 QCoreApplication::exit(1);
@@ -295,13 +300,11 @@ private Q_SLOTS:
             }
             QWindow *frame = frozenWindows().first()->windowHandle();
             QTest::mouseClick(frame, Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 30));
-            QTest::qWait(100);
+            (void)QTest::qWaitFor([out] { return std::ftell(out) >= 8; }, test::serverWaitMs);
             QTest::mouseClick(frame, Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 200));
-            QTest::qWait(100);
+            (void)QTest::qWaitFor([out] { return std::ftell(out) >= 16; }, test::serverWaitMs);
             QTest::keyClick(frame, Qt::Key_Escape);
         });
-        std::FILE *out = std::tmpfile();
-        QVERIFY(out);
         instance::PickOptions options;
         options.format = QStringLiteral("HEX");
         options.multiple = true;
