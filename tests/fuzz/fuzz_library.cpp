@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The library file's reader and writer: whatever reads is written so that it
-// reads back to the same library, and to what Qt's own JSON writer gives.
+// The library file's readers and writer: whatever reads is written so that it
+// reads back to the same library, and to what Qt's own JSON writer gives;
+// what the quick scan reads, the general reader reads to the bit alike.
 #include "reference_library_json.h"
+
+#include "model/library/library_scanner.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,10 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     using namespace pigmentry;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QString error;
+    const std::optional<Library> scanned = scanLibrary(bytes);
     const std::optional<QJsonObject> object = parseJsonObject(bytes, &error);
-    if (!object)
-        return 0;
-    const std::optional<Library> library = Library::fromJson(*object, &error);
+    const std::optional<Library> library = object ? Library::fromJson(*object, &error) : std::nullopt;
+    if (scanned && (!library || !reference::identical(*scanned, *library)))
+        __builtin_trap();
     if (!library)
         return 0;
     const std::optional<QByteArray> encoded = encodeLibrary(*library, &error);

@@ -9,6 +9,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <array>
+#include <bit>
+
 namespace pigmentry::reference {
 
 inline QJsonObject colorJson(const RGBA &c)
@@ -45,6 +48,29 @@ inline QByteArray libraryJson(const Library &library)
     for (const Palette &p : library.palettes)
         palettes.append(paletteJson(p));
     return QJsonDocument(QJsonObject{{"history", history}, {"palettes", palettes}}).toJson(QJsonDocument::Compact);
+}
+
+// Equal to the bit: a number's zero sign and every digit count.
+inline bool identical(const Library &x, const Library &y)
+{
+    auto bits = [](const RGBA &c) {
+        return std::array{std::bit_cast<quint64>(c.r), std::bit_cast<quint64>(c.g), std::bit_cast<quint64>(c.b),
+                          std::bit_cast<quint64>(c.a)};
+    };
+    if (x != y)
+        return false;
+    for (qsizetype i = 0; i < x.history.size(); ++i) {
+        if (bits(x.history.at(i).color) != bits(y.history.at(i).color)
+            || std::bit_cast<quint64>(x.history.at(i).date) != std::bit_cast<quint64>(y.history.at(i).date))
+            return false;
+    }
+    for (qsizetype i = 0; i < x.palettes.size(); ++i) {
+        for (qsizetype c = 0; c < x.palettes.at(i).colors.size(); ++c) {
+            if (bits(x.palettes.at(i).colors.at(c)) != bits(y.palettes.at(i).colors.at(c)))
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace pigmentry::reference

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/library/library_file.h"
 
+#include "model/library/library_scanner.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -53,11 +55,19 @@ QString temporaryName(const QString &fileName, const QString &suffix)
 void removeCutShortSaves(const QString &path)
 {
     const QFileInfo info(path);
-    const QRegularExpression temporary(QLatin1String("^\\.") + QRegularExpression::escape(info.fileName())
-                                       + QLatin1String("\\.[A-Za-z0-9]{6}\\.partial$"));
+    // Matched by hand: a regular expression here would load its engine, and
+    // its memory, into every start.
+    const QString before = u'.' + info.fileName() + u'.';
+    const QLatin1StringView after(".partial");
+    auto temporary = [&](const QString &name) {
+        if (name.size() != before.size() + 6 + after.size() || !name.startsWith(before) || !name.endsWith(after))
+            return false;
+        return std::ranges::all_of(QStringView(name).sliced(before.size(), 6),
+                                   [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); });
+    };
     QDir folder = info.absoluteDir();
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (temporary.match(name).hasMatch())
+        if (temporary(name))
             folder.remove(name);
     }
 }
@@ -148,14 +158,20 @@ LoadedLibrary loadLibrary(const QString &path, const QDateTime &now)
     QString error;
     std::optional<Library> library;
     if (const std::optional<QByteArray> bytes = readRegularFile(path, largestLibrary, &error)) {
-        if (const auto object = parseJsonObject(*bytes, &error))
-            library = Library::fromJson(*object, &error);
-    }
-    if (library) {
-        library = compacted(*library);
+        // A file as Pigmentry writes it is read straight from its bytes;
+        // anything else goes through the general reader, which words what
+        // is wrong.
+        library = scanLibrary(*bytes);
+        if (!library) {
+            if (const auto object = parseJsonObject(*bytes, &error))
+                library = Library::fromJson(*object, &error);
+            if (library) {
+                library = compacted(*library);
 #ifdef __GLIBC__
-        malloc_trim(0);
+                malloc_trim(0);
 #endif
+            }
+        }
     }
     if (library)
         return {std::move(*library), QString(), false};
