@@ -101,12 +101,15 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 largest, Q
         return std::nullopt;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         *error = file.errorString();
         return std::nullopt;
     }
-    // Never more than the limit, even if the file grew since it was looked at.
-    QByteArray bytes = file.read(largest + 1);
+    // Straight into a buffer of the size looked at, and a byte more: a file
+    // that grew since is read on, never past the limit.
+    QByteArray bytes = file.read(std::min(info.size(), largest) + 1);
+    if (bytes.size() > info.size() && bytes.size() <= largest && file.error() == QFileDevice::NoError)
+        bytes += file.read(largest + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError) {
         *error = file.errorString();
         return std::nullopt;
