@@ -32,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     // Qt's reader drops a U+FEFF that Qt's writer puts down; this writer
     // escapes it, and it stays.
-    if (!encoded->contains("\\ufeff") && *again != parseJsonObject(reference::libraryJson(*library), &error))
+    if (!encoded->contains("\\ufeff")
+        && reference::numbersAsDoubles(*again)
+            != reference::numbersAsDoubles(*parseJsonObject(reference::libraryJson(*library), &error)))
         __builtin_trap();
     return 0;
 }

@@ -50,6 +50,29 @@ inline QByteArray libraryJson(const Library &library)
     return QJsonDocument(QJsonObject{{"history", history}, {"palettes", palettes}}).toJson(QJsonDocument::Compact);
 }
 
+// Every number as the double it stands for. Qt's reader keeps a whole
+// number as a 64-bit integer, and Qt's writer puts a whole double past 2^53
+// down in its shortest digits ("818000000817998800" for 818000000817998848):
+// both texts stand for the same double, as different integers.
+inline QJsonValue numbersAsDoubles(const QJsonValue &value)
+{
+    if (value.isDouble())
+        return value.toDouble();
+    if (value.isArray()) {
+        QJsonArray array;
+        for (const QJsonValue &item : value.toArray())
+            array.append(numbersAsDoubles(item));
+        return array;
+    }
+    if (value.isObject()) {
+        QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            *it = numbersAsDoubles(*it);
+        return object;
+    }
+    return value;
+}
+
 // Equal to the bit: a number's zero sign and every digit count.
 inline bool identical(const Library &x, const Library &y)
 {

@@ -46,12 +46,13 @@ QString everydayText(QRandomGenerator &random)
 
 double randomNumber(QRandomGenerator &random)
 {
-    switch (random.bounded(6)) {
+    switch (random.bounded(7)) {
     case 0: return random.bounded(256) / 255.0;
     case 1: return random.generateDouble();
     case 2: return -random.generateDouble() * 1e-5;
     case 3: return std::ldexp(random.generateDouble(), -random.bounded(1070));
     case 4: return random.generateDouble() * 1e300;
+    case 5: return std::floor(random.generateDouble() * 1e18); // whole, past 2^53
     default: return std::floor(random.generateDouble() * 1e9);
     }
 }
@@ -112,7 +113,7 @@ private Q_SLOTS:
             QVERIFY2(read, qPrintable(error + QLatin1Char('\n') + QString::fromUtf8(*ours)));
             const std::optional<QJsonObject> expected = parseJsonObject(reference::libraryJson(library), &error);
             QVERIFY(expected);
-            QCOMPARE(*read, *expected);
+            QCOMPARE(reference::numbersAsDoubles(*read), reference::numbersAsDoubles(*expected));
             QVERIFY(Library::fromJson(*read, &error));
         }
     }
