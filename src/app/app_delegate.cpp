@@ -41,7 +41,7 @@ class HideOnClose : public QObject {
 public:
     HideOnClose(QObject *parent, std::function<void()> closing)
         : QObject(parent)
-        , closing(std::move(closing))
+        , closing_(std::move(closing))
     { }
 
 protected:
@@ -49,7 +49,7 @@ protected:
     {
         if (event->type() == QEvent::Close) {
             event->ignore();
-            closing();
+            closing_();
             static_cast<QWidget *>(watched)->hide();
             return true;
         }
@@ -57,7 +57,7 @@ protected:
     }
 
 private:
-    std::function<void()> closing;
+    std::function<void()> closing_;
 };
 
 // Where the Studio's size and place are kept between runs.
@@ -68,9 +68,9 @@ const QString studioGeometryKey = QStringLiteral("studioGeometry");
 AppDelegate::AppDelegate(Preferences &prefs, std::unique_ptr<DesktopServices> desktop, const QString &libraryPath,
                          QObject *parent)
     : QObject(parent)
-    , prefs(prefs)
+    , prefs_(prefs)
     , desktop_(std::move(desktop))
-    , libraryPath(libraryPath)
+    , libraryPath_(libraryPath)
 {
     desktop_->fillUnavailable();
     undo_.setUndoLimit(50);
@@ -85,7 +85,7 @@ AppDelegate::~AppDelegate() = default;
 Store &AppDelegate::store() const
 {
     if (!store_)
-        store_ = std::make_unique<Store>(prefs, *desktop_->clipboard, libraryPath);
+        store_ = std::make_unique<Store>(prefs_, *desktop_->clipboard, libraryPath_);
     return *store_;
 }
 
@@ -136,13 +136,13 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
         // The application's own coloured icon reads on light and dark panels.
         tray_ = new QSystemTrayIcon(QIcon(QStringLiteral(":/io.github.pigmentry.Pigmentry.svg")), this);
         tray_->setToolTip(QStringLiteral("Pigmentry"));
-        trayMenu = std::make_unique<QMenu>();
-        trayMenu->addAction(tr("Pick Color"), this, &AppDelegate::pick);
-        trayMenu->addAction(tr("Pick a New Palette"), this, &AppDelegate::pickNewPalette);
-        trayMenu->addAction(tr("Open Color Studio"), this, &AppDelegate::openStudio);
-        trayMenu->addSeparator();
-        trayMenu->addAction(tr("Quit"), this, &AppDelegate::quit);
-        tray_->setContextMenu(trayMenu.get());
+        trayMenu_ = std::make_unique<QMenu>();
+        trayMenu_->addAction(tr("Pick Color"), this, &AppDelegate::pick);
+        trayMenu_->addAction(tr("Pick a New Palette"), this, &AppDelegate::pickNewPalette);
+        trayMenu_->addAction(tr("Open Color Studio"), this, &AppDelegate::openStudio);
+        trayMenu_->addSeparator();
+        trayMenu_->addAction(tr("Quit"), this, &AppDelegate::quit);
+        tray_->setContextMenu(trayMenu_.get());
         connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::Trigger)
                 toggle();
@@ -165,7 +165,7 @@ void AppDelegate::finishLaunch(const QStringList &arguments)
     }
 
     // Never unreachable: without a tray the Studio opens at launch.
-    if (arguments.contains(QStringLiteral("--studio")) || !tray_ || prefs.openAtLaunch())
+    if (arguments.contains(QStringLiteral("--studio")) || !tray_ || prefs_.openAtLaunch())
         openStudio();
 }
 
@@ -200,9 +200,9 @@ void AppDelegate::welcome()
         return;
     }
     // Where Pigmentry went, on the very first start only.
-    if (prefs.value(preference::welcomed))
+    if (prefs_.value(preference::welcomed))
         return;
-    prefs.set(preference::welcomed, true);
+    prefs_.set(preference::welcomed, true);
     // The message points at the icon: it waits until the tray has placed the
     // icon (a balloon shown before appears in the screen's corner), for up to
     // five seconds. The shortcut is promised as it stands then: a desktop
@@ -262,30 +262,30 @@ bool AppDelegate::startPick(const QUuid &palette, bool newPalette, int sample, s
     if (picker_->isActive())
         return false;
     if (!palette.isNull() || newPalette)
-        session = PickSession{palette, newPalette, {}, {}};
+        session_ = PickSession{palette, newPalette, {}, {}};
     else
-        session.reset();
+        session_.reset();
     picker_->start(
         [this, each = std::move(each)](const RGBA &color) {
             picked(color);
-            if (session && !session->newPalette) {
+            if (session_ && !session_->newPalette) {
                 const Library &library = store().library();
                 const auto target = std::find_if(library.palettes.cbegin(), library.palettes.cend(),
-                                                 [this](const Palette &p) { return p.id == session->palette; });
+                                                 [this](const Palette &p) { return p.id == session_->palette; });
                 // A palette deleted meanwhile takes no more.
                 if (target != library.palettes.cend()) {
-                    session->positions.append(target->colors.size());
-                    store().addColorsToPalette(session->palette, {color});
+                    session_->positions.append(target->colors.size());
+                    store().addColorsToPalette(session_->palette, {color});
                 }
             }
-            if (session)
-                session->colors.append(color);
+            if (session_)
+                session_->colors.append(color);
             if (each)
                 each(color);
         },
         sample);
     if (!picker_->isActive()) {
-        session.reset();
+        session_.reset();
         return false;
     }
     return true;
@@ -293,7 +293,7 @@ bool AppDelegate::startPick(const QUuid &palette, bool newPalette, int sample, s
 
 void AppDelegate::pickEnded()
 {
-    const std::optional<PickSession> ended = std::exchange(session, std::nullopt);
+    const std::optional<PickSession> ended = std::exchange(session_, std::nullopt);
     if (!ended || ended->colors.isEmpty())
         return;
     if (ended->newPalette) {
@@ -322,11 +322,11 @@ void AppDelegate::picked(const RGBA &color)
         tray_->setToolTip(tr("Pigmentry — last color %1").arg(color.hex()));
     // With no window of ours showing, the pick would otherwise pass unseen.
     const bool seen = window_ && window_->isVisible() && !window_->isMinimized();
-    if (seen || !prefs.notifyAfterPick())
+    if (seen || !prefs_.notifyAfterPick())
         return;
     const QString code = store().defaultCode(color);
     // The code, then what the colour is called.
-    const QString text = (prefs.autoCopy() ? tr("Copied %1").arg(code) : tr("Picked %1").arg(code))
+    const QString text = (prefs_.autoCopy() ? tr("Copied %1").arg(code) : tr("Picked %1").arg(code))
         + QStringLiteral(" · ") + colorName(color);
     QImage icon(64, 64, QImage::Format_RGB32);
     QColor shown = theme::color(color);
@@ -395,7 +395,7 @@ void AppDelegate::pickFor(const instance::PickOptions &options, const SingleInst
             const QString unsaved = store().unsaved().isEmpty()
                 ? QString()
                 : tr("The color is not in the saved history: %1").arg(store().unsaved());
-            const QString code = color.formatted(format.isEmpty() ? prefs.format() : format);
+            const QString code = color.formatted(format.isEmpty() ? prefs_.format() : format);
             // One colour answers a plain pick; a pick that goes on gives each.
             if (!multiple)
                 *answered = true;
@@ -413,12 +413,12 @@ void AppDelegate::openStudio()
     popover_->hide();
     if (!window_) {
         window_ = std::make_unique<StudioWindow>(
-            store(), *shortcut_, prefs, *desktop_, [this] { pick(); }, &undo_);
+            store(), *shortcut_, prefs_, *desktop_, [this] { pick(); }, &undo_);
         window_->setPickIntoPalette([this](const QUuid &palette) { pickIntoPalette(palette); });
         window_->installEventFilter(new HideOnClose(window_.get(), [this] { saveStudioGeometry(); }));
         // The window keeps the application's icon, as its desktop entry
         // and the dock show it.
-        desktop_->taskbar->setShown(window_.get(), prefs.showDock());
+        desktop_->taskbar->setShown(window_.get(), prefs_.showDock());
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             // On a small screen the window starts smaller, leaving room for
             // the desktop's title bar and panels, down to its smallest size.
@@ -431,7 +431,7 @@ void AppDelegate::openStudio()
         // The size and place of the last run, kept within today's screens
         // (Qt moves a place that is off them back on) and never below the
         // smallest size.
-        if (const std::optional<QByteArray> kept = prefs.data(studioGeometryKey);
+        if (const std::optional<QByteArray> kept = prefs_.data(studioGeometryKey);
             kept && window_->restoreGeometry(*kept))
             window_->resize(window_->size().expandedTo(window_->minimumSize()));
     }
@@ -441,7 +441,7 @@ void AppDelegate::openStudio()
 void AppDelegate::saveStudioGeometry()
 {
     if (window_)
-        prefs.setData(studioGeometryKey, window_->saveGeometry());
+        prefs_.setData(studioGeometryKey, window_->saveGeometry());
 }
 
 void AppDelegate::quit()

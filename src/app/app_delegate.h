@@ -116,17 +116,17 @@ private:
         QList<RGBA> colors;
         QList<qsizetype> positions; // where they went in the palette
     };
-    std::optional<PickSession> session;
+    std::optional<PickSession> session_;
 
-    Preferences &prefs;
+    Preferences &prefs_;
     QUndoStack undo_;
     std::unique_ptr<DesktopServices> desktop_;
-    QString libraryPath;
+    QString libraryPath_;
     mutable std::unique_ptr<Store> store_;
     std::unique_ptr<ScreenPicker> picker_;
     std::unique_ptr<ShortcutSettings> shortcut_;
     QSystemTrayIcon *tray_ = nullptr;
-    std::unique_ptr<QMenu> trayMenu;
+    std::unique_ptr<QMenu> trayMenu_;
     std::unique_ptr<Popover> popover_;
     // Last, so that it goes first: it uses everything above.
     std::unique_ptr<StudioWindow> window_;

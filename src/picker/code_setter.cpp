@@ -23,23 +23,23 @@ CodeSetter::CodeSetter(const QFont &font)
     : font(font)
     , ascent(QFontMetricsF(font).ascent())
     , descent(QFontMetricsF(font).descent())
-    , raw(QRawFont::fromFont(font))
+    , raw_(QRawFont::fromFont(font))
 { }
 
 std::optional<QGlyphRun> CodeSetter::set(const QString &text, double *width)
 {
     QList<quint32> indexes;
     for (const QChar c : text) {
-        auto glyph = glyphs.constFind(c.unicode());
-        if (glyph == glyphs.cend()) {
-            const QList<quint32> found = raw.isValid() ? raw.glyphIndexesForString(QString(c)) : QList<quint32>();
+        auto glyph = glyphs_.constFind(c.unicode());
+        if (glyph == glyphs_.cend()) {
+            const QList<quint32> found = raw_.isValid() ? raw_.glyphIndexesForString(QString(c)) : QList<quint32>();
             if (found.size() != 1 || found.first() == 0)
                 return std::nullopt;
-            glyph = glyphs.insert(c.unicode(), found.first());
+            glyph = glyphs_.insert(c.unicode(), found.first());
         }
         indexes.append(*glyph);
     }
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+    const QList<QPointF> advances = raw_.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
     QList<QPointF> positions;
     double x = 0;
     for (const QPointF &advance : advances) {
@@ -47,7 +47,7 @@ std::optional<QGlyphRun> CodeSetter::set(const QString &text, double *width)
         x += advance.x();
     }
     QGlyphRun run;
-    run.setRawFont(raw);
+    run.setRawFont(raw_);
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
     *width = x;
@@ -57,11 +57,11 @@ std::optional<QGlyphRun> CodeSetter::set(const QString &text, double *width)
 const CodeSetter::Sprite &CodeSetter::sprite(quint32 glyph, double scale, QRgb color)
 {
     const SpriteKey key{glyph, color, scale};
-    auto found = sprites.constFind(key);
-    if (found != sprites.cend())
+    auto found = sprites_.constFind(key);
+    if (found != sprites_.cend())
         return *found;
     // The glyph's box in device pixels, with room for antialiasing.
-    const QRectF box = raw.boundingRect(glyph);
+    const QRectF box = raw_.boundingRect(glyph);
     const QRect area = QRectF(box.topLeft() * scale, box.size() * scale).toAlignedRect().adjusted(-2, -2, 2, 2);
     Sprite made{QImage(area.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied), -area.topLeft()};
     made.image.setDevicePixelRatio(scale);
@@ -70,13 +70,13 @@ const CodeSetter::Sprite &CodeSetter::sprite(quint32 glyph, double scale, QRgb c
         QPainter painter(&made.image);
         painter.setPen(QColor::fromRgba(color));
         QGlyphRun single;
-        single.setRawFont(raw);
+        single.setRawFont(raw_);
         single.setGlyphIndexes({glyph});
         single.setPositions({QPointF(0, 0)});
         painter.drawGlyphRun(QPointF(made.origin) / scale, single);
     }
     made.image.setDevicePixelRatio(1);
-    return *sprites.insert(key, made);
+    return *sprites_.insert(key, made);
 }
 
 void CodeSetter::draw(QImage &image, const QPointF &origin, const QGlyphRun &run, QRgb color)

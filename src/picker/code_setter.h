@@ -53,9 +53,9 @@ private:
     };
     const Sprite &sprite(quint32 glyph, double scale, QRgb color);
 
-    QRawFont raw;
-    QHash<char16_t, quint32> glyphs;
-    QHash<SpriteKey, Sprite> sprites;
+    QRawFont raw_;
+    QHash<char16_t, quint32> glyphs_;
+    QHash<SpriteKey, Sprite> sprites_;
 };
 
 // Blends a premultiplied image over a 32-bit one (Format_RGB32 or

@@ -10,8 +10,8 @@ namespace pigmentry {
 
 bool FrozenScreenSource::load(const QImage &shot, const QList<PickerScreen> &screens)
 {
-    screenList.clear();
-    frames.clear();
+    screenList_.clear();
+    frames_.clear();
     if (shot.isNull() || screens.isEmpty())
         return false;
     QRectF desktop;
@@ -36,31 +36,31 @@ bool FrozenScreenSource::load(const QImage &shot, const QList<PickerScreen> &scr
         if (cut.size() != screen.pixelSize())
             cut = cut.scaled(screen.pixelSize(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         cut.setColorSpace(QColorSpace());
-        frames.append(cut);
+        frames_.append(cut);
     }
-    screenList = screens;
+    screenList_ = screens;
     // A place seen before the shot stands; otherwise the centre, until the
     // overlay sees the pointer.
     const bool inside = std::any_of(screens.cbegin(), screens.cend(),
-                                    [this](const PickerScreen &screen) { return screen.frame.contains(position); });
-    if (!known || !inside) {
-        position = screens.first().frame.center();
-        known = false;
+                                    [this](const PickerScreen &screen) { return screen.frame.contains(position_); });
+    if (!known_ || !inside) {
+        position_ = screens.first().frame.center();
+        known_ = false;
     }
     return true;
 }
 
 void FrozenScreenSource::clear()
 {
-    screenList.clear();
-    frames.clear();
-    known = false;
+    screenList_.clear();
+    frames_.clear();
+    known_ = false;
 }
 
 void FrozenScreenSource::capture(const PickerScreen &screen, const QRect &region, CaptureDone done)
 {
-    const qsizetype index = screenList.indexOf(screen);
-    const QImage pixels = index < 0 ? QImage() : frames.at(index).copy(region);
+    const qsizetype index = screenList_.indexOf(screen);
+    const QImage pixels = index < 0 ? QImage() : frames_.at(index).copy(region);
     // Answered later, never inside the call, as a live capture is.
     QTimer::singleShot(0, [pixels, done = std::move(done)] {
         done(pixels, pixels.isNull() ? QStringLiteral("the screen is not in the frozen frame") : QString());

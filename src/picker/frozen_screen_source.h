@@ -25,27 +25,27 @@ public:
     void clear();
 
     // The frame of screens().at(index), in device pixels, sRGB.
-    QImage frame(qsizetype index) const { return frames.value(index); }
+    QImage frame(qsizetype index) const { return frames_.value(index); }
 
-    QList<PickerScreen> screens() const override { return screenList; }
+    QList<PickerScreen> screens() const override { return screenList_; }
     // Where the overlay last saw the pointer (or a window of ours before the
     // shot was taken); the primary screen's centre until then.
-    QPointF pointer() const override { return position; }
-    bool knowsPointer() const override { return known; }
+    QPointF pointer() const override { return position_; }
+    bool knowsPointer() const override { return known_; }
     void setPointer(const QPointF &logical)
     {
-        position = logical;
-        known = true;
+        position_ = logical;
+        known_ = true;
     }
 
     void capture(const PickerScreen &screen, const QRect &region, CaptureDone done) override;
     bool reportsChanges() const override { return true; }
 
 private:
-    QList<PickerScreen> screenList;
-    QList<QImage> frames;
-    QPointF position;
-    bool known = false;
+    QList<PickerScreen> screenList_;
+    QList<QImage> frames_;
+    QPointF position_;
+    bool known_ = false;
 };
 
 } // namespace pigmentry

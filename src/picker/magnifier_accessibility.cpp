@@ -19,7 +19,7 @@ class StandInInterface : public QAccessibleInterface, public QAccessibleTextInte
 public:
     StandInInterface(QWindow *window, const MagnifierAccessibility *owner)
         : window_(window)
-        , owner(owner)
+        , owner_(owner)
     { }
 
     bool isValid() const override { return true; }
@@ -32,24 +32,24 @@ public:
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *focusChild() const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Window; }
-    QRect rect() const override { return owner->panel(); }
+    QRect rect() const override { return owner_->panel(); }
     void setText(QAccessible::Text, const QString &) override { }
     QString text(QAccessible::Text kind) const override
     {
         switch (kind) {
         case QAccessible::Name: return QCoreApplication::translate("Magnifier", "Pick a color");
-        case QAccessible::Description: return owner->description();
-        case QAccessible::Value: return owner->value();
+        case QAccessible::Description: return owner_->description();
+        case QAccessible::Value: return owner_->value();
         default: return QString();
         }
     }
     QAccessible::State state() const override
     {
         QAccessible::State state;
-        state.invisible = !owner->isShown();
-        state.active = owner->isShown();
+        state.invisible = !owner_->isShown();
+        state.active = owner_->isShown();
         state.focusable = true;
-        state.focused = owner->isShown();
+        state.focused = owner_->isShown();
         state.readOnly = true;
         return state;
     }
@@ -66,8 +66,8 @@ public:
     void setSelection(int, int, int) override { }
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override { }
-    QString text(int start, int end) const override { return owner->value().mid(start, end - start); }
-    int characterCount() const override { return int(owner->value().size()); }
+    QString text(int start, int end) const override { return owner_->value().mid(start, end - start); }
+    int characterCount() const override { return int(owner_->value().size()); }
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override { }
@@ -79,21 +79,21 @@ public:
 
 private:
     QWindow *window_;
-    const MagnifierAccessibility *owner;
+    const MagnifierAccessibility *owner_;
 };
 
 class StandInWindow : public QWindow {
 public:
     explicit StandInWindow(const MagnifierAccessibility *owner)
-        : id(QAccessible::registerAccessibleInterface(new StandInInterface(this, owner)))
+        : id_(QAccessible::registerAccessibleInterface(new StandInInterface(this, owner)))
     {
         setTitle(QCoreApplication::translate("Magnifier", "Pick a color"));
     }
-    ~StandInWindow() override { QAccessible::deleteAccessibleInterface(id); }
-    QAccessibleInterface *accessibleRoot() const override { return QAccessible::accessibleInterface(id); }
+    ~StandInWindow() override { QAccessible::deleteAccessibleInterface(id_); }
+    QAccessibleInterface *accessibleRoot() const override { return QAccessible::accessibleInterface(id_); }
 
 private:
-    QAccessible::Id id;
+    QAccessible::Id id_;
 };
 
 void notify(QWindow *window, QAccessible::Event kind)
@@ -107,64 +107,64 @@ void notify(QWindow *window, QAccessible::Event kind)
 MagnifierAccessibility::MagnifierAccessibility(QObject *parent)
     : QObject(parent)
 {
-    pending.setSingleShot(true);
-    connect(&pending, &QTimer::timeout, this, &MagnifierAccessibility::publish);
+    pending_.setSingleShot(true);
+    connect(&pending_, &QTimer::timeout, this, &MagnifierAccessibility::publish);
 }
 
 MagnifierAccessibility::~MagnifierAccessibility() = default;
 
 void MagnifierAccessibility::present(const Magnifier &magnifier, const QRect &panel, bool now)
 {
-    next = magnifier.color.hex() + QLatin1String(", ") + colorName(magnifier.color);
+    next_ = magnifier.color.hex() + QLatin1String(", ") + colorName(magnifier.color);
     panel_ = panel;
     if (const QString hint = magnifier.hint(); hint != description_) {
         description_ = hint;
-        if (window)
-            notify(window.get(), QAccessible::DescriptionChanged);
+        if (window_)
+            notify(window_.get(), QAccessible::DescriptionChanged);
     }
-    if (!shown) {
-        shown = true;
-        value_ = std::exchange(next, QString());
-        since.start();
+    if (!shown_) {
+        shown_ = true;
+        value_ = std::exchange(next_, QString());
+        since_.start();
         if (QAccessible::isActive()) {
-            window = std::make_unique<StandInWindow>(this);
-            notify(window.get(), QAccessible::ObjectShow);
-            notify(window.get(), QAccessible::Focus);
+            window_ = std::make_unique<StandInWindow>(this);
+            notify(window_.get(), QAccessible::ObjectShow);
+            notify(window_.get(), QAccessible::Focus);
         }
         return;
     }
-    if (now || since.elapsed() >= quarterSecond) {
+    if (now || since_.elapsed() >= quarterSecond) {
         publish();
-    } else if (!pending.isActive()) {
-        pending.start(int(quarterSecond - since.elapsed()));
+    } else if (!pending_.isActive()) {
+        pending_.start(int(quarterSecond - since_.elapsed()));
     }
 }
 
 void MagnifierAccessibility::publish()
 {
-    pending.stop();
-    since.start();
-    if (next.isEmpty() || next == value_) {
-        next.clear();
+    pending_.stop();
+    since_.start();
+    if (next_.isEmpty() || next_ == value_) {
+        next_.clear();
         return;
     }
-    const QString before = std::exchange(value_, std::exchange(next, QString()));
-    if (window) {
-        QAccessibleTextUpdateEvent event(window->accessibleRoot(), 0, before, value_);
+    const QString before = std::exchange(value_, std::exchange(next_, QString()));
+    if (window_) {
+        QAccessibleTextUpdateEvent event(window_->accessibleRoot(), 0, before, value_);
         QAccessible::updateAccessibility(&event);
     }
 }
 
 void MagnifierAccessibility::hide()
 {
-    pending.stop();
-    next.clear();
-    if (!shown)
+    pending_.stop();
+    next_.clear();
+    if (!shown_)
         return;
-    shown = false;
-    if (window) {
-        notify(window.get(), QAccessible::ObjectHide);
-        window.reset();
+    shown_ = false;
+    if (window_) {
+        notify(window_.get(), QAccessible::ObjectHide);
+        window_.reset();
     }
 }
 

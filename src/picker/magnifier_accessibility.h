@@ -36,7 +36,7 @@ public:
     QString value() const { return value_; }
     QString description() const { return description_; }
     QRect panel() const { return panel_; }
-    bool isShown() const { return shown; }
+    bool isShown() const { return shown_; }
 
 private:
     void publish();
@@ -44,11 +44,11 @@ private:
     QString value_;
     QString description_;
     QRect panel_;
-    QString next;
-    bool shown = false;
-    QElapsedTimer since;
-    QTimer pending;
-    std::unique_ptr<QWindow> window; // only while a screen reader listens
+    QString next_;
+    bool shown_ = false;
+    QElapsedTimer since_;
+    QTimer pending_;
+    std::unique_ptr<QWindow> window_; // only while a screen reader listens
 };
 
 } // namespace pigmentry

@@ -54,21 +54,21 @@ public:
     // capture the region around it unless a capture is in flight.
     void update();
 
-    bool isRunning() const { return running; }
-    bool isSamplerOpen() const { return nativeSamplerOpen; }
+    bool isRunning() const { return running_; }
+    bool isSamplerOpen() const { return nativeSamplerOpen_; }
     // Waiting for the desktop to allow reading the screen.
-    bool isAccessPending() const { return accessPending; }
+    bool isAccessPending() const { return accessPending_; }
     // Any part of a pick is under way: asking, sampling or picking.
-    bool isActive() const { return running || nativeSamplerOpen || accessPending || alertOpen; }
-    QPointF position() const { return point; }
-    int magnification() const { return zoom; }
+    bool isActive() const { return running_ || nativeSamplerOpen_ || accessPending_ || alertOpen_; }
+    QPointF position() const { return point_; }
+    int magnification() const { return zoom_; }
     // The side of the square the pick averages, in device pixels.
     int sampleSize() const { return sample_; }
     // The colours this pick has taken so far.
-    int pickedCount() const { return picked; }
-    bool isConfirmPending() const { return pendingConfirm; }
-    bool isCaptureBusy() const { return captureBusy; }
-    std::optional<RGBA> currentSample() const { return sample; }
+    int pickedCount() const { return picked_; }
+    bool isConfirmPending() const { return pendingConfirm_; }
+    bool isCaptureBusy() const { return captureBusy_; }
+    std::optional<RGBA> currentSample() const { return sampled_; }
 
     static constexpr int regionSide = 15;
     static constexpr int sampleSizes[] = {1, 3, 5, 11};
@@ -114,48 +114,48 @@ private:
     QRect captureRegion(const PickerScreen &screen, QPointF *center) const;
     std::optional<PickerScreen> screenAt(const QPointF &position) const;
 
-    Preferences &prefs;
-    Desktop desktop;
+    Preferences &prefs_;
+    Desktop desktop_;
 
-    bool running = false; // overlay windows are up
+    bool running_ = false; // overlay windows are up
     // The desktop reports pointer moves and changed pixels, so a pass with
     // nothing new stops the timer until the next report.
-    bool eventDriven = false;
-    bool contentChanged = false;
-    bool panel = false;
-    QTimer timer;
-    QPointF point;
-    QPointF lastMouse;
-    int zoom = 10;
-    std::optional<QPointF> samplePoint;
-    bool pendingConfirm = false;
-    bool pendingKeep = false; // the confirmation keeps the pick open
+    bool eventDriven_ = false;
+    bool contentChanged_ = false;
+    bool panel_ = false;
+    QTimer timer_;
+    QPointF point_;
+    QPointF lastMouse_;
+    int zoom_ = 10;
+    std::optional<QPointF> samplePoint_;
+    bool pendingConfirm_ = false;
+    bool pendingKeep_ = false; // the confirmation keeps the pick open
     int sample_ = 1;
-    int picked = 0;
-    QString status; // the magnifier's words once a colour was taken
+    int picked_ = 0;
+    QString status_; // the magnifier's words once a colour was taken
     // A confirmation waits for the pointer's place (pointerWaitMs).
-    bool awaitingPointer = false;
-    bool nudged = false;
-    bool captureBusy = false;
-    QUuid generation = QUuid::createUuid();
-    bool nativeSamplerOpen = false;
-    bool accessPending = false;
+    bool awaitingPointer_ = false;
+    bool nudged_ = false;
+    bool captureBusy_ = false;
+    QUuid generation_ = QUuid::createUuid();
+    bool nativeSamplerOpen_ = false;
+    bool accessPending_ = false;
     // An alert of the pick is open: a start meanwhile (a held shortcut that
     // repeats) does nothing, so that no pick or alert nests in another.
-    bool alertOpen = false;
+    bool alertOpen_ = false;
     void inform(const QString &message, const QString &informative);
     int ask(const QString &message, const QString &informative, const QStringList &buttons);
-    Completion completion;
-    std::optional<RGBA> sample;
-    QImage image;
+    Completion completion_;
+    std::optional<RGBA> sampled_;
+    QImage image_;
     // Where the panel was last put, in logical coordinates, and its hole.
-    std::optional<QRectF> panelRect;
-    QRectF panelHole;
-    Magnifier shown;
-    MagnifierAccessibility heard; // the magnifier to a screen reader
-    bool keyMoved = false; // the next panel follows an arrow key
-    QRectF uncovered; // where the panel stood before its last move
-    qint64 uncoveredAt = 0;
+    std::optional<QRectF> panelRect_;
+    QRectF panelHole_;
+    Magnifier shown_;
+    MagnifierAccessibility heard_; // the magnifier to a screen reader
+    bool keyMoved_ = false; // the next panel follows an arrow key
+    QRectF uncovered_; // where the panel stood before its last move
+    qint64 uncoveredAt_ = 0;
 };
 
 } // namespace pigmentry

@@ -40,16 +40,16 @@ void DesktopNotifications::show(const QString &summary, const QImage &icon, int 
     hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(0)));
     if (!icon.isNull())
         hints.insert(QStringLiteral("image-data"), QVariant::fromValue(imageData(icon)));
-    call << QStringLiteral("Pigmentry") << shown << QString() << summary << QString() << QStringList() << hints
+    call << QStringLiteral("Pigmentry") << shown_ << QString() << summary << QString() << QStringList() << hints
          << timeoutMs;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), &calls);
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), &calls_);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [this, watcher] {
         const QDBusPendingReply<quint32> reply = *watcher;
         if (reply.isValid())
-            shown = reply.value();
+            shown_ = reply.value();
         watcher->deleteLater();
     });
 }

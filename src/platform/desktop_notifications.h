@@ -17,13 +17,13 @@ public:
     // Whether a notification service owns its name on the session bus.
     bool isAvailable() const override;
     // The desktop's id of the last one shown, once it has answered; 0 before.
-    quint32 lastShown() const { return shown; }
+    quint32 lastShown() const { return shown_; }
 
 private:
-    quint32 shown = 0; // the id of the last one, which the next replaces
+    quint32 shown_ = 0; // the id of the last one, which the next replaces
     // Owns the calls in flight: an answer after this object is gone reaches
     // nothing.
-    QObject calls;
+    QObject calls_;
 };
 
 } // namespace pigmentry

@@ -22,8 +22,8 @@ public:
     FrozenWindow(FrozenOverlay &overlay, const PickerScreen &screen, const QImage &frame)
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
         , screen(screen)
-        , overlay(overlay)
-        , frame(frame)
+        , overlay_(overlay)
+        , frame_(frame)
     {
         setAttribute(Qt::WA_DeleteOnClose);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -31,7 +31,7 @@ public:
         setCursor(Qt::CrossCursor);
         setFocusPolicy(Qt::StrongFocus);
         setWindowTitle(QCoreApplication::translate("FrozenOverlay", "Pick Color"));
-        this->frame.setDevicePixelRatio(screen.scale);
+        this->frame_.setDevicePixelRatio(screen.scale);
     }
 
     const PickerScreen screen;
@@ -39,25 +39,25 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        if (!std::exchange(painted, true))
+        if (!std::exchange(painted_, true))
             qCDebug(lcFrozen, "frame painted");
         QPainter painter(this);
         // Device pixel for device pixel: the frame carries the screen's scale.
-        painter.drawImage(QPointF(0, 0), frame);
-        if (overlay.panel) {
-            const QRectF local = overlay.panel->translated(-screen.frame.topLeft());
+        painter.drawImage(QPointF(0, 0), frame_);
+        if (overlay_.panel_) {
+            const QRectF local = overlay_.panel_->translated(-screen.frame.topLeft());
             if (local.intersects(QRectF(rect())) && event->rect().intersects(local.toAlignedRect())) {
                 painter.setRenderHint(QPainter::Antialiasing);
                 painter.translate(local.topLeft());
-                overlay.magnifier.paint(painter);
+                overlay_.magnifier_.paint(painter);
             }
         }
     }
-    void mouseMoveEvent(QMouseEvent *event) override { overlay.moved(screen.frame.topLeft() + event->position()); }
+    void mouseMoveEvent(QMouseEvent *event) override { overlay_.moved(screen.frame.topLeft() + event->position()); }
     void enterEvent(QEnterEvent *event) override
     {
         qCDebug(lcFrozen, "pointer entered");
-        overlay.moved(screen.frame.topLeft() + event->position());
+        overlay_.moved(screen.frame.topLeft() + event->position());
     }
     void focusInEvent(QFocusEvent *event) override
     {
@@ -66,11 +66,11 @@ protected:
     }
     void mousePressEvent(QMouseEvent *event) override
     {
-        overlay.moved(screen.frame.topLeft() + event->position());
+        overlay_.moved(screen.frame.topLeft() + event->position());
         if (event->button() == Qt::LeftButton)
-            overlay.send({PickerInput::Kind::LeftClick, 0, bool(event->modifiers() & Qt::ShiftModifier), {}});
+            overlay_.send({PickerInput::Kind::LeftClick, 0, bool(event->modifiers() & Qt::ShiftModifier), {}});
         else if (event->button() == Qt::RightButton)
-            overlay.send({PickerInput::Kind::RightClick, 0, false, {}});
+            overlay_.send({PickerInput::Kind::RightClick, 0, false, {}});
     }
     void keyPressEvent(QKeyEvent *event) override
     {
@@ -81,20 +81,20 @@ protected:
             key = Qt::Key_Return;
         else if (key == Qt::Key_Underscore)
             key = Qt::Key_Minus;
-        overlay.send({PickerInput::Kind::Key, key, bool(event->modifiers() & Qt::ShiftModifier), {}});
+        overlay_.send({PickerInput::Kind::Key, key, bool(event->modifiers() & Qt::ShiftModifier), {}});
     }
     // Closing the window by other means (the desktop's close shortcut)
     // cancels, as Escape does.
     void closeEvent(QCloseEvent *event) override
     {
         QWidget::closeEvent(event);
-        overlay.send({PickerInput::Kind::Key, Qt::Key_Escape, false, {}});
+        overlay_.send({PickerInput::Kind::Key, Qt::Key_Escape, false, {}});
     }
 
 private:
-    FrozenOverlay &overlay;
-    QImage frame;
-    bool painted = false;
+    FrozenOverlay &overlay_;
+    QImage frame_;
+    bool painted_ = false;
 };
 
 FrozenOverlay::~FrozenOverlay()
@@ -105,10 +105,10 @@ FrozenOverlay::~FrozenOverlay()
 Result FrozenOverlay::show(const QList<PickerScreen> &screens)
 {
     hide();
-    panel.reset();
+    panel_.reset();
     const QList<QScreen *> qtScreens = QGuiApplication::screens();
     for (qsizetype i = 0; i < screens.size(); ++i) {
-        const QImage frame = source.frame(i);
+        const QImage frame = source_.frame(i);
         if (frame.isNull())
             continue;
         auto *window = new FrozenWindow(*this, screens.at(i), frame);
@@ -118,14 +118,14 @@ Result FrozenOverlay::show(const QList<PickerScreen> &screens)
         }
         window->setGeometry(screens.at(i).frame.toRect());
         window->showFullScreen();
-        shown.append(window);
+        shown_.append(window);
     }
-    if (shown.isEmpty())
+    if (shown_.isEmpty())
         return Result::failure(QStringLiteral("no screen is in the frozen frame"));
     // Keys go to the window under the pointer, or to the first.
-    QWidget *focus = shown.first();
-    for (const QPointer<QWidget> &window : std::as_const(shown)) {
-        if (static_cast<FrozenWindow *>(window.data())->screen.frame.contains(source.pointer()))
+    QWidget *focus = shown_.first();
+    for (const QPointer<QWidget> &window : std::as_const(shown_)) {
+        if (static_cast<FrozenWindow *>(window.data())->screen.frame.contains(source_.pointer()))
             focus = window;
     }
     focus->raise();
@@ -138,14 +138,14 @@ void FrozenOverlay::hide()
 {
     // Cleared first: closing a window reports Escape, which must not reach
     // a pick that is already ending.
-    const QList<QPointer<QWidget>> closing = std::exchange(shown, {});
+    const QList<QPointer<QWidget>> closing = std::exchange(shown_, {});
     for (const QPointer<QWidget> &window : closing) {
         if (window) {
             window->hide();
             window->deleteLater();
         }
     }
-    panel.reset();
+    panel_.reset();
 }
 
 void FrozenOverlay::present(const Magnifier &next, const QPointF &topLeft, const QRectF &)
@@ -153,10 +153,10 @@ void FrozenOverlay::present(const Magnifier &next, const QPointF &topLeft, const
     // The frame under the panel never changes, so there is no hole to cut:
     // the pick reads the frame, not the screen.
     const QRectF rect(topLeft, QSizeF(Magnifier::panelSize));
-    const std::optional<QRectF> old = panel;
-    magnifier = next;
-    panel = rect;
-    for (const QPointer<QWidget> &window : std::as_const(shown)) {
+    const std::optional<QRectF> old = panel_;
+    magnifier_ = next;
+    panel_ = rect;
+    for (const QPointer<QWidget> &window : std::as_const(shown_)) {
         if (!window)
             continue;
         const QPointF origin = static_cast<FrozenWindow *>(window.data())->screen.frame.topLeft();
@@ -170,13 +170,13 @@ void FrozenOverlay::present(const Magnifier &next, const QPointF &topLeft, const
 void FrozenOverlay::moved(const QPointF &position)
 {
     qCDebug(lcFrozen, "pointer at %g,%g", position.x(), position.y());
-    source.setPointer(position);
+    source_.setPointer(position);
     send({PickerInput::Kind::Motion, 0, false, position});
 }
 
 void FrozenOverlay::send(const PickerInput &event)
 {
-    if (!shown.isEmpty() && input)
+    if (!shown_.isEmpty() && input)
         input(event);
 }
 

@@ -21,7 +21,7 @@ class FrozenScreenSource;
 class FrozenOverlay : public PickerOverlay {
 public:
     explicit FrozenOverlay(FrozenScreenSource &source)
-        : source(source)
+        : source_(source)
     { }
     ~FrozenOverlay() override;
 
@@ -36,10 +36,10 @@ private:
     void moved(const QPointF &position);
     void send(const PickerInput &event);
 
-    FrozenScreenSource &source;
-    QList<QPointer<QWidget>> shown;
-    Magnifier magnifier;
-    std::optional<QRectF> panel; // logical
+    FrozenScreenSource &source_;
+    QList<QPointer<QWidget>> shown_;
+    Magnifier magnifier_;
+    std::optional<QRectF> panel_; // logical
 };
 
 } // namespace pigmentry

@@ -25,8 +25,8 @@ class CursorBlind : public QWidget {
 public:
     CursorBlind(QScreen *screen, std::function<void(const QPointF &)> moved, std::function<void()> ready)
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-        , moved(std::move(moved))
-        , ready(std::move(ready))
+        , moved_(std::move(moved))
+        , ready_(std::move(ready))
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setAttribute(Qt::WA_NoSystemBackground);
@@ -49,14 +49,14 @@ protected:
 private:
     void entered(const QPointF &local)
     {
-        moved(QPointF(geometry().topLeft()) + local);
-        if (!std::exchange(armed, true))
-            QTimer::singleShot(50, this, [this] { ready(); });
+        moved_(QPointF(geometry().topLeft()) + local);
+        if (!std::exchange(armed_, true))
+            QTimer::singleShot(50, this, [this] { ready_(); });
     }
 
-    std::function<void(const QPointF &)> moved;
-    std::function<void()> ready;
-    bool armed = false;
+    std::function<void(const QPointF &)> moved_;
+    std::function<void()> ready_;
+    bool armed_ = false;
 };
 
 // GNOME Shell leaves the pointer out of its screenshots, and hides its top
@@ -71,8 +71,8 @@ bool desktopPaintsThePointer()
 } // namespace
 
 FrozenScreenAccess::FrozenScreenAccess(FrozenScreenSource &source, std::unique_ptr<PortalScreenshot> screenshot)
-    : source(source)
-    , screenshot(std::move(screenshot))
+    : source_(source)
+    , screenshot_(std::move(screenshot))
 { }
 
 FrozenScreenAccess::~FrozenScreenAccess()
@@ -85,7 +85,7 @@ void FrozenScreenAccess::request(Granted done)
     failure_.clear();
     lift();
     // The pointer of an earlier pick is no guide to this one.
-    source.clear();
+    source_.clear();
     if (!desktopPaintsThePointer() || !qobject_cast<QApplication *>(QCoreApplication::instance())) {
         shoot(std::move(done));
         return;
@@ -96,23 +96,23 @@ void FrozenScreenAccess::request(Granted done)
         if (*pending)
             shoot(std::exchange(*pending, nullptr));
     };
-    FrozenScreenSource *frames = &source;
+    FrozenScreenSource *frames = &source_;
     for (QScreen *screen : QGuiApplication::screens()) {
         auto *blind = new CursorBlind(
             screen, [frames](const QPointF &global) { frames->setPointer(global); }, go);
         blind->showFullScreen();
-        blinds.append(blind);
+        blinds_.append(blind);
     }
-    if (blinds.isEmpty())
+    if (blinds_.isEmpty())
         go();
     else
-        QTimer::singleShot(blindWaitMs, blinds.first(), go);
+        QTimer::singleShot(blindWaitMs, blinds_.first(), go);
 }
 
 void FrozenScreenAccess::shoot(Granted done)
 {
-    FrozenScreenSource *frames = &source;
-    screenshot->take([this, frames, done = std::move(done)](const QImage &shot, const QString &error, bool refused) {
+    FrozenScreenSource *frames = &source_;
+    screenshot_->take([this, frames, done = std::move(done)](const QImage &shot, const QString &error, bool refused) {
         lift();
         if (!error.isEmpty()) {
             qInfo("No screenshot for the pick: %s", qPrintable(error));
@@ -127,7 +127,7 @@ void FrozenScreenAccess::shoot(Granted done)
 
 void FrozenScreenAccess::lift()
 {
-    for (const QPointer<QWidget> &blind : std::exchange(blinds, {})) {
+    for (const QPointer<QWidget> &blind : std::exchange(blinds_, {})) {
         if (blind) {
             blind->hide();
             blind->deleteLater();

@@ -41,9 +41,9 @@ private:
     void shoot(Granted done);
     void lift();
 
-    FrozenScreenSource &source;
-    std::unique_ptr<PortalScreenshot> screenshot;
-    QList<QPointer<QWidget>> blinds;
+    FrozenScreenSource &source_;
+    std::unique_ptr<PortalScreenshot> screenshot_;
+    QList<QPointer<QWidget>> blinds_;
     QString failure_;
 };
 

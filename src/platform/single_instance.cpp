@@ -54,16 +54,16 @@ SingleInstance::SingleInstance(const QString &lockFolder, const QString &socketF
 
 SingleInstance::~SingleInstance()
 {
-    delete acceptor;
-    if (listening >= 0) {
-        ::close(listening);
-        if (socketInode(listeningAt_) == boundInode)
+    delete acceptor_;
+    if (listening_ >= 0) {
+        ::close(listening_);
+        if (socketInode(listeningAt_) == boundInode_)
             ::unlink(QFile::encodeName(listeningAt_).constData());
     }
     if (!ownFolder_.isEmpty())
         ::rmdir(QFile::encodeName(ownFolder_).constData());
-    if (lock >= 0)
-        ::close(lock);
+    if (lock_ >= 0)
+        ::close(lock_);
 }
 
 QString SingleInstance::lockPath() const
@@ -99,9 +99,9 @@ bool SingleInstance::claim()
 {
     if (!isUsable())
         return false;
-    if (lock < 0)
-        lock = takeLock(lockPath(), &lockState_, &lockProblem_);
-    if (lock < 0)
+    if (lock_ < 0)
+        lock_ = takeLock(lockPath(), &lockState_, &lockProblem_);
+    if (lock_ < 0)
         return false;
     lockProblem_.clear();
     return serve();
@@ -109,26 +109,26 @@ bool SingleInstance::claim()
 
 bool SingleInstance::claimUnlocked()
 {
-    if (lock >= 0 || lockState_ != LockState::ReadOnly)
+    if (lock_ >= 0 || lockState_ != LockState::ReadOnly)
         return false;
     return serve();
 }
 
 bool SingleInstance::serve()
 {
-    if (listening < 0)
+    if (listening_ < 0)
         listen();
-    if (!watcher) {
+    if (!watcher_) {
         // The socket file can be deleted or replaced under us; the folder's
         // changes say when to look, so that we listen again.
-        watcher = new QFileSystemWatcher(this);
-        connect(watcher, &QFileSystemWatcher::directoryChanged, this, &SingleInstance::checkSocket);
+        watcher_ = new QFileSystemWatcher(this);
+        connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &SingleInstance::checkSocket);
     }
     const QString folder = QFileInfo(listeningAt_).absolutePath();
-    if (!listeningAt_.isEmpty() && !watcher->directories().contains(folder)) {
-        if (!watcher->directories().isEmpty())
-            watcher->removePaths(watcher->directories());
-        watcher->addPath(folder);
+    if (!listeningAt_.isEmpty() && !watcher_->directories().contains(folder)) {
+        if (!watcher_->directories().isEmpty())
+            watcher_->removePaths(watcher_->directories());
+        watcher_->addPath(folder);
     }
     return true;
 }
@@ -149,8 +149,8 @@ bool SingleInstance::listen()
     }
     const QByteArray named =
         listens && listeningAt_ != usualSocketPath() ? QFile::encodeName(listeningAt_) + '\n' : QByteArray();
-    if (lock >= 0
-        && (::ftruncate(lock, 0) != 0 || ::pwrite(lock, named.constData(), size_t(named.size()), 0) != named.size()))
+    if (lock_ >= 0
+        && (::ftruncate(lock_, 0) != 0 || ::pwrite(lock_, named.constData(), size_t(named.size()), 0) != named.size()))
         qWarning("Pigmentry could not name its socket in %s", qPrintable(lockPath()));
     if (!listens)
         qWarning("Pigmentry cannot be reached: no socket could be made");
@@ -178,34 +178,34 @@ bool SingleInstance::listenAt(const QString &path)
         ::close(fd);
         return false;
     }
-    delete acceptor;
-    if (listening >= 0)
-        ::close(listening);
-    listening = fd;
+    delete acceptor_;
+    if (listening_ >= 0)
+        ::close(listening_);
+    listening_ = fd;
     listeningAt_ = path;
-    boundInode = socketInode(path);
-    acceptor = new QSocketNotifier(listening, QSocketNotifier::Read, this);
-    connect(acceptor, &QSocketNotifier::activated, this, &SingleInstance::accept);
+    boundInode_ = socketInode(path);
+    acceptor_ = new QSocketNotifier(listening_, QSocketNotifier::Read, this);
+    connect(acceptor_, &QSocketNotifier::activated, this, &SingleInstance::accept);
     return true;
 }
 
 void SingleInstance::checkSocket()
 {
-    if (lock < 0 || (listening >= 0 && socketInode(listeningAt_) == boundInode && boundInode != 0))
+    if (lock_ < 0 || (listening_ >= 0 && socketInode(listeningAt_) == boundInode_ && boundInode_ != 0))
         return;
     // Gone or replaced: listen again, where we can.
-    delete acceptor;
-    acceptor = nullptr;
-    if (listening >= 0)
-        ::close(listening);
-    listening = -1;
+    delete acceptor_;
+    acceptor_ = nullptr;
+    if (listening_ >= 0)
+        ::close(listening_);
+    listening_ = -1;
     listeningAt_.clear();
     listen();
     if (!listeningAt_.isEmpty()) {
         const QString folder = QFileInfo(listeningAt_).absolutePath();
-        if (!watcher->directories().isEmpty())
-            watcher->removePaths(watcher->directories());
-        watcher->addPath(folder);
+        if (!watcher_->directories().isEmpty())
+            watcher_->removePaths(watcher_->directories());
+        watcher_->addPath(folder);
     }
 }
 
@@ -242,8 +242,8 @@ public:
         // The answer may come long after the message (a pick waits for the
         // user); its writing has a deadline of its own.
         deadline.start(SingleInstance::callerDeadlineMs);
-        pending += message;
-        last = !more;
+        pending_ += message;
+        last_ = !more;
         writeMore();
     }
 
@@ -257,10 +257,10 @@ public:
 private:
     void writeMore()
     {
-        while (!pending.isEmpty()) {
-            const ssize_t n = ::send(fd, pending.constData(), size_t(pending.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+        while (!pending_.isEmpty()) {
+            const ssize_t n = ::send(fd, pending_.constData(), size_t(pending_.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
             if (n > 0) {
-                pending.remove(0, n);
+                pending_.remove(0, n);
                 continue;
             }
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
@@ -272,15 +272,15 @@ private:
         }
         writer.setEnabled(false);
         // Written; the rest of the answer waits for the user again.
-        if (!last) {
+        if (!last_) {
             deadline.stop();
             return;
         }
         deleteLater();
     }
 
-    QByteArray pending;
-    bool last = true;
+    QByteArray pending_;
+    bool last_ = true;
 };
 
 } // namespace
@@ -288,14 +288,14 @@ private:
 void SingleInstance::accept()
 {
     for (;;) {
-        const int fd = ::accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        const int fd = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0) {
             // Out of descriptors: the connection stays queued and the socket
             // stays readable, so listening on would spin. Rest a moment while
             // callers that are done give theirs back.
-            if ((errno == EMFILE || errno == ENFILE) && acceptor) {
-                acceptor->setEnabled(false);
-                QTimer::singleShot(acceptPauseMs, acceptor, [notifier = acceptor] { notifier->setEnabled(true); });
+            if ((errno == EMFILE || errno == ENFILE) && acceptor_) {
+                acceptor_->setEnabled(false);
+                QTimer::singleShot(acceptPauseMs, acceptor_, [notifier = acceptor_] { notifier->setEnabled(true); });
             }
             return;
         }
@@ -354,7 +354,7 @@ void SingleInstance::accept()
 
 bool SingleInstance::isRunningElsewhere() const
 {
-    if (lock >= 0 || listening >= 0)
+    if (lock_ >= 0 || listening_ >= 0)
         return false; // that is us
     LockState state = lockState_;
     if (isUsable()) {

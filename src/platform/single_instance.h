@@ -37,21 +37,21 @@ public:
         Reply() = default;
         template <typename F>
         requires std::is_invocable_v<F, const QString &, bool> Reply(F send)
-            : send(std::move(send))
+            : send_(std::move(send))
         { }
         template <typename F>
         requires(std::is_invocable_v<F, const QString &> && !std::is_invocable_v<F, const QString &, bool>)
             Reply(F last)
-            : send([last = std::move(last)](const QString &text, bool) { last(text); })
+            : send_([last = std::move(last)](const QString &text, bool) { last(text); })
         { }
         void operator()(const QString &text, bool more = false) const
         {
-            if (send)
-                send(text, more);
+            if (send_)
+                send_(text, more);
         }
 
     private:
-        std::function<void(const QString &, bool)> send;
+        std::function<void(const QString &, bool)> send_;
     };
     // What became of the lock: held by us; held by a live process; not to
     // be had because its folder cannot be written (then nobody can write
@@ -131,13 +131,13 @@ private:
     QString socketFolder_;
     QString ownFolder_; // a fresh private folder made for the socket, if any
     QString listeningAt_; // the path we are bound to
-    quint64 boundInode = 0;
-    int lock = -1; // the descriptor that holds the lock, while we do
+    quint64 boundInode_ = 0;
+    int lock_ = -1; // the descriptor that holds the lock, while we do
     LockState lockState_ = LockState::None;
     QString lockProblem_;
-    int listening = -1; // the socket we accept on
-    QSocketNotifier *acceptor = nullptr;
-    QFileSystemWatcher *watcher = nullptr;
+    int listening_ = -1; // the socket we accept on
+    QSocketNotifier *acceptor_ = nullptr;
+    QFileSystemWatcher *watcher_ = nullptr;
 };
 
 // The user's runtime folder, or a folder of our own in the temporary folder

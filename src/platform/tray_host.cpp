@@ -76,64 +76,64 @@ class XEmbedWatch : public QObject {
 public:
     XEmbedWatch(QObject *parent, std::function<void()> appeared)
         : QObject(parent)
-        , appeared(std::move(appeared))
+        , appeared_(std::move(appeared))
     {
-        connection = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(connection))
+        connection_ = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection_))
             return;
-        const xcb_setup_t *setup = xcb_get_setup(connection);
+        const xcb_setup_t *setup = xcb_get_setup(connection_);
         const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
         const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
+        xcb_change_window_attributes(connection_, root, XCB_CW_EVENT_MASK, &mask);
         const XcbOwned<xcb_intern_atom_reply_t> atom(
-            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 7, "MANAGER"), nullptr));
+            xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, 7, "MANAGER"), nullptr));
         if (atom)
-            manager = atom->atom;
-        xcb_flush(connection);
+            manager_ = atom->atom;
+        xcb_flush(connection_);
         if (QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface()) {
             // Asking for the tray window starts Qt's own watch of the tray.
             native->nativeResourceForScreen("traywindow", QGuiApplication::primaryScreen());
             connect(native, SIGNAL(systemTrayWindowChanged(QScreen *)), this, SLOT(qtSawTray()));
         }
-        fallback.setSingleShot(true);
-        fallback.setInterval(1000);
-        connect(&fallback, &QTimer::timeout, this, [this] { this->appeared(); });
-        notifier = new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read, this);
-        connect(notifier, &QSocketNotifier::activated, this, &XEmbedWatch::read);
+        fallback_.setSingleShot(true);
+        fallback_.setInterval(1000);
+        connect(&fallback_, &QTimer::timeout, this, [this] { this->appeared_(); });
+        notifier_ = new QSocketNotifier(xcb_get_file_descriptor(connection_), QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, &XEmbedWatch::read);
     }
     ~XEmbedWatch() override
     {
-        delete notifier;
-        xcb_disconnect(connection);
+        delete notifier_;
+        xcb_disconnect(connection_);
     }
 
 private:
     void read()
     {
         bool announced = false;
-        while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(connection_)) {
             if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE
-                && reinterpret_cast<xcb_client_message_event_t *>(event)->type == manager)
+                && reinterpret_cast<xcb_client_message_event_t *>(event)->type == manager_)
                 announced = true;
             std::free(event);
         }
-        if (xcb_connection_has_error(connection))
-            notifier->setEnabled(false);
-        if (announced && !fallback.isActive())
-            fallback.start();
+        if (xcb_connection_has_error(connection_))
+            notifier_->setEnabled(false);
+        if (announced && !fallback_.isActive())
+            fallback_.start();
     }
 
     Q_SLOT void qtSawTray()
     {
-        fallback.stop();
-        appeared();
+        fallback_.stop();
+        appeared_();
     }
 
-    std::function<void()> appeared;
-    xcb_connection_t *connection = nullptr;
-    xcb_atom_t manager = XCB_ATOM_NONE;
-    QSocketNotifier *notifier = nullptr;
-    QTimer fallback;
+    std::function<void()> appeared_;
+    xcb_connection_t *connection_ = nullptr;
+    xcb_atom_t manager_ = XCB_ATOM_NONE;
+    QSocketNotifier *notifier_ = nullptr;
+    QTimer fallback_;
 };
 
 } // namespace

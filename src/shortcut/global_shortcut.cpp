@@ -4,18 +4,18 @@
 namespace pigmentry {
 
 GlobalShortcut::GlobalShortcut(HotKeyService &service)
-    : service(service)
+    : service_(service)
 {
     service.pressed = [this](quint32) {
-        if (ref && action)
-            action();
+        if (ref_ && action_)
+            action_();
     };
     service.lost = [this](quint32 handle, int status) {
-        if (ref && *ref == handle && lost)
+        if (ref_ && *ref_ == handle && lost)
             lost(status);
     };
     service.confirmed = [this](quint32 handle) {
-        if (ref && *ref == handle && confirmed)
+        if (ref_ && *ref_ == handle && confirmed)
             confirmed();
     };
 }
@@ -23,28 +23,28 @@ GlobalShortcut::GlobalShortcut(HotKeyService &service)
 GlobalShortcut::~GlobalShortcut()
 {
     unregister();
-    service.pressed = nullptr;
-    service.lost = nullptr;
-    service.confirmed = nullptr;
+    service_.pressed = nullptr;
+    service_.lost = nullptr;
+    service_.confirmed = nullptr;
 }
 
 int GlobalShortcut::registerKey(quint32 key, quint32 modifiers, std::function<void()> newAction)
 {
     quint32 handle = 0;
-    const int status = service.registerHotKey(key, modifiers, &handle);
+    const int status = service_.registerHotKey(key, modifiers, &handle);
     if (status != 0 && status != HotKeyService::Pending)
         return status;
     unregister();
-    ref = handle;
-    action = std::move(newAction);
+    ref_ = handle;
+    action_ = std::move(newAction);
     return status;
 }
 
 void GlobalShortcut::unregister()
 {
-    if (ref)
-        service.unregisterHotKey(*ref);
-    ref.reset();
+    if (ref_)
+        service_.unregisterHotKey(*ref_);
+    ref_.reset();
 }
 
 } // namespace pigmentry

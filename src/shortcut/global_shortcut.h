@@ -24,7 +24,7 @@ public:
     int registerKey(quint32 key, quint32 modifiers, std::function<void()> action);
     // Releases the current combination, if any; the action stays.
     void unregister();
-    bool isRegistered() const { return ref.has_value(); }
+    bool isRegistered() const { return ref_.has_value(); }
 
     // Runs with the service's status when the registered combination was
     // lost (after a change of the keyboard layout), or turned down late.
@@ -33,9 +33,9 @@ public:
     std::function<void()> confirmed;
 
 private:
-    HotKeyService &service;
-    std::optional<quint32> ref;
-    std::function<void()> action;
+    HotKeyService &service_;
+    std::optional<quint32> ref_;
+    std::function<void()> action_;
 };
 
 } // namespace pigmentry

@@ -10,19 +10,19 @@ namespace pigmentry {
 
 ShortcutSettings::ShortcutSettings(Preferences &prefs, HotKeyService &service, QObject *parent)
     : QObject(parent)
-    , prefs(prefs)
-    , hotkey(service)
+    , prefs_(prefs)
+    , hotkey_(service)
     , configuration_(ShortcutConfiguration::load(prefs))
 {
     // A combination lost to a new keyboard layout is reported like one
     // refused at launch.
-    hotkey.lost = [this](int status) {
+    hotkey_.lost = [this](int status) {
         setError(unavailable(status));
         setRegistered(false);
     };
     // A desktop that binds later names the combination in its answer; only
     // then is it shown as working.
-    hotkey.confirmed = [this] {
+    hotkey_.confirmed = [this] {
         setError(QString());
         setRegistered(true);
     };
@@ -84,7 +84,7 @@ void ShortcutSettings::activate()
 {
     if (!action)
         return;
-    const int status = hotkey.registerKey(configuration_.keyCode, configuration_.modifiers, action);
+    const int status = hotkey_.registerKey(configuration_.keyCode, configuration_.modifiers, action);
     // The error first: views read it when told of the state. A pending
     // registration is shown as working once the desktop confirms it.
     if (status != 0 && status != HotKeyService::Pending)
@@ -113,7 +113,7 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
         setError(QString());
         return;
     }
-    const int status = hotkey.registerKey(configuration.keyCode, configuration.modifiers, action);
+    const int status = hotkey_.registerKey(configuration.keyCode, configuration.modifiers, action);
     if (status != 0 && status != HotKeyService::Pending) {
         setError(tr("That shortcut could not be registered (%1). It may be used by the "
                     "desktop or another app. Try another combination.")
@@ -122,14 +122,14 @@ void ShortcutSettings::set(const ShortcutConfiguration &configuration)
     }
     setConfiguration(configuration);
     setRegistered(status == 0);
-    configuration.save(prefs);
+    configuration.save(prefs_);
     setError(QString());
     setRecording(false);
 }
 
 void ShortcutSettings::reset()
 {
-    hotkey.unregister();
+    hotkey_.unregister();
     setError(QString());
     setRecording(true);
     set(ShortcutConfiguration::defaultConfiguration());
@@ -141,7 +141,7 @@ void ShortcutSettings::reset()
 
 void ShortcutSettings::beginRecording()
 {
-    hotkey.unregister();
+    hotkey_.unregister();
     setError(QString());
     setRecording(true);
 }

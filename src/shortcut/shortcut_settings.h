@@ -67,8 +67,8 @@ private:
     void setError(const QString &error);
     void setRegistered(bool registered);
 
-    Preferences &prefs;
-    GlobalShortcut hotkey;
+    Preferences &prefs_;
+    GlobalShortcut hotkey_;
     ShortcutConfiguration configuration_;
     bool recording_ = false;
     QString error_;

@@ -19,19 +19,19 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         const QSize size = (QSizeF(this->size()) * devicePixelRatio()).toSize();
-        if (image.size() != size) {
-            image = QImage(size, QImage::Format_RGB32);
+        if (image_.size() != size) {
+            image_ = QImage(size, QImage::Format_RGB32);
             for (int y = 0; y < size.height(); ++y) {
-                auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+                auto *line = reinterpret_cast<QRgb *>(image_.scanLine(y));
                 for (int x = 0; x < size.width(); ++x)
                     line[x] = qRgb(x & 0xff, y & 0xff, ((x >> 8) << 4 | (y >> 8)) & 0xff);
             }
-            image.setDevicePixelRatio(devicePixelRatio());
+            image_.setDevicePixelRatio(devicePixelRatio());
         }
         QPainter painter(this);
-        painter.drawImage(QPointF(0, 0), image);
-        if (!said && this->size() == screen()->size()) {
-            said = true;
+        painter.drawImage(QPointF(0, 0), image_);
+        if (!said_ && this->size() == screen()->size()) {
+            said_ = true;
             std::printf("shown %dx%d\n", size.width(), size.height());
             std::fflush(stdout);
         }
@@ -45,8 +45,8 @@ protected:
     }
 
 private:
-    QImage image;
-    bool said = false;
+    QImage image_;
+    bool said_ = false;
 };
 
 } // namespace

@@ -16,13 +16,13 @@ using pigmentry::test::writeFile;
 class TestPaletteFiles : public QObject {
     Q_OBJECT
 
-    test::FakeClipboard clipboard;
+    test::FakeClipboard clipboard_;
 
 private Q_SLOTS:
     void exportThenImportGivesACopyWithNewId()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         const Palette warm{QUuid::createUuid(),
@@ -56,7 +56,7 @@ private Q_SLOTS:
     void exportsEitherFormatAndImportsBoth()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         const Palette sunset{QUuid::createUuid(),
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         writeFile(temp.path("in.gpl"), bytes);
@@ -161,7 +161,7 @@ private Q_SLOTS:
     {
         test::TempSettings temp;
         temp.prefs().setBoolean("autoCopy", false);
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         dialogs.answer = temp.path("history.txt");
@@ -191,7 +191,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         writeFile(temp.path("in.json"), bytes);
@@ -207,7 +207,7 @@ private Q_SLOTS:
     void unreadableImportAndFailedExport()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
 
@@ -237,7 +237,7 @@ private Q_SLOTS:
     void cancelChangesNothing()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         test::FakeFileDialogs dialogs;
         PaletteFiles files(store, dialogs);
         store.setNotice(QStringLiteral("previous"), Store::NoticeKind::Done);

@@ -24,16 +24,16 @@ RGBA grey(int i)
 class TestStore : public QObject {
     Q_OBJECT
 
-    test::FakeClipboard clipboard;
-    test::FakeClock clock;
+    test::FakeClipboard clipboard_;
+    test::FakeClock clock_;
 
 private Q_SLOTS:
-    void init() { clipboard.texts = {QStringLiteral("before")}; }
+    void init() { clipboard_.texts = {QStringLiteral("before")}; }
 
     void startsWithItsInitialState()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         QCOMPARE(store.selected(), (RGBA{0.23, 0.51, 0.96, 1.0}));
         QVERIFY(store.notice().isEmpty());
         QCOMPARE(store.library(), Library());
@@ -44,14 +44,14 @@ private Q_SLOTS:
     void captureRecordsCopiesAndSaves()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath(), clock);
+        Store store(temp.prefs(), clipboard_, temp.libraryPath(), clock_);
         QSignalSpy library(&store, &Store::libraryChanged);
         QSignalSpy selected(&store, &Store::selectedChanged);
 
         store.capture(RGBA{1, 0.5, 0, 1});
 
         QCOMPARE(store.selected(), (RGBA{1, 0.5, 0, 1}));
-        QCOMPARE(clipboard.text(), QStringLiteral("#FF8000"));
+        QCOMPARE(clipboard_.text(), QStringLiteral("#FF8000"));
         QCOMPARE(store.notice(), QStringLiteral("Copied #FF8000"));
         QCOMPARE(library.count(), 1); // one change, one save
         QCOMPARE(selected.count(), 1);
@@ -60,14 +60,14 @@ private Q_SLOTS:
         QVERIFY(record.label.isEmpty());
         QVERIFY(!record.favorite);
         QCOMPARE(record.colorSpace, QStringLiteral("sRGB"));
-        QCOMPARE(record.date, secondsSinceReferenceDate(clock.time));
+        QCOMPARE(record.date, secondsSinceReferenceDate(clock_.time));
         QCOMPARE(loadLibrary(temp.libraryPath()).library, store.library());
     }
 
     void captureReplacesEqualColoursOnly()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         store.capture(grey(1));
         store.capture(grey(2));
         store.capture(RGBA{grey(1).r, grey(1).g, grey(1).b, 0.5}); // other alpha stays
@@ -111,7 +111,7 @@ private Q_SLOTS:
         for (int i = 0; i < 505; ++i)
             full.history.append(ColorRecord::captured(RGBA{0, 0, i / 1000.0, 1}, i));
         QVERIFY(saveLibrary(temp.libraryPath(), full));
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
 
         store.capture(grey(200));
 
@@ -141,33 +141,33 @@ private Q_SLOTS:
         if (stored.isValid())
             temp.settings().setValue("autoCopy", stored);
         temp.prefs().setText("format", "RGB");
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         store.setNotice(QStringLiteral("earlier"), Store::NoticeKind::Done);
 
         store.capture(RGBA{1, 0.5, 0, 1});
 
-        QCOMPARE(clipboard.text(), copies ? QStringLiteral("rgb(255, 128, 0)") : QStringLiteral("before"));
+        QCOMPARE(clipboard_.text(), copies ? QStringLiteral("rgb(255, 128, 0)") : QStringLiteral("before"));
         QCOMPARE(store.notice(), copies ? QStringLiteral("Copied #FF8000") : QStringLiteral("earlier"));
     }
 
     void copyNoticeIsAlwaysHex()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         store.copy(store.selected(), QStringLiteral("JSON"));
-        QCOMPARE(clipboard.text(), QStringLiteral("{\"hex\":\"#3B82F5\",\"alpha\":1.0}"));
+        QCOMPARE(clipboard_.text(), QStringLiteral("{\"hex\":\"#3B82F5\",\"alpha\":1.0}"));
         QCOMPARE(store.notice(), QStringLiteral("Copied #3B82F5"));
         // A stale preference value gives the HEX code.
         temp.prefs().setText("format", "hex");
         store.copy(RGBA{0.2, 0.4, 0.6, 0.8});
-        QCOMPARE(clipboard.text(), QStringLiteral("#336699"));
+        QCOMPARE(clipboard_.text(), QStringLiteral("#336699"));
         QCOMPARE(store.notice(), QStringLiteral("Copied #336699"));
     }
 
     void failedSaveKeepsFileAndChange()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.failingPath("Pigmentry/library.json"));
+        Store store(temp.prefs(), clipboard_, temp.failingPath("Pigmentry/library.json"));
         temp.prefs().setBoolean("autoCopy", false);
 
         store.capture(grey(9));
@@ -182,7 +182,7 @@ private Q_SLOTS:
     {
         test::TempSettings temp;
         writeFile(temp.libraryPath(), R"({"history":[],"palettes":[{"id":"x"}]})");
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         QVERIFY(store.notice().startsWith(QLatin1String("Could not read library: ")));
         QVERIFY(store.notice().contains(QLatin1String("(kept as library.json.corrupt-")));
         QCOMPARE(store.library(), Library());
@@ -195,7 +195,7 @@ private Q_SLOTS:
     void paletteEdits()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         store.createPalette(QStringLiteral("Warm "));
         const Palette warm = store.library().palettes.first();
         QCOMPARE(warm.name, QStringLiteral("Warm ")); // taken as typed
@@ -221,7 +221,7 @@ private Q_SLOTS:
     void editsOfMissingItemsWriteNothing()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         QSignalSpy library(&store, &Store::libraryChanged);
         const QUuid gone = QUuid::createUuid();
         store.renamePalette(gone, QStringLiteral("x"));
@@ -243,7 +243,7 @@ private Q_SLOTS:
     void clearHistoryKeepsPalettes()
     {
         test::TempSettings temp;
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         store.capture(grey(1));
         store.createPalette(QStringLiteral("P"));
         store.clearHistory();
@@ -258,7 +258,7 @@ private Q_SLOTS:
     {
         test::TempSettings temp;
         temp.prefs().setBoolean("autoCopy", false);
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         for (int i = 1; i <= 3; ++i)
             store.capture(grey(i));
         const ColorRecord middle = store.library().history.at(1);
@@ -305,7 +305,7 @@ private Q_SLOTS:
         test::TempSettings temp;
         temp.prefs().setBoolean("autoCopy", false);
         temp.settings().setValue("historyLimit", 3);
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         for (int i = 1; i <= 3; ++i)
             store.capture(grey(i));
         const QList<ColorRecord> three = store.library().history;
@@ -334,7 +334,7 @@ private Q_SLOTS:
     {
         test::TempSettings temp;
         temp.prefs().setBoolean("autoCopy", false);
-        Store store(temp.prefs(), clipboard, temp.libraryPath());
+        Store store(temp.prefs(), clipboard_, temp.libraryPath());
         store.capture(grey(1));
         const QByteArray before = readFile(temp.libraryPath());
         Palette huge{QUuid::createUuid(), QStringLiteral("Huge"), {}, QString()};

@@ -93,10 +93,10 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        portal.shot = test::desktopShot();
-        QVERIFY(watcher.registerOnBus());
-        QVERIFY(portal.registerOnBus());
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        portal_.shot = test::desktopShot();
+        QVERIFY(watcher_.registerOnBus());
+        QVERIFY(portal_.registerOnBus());
     }
 
     // The icon is a StatusNotifierItem: activating it toggles the popover,
@@ -107,8 +107,8 @@ private Q_SLOTS:
         App app;
         app.delegate->launch({});
         QVERIFY(app.delegate->tray());
-        QTRY_COMPARE_WITH_TIMEOUT(watcher.registeredItems().size(), 1, test::serverWaitMs);
-        const QString item = watcher.registeredItems().first().section(u'/', 0, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher_.registeredItems().size(), 1, test::serverWaitMs);
+        const QString item = watcher_.registeredItems().first().section(u'/', 0, 0);
         const QString itemPath = QStringLiteral("/StatusNotifierItem");
         const QString itemInterface = QStringLiteral("org.kde.StatusNotifierItem");
         auto activate = [&] { callHere(item, itemPath, itemInterface, QStringLiteral("Activate"), {100, 10}); };
@@ -164,7 +164,7 @@ private Q_SLOTS:
     // history's newest colour.
     void shortcutPicksIntoTheHistory()
     {
-        test::FakeGlobalShortcuts shortcuts(portal);
+        test::FakeGlobalShortcuts shortcuts(portal_);
         App app;
         app.delegate->launch({});
         QTRY_COMPARE_WITH_TIMEOUT(shortcuts.boundTriggers, QStringList{QStringLiteral("LOGO+SHIFT+p")}, test::serverWaitMs);
@@ -182,9 +182,9 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir config;
-    test::FakeTrayWatcher watcher;
-    test::FakePortal portal;
+    QTemporaryDir config_;
+    test::FakeTrayWatcher watcher_;
+    test::FakePortal portal_;
 };
 
 QTEST_MAIN(TestWaylandApp)

@@ -63,7 +63,7 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
         QCOMPARE(sessionKind(), SessionKind::Wayland);
         QVERIFY2(!qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS").isEmpty(), "not on a private bus");
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
         // The scale comes from the compositor's output or from Qt's factor.
         const int scale = std::max(1, qEnvironmentVariableIntValue("WESTON_SCALE"))
             * std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
@@ -356,7 +356,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir config;
+    QTemporaryDir config_;
 };
 
 QTEST_MAIN(TestWaylandPick)

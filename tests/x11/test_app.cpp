@@ -21,16 +21,16 @@ using namespace pigmentry;
 class TestApp : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home;
-    QProcess tray;
-    QProcess app;
-    std::unique_ptr<test::Board> board;
+    QTemporaryDir home_;
+    QProcess tray_;
+    QProcess app_;
+    std::unique_ptr<test::Board> board_;
 
     // The user of the test: a home of its own; another "desk" is another
     // user session of the same user, with its own runtime and data folders.
     QProcessEnvironment environment(const QString &desk = QString()) const
     {
-        return test::userEnvironment(home.path(), desk);
+        return test::userEnvironment(home_.path(), desk);
     }
 
     int runPigmentry(const QStringList &arguments, QByteArray *out = nullptr, const QString &desk = QString())
@@ -54,40 +54,40 @@ class TestApp : public QObject {
         return process.state() == QProcess::NotRunning || process.waitForFinished(10000);
     }
 
-    QString libraryPath() const { return home.filePath(QStringLiteral("data/Pigmentry/library.json")); }
+    QString libraryPath() const { return home_.filePath(QStringLiteral("data/Pigmentry/library.json")); }
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(test::xdotool({"version"}), "xdotool is not installed");
-        tray.start(QStringLiteral("trayer"), {"--edge", "top", "--height", "24", "--SetDockType", "true"});
-        QVERIFY2(tray.waitForStarted(), "trayer is not installed");
+        tray_.start(QStringLiteral("trayer"), {"--edge", "top", "--height", "24", "--SetDockType", "true"});
+        QVERIFY2(tray_.waitForStarted(), "trayer is not installed");
         QTRY_VERIFY_WITH_TIMEOUT(test::traySelectionOwned(), 10000);
 
-        board = std::make_unique<test::Board>(QGuiApplication::primaryScreen());
-        board->show();
-        QVERIFY(QTest::qWaitForWindowExposed(board.get()));
+        board_ = std::make_unique<test::Board>(QGuiApplication::primaryScreen());
+        board_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(board_.get()));
 
-        app.setProcessEnvironment(environment());
-        app.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList());
-        QVERIFY(app.waitForStarted());
+        app_.setProcessEnvironment(environment());
+        app_.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList());
+        QVERIFY(app_.waitForStarted());
         // Up once it answers on its socket.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime/pigmentry.socket"))), 10000);
-        QVERIFY(test::nonUnixSockets(app.processId()).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home_.filePath(QStringLiteral("runtime/pigmentry.socket"))), 10000);
+        QVERIFY(test::nonUnixSockets(app_.processId()).isEmpty());
         // The first start says once where Pigmentry went.
-        QTRY_VERIFY_WITH_TIMEOUT(test::readFileText(home.filePath(QStringLiteral("config/Pigmentry/Pigmentry.conf")))
+        QTRY_VERIFY_WITH_TIMEOUT(test::readFileText(home_.filePath(QStringLiteral("config/Pigmentry/Pigmentry.conf")))
                                      .contains(QLatin1String("welcomed=true")),
                                  10000);
     }
 
     void cleanupTestCase()
     {
-        if (app.state() != QProcess::NotRunning) {
+        if (app_.state() != QProcess::NotRunning) {
             runPigmentry({"quit"});
-            app.waitForFinished(5000);
+            app_.waitForFinished(5000);
         }
-        tray.kill();
-        tray.waitForFinished();
+        tray_.kill();
+        tray_.waitForFinished();
     }
 
     void shortcutPickLandsInLibraryClipboardAndPopover()
@@ -96,7 +96,7 @@ private Q_SLOTS:
         const QString helper = QCoreApplication::applicationDirPath() + QLatin1String("/grab_helper");
         QTRY_COMPARE_WITH_TIMEOUT(QProcess::execute(helper, {QStringLiteral("try")}), 3, 10000);
         QVERIFY(test::xdotool({"key", "shift+super+p"}));
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         QVERIFY(test::xdotool({"mousemove", "321", "234"}));
         QVERIFY(test::xdotool({"click", "1"}));
 
@@ -107,9 +107,9 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), color.hex(), 5000);
 
         QByteArray saved;
-        QCOMPARE(runPigmentry({"tour", home.filePath(QStringLiteral("tour"))}, &saved), 0);
+        QCOMPARE(runPigmentry({"tour", home_.filePath(QStringLiteral("tour"))}, &saved), 0);
         QVERIFY(saved.contains("popover.png"));
-        const QImage popover(home.filePath(QStringLiteral("tour/popover.png")));
+        const QImage popover(home_.filePath(QStringLiteral("tour/popover.png")));
         QCOMPARE(popover.size(), QSize(310, 340));
         // The swatch, 18 in from the edge, below the header.
         QCOMPARE(QColor(popover.pixel(40, 90)), QColor(expected));
@@ -123,14 +123,14 @@ private Q_SLOTS:
             const int x = 200 + 40 * i, y = 300 + 10 * i;
             QVERIFY(test::xdotool({"mousemove", QString::number(x), QString::number(y)}));
             QVERIFY(test::xdotool({"key", "shift+super+p"}));
-            QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
             QVERIFY(test::xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1", "mousemove",
                                    QString::number(x + 20), QString::number(y + 10), "mousemove",
                                    QString::number(x + 40), QString::number(y + 20), "mousemove",
                                    QString::number(x + 60), QString::number(y + 30)}));
             const QRgb expected = test::boardColor(x, y);
             const RGBA color{qRed(expected) / 255.0, qGreen(expected) / 255.0, qBlue(expected) / 255.0, 1.0};
-            QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
             QTRY_COMPARE_WITH_TIMEOUT(loadLibrary(libraryPath()).library.history.first().color.hex(), color.hex(),
                                       5000);
         }
@@ -142,12 +142,12 @@ private Q_SLOTS:
     {
         QVERIFY(test::xdotool({"keydown", "shift+super+p"}));
         QTest::qWait(1200);
-        QVERIFY(test::keyboardHeldElsewhere(quint32(board->winId())));
+        QVERIFY(test::keyboardHeldElsewhere(quint32(board_->winId())));
         QVERIFY(test::xdotool({"keyup", "shift+super+p"}));
         QVERIFY(test::windowsNamed(QStringLiteral("Pigmentry"), true).filter(QStringLiteral("Studio")).size()
                 == test::windowsNamed(QStringLiteral("Pigmentry"), true).size());
         QVERIFY(test::xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         QVERIFY(test::windowsNamed(QStringLiteral("Pigmentry"), true).filter(QStringLiteral("Studio")).size()
                 == test::windowsNamed(QStringLiteral("Pigmentry"), true).size());
     }
@@ -160,11 +160,11 @@ private Q_SLOTS:
         QProcess pick;
         pick.setProcessEnvironment(environment());
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--format", "RGB"});
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         QByteArray out;
         QCOMPARE(runPigmentry({"pick"}, &out), 1);
         QVERIFY(out.isEmpty());
-        QVERIFY(test::keyboardHeldElsewhere(quint32(board->winId())));
+        QVERIFY(test::keyboardHeldElsewhere(quint32(board_->winId())));
 
         QVERIFY(test::xdotool({"mousemove", "611", "422", "click", "1"}));
         QVERIFY(ended(pick));
@@ -177,7 +177,7 @@ private Q_SLOTS:
 
         // Cancelled: exit 1, nothing printed.
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         QVERIFY(test::xdotool({"key", "Escape"}));
         QVERIFY(ended(pick));
         QCOMPARE(pick.exitCode(), 1);
@@ -191,12 +191,12 @@ private Q_SLOTS:
         QProcess pick;
         pick.setProcessEnvironment(environment());
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         ::kill(pid_t(pick.processId()), SIGINT);
         QVERIFY(ended(pick));
-        QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         QVERIFY(test::xdotool({"key", "Escape"}));
         QVERIFY(ended(pick));
     }
@@ -207,22 +207,22 @@ private Q_SLOTS:
     void aFolderThatCannotBeWrittenStillStarts()
     {
         const QString desk = QStringLiteral("-unwritable");
-        QDir().mkpath(home.filePath(QStringLiteral("data") + desk));
-        QFile blocker(home.filePath(QStringLiteral("data") + desk + QLatin1String("/Pigmentry")));
+        QDir().mkpath(home_.filePath(QStringLiteral("data") + desk));
+        QFile blocker(home_.filePath(QStringLiteral("data") + desk + QLatin1String("/Pigmentry")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         QProcess other;
         other.setProcessEnvironment(environment(desk));
         other.start(qEnvironmentVariable("PIGMENTRY_BINARY"), QStringList());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("runtime") + desk + QLatin1String(
-                                                                 "/pigmentry.socket"))),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFile::exists(home_.filePath(QStringLiteral("runtime") + desk + QLatin1String("/pigmentry.socket"))),
+            10000);
         QCOMPARE(other.state(), QProcess::Running);
 
         QProcess pick;
         pick.setProcessEnvironment(environment(desk));
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 10000);
         QVERIFY(test::xdotool({"mousemove", "432", "321", "click", "1"}));
         QVERIFY(ended(pick));
         QCOMPARE(pick.exitCode(), 1);
@@ -283,7 +283,7 @@ private Q_SLOTS:
         QProcess pick;
         pick.setProcessEnvironment(environment(desk));
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick"});
-        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board->winId())), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::keyboardHeldElsewhere(quint32(board_->winId())), 15000);
         QVERIFY(test::xdotool({"mousemove", "101", "202", "click", "1"}));
         QVERIFY(ended(pick));
         QCOMPARE(pick.exitCode(), 0);
@@ -308,13 +308,13 @@ private Q_SLOTS:
         // The same window comes back: the same process answered.
         QCOMPARE(runPigmentry({}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(test::windowsNamed(QStringLiteral("Color Studio")), windows, 10000);
-        QCOMPARE(app.state(), QProcess::Running);
+        QCOMPARE(app_.state(), QProcess::Running);
     }
 
     void opensNoSocketButUnixOnes()
     {
-        QVERIFY(app.state() == QProcess::Running);
-        const QStringList others = test::nonUnixSockets(app.processId());
+        QVERIFY(app_.state() == QProcess::Running);
+        const QStringList others = test::nonUnixSockets(app_.processId());
         QVERIFY2(others.isEmpty(), qPrintable(others.join(u' ')));
     }
 
@@ -354,9 +354,9 @@ private Q_SLOTS:
         QVERIFY(!test::windowsNamed(QStringLiteral("Color Studio")).isEmpty());
         QCOMPARE(runPigmentry({"quit"}), 0);
         // Ended already: the quit command waited for it.
-        QVERIFY(app.state() == QProcess::NotRunning || app.waitForFinished(200));
-        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(app.exitCode(), 0);
+        QVERIFY(app_.state() == QProcess::NotRunning || app_.waitForFinished(200));
+        QCOMPARE(app_.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app_.exitCode(), 0);
         QCOMPARE(runPigmentry({"quit"}), 1); // nothing runs now
     }
 };

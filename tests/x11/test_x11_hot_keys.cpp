@@ -41,7 +41,7 @@ int tryGrabElsewhere()
 class TestX11HotKeys : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<HotKeyService> service;
+    std::unique_ptr<HotKeyService> service_;
 
 private Q_SLOTS:
     void initTestCase()
@@ -49,13 +49,13 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         QVERIFY2(QFile::exists(helperPath()), "the grab helper is missing");
         QVERIFY2(xdotool({"version"}), "xdotool is not installed");
-        service = createHotKeyService();
-        QVERIFY(dynamic_cast<X11HotKeys *>(service.get()));
+        service_ = createHotKeyService();
+        QVERIFY(dynamic_cast<X11HotKeys *>(service_.get()));
     }
 
     void pressRunsTheActionOnce()
     {
-        GlobalShortcut shortcut(*service);
+        GlobalShortcut shortcut(*service_);
         int presses = 0;
         QCOMPARE(shortcut.registerKey(Qt::Key_P, shiftSuper, [&] { ++presses; }), 0);
 
@@ -76,7 +76,7 @@ private Q_SLOTS:
 
     void worksWithNumLockAndCapsLockOn()
     {
-        GlobalShortcut shortcut(*service);
+        GlobalShortcut shortcut(*service_);
         int presses = 0;
         QCOMPARE(shortcut.registerKey(Qt::Key_P, shiftSuper, [&] { ++presses; }), 0);
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
 
     void otherKeysAndModifiersMap()
     {
-        GlobalShortcut shortcut(*service);
+        GlobalShortcut shortcut(*service_);
         int presses = 0;
         QCOMPARE(shortcut.registerKey(Qt::Key_F5, Config::Alt | Config::Super, [&] { ++presses; }), 0);
         QVERIFY(xdotool({"key", "alt+super+F5"}));
@@ -116,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(xdotool({"key", "ctrl+XF86AudioRaiseVolume"}));
         QTRY_COMPARE_WITH_TIMEOUT(presses, 111111, 5000);
         quint32 handle = 0;
-        QCOMPARE(service->registerHotKey(0x10ffff, Config::Ctrl, &handle), HotKeyService::NoSuchKey);
+        QCOMPARE(service_->registerHotKey(0x10ffff, Config::Ctrl, &handle), HotKeyService::NoSuchKey);
     }
 
     void takenCombinationIsRefusedWithItsMessage()
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
 
         test::TempSettings temp;
-        ShortcutSettings settings(temp.prefs(), *service);
+        ShortcutSettings settings(temp.prefs(), *service_);
         settings.action = [] {};
         settings.activate();
         QCOMPARE(settings.error(),
@@ -149,7 +149,7 @@ private Q_SLOTS:
     void unregisteringReleasesTheKeys()
     {
         {
-            GlobalShortcut shortcut(*service);
+            GlobalShortcut shortcut(*service_);
             QCOMPARE(shortcut.registerKey(Qt::Key_P, shiftSuper, [] {}), 0);
             QCOMPARE(tryGrabElsewhere(), 3);
             shortcut.unregister();
@@ -162,7 +162,7 @@ private Q_SLOTS:
 
     void reRegisteringTheSameCombinationKeepsIt()
     {
-        GlobalShortcut shortcut(*service);
+        GlobalShortcut shortcut(*service_);
         int presses = 0;
         QCOMPARE(shortcut.registerKey(Qt::Key_P, shiftSuper, [&] { ++presses; }), 0);
         QCOMPARE(shortcut.registerKey(Qt::Key_P, shiftSuper, [&] { presses += 10; }), 0);

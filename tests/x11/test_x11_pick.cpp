@@ -79,12 +79,12 @@ bool windowExists(quint32 id)
 class TestX11Pick : public QObject {
     Q_OBJECT
 
-    std::vector<std::unique_ptr<Board>> boards;
-    Board *board = nullptr;
-    std::unique_ptr<DesktopServices> services;
-    std::unique_ptr<test::TempSettings> temp;
-    std::unique_ptr<ScreenPicker> picker;
-    QList<RGBA> picked;
+    std::vector<std::unique_ptr<Board>> boards_;
+    Board *board_ = nullptr;
+    std::unique_ptr<DesktopServices> services_;
+    std::unique_ptr<test::TempSettings> temp_;
+    std::unique_ptr<ScreenPicker> picker_;
+    QList<RGBA> picked_;
 
     // Moves the pointer to a device pixel of the root window and waits for
     // the pick to sample it; position is where the pick should stand.
@@ -93,15 +93,15 @@ class TestX11Pick : public QObject {
         if (position.isNull())
             position = QPointF(x, y) / scale();
         QVERIFY(xdotool({"mousemove", QString::number(x), QString::number(y)}));
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == position && picker->currentSample()
-                                     && *picker->currentSample() == expected(x, y),
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == position && picker_->currentSample()
+                                     && *picker_->currentSample() == expected(x, y),
                                  5000);
     }
 
     void start()
     {
-        picker->start([this](const RGBA &c) { picked.append(c); });
-        QVERIFY(picker->isRunning());
+        picker_->start([this](const RGBA &c) { picked_.append(c); });
+        QVERIFY(picker_->isRunning());
     }
 
 private Q_SLOTS:
@@ -112,18 +112,18 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::screens().size(),
                  std::max(qEnvironmentVariableIntValue("PIGMENTRY_EXPECT_SCREENS"), 1));
         for (QScreen *screen : QGuiApplication::screens()) {
-            boards.push_back(std::make_unique<Board>(screen));
-            boards.back()->show();
-            QVERIFY(QTest::qWaitForWindowExposed(boards.back().get()));
+            boards_.push_back(std::make_unique<Board>(screen));
+            boards_.back()->show();
+            QVERIFY(QTest::qWaitForWindowExposed(boards_.back().get()));
         }
-        board = boards.front().get();
-        services = createDesktopServices();
-        QVERIFY(dynamic_cast<X11Overlay *>(services->overlay.get()));
-        temp = std::make_unique<test::TempSettings>();
-        picker = std::make_unique<ScreenPicker>(temp->prefs(), services->pickerDesktop());
+        board_ = boards_.front().get();
+        services_ = createDesktopServices();
+        QVERIFY(dynamic_cast<X11Overlay *>(services_->overlay.get()));
+        temp_ = std::make_unique<test::TempSettings>();
+        picker_ = std::make_unique<ScreenPicker>(temp_->prefs(), services_->pickerDesktop());
     }
 
-    void init() { picked.clear(); }
+    void init() { picked_.clear(); }
 
     void clickPicksThePixelUnderThePointer()
     {
@@ -131,8 +131,8 @@ private Q_SLOTS:
         start();
         moveAndWait(123, 45);
         QVERIFY(xdotool({"click", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(123, 45)}, 5000);
-        QVERIFY(!picker->isRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(123, 45)}, 5000);
+        QVERIFY(!picker_->isRunning());
     }
 
     // Five pixels in one pick: Shift and a click, or Shift and Return, each
@@ -150,31 +150,31 @@ private Q_SLOTS:
             else
                 QVERIFY(xdotool({"key", "shift+Return"}));
             wanted.append(expected(at.x(), at.y()));
-            QTRY_COMPARE_WITH_TIMEOUT(picked, wanted, 5000);
-            QVERIFY(picker->isRunning());
+            QTRY_COMPARE_WITH_TIMEOUT(picked_, wanted, 5000);
+            QVERIFY(picker_->isRunning());
         }
-        QCOMPARE(picker->pickedCount(), 5);
+        QCOMPARE(picker_->pickedCount(), 5);
         QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
-        QCOMPARE(picked, wanted);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker_->isRunning(), 5000);
+        QCOMPARE(picked_, wanted);
     }
 
     // The averaged square over the board, as the pick reads it live.
     void averagedSampleOverTheBoard()
     {
-        temp->prefs().set(preference::sampleSize, 11);
+        temp_->prefs().set(preference::sampleSize, 11);
         start();
-        QCOMPARE(picker->sampleSize(), 11);
+        QCOMPARE(picker_->sampleSize(), 11);
         QVERIFY(xdotool({"mousemove", "200", "150"}));
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(200, 150) / scale() && picker->currentSample(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == QPointF(200, 150) / scale() && picker_->currentSample(), 5000);
         QImage square(11, 11, QImage::Format_RGB32);
         for (int y = 0; y < 11; ++y)
             for (int x = 0; x < 11; ++x)
                 square.setPixel(x, y, test::boardColor(195 + x, 145 + y));
-        QTRY_COMPARE_WITH_TIMEOUT(*picker->currentSample(), averagedColor(square, {5, 5}, 11), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(*picker_->currentSample(), averagedColor(square, {5, 5}, 11), 5000);
         QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
-        temp->prefs().set(preference::sampleSize, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker_->isRunning(), 5000);
+        temp_->prefs().set(preference::sampleSize, 1);
     }
 
     void arrowNudgePicksTheNeighbour()
@@ -182,9 +182,9 @@ private Q_SLOTS:
         start();
         moveAndWait(255, 300); // the next column starts another block of blue
         QVERIFY(xdotool({"key", "Right"})); // one device pixel
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(256, 300) / scale(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == QPointF(256, 300) / scale(), 5000);
         QVERIFY(xdotool({"key", "Return"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(256, 300)}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(256, 300)}, 5000);
     }
 
     // At any scale and on odd sizes, the last device pixel of the screen is
@@ -200,25 +200,25 @@ private Q_SLOTS:
         start();
         moveAndWait(w - 1, h - 1, logicalAt(w - 1, h - 1));
         QVERIFY(xdotool({"click", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(w - 1, h - 1)}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(w - 1, h - 1)}, 5000);
 
-        picked.clear();
+        picked_.clear();
         start();
         moveAndWait(w - 3, 100, logicalAt(w - 3, 100));
         for (int i = 0; i < 4; ++i)
             QVERIFY(xdotool({"key", "Right"}));
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == logicalAt(w - 1, 100), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == logicalAt(w - 1, 100), 5000);
         QVERIFY(xdotool({"key", "Return"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(w - 1, 100)}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(w - 1, 100)}, 5000);
 
-        picked.clear();
+        picked_.clear();
         start();
         moveAndWait(100, h - 3);
         for (int i = 0; i < 4; ++i)
             QVERIFY(xdotool({"key", "Down"}));
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(100, h - 1) / scale(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == QPointF(100, h - 1) / scale(), 5000);
         QVERIFY(xdotool({"key", "Return"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(100, h - 1)}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(100, h - 1)}, 5000);
     }
 
     // Two monitors side by side: one press moves one device pixel across
@@ -232,29 +232,29 @@ private Q_SLOTS:
         start();
         moveAndWait(edge - 1, 200);
         QVERIFY(xdotool({"key", "Right"}));
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == right->geometry().topLeft() + QPointF(0, 200) / scale(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == right->geometry().topLeft() + QPointF(0, 200) / scale(), 5000);
         QVERIFY(xdotool({"key", "Left"}));
-        QTRY_VERIFY_WITH_TIMEOUT(picker->position() == QPointF(edge - 1, 200) / scale(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->position() == QPointF(edge - 1, 200) / scale(), 5000);
         QVERIFY(xdotool({"key", "Right"}));
         QVERIFY(xdotool({"key", "Return"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(edge, 200)}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(edge, 200)}, 5000);
     }
 
     void zoomKeysWhateverModifiersAreHeld()
     {
         start();
         moveAndWait(200, 200);
-        QCOMPARE(picker->magnification(), 10);
+        QCOMPARE(picker_->magnification(), 10);
         QVERIFY(xdotool({"key", "shift+minus"})); // the symbol is "_"
-        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 5, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picker_->magnification(), 5, 5000);
         QVERIFY(xdotool({"key", "shift+equal"})); // "+"
-        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 10, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picker_->magnification(), 10, 5000);
         QVERIFY(xdotool({"key", "equal"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 15, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picker_->magnification(), 15, 5000);
         QVERIFY(xdotool({"key", "minus"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picker->magnification(), 10, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picker_->magnification(), 10, 5000);
         QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker_->isRunning(), 5000);
     }
 
     void aChangeUnderTheStillPointerIsPicked()
@@ -271,9 +271,9 @@ private Q_SLOTS:
         patch.setGeometry(QRect((QPointF(300, 300) / scale()).toPoint() - QPoint(10, 10), QSize(20, 20)));
         patch.show();
         const RGBA now{200 / 255.0, 10 / 255.0, 20 / 255.0, 1};
-        QTRY_VERIFY_WITH_TIMEOUT(picker->currentSample() && *picker->currentSample() == now, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(picker_->currentSample() && *picker_->currentSample() == now, 5000);
         QVERIFY(xdotool({"click", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{now}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{now}, 5000);
     }
 
     void magnifierShowsTheSampleBesideThePointer()
@@ -299,23 +299,23 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(rootPixel(moved + (Magnifier::loupe().center() * scale()).toPoint()),
                                   test::boardColor(420, 260), 5000);
         QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker_->isRunning(), 5000);
     }
 
     void escapePicksNothingAndRemovesTheOverlay()
     {
         start();
         moveAndWait(200, 200);
-        QList<quint32> windows = static_cast<X11Overlay *>(services->overlay.get())->windowIds();
+        QList<quint32> windows = static_cast<X11Overlay *>(services_->overlay.get())->windowIds();
         QVERIFY(!windows.isEmpty());
-        windows << static_cast<X11Overlay *>(services->overlay.get())->magnifierPanel()->windowId();
+        windows << static_cast<X11Overlay *>(services_->overlay.get())->magnifierPanel()->windowId();
         QVERIFY(windows.last());
         QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!picker->isRunning(), 5000);
-        QVERIFY(picked.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!picker_->isRunning(), 5000);
+        QVERIFY(picked_.isEmpty());
         for (const quint32 id : windows)
             QVERIFY(!windowExists(id));
-        QVERIFY(!keyboardHeldElsewhere(quint32(board->winId())));
+        QVERIFY(!keyboardHeldElsewhere(quint32(board_->winId())));
     }
 
     void magnifierOverThePointerDoesNotChangeThePick()
@@ -325,16 +325,16 @@ private Q_SLOTS:
         start();
         moveAndWait(x, y);
         // A few more passes with the panel in place over the pointer.
-        const int before = int(picked.size());
+        const int before = int(picked_.size());
         for (int pass = 0; pass < 3; ++pass) {
-            QTRY_VERIFY_WITH_TIMEOUT(!picker->isCaptureBusy(), 5000);
-            picker->update();
-            QTRY_VERIFY_WITH_TIMEOUT(!picker->isCaptureBusy(), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!picker_->isCaptureBusy(), 5000);
+            picker_->update();
+            QTRY_VERIFY_WITH_TIMEOUT(!picker_->isCaptureBusy(), 5000);
         }
-        QCOMPARE(*picker->currentSample(), expected(x, y));
+        QCOMPARE(*picker_->currentSample(), expected(x, y));
         QVERIFY(xdotool({"click", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked.size(), before + 1, 5000);
-        QCOMPARE(picked.last(), expected(x, y));
+        QTRY_COMPARE_WITH_TIMEOUT(picked_.size(), before + 1, 5000);
+        QCOMPARE(picked_.last(), expected(x, y));
     }
 
     void picksOnTheLastScreen()
@@ -344,7 +344,7 @@ private Q_SLOTS:
         start();
         moveAndWait(device.x(), device.y(), last->geometry().topLeft() + QPointF(40, 50) / last->devicePixelRatio());
         QVERIFY(xdotool({"click", "1"}));
-        QTRY_COMPARE_WITH_TIMEOUT(picked, QList<RGBA>{expected(device.x(), device.y())}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked_, QList<RGBA>{expected(device.x(), device.y())}, 5000);
     }
 
     void pickCommandPrintsTheColour()
@@ -352,7 +352,7 @@ private Q_SLOTS:
         QProcess pick;
         pick.start(qEnvironmentVariable("PIGMENTRY_BINARY"), {"pick", "--no-save", "--format", "HEX"});
         QVERIFY(pick.waitForStarted());
-        const quint32 window = quint32(board->winId());
+        const quint32 window = quint32(board_->winId());
         QTRY_VERIFY_WITH_TIMEOUT(keyboardHeldElsewhere(window), 10000);
         QVERIFY(xdotool({"mousemove", "77", "88"}));
         QVERIFY(xdotool({"click", "1"}));

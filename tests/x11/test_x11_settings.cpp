@@ -50,14 +50,14 @@ bool windowManagerRuns()
 class TestX11Settings : public QObject {
     Q_OBJECT
 
-    QProcess windowManager;
+    QProcess windowManager_;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        windowManager.start(QStringLiteral("openbox"), {"--sm-disable"});
-        QVERIFY2(windowManager.waitForStarted(5000), "openbox is not installed");
+        windowManager_.start(QStringLiteral("openbox"), {"--sm-disable"});
+        QVERIFY2(windowManager_.waitForStarted(5000), "openbox is not installed");
         QTRY_VERIFY_WITH_TIMEOUT(windowManagerRuns(), 10000);
         // The manager announces itself before it manages new windows, and a
         // window mapped in between may never be shown: it is ready once a
@@ -73,8 +73,8 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        windowManager.terminate();
-        windowManager.waitForFinished(5000);
+        windowManager_.terminate();
+        windowManager_.waitForFinished(5000);
     }
 
     // "Show in taskbar" changes a window on screen at once.

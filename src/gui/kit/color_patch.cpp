@@ -18,9 +18,9 @@ void ColorPatch::setColor(const RGBA &color)
 {
     color_ = color;
     // Heard as the colour it shows, unless its owner named it otherwise.
-    if (accessibleName().isEmpty() || accessibleName() == spokenName) {
-        spokenName = tr("Color %1").arg(color.hex());
-        setAccessibleName(spokenName);
+    if (accessibleName().isEmpty() || accessibleName() == spokenName_) {
+        spokenName_ = tr("Color %1").arg(color.hex());
+        setAccessibleName(spokenName_);
     }
     update();
 }

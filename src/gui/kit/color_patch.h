@@ -46,7 +46,7 @@ private:
     QString caption_, second_;
     QFont captionFont_, secondFont_;
     int margin_ = 10;
-    QString spokenName;
+    QString spokenName_;
 };
 
 } // namespace pigmentry

@@ -13,9 +13,9 @@ namespace pigmentry {
 
 ColorWell::ColorWell(std::function<RGBA()> color, bool withOpacity, const QString &editorTitle, QWidget *parent)
     : QAbstractButton(parent)
-    , color(std::move(color))
-    , withOpacity(withOpacity)
-    , editorTitle(editorTitle)
+    , color_(std::move(color))
+    , withOpacity_(withOpacity)
+    , editorTitle_(editorTitle)
 {
     setFixedSize(44, 28);
     setCursor(Qt::PointingHandCursor);
@@ -25,36 +25,36 @@ ColorWell::ColorWell(std::function<RGBA()> color, bool withOpacity, const QStrin
 
 void ColorWell::openEditor()
 {
-    if (!editor) {
-        editor = new QColorDialog(this);
-        editor->setOption(QColorDialog::ShowAlphaChannel, withOpacity);
-        editor->setOption(QColorDialog::NoButtons);
-        editor->setWindowTitle(editorTitle);
-        connect(editor, &QColorDialog::currentColorChanged, this, [this](const QColor &chosen) {
+    if (!editor_) {
+        editor_ = new QColorDialog(this);
+        editor_->setOption(QColorDialog::ShowAlphaChannel, withOpacity_);
+        editor_->setOption(QColorDialog::NoButtons);
+        editor_->setWindowTitle(editorTitle_);
+        connect(editor_, &QColorDialog::currentColorChanged, this, [this](const QColor &chosen) {
             RGBA value = theme::rgba(chosen);
-            if (!withOpacity)
+            if (!withOpacity_)
                 value.a = 1.0;
             // The edit comes back through sync(); while it does, the dialog is
             // left alone, or the text being typed would be rewritten from
             // its own first digits.
-            const QScopedValueRollback<bool> inEdit(editing, true);
+            const QScopedValueRollback<bool> inEdit(editing_, true);
             Q_EMIT edited(value);
             update();
         });
     }
     sync();
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
+    editor_->show();
+    editor_->raise();
+    editor_->activateWindow();
 }
 
 void ColorWell::sync()
 {
     update();
-    if (editor && !editing) {
+    if (editor_ && !editing_) {
         // Showing the current colour is not an edit.
-        const QSignalBlocker quiet(editor);
-        editor->setCurrentColor(theme::color(color()));
+        const QSignalBlocker quiet(editor_);
+        editor_->setCurrentColor(theme::color(color_()));
     }
 }
 
@@ -64,7 +64,7 @@ void ColorWell::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5), 5, 5);
-    paintColor(&painter, shape, color());
+    paintColor(&painter, shape, color_());
     painter.setPen(QPen(theme::primary(0.2), 1));
     painter.drawPath(shape);
     if (hasFocus()) {

@@ -30,11 +30,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    std::function<RGBA()> color;
-    bool withOpacity;
-    QString editorTitle;
-    QColorDialog *editor = nullptr;
-    bool editing = false;
+    std::function<RGBA()> color_;
+    bool withOpacity_;
+    QString editorTitle_;
+    QColorDialog *editor_ = nullptr;
+    bool editing_ = false;
 };
 
 } // namespace pigmentry

@@ -205,8 +205,8 @@ namespace {
 class SymbolIconEngine : public QIconEngine {
 public:
     SymbolIconEngine(const QString &symbol, Tone tone)
-        : symbol(symbol)
-        , tone(tone)
+        : symbol_(symbol)
+        , tone_(tone)
     { }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
@@ -223,12 +223,12 @@ public:
     }
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
-        QColor c = color(tone);
+        QColor c = color(tone_);
         if (mode == QIcon::Selected)
             c = palette().color(QPalette::HighlightedText);
         else if (mode == QIcon::Disabled)
             c.setAlphaF(c.alphaF() * 0.4f);
-        return theme::pixmap(symbol, std::min(size.width(), size.height()), c, scale);
+        return theme::pixmap(symbol_, std::min(size.width(), size.height()), c, scale);
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
@@ -240,12 +240,12 @@ public:
     {
         return {QSize(16, 16), QSize(22, 22), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
     }
-    QIconEngine *clone() const override { return new SymbolIconEngine(symbol, tone); }
+    QIconEngine *clone() const override { return new SymbolIconEngine(symbol_, tone_); }
     QString key() const override { return QStringLiteral("pigmentry-symbol"); }
 
 private:
-    QString symbol;
-    Tone tone;
+    QString symbol_;
+    Tone tone_;
 };
 
 } // namespace

@@ -28,7 +28,7 @@ void WrappingRow::addStretch()
 
 void WrappingRow::setBreakWidth(int width)
 {
-    breakWidth = width;
+    breakWidth_ = width;
 }
 
 QSize WrappingRow::minimumSizeHint() const
@@ -41,7 +41,7 @@ QSize WrappingRow::minimumSizeHint() const
 
 void WrappingRow::resizeEvent(QResizeEvent *event)
 {
-    int needed = breakWidth;
+    int needed = breakWidth_;
     if (needed < 0) {
         needed = -layout_->spacing();
         for (const QWidget *widget : widgets_)

@@ -28,7 +28,7 @@ protected:
 private:
     QBoxLayout *layout_;
     QList<QWidget *> widgets_;
-    int breakWidth = -1;
+    int breakWidth_ = -1;
 };
 
 } // namespace pigmentry

@@ -25,8 +25,8 @@ namespace pigmentry {
 
 MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, const Actions &actions, QWidget *parent)
     : QWidget(parent)
-    , store(store)
-    , shortcuts(shortcuts)
+    , store_(store)
+    , shortcuts_(shortcuts)
 {
     setFixedSize(panelSize);
     auto *stack = new QVBoxLayout(this);
@@ -35,10 +35,10 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, const Action
 
     stack->addLayout(headerRow(actions.open));
     // The selected colour.
-    swatch = withName(new ColorPatch, QStringLiteral("swatch"));
-    swatch->setFixedHeight(76);
-    swatch->setRadius(12);
-    stack->addWidget(swatch);
+    swatch_ = withName(new ColorPatch, QStringLiteral("swatch"));
+    swatch_->setFixedHeight(76);
+    swatch_->setRadius(12);
+    stack->addWidget(swatch_);
 
     stack->addLayout(pickRow(actions));
     stack->addWidget(recentRow());
@@ -51,9 +51,9 @@ MenuContent::MenuContent(Store &store, ShortcutSettings &shortcuts, const Action
     connect(&store, &Store::noticeChanged, this, &MenuContent::updateNotice);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &MenuContent::updateShortcut);
     connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &MenuContent::updateShortcut);
-    auto showRecent = [this] { recent->setVisible(recentModel->rowCount() > 0); };
-    connect(recentModel, &QAbstractItemModel::rowsInserted, this, showRecent);
-    connect(recentModel, &QAbstractItemModel::rowsRemoved, this, showRecent);
+    auto showRecent = [this] { recent_->setVisible(recentModel_->rowCount() > 0); };
+    connect(recentModel_, &QAbstractItemModel::rowsInserted, this, showRecent);
+    connect(recentModel_, &QAbstractItemModel::rowsRemoved, this, showRecent);
     showRecent();
     updateSelected();
     updateNotice();
@@ -95,10 +95,10 @@ QLayout *MenuContent::pickRow(const Actions &actions)
     pickTitle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pickRow->addWidget(pickTitle);
     pickRow->addStretch();
-    shortcutText = withName(textLabel(QString(), theme::font(12), theme::Tone::White), QStringLiteral("shortcutText"));
-    shortcutText->setAttribute(Qt::WA_TransparentForMouseEvents);
-    shortcutText->setOpacity(0.7);
-    pickRow->addWidget(shortcutText);
+    shortcutText_ = withName(textLabel(QString(), theme::font(12), theme::Tone::White), QStringLiteral("shortcutText"));
+    shortcutText_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shortcutText_->setOpacity(0.7);
+    pickRow->addWidget(shortcutText_);
     connect(button, &QPushButton::clicked, this, actions.pick);
     row->addWidget(button, 1);
 
@@ -120,14 +120,14 @@ QLayout *MenuContent::pickRow(const Actions &actions)
 // panel fits its fixed height.
 QWidget *MenuContent::recentRow()
 {
-    recent = new QWidget;
-    auto *recentStack = new QVBoxLayout(recent);
+    recent_ = new QWidget;
+    auto *recentStack = new QVBoxLayout(recent_);
     recentStack->setContentsMargins(0, 0, 0, 0);
     // With the room the grid keeps for its focus ring, the tiles stand 4
     // below the caption.
     recentStack->setSpacing(2);
     recentStack->addWidget(textLabel(tr("RECENT COLORS"), theme::font(10, QFont::DemiBold), theme::Tone::Secondary));
-    recentModel = new HistoryModel(store, 8, this);
+    recentModel_ = new HistoryModel(store_, 8, this);
     auto *tiles = withName(new SwatchGrid, QStringLiteral("recentColors"));
     tiles->setAccessibleName(tr("Recent colors"));
     tiles->setCellSize(24, 24, false);
@@ -136,30 +136,30 @@ QWidget *MenuContent::recentRow()
     auto *delegate = new SwatchDelegate(SwatchDelegate::Look::Chip, nullptr, tiles);
     delegate->setToolTipPrefix(tr("Copy "));
     tiles->setItemDelegate(delegate);
-    tiles->setModel(recentModel);
+    tiles->setModel(recentModel_);
     connect(tiles, &SwatchGrid::chosen, this, [this](const QModelIndex &index) {
         const RGBA color = index.data(ColorRole).value<RGBA>();
-        this->store.select(color);
-        this->store.copy(color);
+        this->store_.select(color);
+        this->store_.copy(color);
     });
     recentStack->addWidget(tiles);
-    return recent;
+    return recent_;
 }
 
 // Copy and Studio.
 QLayout *MenuContent::actionRow(const std::function<void()> &open)
 {
     auto *actions = new QHBoxLayout;
-    copyButton = withName(new QPushButton, QStringLiteral("copyButton"));
-    connect(copyButton, &QPushButton::clicked, this, [this] { this->store.copy(this->store.selected()); });
-    actions->addWidget(copyButton);
+    copyButton_ = withName(new QPushButton, QStringLiteral("copyButton"));
+    connect(copyButton_, &QPushButton::clicked, this, [this] { this->store_.copy(this->store_.selected()); });
+    actions->addWidget(copyButton_);
     actions->addStretch();
     auto *studio = new QPushButton(tr("Studio"));
     connect(studio, &QPushButton::clicked, this, open);
     actions->addWidget(studio);
     actions->setSpacing(8);
     // What the Studio button leaves of the row, within the widest allowed.
-    copyButton->setMaximumWidth(std::min(
+    copyButton_->setMaximumWidth(std::min(
         copyButtonWidth, panelSize.width() - 2 * panelMargin - studio->sizeHint().width() - actions->spacing()));
     return actions;
 }
@@ -168,11 +168,11 @@ QLayout *MenuContent::actionRow(const std::function<void()> &open)
 QLayout *MenuContent::footerRow(const std::function<void()> &quit)
 {
     auto *row = new QHBoxLayout;
-    footerMark = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red),
-                          QStringLiteral("footerMark"));
-    row->addWidget(footerMark);
-    footer = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
-    row->addWidget(footer, 1);
+    footerMark_ = withName(new SymbolLabel(QStringLiteral("exclamationmark.circle"), 12, theme::Tone::Red),
+                           QStringLiteral("footerMark"));
+    row->addWidget(footerMark_);
+    footer_ = withName(new NoticeLabel(theme::font(11)), QStringLiteral("footer"));
+    row->addWidget(footer_, 1);
     auto *quitButton = withName(new QPushButton(tr("Quit")), QStringLiteral("quit"));
     quitButton->setFlat(true);
     quitButton->setFont(theme::font(11));
@@ -201,40 +201,40 @@ void MenuContent::paintEvent(QPaintEvent *)
 
 void MenuContent::updateSelected()
 {
-    const RGBA &color = store.selected();
-    swatch->setColor(color);
+    const RGBA &color = store_.selected();
+    swatch_->setColor(color);
     // Under the hex code, the code in the default format where that is
     // another, whole (the tooltip has it where the card cannot).
-    const QString code = store.defaultCode(color);
+    const QString code = store_.defaultCode(color);
     const bool other = code != color.hex();
-    swatch->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold),
-                       (other ? code + u'\n' : QString()) + colorName(color), theme::font(11));
-    swatch->setToolTip(other ? code : QString());
+    swatch_->setCaption(color.hex(), theme::monospace(14, QFont::DemiBold),
+                        (other ? code + u'\n' : QString()) + colorName(color), theme::font(11));
+    swatch_->setToolTip(other ? code : QString());
     // The button names the format it copies in; the code is in its tooltip.
-    const QString label = tr("Copy %1").arg(store.defaultFormat());
+    const QString label = tr("Copy %1").arg(store_.defaultFormat());
     QStyleOptionButton option;
-    option.initFrom(copyButton);
-    const QFontMetrics metrics = copyButton->fontMetrics();
+    option.initFrom(copyButton_);
+    const QFontMetrics metrics = copyButton_->fontMetrics();
     const int frame =
-        style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton).width();
-    const int room = copyButton->maximumWidth() - frame;
-    copyButton->setText(metrics.elidedText(label, Qt::ElideRight, room));
-    copyButton->setToolTip(tr("Copy %1").arg(code));
-    copyButton->setAccessibleName(label);
+        style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, metrics.height()), copyButton_).width();
+    const int room = copyButton_->maximumWidth() - frame;
+    copyButton_->setText(metrics.elidedText(label, Qt::ElideRight, room));
+    copyButton_->setToolTip(tr("Copy %1").arg(code));
+    copyButton_->setAccessibleName(label);
 }
 
 void MenuContent::updateNotice()
 {
-    const bool quiet = store.notice().isEmpty();
-    const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
-    footerMark->setVisible(failure);
-    footer->showNotice(quiet ? tr("Local. Private. Ready.") : store.notice(), failure);
+    const bool quiet = store_.notice().isEmpty();
+    const bool failure = !quiet && store_.noticeKind() == Store::NoticeKind::Failure;
+    footerMark_->setVisible(failure);
+    footer_->showNotice(quiet ? tr("Local. Private. Ready.") : store_.notice(), failure);
 }
 
 void MenuContent::updateShortcut()
 {
-    shortcutText->setText(shortcuts.shownText());
-    shortcutText->setToolTip(shortcuts.registered() ? QString() : shortcuts.error());
+    shortcutText_->setText(shortcuts_.shownText());
+    shortcutText_->setToolTip(shortcuts_.registered() ? QString() : shortcuts_.error());
 }
 
 } // namespace pigmentry

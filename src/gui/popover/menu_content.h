@@ -53,15 +53,15 @@ private:
     void updateNotice();
     void updateShortcut();
 
-    Store &store;
-    ShortcutSettings &shortcuts;
-    HistoryModel *recentModel;
-    ColorPatch *swatch;
-    Label *shortcutText;
-    QWidget *recent; // the caption and the row of tiles
-    QPushButton *copyButton;
-    NoticeLabel *footer;
-    SymbolLabel *footerMark;
+    Store &store_;
+    ShortcutSettings &shortcuts_;
+    HistoryModel *recentModel_;
+    ColorPatch *swatch_;
+    Label *shortcutText_;
+    QWidget *recent_; // the caption and the row of tiles
+    QPushButton *copyButton_;
+    NoticeLabel *footer_;
+    SymbolLabel *footerMark_;
 };
 
 } // namespace pigmentry

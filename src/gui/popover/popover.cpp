@@ -77,7 +77,7 @@ void Popover::showAt(const QRect &anchor)
     // which closes when it loses the focus as the popup does on a click
     // outside.
     becomePopup(!QAccessible::isActive());
-    activated = false;
+    activated_ = false;
     move(placement(anchor, pointer, screen->availableGeometry(), size()));
     show();
     showFocus();
@@ -98,7 +98,7 @@ void Popover::showUnplaced()
     } else {
         becomePopup(false);
     }
-    activated = false;
+    activated_ = false;
     show();
     showFocus();
     raise();
@@ -121,8 +121,8 @@ void Popover::changeEvent(QEvent *event)
     // A window of its own has no click outside to close it: losing the
     // focus it once had does.
     if (isActiveWindow())
-        activated = true;
-    else if (activated && isVisible())
+        activated_ = true;
+    else if (activated_ && isVisible())
         hide();
 }
 
@@ -138,7 +138,7 @@ void Popover::keyPressEvent(QKeyEvent *event)
 
 void Popover::hideEvent(QHideEvent *event)
 {
-    activated = false;
+    activated_ = false;
     QWidget::hideEvent(event);
 }
 

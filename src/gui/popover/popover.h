@@ -44,7 +44,7 @@ private:
     void becomePopup(bool popup);
 
     MenuContent *content_ = nullptr;
-    bool activated = false;
+    bool activated_ = false;
 };
 
 } // namespace pigmentry

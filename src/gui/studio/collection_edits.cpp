@@ -24,27 +24,27 @@ public:
     StoreEdit(Store &store, const QString &text, std::function<void()> forward, std::function<void()> back,
               Kind kind = Kind::Deletion)
         : QUndoCommand(text)
-        , store(store)
-        , forward(std::move(forward))
-        , back(std::move(back))
-        , kind(kind)
+        , store_(store)
+        , forward_(std::move(forward))
+        , back_(std::move(back))
+        , kind_(kind)
     { }
-    void redo() override { apply(forward, QCoreApplication::translate("CollectionEdits", "Deleted. Ctrl+Z to undo")); }
-    void undo() override { apply(back, QCoreApplication::translate("CollectionEdits", "Restored")); }
+    void redo() override { apply(forward_, QCoreApplication::translate("CollectionEdits", "Deleted. Ctrl+Z to undo")); }
+    void undo() override { apply(back_, QCoreApplication::translate("CollectionEdits", "Restored")); }
 
 private:
     void apply(const std::function<void()> &change, const QString &said)
     {
-        const QString before = store.notice();
+        const QString before = store_.notice();
         change();
-        if (kind == Kind::Move || (store.noticeKind() == Store::NoticeKind::Failure && store.notice() != before))
+        if (kind_ == Kind::Move || (store_.noticeKind() == Store::NoticeKind::Failure && store_.notice() != before))
             return;
-        store.setNotice(said, Store::NoticeKind::Info);
+        store_.setNotice(said, Store::NoticeKind::Info);
     }
 
-    Store &store;
-    std::function<void()> forward, back;
-    Kind kind;
+    Store &store_;
+    std::function<void()> forward_, back_;
+    Kind kind_;
 };
 
 template <typename List>
@@ -181,12 +181,12 @@ public:
     using StoreEdit::StoreEdit;
     void redo() override
     {
-        if (!std::exchange(first, false))
+        if (!std::exchange(first_, false))
             StoreEdit::redo();
     }
 
 private:
-    bool first = true;
+    bool first_ = true;
 };
 
 } // namespace

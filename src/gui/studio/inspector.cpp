@@ -43,7 +43,7 @@ const QStringList codeNames = {QStringLiteral("RGB"), QStringLiteral("HSL"), QSt
 
 Inspector::Inspector(PageContext &context, QWidget *parent)
     : QWidget(parent)
-    , context(context)
+    , context_(context)
 {
     setObjectName(QStringLiteral("inspector"));
     auto *stack = new QVBoxLayout(this);
@@ -60,10 +60,10 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
     header->addStretch();
     stack->addLayout(header);
 
-    swatch = new ColorPatch;
-    swatch->setFixedHeight(120);
-    swatch->setBorder(0.07);
-    stack->addWidget(swatch);
+    swatch_ = new ColorPatch;
+    swatch_->setFixedHeight(120);
+    swatch_->setBorder(0.07);
+    stack->addWidget(swatch_);
 
     stack->addLayout(titleBlock());
     stack->addLayout(hexEntry());
@@ -89,26 +89,26 @@ Inspector::Inspector(PageContext &context, QWidget *parent)
 // palette gave it).
 QLayout *Inspector::titleBlock()
 {
-    Store &store = context.store;
+    Store &store = context_.store;
     auto *block = new QVBoxLayout;
     block->setSpacing(20);
     auto *titleRow = new QHBoxLayout;
-    hexTitle = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary),
-                        QStringLiteral("hexTitle"));
-    hexTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    titleRow->addWidget(hexTitle);
+    hexTitle_ = withName(textLabel(QString(), theme::monospace(23, QFont::Medium), theme::Tone::Primary),
+                         QStringLiteral("hexTitle"));
+    hexTitle_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    titleRow->addWidget(hexTitle_);
     titleRow->addStretch();
-    well = new ColorWell([&store] { return store.selected(); }, true, tr("Edit color"));
-    well->setAccessibleName(tr("Edit color"));
-    well->setToolTip(tr("Open color editor"));
-    connect(well, &ColorWell::edited, &store, [&store](const RGBA &color) { store.select(color); });
-    titleRow->addWidget(well);
+    well_ = new ColorWell([&store] { return store.selected(); }, true, tr("Edit color"));
+    well_->setAccessibleName(tr("Edit color"));
+    well_->setToolTip(tr("Open color editor"));
+    connect(well_, &ColorWell::edited, &store, [&store](const RGBA &color) { store.select(color); });
+    titleRow->addWidget(well_);
     block->addLayout(titleRow);
     // What the colour is called, or the name a palette gave it.
-    colorName = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("colorName"));
-    colorName->setWordWrap(true);
-    colorName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    block->addWidget(colorName);
+    colorName_ = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("colorName"));
+    colorName_->setWordWrap(true);
+    colorName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    block->addWidget(colorName_);
     return block;
 }
 
@@ -119,17 +119,17 @@ QLayout *Inspector::hexEntry()
     entry->setSpacing(6);
     Label *heading = fieldLabel(tr("HEX VALUE"));
     entry->addWidget(heading);
-    hex = withName(new QLineEdit, QStringLiteral("hexField"));
-    heading->setBuddy(hex);
-    hex->setPlaceholderText(QStringLiteral("#RRGGBB"));
-    hex->setFont(theme::monospace(13));
-    hex->setAccessibleName(tr("HEX VALUE"));
-    connect(hex, &QLineEdit::returnPressed, this, &Inspector::submitHex);
-    entry->addWidget(hex);
-    error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
-    error->setWordWrap(true);
-    error->hide();
-    entry->addWidget(error);
+    hex_ = withName(new QLineEdit, QStringLiteral("hexField"));
+    heading->setBuddy(hex_);
+    hex_->setPlaceholderText(QStringLiteral("#RRGGBB"));
+    hex_->setFont(theme::monospace(13));
+    hex_->setAccessibleName(tr("HEX VALUE"));
+    connect(hex_, &QLineEdit::returnPressed, this, &Inspector::submitHex);
+    entry->addWidget(hex_);
+    error_ = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("hexError"));
+    error_->setWordWrap(true);
+    error_->hide();
+    entry->addWidget(error_);
     return entry;
 }
 
@@ -149,7 +149,7 @@ QLayout *Inspector::codeTable()
         auto *code = textLabel(QString(), theme::monospace(10), theme::Tone::Primary);
         code->setTextInteractionFlags(Qt::TextSelectableByMouse);
         row->addWidget(code, 1);
-        codes.append(code);
+        codes_.append(code);
         codeList->addLayout(row);
     }
     return codeList;
@@ -164,20 +164,21 @@ QLayout *Inspector::opacityBlock()
     Label *heading = fieldLabel(tr("OPACITY"));
     opacityRow->addWidget(heading);
     opacityRow->addStretch();
-    opacity =
+    opacity_ =
         withName(textLabel(QString(), theme::monospace(11), theme::Tone::Secondary), QStringLiteral("opacityText"));
-    opacityRow->addWidget(opacity);
+    opacityRow->addWidget(opacity_);
     block->addLayout(opacityRow);
-    slider = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
+    slider_ = withName(new QSlider(Qt::Horizontal), QStringLiteral("opacitySlider"));
     // In percent, as it is shown and read out: an arrow moves 1 %, a page
     // key 10 %.
-    slider->setRange(0, 100);
-    slider->setSingleStep(1);
-    slider->setPageStep(10);
-    slider->setAccessibleName(tr("Opacity"));
-    heading->setBuddy(slider);
-    connect(slider, &QSlider::valueChanged, this, [this](int value) { this->context.store.setOpacity(value / 100.0); });
-    block->addWidget(slider);
+    slider_->setRange(0, 100);
+    slider_->setSingleStep(1);
+    slider_->setPageStep(10);
+    slider_->setAccessibleName(tr("Opacity"));
+    heading->setBuddy(slider_);
+    connect(slider_, &QSlider::valueChanged, this,
+            [this](int value) { this->context_.store.setOpacity(value / 100.0); });
+    block->addWidget(slider_);
     return block;
 }
 
@@ -188,21 +189,21 @@ QLayout *Inspector::exportBlock()
     block->setSpacing(8);
     Label *heading = fieldLabel(tr("EXPORT FORMAT"));
     block->addWidget(heading);
-    format = withName(new QComboBox, QStringLiteral("formatPicker"));
-    format->addItems(RGBA::formats());
+    format_ = withName(new QComboBox, QStringLiteral("formatPicker"));
+    format_->addItems(RGBA::formats());
     // Named by its heading, in words a reader says rather than spells.
-    format->setAccessibleName(tr("Export format"));
-    heading->setBuddy(format);
-    block->addWidget(format);
+    format_->setAccessibleName(tr("Export format"));
+    heading->setBuddy(format_);
+    block->addWidget(format_);
     auto *copy = withName(new QPushButton, QStringLiteral("copyFormat"));
     copy->setIcon(theme::icon(QStringLiteral("doc.on.doc"), theme::Tone::White));
     makeProminent(copy);
     copy->setFixedHeight(32);
-    connect(format, &QComboBox::currentTextChanged, copy,
+    connect(format_, &QComboBox::currentTextChanged, copy,
             [copy](const QString &name) { copy->setText(tr("Copy %1").arg(name)); });
-    copy->setText(tr("Copy %1").arg(format->currentText()));
+    copy->setText(tr("Copy %1").arg(format_->currentText()));
     connect(copy, &QPushButton::clicked, this,
-            [this] { this->context.store.copy(this->context.store.selected(), format->currentText()); });
+            [this] { this->context_.store.copy(this->context_.store.selected(), format_->currentText()); });
     block->addWidget(copy);
     return block;
 }
@@ -212,75 +213,76 @@ QLayout *Inspector::saveRow()
 {
     auto *block = new QHBoxLayout;
     auto *save = new QPushButton(theme::icon(QStringLiteral("plus")), tr("Save"));
-    connect(save, &QPushButton::clicked, this, [this] { this->context.store.capture(this->context.store.selected()); });
+    connect(save, &QPushButton::clicked, this,
+            [this] { this->context_.store.capture(this->context_.store.selected()); });
     block->addWidget(save);
-    palette = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), tr("Palette")),
-                       QStringLiteral("paletteMenu"));
-    palette->setMenu(new QMenu(palette));
-    connect(palette->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
-    block->addWidget(palette);
+    palette_ = withName(new QPushButton(theme::icon(QStringLiteral("square.stack.3d.up")), tr("Palette")),
+                        QStringLiteral("paletteMenu"));
+    palette_->setMenu(new QMenu(palette_));
+    connect(palette_->menu(), &QMenu::aboutToShow, this, &Inspector::rebuildPaletteMenu);
+    block->addWidget(palette_);
     block->addStretch();
     return block;
 }
 
 void Inspector::syncHex()
 {
-    hex->setText(context.store.selected().hex());
+    hex_->setText(context_.store.selected().hex());
 }
 
 void Inspector::submitHex()
 {
-    const std::optional<RGBA> parsed = parseCssColor(hex->text());
+    const std::optional<RGBA> parsed = parseCssColor(hex_->text());
     if (!parsed) {
-        error->setText(hexMessage());
-        error->show();
+        error_->setText(hexMessage());
+        error_->show();
         return;
     }
-    error->clear();
-    error->hide();
+    error_->clear();
+    error_->hide();
     // An unchanged colour changes nothing, so the field keeps what was typed.
-    if (!(*parsed == context.store.selected()))
-        context.store.select(*parsed);
+    if (!(*parsed == context_.store.selected()))
+        context_.store.select(*parsed);
 }
 
 void Inspector::updateSelected()
 {
-    const RGBA &color = context.store.selected();
-    swatch->setColor(color);
-    hexTitle->setText(color.hex());
+    const RGBA &color = context_.store.selected();
+    swatch_->setColor(color);
+    hexTitle_->setText(color.hex());
     // The name a palette gave it, else what it is called.
-    colorName->setText(context.store.selectedName().isEmpty() ? pigmentry::colorName(color)
-                                                              : context.store.selectedName());
+    colorName_->setText(context_.store.selectedName().isEmpty() ? pigmentry::colorName(color)
+                                                                : context_.store.selectedName());
     syncHex();
-    for (qsizetype i = 0; i < codes.size(); ++i)
-        codes.at(i)->setText(color.formatted(codeNames.at(i)));
-    opacity->setText(QString::number(std::isfinite(color.a) ? int(std::trunc(color.a * 100)) : 0) + u'%');
+    for (qsizetype i = 0; i < codes_.size(); ++i)
+        codes_.at(i)->setText(color.formatted(codeNames.at(i)));
+    opacity_->setText(QString::number(std::isfinite(color.a) ? int(std::trunc(color.a * 100)) : 0) + u'%');
     {
-        const QSignalBlocker blocker(slider);
-        slider->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 100)));
+        const QSignalBlocker blocker(slider_);
+        slider_->setValue(int(std::lround(std::clamp(std::isfinite(color.a) ? color.a : 0.0, 0.0, 1.0) * 100)));
     }
-    well->sync();
+    well_->sync();
 }
 
 void Inspector::rebuildPaletteMenu()
 {
     // Built when it opens, so it always shows the palettes of the moment.
-    QMenu *menu = palette->menu();
+    QMenu *menu = palette_->menu();
     menu->clear();
-    const auto &palettes = context.store.library().palettes;
+    const auto &palettes = context_.store.library().palettes;
     if (palettes.isEmpty()) {
-        menu->addAction(tr("Create a palette in My Palettes"), this, [this] { context.showPage(Page::palettes); });
+        menu->addAction(tr("Create a palette in My Palettes"), this, [this] { context_.showPage(Page::palettes); });
         return;
     }
-    const QList<std::pair<QUuid, QString>> choices = paletteChoices(context.store.library());
+    const QList<std::pair<QUuid, QString>> choices = paletteChoices(context_.store.library());
     for (const auto &[id, shown] : choices)
-        menu->addAction(shown, this, [this, id = id] { context.store.addToPalette(id); });
-    if (!context.pickIntoPalette)
+        menu->addAction(shown, this, [this, id = id] { context_.store.addToPalette(id); });
+    if (!context_.pickIntoPalette)
         return;
     menu->addSeparator();
     QMenu *into = menu->addMenu(tr("Pick Colors into"));
     for (const auto &[id, shown] : choices)
-        into->addAction(tr("“%1”").arg(shown), this, [this, id = id] { context.pickIntoPalette(id); });
+        into->addAction(tr("“%1”").arg(shown), this, [this, id = id] { context_.pickIntoPalette(id); });
 }
 
 } // namespace pigmentry

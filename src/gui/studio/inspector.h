@@ -39,18 +39,18 @@ private:
     void updateSelected();
     void rebuildPaletteMenu();
 
-    PageContext &context;
-    ColorPatch *swatch;
-    Label *hexTitle;
-    Label *colorName;
-    ColorWell *well;
-    QLineEdit *hex;
-    Label *error;
-    QList<Label *> codes;
-    Label *opacity;
-    QSlider *slider;
-    QComboBox *format;
-    QPushButton *palette;
+    PageContext &context_;
+    ColorPatch *swatch_;
+    Label *hexTitle_;
+    Label *colorName_;
+    ColorWell *well_;
+    QLineEdit *hex_;
+    Label *error_;
+    QList<Label *> codes_;
+    Label *opacity_;
+    QSlider *slider_;
+    QComboBox *format_;
+    QPushButton *palette_;
 };
 
 } // namespace pigmentry

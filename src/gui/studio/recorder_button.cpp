@@ -13,7 +13,7 @@ namespace pigmentry {
 
 RecorderButton::RecorderButton(ShortcutSettings &shortcuts, QWidget *parent)
     : QPushButton(parent)
-    , shortcuts(shortcuts)
+    , shortcuts_(shortcuts)
 {
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QPushButton::clicked, this, &RecorderButton::begin);
@@ -22,7 +22,7 @@ RecorderButton::RecorderButton(ShortcutSettings &shortcuts, QWidget *parent)
 
 RecorderButton::~RecorderButton()
 {
-    if (monitoring)
+    if (monitoring_)
         qApp->removeEventFilter(this);
 }
 
@@ -83,31 +83,31 @@ std::optional<ShortcutConfiguration> RecorderButton::configurationFor(const QKey
 
 void RecorderButton::begin()
 {
-    if (shortcuts.recording()) {
+    if (shortcuts_.recording()) {
         // A second click cancels.
-        shortcuts.stopRecording();
+        shortcuts_.stopRecording();
         return;
     }
     setFocus(Qt::OtherFocusReason);
-    shortcuts.beginRecording();
-    if (!monitoring) {
+    shortcuts_.beginRecording();
+    if (!monitoring_) {
         qApp->installEventFilter(this);
-        monitoring = true;
+        monitoring_ = true;
     }
 }
 
 void RecorderButton::syncRecording()
 {
-    if (!shortcuts.recording() && monitoring) {
+    if (!shortcuts_.recording() && monitoring_) {
         qApp->removeEventFilter(this);
-        monitoring = false;
+        monitoring_ = false;
     }
 }
 
 bool RecorderButton::eventFilter(QObject *watched, QEvent *event)
 {
     const bool press = event->type() == QEvent::KeyPress;
-    if ((!press && event->type() != QEvent::ShortcutOverride) || !shortcuts.recording())
+    if ((!press && event->type() != QEvent::ShortcutOverride) || !shortcuts_.recording())
         return false;
     auto *target = qobject_cast<QWidget *>(watched);
     if (!target || target->window() != window() || !window()->isActiveWindow())
@@ -127,28 +127,28 @@ bool RecorderButton::eventFilter(QObject *watched, QEvent *event)
 bool RecorderButton::keyDown(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape: shortcuts.stopRecording(); return true;
+    case Qt::Key_Escape: shortcuts_.stopRecording(); return true;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: shortcuts.stopRecording(); return false;
+    case Qt::Key_Backtab: shortcuts_.stopRecording(); return false;
     default: break;
     }
     // Holding a key down tries the combination once.
     if (event->isAutoRepeat())
         return true;
     if (const std::optional<ShortcutConfiguration> configuration = configurationFor(*event))
-        shortcuts.set(*configuration);
+        shortcuts_.set(*configuration);
     return true;
 }
 
 void RecorderButton::focusOutEvent(QFocusEvent *event)
 {
-    shortcuts.stopRecording();
+    shortcuts_.stopRecording();
     QPushButton::focusOutEvent(event);
 }
 
 ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
     : QWidget(parent)
-    , shortcuts(shortcuts)
+    , shortcuts_(shortcuts)
     , button_(new RecorderButton(shortcuts))
 {
     setFixedSize(180, 28);
@@ -164,8 +164,8 @@ ShortcutRecorder::ShortcutRecorder(ShortcutSettings &shortcuts, QWidget *parent)
 
 void ShortcutRecorder::update()
 {
-    const QString title = shortcuts.recording() ? QCoreApplication::translate("RecorderButton", "Type shortcut…")
-                                                : shortcuts.configuration().display();
+    const QString title = shortcuts_.recording() ? QCoreApplication::translate("RecorderButton", "Type shortcut…")
+                                                 : shortcuts_.configuration().display();
     button_->setText(title);
     // Qt's buttons have no value of their own; the description carries it.
     button_->setAccessibleDescription(title);
@@ -173,7 +173,7 @@ void ShortcutRecorder::update()
 
 void ShortcutRecorder::hideEvent(QHideEvent *event)
 {
-    shortcuts.stopRecording();
+    shortcuts_.stopRecording();
     QWidget::hideEvent(event);
 }
 

@@ -45,8 +45,8 @@ private:
     // Removes the key monitor once recording has ended.
     void syncRecording();
 
-    ShortcutSettings &shortcuts;
-    bool monitoring = false;
+    ShortcutSettings &shortcuts_;
+    bool monitoring_ = false;
 };
 
 // The recorder as the Settings page shows it: the button in 180 x 28 whose
@@ -66,7 +66,7 @@ protected:
 private:
     void update();
 
-    ShortcutSettings &shortcuts;
+    ShortcutSettings &shortcuts_;
     RecorderButton *button_;
 };
 

@@ -16,7 +16,7 @@ namespace pigmentry {
 
 ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget *parent)
     : QWidget(parent)
-    , shortcuts(shortcuts)
+    , shortcuts_(shortcuts)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -34,12 +34,12 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
     row->addWidget(reset);
     stack->addLayout(row);
 
-    hint = withName(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("shortcutHint"));
-    hint->setWordWrap(true);
-    stack->addWidget(hint);
-    error = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("shortcutError"));
-    error->setWordWrap(true);
-    stack->addWidget(error);
+    hint_ = withName(textLabel(QString(), theme::font(11), theme::Tone::Secondary), QStringLiteral("shortcutHint"));
+    hint_->setWordWrap(true);
+    stack->addWidget(hint_);
+    error_ = withName(textLabel(QString(), theme::font(11), theme::Tone::Red), QStringLiteral("shortcutError"));
+    error_->setWordWrap(true);
+    stack->addWidget(error_);
 
     connect(&shortcuts, &ShortcutSettings::recordingChanged, this, &ShortcutSettingsView::update);
     connect(&shortcuts, &ShortcutSettings::errorChanged, this, &ShortcutSettingsView::update);
@@ -54,16 +54,16 @@ ShortcutSettingsView::ShortcutSettingsView(ShortcutSettings &shortcuts, QWidget 
 
 void ShortcutSettingsView::update()
 {
-    hint->setText(shortcuts.recording() ? tr("Press a combination with Super, Ctrl, or Alt. Escape cancels.")
-                                        : tr("Click the shortcut to record a new combination. Changes apply "
-                                             "immediately."));
-    error->setText(shortcuts.error());
-    error->setVisible(!shortcuts.error().isEmpty());
+    hint_->setText(shortcuts_.recording() ? tr("Press a combination with Super, Ctrl, or Alt. Escape cancels.")
+                                          : tr("Click the shortcut to record a new combination. Changes apply "
+                                               "immediately."));
+    error_->setText(shortcuts_.error());
+    error_->setVisible(!shortcuts_.error().isEmpty());
 }
 
 void ShortcutSettingsView::hideEvent(QHideEvent *event)
 {
-    shortcuts.stopRecording();
+    shortcuts_.stopRecording();
     QWidget::hideEvent(event);
 }
 

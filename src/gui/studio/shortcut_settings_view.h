@@ -25,9 +25,9 @@ protected:
 private:
     void update();
 
-    ShortcutSettings &shortcuts;
-    QLabel *hint;
-    QLabel *error;
+    ShortcutSettings &shortcuts_;
+    QLabel *hint_;
+    QLabel *error_;
 };
 
 } // namespace pigmentry

@@ -36,32 +36,32 @@ class PageRowAccessible : public PaintedItemAccessible {
 public:
     PageRowAccessible(QListWidget *list, int row)
         : PaintedItemAccessible(list)
-        , row(row)
+        , row_(row)
     { }
-    bool isValid() const override { return view && row < sidebar()->count(); }
+    bool isValid() const override { return view && row_ < sidebar()->count(); }
     QString text(QAccessible::Text kind) const override
     {
-        return isValid() && kind == QAccessible::Name ? sidebar()->item(row)->text() : QString();
+        return isValid() && kind == QAccessible::Name ? sidebar()->item(row_)->text() : QString();
     }
     void doAction(const QString &action) override
     {
         if (isValid() && action == pressAction())
-            sidebar()->setCurrentRow(row);
+            sidebar()->setCurrentRow(row_);
     }
 
 protected:
-    QRect localRect() const override { return sidebar()->visualItemRect(sidebar()->item(row)); }
+    QRect localRect() const override { return sidebar()->visualItemRect(sidebar()->item(row_)); }
     void addState(QAccessible::State &state) const override
     {
         state.selectable = true;
-        state.selected = sidebar()->item(row)->isSelected();
-        state.focused = view->hasFocus() && sidebar()->currentRow() == row;
+        state.selected = sidebar()->item(row_)->isSelected();
+        state.focused = view->hasFocus() && sidebar()->currentRow() == row_;
     }
 
 private:
     QListWidget *sidebar() const { return static_cast<QListWidget *>(view.data()); }
 
-    int row;
+    int row_;
 };
 
 // The sidebar: a list of the pages only.
@@ -72,7 +72,7 @@ public:
     { }
     ~SidebarAccessible() override
     {
-        for (const QAccessible::Id id : std::as_const(rows))
+        for (const QAccessible::Id id : std::as_const(rows_))
             QAccessible::deleteAccessibleInterface(id);
     }
     int childCount() const override { return int(pageRows(list()).size()); }
@@ -81,15 +81,15 @@ public:
         const QList<int> pages = pageRows(list());
         if (index < 0 || index >= pages.size())
             return nullptr;
-        if (const auto made = rows.constFind(index); made != rows.constEnd())
+        if (const auto made = rows_.constFind(index); made != rows_.constEnd())
             return QAccessible::accessibleInterface(*made);
         auto *row = new PageRowAccessible(list(), pages.at(index));
-        rows.insert(index, QAccessible::registerAccessibleInterface(row));
+        rows_.insert(index, QAccessible::registerAccessibleInterface(row));
         return row;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        for (auto made = rows.constBegin(); made != rows.constEnd(); ++made) {
+        for (auto made = rows_.constBegin(); made != rows_.constEnd(); ++made) {
             if (QAccessible::accessibleInterface(made.value()) == child)
                 return made.key();
         }
@@ -110,7 +110,7 @@ public:
 
 private:
     QListWidget *list() const { return static_cast<QListWidget *>(widget()); }
-    mutable QHash<int, QAccessible::Id> rows;
+    mutable QHash<int, QAccessible::Id> rows_;
 };
 
 class SidebarDelegate : public QStyledItemDelegate {
@@ -228,36 +228,36 @@ void Sidebar::dragMoveEvent(QDragMoveEvent *event)
     // Nothing is dropped here; resting on a page's row opens it.
     event->ignore();
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index != springTarget) {
-        springTarget = index;
-        springTimer.stop();
+    if (index != springTarget_) {
+        springTarget_ = index;
+        springTimer_.stop();
         if (index.isValid() && index.data(pageRole).isValid() && !selectionModel()->isSelected(index))
-            springTimer.start(600, this);
+            springTimer_.start(600, this);
     }
 }
 
 void Sidebar::dragLeaveEvent(QDragLeaveEvent *event)
 {
-    springTimer.stop();
-    springTarget = QPersistentModelIndex();
+    springTimer_.stop();
+    springTarget_ = QPersistentModelIndex();
     event->accept();
 }
 
 void Sidebar::dropEvent(QDropEvent *event)
 {
-    springTimer.stop();
+    springTimer_.stop();
     event->ignore();
 }
 
 void Sidebar::timerEvent(QTimerEvent *event)
 {
-    if (event->timerId() != springTimer.timerId()) {
+    if (event->timerId() != springTimer_.timerId()) {
         QListWidget::timerEvent(event);
         return;
     }
-    springTimer.stop();
-    if (springTarget.isValid())
-        setCurrentIndex(springTarget);
+    springTimer_.stop();
+    if (springTarget_.isValid())
+        setCurrentIndex(springTarget_);
 }
 
 std::optional<Page> Sidebar::page() const

@@ -40,8 +40,8 @@ protected:
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
-    QBasicTimer springTimer;
-    QPersistentModelIndex springTarget;
+    QBasicTimer springTimer_;
+    QPersistentModelIndex springTarget_;
 };
 
 } // namespace pigmentry

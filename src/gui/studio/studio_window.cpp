@@ -68,15 +68,15 @@ QWidget *filled(QWidget *widget, QPalette::ColorRole role)
 StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
                            std::function<void()> pick, QUndoStack *undo, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , context{store,
-              prefs,
-              shortcuts,
-              desktop,
-              undo ? *undo : ownUndo,
-              state,
-              std::move(pick),
-              [this](Page p) { setPage(p); },
-              {}}
+    , context_{store,
+               prefs,
+               shortcuts,
+               desktop,
+               undo ? *undo : ownUndo_,
+               state_,
+               std::move(pick),
+               [this](Page p) { setPage(p); },
+               {}}
 {
     setWindowTitle(tr("Pigmentry — Color Studio"));
     announceAsWindow(this);
@@ -99,23 +99,23 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
 
     auto *main = new QHBoxLayout;
     main->setSpacing(0);
-    stack = new QStackedWidget;
-    stack->setObjectName(QStringLiteral("pages"));
-    main->addWidget(stack, 1);
-    inspectorDivider = new Divider(Qt::Vertical);
-    main->addWidget(inspectorDivider);
-    inspectorColumn = new QScrollArea;
-    inspectorColumn->setObjectName(QStringLiteral("inspectorColumn"));
-    inspectorColumn->setFrameShape(QFrame::NoFrame);
-    inspectorColumn->setFocusPolicy(Qt::NoFocus);
-    inspectorColumn->setWidgetResizable(true);
-    inspectorColumn->setFixedWidth(280);
-    inspectorColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    inspectorColumn->viewport()->setBackgroundRole(QPalette::Base);
-    inspector = new Inspector(context);
-    filled(inspector, QPalette::Base);
-    inspectorColumn->setWidget(inspector);
-    main->addWidget(inspectorColumn);
+    stack_ = new QStackedWidget;
+    stack_->setObjectName(QStringLiteral("pages"));
+    main->addWidget(stack_, 1);
+    inspectorDivider_ = new Divider(Qt::Vertical);
+    main->addWidget(inspectorDivider_);
+    inspectorColumn_ = new QScrollArea;
+    inspectorColumn_->setObjectName(QStringLiteral("inspectorColumn"));
+    inspectorColumn_->setFrameShape(QFrame::NoFrame);
+    inspectorColumn_->setFocusPolicy(Qt::NoFocus);
+    inspectorColumn_->setWidgetResizable(true);
+    inspectorColumn_->setFixedWidth(280);
+    inspectorColumn_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inspectorColumn_->viewport()->setBackgroundRole(QPalette::Base);
+    inspector_ = new Inspector(context_);
+    filled(inspector_, QPalette::Base);
+    inspectorColumn_->setWidget(inspector_);
+    main->addWidget(inspectorColumn_);
     detailStack->addLayout(main, 1);
     detailStack->addWidget(new Divider);
     detailStack->addWidget(makeStatusBar());
@@ -124,19 +124,19 @@ StudioWindow::StudioWindow(Store &store, ShortcutSettings &shortcuts, Preference
     // Ctrl+Z takes back the collection's deletions; a text field that has
     // the focus keeps the keys for its own text.
     // A shared stack may hold steps already, and keeps the limit it has.
-    if (context.undo.count() == 0)
-        context.undo.setUndoLimit(50);
-    QAction *undoAction = context.undo.createUndoAction(this);
+    if (context_.undo.count() == 0)
+        context_.undo.setUndoLimit(50);
+    QAction *undoAction = context_.undo.createUndoAction(this);
     undoAction->setShortcuts(QKeySequence::Undo);
     addAction(undoAction);
-    QAction *redoAction = context.undo.createRedoAction(this);
+    QAction *redoAction = context_.undo.createRedoAction(this);
     redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     addAction(redoAction);
 
     connect(&store, &Store::noticeChanged, this, &StudioWindow::updateStatus);
     connect(&shortcuts, &ShortcutSettings::configurationChanged, this, &StudioWindow::updateStatus);
     connect(&shortcuts, &ShortcutSettings::registeredChanged, this, &StudioWindow::updateStatus);
-    connect(sidebar, &Sidebar::pageChanged, this, [this](std::optional<Page> page) {
+    connect(sidebar_, &Sidebar::pageChanged, this, [this](std::optional<Page> page) {
         page_ = page;
         showPageContent();
     });
@@ -166,8 +166,8 @@ QWidget *StudioWindow::makeSidebar()
     header->addStretch();
     stack->addLayout(header);
 
-    sidebar = new Sidebar;
-    stack->addWidget(sidebar, 1);
+    sidebar_ = new Sidebar;
+    stack->addWidget(sidebar_, 1);
 
     auto *footer = new QHBoxLayout;
     footer->setContentsMargins(18, 18, 18, 18);
@@ -189,23 +189,23 @@ QWidget *StudioWindow::makeToolbar()
     toolbar->setFixedHeight(54);
     auto *row = new QHBoxLayout(toolbar);
     row->setContentsMargins(24, 0, 24, 0);
-    toolbarIcon = new SymbolLabel(symbol(Page::picker), 15, theme::Tone::Secondary);
-    row->addWidget(toolbarIcon);
-    toolbarTitle = textLabel(QString(), theme::font(13, QFont::Medium), theme::Tone::Secondary);
-    toolbarTitle->setObjectName(QStringLiteral("toolbarTitle"));
-    row->addWidget(toolbarTitle);
+    toolbarIcon_ = new SymbolLabel(symbol(Page::picker), 15, theme::Tone::Secondary);
+    row->addWidget(toolbarIcon_);
+    toolbarTitle_ = textLabel(QString(), theme::font(13, QFont::Medium), theme::Tone::Secondary);
+    toolbarTitle_->setObjectName(QStringLiteral("toolbarTitle"));
+    row->addWidget(toolbarTitle_);
     row->addStretch();
     auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), tr("Copy Color"));
     copy->setObjectName(QStringLiteral("copyColor"));
     copy->setToolTip(tr("Copy in your preferred format"));
-    connect(copy, &QPushButton::clicked, this, [this] { context.store.copy(context.store.selected()); });
+    connect(copy, &QPushButton::clicked, this, [this] { context_.store.copy(context_.store.selected()); });
     row->addWidget(copy);
     auto *pick = new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), tr("Pick Color"));
     pick->setObjectName(QStringLiteral("pickColor"));
     makeProminent(pick);
-    connect(pick, &QPushButton::clicked, this, [this] { context.pick(); });
+    connect(pick, &QPushButton::clicked, this, [this] { context_.pick(); });
     row->addWidget(pick);
-    lastToolbarControl = pick;
+    lastToolbarControl_ = pick;
     return toolbar;
 }
 
@@ -216,30 +216,30 @@ QWidget *StudioWindow::makeStatusBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(20, 0, 20, 0);
     row->setSpacing(8);
-    statusIcon = new SymbolLabel(QStringLiteral("lock.shield"), 12, theme::Tone::Secondary);
-    row->addWidget(statusIcon);
-    statusText = withName(new NoticeLabel(theme::font(10)), QStringLiteral("statusText"));
-    row->addWidget(statusText, 1);
+    statusIcon_ = new SymbolLabel(QStringLiteral("lock.shield"), 12, theme::Tone::Secondary);
+    row->addWidget(statusIcon_);
+    statusText_ = withName(new NoticeLabel(theme::font(10)), QStringLiteral("statusText"));
+    row->addWidget(statusText_, 1);
     row->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
     row->addWidget(textLabel(QStringLiteral("•"), theme::font(10), theme::Tone::Secondary));
-    statusShortcut = textLabel(QString(), theme::font(10), theme::Tone::Secondary);
-    statusShortcut->setObjectName(QStringLiteral("statusShortcut"));
-    row->addWidget(statusShortcut);
+    statusShortcut_ = textLabel(QString(), theme::font(10), theme::Tone::Secondary);
+    statusShortcut_->setObjectName(QStringLiteral("statusShortcut"));
+    row->addWidget(statusShortcut_);
     return bar;
 }
 
 void StudioWindow::setPage(std::optional<Page> page)
 {
-    sidebar->setPage(page);
+    sidebar_->setPage(page);
     // Selecting the row already showed it; a cleared or unchanged selection
     // is shown here.
-    page_ = sidebar->page();
+    page_ = sidebar_->page();
     showPageContent();
 }
 
 QWidget *StudioWindow::scrolledContent() const
 {
-    const auto *scroll = stack->currentWidget() ? stack->currentWidget()->findChild<QScrollArea *>() : nullptr;
+    const auto *scroll = stack_->currentWidget() ? stack_->currentWidget()->findChild<QScrollArea *>() : nullptr;
     if (scroll && scroll->widget() && scroll->widget()->height() > scroll->viewport()->height())
         return scroll->widget();
     return nullptr;
@@ -248,18 +248,18 @@ QWidget *StudioWindow::scrolledContent() const
 void StudioWindow::showPageContent()
 {
     const Page shown = shownPage();
-    QWidget *&widget = pages[shown];
+    QWidget *&widget = pages_[shown];
     if (!widget) {
-        widget = createPage(shown, context);
-        stack->addWidget(widget);
+        widget = createPage(shown, context_);
+        stack_->addWidget(widget);
         placeInTabChain(widget);
     }
-    stack->setCurrentWidget(widget);
-    toolbarIcon->setSymbol(symbol(shown), theme::Tone::Secondary);
-    toolbarTitle->setText(title(shown));
+    stack_->setCurrentWidget(widget);
+    toolbarIcon_->setSymbol(symbol(shown), theme::Tone::Secondary);
+    toolbarTitle_->setText(title(shown));
     const bool settings = shown == Page::settings;
-    inspectorDivider->setVisible(!settings);
-    inspectorColumn->setVisible(!settings);
+    inspectorDivider_->setVisible(!settings);
+    inspectorColumn_->setVisible(!settings);
 }
 
 // A page built after the inspector would come after it in the tab chain;
@@ -272,7 +272,7 @@ void StudioWindow::placeInTabChain(QWidget *page)
         if (next->focusPolicy() & Qt::TabFocus)
             controls << next;
     }
-    QWidget *previous = lastToolbarControl;
+    QWidget *previous = lastToolbarControl_;
     for (QWidget *control : std::as_const(controls)) {
         // A control brings the parts it is made of (a spin box's field).
         if (control != previous && previous->isAncestorOf(control))
@@ -284,26 +284,26 @@ void StudioWindow::placeInTabChain(QWidget *page)
 
 void StudioWindow::updateStatus()
 {
-    const Store &store = context.store;
+    const Store &store = context_.store;
     const bool quiet = store.notice().isEmpty();
     const bool failure = !quiet && store.noticeKind() == Store::NoticeKind::Failure;
     if (quiet)
-        statusIcon->setSymbol(QStringLiteral("lock.shield"), theme::Tone::Secondary);
+        statusIcon_->setSymbol(QStringLiteral("lock.shield"), theme::Tone::Secondary);
     else if (failure)
-        statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Red);
+        statusIcon_->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Red);
     else if (store.noticeKind() == Store::NoticeKind::Info)
-        statusIcon->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Secondary);
+        statusIcon_->setSymbol(QStringLiteral("exclamationmark.circle"), theme::Tone::Secondary);
     else
-        statusIcon->setSymbol(QStringLiteral("checkmark.circle"), theme::Tone::Green);
-    statusText->showNotice(quiet ? tr("On-device color tools") : store.notice(), failure);
-    statusShortcut->setText(context.shortcuts.shownText());
-    statusShortcut->setToolTip(context.shortcuts.registered() ? QString() : context.shortcuts.error());
+        statusIcon_->setSymbol(QStringLiteral("checkmark.circle"), theme::Tone::Green);
+    statusText_->showNotice(quiet ? tr("On-device color tools") : store.notice(), failure);
+    statusShortcut_->setText(context_.shortcuts.shownText());
+    statusShortcut_->setToolTip(context_.shortcuts.registered() ? QString() : context_.shortcuts.error());
 }
 
 void StudioWindow::showEvent(QShowEvent *event)
 {
     // Each showing starts the hex field from the selected colour.
-    inspector->syncHex();
+    inspector_->syncHex();
     QWidget::showEvent(event);
 }
 

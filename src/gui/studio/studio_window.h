@@ -40,7 +40,7 @@ public:
     StudioWindow(Store &store, ShortcutSettings &shortcuts, Preferences &prefs, DesktopServices &desktop,
                  std::function<void()> pick, QUndoStack *undo = nullptr, QWidget *parent = nullptr);
     // What "Pick Colors into This Palette" starts.
-    void setPickIntoPalette(std::function<void(const QUuid &)> pick) { context.pickIntoPalette = std::move(pick); }
+    void setPickIntoPalette(std::function<void(const QUuid &)> pick) { context_.pickIntoPalette = std::move(pick); }
 
     // The selected page; none when the sidebar selection was cleared.
     std::optional<Page> page() const { return page_; }
@@ -52,8 +52,8 @@ public:
     template <typename P>
     P *builtPage(Page page) const
     {
-        const auto built = pages.find(page);
-        if (built == pages.end() || !built->second)
+        const auto built = pages_.find(page);
+        if (built == pages_.end() || !built->second)
             return nullptr;
         if (auto *bare = qobject_cast<P *>(built->second))
             return bare;
@@ -73,25 +73,25 @@ private:
     void showPageContent();
     void updateStatus();
 
-    QUndoStack ownUndo;
-    StudioState state;
-    PageContext context;
+    QUndoStack ownUndo_;
+    StudioState state_;
+    PageContext context_;
     std::optional<Page> page_ = Page::picker;
-    std::map<Page, QWidget *> pages; // made when first shown
+    std::map<Page, QWidget *> pages_; // made when first shown
 
-    Sidebar *sidebar = nullptr;
+    Sidebar *sidebar_ = nullptr;
     void placeInTabChain(QWidget *page);
 
-    QWidget *lastToolbarControl = nullptr;
-    SymbolLabel *toolbarIcon = nullptr;
-    Label *toolbarTitle = nullptr;
-    QStackedWidget *stack = nullptr;
-    QWidget *inspectorDivider = nullptr;
-    QScrollArea *inspectorColumn = nullptr;
-    Inspector *inspector = nullptr;
-    SymbolLabel *statusIcon = nullptr;
-    NoticeLabel *statusText = nullptr;
-    Label *statusShortcut = nullptr;
+    QWidget *lastToolbarControl_ = nullptr;
+    SymbolLabel *toolbarIcon_ = nullptr;
+    Label *toolbarTitle_ = nullptr;
+    QStackedWidget *stack_ = nullptr;
+    QWidget *inspectorDivider_ = nullptr;
+    QScrollArea *inspectorColumn_ = nullptr;
+    Inspector *inspector_ = nullptr;
+    SymbolLabel *statusIcon_ = nullptr;
+    NoticeLabel *statusText_ = nullptr;
+    Label *statusShortcut_ = nullptr;
 };
 
 } // namespace pigmentry

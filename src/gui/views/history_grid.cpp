@@ -35,8 +35,8 @@ HistoryCellDelegate::HistoryCellDelegate(HistoryGrid *grid, std::function<RGBA()
     : InlineTextDelegate({LabelRole, theme::font(11), QCoreApplication::translate("HistoryGrid", "Add a label"),
                           QCoreApplication::translate("HistoryGrid", "Label"), 6},
                          grid)
-    , grid(grid)
-    , selected(std::move(selected))
+    , grid_(grid)
+    , selected_(std::move(selected))
 { }
 
 InlineTextDelegate::Editor HistoryCellDelegate::editorFor(const QModelIndex &index) const
@@ -83,11 +83,11 @@ void HistoryCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     const QRect cell = option.rect;
     const RGBA color = index.data(ColorRole).value<RGBA>();
-    const Part pointed = grid->hoveredPart(index);
+    const Part pointed = grid_->hoveredPart(index);
 
-    const bool inSelection = grid->selectsSeveral() && (option.state & QStyle::State_Selected);
+    const bool inSelection = grid_->selectsSeveral() && (option.state & QStyle::State_Selected);
     const QRectF tile = QRectF(partRect(cell, Part::Tile)).adjusted(0.5, 0.5, -0.5, -0.5);
-    paintSwatchTile(painter, tile, color, inSelection || (selected && color == selected()), pointed == Part::Tile);
+    paintSwatchTile(painter, tile, color, inSelection || (selected_ && color == selected_()), pointed == Part::Tile);
     if (inSelection)
         paintCheckBadge(painter, tile);
     painter->save();
@@ -196,8 +196,8 @@ void HistoryGrid::selectionChanged(const QItemSelection &selected, const QItemSe
 {
     SwatchGrid::selectionChanged(selected, deselected);
     const bool now = selectionModel()->selectedIndexes().size() > 1;
-    if (now != several) {
-        several = now;
+    if (now != several_) {
+        several_ = now;
         viewport()->update();
     }
 }
@@ -333,8 +333,8 @@ void HistoryGrid::contextMenuEvent(QContextMenuEvent *event)
     };
     actions.copy = [this, indexes] { Q_EMIT copyRequested(indexes()); };
     actions.addToPalette = [this, indexes](const QUuid &palette) { Q_EMIT addToPaletteRequested(indexes(), palette); };
-    if (paletteChoices)
-        actions.paletteChoices = paletteChoices();
+    if (paletteChoices_)
+        actions.paletteChoices = paletteChoices_();
     actions.exportAsPalette = [this, indexes] { Q_EMIT exportRequested(indexes()); };
     actions.remove = [this, indexes] { remove(indexes()); };
     const bool one = acted.size() == 1;

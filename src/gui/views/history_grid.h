@@ -43,8 +43,8 @@ protected:
     Editor editorFor(const QModelIndex &index) const override;
 
 private:
-    HistoryGrid *grid;
-    std::function<RGBA()> selected;
+    HistoryGrid *grid_;
+    std::function<RGBA()> selected_;
 };
 
 // The grid of history cells, one view for thousands of colours. Besides the
@@ -66,12 +66,12 @@ public:
         return index.isValid() && index == hoveredIndex() ? hoveredPart_ : HistoryCellDelegate::Part::None;
     }
     // Whether more than one colour is selected, which the cells then mark.
-    bool selectsSeveral() const { return several; }
+    bool selectsSeveral() const { return several_; }
     // The palettes a selection can be added to, by id and by the name the
     // menu shows (same-named palettes told apart).
     void setPaletteChoices(std::function<QList<std::pair<QUuid, QString>>()> choices)
     {
-        paletteChoices = std::move(choices);
+        paletteChoices_ = std::move(choices);
     }
     // The cells an action on index applies to: the selection when index is
     // in it, else index alone; in the grid's order.
@@ -99,8 +99,8 @@ private:
     // Asks to remove the colours and moves the focus as lists do.
     void remove(const QModelIndexList &indexes);
     HistoryCellDelegate::Part hoveredPart_ = HistoryCellDelegate::Part::None;
-    bool several = false;
-    std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
+    bool several_ = false;
+    std::function<QList<std::pair<QUuid, QString>>()> paletteChoices_;
 };
 
 } // namespace pigmentry

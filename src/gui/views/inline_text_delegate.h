@@ -24,7 +24,7 @@ public:
 
     InlineTextDelegate(Editor editor, QObject *parent)
         : QStyledItemDelegate(parent)
-        , editor(std::move(editor))
+        , editor_(std::move(editor))
     { }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -33,10 +33,10 @@ public:
 
 protected:
     // The text the edit that starts now is for.
-    virtual Editor editorFor(const QModelIndex &) const { return editor; }
+    virtual Editor editorFor(const QModelIndex &) const { return editor_; }
 
 private:
-    Editor editor;
+    Editor editor_;
 };
 
 } // namespace pigmentry

@@ -16,8 +16,8 @@ namespace pigmentry {
 
 SwatchDelegate::SwatchDelegate(Look look, std::function<RGBA()> selected, QObject *parent)
     : QStyledItemDelegate(parent)
-    , look(look)
-    , selected(std::move(selected))
+    , look_(look)
+    , selected_(std::move(selected))
 { }
 
 void SwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -27,9 +27,9 @@ void SwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     painter->setRenderHint(QPainter::Antialiasing);
     const QRectF outer = QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5);
 
-    if (look == Look::Chip) {
+    if (look_ == Look::Chip) {
         QPainterPath chip;
-        chip.addRoundedRect(outer, chipRadius, chipRadius);
+        chip.addRoundedRect(outer, chipRadius_, chipRadius_);
         paintColor(painter, chip, color);
         painter->setPen(QPen(theme::primary(option.state & QStyle::State_MouseOver ? 0.3 : 0.08), 1));
         painter->drawPath(chip);
@@ -37,13 +37,13 @@ void SwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         return;
     }
 
-    paintSwatchTile(painter, outer, color, selected && color == selected(), option.state & QStyle::State_MouseOver);
+    paintSwatchTile(painter, outer, color, selected_ && color == selected_(), option.state & QStyle::State_MouseOver);
     painter->restore();
 }
 
 QSize SwatchDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const
 {
-    return look == Look::Chip ? QSize(24, 24) : QSize(96, tileHeight);
+    return look_ == Look::Chip ? QSize(24, 24) : QSize(96, tileHeight);
 }
 
 bool SwatchDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
@@ -51,7 +51,7 @@ bool SwatchDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const
 {
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QToolTip::showText(event->globalPos(), toolTipPrefix + index.data(HexRole).toString(), view, option.rect);
+    QToolTip::showText(event->globalPos(), toolTipPrefix_ + index.data(HexRole).toString(), view, option.rect);
     return true;
 }
 

@@ -29,8 +29,8 @@ public:
     SwatchDelegate(Look look, std::function<RGBA()> selected, QObject *parent = nullptr);
 
     // What the tooltip says before the hex code ("Copy ", "Inspect ").
-    void setToolTipPrefix(const QString &prefix) { toolTipPrefix = prefix; }
-    void setChipRadius(double radius) { chipRadius = radius; }
+    void setToolTipPrefix(const QString &prefix) { toolTipPrefix_ = prefix; }
+    void setChipRadius(double radius) { chipRadius_ = radius; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -40,10 +40,10 @@ public:
     static constexpr int tileHeight = swatchTileHeight;
 
 private:
-    Look look;
-    std::function<RGBA()> selected;
-    QString toolTipPrefix;
-    double chipRadius = 6;
+    Look look_;
+    std::function<RGBA()> selected_;
+    QString toolTipPrefix_;
+    double chipRadius_ = 6;
 };
 
 } // namespace pigmentry

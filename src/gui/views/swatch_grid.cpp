@@ -41,22 +41,22 @@ SwatchGrid::SwatchGrid(QWidget *parent)
 
 void SwatchGrid::setCellSize(int minimumCellWidth, int height, bool stretchCells)
 {
-    minimumWidth = minimumCellWidth;
-    cellHeight = height;
-    stretch = stretchCells;
+    minimumWidth_ = minimumCellWidth;
+    cellHeight_ = height;
+    stretch_ = stretchCells;
     contentChanged();
 }
 
 void SwatchGrid::setSpacing(int between, int betweenRows)
 {
-    spacing = between;
-    rowSpacing = betweenRows < 0 ? between : betweenRows;
+    spacing_ = between;
+    rowSpacing_ = betweenRows < 0 ? between : betweenRows;
     contentChanged();
 }
 
 void SwatchGrid::setDragText(std::function<QString(const RGBA &)> text)
 {
-    dragText = std::move(text);
+    dragText_ = std::move(text);
 }
 
 void SwatchGrid::cellClicked(const QModelIndex &index, const QPoint &)
@@ -72,8 +72,8 @@ bool SwatchGrid::dragsFrom(const QModelIndex &, const QPoint &) const
 void SwatchGrid::mousePressEvent(QMouseEvent *event)
 {
     QAbstractItemView::mousePressEvent(event);
-    pressPosition = event->position().toPoint();
-    pressed = event->button() == Qt::LeftButton ? indexAt(pressPosition) : QModelIndex();
+    pressPosition_ = event->position().toPoint();
+    pressed_ = event->button() == Qt::LeftButton ? indexAt(pressPosition_) : QModelIndex();
 }
 
 void SwatchGrid::mouseReleaseEvent(QMouseEvent *event)
@@ -81,18 +81,18 @@ void SwatchGrid::mouseReleaseEvent(QMouseEvent *event)
     QAbstractItemView::mouseReleaseEvent(event);
     const QPoint point = event->position().toPoint();
     const QModelIndex index = indexAt(point);
-    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed)
+    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed_)
         cellClicked(index, point - visualRect(index).topLeft());
-    pressed = QPersistentModelIndex();
+    pressed_ = QPersistentModelIndex();
 }
 
 void SwatchGrid::setFitsContent(bool value)
 {
-    fits = value;
-    setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    fits_ = value;
+    setVerticalScrollBarPolicy(fits_ ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     QSizePolicy policy = sizePolicy();
-    policy.setHeightForWidth(fits);
-    policy.setVerticalPolicy(fits ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    policy.setHeightForWidth(fits_);
+    policy.setVerticalPolicy(fits_ ? QSizePolicy::Fixed : QSizePolicy::Expanding);
     setSizePolicy(policy);
     contentChanged();
 }
@@ -104,7 +104,7 @@ int SwatchGrid::rows() const
 
 int SwatchGrid::columnsFor(int width) const
 {
-    return std::max(1, (width - 2 * ringRoom + spacing) / (minimumWidth + spacing));
+    return std::max(1, (width - 2 * ringRoom + spacing_) / (minimumWidth_ + spacing_));
 }
 
 int SwatchGrid::columnCount() const
@@ -114,9 +114,9 @@ int SwatchGrid::columnCount() const
 
 double SwatchGrid::cellWidthFor(int width, int columns) const
 {
-    if (!stretch)
-        return minimumWidth;
-    return std::max<double>(minimumWidth, double(width - 2 * ringRoom - (columns - 1) * spacing) / columns);
+    if (!stretch_)
+        return minimumWidth_;
+    return std::max<double>(minimumWidth_, double(width - 2 * ringRoom - (columns - 1) * spacing_) / columns);
 }
 
 int SwatchGrid::contentHeightFor(int width) const
@@ -125,7 +125,7 @@ int SwatchGrid::contentHeightFor(int width) const
     if (count == 0)
         return 0;
     const int lines = (count + columnsFor(width) - 1) / columnsFor(width);
-    return lines * cellHeight + (lines - 1) * rowSpacing + 2 * ringRoom;
+    return lines * cellHeight_ + (lines - 1) * rowSpacing_ + 2 * ringRoom;
 }
 
 QRect SwatchGrid::cellRect(int row, int width) const
@@ -135,9 +135,9 @@ QRect SwatchGrid::cellRect(int row, int width) const
     const int column = row % columns;
     const int line = row / columns;
     // Edges from rounded positions, so neighbours never overlap or part.
-    const int left = int(std::lround(column * (cell + spacing)));
-    const int right = int(std::lround(column * (cell + spacing) + cell));
-    return QRect(ringRoom + left, ringRoom + line * (cellHeight + rowSpacing), right - left, cellHeight);
+    const int left = int(std::lround(column * (cell + spacing_)));
+    const int right = int(std::lround(column * (cell + spacing_) + cell));
+    return QRect(ringRoom + left, ringRoom + line * (cellHeight_ + rowSpacing_), right - left, cellHeight_);
 }
 
 void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &matches)
@@ -145,9 +145,9 @@ void SwatchGrid::updateCells(const std::function<bool(const QModelIndex &)> &mat
     if (!model())
         return;
     const int columns = columnCount();
-    const int first = std::max(0, verticalOffset() / (cellHeight + rowSpacing)) * columns;
+    const int first = std::max(0, verticalOffset() / (cellHeight_ + rowSpacing_)) * columns;
     const int last =
-        std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight + rowSpacing) * columns + columns);
+        std::min(rows(), (verticalOffset() + viewport()->height()) / (cellHeight_ + rowSpacing_) * columns + columns);
     for (int row = first; row < last; ++row) {
         const QModelIndex index = model()->index(row, 0, rootIndex());
         if (matches(index))
@@ -171,13 +171,13 @@ void SwatchGrid::followSelection(Store &store)
 QSize SwatchGrid::sizeHint() const
 {
     const int width = 2 * ringRoom
-        + (stretch ? minimumWidth * 4 + spacing * 3 : std::max(1, rows()) * (minimumWidth + spacing) - spacing);
-    return QSize(width, fits ? contentHeightFor(width) : cellHeight * 3 + rowSpacing * 2 + 2 * ringRoom);
+        + (stretch_ ? minimumWidth_ * 4 + spacing_ * 3 : std::max(1, rows()) * (minimumWidth_ + spacing_) - spacing_);
+    return QSize(width, fits_ ? contentHeightFor(width) : cellHeight_ * 3 + rowSpacing_ * 2 + 2 * ringRoom);
 }
 
 QSize SwatchGrid::minimumSizeHint() const
 {
-    return QSize(minimumWidth + 2 * ringRoom, fits ? 0 : cellHeight + 2 * ringRoom);
+    return QSize(minimumWidth_ + 2 * ringRoom, fits_ ? 0 : cellHeight_ + 2 * ringRoom);
 }
 
 int SwatchGrid::heightForWidth(int width) const
@@ -199,7 +199,7 @@ QModelIndex SwatchGrid::indexAt(const QPoint &point) const
     const int y = point.y() + verticalOffset();
     if (y < 0 || point.x() < 0)
         return {};
-    const int line = std::max(0, y - ringRoom) / (cellHeight + rowSpacing);
+    const int line = std::max(0, y - ringRoom) / (cellHeight_ + rowSpacing_);
     // Walk the few columns of that line; gaps between cells hit nothing.
     for (int column = 0; column < columns; ++column) {
         const int row = line * columns + column;
@@ -220,7 +220,7 @@ QRect SwatchGrid::visualRect(const QModelIndex &index) const
 
 void SwatchGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
 {
-    if (fits || !index.isValid())
+    if (fits_ || !index.isValid())
         return;
     const QRect rect = visualRect(index);
     QScrollBar *bar = verticalScrollBar();
@@ -240,7 +240,7 @@ QModelIndex SwatchGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers)
     const QModelIndex current = currentIndex();
     int row = current.isValid() ? current.row() : -1;
     const int columns = columnCount();
-    const int page = std::max(1, viewport()->height() / (cellHeight + rowSpacing)) * columns;
+    const int page = std::max(1, viewport()->height() / (cellHeight_ + rowSpacing_)) * columns;
     switch (action) {
     case MoveLeft:
     case MovePrevious: row = row < 0 ? 0 : row - 1; break;
@@ -318,8 +318,8 @@ void SwatchGrid::paintEvent(QPaintEvent *event)
     const int count = rows();
     const int offset = verticalOffset();
     const QRect area = event->rect();
-    const int firstLine = std::max(0, (area.top() + offset - ringRoom) / (cellHeight + rowSpacing));
-    const int lastLine = std::max(0, area.bottom() + offset) / (cellHeight + rowSpacing);
+    const int firstLine = std::max(0, (area.top() + offset - ringRoom) / (cellHeight_ + rowSpacing_));
+    const int lastLine = std::max(0, area.bottom() + offset) / (cellHeight_ + rowSpacing_);
 
     QStyleOptionViewItem option;
     initViewItemOption(&option);
@@ -328,7 +328,7 @@ void SwatchGrid::paintEvent(QPaintEvent *event)
         const QModelIndex index = model()->index(row, 0, rootIndex());
         option.rect = cellRect(row, width).translated(0, -offset);
         option.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus | QStyle::State_Selected);
-        if (index == hovered)
+        if (index == hovered_)
             option.state |= QStyle::State_MouseOver;
         if (selectionModel() && selectionModel()->isSelected(index))
             option.state |= QStyle::State_Selected;
@@ -341,7 +341,7 @@ void SwatchGrid::paintEvent(QPaintEvent *event)
             QPen pen(theme::primary(), 2);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
-            const double radius = cellHeight > 40 ? 12 : 7;
+            const double radius = cellHeight_ > 40 ? 12 : 7;
             painter.drawRoundedRect(QRectF(option.rect).adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
             painter.restore();
         }
@@ -352,7 +352,7 @@ void SwatchGrid::resizeEvent(QResizeEvent *event)
 {
     QAbstractItemView::resizeEvent(event);
     updateGeometries();
-    if (fits)
+    if (fits_)
         updateGeometry();
 }
 
@@ -376,19 +376,19 @@ void SwatchGrid::keyPressEvent(QKeyEvent *event)
 void SwatchGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (dragText && pressed.isValid() && (event->buttons() & Qt::LeftButton)
-        && (event->position().toPoint() - pressPosition).manhattanLength() >= QApplication::startDragDistance()
-        && dragsFrom(pressed, pressPosition - visualRect(pressed).topLeft())) {
-        const RGBA color = pressed.data(ColorRole).value<RGBA>();
-        const QString label = pressed.data(LabelRole).toString();
-        pressed = QPersistentModelIndex();
-        startColorDrag(this, color, dragText(color), QString(), label);
+    if (dragText_ && pressed_.isValid() && (event->buttons() & Qt::LeftButton)
+        && (event->position().toPoint() - pressPosition_).manhattanLength() >= QApplication::startDragDistance()
+        && dragsFrom(pressed_, pressPosition_ - visualRect(pressed_).topLeft())) {
+        const RGBA color = pressed_.data(ColorRole).value<RGBA>();
+        const QString label = pressed_.data(LabelRole).toString();
+        pressed_ = QPersistentModelIndex();
+        startColorDrag(this, color, dragText_(color), QString(), label);
         return;
     }
-    if (index != hovered) {
-        if (hovered.isValid())
-            viewport()->update(visualRect(hovered));
-        hovered = index;
+    if (index != hovered_) {
+        if (hovered_.isValid())
+            viewport()->update(visualRect(hovered_));
+        hovered_ = index;
         if (index.isValid())
             viewport()->update(visualRect(index));
     }
@@ -397,9 +397,9 @@ void SwatchGrid::mouseMoveEvent(QMouseEvent *event)
 
 void SwatchGrid::leaveEvent(QEvent *event)
 {
-    if (hovered.isValid())
-        viewport()->update(visualRect(hovered));
-    hovered = QPersistentModelIndex();
+    if (hovered_.isValid())
+        viewport()->update(visualRect(hovered_));
+    hovered_ = QPersistentModelIndex();
     QAbstractItemView::leaveEvent(event);
 }
 
@@ -456,8 +456,8 @@ void SwatchGrid::rowsAboutToBeRemoved(const QModelIndex &parent, int first, int 
     forgetAccessibleRows(first);
     // The count drops after this returns; a filter removes many runs at
     // once, and one update after them all is enough.
-    if (!contentChangePending) {
-        contentChangePending = true;
+    if (!contentChangePending_) {
+        contentChangePending_ = true;
         QMetaObject::invokeMethod(this, &SwatchGrid::contentChanged, Qt::QueuedConnection);
     }
 }
@@ -467,16 +467,16 @@ void SwatchGrid::updateGeometries()
     QAbstractItemView::updateGeometries();
     const int content = contentHeightFor(viewport()->width());
     QScrollBar *bar = verticalScrollBar();
-    bar->setRange(0, fits ? 0 : std::max(0, content - viewport()->height()));
+    bar->setRange(0, fits_ ? 0 : std::max(0, content - viewport()->height()));
     bar->setPageStep(viewport()->height());
-    bar->setSingleStep(cellHeight / 2 + 1);
+    bar->setSingleStep(cellHeight_ / 2 + 1);
 }
 
 void SwatchGrid::contentChanged()
 {
-    contentChangePending = false;
+    contentChangePending_ = false;
     updateGeometries();
-    if (fits)
+    if (fits_)
         updateGeometry();
     viewport()->update();
 }

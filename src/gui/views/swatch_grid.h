@@ -42,7 +42,7 @@ public:
     // reader while it is open.
     QWidget *openEditor() const;
     // The cell under the pointer, if any.
-    QModelIndex hoveredIndex() const { return hovered; }
+    QModelIndex hoveredIndex() const { return hovered_; }
     // Repaints the cells on screen whose index matches, and nothing else:
     // a change of the selected colour touches two tiles, not the grid.
     void updateCells(const std::function<bool(const QModelIndex &)> &matches);
@@ -51,7 +51,7 @@ public:
     void followSelection(Store &store);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return fits; }
+    bool hasHeightForWidth() const override { return fits_; }
     int heightForWidth(int width) const override;
 
     QModelIndex indexAt(const QPoint &point) const override;
@@ -68,7 +68,7 @@ protected:
     virtual void cellClicked(const QModelIndex &index, const QPoint &point);
     // Whether a drag may start at point within the cell.
     virtual bool dragsFrom(const QModelIndex &index, const QPoint &point) const;
-    int cellHeightValue() const { return cellHeight; }
+    int cellHeightValue() const { return cellHeight_; }
 
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override { return 0; }
@@ -103,17 +103,17 @@ private:
     // The accessible cells of rows from first on no longer stand for theirs.
     void forgetAccessibleRows(int first);
 
-    int minimumWidth = 85;
-    int cellHeight = 108;
-    bool stretch = true;
-    int spacing = 12;
-    int rowSpacing = 12;
-    bool fits = false;
-    bool contentChangePending = false;
-    QPersistentModelIndex hovered;
-    QPersistentModelIndex pressed;
-    QPoint pressPosition;
-    std::function<QString(const RGBA &)> dragText;
+    int minimumWidth_ = 85;
+    int cellHeight_ = 108;
+    bool stretch_ = true;
+    int spacing_ = 12;
+    int rowSpacing_ = 12;
+    bool fits_ = false;
+    bool contentChangePending_ = false;
+    QPersistentModelIndex hovered_;
+    QPersistentModelIndex pressed_;
+    QPoint pressPosition_;
+    std::function<QString(const RGBA &)> dragText_;
 };
 
 } // namespace pigmentry

@@ -11,16 +11,16 @@ namespace pigmentry {
 
 HistoryModel::HistoryModel(Store &store, int limit, QObject *parent)
     : QAbstractListModel(parent)
-    , store(store)
-    , limit(limit)
+    , store_(store)
+    , limit_(limit)
 {
     if (limit >= 0) {
-        rows = store.library().history.mid(0, limit);
+        rows_ = store.library().history.mid(0, limit);
         // A handful of rows: one refresh per change of the library.
         connect(&store, &Store::libraryChanged, this, &HistoryModel::refresh);
         return;
     }
-    rows = store.library().history;
+    rows_ = store.library().history;
     connect(&store, &Store::historyInserted, this, &HistoryModel::inserted);
     connect(&store, &Store::historyRemoved, this, &HistoryModel::removed);
     connect(&store, &Store::historyEdited, this, &HistoryModel::edited);
@@ -31,22 +31,22 @@ void HistoryModel::inserted(int first, int last)
 {
     beginInsertRows(QModelIndex(), first, last);
     // Inserted rows stand where they stand in the store's new history.
-    const QList<ColorRecord> &history = store.library().history;
+    const QList<ColorRecord> &history = store_.library().history;
     for (int row = first; row <= last; ++row)
-        rows.insert(row, history.at(row));
+        rows_.insert(row, history.at(row));
     endInsertRows();
 }
 
 void HistoryModel::removed(int first, int last)
 {
     beginRemoveRows(QModelIndex(), first, last);
-    rows.remove(first, last - first + 1);
+    rows_.remove(first, last - first + 1);
     endRemoveRows();
 }
 
 void HistoryModel::edited(int row)
 {
-    rows[row] = store.library().history.at(row);
+    rows_[row] = store_.library().history.at(row);
     const QModelIndex changed = index(row);
     Q_EMIT dataChanged(changed, changed);
 }
@@ -54,41 +54,41 @@ void HistoryModel::edited(int row)
 void HistoryModel::reset()
 {
     beginResetModel();
-    rows = store.library().history;
+    rows_ = store_.library().history;
     endResetModel();
 }
 
 void HistoryModel::refresh()
 {
-    const QList<ColorRecord> next = store.library().history.mid(0, limit);
-    if (next.size() > rows.size()) {
-        beginInsertRows(QModelIndex(), int(rows.size()), int(next.size() - 1));
-        rows.append(next.mid(rows.size()));
+    const QList<ColorRecord> next = store_.library().history.mid(0, limit_);
+    if (next.size() > rows_.size()) {
+        beginInsertRows(QModelIndex(), int(rows_.size()), int(next.size() - 1));
+        rows_.append(next.mid(rows_.size()));
         endInsertRows();
-    } else if (next.size() < rows.size()) {
-        beginRemoveRows(QModelIndex(), int(next.size()), int(rows.size() - 1));
-        rows.resize(next.size());
+    } else if (next.size() < rows_.size()) {
+        beginRemoveRows(QModelIndex(), int(next.size()), int(rows_.size() - 1));
+        rows_.resize(next.size());
         endRemoveRows();
     }
     // Only the rows whose record changed are repainted.
     for (qsizetype row = 0; row < next.size(); ++row) {
-        if (rows.at(row) == next.at(row))
+        if (rows_.at(row) == next.at(row))
             continue;
-        rows[row] = next.at(row);
+        rows_[row] = next.at(row);
         Q_EMIT dataChanged(index(int(row)), index(int(row)));
     }
 }
 
 int HistoryModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(rows.size());
+    return parent.isValid() ? 0 : int(rows_.size());
 }
 
 QVariant HistoryModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const ColorRecord &record = rows.at(index.row());
+    const ColorRecord &record = rows_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case HexRole: return record.color.hex();
@@ -110,14 +110,14 @@ bool HistoryModel::setData(const QModelIndex &index, const QVariant &value, int 
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
-    const ColorRecord &record = rows.at(index.row());
+    const ColorRecord &record = rows_.at(index.row());
     if (role == Qt::EditRole || role == LabelRole) {
-        store.setLabel(value.toString(), record.id);
+        store_.setLabel(value.toString(), record.id);
         return true;
     }
     if (role == FavoriteRole) {
         if (value.toBool() != record.favorite)
-            store.toggleFavorite(record.id);
+            store_.toggleFavorite(record.id);
         return true;
     }
     return false;
@@ -148,33 +148,33 @@ HistoryFilter::HistoryFilter(QObject *parent)
 
 void HistoryFilter::setFavoritesOnly(bool favoritesOnly)
 {
-    if (favorites == favoritesOnly)
+    if (favorites_ == favoritesOnly)
         return;
-    favorites = favoritesOnly;
+    favorites_ = favoritesOnly;
     invalidateRowsFilter();
 }
 
 void HistoryFilter::setSearch(const QString &search)
 {
-    if (text == search)
+    if (text_ == search)
         return;
-    text = search;
+    text_ = search;
     invalidateRowsFilter();
 }
 
 bool HistoryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
     const QModelIndex index = sourceModel()->index(sourceRow, 0, sourceParent);
-    if (favorites && !index.data(FavoriteRole).toBool())
+    if (favorites_ && !index.data(FavoriteRole).toBool())
         return false;
-    if (text.isEmpty())
+    if (text_.isEmpty())
         return true;
     // Label and hex code joined without a separator: "e#ff" finds Blue #FF….
     const QString haystack = index.data(LabelRole).toString() + index.data(HexRole).toString();
-    if (haystack.contains(text, Qt::CaseInsensitive))
+    if (haystack.contains(text_, Qt::CaseInsensitive))
         return true;
     // And what the colour is called: "sea blue".
-    return colorName(index.data(ColorRole).value<RGBA>()).contains(text, Qt::CaseInsensitive);
+    return colorName(index.data(ColorRole).value<RGBA>()).contains(text_, Qt::CaseInsensitive);
 }
 
 } // namespace pigmentry

@@ -28,7 +28,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    const ColorRecord &record(int row) const { return rows.at(row); }
+    const ColorRecord &record(int row) const { return rows_.at(row); }
 
 private:
     void inserted(int first, int last);
@@ -38,9 +38,9 @@ private:
     // For a limited model: the first records of the store, whatever changed.
     void refresh();
 
-    Store &store;
-    int limit;
-    QList<ColorRecord> rows;
+    Store &store_;
+    int limit_;
+    QList<ColorRecord> rows_;
 };
 
 // The history as the Recent Colors and Favorites pages show it: favourites
@@ -53,17 +53,17 @@ public:
     explicit HistoryFilter(QObject *parent = nullptr);
 
     void setFavoritesOnly(bool favoritesOnly);
-    bool favoritesOnly() const { return favorites; }
+    bool favoritesOnly() const { return favorites_; }
     // An empty search keeps every record; a search of spaces is not empty.
     void setSearch(const QString &search);
-    const QString &search() const { return text; }
+    const QString &search() const { return text_; }
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
 private:
-    bool favorites = false;
-    QString text;
+    bool favorites_ = false;
+    QString text_;
 };
 
 } // namespace pigmentry

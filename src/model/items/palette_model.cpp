@@ -7,41 +7,41 @@ namespace pigmentry {
 
 PaletteModel::PaletteModel(Store &store, QObject *parent)
     : QAbstractListModel(parent)
-    , store(store)
-    , rows(store.library().palettes)
+    , store_(store)
+    , rows_(store.library().palettes)
 {
     connect(&store, &Store::palettesInserted, this, [this](int first, int last) {
         beginInsertRows(QModelIndex(), first, last);
         for (int row = first; row <= last; ++row)
-            rows.insert(row, this->store.library().palettes.at(row));
+            rows_.insert(row, this->store_.library().palettes.at(row));
         endInsertRows();
     });
     connect(&store, &Store::palettesRemoved, this, [this](int first, int last) {
         beginRemoveRows(QModelIndex(), first, last);
-        rows.remove(first, last - first + 1);
+        rows_.remove(first, last - first + 1);
         endRemoveRows();
     });
     connect(&store, &Store::paletteEdited, this, [this](int row) {
-        rows[row] = this->store.library().palettes.at(row);
+        rows_[row] = this->store_.library().palettes.at(row);
         Q_EMIT dataChanged(index(row), index(row));
     });
     connect(&store, &Store::palettesReset, this, [this] {
         beginResetModel();
-        rows = this->store.library().palettes;
+        rows_ = this->store_.library().palettes;
         endResetModel();
     });
 }
 
 int PaletteModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(rows.size());
+    return parent.isValid() ? 0 : int(rows_.size());
 }
 
 QVariant PaletteModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const Palette &palette = rows.at(index.row());
+    const Palette &palette = rows_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -59,12 +59,12 @@ bool PaletteModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
     if (role == NotesRole) {
-        store.setPaletteNotes(rows.at(index.row()).id, value.toString());
+        store_.setPaletteNotes(rows_.at(index.row()).id, value.toString());
         return true;
     }
     if (role != Qt::EditRole && role != NameRole)
         return false;
-    store.renamePalette(rows.at(index.row()).id, value.toString());
+    store_.renamePalette(rows_.at(index.row()).id, value.toString());
     return true;
 }
 

@@ -30,11 +30,11 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    const Palette &palette(int row) const { return rows.at(row); }
+    const Palette &palette(int row) const { return rows_.at(row); }
 
 private:
-    Store &store;
-    QList<Palette> rows;
+    Store &store_;
+    QList<Palette> rows_;
 };
 
 } // namespace pigmentry

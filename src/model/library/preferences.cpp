@@ -9,9 +9,9 @@
 namespace pigmentry {
 
 Preferences::Preferences()
-    : ownSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                              QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry")))
-    , settings_(ownSettings.get())
+    : ownSettings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                               QStringLiteral("Pigmentry"), QStringLiteral("Pigmentry")))
+    , settings_(ownSettings_.get())
 { }
 
 Preferences::Preferences(QSettings *settings)

@@ -109,7 +109,7 @@ private:
     QVariant read(const QString &key) const;
 
     // Ours when made here; a test's otherwise, which it frees.
-    std::unique_ptr<QSettings> ownSettings;
+    std::unique_ptr<QSettings> ownSettings_;
     QSettings *settings_;
     PreferenceChanges changes_;
 };

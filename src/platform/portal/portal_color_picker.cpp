@@ -37,12 +37,12 @@ std::optional<RGBA> pickedColor(const QVariantMap &results)
 
 PortalColorPicker::PortalColorPicker(QDBusConnection bus, QObject *parent)
     : QObject(parent)
-    , bus(std::move(bus))
+    , bus_(std::move(bus))
 { }
 
 void PortalColorPicker::pickColor(Done done)
 {
-    callPortal(bus, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
+    callPortal(bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
                {parentWindow, QVariantMap()}, timeoutMs, this,
                [done = std::move(done)](const PortalResponse &response) {
                    // Only success picks; a cancelled or failed request, or an

@@ -25,7 +25,7 @@ public:
     int timeoutMs = 120000;
 
 private:
-    QDBusConnection bus;
+    QDBusConnection bus_;
 };
 
 } // namespace pigmentry

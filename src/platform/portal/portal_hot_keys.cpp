@@ -62,7 +62,7 @@ QString portalTrigger(quint32 key, quint32 modifiers)
 
 PortalHotKeys::PortalHotKeys(QDBusConnection bus, QObject *parent)
     : QObject(parent)
-    , bus(std::move(bus))
+    , bus_(std::move(bus))
 {
     registerPortalShortcutTypes();
 }
@@ -72,15 +72,15 @@ int PortalHotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handl
     const QString trigger = portalTrigger(key, modifiers);
     if (trigger.isEmpty())
         return NoSuchKey;
-    if (session == Session::Failed)
+    if (session_ == Session::Failed)
         return NoService;
-    const quint32 id = nextHandle++;
-    registrations[id] = trigger;
-    wanted = trigger;
+    const quint32 id = nextHandle_++;
+    registrations_[id] = trigger;
+    wanted_ = trigger;
     if (handle)
         *handle = id;
     // Held already: the desktop said so before.
-    if (session == Session::Open && !busy && bound == trigger)
+    if (session_ == Session::Open && !busy_ && bound_ == trigger)
         return 0;
     sync();
     return Pending;
@@ -91,9 +91,9 @@ void PortalHotKeys::unregisterHotKey(quint32 handle)
     // The desktop keeps the binding: there is no unbinding in the portal,
     // and the user's choice there should survive. Without a registration
     // its activations are ignored.
-    registrations.erase(handle);
-    if (!registrations.empty())
-        wanted = registrations.rbegin()->second;
+    registrations_.erase(handle);
+    if (!registrations_.empty())
+        wanted_ = registrations_.rbegin()->second;
 }
 
 void PortalHotKeys::activated(const QDBusObjectPath &sessionPath, const QString &id, qulonglong,
@@ -101,9 +101,9 @@ void PortalHotKeys::activated(const QDBusObjectPath &sessionPath, const QString 
 {
     // The signal goes to every program on the bus: only our own session's
     // shortcut picks.
-    if (sessionHandle.isEmpty() || sessionPath.path() != sessionHandle)
+    if (sessionHandle_.isEmpty() || sessionPath.path() != sessionHandle_)
         return;
-    if (id != shortcutId || registrations.empty() || !pressed)
+    if (id != shortcutId || registrations_.empty() || !pressed)
         return;
     // The press came from the desktop, not from a window of ours: without
     // its token a desktop that prevents focus stealing would not give the
@@ -112,13 +112,13 @@ void PortalHotKeys::activated(const QDBusObjectPath &sessionPath, const QString 
     const QString token = options.value(QStringLiteral("activation_token")).toString();
     if (!token.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
-    pressed(registrations.rbegin()->first);
+    pressed(registrations_.rbegin()->first);
 }
 
 void PortalHotKeys::fail(int status)
 {
     std::vector<quint32> handles;
-    for (const auto &registration : registrations)
+    for (const auto &registration : registrations_)
         handles.push_back(registration.first);
     for (const quint32 handle : handles) {
         if (lost)
@@ -129,8 +129,8 @@ void PortalHotKeys::fail(int status)
 void PortalHotKeys::confirm()
 {
     std::vector<quint32> handles;
-    for (const auto &registration : registrations) {
-        if (registration.second == bound)
+    for (const auto &registration : registrations_) {
+        if (registration.second == bound_)
             handles.push_back(registration.first);
     }
     for (const quint32 handle : handles) {
@@ -142,7 +142,7 @@ void PortalHotKeys::confirm()
 PortalShortcuts PortalHotKeys::wantedShortcuts() const
 {
     return {{shortcutId,
-             {{QStringLiteral("description"), tr("Pick Color")}, {QStringLiteral("preferred_trigger"), wanted}}}};
+             {{QStringLiteral("description"), tr("Pick Color")}, {QStringLiteral("preferred_trigger"), wanted_}}}};
 }
 
 bool PortalHotKeys::lists(const PortalResponse &response)
@@ -159,50 +159,50 @@ bool PortalHotKeys::lists(const PortalResponse &response)
 
 void PortalHotKeys::sync()
 {
-    if (busy || registrations.empty())
+    if (busy_ || registrations_.empty())
         return;
-    if (session == Session::None) {
-        busy = true;
-        session = Session::Creating;
+    if (session_ == Session::None) {
+        busy_ = true;
+        session_ = Session::Creating;
         // The shortcuts go with the session too: some desktops (KDE Plasma
         // 5.27) bind only those, and answer a later bind without binding.
         const QVariantMap options{{QStringLiteral("session_handle_token"), sessionToken},
                                   {QStringLiteral("shortcuts"), QVariant::fromValue(wantedShortcuts())}};
-        callPortal(bus, shortcutsInterface, QStringLiteral("CreateSession"), {options}, timeoutMs, this,
+        callPortal(bus_, shortcutsInterface, QStringLiteral("CreateSession"), {options}, timeoutMs, this,
                    [this](const PortalResponse &response) {
-                       busy = false;
+                       busy_ = false;
                        // The handle is a string in the portal's answer, an
                        // object path in some versions.
                        const QVariant value = response.results.value(QStringLiteral("session_handle"));
-                       sessionHandle = value.userType() == qMetaTypeId<QDBusObjectPath>()
+                       sessionHandle_ = value.userType() == qMetaTypeId<QDBusObjectPath>()
                            ? value.value<QDBusObjectPath>().path()
                            : value.toString();
-                       if (response.status != PortalResponse::Status::Success || sessionHandle.isEmpty()) {
+                       if (response.status != PortalResponse::Status::Success || sessionHandle_.isEmpty()) {
                            const QString why = response.status == PortalResponse::Status::Success
                                ? QStringLiteral("the desktop's answer holds no session")
                                : response.describe();
                            qInfo("No global shortcut session: %s", qPrintable(why));
-                           sessionHandle.clear();
+                           sessionHandle_.clear();
                            const bool absent = response.status == PortalResponse::Status::Unreachable;
-                           session = absent ? Session::Failed : Session::None;
+                           session_ = absent ? Session::Failed : Session::None;
                            fail(absent ? NoService : Refused);
                            return;
                        }
-                       session = Session::Open;
+                       session_ = Session::Open;
                        // QDBusConnection offers only the string form for signal slots.
-                       bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
-                                   SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
-                       busy = true;
-                       callPortal(bus, shortcutsInterface, QStringLiteral("ListShortcuts"),
-                                  {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariantMap()}, timeoutMs, this,
-                                  [this](const PortalResponse &listing) {
-                                      busy = false;
+                       bus_.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
+                                    SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+                       busy_ = true;
+                       callPortal(bus_, shortcutsInterface, QStringLiteral("ListShortcuts"),
+                                  {QVariant::fromValue(QDBusObjectPath(sessionHandle_)), QVariantMap()}, timeoutMs,
+                                  this, [this](const PortalResponse &listing) {
+                                      busy_ = false;
                                       listed(listing.status == PortalResponse::Status::Success && lists(listing));
                                   });
                    });
         return;
     }
-    if (session == Session::Open && wanted != bound)
+    if (session_ == Session::Open && wanted_ != bound_)
         bind();
 }
 
@@ -211,7 +211,7 @@ void PortalHotKeys::listed(bool holdsOurs)
     // A binding the desktop already holds is the user's, perhaps changed
     // in the desktop's own settings: it stays as it is.
     if (holdsOurs) {
-        bound = wanted;
+        bound_ = wanted_;
         confirm();
     }
     sync();
@@ -219,17 +219,17 @@ void PortalHotKeys::listed(bool holdsOurs)
 
 void PortalHotKeys::bind()
 {
-    busy = true;
-    const QString trigger = wanted;
-    callPortal(bus, shortcutsInterface, QStringLiteral("BindShortcuts"),
-               {QVariant::fromValue(QDBusObjectPath(sessionHandle)), QVariant::fromValue(wantedShortcuts()), QString(),
+    busy_ = true;
+    const QString trigger = wanted_;
+    callPortal(bus_, shortcutsInterface, QStringLiteral("BindShortcuts"),
+               {QVariant::fromValue(QDBusObjectPath(sessionHandle_)), QVariant::fromValue(wantedShortcuts()), QString(),
                 QVariantMap()},
                timeoutMs, this, [this, trigger](const PortalResponse &response) {
-                   busy = false;
+                   busy_ = false;
                    // Success alone is no binding: the answer must list it.
                    const bool success = response.status == PortalResponse::Status::Success;
                    if (success && lists(response)) {
-                       bound = trigger;
+                       bound_ = trigger;
                        confirm();
                        sync();
                        return;
@@ -237,8 +237,8 @@ void PortalHotKeys::bind()
                    qInfo("The desktop did not bind the shortcut: %s",
                          success ? "its answer does not list it" : qPrintable(response.describe()));
                    // Turned down: the next registration tries again.
-                   bound.clear();
-                   if (wanted != trigger)
+                   bound_.clear();
+                   if (wanted_ != trigger)
                        sync();
                    else if (success)
                        fail(NotBound);

@@ -72,16 +72,16 @@ private:
     // Whether an answer's "shortcuts" names ours.
     static bool lists(const PortalResponse &response);
 
-    QDBusConnection bus;
+    QDBusConnection bus_;
     enum class Session { None, Creating, Open, Failed };
-    Session session = Session::None;
-    QString sessionHandle;
-    bool busy = false;
+    Session session_ = Session::None;
+    QString sessionHandle_;
+    bool busy_ = false;
     // Registrations by handle, with their triggers; the latest one decides.
-    std::map<quint32, QString> registrations;
-    quint32 nextHandle = 1;
-    QString wanted;
-    QString bound; // the trigger the desktop holds for us, as far as known
+    std::map<quint32, QString> registrations_;
+    quint32 nextHandle_ = 1;
+    QString wanted_;
+    QString bound_; // the trigger the desktop holds for us, as far as known
 };
 
 } // namespace pigmentry

@@ -24,37 +24,37 @@ class Request : public QObject {
 public:
     Request(QDBusConnection bus, std::function<void(const PortalResponse &)> done, QObject *parent)
         : QObject(parent)
-        , bus(std::move(bus))
-        , done(std::move(done))
+        , bus_(std::move(bus))
+        , done_(std::move(done))
     { }
 
     void listen(const QString &path)
     {
-        if (path == listening)
+        if (path == listening_)
             return;
-        if (!listening.isEmpty())
-            bus.disconnect(portalService, listening, requestInterface, QStringLiteral("Response"), this,
-                           SLOT(response(uint, QVariantMap)));
-        listening = path;
+        if (!listening_.isEmpty())
+            bus_.disconnect(portalService, listening_, requestInterface, QStringLiteral("Response"), this,
+                            SLOT(response(uint, QVariantMap)));
+        listening_ = path;
         // QDBusConnection offers only the string form for signal slots.
-        bus.connect(portalService, path, requestInterface, QStringLiteral("Response"), this,
-                    SLOT(response(uint, QVariantMap)));
+        bus_.connect(portalService, path, requestInterface, QStringLiteral("Response"), this,
+                     SLOT(response(uint, QVariantMap)));
     }
 
     void finish(PortalResponse::Status status, const QVariantMap &results = {}, const QString &error = {})
     {
-        if (!done)
+        if (!done_)
             return;
-        const auto answer = std::exchange(done, nullptr);
+        const auto answer = std::exchange(done_, nullptr);
         answer(PortalResponse{status, results, error});
         deleteLater();
     }
 
     void close()
     {
-        if (!listening.isEmpty())
-            bus.asyncCall(
-                QDBusMessage::createMethodCall(portalService, listening, requestInterface, QStringLiteral("Close")));
+        if (!listening_.isEmpty())
+            bus_.asyncCall(
+                QDBusMessage::createMethodCall(portalService, listening_, requestInterface, QStringLiteral("Close")));
         finish(PortalResponse::Status::Cancelled, {}, QStringLiteral("the desktop did not answer in time"));
     }
 
@@ -68,9 +68,9 @@ public Q_SLOTS:
     }
 
 private:
-    QDBusConnection bus;
-    std::function<void(const PortalResponse &)> done;
-    QString listening;
+    QDBusConnection bus_;
+    std::function<void(const PortalResponse &)> done_;
+    QString listening_;
 };
 
 } // namespace

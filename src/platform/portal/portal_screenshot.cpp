@@ -12,13 +12,13 @@ namespace pigmentry {
 
 PortalScreenshot::PortalScreenshot(QDBusConnection bus, QObject *parent)
     : QObject(parent)
-    , bus(std::move(bus))
+    , bus_(std::move(bus))
 { }
 
 void PortalScreenshot::take(Done done)
 {
     const QVariantMap options{{QStringLiteral("interactive"), false}, {QStringLiteral("modal"), true}};
-    callPortal(bus, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
+    callPortal(bus_, QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
                {parentWindow, options}, timeoutMs, this, [done = std::move(done)](const PortalResponse &response) {
                    switch (response.status) {
                    case PortalResponse::Status::Unreachable: done(QImage(), response.error, true); return;

@@ -30,7 +30,7 @@ public:
     int timeoutMs = 60000;
 
 private:
-    QDBusConnection bus;
+    QDBusConnection bus_;
 };
 
 } // namespace pigmentry

@@ -41,7 +41,7 @@ public:
     void present(const Magnifier &magnifier, const QPoint &device, double scale, const QRectF &hole);
 
     // The X window while the panel is shown, otherwise 0.
-    quint32 windowId() const { return window; }
+    quint32 windowId() const { return window_; }
 
 private:
     void create(double scale);
@@ -52,35 +52,35 @@ private:
     // The loupe drawn by the server from the region and the marks.
     void enlarge(bool marksChanged);
 
-    xcb_connection_t *connection;
-    quint32 root;
-    int depth = 0;
-    bool drawable = false; // whether the server takes our pixel layout
-    int maxRequestBytes = 0;
-    bool shapes = false; // whether the server has the SHAPE extension
+    xcb_connection_t *connection_;
+    quint32 root_;
+    int depth_ = 0;
+    bool drawable_ = false; // whether the server takes our pixel layout
+    int maxRequestBytes_ = 0;
+    bool shapes_ = false; // whether the server has the SHAPE extension
 
-    quint32 window = 0;
-    quint32 pixmap = 0;
-    quint32 gc = 0;
-    QImage pixels; // the panel in device pixels, as the pixmap holds it
-    QImage rowBase; // the codes' row with only the background
+    quint32 window_ = 0;
+    quint32 pixmap_ = 0;
+    quint32 gc_ = 0;
+    QImage pixels_; // the panel in device pixels, as the pixmap holds it
+    QImage rowBase_; // the codes' row with only the background
 
     // RENDER's picture formats: the root visual's and 32-bit ARGB; 0 where
     // the server lacks the extension and the loupe is painted here.
-    quint32 screenFormat = 0;
-    quint32 argbFormat = 0;
-    quint32 panelPicture = 0;
-    quint32 loupeBase = 0; // the loupe's dim fill, kept to start each frame
-    quint32 marksPixmap = 0; // the grid and the marker, with alpha
-    quint32 marksPicture = 0;
-    quint32 marksGc = 0;
-    quint32 regionPixmap = 0; // the captured region, one pixel each
-    quint32 regionPicture = 0;
-    QSize regionSize;
-    double scale = 0;
-    QPoint device;
-    Magnifier magnifier;
-    QRectF hole;
+    quint32 screenFormat_ = 0;
+    quint32 argbFormat_ = 0;
+    quint32 panelPicture_ = 0;
+    quint32 loupeBase_ = 0; // the loupe's dim fill, kept to start each frame
+    quint32 marksPixmap_ = 0; // the grid and the marker, with alpha
+    quint32 marksPicture_ = 0;
+    quint32 marksGc_ = 0;
+    quint32 regionPixmap_ = 0; // the captured region, one pixel each
+    quint32 regionPicture_ = 0;
+    QSize regionSize_;
+    double scale_ = 0;
+    QPoint device_;
+    Magnifier magnifier_;
+    QRectF hole_;
 };
 
 } // namespace pigmentry

@@ -27,9 +27,9 @@ std::unique_ptr<X11HotKeys> X11HotKeys::create()
 }
 
 X11HotKeys::X11HotKeys(xcb_connection_t *connection, quint32 root)
-    : connection(connection)
-    , root(root)
-    , keyboard(connection)
+    : connection_(connection)
+    , root_(root)
+    , keyboard_(connection)
 {
     qGuiApp->installNativeEventFilter(this);
 }
@@ -38,14 +38,14 @@ X11HotKeys::~X11HotKeys()
 {
     if (qGuiApp)
         qGuiApp->removeNativeEventFilter(this);
-    for (const Grab &g : grabs)
+    for (const Grab &g : grabs_)
         ungrab(g);
-    xcb_flush(connection);
+    xcb_flush(connection_);
 }
 
 int X11HotKeys::resolve(Grab &g) const
 {
-    g.keycode = keyboard.keycodeFor(keysymForKey(g.key));
+    g.keycode = keyboard_.keycodeFor(keysymForKey(g.key));
     if (!g.keycode)
         return NoSuchKey;
 
@@ -55,14 +55,14 @@ int X11HotKeys::resolve(Grab &g) const
     if (g.modifiers & ShortcutConfiguration::Ctrl)
         g.mask |= XCB_MOD_MASK_CONTROL;
     if (g.modifiers & ShortcutConfiguration::Alt) {
-        if (!keyboard.altMask)
+        if (!keyboard_.altMask)
             return NoSuchModifier;
-        g.mask |= keyboard.altMask;
+        g.mask |= keyboard_.altMask;
     }
     if (g.modifiers & ShortcutConfiguration::Super) {
-        if (!keyboard.superMask)
+        if (!keyboard_.superMask)
             return NoSuchModifier;
-        g.mask |= keyboard.superMask;
+        g.mask |= keyboard_.superMask;
     }
     return 0;
 }
@@ -70,8 +70,8 @@ int X11HotKeys::resolve(Grab &g) const
 QList<quint16> X11HotKeys::lockVariants() const
 {
     QList<quint16> variants{0, XCB_MOD_MASK_LOCK};
-    if (keyboard.numLockMask)
-        variants << keyboard.numLockMask << quint16(keyboard.numLockMask | XCB_MOD_MASK_LOCK);
+    if (keyboard_.numLockMask)
+        variants << keyboard_.numLockMask << quint16(keyboard_.numLockMask | XCB_MOD_MASK_LOCK);
     return variants;
 }
 
@@ -79,11 +79,11 @@ int X11HotKeys::grab(const Grab &g)
 {
     QList<xcb_void_cookie_t> cookies;
     for (const quint16 locks : lockVariants())
-        cookies << xcb_grab_key_checked(connection, 1, root, quint16(g.mask | locks), g.keycode, XCB_GRAB_MODE_ASYNC,
+        cookies << xcb_grab_key_checked(connection_, 1, root_, quint16(g.mask | locks), g.keycode, XCB_GRAB_MODE_ASYNC,
                                         XCB_GRAB_MODE_ASYNC);
     int status = 0;
     for (const xcb_void_cookie_t cookie : cookies) {
-        const XcbOwned<xcb_generic_error_t> error(xcb_request_check(connection, cookie));
+        const XcbOwned<xcb_generic_error_t> error(xcb_request_check(connection_, cookie));
         if (error && status == 0)
             status = -int(error->error_code);
     }
@@ -95,8 +95,8 @@ int X11HotKeys::grab(const Grab &g)
 void X11HotKeys::ungrab(const Grab &g)
 {
     for (const quint16 locks : lockVariants())
-        xcb_ungrab_key(connection, g.keycode, root, quint16(g.mask | locks));
-    xcb_flush(connection);
+        xcb_ungrab_key(connection_, g.keycode, root_, quint16(g.mask | locks));
+    xcb_flush(connection_);
 }
 
 int X11HotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handle)
@@ -106,8 +106,8 @@ int X11HotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handle)
     candidate.modifiers = modifiers;
     if (const int status = resolve(candidate))
         return status;
-    const quint32 newHandle = nextHandle++;
-    for (Grab &existing : grabs) {
+    const quint32 newHandle = nextHandle_++;
+    for (Grab &existing : grabs_) {
         if (existing.keycode == candidate.keycode && existing.mask == candidate.mask) {
             existing.handles << newHandle;
             *handle = newHandle;
@@ -117,19 +117,19 @@ int X11HotKeys::registerHotKey(quint32 key, quint32 modifiers, quint32 *handle)
     if (const int status = grab(candidate))
         return status;
     candidate.handles << newHandle;
-    grabs << candidate;
+    grabs_ << candidate;
     *handle = newHandle;
     return 0;
 }
 
 void X11HotKeys::unregisterHotKey(quint32 handle)
 {
-    for (qsizetype i = 0; i < grabs.size(); ++i) {
-        if (grabs[i].handles.removeAll(handle) == 0)
+    for (qsizetype i = 0; i < grabs_.size(); ++i) {
+        if (grabs_[i].handles.removeAll(handle) == 0)
             continue;
-        if (grabs[i].handles.isEmpty()) {
-            ungrab(grabs[i]);
-            grabs.removeAt(i);
+        if (grabs_[i].handles.isEmpty()) {
+            ungrab(grabs_[i]);
+            grabs_.removeAt(i);
         }
         return;
     }
@@ -144,10 +144,10 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
 
     if (type == XCB_MAPPING_NOTIFY) {
         // The layout changed: the keys may sit on other keycodes now.
-        for (const Grab &g : grabs)
+        for (const Grab &g : grabs_)
             ungrab(g);
-        keyboard.read();
-        for (Grab &g : grabs) {
+        keyboard_.read();
+        for (Grab &g : grabs_) {
             int status = resolve(g);
             if (status == 0)
                 status = grab(g);
@@ -163,14 +163,15 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
 
     const auto *press = reinterpret_cast<const xcb_key_press_event_t *>(event);
     // Locks and buttons do not count; only the modifiers a combination uses.
-    const quint16 relevant = quint16(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | keyboard.altMask | keyboard.superMask);
-    for (const Grab &g : grabs) {
+    const quint16 relevant =
+        quint16(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | keyboard_.altMask | keyboard_.superMask);
+    for (const Grab &g : grabs_) {
         if (press->detail == g.keycode && (press->state & relevant) == g.mask) {
             // The press made the passive grab active: the keyboard stays
             // ours until the key is released, so that a pick's own grab
             // would fail for as long as the combination is held. Let go now.
-            xcb_ungrab_keyboard(connection, press->time);
-            xcb_flush(connection);
+            xcb_ungrab_keyboard(connection_, press->time);
+            xcb_flush(connection_);
             if (pressed)
                 pressed(g.handles.constFirst());
             return true;

@@ -43,11 +43,11 @@ private:
     void ungrab(const Grab &grab);
     QList<quint16> lockVariants() const;
 
-    xcb_connection_t *connection;
-    quint32 root;
-    QList<Grab> grabs;
-    quint32 nextHandle = 1;
-    X11Keyboard keyboard;
+    xcb_connection_t *connection_;
+    quint32 root_;
+    QList<Grab> grabs_;
+    quint32 nextHandle_ = 1;
+    X11Keyboard keyboard_;
 };
 
 } // namespace pigmentry

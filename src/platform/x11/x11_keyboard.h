@@ -14,7 +14,7 @@ namespace pigmentry {
 class X11Keyboard {
 public:
     explicit X11Keyboard(xcb_connection_t *connection)
-        : connection(connection)
+        : connection_(connection)
     {
         read();
     }
@@ -31,10 +31,10 @@ public:
     quint16 numLockMask = 0;
 
 private:
-    xcb_connection_t *connection;
-    quint8 minKeycode = 8;
-    int perKeycode = 0;
-    QList<quint32> keysyms;
+    xcb_connection_t *connection_;
+    quint8 minKeycode_ = 8;
+    int perKeycode_ = 0;
+    QList<quint32> keysyms_;
 };
 
 } // namespace pigmentry

@@ -39,8 +39,8 @@ public:
     bool reportsMotion() const override { return true; }
 
     // For tests: the overlay windows and the panel while a pick runs.
-    const QList<quint32> &windowIds() const { return windows; }
-    MagnifierPanel *magnifierPanel() const { return panel.get(); }
+    const QList<quint32> &windowIds() const { return windows_; }
+    MagnifierPanel *magnifierPanel() const { return panel_.get(); }
 
 private:
     X11Overlay(xcb_connection_t *connection, quint32 root);
@@ -57,19 +57,19 @@ private:
     // The pointer at a root position (device pixels), as a Motion input.
     void moved(const QPoint &device);
 
-    xcb_connection_t *connection;
-    quint32 root;
-    X11Keyboard keyboard;
-    QList<quint32> windows;
-    QList<PickerScreen> screens; // those covered, to map moves to positions
-    std::unique_ptr<MagnifierPanel> panel;
-    quint32 cursor = 0;
-    QTimer grabRetry;
-    int grabAttempts = 0;
-    QObject context; // the queued reads run through it
-    std::unique_ptr<QSocketNotifier> notifier;
-    QList<void *> queued; // xcb_generic_event_t, to be handled and freed
-    bool readPending = false;
+    xcb_connection_t *connection_;
+    quint32 root_;
+    X11Keyboard keyboard_;
+    QList<quint32> windows_;
+    QList<PickerScreen> screens_; // those covered, to map moves to positions
+    std::unique_ptr<MagnifierPanel> panel_;
+    quint32 cursor_ = 0;
+    QTimer grabRetry_;
+    int grabAttempts_ = 0;
+    QObject context_; // the queued reads run through it
+    std::unique_ptr<QSocketNotifier> notifier_;
+    QList<void *> queued_; // xcb_generic_event_t, to be handled and freed
+    bool readPending_ = false;
 };
 
 } // namespace pigmentry

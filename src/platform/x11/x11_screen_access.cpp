@@ -12,7 +12,7 @@ bool X11ScreenAccess::preflight()
     // Pixels that came but cannot be read are no matter of access: the pick
     // goes on and says why it fails, and the choice of picker stays.
     bool unreadable = false;
-    return !source.grab(QRect(0, 0, 1, 1), nullptr, &unreadable).isNull() || unreadable;
+    return !source_.grab(QRect(0, 0, 1, 1), nullptr, &unreadable).isNull() || unreadable;
 }
 
 void X11ScreenAccess::openSettings()

@@ -12,14 +12,14 @@ class X11ScreenSource;
 class X11ScreenAccess : public ScreenAccess {
 public:
     explicit X11ScreenAccess(const X11ScreenSource &source)
-        : source(source)
+        : source_(source)
     { }
     bool preflight() override;
     void request(Granted done) override { done(preflight()); }
     void openSettings() override;
 
 private:
-    const X11ScreenSource &source;
+    const X11ScreenSource &source_;
 };
 
 } // namespace pigmentry

@@ -48,8 +48,8 @@ std::unique_ptr<X11ScreenSource> X11ScreenSource::create()
 }
 
 X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root)
-    : connection(connection)
-    , root(root)
+    : connection_(connection)
+    , root_(root)
 {
     const xcb_query_extension_reply_t *extension = xcb_get_extension_data(connection, &xcb_damage_id);
     if (!extension || !extension->present)
@@ -58,27 +58,27 @@ X11ScreenSource::X11ScreenSource(xcb_connection_t *connection, quint32 root)
     const XcbOwned<xcb_damage_query_version_reply_t> version(
         xcb_damage_query_version_reply(connection, xcb_damage_query_version(connection, 1, 1), nullptr));
     if (version)
-        damageEvent = extension->first_event;
+        damageEvent_ = extension->first_event;
 }
 
 X11ScreenSource::~X11ScreenSource()
 {
     stopWatching();
-    notifier.reset();
-    xcb_disconnect(connection);
+    notifier_.reset();
+    xcb_disconnect(connection_);
 }
 
 void X11ScreenSource::watch(const PickerScreen &screen, const QRect &region)
 {
-    if (!damageEvent)
+    if (!damageEvent_)
         return;
-    watched = region.translated(nativeRect(screen).topLeft());
-    if (notifier)
-        notifier->setEnabled(false);
-    if (!damage) {
-        damage = xcb_generate_id(connection);
-        xcb_damage_create(connection, damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-        xcb_flush(connection);
+    watched_ = region.translated(nativeRect(screen).topLeft());
+    if (notifier_)
+        notifier_->setEnabled(false);
+    if (!damage_) {
+        damage_ = xcb_generate_id(connection_);
+        xcb_damage_create(connection_, damage_, root_, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        xcb_flush(connection_);
         return;
     }
     // Whatever changed so far is in the capture that follows.
@@ -87,16 +87,16 @@ void X11ScreenSource::watch(const PickerScreen &screen, const QRect &region)
 
 void X11ScreenSource::awaitChanges()
 {
-    if (!damage)
+    if (!damage_)
         return;
-    if (!notifier) {
-        notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection), QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, &context, [this] {
+    if (!notifier_) {
+        notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, &context_, [this] {
             if (readEvents() && changed)
                 changed();
         });
     }
-    notifier->setEnabled(true);
+    notifier_->setEnabled(true);
     // Reports read along with the last image wait in the queue, where the
     // notifier does not see them.
     if (readEvents() && changed)
@@ -105,15 +105,15 @@ void X11ScreenSource::awaitChanges()
 
 void X11ScreenSource::stopWatching()
 {
-    if (notifier)
-        notifier->setEnabled(false);
-    if (damage) {
-        xcb_damage_destroy(connection, damage);
-        xcb_flush(connection);
-        damage = 0;
+    if (notifier_)
+        notifier_->setEnabled(false);
+    if (damage_) {
+        xcb_damage_destroy(connection_, damage_);
+        xcb_flush(connection_);
+        damage_ = 0;
     }
     // Reports still on their way are of no interest now.
-    while (xcb_generic_event_t *event = xcb_poll_for_event(connection))
+    while (xcb_generic_event_t *event = xcb_poll_for_event(connection_))
         std::free(event);
 }
 
@@ -121,25 +121,25 @@ bool X11ScreenSource::readEvents()
 {
     bool touched = false;
     bool any = false;
-    xcb_generic_event_t *event = xcb_poll_for_event(connection);
+    xcb_generic_event_t *event = xcb_poll_for_event(connection_);
     while (event) {
-        if (damage && (event->response_type & 0x7f) == damageEvent + XCB_DAMAGE_NOTIFY) {
+        if (damage_ && (event->response_type & 0x7f) == damageEvent_ + XCB_DAMAGE_NOTIFY) {
             const auto *notify = reinterpret_cast<const xcb_damage_notify_event_t *>(event);
             const QRect area(notify->area.x, notify->area.y, notify->area.width, notify->area.height);
-            touched = touched || area.intersects(watched);
+            touched = touched || area.intersects(watched_);
             any = true;
         }
         std::free(event);
-        event = xcb_poll_for_event(connection);
-        if (!event && any && damage) {
+        event = xcb_poll_for_event(connection_);
+        if (!event && any && damage_) {
             // Emptied again, so that the next change anywhere is reported. A
             // capture after this reads whatever changed before it.
-            xcb_damage_subtract(connection, damage, XCB_NONE, XCB_NONE);
-            xcb_flush(connection);
+            xcb_damage_subtract(connection_, damage_, XCB_NONE, XCB_NONE);
+            xcb_flush(connection_);
             any = false;
             // A report that the flush read along waits in xcb's queue,
             // where the notifier does not see it.
-            event = xcb_poll_for_queued_event(connection);
+            event = xcb_poll_for_queued_event(connection_);
         }
     }
     return touched;
@@ -153,7 +153,7 @@ QList<PickerScreen> X11ScreenSource::screens() const
 QPointF X11ScreenSource::pointer() const
 {
     const XcbOwned<xcb_query_pointer_reply_t> reply(
-        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr));
+        xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), nullptr));
     if (!reply)
         return QCursor::pos();
     const QPoint device(reply->root_x, reply->root_y);
@@ -171,8 +171,8 @@ QImage X11ScreenSource::grab(const QRect &rect, QString *error, bool *unreadable
         *unreadable = false;
     xcb_generic_error_t *refusal = nullptr;
     const XcbOwned<xcb_get_image_reply_t> reply(
-        xcb_get_image_reply(connection,
-                            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, qint16(rect.x()),
+        xcb_get_image_reply(connection_,
+                            xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root_, qint16(rect.x()),
                                           qint16(rect.y()), quint16(rect.width()), quint16(rect.height()), ~0u),
                             &refusal));
     const XcbOwned<xcb_generic_error_t> xerror(refusal);
@@ -200,7 +200,7 @@ QImage X11ScreenSource::grab(const QRect &rect, QString *error, bool *unreadable
 
 ZPixmapLayout X11ScreenSource::layoutOf(quint8 depth, quint32 visual) const
 {
-    const xcb_setup_t *setup = xcb_get_setup(connection);
+    const xcb_setup_t *setup = xcb_get_setup(connection_);
     ZPixmapLayout layout;
     layout.mostSignificantFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
     layout.bitsPerPixel = 0;
@@ -230,7 +230,7 @@ void X11ScreenSource::capture(const PickerScreen &screen, const QRect &region, C
     QString error;
     const QImage image = grab(region.translated(nativeRect(screen).topLeft()), &error);
     // Answer later, as the pick expects of every capture.
-    QTimer::singleShot(0, &context, [done = std::move(done), image, error] { done(image, error); });
+    QTimer::singleShot(0, &context_, [done = std::move(done), image, error] { done(image, error); });
 }
 
 } // namespace pigmentry

@@ -35,7 +35,7 @@ public:
     // report for a change anywhere, then nothing until it is read. Reports
     // wake the pick only while it rests; a busy pick reads them with its next
     // capture, so a busy screen costs it nothing.
-    bool reportsChanges() const override { return damageEvent != 0; }
+    bool reportsChanges() const override { return damageEvent_ != 0; }
     void watch(const PickerScreen &screen, const QRect &region) override;
     void awaitChanges() override;
     void stopWatching() override;
@@ -54,13 +54,13 @@ private:
     // again; true when one touched the watched region.
     bool readEvents();
 
-    xcb_connection_t *connection;
-    quint32 root;
-    QObject context; // answers are posted through it
-    quint8 damageEvent = 0; // the extension's first event, 0 without it
-    quint32 damage = 0; // the damage object while watching
-    QRect watched; // root window, device pixels
-    std::unique_ptr<QSocketNotifier> notifier;
+    xcb_connection_t *connection_;
+    quint32 root_;
+    QObject context_; // answers are posted through it
+    quint8 damageEvent_ = 0; // the extension's first event, 0 without it
+    quint32 damage_ = 0; // the damage object while watching
+    QRect watched_; // root window, device pixels
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 // A new connection to the display Qt uses, and its default screen's root

@@ -77,25 +77,25 @@ public:
 class FakeDesktop {
 public:
     FakeDesktop()
-        : owned(std::make_unique<DesktopServices>())
+        : owned_(std::make_unique<DesktopServices>())
     {
-        owned->hotKeys.reset(hotKeys = new FakeHotKeys);
-        owned->screens.reset(screens = new FakeScreenSource);
-        owned->overlay.reset(overlay = new FakeOverlay);
-        owned->sampler.reset(sampler = new FakeSampler);
-        owned->screenAccess.reset(access = new FakeAccess);
-        owned->clipboard.reset(clipboard = new FakeClipboard);
-        owned->taskbar.reset(taskbar = new FakeTaskbar);
-        owned->autostart.reset(autostart = new FakeAutostart);
-        owned->alerts.reset(alerts = new FakeAlerts);
-        owned->fileDialogs.reset(fileDialogs = new FakeFileDialogs);
-        owned->workspace.reset(workspace = new FakeWorkspace);
-        owned->notifications.reset(notifications = new FakeNotifications);
+        owned_->hotKeys.reset(hotKeys = new FakeHotKeys);
+        owned_->screens.reset(screens = new FakeScreenSource);
+        owned_->overlay.reset(overlay = new FakeOverlay);
+        owned_->sampler.reset(sampler = new FakeSampler);
+        owned_->screenAccess.reset(access = new FakeAccess);
+        owned_->clipboard.reset(clipboard = new FakeClipboard);
+        owned_->taskbar.reset(taskbar = new FakeTaskbar);
+        owned_->autostart.reset(autostart = new FakeAutostart);
+        owned_->alerts.reset(alerts = new FakeAlerts);
+        owned_->fileDialogs.reset(fileDialogs = new FakeFileDialogs);
+        owned_->workspace.reset(workspace = new FakeWorkspace);
+        owned_->notifications.reset(notifications = new FakeNotifications);
     }
 
-    std::unique_ptr<DesktopServices> services() { return std::move(owned); }
+    std::unique_ptr<DesktopServices> services() { return std::move(owned_); }
     // For tests that keep the services themselves.
-    DesktopServices &get() { return *owned; }
+    DesktopServices &get() { return *owned_; }
 
     FakeHotKeys *hotKeys;
     FakeScreenSource *screens;
@@ -111,7 +111,7 @@ public:
     FakeNotifications *notifications;
 
 private:
-    std::unique_ptr<DesktopServices> owned;
+    std::unique_ptr<DesktopServices> owned_;
 };
 
 } // namespace pigmentry::test

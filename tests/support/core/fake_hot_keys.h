@@ -26,7 +26,7 @@ public:
         registerCalls.append({key, modifiers});
         if (const int status = refused.value({key, modifiers}, 0))
             return status;
-        *handle = next++;
+        *handle = next_++;
         live.insert(*handle, {key, modifiers});
         return answersLater ? Pending : 0;
     }
@@ -63,7 +63,7 @@ public:
     }
 
 private:
-    quint32 next = 1;
+    quint32 next_ = 1;
 };
 
 } // namespace pigmentry::test

@@ -13,7 +13,7 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 bool FakePortal::registerOnBus()
 {
     registerPortalShortcutTypes();
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName_);
     if (!bus.isConnected()
         || !bus.registerObject(portalPath, this, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors))
         return false;
@@ -59,7 +59,7 @@ QDBusObjectPath FakePortal::Screenshot(const QString &, const QVariantMap &optio
         return request(message(), options, 1, {});
     if (refuseScreenshot || shot.isNull())
         return request(message(), options, 2, {});
-    const QString file = files.filePath(QStringLiteral("shot-%1.png").arg(screenshotFiles.size()));
+    const QString file = files_.filePath(QStringLiteral("shot-%1.png").arg(screenshotFiles.size()));
     shot.save(file);
     screenshotFiles.append(file);
     return request(message(), options, 0, {{QStringLiteral("uri"), QUrl::fromLocalFile(file).toString()}});
@@ -67,7 +67,7 @@ QDBusObjectPath FakePortal::Screenshot(const QString &, const QVariantMap &optio
 
 FakePortal::~FakePortal()
 {
-    QDBusConnection::disconnectFromBus(connectionName);
+    QDBusConnection::disconnectFromBus(connectionName_);
 }
 
 QDBusObjectPath FakePortal::PickColor(const QString &, const QVariantMap &options)
@@ -76,7 +76,7 @@ QDBusObjectPath FakePortal::PickColor(const QString &, const QVariantMap &option
     sender.replace(u'.', u'_');
     const QString token = otherHandle ? QStringLiteral("chosen_by_portal") : options.value("handle_token").toString();
     const QString path = QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-    QDBusConnection bus(connectionName);
+    QDBusConnection bus(connectionName_);
     bus.registerObject(path, new FakePortalRequest(this), QDBusConnection::ExportAllSlots);
     if (answer == Answer::Never)
         return QDBusObjectPath(path);
@@ -108,7 +108,7 @@ QDBusObjectPath FakePortal::PickColor(const QString &, const QVariantMap &option
             code = 0;
         }
         signal << code << results;
-        QDBusConnection(connectionName).send(signal);
+        QDBusConnection(connectionName_).send(signal);
     });
     return QDBusObjectPath(path);
 }
@@ -117,7 +117,7 @@ QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap &options)
 {
     const QString token = options.value(QStringLiteral("session_handle_token")).toString();
     sessionTokens.append(token);
-    session = QStringLiteral("%1/session/%2/%3").arg(portalPath, senderPart(portal.currentCall()), token);
+    session_ = QStringLiteral("%1/session/%2/%3").arg(portalPath, senderPart(portal_.currentCall()), token);
     if (likePlasma) {
         PortalShortcuts shortcuts;
         const QVariant value = options.value(QStringLiteral("shortcuts"));
@@ -127,9 +127,9 @@ QDBusObjectPath FakeGlobalShortcuts::CreateSession(const QVariantMap &options)
             bound.insert(shortcut.id, shortcut.properties.value(QStringLiteral("preferred_trigger")));
     }
     if (sessionAnswer != 0)
-        return portal.request(portal.currentCall(), options, sessionAnswer, {});
+        return portal_.request(portal_.currentCall(), options, sessionAnswer, {});
     // The handle comes as a string, as the portal sends it.
-    return portal.request(portal.currentCall(), options, 0, {{QStringLiteral("session_handle"), session}});
+    return portal_.request(portal_.currentCall(), options, 0, {{QStringLiteral("session_handle"), session_}});
 }
 
 QDBusObjectPath FakeGlobalShortcuts::ListShortcuts(const QDBusObjectPath &, const QVariantMap &options)
@@ -138,8 +138,8 @@ QDBusObjectPath FakeGlobalShortcuts::ListShortcuts(const QDBusObjectPath &, cons
     PortalShortcuts shortcuts;
     for (auto it = bound.cbegin(); it != bound.cend(); ++it)
         shortcuts.append({it.key(), {{QStringLiteral("trigger_description"), it.value()}}});
-    return portal.request(portal.currentCall(), options, 0,
-                          {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
+    return portal_.request(portal_.currentCall(), options, 0,
+                           {{QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}});
 }
 
 QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, const QList<PortalShortcut> &shortcuts,
@@ -151,17 +151,17 @@ QDBusObjectPath FakeGlobalShortcuts::BindShortcuts(const QDBusObjectPath &, cons
         if (!refuseBind && !likePlasma)
             bound.insert(shortcut.id, trigger);
     }
-    return portal.request(portal.currentCall(), options, refuseBind ? 1 : 0,
-                          {{QStringLiteral("shortcuts"),
-                            QVariant::fromValue(likePlasma ? PortalShortcuts() : shortcuts)}});
+    return portal_.request(
+        portal_.currentCall(), options, refuseBind ? 1 : 0,
+        {{QStringLiteral("shortcuts"), QVariant::fromValue(likePlasma ? PortalShortcuts() : shortcuts)}});
 }
 
 void FakeGlobalShortcuts::activate(const QString &id, const QVariantMap &options)
 {
     QDBusMessage signal = QDBusMessage::createSignal(
         portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), QStringLiteral("Activated"));
-    signal << QVariant::fromValue(QDBusObjectPath(session)) << id << qulonglong(0) << options;
-    portal.connection().send(signal);
+    signal << QVariant::fromValue(QDBusObjectPath(session_)) << id << qulonglong(0) << options;
+    portal_.connection().send(signal);
 }
 
 void FakeGlobalShortcuts::activateElsewhere(const QString &id, const QVariantMap &options)
@@ -170,12 +170,12 @@ void FakeGlobalShortcuts::activateElsewhere(const QString &id, const QVariantMap
         portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), QStringLiteral("Activated"));
     signal << QVariant::fromValue(QDBusObjectPath(portalPath + QLatin1String("/session/1_99/other"))) << id
            << qulonglong(0) << options;
-    portal.connection().send(signal);
+    portal_.connection().send(signal);
 }
 
 void FakePortalRequest::Close()
 {
-    ++portal->closed;
+    ++portal_->closed;
 }
 
 } // namespace pigmentry::test

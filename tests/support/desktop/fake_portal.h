@@ -53,7 +53,7 @@ public:
     // A request object for the caller of a method call, answered with code
     // and results after the reply unless code is negative.
     QDBusObjectPath request(const QDBusMessage &call, const QVariantMap &options, int code, const QVariantMap &results);
-    QDBusConnection connection() const { return QDBusConnection(connectionName); }
+    QDBusConnection connection() const { return QDBusConnection(connectionName_); }
     // The call being answered, also for its adaptors' methods: Qt keeps the
     // context on the object, not on the adaptor.
     QDBusMessage currentCall() const { return message(); }
@@ -64,8 +64,8 @@ public Q_SLOTS:
 
 private:
     friend class FakeGlobalShortcuts;
-    QString connectionName = QStringLiteral("fake-portal");
-    QTemporaryDir files;
+    QString connectionName_ = QStringLiteral("fake-portal");
+    QTemporaryDir files_;
 };
 
 // GlobalShortcuts: sessions, listing and binding as a desktop answers them,
@@ -79,7 +79,7 @@ public:
     // Before the portal registers; the portal exports it from then on.
     explicit FakeGlobalShortcuts(FakePortal &portal)
         : QDBusAbstractAdaptor(&portal)
-        , portal(portal)
+        , portal_(portal)
     { }
 
     // What the desktop holds: shortcut id to trigger.
@@ -106,8 +106,8 @@ public Q_SLOTS:
                                   const QString &parentWindow, const QVariantMap &options);
 
 private:
-    FakePortal &portal;
-    QString session;
+    FakePortal &portal_;
+    QString session_;
 };
 
 // The request object, for Close().
@@ -118,14 +118,14 @@ class FakePortalRequest : public QObject {
 public:
     explicit FakePortalRequest(FakePortal *portal)
         : QObject(portal)
-        , portal(portal)
+        , portal_(portal)
     { }
 
 public Q_SLOTS:
     void Close();
 
 private:
-    FakePortal *portal;
+    FakePortal *portal_;
 };
 
 } // namespace pigmentry::test

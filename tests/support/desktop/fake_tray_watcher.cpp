@@ -7,13 +7,13 @@ namespace pigmentry::test {
 
 FakeTrayWatcher::FakeTrayWatcher()
 {
-    thread.start();
-    moveToThread(&thread);
+    thread_.start();
+    moveToThread(&thread_);
 }
 
 bool FakeTrayWatcher::registerOnBus()
 {
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName_);
     return bus.isConnected()
         && bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), this,
                               QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties)
@@ -22,23 +22,23 @@ bool FakeTrayWatcher::registerOnBus()
 
 FakeTrayWatcher::~FakeTrayWatcher()
 {
-    QDBusConnection::disconnectFromBus(connectionName);
-    thread.quit();
-    thread.wait();
+    QDBusConnection::disconnectFromBus(connectionName_);
+    thread_.quit();
+    thread_.wait();
 }
 
 QStringList FakeTrayWatcher::registeredItems() const
 {
-    QMutexLocker lock(&mutex);
-    return items;
+    QMutexLocker lock(&mutex_);
+    return items_;
 }
 
 void FakeTrayWatcher::RegisterStatusNotifierItem(const QString &service)
 {
     // An item names its bus name, or only its object path, in which case
     // the caller's bus name is meant.
-    QMutexLocker lock(&mutex);
-    items.append(service.startsWith(u'/') ? message().service() + service : service);
+    QMutexLocker lock(&mutex_);
+    items_.append(service.startsWith(u'/') ? message().service() + service : service);
 }
 
 } // namespace pigmentry::test

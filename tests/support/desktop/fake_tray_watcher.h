@@ -37,10 +37,10 @@ public Q_SLOTS:
     void RegisterStatusNotifierHost(const QString &) { }
 
 private:
-    QString connectionName = QStringLiteral("fake-tray-watcher");
-    mutable QMutex mutex;
-    QStringList items;
-    QThread thread;
+    QString connectionName_ = QStringLiteral("fake-tray-watcher");
+    mutable QMutex mutex_;
+    QStringList items_;
+    QThread thread_;
 };
 
 } // namespace pigmentry::test

@@ -48,17 +48,17 @@ Board::Board(const QScreen *screen)
     const QRect area = screen->geometry();
     const double scale = screen->devicePixelRatio();
     const QPoint origin = area.topLeft(); // the screen's device origin on the root
-    image = QImage(area.size() * scale, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, boardColor(origin.x() + x, origin.y() + y));
-    image.setDevicePixelRatio(scale);
+    image_ = QImage(area.size() * scale, QImage::Format_RGB32);
+    for (int y = 0; y < image_.height(); ++y)
+        for (int x = 0; x < image_.width(); ++x)
+            image_.setPixel(x, y, boardColor(origin.x() + x, origin.y() + y));
+    image_.setDevicePixelRatio(scale);
     setGeometry(area);
 }
 
 void Board::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawImage(0, 0, image);
+    QPainter(this).drawImage(0, 0, image_);
 }
 
 QRgb rootPixel(const QPoint &device)

@@ -23,7 +23,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage image;
+    QImage image_;
 };
 
 // The pixel the X server shows at a device position of the root window, as

@@ -29,16 +29,16 @@ class SelectionEdit : public QUndoCommand {
 public:
     SelectionEdit(Store &store, const RGBA &before, const RGBA &after)
         : QUndoCommand(QCoreApplication::translate("ContrastPage", "Use Suggested Color"))
-        , store(store)
-        , before(before)
-        , after(after)
+        , store_(store)
+        , before_(before)
+        , after_(after)
     { }
-    void redo() override { store.select(after); }
-    void undo() override { store.select(before); }
+    void redo() override { store_.select(after_); }
+    void undo() override { store_.select(before_); }
 
 private:
-    Store &store;
-    RGBA before, after;
+    Store &store_;
+    RGBA before_, after_;
 };
 
 } // namespace
@@ -65,8 +65,8 @@ QString sampleButton()
 class SampleCard : public QWidget {
 public:
     SampleCard(Store &store, StudioState &state)
-        : store(store)
-        , state(state)
+        : store_(store)
+        , state_(state)
     {
         setObjectName(QStringLiteral("sample"));
         setAccessibleName(QCoreApplication::translate("ContrastPage", "Sample"));
@@ -88,9 +88,9 @@ protected:
 
     void paintEvent(QPaintEvent *) override
     {
-        const auto vision = ColorVision(state.colorVision);
-        const QColor ink = theme::color(simulateColorVision(store.selected(), vision));
-        const QColor paper = theme::color(simulateColorVision(state.contrastBackground, vision));
+        const auto vision = ColorVision(state_.colorVision);
+        const QColor ink = theme::color(simulateColorVision(store_.selected(), vision));
+        const QColor paper = theme::color(simulateColorVision(state_.contrastBackground, vision));
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         QPainterPath card;
@@ -118,15 +118,15 @@ protected:
     }
 
 private:
-    Store &store;
-    StudioState &state;
+    Store &store_;
+    StudioState &state_;
 };
 
 } // namespace
 
 ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
     : QWidget(parent)
-    , context(context)
+    , context_(context)
 {
     StudioState &state = context.state;
     Store &store = context.store;
@@ -136,23 +136,23 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
 
     auto *backgroundRow = new QHBoxLayout;
     backgroundRow->addWidget(textLabel(tr("Background"), theme::font(13), theme::Tone::Primary));
-    background = new ColorWell([&state] { return state.contrastBackground; }, false, tr("Background"));
-    background->setObjectName(QStringLiteral("background"));
-    background->setAccessibleName(tr("Background"));
-    connect(background, &ColorWell::edited, this, [this](const RGBA &color) {
-        this->context.state.contrastBackground = color;
+    background_ = new ColorWell([&state] { return state.contrastBackground; }, false, tr("Background"));
+    background_->setObjectName(QStringLiteral("background"));
+    background_->setAccessibleName(tr("Background"));
+    connect(background_, &ColorWell::edited, this, [this](const RGBA &color) {
+        this->context_.state.contrastBackground = color;
         update();
     });
-    backgroundRow->addWidget(background);
+    backgroundRow->addWidget(background_);
     auto *swap = new QPushButton(tr("Swap"));
     swap->setObjectName(QStringLiteral("swap"));
     swap->setToolTip(tr("Use the background as the text color and the text color as the background"));
     connect(swap, &QPushButton::clicked, this, [this] {
-        const RGBA text = this->context.store.selected();
-        const RGBA behind = this->context.state.contrastBackground;
+        const RGBA text = this->context_.store.selected();
+        const RGBA behind = this->context_.state.contrastBackground;
         // The background has no opacity of its own.
-        this->context.state.contrastBackground = RGBA{text.r, text.g, text.b, 1.0};
-        this->context.store.select(behind);
+        this->context_.state.contrastBackground = RGBA{text.r, text.g, text.b, 1.0};
+        this->context_.store.select(behind);
         update();
     });
     backgroundRow->addWidget(swap);
@@ -160,29 +160,29 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
 
     // The vision the sample is seen with, on the row of the controls rather
     // than over the sample, whose text it would cover at narrow widths.
-    sample = new SampleCard(store, state);
+    sample_ = new SampleCard(store, state);
     auto *visionLabel = textLabel(tr("Color vision"), theme::font(13), theme::Tone::Primary);
     backgroundRow->addWidget(visionLabel);
-    vision = new QComboBox;
-    visionLabel->setBuddy(vision);
-    vision->setObjectName(QStringLiteral("vision"));
-    vision->setAccessibleName(tr("Color vision"));
-    vision->setToolTip(tr("Show the sample as seen with a color-vision deficiency"));
+    vision_ = new QComboBox;
+    visionLabel->setBuddy(vision_);
+    vision_->setObjectName(QStringLiteral("vision"));
+    vision_->setAccessibleName(tr("Color vision"));
+    vision_->setToolTip(tr("Show the sample as seen with a color-vision deficiency"));
     // The names of the visions in the desktop's language.
     for (const QString &name : colorVisionNames())
-        vision->addItem(QCoreApplication::translate("ColorVision", name.toUtf8().constData()));
-    vision->setCurrentIndex(state.colorVision);
-    connect(vision, &QComboBox::currentIndexChanged, this, [this](int index) {
-        this->context.state.colorVision = std::max(0, index);
-        sample->update();
+        vision_->addItem(QCoreApplication::translate("ColorVision", name.toUtf8().constData()));
+    vision_->setCurrentIndex(state.colorVision);
+    connect(vision_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        this->context_.state.colorVision = std::max(0, index);
+        sample_->update();
     });
-    backgroundRow->addWidget(vision);
+    backgroundRow->addWidget(vision_);
     stack->addLayout(backgroundRow);
 
-    ratio =
+    ratio_ =
         withName(textLabel(QString(), theme::font(48, QFont::DemiBold), theme::Tone::Primary), QStringLiteral("ratio"));
-    stack->addWidget(ratio);
-    stack->addWidget(sample);
+    stack->addWidget(ratio_);
+    stack->addWidget(sample_);
 
     for (const ContrastLevel &level : contrastLevels()) {
         auto *row = new QHBoxLayout;
@@ -191,7 +191,7 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         row->addStretch();
         Label *verdict =
             withName(textLabel(QString(), theme::font(13, QFont::DemiBold), theme::Tone::Green), level.name);
-        verdicts.append(verdict);
+        verdicts_.append(verdict);
         row->addWidget(verdict);
         stack->addLayout(row);
     }
@@ -211,13 +211,13 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
         row->addWidget(offer.text, 1);
         offer.use->setText(tr("Use"));
         row->addWidget(offer.use);
-        const qsizetype at = suggestions.size();
+        const qsizetype at = suggestions_.size();
         connect(offer.use, &QPushButton::clicked, this, [this, at] {
-            const RGBA before = this->context.store.selected();
-            const RGBA after = suggestions.at(at).color;
-            this->context.undo.push(new SelectionEdit(this->context.store, before, after));
+            const RGBA before = this->context_.store.selected();
+            const RGBA after = suggestions_.at(at).color;
+            this->context_.undo.push(new SelectionEdit(this->context_.store, before, after));
         });
-        suggestions.append(offer);
+        suggestions_.append(offer);
         stack->addWidget(offer.row);
     }
     stack->addWidget(
@@ -229,36 +229,36 @@ ContrastPage::ContrastPage(PageContext &context, QWidget *parent)
 
 void ContrastPage::setColorVision(ColorVision vision)
 {
-    this->vision->setCurrentIndex(int(vision));
+    this->vision_->setCurrentIndex(int(vision));
 }
 
 ColorVision ContrastPage::colorVision() const
 {
-    return ColorVision(std::max(0, vision->currentIndex()));
+    return ColorVision(std::max(0, vision_->currentIndex()));
 }
 
 void ContrastPage::update()
 {
     // The verdicts are those of the real colours, whatever the sample shows.
-    const double value = contrastRatio(context.store.selected(), context.state.contrastBackground);
-    ratio->setText(ratioText(value));
-    ratio->setAccessibleName(tr("Contrast ratio %1").arg(ratioText(value)));
-    for (qsizetype i = 0; i < verdicts.size(); ++i) {
+    const double value = contrastRatio(context_.store.selected(), context_.state.contrastBackground);
+    ratio_->setText(ratioText(value));
+    ratio_->setAccessibleName(tr("Contrast ratio %1").arg(ratioText(value)));
+    for (qsizetype i = 0; i < verdicts_.size(); ++i) {
         const bool pass = passes(value, contrastLevels().at(i));
-        verdicts.at(i)->setText(pass ? tr("Pass") : tr("Fail"));
-        verdicts.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
+        verdicts_.at(i)->setText(pass ? tr("Pass") : tr("Fail"));
+        verdicts_.at(i)->setTone(pass ? theme::Tone::Green : theme::Tone::Red);
         // Read out whole: "AA normal: Pass".
-        verdicts.at(i)->setAccessibleName(tr("%1: %2").arg(
+        verdicts_.at(i)->setAccessibleName(tr("%1: %2").arg(
             QCoreApplication::translate("ContrastLevel", contrastLevels().at(i).name.toUtf8().constData()),
-            verdicts.at(i)->text()));
+            verdicts_.at(i)->text()));
     }
-    for (Suggestion &offer : suggestions) {
+    for (Suggestion &offer : suggestions_) {
         const QString level = QCoreApplication::translate("ContrastLevel", offer.level.toUtf8().constData());
         offer.row->setVisible(value < offer.minimum);
         if (value >= offer.minimum)
             continue;
         const std::optional<RGBA> fixed =
-            nearestPassingText(context.store.selected(), context.state.contrastBackground, offer.minimum);
+            nearestPassingText(context_.store.selected(), context_.state.contrastBackground, offer.minimum);
         offer.chip->setVisible(fixed.has_value());
         offer.use->setVisible(fixed.has_value());
         if (fixed) {
@@ -270,8 +270,8 @@ void ContrastPage::update()
             offer.text->setText(tr("No text color reaches %1 on this background.").arg(level));
         }
     }
-    sample->update();
-    background->sync();
+    sample_->update();
+    background_->sync();
 }
 
 } // namespace pigmentry

@@ -33,12 +33,12 @@ public:
 private:
     void update();
 
-    PageContext &context;
-    ColorWell *background;
-    Label *ratio;
-    QWidget *sample;
-    QComboBox *vision;
-    QList<Label *> verdicts;
+    PageContext &context_;
+    ColorWell *background_;
+    Label *ratio_;
+    QWidget *sample_;
+    QComboBox *vision_;
+    QList<Label *> verdicts_;
     // The offer of a passing text colour for one level.
     struct Suggestion {
         QString level;
@@ -49,7 +49,7 @@ private:
         QPushButton *use;
         RGBA color;
     };
-    QList<Suggestion> suggestions;
+    QList<Suggestion> suggestions_;
 };
 
 } // namespace pigmentry

@@ -46,14 +46,14 @@ public:
     }
     void setImage(const QImage &image)
     {
-        this->image = image;
+        this->image_ = image;
         updateGeometry();
         update();
     }
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override
     {
-        if (image.isNull())
+        if (image_.isNull())
             return 0;
         const QSizeF shown = shownSize(width);
         return int(std::ceil(shown.height()));
@@ -63,7 +63,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        if (image.isNull())
+        if (image_.isNull())
             return;
         QPainter painter(this);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -72,17 +72,17 @@ protected:
         const QRectF area(QPointF(0, 0), shown);
         clip.addRoundedRect(area, 12, 12);
         painter.setClipPath(clip);
-        painter.drawImage(area, image);
+        painter.drawImage(area, image_);
     }
 
 private:
     QSizeF shownSize(int width) const
     {
-        QSizeF size = image.deviceIndependentSize();
+        QSizeF size = image_.deviceIndependentSize();
         size.scale(QSizeF(std::min<qreal>(width, size.width() * 4), previewHeight), Qt::KeepAspectRatio);
         return size;
     }
-    QImage image;
+    QImage image_;
 };
 
 // Every image format this Qt can read, for the open panel.
@@ -98,18 +98,18 @@ QStringList imageFilters()
 
 ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *parent)
     : QWidget(parent)
-    , context(context)
-    , runner(std::move(runner))
+    , context_(context)
+    , runner_(std::move(runner))
 {
-    if (!this->runner)
-        this->runner = [](std::function<Extraction()> job) { return QtConcurrent::run(std::move(job)); };
+    if (!this->runner_)
+        this->runner_ = [](std::function<Extraction()> job) { return QtConcurrent::run(std::move(job)); };
     setAcceptDrops(true);
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(16);
 
     auto *card = new StudioCard;
-    chooseCard = card;
+    chooseCard_ = card;
     auto *cardStack = new QVBoxLayout;
     cardStack->setContentsMargins(0, 32, 0, 32);
     cardStack->setSpacing(14);
@@ -132,41 +132,41 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
     card->content()->addLayout(cardStack);
     stack->addWidget(card);
 
-    chooseAnother = withName(new QPushButton(tr("Choose Another Image")), QStringLiteral("chooseAnother"));
-    connect(chooseAnother, &QPushButton::clicked, this, &ExtractionPage::extract);
+    chooseAnother_ = withName(new QPushButton(tr("Choose Another Image")), QStringLiteral("chooseAnother"));
+    connect(chooseAnother_, &QPushButton::clicked, this, &ExtractionPage::extract);
     auto *anotherRow = new QHBoxLayout;
-    anotherRow->addWidget(chooseAnother);
+    anotherRow->addWidget(chooseAnother_);
     anotherRow->addStretch();
     stack->addLayout(anotherRow);
 
-    progress = withName(new QProgressBar, QStringLiteral("progress"));
-    progress->setRange(0, 0);
-    progress->setTextVisible(false);
-    progress->setAccessibleName(tr("Extracting colors"));
-    stack->addWidget(progress);
+    progress_ = withName(new QProgressBar, QStringLiteral("progress"));
+    progress_->setRange(0, 0);
+    progress_->setTextVisible(false);
+    progress_->setAccessibleName(tr("Extracting colors"));
+    stack->addWidget(progress_);
 
-    preview = new PreviewImage;
-    stack->addWidget(preview);
+    preview_ = new PreviewImage;
+    stack->addWidget(preview_);
 
-    colors = new ColorListModel(this);
-    tiles = withName(tileRow(context.store, context.prefs, colors), QStringLiteral("extractedColors"));
-    tiles->setAccessibleName(tr("Extracted colors"));
-    stack->addWidget(tiles);
+    colors_ = new ColorListModel(this);
+    tiles_ = withName(tileRow(context.store, context.prefs, colors_), QStringLiteral("extractedColors"));
+    tiles_->setAccessibleName(tr("Extracted colors"));
+    stack->addWidget(tiles_);
 
-    save = withName(new QPushButton(tr("Save Extracted Palette")), QStringLiteral("saveExtracted"));
-    connect(save, &QPushButton::clicked, this, [this] {
-        this->context.store.appendPalette(
-            Palette{QUuid::createUuid(), tr("Image Palette"), colors->colors(), QString(), {}});
+    save_ = withName(new QPushButton(tr("Save Extracted Palette")), QStringLiteral("saveExtracted"));
+    connect(save_, &QPushButton::clicked, this, [this] {
+        this->context_.store.appendPalette(
+            Palette{QUuid::createUuid(), tr("Image Palette"), colors_->colors(), QString(), {}});
     });
     auto *saveRow = new QHBoxLayout;
-    saveRow->addWidget(save);
+    saveRow->addWidget(save_);
     saveRow->addStretch();
     stack->addLayout(saveRow);
 
     stack->addWidget(
         pageCaption(tr("Downsampled image, deterministic RGB clustering (5 colors). Profile conversion to sRGB.")));
-    problem = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
-    stack->addWidget(problem);
+    problem_ = withName(pageCaption(QString()), QStringLiteral("extractionProblem"));
+    stack->addWidget(problem_);
 
     // Ctrl+V anywhere on the page takes an image, or an image file, from the
     // clipboard.
@@ -177,7 +177,7 @@ ExtractionPage::ExtractionPage(PageContext &context, Runner runner, QWidget *par
 
 const QList<RGBA> &ExtractionPage::extracted() const
 {
-    return colors->colors();
+    return colors_->colors();
 }
 
 QSize ExtractionPage::previewBounds() const
@@ -188,7 +188,7 @@ QSize ExtractionPage::previewBounds() const
 
 void ExtractionPage::extract()
 {
-    const std::optional<QString> path = context.desktop.fileDialogs->openFile(imageFilters());
+    const std::optional<QString> path = context_.desktop.fileDialogs->openFile(imageFilters());
     if (!path || path->isEmpty())
         return;
     extractFile(*path);
@@ -208,8 +208,8 @@ void ExtractionPage::extractImage(const QImage &image)
 
 void ExtractionPage::start(std::function<Extraction()> job)
 {
-    const quint64 ticket = ++generation;
-    problem->clear();
+    const quint64 ticket = ++generation_;
+    problem_->clear();
     updateState();
     auto *watcher = new QFutureWatcher<Extraction>(this);
     connect(watcher, &QFutureWatcher<Extraction>::finished, this, [this, watcher, ticket] {
@@ -217,23 +217,23 @@ void ExtractionPage::start(std::function<Extraction()> job)
         finished(ticket,
                  watcher->future().isValid() && watcher->future().resultCount() > 0 ? watcher->result() : Extraction());
     });
-    watcher->setFuture(runner(std::move(job)));
+    watcher->setFuture(runner_(std::move(job)));
 }
 
 void ExtractionPage::finished(quint64 job, const Extraction &result)
 {
-    if (job != generation)
+    if (job != generation_)
         return;
-    answered = job;
+    answered_ = job;
     if (!result.readable) {
         // The last image and its colours stay; only the caption says why.
-        problem->setText(tr("This file could not be read as an image."));
+        problem_->setText(tr("This file could not be read as an image."));
     } else {
         QImage shown = result.preview;
         shown.setDevicePixelRatio(devicePixelRatioF());
-        static_cast<PreviewImage *>(preview)->setImage(shown);
-        hasImage = true;
-        colors->setColors(result.colors);
+        static_cast<PreviewImage *>(preview_)->setImage(shown);
+        hasImage_ = true;
+        colors_->setColors(result.colors);
     }
     updateState();
 }
@@ -284,13 +284,13 @@ void ExtractionPage::dropEvent(QDropEvent *event)
 
 void ExtractionPage::updateState()
 {
-    chooseCard->setVisible(!hasImage);
-    chooseAnother->setVisible(hasImage);
-    progress->setVisible(busy());
-    preview->setVisible(hasImage);
-    tiles->setVisible(!colors->colors().isEmpty());
-    save->setVisible(!colors->colors().isEmpty());
-    problem->setVisible(!problem->text().isEmpty());
+    chooseCard_->setVisible(!hasImage_);
+    chooseAnother_->setVisible(hasImage_);
+    progress_->setVisible(busy());
+    preview_->setVisible(hasImage_);
+    tiles_->setVisible(!colors_->colors().isEmpty());
+    save_->setVisible(!colors_->colors().isEmpty());
+    problem_->setVisible(!problem_->text().isEmpty());
 }
 
 } // namespace pigmentry

@@ -37,7 +37,7 @@ public:
     void extractFile(const QString &path);
     void extractImage(const QImage &image);
     // The image chosen last has not been answered yet.
-    bool busy() const { return answered != generation; }
+    bool busy() const { return answered_ != generation_; }
     const QList<RGBA> &extracted() const;
 
 protected:
@@ -51,21 +51,21 @@ private:
     QSize previewBounds() const;
     void updateState();
 
-    PageContext &context;
-    Runner runner;
+    PageContext &context_;
+    Runner runner_;
     // Each choice is numbered; only the answer for the last one is shown, so
     // a slow earlier image never replaces the colours of a later one.
-    quint64 generation = 0;
-    quint64 answered = 0;
-    bool hasImage = false;
-    QWidget *chooseCard;
-    QPushButton *chooseAnother;
-    QProgressBar *progress;
-    QWidget *preview;
-    ColorListModel *colors;
-    QWidget *tiles;
-    QPushButton *save;
-    Label *problem;
+    quint64 generation_ = 0;
+    quint64 answered_ = 0;
+    bool hasImage_ = false;
+    QWidget *chooseCard_;
+    QPushButton *chooseAnother_;
+    QProgressBar *progress_;
+    QWidget *preview_;
+    ColorListModel *colors_;
+    QWidget *tiles_;
+    QPushButton *save_;
+    Label *problem_;
 };
 
 } // namespace pigmentry

@@ -37,8 +37,8 @@ constexpr int sliderSteps = 100;
 class GradientPreview : public QWidget {
 public:
     GradientPreview(Store &store, StudioState &state)
-        : store(store)
-        , state(state)
+        : store_(store)
+        , state_(state)
     {
         setFixedHeight(300);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -55,40 +55,40 @@ protected:
         const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         shape.addRoundedRect(area, 20, 20);
         paintColor(&painter, shape, RGBA{0, 0, 0, 0});
-        const GradientLine line = gradientLine(state.gradientAngle);
+        const GradientLine line = gradientLine(state_.gradientAngle);
         auto at = [&area](const QPointF &unit) {
             return QPointF(area.left() + unit.x() * area.width(), area.top() + unit.y() * area.height());
         };
         QLinearGradient gradient(at(line.start), at(line.end));
-        gradient.setColorAt(0, theme::color(store.selected()));
-        gradient.setColorAt(1, theme::color(state.gradientEnd));
+        gradient.setColorAt(0, theme::color(store_.selected()));
+        gradient.setColorAt(1, theme::color(state_.gradientEnd));
         painter.fillPath(shape, gradient);
         painter.setPen(QPen(theme::primary(0.07), 1));
         painter.drawPath(shape);
     }
 
 private:
-    Store &store;
-    StudioState &state;
+    Store &store_;
+    StudioState &state_;
 };
 
 } // namespace
 
 GradientPage::GradientPage(PageContext &context, QWidget *parent)
     : QWidget(parent)
-    , context(context)
+    , context_(context)
 {
     StudioState &state = context.state;
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(16);
-    preview = new GradientPreview(context.store, state);
-    stack->addWidget(preview);
+    preview_ = new GradientPreview(context.store, state);
+    stack->addWidget(preview_);
 
     // Both stops, each with its well: the start is the selected colour.
     auto *stopsRow = new QHBoxLayout;
     stopsRow->setSpacing(10);
-    auto stop = [this, stopsRow](const QString &text, ColorWell *well) {
+    auto stop = [stopsRow](const QString &text, ColorWell *well) {
         auto *label = textLabel(text, theme::font(13), theme::Tone::Primary);
         well->setAccessibleName(text);
         stopsRow->addWidget(label);
@@ -96,17 +96,17 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
         stopsRow->addSpacing(14);
     };
     Store &store = context.store;
-    startWell = new ColorWell([&store] { return store.selected(); }, true, tr("Start color"));
-    startWell->setObjectName(QStringLiteral("startColor"));
-    connect(startWell, &ColorWell::edited, this, [this](const RGBA &color) { this->context.store.select(color); });
-    stop(tr("Start color"), startWell);
-    endWell = new ColorWell([&state] { return state.gradientEnd; }, true, tr("End color"));
-    endWell->setObjectName(QStringLiteral("endColor"));
-    connect(endWell, &ColorWell::edited, this, [this](const RGBA &color) {
-        this->context.state.gradientEnd = color;
+    startWell_ = new ColorWell([&store] { return store.selected(); }, true, tr("Start color"));
+    startWell_->setObjectName(QStringLiteral("startColor"));
+    connect(startWell_, &ColorWell::edited, this, [this](const RGBA &color) { this->context_.store.select(color); });
+    stop(tr("Start color"), startWell_);
+    endWell_ = new ColorWell([&state] { return state.gradientEnd; }, true, tr("End color"));
+    endWell_->setObjectName(QStringLiteral("endColor"));
+    connect(endWell_, &ColorWell::edited, this, [this](const RGBA &color) {
+        this->context_.state.gradientEnd = color;
         update();
     });
-    stop(tr("End color"), endWell);
+    stop(tr("End color"), endWell_);
     stopsRow->addStretch();
     stack->addLayout(stopsRow);
 
@@ -115,40 +115,40 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     angleRow->setSpacing(10);
     auto *angleLabel = textLabel(tr("Angle"), theme::font(13), theme::Tone::Primary);
     angleRow->addWidget(angleLabel);
-    angle = new QSlider(Qt::Horizontal);
-    angle->setObjectName(QStringLiteral("angle"));
-    angle->setAccessibleName(tr("Angle"));
-    angle->setRange(0, 360 * sliderSteps);
-    angle->setSingleStep(sliderSteps);
-    angle->setPageStep(15 * sliderSteps);
-    angle->setValue(int(std::lround(state.gradientAngle * sliderSteps)));
-    connect(angle, &QSlider::valueChanged, this, [this](int value) {
-        this->context.state.gradientAngle = double(value) / sliderSteps;
+    angle_ = new QSlider(Qt::Horizontal);
+    angle_->setObjectName(QStringLiteral("angle"));
+    angle_->setAccessibleName(tr("Angle"));
+    angle_->setRange(0, 360 * sliderSteps);
+    angle_->setSingleStep(sliderSteps);
+    angle_->setPageStep(15 * sliderSteps);
+    angle_->setValue(int(std::lround(state.gradientAngle * sliderSteps)));
+    connect(angle_, &QSlider::valueChanged, this, [this](int value) {
+        this->context_.state.gradientAngle = double(value) / sliderSteps;
         update();
     });
-    angleRow->addWidget(angle, 1);
-    degrees = new QSpinBox;
-    degrees->setObjectName(QStringLiteral("angleDegrees"));
-    degrees->setAccessibleName(tr("Angle in degrees"));
-    degrees->setRange(0, 360);
-    degrees->setSuffix(QStringLiteral("°"));
-    degrees->setKeyboardTracking(false);
-    angleLabel->setBuddy(degrees);
-    connect(degrees, &QSpinBox::valueChanged, this, [this](int value) {
+    angleRow->addWidget(angle_, 1);
+    degrees_ = new QSpinBox;
+    degrees_->setObjectName(QStringLiteral("angleDegrees"));
+    degrees_->setAccessibleName(tr("Angle in degrees"));
+    degrees_->setRange(0, 360);
+    degrees_->setSuffix(QStringLiteral("°"));
+    degrees_->setKeyboardTracking(false);
+    angleLabel->setBuddy(degrees_);
+    connect(degrees_, &QSpinBox::valueChanged, this, [this](int value) {
         // Typed whole degrees; a slid angle keeps its fraction while its
         // whole degrees stand.
-        if (value != qint64(std::trunc(this->context.state.gradientAngle)))
-            angle->setValue(value * sliderSteps);
+        if (value != qint64(std::trunc(this->context_.state.gradientAngle)))
+            angle_->setValue(value * sliderSteps);
     });
-    angleRow->addWidget(degrees);
+    angleRow->addWidget(degrees_);
     stack->addLayout(angleRow);
 
     auto *copy = new QPushButton(theme::icon(QStringLiteral("doc.on.doc")), tr("Copy CSS"));
     copy->setObjectName(QStringLiteral("copyCss"));
     connect(copy, &QPushButton::clicked, this, [this] {
         // Replaces whatever the clipboard held; no notice.
-        this->context.desktop.clipboard->setText(gradientCss(
-            this->context.store.selected(), this->context.state.gradientEnd, this->context.state.gradientAngle));
+        this->context_.desktop.clipboard->setText(gradientCss(
+            this->context_.store.selected(), this->context_.state.gradientEnd, this->context_.state.gradientAngle));
     });
     auto *copyRow = new QHBoxLayout;
     copyRow->addWidget(copy);
@@ -157,8 +157,8 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
     stack->addWidget(pageCaption(tr("Two-stop sRGB gradient. Browser interpolation may differ.")));
 
     connect(&context.store, &Store::selectedChanged, this, [this] {
-        preview->update();
-        startWell->sync();
+        preview_->update();
+        startWell_->sync();
     });
     update();
 }
@@ -166,12 +166,12 @@ GradientPage::GradientPage(PageContext &context, QWidget *parent)
 void GradientPage::update()
 {
     {
-        const QSignalBlocker quiet(degrees);
-        degrees->setValue(int(std::trunc(context.state.gradientAngle)));
+        const QSignalBlocker quiet(degrees_);
+        degrees_->setValue(int(std::trunc(context_.state.gradientAngle)));
     }
-    preview->update();
-    startWell->sync();
-    endWell->sync();
+    preview_->update();
+    startWell_->sync();
+    endWell_->sync();
 }
 
 } // namespace pigmentry

@@ -24,12 +24,12 @@ public:
 private:
     void update();
 
-    PageContext &context;
-    QWidget *preview;
-    ColorWell *startWell;
-    ColorWell *endWell;
-    QSlider *angle;
-    QSpinBox *degrees;
+    PageContext &context_;
+    QWidget *preview_;
+    ColorWell *startWell_;
+    ColorWell *endWell_;
+    QSlider *angle_;
+    QSpinBox *degrees_;
 };
 
 } // namespace pigmentry

@@ -31,65 +31,65 @@ constexpr int titleWidth = 150;
 class RuleRow : public QWidget {
 public:
     RuleRow(QWidget *name, QWidget *tiles, QWidget *button, int breakWidth)
-        : grid(new QGridLayout(this))
-        , name(name)
-        , tiles(tiles)
-        , button(button)
-        , breakWidth(breakWidth)
+        : grid_(new QGridLayout(this))
+        , name_(name)
+        , tiles_(tiles)
+        , button_(button)
+        , breakWidth_(breakWidth)
     {
-        grid->setContentsMargins(0, 0, 0, 0);
-        grid->setHorizontalSpacing(16);
-        grid->setVerticalSpacing(8);
+        grid_->setContentsMargins(0, 0, 0, 0);
+        grid_->setHorizontalSpacing(16);
+        grid_->setVerticalSpacing(8);
         arrange(false);
     }
 
 protected:
     void resizeEvent(QResizeEvent *event) override
     {
-        arrange(width() < breakWidth);
+        arrange(width() < breakWidth_);
         QWidget::resizeEvent(event);
     }
 
 private:
     void arrange(bool stack)
     {
-        if (stack == stacked && grid->count() > 0)
+        if (stack == stacked_ && grid_->count() > 0)
             return;
-        stacked = stack;
-        for (QWidget *widget : {name, tiles, button})
-            grid->removeWidget(widget);
+        stacked_ = stack;
+        for (QWidget *widget : {name_, tiles_, button_})
+            grid_->removeWidget(widget);
         if (stack) {
-            name->setMinimumWidth(0);
-            name->setMaximumWidth(QWIDGETSIZE_MAX);
-            grid->addWidget(name, 0, 0);
-            grid->addWidget(tiles, 1, 0);
-            grid->addWidget(button, 2, 0, Qt::AlignLeft);
-            grid->setColumnStretch(0, 1);
-            grid->setColumnStretch(1, 0);
-            grid->setRowStretch(1, 0);
+            name_->setMinimumWidth(0);
+            name_->setMaximumWidth(QWIDGETSIZE_MAX);
+            grid_->addWidget(name_, 0, 0);
+            grid_->addWidget(tiles_, 1, 0);
+            grid_->addWidget(button_, 2, 0, Qt::AlignLeft);
+            grid_->setColumnStretch(0, 1);
+            grid_->setColumnStretch(1, 0);
+            grid_->setRowStretch(1, 0);
         } else {
-            name->setFixedWidth(titleWidth);
-            grid->addWidget(name, 0, 0, Qt::AlignTop);
-            grid->addWidget(button, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
-            grid->addWidget(tiles, 0, 1, 2, 1);
-            grid->setColumnStretch(0, 0);
-            grid->setColumnStretch(1, 1);
-            grid->setRowStretch(1, 1);
+            name_->setFixedWidth(titleWidth);
+            grid_->addWidget(name_, 0, 0, Qt::AlignTop);
+            grid_->addWidget(button_, 1, 0, Qt::AlignLeft | Qt::AlignBottom);
+            grid_->addWidget(tiles_, 0, 1, 2, 1);
+            grid_->setColumnStretch(0, 0);
+            grid_->setColumnStretch(1, 1);
+            grid_->setRowStretch(1, 1);
         }
         // Tab follows the eye.
         if (stack)
-            setTabOrder(tiles, button);
+            setTabOrder(tiles_, button_);
         else
-            setTabOrder(button, tiles);
+            setTabOrder(button_, tiles_);
         updateGeometry();
     }
 
-    QGridLayout *grid;
-    QWidget *name;
-    QWidget *tiles;
-    QWidget *button;
-    int breakWidth;
-    bool stacked = false;
+    QGridLayout *grid_;
+    QWidget *name_;
+    QWidget *tiles_;
+    QWidget *button_;
+    int breakWidth_;
+    bool stacked_ = false;
 };
 
 // The colour over its code, lower than the grids' tiles.
@@ -100,7 +100,7 @@ constexpr int tileWidth = 88;
 
 HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
     : QWidget(parent)
-    , context(context)
+    , context_(context)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -125,7 +125,7 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
         auto *save = new QPushButton(tr("Save Palette"));
         save->setAccessibleName(tr("Save Palette, %1").arg(shown));
         auto *model = new ColorListModel(this);
-        rows.append(model);
+        rows_.append(model);
         SwatchGrid *tiles = tileRow(context.store, context.prefs, model);
         tiles->setCellSize(tileWidth, compactTileHeight, false);
         tiles->setAccessibleName(shown);
@@ -146,8 +146,8 @@ HarmonyPage::HarmonyPage(PageContext &context, QWidget *parent)
 
 void HarmonyPage::update()
 {
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        rows.at(i)->setColors(harmonyColors(context.store.selected(), harmonyRules().at(i)));
+    for (qsizetype i = 0; i < rows_.size(); ++i)
+        rows_.at(i)->setColors(harmonyColors(context_.store.selected(), harmonyRules().at(i)));
 }
 
 } // namespace pigmentry

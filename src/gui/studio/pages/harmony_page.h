@@ -20,8 +20,8 @@ public:
 private:
     void update();
 
-    PageContext &context;
-    QList<ColorListModel *> rows;
+    PageContext &context_;
+    QList<ColorListModel *> rows_;
 };
 
 } // namespace pigmentry

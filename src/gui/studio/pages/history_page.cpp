@@ -68,8 +68,8 @@ protected:
 
 HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *parent)
     : QWidget(parent)
-    , context(context)
-    , favoritesOnly(favoritesOnly)
+    , context_(context)
+    , favoritesOnly_(favoritesOnly)
 {
     Store &store = context.store;
     auto *stack = new QVBoxLayout(this);
@@ -79,8 +79,8 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     auto *header = new QHBoxLayout;
     header->setSpacing(12);
     auto *bar = new SearchBar;
-    search = bar->field;
-    search->setText(context.state.search());
+    search_ = bar->field;
+    search_->setText(context.state.search());
     header->addWidget(bar, 1);
     auto *exportButton = new QPushButton(theme::icon(QStringLiteral("square.and.arrow.up")), tr("Export"));
     exportButton->setObjectName(QStringLiteral("exportHistory"));
@@ -90,23 +90,23 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
     header->addWidget(exportButton);
     stack->addLayout(header);
 
-    empty = new EmptyState(favoritesOnly ? QStringLiteral("star") : QStringLiteral("eyedropper"),
-                           favoritesOnly ? tr("Your favorites, collected") : tr("Your color journey starts here"),
-                           QString());
-    stack->addWidget(empty);
+    empty_ = new EmptyState(favoritesOnly ? QStringLiteral("star") : QStringLiteral("eyedropper"),
+                            favoritesOnly ? tr("Your favorites, collected") : tr("Your color journey starts here"),
+                            QString());
+    stack->addWidget(empty_);
 
-    model = new HistoryModel(store, -1, this);
-    filter = new HistoryFilter(this);
-    filter->setFavoritesOnly(favoritesOnly);
-    filter->setSearch(context.state.search());
-    filter->setSourceModel(model);
-    grid = new HistoryGrid([&store] { return store.selected(); });
-    grid->setObjectName(QStringLiteral("historyGrid"));
-    grid->setAccessibleName(favoritesOnly ? tr("Favorites") : tr("Recent colors"));
-    grid->setModel(filter);
-    grid->followSelection(store);
-    grid->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
-    stack->addWidget(grid, 1);
+    model_ = new HistoryModel(store, -1, this);
+    filter_ = new HistoryFilter(this);
+    filter_->setFavoritesOnly(favoritesOnly);
+    filter_->setSearch(context.state.search());
+    filter_->setSourceModel(model_);
+    grid_ = new HistoryGrid([&store] { return store.selected(); });
+    grid_->setObjectName(QStringLiteral("historyGrid"));
+    grid_->setAccessibleName(favoritesOnly ? tr("Favorites") : tr("Recent colors"));
+    grid_->setModel(filter_);
+    grid_->followSelection(store);
+    grid_->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    stack->addWidget(grid_, 1);
     stack->addStretch(0);
 
     auto colorAt = [](const QModelIndex &index) { return index.data(ColorRole).value<RGBA>(); };
@@ -122,22 +122,22 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
             ids.append(index.data(IdRole).toUuid());
         return ids;
     };
-    grid->setPaletteChoices([&store] { return paletteChoices(store.library()); });
-    connect(grid, &SwatchGrid::chosen, this, [&store, colorAt](const QModelIndex &index) {
+    grid_->setPaletteChoices([&store] { return paletteChoices(store.library()); });
+    connect(grid_, &SwatchGrid::chosen, this, [&store, colorAt](const QModelIndex &index) {
         // A label travels with the colour: into a palette, as its name.
         store.select(colorAt(index), index.data(LabelRole).toString());
     });
-    connect(grid, &HistoryGrid::copyRequested, this,
+    connect(grid_, &HistoryGrid::copyRequested, this,
             [&store, colorsOf](const QModelIndexList &indexes) { store.copyColors(colorsOf(indexes)); });
-    connect(grid, &HistoryGrid::removeRequested, this, [&context, idsOf](const QModelIndexList &indexes) {
+    connect(grid_, &HistoryGrid::removeRequested, this, [&context, idsOf](const QModelIndexList &indexes) {
         undoable::deleteRecords(context.store, context.undo, idsOf(indexes));
     });
-    connect(grid, &HistoryGrid::favoriteRequested, this,
+    connect(grid_, &HistoryGrid::favoriteRequested, this,
             [&store, idsOf](const QModelIndexList &indexes, bool favorite) {
                 store.setFavorites(idsOf(indexes), favorite);
             });
     connect(
-        grid, &HistoryGrid::addToPaletteRequested, this,
+        grid_, &HistoryGrid::addToPaletteRequested, this,
         [&store, colorsOf](const QModelIndexList &indexes, const QUuid &palette) {
             if (!palette.isNull()) {
                 QStringList labels;
@@ -148,33 +148,33 @@ HistoryPage::HistoryPage(PageContext &context, bool favoritesOnly, QWidget *pare
             }
             store.appendPalette(Palette{QUuid::createUuid(), tr("Untitled Palette"), colorsOf(indexes), QString(), {}});
         });
-    connect(grid, &HistoryGrid::exportRequested, this, [&context, colorsOf](const QModelIndexList &indexes) {
+    connect(grid_, &HistoryGrid::exportRequested, this, [&context, colorsOf](const QModelIndexList &indexes) {
         const Palette palette{QUuid::createUuid(), QStringLiteral("Pigmentry"), colorsOf(indexes), QString(), {}};
         PaletteFiles(context.store, *context.desktop.fileDialogs).exportPalette(palette);
     });
 
     // One search for both pages: typing here filters the other page too.
-    connect(search, &QLineEdit::textChanged, &context.state, &StudioState::setSearch);
+    connect(search_, &QLineEdit::textChanged, &context.state, &StudioState::setSearch);
     connect(&context.state, &StudioState::searchChanged, this, [this](const QString &text) {
-        if (search->text() != text)
-            search->setText(text);
-        filter->setSearch(text);
+        if (search_->text() != text)
+            search_->setText(text);
+        filter_->setSearch(text);
         updateEmptyState();
     });
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(filter, signal, this, &HistoryPage::updateEmptyState);
-    connect(filter, &QAbstractItemModel::modelReset, this, &HistoryPage::updateEmptyState);
-    connect(filter, &QAbstractItemModel::layoutChanged, this, &HistoryPage::updateEmptyState);
+        connect(filter_, signal, this, &HistoryPage::updateEmptyState);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &HistoryPage::updateEmptyState);
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, &HistoryPage::updateEmptyState);
     updateEmptyState();
 }
 
 void HistoryPage::updateEmptyState()
 {
-    const bool none = filter->rowCount() == 0;
-    empty->setVisible(none);
-    grid->setVisible(!none);
-    empty->setDetail(filter->search().isEmpty() ? tr("Pick a color from your screen to start your collection.")
-                                                : tr("Try another color code or label."));
+    const bool none = filter_->rowCount() == 0;
+    empty_->setVisible(none);
+    grid_->setVisible(!none);
+    empty_->setDetail(filter_->search().isEmpty() ? tr("Pick a color from your screen to start your collection.")
+                                                  : tr("Try another color code or label."));
 }
 
 } // namespace pigmentry

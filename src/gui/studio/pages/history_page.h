@@ -25,13 +25,13 @@ public:
 private:
     void updateEmptyState();
 
-    PageContext &context;
-    bool favoritesOnly;
-    HistoryModel *model = nullptr;
-    HistoryFilter *filter = nullptr;
-    QLineEdit *search = nullptr;
-    HistoryGrid *grid = nullptr;
-    EmptyState *empty = nullptr;
+    PageContext &context_;
+    bool favoritesOnly_;
+    HistoryModel *model_ = nullptr;
+    HistoryFilter *filter_ = nullptr;
+    QLineEdit *search_ = nullptr;
+    HistoryGrid *grid_ = nullptr;
+    EmptyState *empty_ = nullptr;
 };
 
 } // namespace pigmentry

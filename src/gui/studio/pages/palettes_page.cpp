@@ -42,9 +42,9 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(20);
 
-    empty = new EmptyState(QStringLiteral("square.stack.3d.up"), tr("Build your first palette"),
-                           tr("Give your collection a name, then add colors from the inspector."));
-    stack->addWidget(empty);
+    empty_ = new EmptyState(QStringLiteral("square.stack.3d.up"), tr("Build your first palette"),
+                            tr("Give your collection a name, then add colors from the inspector."));
+    stack->addWidget(empty_);
 
     auto *header = new QHBoxLayout;
     auto *name = new QLineEdit(context.state.paletteName);
@@ -74,18 +74,18 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
     header->addWidget(import);
     stack->addLayout(header);
 
-    model = new PaletteModel(store, this);
-    list = new PaletteList([&store] { return store.selected(); });
-    list->setObjectName(QStringLiteral("paletteList"));
-    list->setAccessibleName(tr("Palettes"));
-    list->setModel(model);
-    list->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
-    stack->addWidget(list, 1);
+    model_ = new PaletteModel(store, this);
+    list_ = new PaletteList([&store] { return store.selected(); });
+    list_->setObjectName(QStringLiteral("paletteList"));
+    list_->setAccessibleName(tr("Palettes"));
+    list_->setModel(model_);
+    list_->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    stack->addWidget(list_, 1);
     stack->addStretch(0);
 
-    connect(list, &PaletteList::colorChosen, &store,
+    connect(list_, &PaletteList::colorChosen, &store,
             [&store](const RGBA &color, const QString &name) { store.select(color, name); });
-    connect(list, &PaletteList::nameColorRequested, this, [this, &store](const QUuid &id, int position) {
+    connect(list_, &PaletteList::nameColorRequested, this, [this, &store](const QUuid &id, int position) {
         const Palette *palette = findPalette(store, id);
         if (!palette || position >= palette->colors.size())
             return;
@@ -96,59 +96,59 @@ PalettesPage::PalettesPage(PageContext &context, QWidget *parent)
         if (ok)
             store.nameColor(id, position, name.trimmed());
     });
-    connect(list, &PaletteList::copyColorsRequested, this,
+    connect(list_, &PaletteList::copyColorsRequested, this,
             [&store](const QList<RGBA> &colors) { store.copyColors(colors); });
-    list->setPaletteChoices([&store] { return paletteChoices(store.library()); });
+    list_->setPaletteChoices([&store] { return paletteChoices(store.library()); });
     if (context.pickIntoPalette)
-        list->setPickIntoPalette([&context](const QUuid &palette) { context.pickIntoPalette(palette); });
-    connect(list, &PaletteList::addColorsRequested, this, [&store](const QList<RGBA> &colors, const QUuid &target) {
+        list_->setPickIntoPalette([&context](const QUuid &palette) { context.pickIntoPalette(palette); });
+    connect(list_, &PaletteList::addColorsRequested, this, [&store](const QList<RGBA> &colors, const QUuid &target) {
         if (!target.isNull()) {
             store.addColorsToPalette(target, colors);
             return;
         }
         store.appendPalette(Palette{QUuid::createUuid(), tr("Untitled Palette"), colors, QString(), {}});
     });
-    connect(list, &PaletteList::exportColorsRequested, this, [&context](const QList<RGBA> &colors) {
+    connect(list_, &PaletteList::exportColorsRequested, this, [&context](const QList<RGBA> &colors) {
         PaletteFiles(context.store, *context.desktop.fileDialogs)
             .exportPalette(Palette{QUuid::createUuid(), QStringLiteral("Pigmentry"), colors, QString(), {}});
     });
-    connect(list, &PaletteList::moveColorRequested, this, [&context](const QUuid &id, int from, int to) {
+    connect(list_, &PaletteList::moveColorRequested, this, [&context](const QUuid &id, int from, int to) {
         undoable::moveColor(context.store, context.undo, id, from, to);
     });
-    connect(list, &PaletteList::movePaletteRequested, this,
+    connect(list_, &PaletteList::movePaletteRequested, this,
             [&context](int from, int to) { undoable::movePalette(context.store, context.undo, from, to); });
-    connect(list, &PaletteList::exportRequested, this, [&context](const QUuid &id) {
+    connect(list_, &PaletteList::exportRequested, this, [&context](const QUuid &id) {
         if (const Palette *palette = findPalette(context.store, id))
             PaletteFiles(context.store, *context.desktop.fileDialogs).exportPalette(Palette(*palette));
     });
-    connect(list, &PaletteList::duplicateRequested, this, [&store](const QUuid &id) {
+    connect(list_, &PaletteList::duplicateRequested, this, [&store](const QUuid &id) {
         if (const Palette *palette = findPalette(store, id))
             store.duplicatePalette(Palette(*palette));
     });
-    connect(list, &PaletteList::deleteRequested, this,
+    connect(list_, &PaletteList::deleteRequested, this,
             [&context](const QUuid &id) { undoable::deletePalette(context.store, context.undo, id); });
-    connect(list, &PaletteList::removeColorsRequested, this, [&context](const QUuid &id, const QList<int> &positions) {
+    connect(list_, &PaletteList::removeColorsRequested, this, [&context](const QUuid &id, const QList<int> &positions) {
         undoable::removeColors(context.store, context.undo, id, QList<qsizetype>(positions.cbegin(), positions.cend()));
     });
-    connect(list, &PaletteList::colorDropped, this, [&store](const QUuid &id, const RGBA &color, const QString &name) {
+    connect(list_, &PaletteList::colorDropped, this, [&store](const QUuid &id, const RGBA &color, const QString &name) {
         if (const Palette *palette = findPalette(store, id))
             store.insertColor(id, palette->colors.size(), color, name);
     });
 
-    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int, int last) {
-        list->scrollTo(model->index(last), QAbstractItemView::EnsureVisible);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int, int last) {
+        list_->scrollTo(model_->index(last), QAbstractItemView::EnsureVisible);
         updateEmptyState();
     });
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &PalettesPage::updateEmptyState);
-    connect(model, &QAbstractItemModel::modelReset, this, &PalettesPage::updateEmptyState);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &PalettesPage::updateEmptyState);
+    connect(model_, &QAbstractItemModel::modelReset, this, &PalettesPage::updateEmptyState);
     updateEmptyState();
 }
 
 void PalettesPage::updateEmptyState()
 {
-    const bool none = model->rowCount() == 0;
-    empty->setVisible(none);
-    list->setVisible(!none);
+    const bool none = model_->rowCount() == 0;
+    empty_->setVisible(none);
+    list_->setVisible(!none);
 }
 
 } // namespace pigmentry

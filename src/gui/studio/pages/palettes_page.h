@@ -21,9 +21,9 @@ public:
 private:
     void updateEmptyState();
 
-    PaletteModel *model = nullptr;
-    PaletteList *list = nullptr;
-    EmptyState *empty = nullptr;
+    PaletteModel *model_ = nullptr;
+    PaletteList *list_ = nullptr;
+    EmptyState *empty_ = nullptr;
 };
 
 } // namespace pigmentry

@@ -79,7 +79,7 @@ class ScaleStepDelegate : public QStyledItemDelegate {
 public:
     ScaleStepDelegate(std::function<RGBA()> selected, QObject *parent)
         : QStyledItemDelegate(parent)
-        , selected(std::move(selected))
+        , selected_(std::move(selected))
     { }
     static constexpr int height = 62;
 
@@ -92,7 +92,7 @@ public:
         QPainterPath shape;
         shape.addRoundedRect(chip, 8, 8);
         paintColor(painter, shape, color);
-        const bool chosen = color == selected();
+        const bool chosen = color == selected_();
         painter->setPen(chosen ? QPen(theme::accent(), 2)
                                : QPen(theme::primary(option.state & QStyle::State_MouseOver ? 0.3 : 0.08), 1));
         painter->drawPath(shape);
@@ -117,7 +117,7 @@ public:
     }
 
 private:
-    std::function<RGBA()> selected;
+    std::function<RGBA()> selected_;
 };
 
 // The tint scale's steps: the colour of each, its number as the text.
@@ -126,25 +126,25 @@ public:
     using QAbstractListModel::QAbstractListModel;
     void setScale(const QList<TintStep> &scale)
     {
-        if (steps.size() == scale.size()) {
-            steps = scale;
-            Q_EMIT dataChanged(index(0, 0), index(int(steps.size()) - 1, 0));
+        if (steps_.size() == scale.size()) {
+            steps_ = scale;
+            Q_EMIT dataChanged(index(0, 0), index(int(steps_.size()) - 1, 0));
             return;
         }
         beginResetModel();
-        steps = scale;
+        steps_ = scale;
         endResetModel();
     }
-    const QList<TintStep> &scale() const { return steps; }
+    const QList<TintStep> &scale() const { return steps_; }
     int rowCount(const QModelIndex &parent = QModelIndex()) const override
     {
-        return parent.isValid() ? 0 : int(steps.size());
+        return parent.isValid() ? 0 : int(steps_.size());
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (!checkIndex(index, CheckIndexOption::IndexIsValid))
             return {};
-        const TintStep &step = steps.at(index.row());
+        const TintStep &step = steps_.at(index.row());
         switch (role) {
         case Qt::DisplayRole: return QString::number(step.step);
         case ColorRole: return QVariant::fromValue(step.color);
@@ -156,7 +156,7 @@ public:
     }
 
 private:
-    QList<TintStep> steps;
+    QList<TintStep> steps_;
 };
 
 QWidget *keyHint(QWidget *keys, const QString &action)
@@ -179,7 +179,7 @@ QWidget *keyHint(const QString &keys, const QString &action)
 
 PickerPage::PickerPage(PageContext &context, QWidget *parent)
     : QWidget(parent)
-    , context(context)
+    , context_(context)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -210,27 +210,27 @@ StudioCard *PickerPage::currentCard()
     header->addStretch();
     header->addWidget(textLabel(QStringLiteral("sRGB"), theme::monospace(10), theme::Tone::Secondary));
     current->content()->addLayout(header);
-    swatch = new ColorPatch;
-    swatch->setObjectName(QStringLiteral("largeSwatch"));
-    swatch->setFixedHeight(210);
-    current->content()->addWidget(swatch);
+    swatch_ = new ColorPatch;
+    swatch_->setObjectName(QStringLiteral("largeSwatch"));
+    swatch_->setFixedHeight(210);
+    current->content()->addWidget(swatch_);
     auto *pickRow = new WrappingRow;
     auto *pickButton =
         new QPushButton(theme::icon(QStringLiteral("eyedropper"), theme::Tone::White), tr("Pick from Screen"));
     makeProminent(pickButton);
     pickButton->setFixedHeight(34);
     pickButton->setFont(theme::font(13, QFont::Medium));
-    connect(pickButton, &QPushButton::clicked, this, [this] { this->context.pick(); });
+    connect(pickButton, &QPushButton::clicked, this, [this] { this->context_.pick(); });
     pickRow->addWidget(pickButton);
     auto *shortcut = new Pill(QString(), theme::monospace(12), theme::Tone::Secondary, 6);
     shortcut->setContentsMargins(10, 6, 10, 6);
     shortcut->setObjectName(QStringLiteral("shortcutText"));
-    auto showShortcut = [shortcut, &shortcuts = context.shortcuts] {
+    auto showShortcut = [shortcut, &shortcuts = context_.shortcuts] {
         shortcut->setText(shortcuts.shownText());
         shortcut->setToolTip(shortcuts.registered() ? QString() : shortcuts.error());
     };
-    connect(&context.shortcuts, &ShortcutSettings::configurationChanged, shortcut, showShortcut);
-    connect(&context.shortcuts, &ShortcutSettings::registeredChanged, shortcut, showShortcut);
+    connect(&context_.shortcuts, &ShortcutSettings::configurationChanged, shortcut, showShortcut);
+    connect(&context_.shortcuts, &ShortcutSettings::registeredChanged, shortcut, showShortcut);
     showShortcut();
     pickRow->addWidget(shortcut);
     pickRow->addStretch();
@@ -241,7 +241,7 @@ StudioCard *PickerPage::currentCard()
 // The colour's tint scale, 50 to 950.
 StudioCard *PickerPage::scaleCard()
 {
-    Store &store = context.store;
+    Store &store = context_.store;
     auto *card = new StudioCard;
     card->setObjectName(QStringLiteral("scaleCard"));
     card->content()->setSpacing(12);
@@ -253,7 +253,7 @@ StudioCard *PickerPage::scaleCard()
     scaleHeader->addWidget(saveScale);
     card->content()->addLayout(scaleHeader);
     auto *scaleModel = new ScaleModel(this);
-    scale = scaleModel;
+    scale_ = scaleModel;
     auto *steps = new SwatchGrid;
     steps->setObjectName(QStringLiteral("tintScale"));
     steps->setAccessibleName(tr("Tint scale"));
@@ -261,9 +261,9 @@ StudioCard *PickerPage::scaleCard()
     steps->setSpacing(6);
     steps->setFitsContent(true);
     steps->setItemDelegate(new ScaleStepDelegate([&store] { return store.selected(); }, steps));
-    steps->setModel(scale);
+    steps->setModel(scale_);
     steps->followSelection(store);
-    steps->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    steps->setDragText([&prefs = context_.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     connect(steps, &SwatchGrid::chosen, this,
             [&store](const QModelIndex &index) { store.select(index.data(ColorRole).value<RGBA>()); });
     // Saved under the colour's name, each step named by its number.
@@ -281,7 +281,7 @@ StudioCard *PickerPage::scaleCard()
 // Recent picks: a view of the six newest records, whole tiles only.
 StudioCard *PickerPage::recentCard()
 {
-    Store &store = context.store;
+    Store &store = context_.store;
     auto *recent = new StudioCard;
     recent->setObjectName(QStringLiteral("recentCard"));
     recent->content()->setSpacing(12);
@@ -294,7 +294,7 @@ StudioCard *PickerPage::recentCard()
     QPalette link = viewAll->palette();
     link.setColor(QPalette::ButtonText, theme::color(theme::Tone::Accent));
     viewAll->setPalette(link);
-    connect(viewAll, &QPushButton::clicked, this, [this] { this->context.showPage(Page::history); });
+    connect(viewAll, &QPushButton::clicked, this, [this] { this->context_.showPage(Page::history); });
     recentHeader->addWidget(viewAll);
     recent->content()->addLayout(recentHeader);
     auto *model = new HistoryModel(store, 6, this);
@@ -312,7 +312,7 @@ StudioCard *PickerPage::recentCard()
     connect(tiles, &SwatchGrid::chosen, this,
             [&store](const QModelIndex &index) { store.select(index.data(ColorRole).value<RGBA>()); });
     tiles->followSelection(store);
-    tiles->setDragText([&prefs = context.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
+    tiles->setDragText([&prefs = context_.prefs](const RGBA &color) { return color.formatted(prefs.format()); });
     recent->content()->addWidget(tiles);
     auto showRecent = [recent, model] { recent->setVisible(model->rowCount() > 0); };
     connect(model, &QAbstractItemModel::rowsInserted, recent, showRecent);
@@ -335,35 +335,35 @@ StudioCard *PickerPage::keysCard()
     hints->addWidget(keyHint(QStringLiteral("Return"), tr("Select color")), 1);
     hints->addWidget(keyHint(QStringLiteral("Esc"), tr("Cancel picking")), 1);
     keys->content()->addLayout(hints);
-    note = textLabel(QString(), theme::font(11), theme::Tone::Secondary);
-    note->setObjectName(QStringLiteral("keysNote"));
-    note->setWordWrap(true);
-    keys->content()->addWidget(note);
+    note_ = textLabel(QString(), theme::font(11), theme::Tone::Secondary);
+    note_->setObjectName(QStringLiteral("keysNote"));
+    note_->setWordWrap(true);
+    keys->content()->addWidget(note_);
     return keys;
 }
 
 void PickerPage::updateSelected()
 {
-    static_cast<ScaleModel *>(scale)->setScale(tintScale(context.store.selected()));
-    const RGBA &color = context.store.selected();
-    swatch->setColor(color);
-    swatch->setCaption(color.hex(), theme::monospace(32, QFont::Medium), color.formatted(QStringLiteral("RGB")),
-                       theme::monospace(11), 22);
+    static_cast<ScaleModel *>(scale_)->setScale(tintScale(context_.store.selected()));
+    const RGBA &color = context_.store.selected();
+    swatch_->setColor(color);
+    swatch_->setCaption(color.hex(), theme::monospace(32, QFont::Medium), color.formatted(QStringLiteral("RGB")),
+                        theme::monospace(11), 22);
 }
 
 void PickerPage::updateNote()
 {
     // Screen capture access is asked for only where the screen cannot be
     // read without it (Wayland); on X11 it is read directly.
-    const bool live = context.desktop.screenAccess && context.desktop.screenAccess->preflight();
-    if (context.prefs.useNativePicker())
-        note->setText(tr("Using the built-in desktop picker. The desktop provides the "
-                         "magnifier and keyboard controls."));
+    const bool live = context_.desktop.screenAccess && context_.desktop.screenAccess->preflight();
+    if (context_.prefs.useNativePicker())
+        note_->setText(tr("Using the built-in desktop picker. The desktop provides the "
+                          "magnifier and keyboard controls."));
     else if (live)
-        note->setText(tr("Precision mode · Shift + arrows for larger steps · + or − to zoom."));
+        note_->setText(tr("Precision mode · Shift + arrows for larger steps · + or − to zoom."));
     else
-        note->setText(tr("Precision mode · Shift + arrows for larger steps · + or − to zoom. "
-                         "Screen capture access is required."));
+        note_->setText(tr("Precision mode · Shift + arrows for larger steps · + or − to zoom. "
+                          "Screen capture access is required."));
 }
 
 } // namespace pigmentry

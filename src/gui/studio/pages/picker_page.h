@@ -29,10 +29,10 @@ private:
     void updateSelected();
     void updateNote();
 
-    PageContext &context;
-    ColorPatch *swatch;
-    QAbstractListModel *scale;
-    Label *note;
+    PageContext &context_;
+    ColorPatch *swatch_;
+    QAbstractListModel *scale_;
+    Label *note_;
 };
 
 } // namespace pigmentry

@@ -91,7 +91,7 @@ QCheckBox *preferenceBox(Preferences &prefs, const QString &text, const Preferen
 
 SettingsPage::SettingsPage(PageContext &context, QWidget *parent)
     : QWidget(parent)
-    , context(context)
+    , context_(context)
 {
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -108,14 +108,14 @@ SettingsPage::SettingsPage(PageContext &context, QWidget *parent)
 
 QWidget *SettingsPage::pickingCard()
 {
-    Preferences &prefs = context.prefs;
+    Preferences &prefs = context_.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
     card->content()->addWidget(heading(QStringLiteral("eyedropper"), tr("Picking & Clipboard")));
     card->content()->addWidget(preferenceBox(prefs, tr("Use built-in desktop picker"), preference::useNativePicker));
     // Where the screen can be read without asking (X11), precision mode
     // needs no access; elsewhere the desktop is asked at each pick.
-    const bool live = context.desktop.screenAccess && context.desktop.screenAccess->preflight();
+    const bool live = context_.desktop.screenAccess && context_.desktop.screenAccess->preflight();
     card->content()->addWidget(
         caption(live ? tr("Precision mode reads the screen directly. The built-in picker uses the "
                           "desktop's own controls.")
@@ -154,7 +154,7 @@ QWidget *SettingsPage::pickingCard()
 
 void SettingsPage::addSampleRow(QVBoxLayout *card)
 {
-    Preferences &prefs = context.prefs;
+    Preferences &prefs = context_.prefs;
     auto *row = new QHBoxLayout;
     auto *label = textLabel(tr("Sample"), theme::font(13), theme::Tone::Primary);
     row->addWidget(label);
@@ -189,30 +189,30 @@ void SettingsPage::addSampleRow(QVBoxLayout *card)
 
 QWidget *SettingsPage::generalCard()
 {
-    Preferences &prefs = context.prefs;
+    Preferences &prefs = context_.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
     card->content()->addWidget(heading(QStringLiteral("gearshape"), tr("General")));
     card->content()->addWidget(preferenceBox(prefs, tr("Open Studio at launch"), preference::openAtLaunch));
     QCheckBox *taskbar = preferenceBox(prefs, tr("Show in taskbar"), preference::showDock);
     connect(taskbar, &QCheckBox::toggled, this,
-            [this](bool on) { this->context.desktop.taskbar->setShown(window(), on); });
+            [this](bool on) { this->context_.desktop.taskbar->setShown(window(), on); });
     card->content()->addWidget(taskbar);
 
     auto *row = new QHBoxLayout;
     row->addWidget(textLabel(tr("Launch at login"), theme::font(13), theme::Tone::Primary));
     row->addStretch();
-    loginState = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
-    row->addWidget(loginState);
+    loginState_ = withName(textLabel(QString(), theme::font(12), theme::Tone::Secondary), QStringLiteral("loginState"));
+    row->addWidget(loginState_);
     auto *configure = new QPushButton(tr("Configure"));
     configure->setObjectName(QStringLiteral("configureLogin"));
     configure->setAccessibleName(tr("Launch at login: Configure"));
     connect(configure, &QPushButton::clicked, this, [this] {
-        Autostart &autostart = *this->context.desktop.autostart;
+        Autostart &autostart = *this->context_.desktop.autostart;
         if (const Result changed = autostart.setEnabled(!autostart.isEnabled()); !changed)
-            this->context.store.setNotice(changed.error(), Store::NoticeKind::Failure);
+            this->context_.store.setNotice(changed.error(), Store::NoticeKind::Failure);
         else
-            this->context.store.setNotice(tr("Login setting updated"), Store::NoticeKind::Done);
+            this->context_.store.setNotice(tr("Login setting updated"), Store::NoticeKind::Done);
         updateLoginState();
     });
     row->addWidget(configure);
@@ -223,12 +223,12 @@ QWidget *SettingsPage::generalCard()
 
 void SettingsPage::updateLoginState()
 {
-    loginState->setText(context.desktop.autostart->isEnabled() ? tr("On") : tr("Off"));
+    loginState_->setText(context_.desktop.autostart->isEnabled() ? tr("On") : tr("Off"));
 }
 
 QWidget *SettingsPage::storageCard()
 {
-    Preferences &prefs = context.prefs;
+    Preferences &prefs = context_.prefs;
     auto *card = new StudioCard;
     card->content()->setSpacing(12);
     card->content()->addWidget(heading(QStringLiteral("internaldrive"), tr("Local Storage")));
@@ -254,11 +254,11 @@ QWidget *SettingsPage::storageCard()
     auto *open = new QPushButton(tr("Open Data Folder"));
     open->setObjectName(QStringLiteral("openDataFolder"));
     connect(open, &QPushButton::clicked, this, [this] {
-        const QString folder = QFileInfo(context.store.url()).absolutePath();
+        const QString folder = QFileInfo(context_.store.url()).absolutePath();
         // Before the first save the folder may not exist yet.
         QDir().mkpath(folder);
-        if (!context.desktop.workspace->openFolder(folder))
-            context.store.setNotice(tr("No file manager could open %1").arg(folder), Store::NoticeKind::Failure);
+        if (!context_.desktop.workspace->openFolder(folder))
+            context_.store.setNotice(tr("No file manager could open %1").arg(folder), Store::NoticeKind::Failure);
     });
     row->addWidget(open);
     row->addStretch();
@@ -268,7 +268,7 @@ QWidget *SettingsPage::storageCard()
     QPalette destructive = clear->palette();
     destructive.setColor(QPalette::ButtonText, theme::red());
     clear->setPalette(destructive);
-    connect(clear, &QPushButton::clicked, this, [this] { undoable::clearHistory(context.store, context.undo); });
+    connect(clear, &QPushButton::clicked, this, [this] { undoable::clearHistory(context_.store, context_.undo); });
     row->addWidget(clear);
     card->content()->addLayout(row);
     card->content()->addWidget(caption(tr("Your library stays on this computer. No account or analytics.")));

@@ -26,8 +26,8 @@ private:
     QWidget *storageCard();
     void updateLoginState();
 
-    PageContext &context;
-    QLabel *loginState = nullptr;
+    PageContext &context_;
+    QLabel *loginState_ = nullptr;
 };
 
 } // namespace pigmentry

@@ -40,27 +40,27 @@ class CardPartAccessible : public PaintedItemAccessible {
 public:
     CardPartAccessible(PaletteList *list, int row, int at)
         : PaintedItemAccessible(list)
-        , row(row)
-        , at(at)
+        , row_(row)
+        , at_(at)
     { }
 
     bool isValid() const override
     {
-        return view && view->model() && row < view->model()->rowCount() && at < textParts + colors() + 3;
+        return view && view->model() && row_ < view->model()->rowCount() && at_ < textParts + colors() + 3;
     }
     QAccessibleInterface *parent() const override
     {
         auto *cards =
             view ? dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(view.data())) : nullptr;
-        return at < 0 || !cards ? cards : cards->part(row, -1);
+        return at_ < 0 || !cards ? cards : cards->part(row_, -1);
     }
-    int childCount() const override { return at < 0 && isValid() ? textParts + colors() + 3 : 0; }
+    int childCount() const override { return at_ < 0 && isValid() ? textParts + colors() + 3 : 0; }
     QAccessibleInterface *child(int index) const override
     {
-        if (at >= 0 || index < 0 || index >= childCount())
+        if (at_ >= 0 || index < 0 || index >= childCount())
             return nullptr;
         auto *cards = dynamic_cast<PaletteListAccessible *>(QAccessible::queryAccessibleInterface(view.data()));
-        return cards ? cards->part(row, index) : nullptr;
+        return cards ? cards->part(row_, index) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
@@ -129,7 +129,7 @@ public:
     // The card itself is pressed through its parts.
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        return at >= 0 ? PaintedItemAccessible::interface_cast(type) : nullptr;
+        return at_ >= 0 ? PaintedItemAccessible::interface_cast(type) : nullptr;
     }
     void doAction(const QString &action) override
     {
@@ -163,12 +163,12 @@ protected:
 
 private:
     PaletteList *list() const { return static_cast<PaletteList *>(view.data()); }
-    QModelIndex index() const { return list()->model()->index(row, 0); }
+    QModelIndex index() const { return list()->model()->index(row_, 0); }
     int colors() const { return list()->colorCount(index()); }
-    Part part() const { return partNumbered(at, colors()); }
+    Part part() const { return partNumbered(at_, colors()); }
 
-    int row;
-    int at;
+    int row_;
+    int at_;
 };
 
 quint64 key(int row, int part)
@@ -209,17 +209,17 @@ QAccessibleInterface *PaletteListAccessible::child(int index) const
 
 QAccessibleInterface *PaletteListAccessible::part(int row, int part) const
 {
-    if (const auto made = parts.constFind(key(row, part)); made != parts.constEnd())
+    if (const auto made = parts_.constFind(key(row, part)); made != parts_.constEnd())
         return QAccessible::accessibleInterface(*made);
     auto *made = new CardPartAccessible(list(), row, part);
-    parts.insert(key(row, part), QAccessible::registerAccessibleInterface(made));
+    parts_.insert(key(row, part), QAccessible::registerAccessibleInterface(made));
     return made;
 }
 
 int PaletteListAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
     for (int row = 0; row < childCount(); ++row) {
-        if (parts.contains(key(row, -1)) && QAccessible::accessibleInterface(parts.value(key(row, -1))) == child)
+        if (parts_.contains(key(row, -1)) && QAccessible::accessibleInterface(parts_.value(key(row, -1))) == child)
             return row;
     }
     return -1;
@@ -242,9 +242,9 @@ QAccessibleInterface *PaletteListAccessible::focusChild() const
 
 void PaletteListAccessible::forgetParts()
 {
-    for (const QAccessible::Id id : std::as_const(parts))
+    for (const QAccessible::Id id : std::as_const(parts_))
         QAccessible::deleteAccessibleInterface(id);
-    parts.clear();
+    parts_.clear();
 }
 
 QAccessibleInterface *PaletteListAccessible::create(const QString &className, QObject *object)

@@ -36,7 +36,7 @@ public:
 
 private:
     PaletteList *list() const;
-    mutable QHash<quint64, QAccessible::Id> parts;
+    mutable QHash<quint64, QAccessible::Id> parts_;
 };
 
 } // namespace pigmentry

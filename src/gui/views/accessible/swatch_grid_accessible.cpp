@@ -18,10 +18,10 @@ class CellAccessible : public PaintedItemAccessible {
 public:
     CellAccessible(SwatchGrid *grid, int row)
         : PaintedItemAccessible(grid)
-        , row(row)
+        , row_(row)
     { }
 
-    bool isValid() const override { return view && view->model() && row < view->model()->rowCount(view->rootIndex()); }
+    bool isValid() const override { return view && view->model() && row_ < view->model()->rowCount(view->rootIndex()); }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -67,9 +67,9 @@ protected:
     }
 
 private:
-    QModelIndex index() const { return view->model()->index(row, 0, view->rootIndex()); }
+    QModelIndex index() const { return view->model()->index(row_, 0, view->rootIndex()); }
 
-    int row;
+    int row_;
 };
 
 } // namespace
@@ -106,10 +106,10 @@ QAccessibleInterface *SwatchGridAccessible::child(int index) const
         return nullptr;
     if (index == rows())
         return QAccessible::queryAccessibleInterface(grid()->openEditor());
-    if (const auto made = cells.constFind(index); made != cells.constEnd())
+    if (const auto made = cells_.constFind(index); made != cells_.constEnd())
         return QAccessible::accessibleInterface(*made);
     auto *cell = new CellAccessible(grid(), index);
-    cells.insert(index, QAccessible::registerAccessibleInterface(cell));
+    cells_.insert(index, QAccessible::registerAccessibleInterface(cell));
     return cell;
 }
 
@@ -117,7 +117,7 @@ int SwatchGridAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
     if (QWidget *editor = grid()->openEditor(); editor && child && child->object() == editor)
         return rows();
-    for (auto made = cells.constBegin(); made != cells.constEnd(); ++made) {
+    for (auto made = cells_.constBegin(); made != cells_.constEnd(); ++made) {
         if (QAccessible::accessibleInterface(made.value()) == child)
             return made.key();
     }
@@ -141,10 +141,10 @@ QAccessibleInterface *SwatchGridAccessible::focusChild() const
 
 void SwatchGridAccessible::forgetRowsFrom(int first)
 {
-    for (auto made = cells.begin(); made != cells.end();) {
+    for (auto made = cells_.begin(); made != cells_.end();) {
         if (made.key() >= first) {
             QAccessible::deleteAccessibleInterface(made.value());
-            made = cells.erase(made);
+            made = cells_.erase(made);
         } else {
             ++made;
         }

@@ -33,7 +33,7 @@ public:
 private:
     SwatchGrid *grid() const;
     int rows() const;
-    mutable QHash<int, QAccessible::Id> cells;
+    mutable QHash<int, QAccessible::Id> cells_;
 };
 
 } // namespace pigmentry

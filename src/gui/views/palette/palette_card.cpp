@@ -67,8 +67,8 @@ PaletteCardDelegate::PaletteCardDelegate(PaletteList *list, std::function<RGBA()
                           QCoreApplication::translate("PaletteList", "Name"),
                           QCoreApplication::translate("PaletteList", "Palette name"), 4},
                          list)
-    , list(list)
-    , selected(std::move(selected))
+    , list_(list)
+    , selected_(std::move(selected))
 { }
 
 int PaletteCardDelegate::cardHeight(int width, int colors)
@@ -131,10 +131,10 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const QList<RGBA> colors = index.data(PaletteModel::ColorsRole).value<QList<RGBA>>();
     const QStringList names = index.data(PaletteModel::ColorNamesRole).toStringList();
     const int count = int(colors.size());
-    const Part hoveredPart = list->hoveredPart(index);
-    const int focusedSwatch = list->focusedSwatch();
-    const bool isCurrent = list->hasFocus() && index == list->currentIndex();
-    const bool keyboard = isCurrent && list->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+    const Part hoveredPart = list_->hoveredPart(index);
+    const int focusedSwatch = list_->focusedSwatch();
+    const bool isCurrent = list_->hasFocus() && index == list_->currentIndex();
+    const bool keyboard = isCurrent && list_->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -142,7 +142,7 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     QPainterPath card;
     card.addRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5 - cardGap), 14, 14);
     painter->fillPath(card, theme::controlBackground());
-    const bool marked = list->isDropTarget(index) || (keyboard && focusedSwatch < 0);
+    const bool marked = list_->isDropTarget(index) || (keyboard && focusedSwatch < 0);
     painter->setPen(marked ? QPen(theme::accent(), 2) : QPen(theme::primary(0.06), 1));
     painter->drawPath(card);
 
@@ -168,11 +168,11 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
               QCoreApplication::translate("PaletteList", "Add notes"));
     painter->restore();
 
-    const RGBA current = selected ? selected() : RGBA{};
+    const RGBA current = selected_ ? selected_() : RGBA{};
     for (int i = 0; i < count; ++i) {
         const QRect tile = partRect(cell, count, {Part::Swatch, i});
         const bool pointed = hoveredPart == Part{Part::Swatch, i};
-        const bool marked = list->isMarked(index, i);
+        const bool marked = list_->isMarked(index, i);
         paintSwatchTile(painter, QRectF(tile).adjusted(0.5, 0.5, -0.5, -0.5), colors.at(i),
                         marked || colors.at(i) == current, pointed, names.value(i));
         if (marked)
@@ -188,19 +188,19 @@ void PaletteCardDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 
     for (Part::Kind kind : {Part::Export, Part::Duplicate, Part::Delete}) {
         QStyleOptionButton button;
-        button.initFrom(list);
+        button.initFrom(list_);
         button.rect = partRect(cell, count, {kind});
         button.text = buttonText(kind);
         button.state = QStyle::State_Enabled | QStyle::State_Raised;
         if (hoveredPart.kind == kind)
             button.state |= QStyle::State_MouseOver;
-        list->style()->drawControl(QStyle::CE_PushButton, &button, painter, list);
+        list_->style()->drawControl(QStyle::CE_PushButton, &button, painter, list_);
     }
 }
 
 QSize PaletteCardDelegate::sizeHint(const QStyleOptionViewItem &, const QModelIndex &index) const
 {
-    const int width = list->cardWidth();
+    const int width = list_->cardWidth();
     return QSize(width,
                  cardHeight(width, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size())) + cardGap);
 }
@@ -209,12 +209,12 @@ void PaletteCardDelegate::updateEditorGeometry(QWidget *editor, const QStyleOpti
                                                const QModelIndex &index) const
 {
     editor->setGeometry(partRect(option.rect, int(index.data(PaletteModel::ColorsRole).value<QList<RGBA>>().size()),
-                                 {list->editedText()}));
+                                 {list_->editedText()}));
 }
 
 InlineTextDelegate::Editor PaletteCardDelegate::editorFor(const QModelIndex &index) const
 {
-    if (list->editedText() == Part::Notes)
+    if (list_->editedText() == Part::Notes)
         return {PaletteModel::NotesRole, theme::font(11), QCoreApplication::translate("PaletteList", "Add notes"),
                 QCoreApplication::translate("PaletteList", "Palette notes"), 4};
     return InlineTextDelegate::editorFor(index);

@@ -51,8 +51,8 @@ protected:
     Editor editorFor(const QModelIndex &index) const override;
 
 private:
-    PaletteList *list;
-    std::function<RGBA()> selected;
+    PaletteList *list_;
+    std::function<RGBA()> selected_;
 };
 
 } // namespace pigmentry

@@ -74,7 +74,7 @@ void PaletteList::editText(const QModelIndex &index, Part::Kind kind)
     // keystroke of it already saved, closes.
     if (QWidget *open = state() == EditingState ? indexWidget(currentIndex()) : nullptr)
         closeEditor(open, QAbstractItemDelegate::NoHint);
-    edited = kind == Part::Notes ? Part::Notes : Part::Name;
+    edited_ = kind == Part::Notes ? Part::Notes : Part::Name;
     setCurrentIndex(index);
     edit(index);
 }
@@ -115,14 +115,14 @@ QList<RGBA> PaletteList::colorsAt(const QModelIndex &index, const QList<int> &po
 
 void PaletteList::focusSwatch(int position, bool extend)
 {
-    swatches.focus(position, extend);
+    swatches_.focus(position, extend);
     viewport()->update(visualRect(currentIndex()));
 }
 
 void PaletteList::moveFocusedColor(int by)
 {
     const QModelIndex current = currentIndex();
-    const int focused = swatches.focused();
+    const int focused = swatches_.focused();
     const int to = focused + by;
     if (focused < 0 || to < 0 || to >= colorCount(current))
         return;
@@ -153,17 +153,17 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool moving = shift && (modifiers & Qt::ControlModifier);
-    const int focused = swatches.focused();
+    const int focused = swatches_.focused();
     auto focus = [this, shift](int swatch) {
         focusSwatch(swatch, shift);
         announceFocus();
     };
     if (event->matches(QKeySequence::Copy) && focused >= 0) {
-        Q_EMIT copyColorsRequested(colorsAt(current, swatches.keyTargets()));
+        Q_EMIT copyColorsRequested(colorsAt(current, swatches_.keyTargets()));
         return;
     }
     if (event->matches(QKeySequence::SelectAll) && count > 0) {
-        swatches.selectAll(count);
+        swatches_.selectAll(count);
         viewport()->update(visualRect(current));
         announceFocus();
         return;
@@ -207,8 +207,8 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Delete:
         if (focused >= 0) {
-            const QList<int> positions = swatches.keyTargets();
-            swatches.removed(positions, count);
+            const QList<int> positions = swatches_.keyTargets();
+            swatches_.removed(positions, count);
             Q_EMIT removeColorsRequested(idOf(current), positions);
             viewport()->update(visualRect(current));
             announceFocus();
@@ -223,11 +223,11 @@ void PaletteList::keyPressEvent(QKeyEvent *event)
 
 void PaletteList::setHovered(const QModelIndex &index, const Part &part)
 {
-    if (index == hovered && part == hoveredPart_)
+    if (index == hovered_ && part == hoveredPart_)
         return;
-    if (hovered.isValid())
-        viewport()->update(visualRect(hovered));
-    hovered = index;
+    if (hovered_.isValid())
+        viewport()->update(visualRect(hovered_));
+    hovered_ = index;
     hoveredPart_ = part;
     if (index.isValid())
         viewport()->update(visualRect(index));
@@ -242,39 +242,39 @@ void PaletteList::setHovered(const QModelIndex &index, const Part &part)
 void PaletteList::mousePressEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
-    pressed = indexAt(point);
-    pressedPart = partAt(pressed, point);
-    pressPosition = point;
+    pressed_ = indexAt(point);
+    pressedPart_ = partAt(pressed_, point);
+    pressPosition_ = point;
     QListView::mousePressEvent(event);
 }
 
 void PaletteList::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint point = event->position().toPoint();
-    const bool dragging = pressed.isValid() && (event->buttons() & Qt::LeftButton)
-        && (point - pressPosition).manhattanLength() >= QApplication::startDragDistance();
-    if (dragging && dragText && pressedPart.kind == Part::Swatch) {
-        const RGBA color = colorAt(pressed, pressedPart.swatch);
+    const bool dragging = pressed_.isValid() && (event->buttons() & Qt::LeftButton)
+        && (point - pressPosition_).manhattanLength() >= QApplication::startDragDistance();
+    if (dragging && dragText_ && pressedPart_.kind == Part::Swatch) {
+        const RGBA color = colorAt(pressed_, pressedPart_.swatch);
         // Its place, so that a drop on its own card moves it there.
-        const QString place = idOf(pressed).toString() + u' ' + QString::number(pressedPart.swatch);
-        const QString name = colorNameAt(pressed, pressedPart.swatch);
-        pressed = QPersistentModelIndex();
-        startColorDrag(this, color, dragText(color), place, name);
+        const QString place = idOf(pressed_).toString() + u' ' + QString::number(pressedPart_.swatch);
+        const QString name = colorNameAt(pressed_, pressedPart_.swatch);
+        pressed_ = QPersistentModelIndex();
+        startColorDrag(this, color, dragText_(color), place, name);
         return;
     }
-    if (dragging && pressedPart.kind == Part::Card) {
+    if (dragging && pressedPart_.kind == Part::Card) {
         // A card dragged by its background moves the palette.
         auto *drag = new QDrag(this);
         auto *data = new QMimeData;
-        data->setData(paletteType(), QByteArray::number(pressed.row()));
+        data->setData(paletteType(), QByteArray::number(pressed_.row()));
         drag->setMimeData(data);
-        QPixmap image(visualRect(pressed).size().boundedTo(QSize(320, 200)) * devicePixelRatioF());
+        QPixmap image(visualRect(pressed_).size().boundedTo(QSize(320, 200)) * devicePixelRatioF());
         image.setDevicePixelRatio(devicePixelRatioF());
         image.fill(Qt::transparent);
-        viewport()->render(&image, QPoint(), QRegion(visualRect(pressed)));
+        viewport()->render(&image, QPoint(), QRegion(visualRect(pressed_)));
         drag->setPixmap(image);
-        drag->setHotSpot(point - visualRect(pressed).topLeft());
-        pressed = QPersistentModelIndex();
+        drag->setHotSpot(point - visualRect(pressed_).topLeft());
+        pressed_ = QPersistentModelIndex();
         drag->exec(Qt::MoveAction);
         return;
     }
@@ -288,31 +288,31 @@ void PaletteList::mouseReleaseEvent(QMouseEvent *event)
     QListView::mouseReleaseEvent(event);
     const QPoint point = event->position().toPoint();
     const QModelIndex index = indexAt(point);
-    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed
-        && partAt(index, point) == pressedPart) {
-        if (pressedPart.kind == Part::Swatch) {
+    if (event->button() == Qt::LeftButton && index.isValid() && index == pressed_
+        && partAt(index, point) == pressedPart_) {
+        if (pressedPart_.kind == Part::Swatch) {
             // Ctrl and Shift select colours of the card; a plain click
             // selects one and chooses it.
             const bool toggle = event->modifiers() & Qt::ControlModifier;
             const bool extend = event->modifiers() & Qt::ShiftModifier;
             if (index != currentIndex()) {
                 setCurrentIndex(index);
-                swatches.clear();
+                swatches_.clear();
             }
             if (toggle) {
-                swatches.toggle(pressedPart.swatch);
+                swatches_.toggle(pressedPart_.swatch);
                 viewport()->update(visualRect(index));
             } else {
-                focusSwatch(pressedPart.swatch, extend);
+                focusSwatch(pressedPart_.swatch, extend);
             }
             announceFocus();
             if (!toggle && !extend)
-                activate(index, pressedPart);
+                activate(index, pressedPart_);
         } else {
-            activate(index, pressedPart);
+            activate(index, pressedPart_);
         }
     }
-    pressed = QPersistentModelIndex();
+    pressed_ = QPersistentModelIndex();
 }
 
 void PaletteList::leaveEvent(QEvent *event)
@@ -327,7 +327,7 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
     const QModelIndex index = mouse ? indexAt(event->pos()) : currentIndex();
     if (!index.isValid())
         return;
-    const int focused = swatches.focused();
+    const int focused = swatches_.focused();
     const Part part = mouse ? partAt(index, event->pos()) : Part{focused >= 0 ? Part::Swatch : Part::Card, focused};
     const QUuid id = idOf(index);
     const QPersistentModelIndex target(index);
@@ -336,7 +336,7 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         // A colour is known by its place, so a repeated colour loses only
         // the one clicked.
         const int position = part.swatch;
-        if (index != currentIndex() || !swatches.contains(position)) {
+        if (index != currentIndex() || !swatches_.contains(position)) {
             setCurrentIndex(index);
             focusSwatch(position);
         }
@@ -349,8 +349,8 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         };
         actions.copy = [this, colors] { Q_EMIT copyColorsRequested(colors); };
         actions.addToPalette = [this, colors](const QUuid &palette) { Q_EMIT addColorsRequested(colors, palette); };
-        if (paletteChoices)
-            actions.paletteChoices = paletteChoices();
+        if (paletteChoices_)
+            actions.paletteChoices = paletteChoices_();
         actions.exportAsPalette = [this, colors] { Q_EMIT exportColorsRequested(colors); };
         actions.remove = [this, id, positions] { Q_EMIT removeColorsRequested(id, positions); };
         if (positions.size() == 1)
@@ -366,8 +366,8 @@ void PaletteList::contextMenuEvent(QContextMenuEvent *event)
         };
         menu.addAction(tr("Rename"), QKeySequence(Qt::Key_F2), edit(Part::Name));
         menu.addAction(tr("Edit Notes"), QKeySequence(Qt::SHIFT | Qt::Key_F2), edit(Part::Notes));
-        if (pickIntoPalette)
-            menu.addAction(tr("Pick Colors into This Palette"), this, [this, id] { pickIntoPalette(id); });
+        if (pickIntoPalette_)
+            menu.addAction(tr("Pick Colors into This Palette"), this, [this, id] { pickIntoPalette_(id); });
         menu.addAction(tr("Export…"), this, [this, id] { Q_EMIT exportRequested(id); });
         menu.addAction(tr("Duplicate"), this, [this, id] { Q_EMIT duplicateRequested(id); });
         menu.addSeparator();
@@ -396,7 +396,7 @@ void PaletteList::announceFocus()
         return;
     QAccessibleEvent event(
         cards->part(currentIndex().row(),
-                    swatches.focused() < 0 ? -1 : PaletteListAccessible::partOfColor(swatches.focused())),
+                    swatches_.focused() < 0 ? -1 : PaletteListAccessible::partOfColor(swatches_.focused())),
         QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }
@@ -421,7 +421,7 @@ void PaletteList::reset()
 
 void PaletteList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    swatches.clear();
+    swatches_.clear();
     QListView::currentChanged(current, previous);
     announceFocus();
     if (previous.isValid())
@@ -436,7 +436,7 @@ void PaletteList::dataChanged(const QModelIndex &topLeft, const QModelIndex &bot
         forgetAccessibleCards();
     // A colour more or less may change a card's height.
     if (currentIndex() == topLeft)
-        swatches.fit(colorCount(topLeft));
+        swatches_.fit(colorCount(topLeft));
     scheduleDelayedItemsLayout();
 }
 

@@ -33,25 +33,25 @@ public:
     // itself), the card under a drag.
     PaletteCardDelegate::Part hoveredPart(const QModelIndex &index) const
     {
-        return index == hovered ? hoveredPart_ : PaletteCardDelegate::Part{};
+        return index == hovered_ ? hoveredPart_ : PaletteCardDelegate::Part{};
     }
-    int focusedSwatch() const { return swatches.focused(); }
+    int focusedSwatch() const { return swatches_.focused(); }
     // Whether the swatch at position is one of several selected on the card.
     bool isMarked(const QModelIndex &index, int position) const
     {
-        return index == currentIndex() && swatches.isMarked(position);
+        return index == currentIndex() && swatches_.isMarked(position);
     }
     // The positions an action on the colour at position applies to: the
     // selection when position is in it, else position alone; ascending.
-    QList<int> actedOn(int position) const { return swatches.actedOn(position); }
+    QList<int> actedOn(int position) const { return swatches_.actedOn(position); }
     // The palettes selected colours can be added to, by id and shown name.
     void setPaletteChoices(std::function<QList<std::pair<QUuid, QString>>()> choices)
     {
-        paletteChoices = std::move(choices);
+        paletteChoices_ = std::move(choices);
     }
     // A card's menu offers a pick into its palette, which this starts.
-    void setPickIntoPalette(std::function<void(const QUuid &)> pick) { pickIntoPalette = std::move(pick); }
-    bool isDropTarget(const QModelIndex &index) const { return index.isValid() && index == dropTarget; }
+    void setPickIntoPalette(std::function<void(const QUuid &)> pick) { pickIntoPalette_ = std::move(pick); }
+    bool isDropTarget(const QModelIndex &index) const { return index.isValid() && index == dropTarget_; }
     // What a click on the part does: edit the name, choose a colour, or
     // ask for the button's action.
     void activate(const QModelIndex &index, const PaletteCardDelegate::Part &part);
@@ -61,11 +61,11 @@ public:
     // Opens the editor on the card's name or its notes.
     void editText(const QModelIndex &index, PaletteCardDelegate::Part::Kind kind);
     // The text the open editor is for: Name or Notes.
-    PaletteCardDelegate::Part::Kind editedText() const { return edited; }
+    PaletteCardDelegate::Part::Kind editedText() const { return edited_; }
     // What a card dragged by its background carries: its row.
     static QString paletteType();
     // Colours drag out of the cards as application/x-color and this text.
-    void setDragText(std::function<QString(const RGBA &)> text) { dragText = std::move(text); }
+    void setDragText(std::function<QString(const RGBA &)> text) { dragText_ = std::move(text); }
 
 Q_SIGNALS:
     void colorChosen(const RGBA &color, const QString &name);
@@ -116,14 +116,14 @@ private:
     void moveFocusedColor(int by);
     void moveCurrentPalette(int by);
 
-    QPersistentModelIndex hovered, pressed, dropTarget;
-    PaletteCardDelegate::Part hoveredPart_, pressedPart;
-    QPoint pressPosition;
-    SwatchSelection swatches;
-    std::function<QList<std::pair<QUuid, QString>>()> paletteChoices;
-    std::function<void(const QUuid &)> pickIntoPalette;
-    PaletteCardDelegate::Part::Kind edited = PaletteCardDelegate::Part::Name;
-    std::function<QString(const RGBA &)> dragText;
+    QPersistentModelIndex hovered_, pressed_, dropTarget_;
+    PaletteCardDelegate::Part hoveredPart_, pressedPart_;
+    QPoint pressPosition_;
+    SwatchSelection swatches_;
+    std::function<QList<std::pair<QUuid, QString>>()> paletteChoices_;
+    std::function<void(const QUuid &)> pickIntoPalette_;
+    PaletteCardDelegate::Part::Kind edited_ = PaletteCardDelegate::Part::Name;
+    std::function<QString(const RGBA &)> dragText_;
 };
 
 } // namespace pigmentry

@@ -14,11 +14,11 @@ using Part = PaletteCardDelegate::Part;
 
 void PaletteList::setDropTarget(const QModelIndex &index)
 {
-    if (index == dropTarget)
+    if (index == dropTarget_)
         return;
-    if (dropTarget.isValid())
-        viewport()->update(visualRect(dropTarget));
-    dropTarget = index;
+    if (dropTarget_.isValid())
+        viewport()->update(visualRect(dropTarget_));
+    dropTarget_ = index;
     if (index.isValid())
         viewport()->update(visualRect(index));
 }
