@@ -10,6 +10,9 @@ set -euo pipefail
 packages=(
     # build
     build-essential cmake ninja-build pkg-config
+    # the linker that lays out the start-up functions together, and callgrind,
+    # which finds them (scripts/startup_order.sh)
+    lld valgrind
     # toolkit
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     # the platform's screen geometry in device pixels (qpa/qplatformscreen.h)
